@@ -1,0 +1,13 @@
+// The program starts with its main window; the window's load runs the
+// session start-up from the command line.
+#include "approval/frm_zamolid.h"
+#include "platform/aplicacion.h"
+#include "platform/programa.h"
+
+int main(int argc, char** argv) {
+  Aplicacion app(argc, argv);
+  app.CargaTraduccion();
+  programa::FijaArgumentos(argc, argv);
+  FrmZamolid::Global().Show();
+  return app.exec();
+}

@@ -1,0 +1,160 @@
+#include "platform/ado.h"
+
+#include "platform/vb_error.h"
+
+namespace ado {
+
+Columnas::Columnas(QStringList n) : nombres(std::move(n)) {
+  for (int i = 0; i < nombres.size(); ++i) {
+    QString k = nombres[i].toLower();
+    if (!indice.contains(k)) indice.insert(k, i);
+  }
+}
+
+int Columnas::Posicion(const QString& nombre) const { return indice.value(nombre.toLower(), -1); }
+
+int Resultado::Filas() const {
+  if (!columnas || columnas->nombres.isEmpty()) return 0;
+  return static_cast<int>(valores.size() / columnas->nombres.size());
+}
+
+}  // namespace ado
+
+// ---------------------------------------------------------------- Recordset
+
+Recordset::Recordset(ado::Resultado r) : datos_(std::move(r)), pos_(0), abierto_(true) {}
+
+void Recordset::ExigeAbierto() const {
+  if (!abierto_)
+    vb::Raise(vb::ErrObjectClosed, QStringLiteral("No se permite la operación cuando el objeto está cerrado."),
+              QStringLiteral("ADODB.Recordset"));
+}
+
+void Recordset::ExigeFila() const {
+  ExigeAbierto();
+  if (pos_ < 0 || pos_ >= datos_.Filas())
+    vb::Raise(vb::ErrNoCurrentRecord,
+              QStringLiteral("BOF o EOF es True, o el registro actual se eliminó. "
+                             "La operación solicitada requiere un registro actual."),
+              QStringLiteral("ADODB.Recordset"));
+}
+
+bool Recordset::Bof() const {
+  ExigeAbierto();
+  return datos_.Filas() == 0 || pos_ < 0;
+}
+
+bool Recordset::Eof() const {
+  ExigeAbierto();
+  return pos_ >= datos_.Filas();
+}
+
+void Recordset::MoveNext() {
+  ExigeFila();
+  ++pos_;
+}
+
+void Recordset::MoveFirst() {
+  ExigeAbierto();
+  pos_ = 0;
+}
+
+long Recordset::RecordCount() const {
+  ExigeAbierto();
+  return datos_.Filas();
+}
+
+int Recordset::FieldCount() const {
+  ExigeAbierto();
+  return datos_.columnas ? datos_.columnas->nombres.size() : 0;
+}
+
+QString Recordset::FieldName(int indice) const {
+  ExigeAbierto();
+  if (!datos_.columnas || indice < 0 || indice >= datos_.columnas->nombres.size())
+    vb::Raise(vb::ErrItemNotFound, QStringLiteral("No se encontró el elemento en la colección."),
+              QStringLiteral("ADODB.Fields"));
+  return datos_.columnas->nombres[indice];
+}
+
+Field Recordset::Fields(int indice) const {
+  QString nombre = FieldName(indice);
+  ExigeFila();
+  const int n = datos_.columnas->nombres.size();
+  return Field(nombre, datos_.valores[static_cast<size_t>(pos_) * n + indice]);
+}
+
+Field Recordset::Fields(const QString& nombre) const {
+  ExigeAbierto();
+  int i = datos_.columnas ? datos_.columnas->Posicion(nombre) : -1;
+  if (i < 0)
+    vb::Raise(vb::ErrItemNotFound,
+              QStringLiteral("No se encontró el elemento en la colección: %1").arg(nombre),
+              QStringLiteral("ADODB.Fields"));
+  return Fields(i);
+}
+
+void Recordset::Close() {
+  ExigeAbierto();
+  abierto_ = false;
+  datos_ = ado::Resultado();
+  pos_ = 0;
+}
+
+// --------------------------------------------------------------- Connection
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+
+void Connection::Abre(std::unique_ptr<ado::Motor> motor, QString cadena) {
+  motor_ = std::move(motor);
+  cadena_ = std::move(cadena);
+  errores_.clear();
+  if (motor_) motor_->FijaTiempoEspera(commandTimeout_);
+}
+
+void Connection::Close() {
+  motor_.reset();
+  defaultDatabase_.clear();
+}
+
+void Connection::ExigeAbierta() const {
+  if (!motor_)
+    vb::Raise(vb::ErrObjectClosed, QStringLiteral("No se permite la operación cuando el objeto está cerrado."),
+              QStringLiteral("ADODB.Connection"));
+}
+
+Recordset Connection::Execute(const QString& sql, long* registrosAfectados, int) {
+  ExigeAbierta();
+  errores_.clear();
+  try {
+    ado::Resultado r = motor_->Ejecuta(sql);
+    if (registrosAfectados) *registrosAfectados = r.filasAfectadas;
+    return Recordset(std::move(r));
+  } catch (const vb::Error& e) {
+    errores_.push_back({e.Number, e.Description, e.Source});
+    throw;
+  }
+}
+
+Recordset Connection::ExecutePreparada(const QString& sql, const QVariantList& valores) {
+  ExigeAbierta();
+  errores_.clear();
+  try {
+    return Recordset(motor_->EjecutaPreparada(sql, valores));
+  } catch (const vb::Error& e) {
+    errores_.push_back({e.Number, e.Description, e.Source});
+    throw;
+  }
+}
+
+void Connection::SetCommandTimeout(int segundos) {
+  commandTimeout_ = segundos;
+  if (motor_) motor_->FijaTiempoEspera(segundos);
+}
+
+void Connection::SetDefaultDatabase(const QString& base) {
+  ExigeAbierta();
+  motor_->FijaBaseDefecto(base);
+  defaultDatabase_ = base;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The program's application object: delivers every key first to the form's
+// key preview (Form_KeyDown / Form_KeyPress) when the form asks for it.
+#include <QApplication>
+
+class Aplicacion : public QApplication {
+ public:
+  Aplicacion(int& argc, char** argv);
+  bool notify(QObject* receptor, QEvent* evento) override;
+  // Loads the Spanish translation of Qt's own dialogs.
+  void CargaTraduccion();
+};

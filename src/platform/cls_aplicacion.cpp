@@ -1,0 +1,3 @@
+#include "platform/cls_aplicacion.h"
+
+ClsAplicacion gAplicacion;

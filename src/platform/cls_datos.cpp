@@ -1,0 +1,183 @@
+#include "platform/cls_datos.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <cstdio>
+
+#include "platform/cls_util.h"
+#include "platform/interaccion.h"
+#include "platform/programa.h"
+#include "platform/vb.h"
+
+ClsDatos gDatos;
+
+namespace {
+
+// A value inside braces for an ODBC connection text.
+QString EntreLlaves(const QString& v) {
+  QString t = v;
+  t.replace(u'}', QStringLiteral("}}"));
+  return u'{' + t + u'}';
+}
+
+// The value of a key of an OLE DB / ODBC connection text.
+QString ValorDeCadena(const QString& cadena, const QString& clave) {
+  for (const QString& parte : cadena.split(u';')) {
+    int igual = parte.indexOf(u'=');
+    if (igual > 0 && vb::Igual(parte.left(igual).trimmed(), clave)) return parte.mid(igual + 1).trimmed();
+  }
+  return QString();
+}
+
+}  // namespace
+
+bool ClsDatos::EsSqlite() const { return !conexion_.Motor() || conexion_.Motor()->EsSqlite(); }
+
+bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
+  conexion_.Close();
+  QString destino;
+  try {
+    if (!vb::Trim(cadenaConexion).isEmpty()) {
+      QString odbc = cadenaConexion;
+      if (vb::Contiene(cadenaConexion, QStringLiteral("OraOLEDB"))) {
+        destino = QStringLiteral("el servidor Oracle %1").arg(ValorDeCadena(cadenaConexion, QStringLiteral("Data Source")));
+        odbc = QStringLiteral("DRIVER={Oracle};DBQ=%1;UID=%2;PWD=%3;")
+                   .arg(EntreLlaves(ValorDeCadena(cadenaConexion, QStringLiteral("Data Source"))),
+                        EntreLlaves(ValorDeCadena(cadenaConexion, QStringLiteral("User Id"))),
+                        EntreLlaves(ValorDeCadena(cadenaConexion, QStringLiteral("Password"))));
+      } else {
+        destino = QStringLiteral("el origen de datos ODBC indicado");
+      }
+      conexion_.Abre(ado::AbreOdbc(odbc, kSegundosConexion), cadenaConexion);
+    } else if (sinServidor) {
+      QString archivo = BaseDeDatos;
+      if (QDir::isRelativePath(archivo)) archivo = QDir(programa::Carpeta()).filePath(archivo);
+      destino = QStringLiteral("la base de datos %1").arg(archivo);
+      if (vb::Trim(BaseDeDatos).isEmpty())
+        vb::Raise(vb::ErrProvider, QStringLiteral("No se indicó la base de datos (@DbName)."), QStringLiteral("SQLite"));
+      conexion_.Abre(ado::AbreSqlite(archivo), QStringLiteral("Data Source=%1").arg(archivo));
+    } else {
+      destino = QStringLiteral("el servidor %1").arg(Servidor);
+      QString odbc = QStringLiteral("DRIVER={FreeTDS};SERVER=%1;PORT=1433;DATABASE=%2;UID=%3;PWD=%4;TDS_Version=7.4;")
+                         .arg(EntreLlaves(Servidor), EntreLlaves(BaseDeDatos), EntreLlaves(Usuario),
+                              EntreLlaves(Password));
+      conexion_.Abre(ado::AbreOdbc(odbc, kSegundosConexion),
+                     QStringLiteral("Server=%1;Database=%2;User Id=%3").arg(Servidor, BaseDeDatos, Usuario));
+    }
+  } catch (const vb::Error& e) {
+    conexion_.Close();
+    const QString m = QStringLiteral("No se pudo conectar con %1.\n\n%2").arg(destino, e.Description);
+    std::fprintf(stderr, "%s\n", qPrintable(m));
+    Interaccion::Actual().MsgBox(m, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+    return false;
+  }
+  if (conexion_.Motor()->SoloLectura()) {
+    const QString m = QStringLiteral("La base de datos %1 es de sólo lectura: se podrá consultar, "
+                                     "pero no se podrá grabar ningún cambio.")
+                          .arg(BaseDeDatos);
+    std::fprintf(stderr, "%s\n", qPrintable(m));
+    Interaccion::Actual().MsgBox(m, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+  }
+  return true;
+}
+
+void ClsDatos::Desconecta() { conexion_.Close(); }
+
+void ClsDatos::AbreRecordset(const QString& sql, Recordset& rs, Connection* con, int, int, int) {
+  Connection& c = con ? *con : conexion_;
+  rs = c.Execute(sql);
+}
+
+void ClsDatos::AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs) {
+  rs = conexion_.ExecutePreparada(sql, valores);
+}
+
+void ClsDatos::CierraRecordset(Recordset& rs) {
+  if (rs.Abierto()) rs.Close();
+}
+
+void ClsDatos::Ejecuta(const QString& sql) { conexion_.Execute(sql); }
+
+QString ClsDatos::ComparaCodigo(const QString& campo) const {
+  // Codes are stored right-aligned in blanks; a typed code has none.
+  if (EsSqlite()) return QStringLiteral("LTRIM(%1) COLLATE CI = LTRIM(?)").arg(campo);
+  return QStringLiteral("LTRIM(RTRIM(%1)) = LTRIM(RTRIM(?))").arg(campo);
+}
+
+bool ClsDatos::BuscaRegistros(const QString& tabla, const QString& valor, const QString& campo, Recordset& rs,
+                              int, const QString& condicion) {
+  QString sql = QStringLiteral("SELECT * FROM ") + tabla;
+  QVariantList valores;
+  static const QRegularExpression conWhere(QStringLiteral("^\\s*WHERE\\b"), QRegularExpression::CaseInsensitiveOption);
+  QString extra = condicion.trimmed();
+  const bool traeWhere = conWhere.match(extra).hasMatch();
+  if (traeWhere) extra = extra.mid(conWhere.match(extra).capturedEnd()).trimmed();
+  if (!vb::Trim(campo).isEmpty()) {
+    sql += QStringLiteral(" WHERE ") + ComparaCodigo(campo);
+    valores << valor;
+    if (!extra.isEmpty()) sql += QStringLiteral(" AND (") + extra + u')';
+  } else if (!extra.isEmpty()) {
+    sql += QStringLiteral(" WHERE ") + extra;
+  }
+  if (valores.isEmpty())
+    AbreRecordset(sql, rs);
+  else
+    AbreRecordsetPreparado(sql, valores, rs);
+  return !rs.Bof();
+}
+
+QVariant ClsDatos::ObtieneValor(const QString& tabla, const QString& valorClave, const QString& campoResultado,
+                                const QString& campoClave, int, const QString& condicion) {
+  QString sql = QStringLiteral("SELECT ") + campoResultado + QStringLiteral(" FROM ") + tabla +
+                QStringLiteral(" WHERE ") + ComparaCodigo(campoClave);
+  if (!vb::Trim(condicion).isEmpty()) sql += QStringLiteral(" AND (") + condicion + u')';
+  Recordset rs;
+  AbreRecordsetPreparado(sql, {valorClave}, rs);
+  if (rs.Bof()) return QString();
+  return gUtil.ValorCampo(rs.Fields(0));
+}
+
+QString ClsDatos::MuestraConsulta(const QString&, long& n, QString& codigo, const QString&, const QString&) {
+  // The pick list has already shown the rows: this only confirms the pick.
+  // The code is left exactly as the pick returned it.
+  n = vb::Trim(codigo).isEmpty() ? 0 : 1;
+  return QString();
+}
+
+QString ClsDatos::Literal(const QString& texto) {
+  QString t = texto;
+  t.replace(u'\'', QStringLiteral("''"));
+  return u'\'' + t + u'\'';
+}
+
+QString ClsDatos::Numero(double valor) {
+  QString t = QString::number(valor, 'f', 10);
+  if (t.contains(u'.')) {
+    while (t.endsWith(u'0')) t.chop(1);
+    if (t.endsWith(u'.')) t.chop(1);
+  }
+  if (t == QLatin1String("-0")) t = QStringLiteral("0");
+  return t;
+}
+
+QString ClsDatos::ValorSQL(const QVariant& valor, const QString& tipo) const {
+  if (!valor.isValid() || valor.isNull()) return tipo.isEmpty() ? QString() : QStringLiteral("NULL");
+  const QString texto = vb::Texto(valor);
+  if (tipo == QLatin1String("'")) return Literal(texto);
+  if (tipo == QLatin1String("@")) {
+    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::Int ||
+        valor.typeId() == QMetaType::LongLong)
+      return Numero(valor.toDouble());
+    return Numero(gUtil.ConvierteDoble(texto));
+  }
+  return texto;
+}
+
+QString ClsDatos::LiteralLike(const QString& texto) const {
+  QString t = texto;
+  t.replace(u'\'', QStringLiteral("''"));
+  t.replace(u'[', QStringLiteral("[[]"));
+  t.replace(u'%', QStringLiteral("[%]"));
+  t.replace(u'_', QStringLiteral("[_]"));
+  return t;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// ClsDatos (global gDatos): the one database connection of the program and
+// its settings, opening and closing recordsets, running statements,
+// single-value look-ups and SQL literals.
+//
+// The connection is chosen by the server name:
+//  - blank: the embedded SQLite file named by BaseDeDatos (relative to the
+//    program folder when not absolute);
+//  - an explicit connection text: handed to the ODBC driver manager (the
+//    Oracle OLE DB text is turned into its ODBC form first);
+//  - otherwise: SQL Server over ODBC (FreeTDS), with a login timeout.
+#include <QString>
+#include <QVariant>
+
+#include "platform/ado.h"
+
+class ClsDatos {
+ public:
+  QString Servidor;
+  QString BaseDeDatos;
+  QString Usuario;
+  QString Password;
+
+  // Seconds a login to a server may take before it counts as failed.
+  static constexpr int kSegundosConexion = 5;
+
+  bool Conectar(bool sinServidor, int modo, const QString& cadenaConexion);
+  void Desconecta();
+  bool Conectado() const { return conexion_.Abierta(); }
+  QString StringConexion() const { return conexion_.ConnectionString(); }
+  Connection& Conexion() { return conexion_; }
+  bool EsSqlite() const;
+
+  // Opens a recordset on the shared connection (the con argument, when
+  // given, is that same connection). The rows are fetched whole.
+  void AbreRecordset(const QString& sql, Recordset& rs, Connection* con = nullptr, int cursor = 0, int lock = 1,
+                     int opciones = -1);
+  // The same for a statement with "?" placeholders, prepared once per text.
+  void AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs);
+  void CierraRecordset(Recordset& rs);
+  void Ejecuta(const QString& sql);
+
+  // Rows of a table whose column campo equals valor (codes compared without
+  // their surrounding blanks), with an optional further condition (with or
+  // without its WHERE). True when a row was found; rs stays on the first.
+  bool BuscaRegistros(const QString& tabla, const QString& valor, const QString& campo, Recordset& rs,
+                      int tipo = 8, const QString& condicion = QString());
+  // The column campoResultado of the first row whose campoClave equals
+  // valorClave (and that meets the condition); the empty text when none.
+  QVariant ObtieneValor(const QString& tabla, const QString& valorClave, const QString& campoResultado,
+                        const QString& campoClave, int tipo = 8, const QString& condicion = QString());
+  // Confirms a pick made in a look-up list: n receives 1 when a code was
+  // picked, 0 otherwise. Nothing is shown and the code is left as it is.
+  QString MuestraConsulta(const QString& tabla, long& n, QString& codigo, const QString& campoExtra,
+                          const QString& campoDescripcion);
+
+  // SQL literal of a value by type code: "'" a quoted text (quotes doubled),
+  // "@" a number with "." as decimal point, "" the value unchanged. Null
+  // values give NULL.
+  QString ValorSQL(const QVariant& valor, const QString& tipo) const;
+  // A quoted text literal with its quotes doubled.
+  static QString Literal(const QString& texto);
+  // A number literal with "." as decimal point.
+  static QString Numero(double valor);
+  // A text made safe for a LIKE pattern between quotes: quotes doubled and
+  // the pattern characters %, _ and [ taken literally.
+  QString LiteralLike(const QString& texto) const;
+
+ private:
+  QString ComparaCodigo(const QString& campo) const;
+  Connection conexion_;
+};
+
+extern ClsDatos gDatos;

@@ -1,0 +1,123 @@
+#include "platform/cls_util.h"
+
+#include <QFont>
+#include <QRegularExpression>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "platform/form.h"
+#include "platform/interaccion.h"
+#include "platform/vb.h"
+
+ClsUtil gUtil;
+
+QVariant ClsUtil::ValorCampo(const Field& campo) const { return ValorCampo(campo.Value()); }
+
+QVariant ClsUtil::ValorCampo(const QVariant& valor) const {
+  if (!valor.isValid() || valor.isNull()) return QString();
+  return valor;
+}
+
+QString ClsUtil::FormateaCodigo(const QString& codigo, int ancho) const {
+  const QString t = vb::Trim(codigo);
+  if (t.size() > ancho) return codigo;
+  return t.rightJustified(ancho, u' ');
+}
+
+QString ClsUtil::FechaSQL(const QString& fecha, bool hastaFinDelDia) const {
+  const QDate d = vb::CDate(fecha);
+  if (gDatos.EsSqlite()) {
+    QString t = d.toString(QStringLiteral("yyyy-MM-dd"));
+    if (hastaFinDelDia) t += QStringLiteral(" 23:59:59");
+    return u'\'' + t + u'\'';
+  }
+  QString t = d.toString(QStringLiteral("yyyyMMdd"));
+  if (hastaFinDelDia) t += QStringLiteral(" 23:59:59.997");
+  return u'\'' + t + u'\'';
+}
+
+bool ClsUtil::PideFecha(QString& fecha) const {
+  QString f = fecha;
+  if (!Interaccion::Actual().PideFecha(f)) return false;
+  fecha = f;
+  return true;
+}
+
+void ClsUtil::PreparaFormulario(Form* form, bool) const {
+  if (!form) return;
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPointSizeF(8.0);
+  form->setFont(f);
+  if (QScreen* s = QGuiApplication::primaryScreen()) {
+    QRect r = s->availableGeometry();
+    QRect g = form->frameGeometry();
+    if (g.width() < r.width() && g.height() < r.height())
+      form->move(r.center() - QPoint(g.width() / 2, g.height() / 2));
+  }
+}
+
+int ClsUtil::ReportaError(const vb::Error& e, const QString& etiqueta) const {
+  return Interaccion::Actual().ReportaError(e, etiqueta);
+}
+
+vb::Moneda ClsUtil::ConvierteMoneda(const QString& texto) const {
+  if (vb::Trim(texto).isEmpty()) return vb::Moneda();
+  if (vb::IsNumeric(texto)) return vb::Moneda::DesdeTexto(texto);
+  return vb::Moneda::DesdeDoble(vb::Val(texto));
+}
+
+double ClsUtil::ConvierteDoble(const QString& texto) const {
+  if (vb::Trim(texto).isEmpty()) return 0.0;
+  if (vb::IsNumeric(texto)) return vb::CDbl(texto);
+  return vb::Val(texto);
+}
+
+long ClsUtil::ConvierteNumero(const QString& texto) const { return vb::CLng(ConvierteDoble(texto)); }
+
+QString ClsUtil::ConvierteTexto(const QVariant& valor) const { return vb::Texto(valor); }
+
+QString ClsUtil::QuitaCaracteres(const QString& texto, const QString& c1, const QString& c2, const QString& c3) const {
+  return vb::QuitaCaracteres(texto, c1 + c2 + c3);
+}
+
+QString ClsUtil::ReemplazaCaracter(const QString& texto, const QString& viejo, const QString& nuevo) const {
+  if (viejo.isEmpty()) return texto;
+  QString r = texto;
+  return r.replace(viejo, nuevo);
+}
+
+QString ClsUtil::ReemplazaTexto(const QString& texto, const QString& viejo, const QString& nuevo) const {
+  if (viejo.isEmpty()) return texto;
+  QString r = texto;
+  return r.replace(viejo, nuevo, Qt::CaseInsensitive);
+}
+
+QString ClsUtil::NormalizaRuta(const QString& ruta) const {
+  if (ruta.endsWith(u'/') || ruta.endsWith(u'\\')) return ruta;
+  return ruta + u'/';
+}
+
+QString ClsUtil::FormateaImporte(const QString& importe, int ancho) const {
+  return importe.size() >= ancho ? importe : importe.rightJustified(ancho, u' ');
+}
+
+namespace {
+const QByteArray kClave = QByteArrayLiteral("Brelvix");
+}
+
+QString ClsUtil::CodificaTexto(const QString& texto) const {
+  QByteArray b = texto.toUtf8();
+  for (int i = 0; i < b.size(); ++i) b[i] = static_cast<char>(b[i] ^ kClave[i % kClave.size()]);
+  return QString::fromLatin1(b.toHex().toUpper());
+}
+
+QString ClsUtil::DecodificaTexto(const QString& texto) const {
+  static const QRegularExpression hex(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+  const QString t = vb::Trim(texto);
+  if (t.isEmpty() || !hex.match(t).hasMatch()) return texto;
+  QByteArray b = QByteArray::fromHex(t.toLatin1());
+  for (int i = 0; i < b.size(); ++i) b[i] = static_cast<char>(b[i] ^ kClave[i % kClave.size()]);
+  return QString::fromUtf8(b);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Runs the statements of a procedure that handles its own errors. Each
+// statement is one step; when a step fails, the error is reported under the
+// procedure's label and the answer decides: 4 runs the step again, 5 goes on
+// with the next step, anything else leaves the procedure.
+#include <QString>
+#include <functional>
+
+#include "platform/vb_error.h"
+
+namespace vb {
+
+constexpr int kRespuestaAbortar = 3;
+constexpr int kRespuestaReintentar = 4;
+constexpr int kRespuestaSeguir = 5;
+
+class ErrorSteps {
+ public:
+  // Reports through gUtil.ReportaError with the label.
+  explicit ErrorSteps(QString label);
+  // Answers through the given policy instead of a report (procedures that
+  // decide by the error number without showing anything).
+  ErrorSteps(QString label, std::function<int(const Error&)> policy);
+
+  // Runs one step. True: go on with the next step. False: leave the procedure.
+  bool step(const std::function<void()>& statement);
+
+  // After a False from step(): the error that made the procedure leave.
+  const QString& label() const { return label_; }
+  bool left() const { return left_; }
+  long lastErrorNumber() const { return lastErrorNumber_; }
+
+ private:
+  int answer(const Error& e);
+  QString label_;
+  std::function<int(const Error&)> policy_;
+  bool left_ = false;
+  long lastErrorNumber_ = 0;
+};
+
+// Converts any exception from a statement into the program's error type, so
+// steps see one kind of failure.
+Error ToError(const std::exception& e);
+
+}  // namespace vb

@@ -1,0 +1,13 @@
+#pragma once
+// The interactions shown as real Qt dialogs.
+#include "platform/interaccion.h"
+
+class InteraccionQt : public Interaccion {
+ public:
+  int MsgBox(const QString& texto, int botones, const QString& titulo) override;
+  bool InputBox(const QString& texto, const QString& titulo, const QString& porDefecto, QString& respuesta) override;
+  void PopupMenu(QWidget* dueno, Menu& menu) override;
+  void MuestraModal(Form& form) override;
+  bool PideFecha(QString& fecha) override;
+  int ReportaError(const vb::Error& e, const QString& etiqueta) override;
+};

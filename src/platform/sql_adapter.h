@@ -1,0 +1,20 @@
+#pragma once
+// The program writes its SQL as SQL Server reads it. The embedded SQLite
+// database receives a copy of each text adapted at the moment it runs:
+//   SELECT [DISTINCT] TOP n ...  ->  SELECT [DISTINCT] ... LIMIT n
+//   ISNULL(                      ->  IFNULL(
+//   DELETE T WHERE ...           ->  DELETE FROM T WHERE ...
+// and a batch (statements joined by line breaks or carriage returns) is split
+// into its statements. Quoted literals are never touched.
+#include <QString>
+#include <QStringList>
+
+namespace sqlite_sql {
+
+QStringList Adapta(const QString& sql);
+// One statement of a batch, adapted.
+QString AdaptaSentencia(const QString& sentencia);
+// The statements of a batch, split at line breaks outside quotes.
+QStringList Divide(const QString& sql);
+
+}  // namespace sqlite_sql

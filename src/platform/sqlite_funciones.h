@@ -1,0 +1,21 @@
+#pragma once
+// What the embedded database adds to SQLite so that comparisons behave as
+// the production server's default collation: the collation "CI" (letter case
+// and trailing blanks ignored, accented letters included), a LIKE that
+// ignores case for every letter, UPPER / LOWER for every letter, and the
+// server functions the program's texts call (LEN, GETDATE).
+#include <QString>
+
+struct sqlite3;
+
+namespace sqlite_sql {
+
+void RegistraFunciones(sqlite3* db);
+
+// The collation's comparison, exposed for tests: <0, 0 or >0.
+int ComparaCI(const char* a, int na, const char* b, int nb);
+// The LIKE matcher: % any run, _ one character, [abc] / [a-z] / [^a] sets,
+// an optional escape character; letter case ignored.
+bool Like(const QString& patron, const QString& valor, QChar escape = QChar());
+
+}  // namespace sqlite_sql

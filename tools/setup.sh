@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need.
+# Safe to run again: it only calls apt-get when a package is missing.
+set -euo pipefail
+PACKAGES=(
+  g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc unixodbc tdsodbc libsqliteodbc
+  libinih-dev fonts-dejavu-core qt6-translations-l10n xvfb xauth
+)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
