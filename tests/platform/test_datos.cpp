@@ -1,0 +1,202 @@
+// The data layer on real SQLite files: the collation and LIKE of the
+// embedded database, batches, prepared statements, recordsets, literals and
+// the look-ups of the data object.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+
+#include "demo_sqlite.h"
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "platform/cls_util.h"
+#include "platform/sqlite_funciones.h"
+#include "platform/vb_error.h"
+#include "support/entorno.h"
+
+namespace {
+
+// A small database of its own: T(ID, NOMBRE text CI, FECHA DATE, IMPORTE REAL).
+class BaseChica : public ConEntorno {
+ protected:
+  void SetUp() override {
+    archivo = e.Ruta("chica.db");
+    demo::BaseSqlite b(archivo);
+    b.Ejecuta("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOMBRE TEXT COLLATE CI, FECHA DATE, MOMENTO DATETIME, IMPORTE REAL);"
+              "INSERT INTO T VALUES (1, 'Peña Juan', '2026-03-25', '2026-03-25 10:30:00', 12.5);"
+              "INSERT INTO T VALUES (2, 'GARCÍA  ', '2026-03-26', NULL, NULL);"
+              "INSERT INTO T VALUES (3, '   7', '2026-03-27', NULL, 0);");
+    motor = ado::AbreSqlite(archivo);
+  }
+  ado::Resultado Corre(const QString& sql) { return motor->Ejecuta(sql); }
+  int Cuenta(const QString& sql) { return Corre(sql).valores.at(0).toInt(); }
+
+  QString archivo;
+  std::unique_ptr<ado::Motor> motor;
+};
+
+}  // namespace
+
+TEST_F(BaseChica, CollationIgnoresCaseAndTrailingBlanks) {
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE = 'peña juan'"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE = 'PEÑA JUAN   '"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE = 'garcía'"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE = 'garcia'"), 0);  // accents count
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE = '7'"), 0);       // leading blanks count
+  EXPECT_LT(sqlite_sql::ComparaCI("abc", 3, "ABD  ", 5), 0);
+  EXPECT_EQ(sqlite_sql::ComparaCI("Ñandú ", 8, "ñANDÚ", 7), 0);
+}
+
+TEST_F(BaseChica, LikeIgnoresCaseOfEveryLetter) {
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%PEÑA%'"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%garcía%'"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE 'p_ña%'"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '[gp]%'"), 2);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%[%]%'"), 0);
+  EXPECT_TRUE(sqlite_sql::Like("100[%]", "100%"));
+  EXPECT_FALSE(sqlite_sql::Like("100[%]", "1000"));
+  EXPECT_TRUE(sqlite_sql::Like("a!_b", "a_b", u'!'));
+  EXPECT_FALSE(sqlite_sql::Like("a!_b", "axb", u'!'));
+  EXPECT_TRUE(sqlite_sql::Like("[^a]x", "bx"));
+}
+
+TEST_F(BaseChica, ServerFunctionsAndDates) {
+  ado::Resultado r = Corre("SELECT TOP 1 LEN(NOMBRE), UPPER(NOMBRE), ISNULL(IMPORTE, -1), FECHA, MOMENTO FROM T WHERE ID = 2");
+  ASSERT_EQ(r.Filas(), 1);
+  EXPECT_EQ(r.valores[0].toInt(), 6);  // trailing blanks do not count
+  EXPECT_EQ(r.valores[1].toString(), "GARCÍA  ");
+  EXPECT_EQ(r.valores[2].toInt(), -1);
+  EXPECT_EQ(r.valores[3].toDateTime().date(), QDate(2026, 3, 26));
+  EXPECT_TRUE(r.valores[4].isNull());
+  r = Corre("SELECT MOMENTO FROM T WHERE ID = 1");
+  EXPECT_EQ(r.valores[0].toDateTime(), QDateTime(QDate(2026, 3, 25), QTime(10, 30)));
+  // A date range whose upper bound is the last moment of its day takes the
+  // whole day.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE MOMENTO <= '2026-03-25 23:59:59'"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE MOMENTO <= '2026-03-25'"), 0);
+}
+
+TEST_F(BaseChica, ABatchRunsWholeOrNotAtAll) {
+  EXPECT_THROW(Corre("UPDATE T SET IMPORTE = 99 WHERE ID = 1\r\nINSERT INTO NOEXISTE VALUES (1)"), vb::Error);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE IMPORTE = 99"), 0);
+  Corre("UPDATE T SET IMPORTE = 99 WHERE ID = 1\nDELETE T WHERE ID = 3");
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE IMPORTE = 99"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T"), 2);
+}
+
+TEST_F(BaseChica, PreparedStatementsAreReusedWithNewValues) {
+  for (int id : {1, 2, 3, 1}) {
+    ado::Resultado r = motor->EjecutaPreparada("SELECT ID, NOMBRE FROM T WHERE ID = ?", {id});
+    ASSERT_EQ(r.Filas(), 1);
+    EXPECT_EQ(r.valores[0].toInt(), id);
+  }
+  EXPECT_EQ(motor->EjecutaPreparada("SELECT ID FROM T WHERE ID = ?", {42}).Filas(), 0);
+  EXPECT_THROW(motor->EjecutaPreparada("SELECT X FROM NOEXISTE WHERE ID = ?", {1}), vb::Error);
+}
+
+TEST_F(BaseChica, RecordsetWalksAndRaisesLikeTheDataObjects) {
+  Recordset rs(Corre("SELECT ID, NOMBRE FROM T ORDER BY ID"));
+  EXPECT_FALSE(rs.Bof());
+  EXPECT_EQ(rs.RecordCount(), 3);
+  EXPECT_EQ(rs.Fields("id").Value().toInt(), 1);
+  EXPECT_EQ(rs.Fields(1).Name(), "NOMBRE");
+  try {
+    rs.Fields("NOEXISTE");
+    FAIL();
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, vb::ErrItemNotFound);
+  }
+  rs.MoveNext();
+  rs.MoveNext();
+  rs.MoveNext();
+  EXPECT_TRUE(rs.Eof());
+  try {
+    rs.Fields("ID");
+    FAIL();
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, vb::ErrNoCurrentRecord);
+  }
+  rs.Close();
+  try {
+    rs.Bof();
+    FAIL();
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, vb::ErrObjectClosed);
+  }
+  Recordset vacio(Corre("SELECT ID FROM T WHERE ID = 0"));
+  EXPECT_TRUE(vacio.Bof());
+  EXPECT_TRUE(vacio.Eof());
+}
+
+TEST_F(ConEntorno, FilesThatAreNotDatabasesAreRefusedWithAReason) {
+  e.EscribeArchivo("basura.db", QByteArray(4096, 'x'));
+  try {
+    ado::AbreSqlite(e.Ruta("basura.db"));
+    FAIL();
+  } catch (const vb::Error& err) {
+    EXPECT_TRUE(err.Description.contains("no es una base de datos")) << err.Description.toStdString();
+  }
+  try {
+    ado::AbreSqlite(e.Ruta("falta.db"));
+    FAIL();
+  } catch (const vb::Error& err) {
+    EXPECT_TRUE(err.Description.contains("No existe")) << err.Description.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(e.Ruta("falta.db")));  // never created by opening it
+}
+
+TEST_F(ConEntorno, ReadOnlyDatabaseIsWarnedAndRefusesWrites) {
+  e.CreaBase("solo.db");
+  const QString ruta = e.Ruta("solo.db");
+  QFile::setPermissions(ruta, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  bool inmutable = false;
+  if (QFile(ruta).open(QIODevice::ReadWrite)) {
+    // Root ignores permissions: make the file immutable instead, where the
+    // file system allows it.
+    inmutable = QProcess::execute("chattr", {"+i", ruta}) == 0;
+    if (!inmutable) GTEST_SKIP() << "cannot make a read-only file here";
+  }
+  gDatos.BaseDeDatos = "solo.db";
+  const bool conectado = gDatos.Conectar(true, 3, QString());
+  bool fallo = false;
+  try {
+    gDatos.Ejecuta("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('X', 'Y')");
+  } catch (const vb::Error&) {
+    fallo = true;
+  }
+  gDatos.Desconecta();
+  if (inmutable) QProcess::execute("chattr", {"-i", ruta});
+  ASSERT_TRUE(conectado);
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("sólo lectura"));
+  EXPECT_TRUE(fallo);
+}
+
+TEST_F(ConEntorno, LiteralsDoubleQuotesAndNumbersUseAPoint) {
+  EXPECT_EQ(ClsDatos::Literal("O'Brien"), "'O''Brien'");
+  EXPECT_EQ(gDatos.ValorSQL(QString("x' OR '1'='1"), "'"), "'x'' OR ''1''=''1'");
+  EXPECT_EQ(gDatos.ValorSQL(QString("1,5"), "@"), "1.5");
+  EXPECT_EQ(gDatos.ValorSQL(12.25, "@"), "12.25");
+  EXPECT_EQ(gDatos.ValorSQL(QString("GETDATE()"), ""), "GETDATE()");
+  EXPECT_EQ(gDatos.ValorSQL(QVariant(), "'"), "NULL");
+  EXPECT_EQ(gDatos.LiteralLike("50%_a'b[c"), "50[%][_]a''b[[]c");
+}
+
+TEST_F(ConEntorno, LookupsFindCodesStoredAtTheirWidth) {
+  e.CreaBase();
+  e.Inicia();
+  ASSERT_TRUE(gDatos.Conectado());
+  e.Sql("DELETE FROM V_TA_TECNICOS");
+  e.Sql("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) VALUES ('   7', 'Lucía O''Neill')");
+  EXPECT_EQ(gDatos.ObtieneValor("V_TA_TECNICOS", "   7", "Nombre", "IdTecnico").toString(), "Lucía O'Neill");
+  EXPECT_EQ(gDatos.ObtieneValor("V_TA_TECNICOS", "7", "Nombre", "IdTecnico").toString(), "Lucía O'Neill");
+  EXPECT_EQ(gDatos.ObtieneValor("V_TA_TECNICOS", "8", "Nombre", "IdTecnico").toString(), "");
+  // A quote in the key is a value, not SQL.
+  EXPECT_EQ(gDatos.ObtieneValor("V_TA_TECNICOS", "7' OR '1'='1", "Nombre", "IdTecnico").toString(), "");
+  Recordset rs;
+  EXPECT_TRUE(gDatos.BuscaRegistros("V_TA_TECNICOS", "7", "IDTECNICO", rs, 8, ""));
+  EXPECT_EQ(gUtil.ValorCampo(rs.Fields("NOMBRE")).toString(), "Lucía O'Neill");
+  EXPECT_FALSE(gDatos.BuscaRegistros("V_TA_TECNICOS", "9", "IDTECNICO", rs, 8, ""));
+  EXPECT_TRUE(gDatos.BuscaRegistros("V_TA_TECNICOS", "", "", rs, 8, " WHERE NOMBRE LIKE 'luc%'"));
+  EXPECT_FALSE(gDatos.BuscaRegistros("V_TA_TECNICOS", "7", "IDTECNICO", rs, 8, "WHERE NOMBRE = 'otro'"));
+}

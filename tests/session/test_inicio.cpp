@@ -1,0 +1,200 @@
+// Start-up: the command line, the connection, the look-up file and the
+// INI-built line.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/cls_aplicacion.h"
+#include "platform/programa.h"
+#include "session/mod_global.h"
+#include "support/entorno.h"
+
+TEST(LineaComando, KeysAreFoundInAnyCaseAndOrder) {
+  const QString linea = "@usuariologeado=pepe; @CAJA = 3 ;@dbname= gestion.db; @Usuario=ana;@server=srv1;";
+  EXPECT_EQ(LeeClaveLinea(linea, "@Usuario"), "ana");  // not the @UsuarioLogeado entry
+  EXPECT_EQ(LeeClaveLinea(linea, "@UsuarioLogeado"), "pepe");
+  EXPECT_EQ(LeeClaveLinea(linea, "@Caja"), "3");
+  EXPECT_EQ(LeeClaveLinea(linea, "@DbName"), "gestion.db");
+  EXPECT_EQ(LeeClaveLinea(linea, "@Server"), "srv1");
+  EXPECT_EQ(LeeClaveLinea(linea, "@Menu"), "");
+  EXPECT_EQ(LeeClaveLinea(linea, "@Menu", "1"), "1");
+}
+
+TEST(LineaComando, RepeatedEmptyAndLastEntries) {
+  EXPECT_EQ(LeeClaveLinea("@Caja=1; @Caja=2;", "@Caja"), "1");  // first occurrence counts
+  EXPECT_EQ(LeeClaveLinea("@Caja=;", "@Caja"), "");
+  EXPECT_EQ(LeeClaveLinea("@Caja;", "@Caja"), "");
+  // A last entry without ";" keeps the whole rest of the line.
+  EXPECT_EQ(LeeClaveLinea("@Menu=x; @Caja=123456", "@Caja"), "123456");
+  // Only the "=" after the key goes: a password may hold "=".
+  EXPECT_EQ(LeeClaveLinea("@Password = a=b==c ; @Caja=1;", "@Password"), "a=b==c");
+  EXPECT_EQ(LeeClaveLinea("garbage without keys", "@Server"), "");
+  EXPECT_EQ(LeeClaveLinea("", "@Server"), "");
+}
+
+TEST(LineaComando, ServerNames) {
+  QString s = "tcp/SERVIDOR:1433";
+  EXPECT_EQ(ObtieneNombreServidor(s), "SERVIDOR");
+  s = "SERVIDOR";
+  EXPECT_EQ(ObtieneNombreServidor(s), "SERVIDOR");
+  s = "a/b/c:9";
+  EXPECT_EQ(ObtieneNombreServidor(s), "b/c");
+}
+
+TEST_F(ConEntorno, StartUpConnectsAndFillsTheSession) {
+  e.CreaBase();
+  bool usarIni = false;
+  QString linea = "@UsuarioLogeado=otro; @Server=; @DbName=prueba.db; @Usuario=supervisor; @Password=x=y; "
+                  "@ParametroAdicional=P1; @Menu=M2;";
+  QString cadena;
+  InicializaSistema(usarIni, linea, cadena);
+  ASSERT_TRUE(gDatos.Conectado());
+  EXPECT_EQ(gUsuarioLogeado, "supervisor");  // the connection's user wins
+  EXPECT_EQ(gDatos.Password, "x=y");
+  EXPECT_EQ(gCaja, "1");
+  EXPECT_EQ(gParametroAdicional, "P1");
+  EXPECT_EQ(gMenu, "M2");
+  EXPECT_EQ(gSeccionIni, "PUESTO1|ANA");
+  EXPECT_EQ(gFlatToolbars, 1.0);
+  EXPECT_EQ(gDatos.Conexion().CommandTimeout(), 360);
+  EXPECT_EQ(gDatos.Conexion().DefaultDatabase(), "prueba.db");
+  EXPECT_EQ(gCadenaDSN, "DSN=prueba.db; UID=supervisor; PWD=x=y");
+  EXPECT_EQ(gAplicacion.Ruta, e.Carpeta() + "/");
+  EXPECT_TRUE(gConsulta->gUsarMascarasConsultas);
+  EXPECT_EQ(gConsulta->gRutaMascaraConsultas, e.Carpeta() + "/consultas.bvx");
+  EXPECT_EQ(gConsulta->gConnString, gDatos.StringConexion());
+  EXPECT_EQ(gTablaConfiguracion, "ta_configuracion");  // the configuration was loaded
+  EXPECT_EQ(e.ui().llamadas.size(), 0u);
+}
+
+TEST_F(ConEntorno, ProgramLineIsUsedWhenNoneIsPassed) {
+  e.CreaBase();
+  programa::FijaLineaDeComando("@Server=; @DbName=prueba.db; @Usuario=luis; @Caja=7;");
+  bool usarIni = false;
+  QString linea, cadena;
+  InicializaSistema(usarIni, linea, cadena);
+  EXPECT_TRUE(gDatos.Conectado());
+  EXPECT_EQ(gUsuarioLogeado, "luis");
+  EXPECT_EQ(gCaja, "7");
+}
+
+TEST_F(ConEntorno, DefaultLookupFileIsWrittenWhenMissing) {
+  e.CreaBase();
+  e.Inicia();
+  QFile f(e.Ruta("consultas.bvx"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray b = f.readAll();
+  ASSERT_EQ(b.size(), 9616);
+  for (int r = 0; r < 8; ++r) EXPECT_EQ(b.mid(r * 1202 + 1200, 2), QByteArray("\r\n")) << r;
+  EXPECT_EQ(b.mid(0, 100), QByteArray("ARTICULOS").leftJustified(100, ' '));
+  EXPECT_EQ(b.mid(100, 100), QByteArray("V_MA_ARTICULOS").leftJustified(100, ' '));
+  EXPECT_EQ(b.mid(200, 500), QByteArray("|DESCRIPCION|IDARTICULO|").leftJustified(500, ' '));
+  EXPECT_EQ(b.mid(700, 500), QByteArray(500, ' '));
+  EXPECT_EQ(b.mid(6 * 1202 + 100, 100), b.mid(5 * 1202 + 100, 100));  // the technicians twice
+  EXPECT_EQ(b.mid(7 * 1202 + 100, 100), QByteArray("V_MA_MANTENIMIENTOS").leftJustified(100, ' '));
+  EXPECT_EQ(b.mid(3 * 1202 + 200, 500),
+            QByteArray("|Nombre_y_Apellido|Domicilio|Localidad|Telefono|").leftJustified(500, ' '));
+}
+
+TEST_F(ConEntorno, AnExistingLookupFileIsLeftUntouched) {
+  e.CreaBase();
+  e.EscribeArchivo("consultas.bvx", QByteArray("corto"));
+  e.Inicia();
+  QFile f(e.Ruta("consultas.bvx"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("corto"));
+}
+
+TEST_F(ConEntorno, ALookupFileThatCannotBeWrittenEndsTheStartUpBeforeTheConfiguration) {
+  e.CreaBase();
+  // A folder where the file should be: it cannot be created.
+  QDir(e.Carpeta()).mkpath("consultas.bvx/x");
+  QFile::remove(e.Ruta("consultas.bvx/x"));
+  QDir(e.Carpeta()).rmdir("consultas.bvx/x");
+  e.Inicia();
+  EXPECT_TRUE(gDatos.Conectado());
+  EXPECT_TRUE(QFileInfo(e.Ruta("consultas.bvx")).isDir());
+  EXPECT_TRUE(gTablaConfiguracion.isEmpty());  // configuration not loaded
+}
+
+TEST_F(ConEntorno, NoDatabaseNameMeansNoConfiguration) {
+  e.CreaBase();
+  gDatos.BaseDeDatos = "prueba.db";
+  ASSERT_TRUE(gDatos.Conectar(true, 3, QString()));
+  gDatos.BaseDeDatos.clear();  // connected, but no database named
+  bool usarIni = false;
+  QString linea = "@Server=;", cadena;
+  InicializaSistema(usarIni, linea, cadena);
+  EXPECT_TRUE(gTablaConfiguracion.isEmpty());
+  EXPECT_TRUE(QFileInfo(e.Ruta("consultas.bvx")).isFile());
+}
+
+TEST_F(ConEntorno, AFailedConnectionEndsTheProgramWithAMessage) {
+  bool usarIni = false;
+  QString linea = "@Server=; @DbName=noexiste.db; @Usuario=ana;", cadena;
+  try {
+    InicializaSistema(usarIni, linea, cadena);
+    FAIL() << "the program should have ended";
+  } catch (const programa::ProgramaTerminado& t) {
+    EXPECT_NE(t.estado, 0);
+  }
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("noexiste.db"));
+  EXPECT_FALSE(QFileInfo::exists(e.Ruta("noexiste.db")));
+}
+
+TEST_F(ConEntorno, GarbageDatabaseFileEndsTheProgramWithAMessage) {
+  e.EscribeArchivo("basura.db", QByteArray("esto no es una base de datos, solo texto"));
+  bool usarIni = false;
+  QString linea = "@Server=; @DbName=basura.db;", cadena;
+  EXPECT_THROW(InicializaSistema(usarIni, linea, cadena), programa::ProgramaTerminado);
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+}
+
+TEST_F(ConEntorno, OracleServerBuildsItsConnectionText) {
+  bool usarIni = false;
+  QString linea = "@Server=#ventas; @DbName=gestion; @Usuario=u1; @Password=p1;", cadena;
+  EXPECT_THROW(InicializaSistema(usarIni, linea, cadena), programa::ProgramaTerminado);
+  EXPECT_EQ(cadena, "Provider=OraOLEDB.Oracle.1;Data Source=ventas;User Id=u1;Password=p1;");
+  EXPECT_EQ(gDatos.Servidor, "ventas");
+  // A connection text given by the caller is passed on unchanged.
+  ReiniciaEstadoGlobal();
+  QString propia = "DRIVER={SQLite3};Database=" + e.Ruta(e.CreaBase("o.db")) + ";";
+  QString copia = propia;
+  linea = "@Server=#ventas; @DbName=o.db;";
+  InicializaSistema(usarIni, linea, propia);
+  EXPECT_EQ(propia, copia);
+  EXPECT_TRUE(gDatos.Conectado());
+}
+
+TEST_F(ConEntorno, IniLineIsBuiltWhenAskedAndTheLineIsBlank) {
+  e.CreaBase("desdeini.db");
+  const QString seccion = "[PUESTO1|ANABaseDeDatos]\n";
+  e.EscribeArchivo("CN000pr.INI", ("[puesto1|ana]\nFlatToolbars=0\n" + seccion + "Servidor=\nDbName=desde|ini.db\n" +
+                                   "Usuario=" + gUtil.CodificaTexto("ope|rador") + "\n")
+                                      .toUtf8());
+  bool usarIni = true;
+  QString linea, cadena;
+  InicializaSistema(usarIni, linea, cadena);
+  ASSERT_TRUE(gDatos.Conectado());
+  EXPECT_EQ(gDatos.BaseDeDatos, "desdeini.db");  // every "|" removed
+  EXPECT_EQ(gUsuarioLogeado, "operador");
+  EXPECT_EQ(gDatos.Password, "prelank");  // the built-in default, decoded
+  EXPECT_EQ(gFlatToolbars, 0.0);
+  EXPECT_EQ(gCaja, "1");
+}
+
+TEST_F(ConEntorno, GarbledIniFileGivesTheDefaults) {
+  e.CreaBase();
+  e.EscribeArchivo("CN000pr.INI", QByteArray("\x00\x01[[[=\n=== sin sección\n[PUESTO1|ANA\nFlatToolbars", 44));
+  e.Inicia();
+  EXPECT_TRUE(gDatos.Conectado());
+  EXPECT_EQ(gFlatToolbars, 1.0);
+}
+
+TEST(Credenciales, EncodingRoundTrips) {
+  for (QString t : {"Brelvix", "prelank", "con ñ y |", ""}) EXPECT_EQ(gUtil.DecodificaTexto(gUtil.CodificaTexto(t)), t);
+  EXPECT_NE(gUtil.CodificaTexto("prelank"), "prelank");
+  EXPECT_EQ(gUtil.DecodificaTexto("texto plano"), "texto plano");
+}

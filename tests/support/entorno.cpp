@@ -1,0 +1,61 @@
+#include "support/entorno.h"
+
+#include <QFile>
+
+#include "platform/cls_datos.h"
+#include "platform/cls_entorno.h"
+#include "platform/programa.h"
+#include "session/mod_global.h"
+
+EntornoPrueba::EntornoPrueba() {
+  ReiniciaEstadoGlobal();
+  programa::FijaCarpeta(dir_.path());
+  programa::FijaLineaDeComando(QString());
+  programa::FijaNombreEjecutable(QStringLiteral("zamolid"));
+  programa::FijaTerminacion([](int estado) { throw programa::ProgramaTerminado{estado}; });
+  gEntorno.FijaIdentidad(QStringLiteral("puesto1"), QStringLiteral("ana"));
+  auto ui = std::make_unique<InteraccionGuionada>();
+  ui_ = ui.get();
+  anterior_ = Interaccion::Instala(std::move(ui));
+}
+
+EntornoPrueba::~EntornoPrueba() {
+  ReiniciaEstadoGlobal();
+  Interaccion::Instala(std::move(anterior_));
+  programa::FijaTerminacion({});
+  programa::FijaCarpeta(QString());
+}
+
+QString EntornoPrueba::Ruta(const QString& nombre) const { return dir_.filePath(nombre); }
+
+QString EntornoPrueba::CreaBase(const QString& nombre) {
+  demo::CreaEsquema(Ruta(nombre));
+  return nombre;
+}
+
+QString EntornoPrueba::CreaBaseDemo(const demo::Opciones& opciones, const QString& nombre) {
+  demo::CreaBaseDemo(Ruta(nombre), opciones);
+  return nombre;
+}
+
+void EntornoPrueba::Inicia(const QString& base, const QString& usuario) {
+  bool usarIni = false;
+  QString linea = QStringLiteral("@Server=; @DbName=%1; @Usuario=%2; @Password=; @Caja=1;").arg(base, usuario);
+  QString cadena;
+  InicializaSistema(usarIni, linea, cadena);
+}
+
+void EntornoPrueba::Sql(const QString& sql) { gDatos.Ejecuta(sql); }
+
+QVariant EntornoPrueba::Valor(const QString& sql) {
+  Recordset rs;
+  gDatos.AbreRecordset(sql, rs);
+  if (rs.Bof()) return QVariant();
+  return rs.Fields(0).Value();
+}
+
+void EntornoPrueba::EscribeArchivo(const QString& nombre, const QByteArray& contenido) {
+  QFile f(Ruta(nombre));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(contenido);
+}

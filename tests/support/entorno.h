@@ -1,0 +1,47 @@
+#pragma once
+// A clean program run for a test: a temporary program folder, scripted
+// interactions, a fixed workstation identity, a program end that throws
+// instead of exiting, and the shared state reset before and after.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "demo_db.h"
+#include "platform/interaccion_guionada.h"
+
+class EntornoPrueba {
+ public:
+  EntornoPrueba();
+  ~EntornoPrueba();
+
+  QString Carpeta() const { return dir_.path(); }
+  QString Ruta(const QString& nombre) const;
+  InteraccionGuionada& ui() { return *ui_; }
+
+  // A database in the program folder with the whole schema (and the demo
+  // data when opciones is given). Returns its file name.
+  QString CreaBase(const QString& nombre = QStringLiteral("prueba.db"));
+  QString CreaBaseDemo(const demo::Opciones& opciones, const QString& nombre = QStringLiteral("demo.db"));
+  // Runs the start-up with a command line naming that database.
+  void Inicia(const QString& base = QStringLiteral("prueba.db"), const QString& usuario = QStringLiteral("supervisor"));
+  // Runs a statement on the connected database.
+  void Sql(const QString& sql);
+  // The first column of the first row of a query (an invalid value when
+  // there is no row).
+  QVariant Valor(const QString& sql);
+  // Writes a file in the program folder.
+  void EscribeArchivo(const QString& nombre, const QByteArray& contenido);
+
+ private:
+  QTemporaryDir dir_;
+  InteraccionGuionada* ui_ = nullptr;
+  std::unique_ptr<Interaccion> anterior_;
+};
+
+// Test fixture holding one EntornoPrueba.
+class ConEntorno : public ::testing::Test {
+ protected:
+  EntornoPrueba e;
+};
