@@ -29,7 +29,7 @@ QString MenuItem::CaptionLimpio() const {
 MenuItem* MenuItem::BuscaPorCaption(const QString& caption) {
   for (auto& i : items_) {
     if (!i->Visible || i->EsSeparador()) continue;
-    if (i->CaptionLimpio().compare(caption, Qt::CaseInsensitive) == 0) return i.get();
+    if (i->CaptionLimpio().trimmed().compare(caption.trimmed(), Qt::CaseInsensitive) == 0) return i.get();
     if (MenuItem* s = i->BuscaPorCaption(caption)) return s;
   }
   return nullptr;
