@@ -1,0 +1,123 @@
+#include "platform/controles/richtextbox.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTextCursor>
+
+#include "platform/teclas.h"
+
+RichTextBox::RichTextBox(QWidget* parent, const QString& nombre) : QTextEdit(parent) {
+  if (!nombre.isEmpty()) setObjectName(nombre);
+  setAcceptRichText(false);
+  setTabChangesFocus(true);
+  connect(this, &QTextEdit::textChanged, this, [this] {
+    if (recortando_) return;
+    RecortaAlMaximo();
+    if (Change) Change();
+  });
+}
+
+QString RichTextBox::Text() const {
+  QString t = toPlainText();
+  t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return t;
+}
+
+void RichTextBox::SetText(const QString& t) {
+  QString plano = t;
+  plano.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  plano.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  setPlainText(plano);
+}
+
+int RichTextBox::SelStart() const { return textCursor().selectionStart(); }
+
+void RichTextBox::SetSelStart(int p) {
+  QTextCursor c = textCursor();
+  const int fin = static_cast<int>(toPlainText().size());
+  c.setPosition(std::clamp(p, 0, fin));
+  setTextCursor(c);
+}
+
+int RichTextBox::SelLength() const {
+  const QTextCursor c = textCursor();
+  return c.selectionEnd() - c.selectionStart();
+}
+
+void RichTextBox::SetSelLength(int n) {
+  QTextCursor c = textCursor();
+  const int inicio = c.selectionStart();
+  const int fin = static_cast<int>(toPlainText().size());
+  c.setPosition(inicio);
+  c.setPosition(std::clamp(inicio + std::max(0, n), 0, fin), QTextCursor::KeepAnchor);
+  setTextCursor(c);
+}
+
+QString RichTextBox::SelText() const {
+  QString t = textCursor().selectedText();
+  t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  return t;
+}
+
+void RichTextBox::SetSelText(const QString& t) {
+  QString plano = t;
+  plano.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  textCursor().insertText(plano);
+}
+
+void RichTextBox::SetMaxLength(int n) {
+  maximo_ = std::max(0, n);
+  RecortaAlMaximo();
+}
+
+void RichTextBox::RecortaAlMaximo() {
+  if (maximo_ <= 0) return;
+  const QString t = toPlainText();
+  if (t.size() <= maximo_) return;
+  recortando_ = true;
+  const int cursor = textCursor().position();
+  setPlainText(t.left(maximo_));
+  QTextCursor c = textCursor();
+  c.setPosition(std::min(cursor, maximo_));
+  setTextCursor(c);
+  recortando_ = false;
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* e) {
+  QPointer<RichTextBox> vivo(this);
+  int codigo = vbkey::Codigo(e);
+  if (KeyDown && codigo != 0) {
+    KeyDown(codigo, vbkey::ShiftEstado(e->modifiers()));
+    if (!vivo) return;
+    if (codigo == 0) {
+      e->accept();
+      return;
+    }
+  }
+  int ascii = vbkey::Ascii(e);
+  if (KeyPress && ascii != 0) {
+    const int original = ascii;
+    KeyPress(ascii);
+    if (!vivo) return;
+    if (ascii == 0) {
+      e->accept();
+      return;
+    }
+    if (ascii != original) {
+      if (!isReadOnly() && ascii >= 32) insertPlainText(QString(QChar(ascii)));
+      e->accept();
+      return;
+    }
+  }
+  QTextEdit::keyPressEvent(e);
+}
+
+void RichTextBox::focusInEvent(QFocusEvent* e) {
+  QTextEdit::focusInEvent(e);
+  if (GotFocus) GotFocus();
+}
+
+void RichTextBox::focusOutEvent(QFocusEvent* e) {
+  QTextEdit::focusOutEvent(e);
+  if (LostFocus) LostFocus();
+}

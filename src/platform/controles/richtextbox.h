@@ -1,0 +1,49 @@
+#pragma once
+// A multi-line text box for plain text, as the forms use their rich text
+// boxes: Text (line breaks CR LF, as the database stores them), selection,
+// Locked (read only) and MaxLength (0: no limit), with the events Change,
+// KeyDown, KeyPress, GotFocus and LostFocus.
+//
+//   txtRtf->SetText(DatosAdicionales);
+//   DatosAdicionales = txtRtf->Text();
+#include <QTextEdit>
+#include <functional>
+
+class RichTextBox : public QTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit RichTextBox(QWidget* parent = nullptr, const QString& nombre = QString());
+
+  QString Tag;
+
+  QString Text() const;
+  void SetText(const QString& t);
+  int SelStart() const;
+  void SetSelStart(int p);
+  int SelLength() const;
+  void SetSelLength(int n);
+  QString SelText() const;
+  void SetSelText(const QString& t);
+  bool Locked() const { return isReadOnly(); }
+  void SetLocked(bool v) { setReadOnly(v); }
+  int MaxLength() const { return maximo_; }
+  void SetMaxLength(int n);
+  void SetFocus() { setFocus(Qt::OtherFocusReason); }
+
+  std::function<void()> Change;
+  std::function<void(int& KeyCode, int Shift)> KeyDown;
+  std::function<void(int& KeyAscii)> KeyPress;
+  std::function<void()> GotFocus;
+  std::function<void()> LostFocus;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+
+ private:
+  void RecortaAlMaximo();
+  int maximo_ = 0;
+  bool recortando_ = false;
+};
