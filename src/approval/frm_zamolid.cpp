@@ -1,14 +1,131 @@
 #include "approval/frm_zamolid.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
+#include "approval/frm_detalle_tareas.h"
+#include "approval/frm_menus.h"
+#include "platform/controles/commandbutton.h"
+#include "platform/controles/frame.h"
+#include "platform/controles/imagelist.h"
+#include "platform/controles/label.h"
+#include "platform/controles/listview.h"
+#include "platform/controles/plexatol.h"
+#include "platform/controles/textbox.h"
+#include "platform/error_steps.h"
+#include "platform/interaccion.h"
+#include "platform/programa.h"
+#include "platform/vb.h"
 #include "session/mod_global.h"
+#include "session/stuff.h"
+
+namespace {
+
+// A value between the quotes of an SQL literal.
+QString EntreComillas(const QString& t) {
+  QString r = t;
+  return r.replace(u'\'', QStringLiteral("''"));
+}
+
+struct DefCaja {
+  int indice;
+  const char* campo;
+  const char* tag;
+  int largo;
+  int left, top, width;
+};
+
+}  // namespace
 
 FrmZamolid::FrmZamolid() : Form(QStringLiteral("FrmZamolid")) {
   SetCaption(QStringLiteral("Zamolid Realizadas"));
   SetClientTwips(8460, 5595);
   SetKeyPreview(true);
+
+  Plexatol1 = new Plexatol(this, QStringLiteral("Plexatol1"));
+  PosicionTwips(Plexatol1, 0, 0, 8415, 615);
+  Plexatol1->Click = [this](const QString& b) { Plexatol1_Click(b); };
+
+  Frame1 = new Frame(this, QString(), QStringLiteral("Frame1"));
+  PosicionTwips(Frame1, 0, 600, 8415, 1215);
+  Frame2 = new Frame(this, QString(), QStringLiteral("Frame2"));
+  PosicionTwips(Frame2, 0, 1800, 8415, 615);
+
+  auto etiqueta = [this](QWidget* padre, int indice, const QString& texto, int left, int top, int width) {
+    auto* l = new Label(padre, texto, QStringLiteral("Label1"));
+    PosicionTwips(l, left, top, width, 255);
+    Labels.Agrega(indice, l);
+  };
+  etiqueta(Frame1, 0, QStringLiteral("Orden de Trabajo Desde"), 120, 240, 1900);
+  etiqueta(Frame1, 1, QStringLiteral("Orden de Trabajo Hasta"), 3840, 240, 1780);
+  etiqueta(Frame1, 2, QStringLiteral("Fecha Desde:"), 120, 550, 1900);
+  etiqueta(Frame1, 3, QStringLiteral("Fecha Hasta:"), 3840, 555, 1780);
+  etiqueta(Frame1, 4, QStringLiteral("Técnico Desde"), 120, 860, 1900);
+  etiqueta(Frame1, 5, QStringLiteral("Técnico Hasta:"), 3840, 855, 1780);
+  etiqueta(Frame2, 6, QStringLiteral("Responsable Autorización"), 120, 240, 1900);
+
+  static const DefCaja kCajas[] = {
+      {0, "Sucursal_desde", "COMPROBANTES", 4, 2040, 240, 495},
+      {1, "Nro_desde", "COMPROBANTES", 8, 2520, 240, 855},
+      {2, "Letra_Desde", "COMPROBANTES", 1, 3360, 240, 255},
+      {3, "Sucursal_Hasta", "COMPROBANTES", 4, 5640, 240, 495},
+      {4, "Nro_Hasta", "COMPROBANTES", 8, 6120, 240, 855},
+      {5, "Letra_Hasta", "COMPROBANTES", 1, 6960, 240, 255},
+      {8, "Fecha_desde", "fecha", 10, 2040, 550, 1095},
+      {9, "Fecha_Hasta", "fecha", 10, 5640, 550, 1215},
+      {6, "Tecnico_desde", "v_ta_tecnicos", 4, 2040, 860, 735},
+      {7, "Tecnico_Hasta", "v_ta_tecnicos", 4, 5640, 860, 735},
+  };
+  for (const DefCaja& d : kCajas) {
+    auto* t = new TextBox(Frame1, QStringLiteral("txtFields"), d.indice);
+    t->DataField = QString::fromLatin1(d.campo);
+    t->Tag = QString::fromLatin1(d.tag);
+    t->SetMaxLength(d.largo);
+    PosicionTwips(t, d.left, d.top, d.width, 285);
+    txtFields.Agrega(d.indice, t);
+  }
+  auto* responsable = new TextBox(Frame2, QStringLiteral("txtFields"), 11);
+  responsable->DataField = QStringLiteral("RESPONSABLE");
+  responsable->SetMaxLength(50);
+  PosicionTwips(responsable, 2040, 240, 6255, 285);
+  txtFields.Agrega(11, responsable);
+
+  CmdBuscar = new CommandButton(Frame1, QStringLiteral("Buscar"), QStringLiteral("CmdBuscar"));
+  PosicionTwips(CmdBuscar, 6960, 840, 1335, 255);
+  CmdBuscar->Click = [this] { CmdBuscar_Click(); };
+
+  ImageList1 = CreaImagenesAprobacion(this);
+  ListView1 = new ListView(this, QStringLiteral("ListView1"));
+  PosicionTwips(ListView1, 0, 2520, 8415, 3015);
+  ListView1->SetCheckboxes(true);
+  ListView1->SetSmallIcons(ImageList1);
+  ListView1->SetFullRowSelect(true);
+  ListView1->SetHideSelection(false);
+  ListView1->SetToolTipText(QStringLiteral(
+      "Haga Click con el botón derecho del Mouse para poder ver el detalle de las tareas cargadas"));
+  ListView1->ItemCheck = [this](ListItem* i) { ListView1_ItemCheck(i); };
+  ListView1->ItemClick = [this](ListItem* i) { ListView1_ItemClick(i); };
+  ListView1->BeforeLabelEdit = [this](int& c) { ListView1_BeforeLabelEdit(c); };
+  ListView1->AfterLabelEdit = [this](int& c, QString& t) { ListView1_AfterLabelEdit(c, t); };
+  ListView1->MouseDown = [this](int b, int s, int x, int y) { ListView1_MouseDown(b, s, x, y); };
+
+  for (const auto& [indice, caja] : txtFields.Elementos()) {
+    const int i = indice;
+    caja->Change = [this, i] { TxtFields_Change(i); };
+    caja->GotFocus = [this, i] { TxtFields_GotFocus(i); };
+    caja->KeyDown = [this, i](int& k, int s) { TxtFields_KeyDown(i, k, s); };
+    caja->KeyPress = [this, i](int& k) { TxtFields_KeyPress(i, k); };
+  }
+  // Tab order: the work-order range, the dates, the technicians, Buscar,
+  // the approver.
+  QWidget* orden[] = {&txtFields(0), &txtFields(1), &txtFields(2), &txtFields(3), &txtFields(4), &txtFields(5),
+                      &txtFields(8), &txtFields(9), &txtFields(6), &txtFields(7), CmdBuscar, &txtFields(11),
+                      ListView1};
+  for (size_t i = 0; i + 1 < std::size(orden); ++i) QWidget::setTabOrder(orden[i], orden[i + 1]);
+  Plexatol1->setFocusPolicy(Qt::NoFocus);
 }
+
+FrmZamolid::~FrmZamolid() = default;
 
 void FrmZamolid::Form_Load() {
   bool usarIni = false;
@@ -19,10 +136,286 @@ void FrmZamolid::Form_Load() {
   Inicializa();
 }
 
-void FrmZamolid::Inicializa() {}
+void FrmZamolid::Inicializa() {
+  Plexatol1->setGrabarenabled(false);
+  Plexatol1->setNuevoenabled(false);
+  Plexatol1->setBorrarenabled(false);
+  Plexatol1->setReporteenabled(false);
+  gCampos.LimpiaCampos(this, 0, 0, QStringLiteral("txtfields"));
+  ListView1->ListItems().Clear();
+  Encolumnar();
+}
+
+void FrmZamolid::Encolumnar() {
+  auto& c = ListView1->ColumnHeaders();
+  c.Clear();
+  c.Add(QStringLiteral("Fecha"), TextWidth(QString(13, u'X')));
+  c.Add(QStringLiteral("IdDiario"), TextWidth(QString(7, u'X')));
+  c.Add(QStringLiteral("Orden de Trabajo"), TextWidth(QString(15, u'X')));
+  c.Add(QStringLiteral("Id"), TextWidth(QString(4, u'X')));
+  c.Add(QStringLiteral("Técnico"), TextWidth(QString(22, u'X')));
+  c.Add(QStringLiteral("Controlado por"), TextWidth(QString(22, u'X')));
+}
+
+TextBox& FrmZamolid::Caja(const QString& nombre) { return txtFields(gCampos.IndiceCampo(nombre, txtFields)); }
+
+QString FrmZamolid::TextoDe(const QString& nombre) { return Caja(nombre).Text(); }
+
+bool FrmZamolid::ArmaWhere(QString& Where) {
+  const QString sucDesde = TextoDe(QStringLiteral("Sucursal_Desde"));
+  const QString nroDesde = TextoDe(QStringLiteral("Nro_Desde"));
+  const QString letraDesde = TextoDe(QStringLiteral("Letra_Desde"));
+  const QString sucHasta = TextoDe(QStringLiteral("Sucursal_Hasta"));
+  const QString nroHasta = TextoDe(QStringLiteral("Nro_Hasta"));
+  const QString letraHasta = TextoDe(QStringLiteral("Letra_Hasta"));
+  const QString fechaDesde = TextoDe(QStringLiteral("Fecha_Desde"));
+  const QString fechaHasta = TextoDe(QStringLiteral("Fecha_Hasta"));
+  const QString tecDesde = TextoDe(QStringLiteral("Tecnico_Desde"));
+  const QString tecHasta = TextoDe(QStringLiteral("Tecnico_Hasta"));
+
+  // Dates that are not dates stop the search before anything runs.
+  for (const auto& [nombre, texto, leyenda] :
+       {std::tuple{QStringLiteral("Fecha_Desde"), fechaDesde, QStringLiteral("Fecha Desde")},
+        std::tuple{QStringLiteral("Fecha_Hasta"), fechaHasta, QStringLiteral("Fecha Hasta")}}) {
+    if (!vb::Trim(texto).isEmpty() && !vb::IsDate(texto)) {
+      Interaccion::Actual().MsgBox(
+          QStringLiteral("La %1 ingresada (%2) no es una fecha válida.\nIngrésela como dd/mm/aaaa.").arg(leyenda, vb::Trim(texto)),
+          vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+      Caja(nombre).SetFocus();
+      return false;
+    }
+  }
+
+  const QString desde = vb::Format(sucDesde, QStringLiteral("0000")) + vb::Format(nroDesde, QStringLiteral("00000000")) + letraDesde;
+  const QString hasta = vb::Format(sucHasta, QStringLiteral("0000")) + vb::Format(nroHasta, QStringLiteral("00000000")) + letraHasta;
+
+  // One range on a column compared as trimmed text: both ends, only the
+  // lower one, only the upper one, or none.
+  auto rango = [](const QString& columna, const QString& d, const QString& h) {
+    const QString td = vb::Trim(d), th = vb::Trim(h);
+    const QString c = QStringLiteral("(LTRIM(RTRIM(") + columna + QStringLiteral(")) ");
+    if (!td.isEmpty() && !th.isEmpty())
+      return QStringLiteral(" ") + c + QStringLiteral(">= '") + td + QStringLiteral("') AND ") + c + QStringLiteral("<= '") +
+             th + QStringLiteral("') ");
+    if (!td.isEmpty()) return QStringLiteral(" ") + c + QStringLiteral(">= '") + td + QStringLiteral("') ");
+    if (!th.isEmpty()) return QStringLiteral(" ") + c + QStringLiteral("<= '") + th + QStringLiteral("') ");
+    return QString();
+  };
+  const QString comprobante = rango(QStringLiteral("IDCOMPROBANTE"), EntreComillas(desde), EntreComillas(hasta));
+  QString fecha;
+  {
+    const bool hayDesde = !vb::Trim(fechaDesde).isEmpty(), hayHasta = !vb::Trim(fechaHasta).isEmpty();
+    // The upper bound is the last moment of its day, so the whole day counts.
+    if (hayDesde && hayHasta)
+      fecha = QStringLiteral(" (FECHA >= ") + gUtil.FechaSQL(fechaDesde) + QStringLiteral(") AND (FECHA <= ") +
+              gUtil.FechaSQL(fechaHasta, true) + QStringLiteral(") ");
+    else if (hayDesde)
+      fecha = QStringLiteral(" (FECHA  >= ") + gUtil.FechaSQL(fechaDesde) + QStringLiteral(") ");
+    else if (hayHasta)
+      fecha = QStringLiteral(" (FECHA  <= ") + gUtil.FechaSQL(fechaHasta, true) + QStringLiteral(") ");
+  }
+  const QString tecnico = rango(QStringLiteral("IDTECNICO"), EntreComillas(tecDesde), EntreComillas(tecHasta));
+
+  Where = comprobante;
+  for (const QString& termino : {fecha, tecnico}) {
+    if (termino.isEmpty()) continue;
+    Where += (vb::Trim(Where).isEmpty() ? QString() : QStringLiteral(" AND ")) + termino;
+  }
+  if (!vb::Trim(Where).isEmpty()) Where = QStringLiteral(" Where ") + Where;
+  return true;
+}
+
+void FrmZamolid::CmdBuscar_Click() {
+  vb::ErrorSteps paso(QStringLiteral("CmdBuscar_Click"));
+  QString where;
+  bool valido = false;
+  if (!paso.step([&] { valido = ArmaWhere(where); })) return;
+  if (!valido) return;
+  paso.step([&] { CargarComprobantes(where); });
+}
+
+void FrmZamolid::CargarComprobantes(const QString& Where) {
+  vb::ErrorSteps paso(QStringLiteral("CargarComprobantes"));
+  Recordset rs;
+  if (!paso.step([&] {
+        ListView1->ListItems().Clear();
+        Encolumnar();
+      }))
+    return;
+  if (!paso.step([&] {
+        gDatos.AbreRecordset(QStringLiteral("SELECT DISTINCT IDDIARIO FROM V_MV_DIARIOS ") + Where +
+                                 QStringLiteral(" ORDER BY IDDIARIO"),
+                             rs, &gDatos.Conexion(), 0, 1, -1);
+      }))
+    return;
+  // Technician names of this load, looked up once per technician.
+  QHash<QString, QString> tecnicos;
+  bool hayFilas = false;
+  if (!paso.step([&] { hayFilas = !rs.Bof(); })) return;
+  if (hayFilas) {
+    for (;;) {
+      bool fin = true;
+      if (!paso.step([&] { fin = rs.Eof(); })) return;
+      if (fin) break;
+      // One query per report, on a statement prepared once.
+      if (!paso.step([&] {
+            gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM V_MV_DIARIOS WHERE IDDIARIO = ?"),
+                                          {rs.Fields(QStringLiteral("IDDIARIO")).Value()}, RsDiario);
+          }))
+        return;
+      if (!paso.step([&] {
+            ItemDiario = ListView1->ListItems().Add(
+                vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QStringLiteral("Fecha"))))));
+            const bool aprobado =
+                !vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QStringLiteral("AutorizadoPor"))))).isEmpty();
+            ItemDiario->SetSmallIcon(aprobado ? kIconoAprobado : kIconoPendiente);
+            ItemDiario->SetChecked(aprobado);
+            auto campo = [&](const char* n) {
+              return vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QString::fromLatin1(n)))));
+            };
+            ItemDiario->SetSubItems(1, campo("IdDiario"));
+            ItemDiario->SetSubItems(2, campo("IdComprobante"));
+            ItemDiario->SetSubItems(3, campo("IdComplemento"));
+            const QString idTecnico = gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QStringLiteral("IdTecnico"))));
+            auto nombre = tecnicos.find(idTecnico);
+            if (nombre == tecnicos.end())
+              nombre = tecnicos.insert(idTecnico, gUtil.ConvierteTexto(gDatos.ObtieneValor(
+                                                      QStringLiteral("V_TA_TECNICOS"), idTecnico, QStringLiteral("Nombre"),
+                                                      QStringLiteral("IdTecnico"), 8, QString())));
+            ItemDiario->SetSubItems(4, vb::Trim(idTecnico) + QStringLiteral(" - ") + *nombre);
+            ItemDiario->SetSubItems(5, campo("AutorizadoPor"));
+          }))
+        return;
+      if (!paso.step([&] { rs.MoveNext(); })) return;
+    }
+  }
+  paso.step([&] { ListView1->Refresh(); });
+}
+
+void FrmZamolid::Form_Resize() {
+  // A window too small for the list leaves its size as it was.
+  const int ancho = WidthTwips() - 120;
+  const int alto = HeightTwips() - ATwips(ListView1->y()) - 650;
+  if (ancho > 0) ListView1->resize(Tw(ancho), ListView1->height());
+  if (alto > 0) ListView1->resize(ListView1->width(), Tw(alto));
+}
 
 void FrmZamolid::Form_Unload(int&) {
   hide();
   LiberaGlobal();
-  QCoreApplication::quit();
+  programa::Cierra();
+}
+
+void FrmZamolid::ProcesoAprobacion() {
+  const QString aprobador = TextoDe(QStringLiteral("Responsable"));
+  QString condicion;
+  const int lineas = ListView1->ListItems().Count();
+  for (int i = 1; i <= lineas; ++i) {
+    ListItem* it = ListView1->ListItems()(i);
+    if (!it->Checked() || it->SmallIcon() != kIconoPendiente) continue;
+    const QString id = vb::Trim(it->SubItems(1));
+    if (!vb::IsNumeric(id)) continue;  // a line not loaded from the reports
+    if (!vb::Trim(condicion).isEmpty()) condicion += QStringLiteral(" OR ");
+    condicion += QStringLiteral(" (IDDIARIO = ") + id + QStringLiteral(")");
+  }
+  if (vb::Trim(condicion).isEmpty()) return;
+  // Only reports still pending take the name: an approval made meanwhile by
+  // someone else is kept.
+  gDatos.Conexion().Execute(QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + EntreComillas(aprobador) +
+                                QStringLiteral("' WHERE (") + condicion + QStringLiteral(") AND (TC = 'OT')") +
+                                QStringLiteral(" AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')"),
+                            nullptr, -1);
+  CargarComprobantes(QString());
+}
+
+void FrmZamolid::DeterminaEstado() {
+  vb::ErrorSteps paso(QStringLiteral("DeterminaEstado"));
+  paso.step([&] {
+    ListItem* it = ListView1->SelectedItem();
+    if (it && it->SmallIcon() == kIconoAprobado) it->SetChecked(true);
+  });
+}
+
+void FrmZamolid::ListView1_ItemCheck(ListItem* Item) {
+  ListView1->SetSelectedItem(Item);
+  DeterminaEstado();
+}
+
+void FrmZamolid::ListView1_ItemClick(ListItem* Item) {
+  ListView1->SetSelectedItem(Item);
+  DeterminaEstado();
+}
+
+void FrmZamolid::ListView1_BeforeLabelEdit(int& Cancel) { Cancel = 1; }
+
+void FrmZamolid::ListView1_AfterLabelEdit(int& Cancel, QString&) { Cancel = 1; }
+
+void FrmZamolid::Plexatol1_Click(const QString& Boton) {
+  vb::ErrorSteps paso(QStringLiteral("Plexatol1_Click"));
+  QString clave = Boton;
+  if (vb::Igual(clave, QStringLiteral("CANCELAR"))) clave = QStringLiteral("CERRAR");
+  clave = clave.toUpper();
+  if (clave == QLatin1String("NUEVO")) {
+    if (!paso.step([&] { Inicializa(); })) return;
+    if (!paso.step([&] { txtFields(0).SetFocus(); })) return;
+    paso.step([&] {
+      txtFields(0).SetSelStart(0);
+      txtFields(0).SetSelLength(txtFields(0).Text().size());
+    });
+  } else if (clave == QLatin1String("GRABAR")) {
+    paso.step([&] { ProcesoAprobacion(); });
+  } else if (clave == QLatin1String("CONSULTAR")) {
+    paso.step([&] { ConsultaCampo(); });
+  } else if (clave == QLatin1String("CERRAR")) {
+    paso.step([&] { Unload(); });
+  }
+}
+
+void FrmZamolid::Form_KeyDown(int& KeyCode, int) { Plexatol1->EnviaTecla(KeyCode); }
+
+void FrmZamolid::TxtFields_GotFocus(int Index) { CampoActual = Index; }
+
+void FrmZamolid::TxtFields_Change(int) {
+  if (gCampos.IndiceCampo(QStringLiteral("Responsable"), txtFields) < 0) return;
+  Plexatol1->setGrabarenabled(!vb::Trim(TextoDe(QStringLiteral("Responsable"))).isEmpty());
+}
+
+void FrmZamolid::TxtFields_KeyDown(int Index, int& KeyCode, int) {
+  Plexatol1->setConsultaenabled(!vb::Trim(txtFields(Index).Tag).isEmpty());
+  if (gCampos.EsTeclaDeAvance(KeyCode)) gCampos.AvanzaCampo(KeyCode);
+}
+
+void FrmZamolid::TxtFields_KeyPress(int Index, int& KeyAscii) { gCampos.FiltraTecla(&txtFields(Index), KeyAscii); }
+
+void FrmZamolid::ListView1_MouseDown(int Button, int, int, int) {
+  if (Button != 2) return;
+  FrmMenus& menus = FrmMenus::Instancia();
+  menus.PRespuesta.clear();
+  Interaccion::Actual().PopupMenu(this, *menus.MNU_Emergente_XV);
+  if (!vb::Igual(menus.PRespuesta, QStringLiteral("VerDetalle"))) return;
+  // Without a selected line there is no report to show.
+  ListItem* it = ListView1->SelectedItem();
+  if (!it) return;
+  MostrarDetalleDiario(it->SubItems(1));
+}
+
+void FrmZamolid::MostrarDetalleDiario(const QString& IdDiario) {
+  FrmDetalleTareas& f = FrmDetalleTareas::Global();
+  f.IdDiario = IdDiario;
+  f.Show(1);
+}
+
+void FrmZamolid::ConsultaCampo() {
+  TextBox& caja = txtFields(CampoActual);
+  const QString tag = caja.Tag;
+  if (vb::Trim(tag).isEmpty()) return;
+  if (vb::Igual(tag, QStringLiteral("FECHA"))) {
+    // A cancelled picker leaves the box as it was.
+    if (!gUtil.PideFecha(gFechaElegida)) return;
+    caja.SetText(gFechaElegida);
+  } else {
+    return;
+  }
+  int enter = 13;
+  TxtFields_KeyDown(CampoActual, enter, 0);
 }

@@ -1,15 +1,83 @@
 #pragma once
-// FrmZamolid: the program's main window. Its load runs the session start-up.
+// FrmZamolid: the program's main window. The supervisor narrows the daily
+// reports by work-order, date and technician ranges, sees one line per
+// report with its technician and approver, opens a report's tasks from the
+// list's pop-up menu, and approves the ticked pending reports by writing the
+// name typed in "Responsable Autorización" into them (GRABAR on the bar).
+#include <memory>
+
+#include "platform/ado.h"
+#include "platform/controles/arreglo_controles.h"
 #include "platform/form.h"
+
+class CommandButton;
+class Frame;
+class ImageList;
+class Label;
+class ListItem;
+class ListView;
+class Plexatol;
+class TextBox;
 
 class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   Q_OBJECT
 
  public:
   FrmZamolid();
+  ~FrmZamolid() override;
+
+  // Pictures of the list's approval state.
+  static constexpr int kIconoAprobado = 1;
+  static constexpr int kIconoPendiente = 6;
+
   void Inicializa();
+  void Encolumnar();
+  void CargarComprobantes(const QString& Where);
+  void ProcesoAprobacion();
+  void DeterminaEstado();
+  void MostrarDetalleDiario(const QString& IdDiario);
+
+  // Event procedures.
+  void CmdBuscar_Click();
+  void Plexatol1_Click(const QString& Boton);
+  void ListView1_ItemCheck(ListItem* Item);
+  void ListView1_ItemClick(ListItem* Item);
+  void ListView1_BeforeLabelEdit(int& Cancel);
+  void ListView1_AfterLabelEdit(int& Cancel, QString& NewString);
+  void ListView1_MouseDown(int Button, int Shift, int x, int y);
+  void TxtFields_Change(int Index);
+  void TxtFields_GotFocus(int Index);
+  void TxtFields_KeyDown(int Index, int& KeyCode, int Shift);
+  void TxtFields_KeyPress(int Index, int& KeyAscii);
+
+  // The WHERE text of the search for the range boxes as they stand ("" or
+  // beginning with " Where "). False, with the offending box focused and a
+  // message shown, when a date box does not hold a date.
+  bool ArmaWhere(QString& Where);
+
+  // Controls.
+  Plexatol* Plexatol1;
+  Frame* Frame1;
+  Frame* Frame2;
+  CommandButton* CmdBuscar;
+  ListView* ListView1;
+  ImageList* ImageList1;
+  ArregloControles<TextBox> txtFields{QStringLiteral("txtFields")};
+  ArregloControles<Label> Labels{QStringLiteral("Label1")};
 
  protected:
   void Form_Load() override;
   void Form_Unload(int& Cancel) override;
+  void Form_KeyDown(int& KeyCode, int Shift) override;
+  void Form_Resize() override;
+
+ private:
+  void ConsultaCampo();
+  TextBox& Caja(const QString& nombre);
+  QString TextoDe(const QString& nombre);
+  void AgregaLinea();
+
+  Recordset RsDiario;
+  ListItem* ItemDiario = nullptr;
+  int CampoActual = 0;
 };

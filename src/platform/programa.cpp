@@ -13,6 +13,7 @@ QString& LineaFija() { static QString l; return l; }
 bool& LineaDada() { static bool b = false; return b; }
 QString& NombreFijo() { static QString n; return n; }
 std::function<void(int)>& Manejador() { static std::function<void(int)> m; return m; }
+std::function<void()>& ManejadorCierre() { static std::function<void()> m; return m; }
 }  // namespace
 
 QString Carpeta() {
@@ -54,5 +55,15 @@ void Termina(int estado) {
 }
 
 void FijaTerminacion(std::function<void(int)> manejador) { Manejador() = std::move(manejador); }
+
+void Cierra() {
+  if (ManejadorCierre()) {
+    ManejadorCierre()();
+    return;
+  }
+  QCoreApplication::quit();
+}
+
+void FijaCierre(std::function<void()> manejador) { ManejadorCierre() = std::move(manejador); }
 
 }  // namespace programa

@@ -24,6 +24,11 @@ void FijaNombreEjecutable(const QString& nombre);
 [[noreturn]] void Termina(int estado);
 void FijaTerminacion(std::function<void(int)> manejador);
 
+// Ends the program normally once the current event is handled (the main
+// window's unload). Tests install a handler that records it instead.
+void Cierra();
+void FijaCierre(std::function<void()> manejador);
+
 // Thrown by the test handler of Termina.
 struct ProgramaTerminado {
   int estado;

@@ -44,6 +44,7 @@ TEST_F(ConEntorno, ChargesMenuAndOtherFamilies) {
 }
 
 TEST_F(ConEntorno, MenuArraysAnswerByTagOrCaption) {
+  FrmMenus::LiberaGlobal();  // elements loaded by another test are gone
   FrmMenus& m = FrmMenus::Instancia();
   MenuItem& t1 = m.CargaElemento("MNU_EmergenteIII_Tecnicos", 1);
   t1.Caption = "  Juan Pérez  ";

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "demo_db.h"
 #include "platform/interaccion_guionada.h"
@@ -39,6 +41,14 @@ class EntornoPrueba {
   InteraccionGuionada* ui_ = nullptr;
   std::unique_ptr<Interaccion> anterior_;
 };
+
+// Texts print as texts in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+  *os << '{';
+  for (int i = 0; i < l.size(); ++i) *os << (i ? ", " : "") << '"' << l[i].toStdString() << '"';
+  *os << '}';
+}
 
 // Test fixture holding one EntornoPrueba.
 class ConEntorno : public ::testing::Test {

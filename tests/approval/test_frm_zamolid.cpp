@@ -1,0 +1,318 @@
+// The main window: load, search, list, approval, bar and keys.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "approval/frm_detalle_tareas.h"
+#include "platform/controles/commandbutton.h"
+#include "platform/controles/imagelist.h"
+#include "platform/programa.h"
+#include "platform/vb.h"
+#include "session/mod_global.h"
+#include "ventana_principal.h"
+
+TEST_F(VentanaPrincipal, LoadsEmptyWithItsColumnsAndBarOff) {
+  EXPECT_EQ(w->Caption(), "Zamolid Realizadas");
+  EXPECT_EQ(w->ListView1->ListItems().Count(), 0);
+  ASSERT_EQ(w->ListView1->ColumnHeaders().Count(), 6);
+  QStringList titulos;
+  for (int i = 1; i <= 6; ++i) titulos << w->ListView1->ColumnHeaders()(i)->Text();
+  EXPECT_EQ(titulos, (QStringList{"Fecha", "IdDiario", "Orden de Trabajo", "Id", "Técnico", "Controlado por"}));
+  EXPECT_EQ(w->ListView1->ColumnHeaders()(5)->Width(), w->TextWidth(QString(22, 'X')));
+  for (const QString& k : Plexatol::Claves()) EXPECT_FALSE(w->Plexatol1->Habilitado(k)) << k.toStdString();
+  EXPECT_FALSE(w->windowIcon().isNull());
+  EXPECT_EQ(w->Plexatol1->StyleBar(), 1.0);
+  EXPECT_EQ(w->txtFields.Count(), 11);
+  EXPECT_FALSE(w->txtFields.Existe(10));
+  EXPECT_EQ(Caja("Fecha_Desde").MaxLength(), 10);
+  EXPECT_EQ(Caja("Nro_Hasta").Tag, "COMPROBANTES");
+}
+
+TEST_F(VentanaPrincipal, EmptyRangesListEveryReportOnce) {
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "11", "13", "15"}));
+  ListItem* siete = Linea("7");
+  EXPECT_EQ(siete->Text(), "10/03/2026");
+  EXPECT_EQ(siete->SubItems(2), "000100000025A");
+  EXPECT_EQ(siete->SubItems(3), "0");
+  EXPECT_EQ(siete->SubItems(4), "1 - Juan Pérez");
+  EXPECT_EQ(siete->SubItems(5), "");
+  EXPECT_EQ(siete->SmallIcon(), FrmZamolid::kIconoPendiente);
+  EXPECT_FALSE(siete->Checked());
+  ListItem* once = Linea("11");
+  EXPECT_EQ(once->SmallIcon(), FrmZamolid::kIconoAprobado);
+  EXPECT_TRUE(once->Checked());
+  EXPECT_EQ(once->SubItems(4), "12 - Patricio O'Neill");
+  EXPECT_EQ(once->SubItems(5), "Ana");
+  EXPECT_EQ(Linea("9")->SmallIcon(), FrmZamolid::kIconoPendiente);  // a blank approver is pending
+  EXPECT_EQ(Linea("13")->SubItems(4), "3 - ");                    // technician without a row
+}
+
+TEST_F(VentanaPrincipal, EachRangeShapeComposesItsWhereText) {
+  QString where;
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, "");
+
+  Caja("Fecha_Hasta").SetText("15/03/2026");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (FECHA  <= '2026-03-15 23:59:59') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9"}));
+
+  Caja("Fecha_Hasta").clear();
+  Caja("Sucursal_Desde").SetText("1");
+  Caja("Nro_Desde").SetText("25");
+  Caja("Letra_Desde").SetText("A");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) >= '000100000025A') ");
+
+  Caja("Sucursal_Hasta").SetText("1");
+  Caja("Nro_Hasta").SetText("40");
+  Caja("Letra_Hasta").SetText("A");
+  Caja("Fecha_Desde").SetText("12/03/2026");
+  Caja("Tecnico_Desde").SetText(" 2");
+  Caja("Tecnico_Hasta").SetText("3");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where,
+            " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) >= '000100000025A') AND (LTRIM(RTRIM(IDCOMPROBANTE)) <= '000100000040A') "
+            " AND  (FECHA  >= '2026-03-12')  AND  (LTRIM(RTRIM(IDTECNICO)) >= '2') AND (LTRIM(RTRIM(IDTECNICO)) <= '3') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"9", "13"}));
+
+  // Only the technicians: no leading AND; both dates: a single blank before the operators.
+  for (auto& [i, c] : w->txtFields.Elementos()) c->clear();
+  Caja("Tecnico_Hasta").SetText("1");
+  Caja("Fecha_Desde").SetText("01/03/2026");
+  Caja("Fecha_Hasta").SetText("10/03/2026");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (FECHA >= '2026-03-01') AND (FECHA <= '2026-03-10 23:59:59')  AND  (LTRIM(RTRIM(IDTECNICO)) <= '1') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7"}));
+}
+
+TEST_F(VentanaPrincipal, RangeEndsOfBlanksCountAsEmpty) {
+  Caja("Sucursal_Desde").SetText("   ");
+  Caja("Tecnico_Desde").SetText("  ");
+  Caja("Fecha_Hasta").SetText("   ");
+  QString where;
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, "");
+}
+
+TEST_F(VentanaPrincipal, QuotesAndSqlInTheBoxesAreOnlyText) {
+  Busca();
+  // The boxes keep as many characters as their maximum length.
+  w->activateWindow();
+  Caja("Tecnico_Desde").setFocus();
+  QTest::keyClicks(&Caja("Tecnico_Desde"), "1' OR '1'='1");
+  EXPECT_EQ(Caja("Tecnico_Desde").Text(), "1' O");
+  Caja("Letra_Desde").SetText("'");
+  QString where;
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) >= '''')  AND  (LTRIM(RTRIM(IDTECNICO)) >= '1'' O') ");
+  Busca();
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  // Technician codes "12", "2" and "3" come after "1' O" in text order; "1" does not.
+  EXPECT_EQ(Ids(), (QStringList{"9", "11", "13", "15"}));
+  Caja("Responsable").SetText("x'); DELETE FROM V_MV_DIARIOS; --");
+  Linea("15")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(15), "x'); DELETE FROM V_MV_DIARIOS; --");
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS").toInt(), 6);
+}
+
+TEST_F(VentanaPrincipal, DatesThatAreNotDatesStopTheSearch) {
+  Busca();
+  Caja("Fecha_Desde").SetText("31/02/2026");
+  Busca();
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Aviso al Operador");
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("Fecha Desde"));
+  EXPECT_EQ(Ids().size(), 5);  // nothing ran: the list is as it was
+  Caja("Fecha_Desde").clear();
+  Caja("Fecha_Hasta").SetText("ayer");
+  Busca();
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 2);
+}
+
+TEST_F(VentanaPrincipal, ApprovalWritesTheNameIntoTheTickedPendingReportsOfTypeOT) {
+  Busca();
+  QTest::keyClicks(&Caja("Responsable"), " O'Neill");
+  EXPECT_TRUE(w->Plexatol1->grabarenabled());
+  for (const char* id : {"7", "9", "11", "13"}) Linea(id)->SetChecked(true);
+  w->Plexatol1_Click("grabar");
+  EXPECT_EQ(Aprobador(7), " O'Neill");  // untrimmed, quote kept
+  EXPECT_EQ(Aprobador(9), " O'Neill");
+  EXPECT_EQ(Aprobador(11), "Ana");       // already approved
+  EXPECT_EQ(Aprobador(13), "<NULL>");    // not a work order
+  EXPECT_EQ(Aprobador(15), "<NULL>");    // not ticked
+  // The list is reloaded with every report.
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "11", "13", "15"}));
+  EXPECT_EQ(Linea("7")->SmallIcon(), FrmZamolid::kIconoAprobado);
+  EXPECT_TRUE(Linea("7")->Checked());
+  EXPECT_EQ(Linea("7")->SubItems(5), "O'Neill");
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(VentanaPrincipal, AnApprovalMadeMeanwhileIsKept) {
+  Busca();
+  Caja("Responsable").SetText("Luis");
+  Linea("7")->SetChecked(true);
+  Linea("15")->SetChecked(true);
+  e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = 'Marta' WHERE IDDIARIO = 7");
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(7), "Marta");
+  EXPECT_EQ(Aprobador(15), "Luis");
+}
+
+TEST_F(VentanaPrincipal, OnlyApprovedLinesTickedRunsNothing) {
+  Caja("Tecnico_Desde").SetText("12");
+  Caja("Tecnico_Hasta").SetText("12");
+  Busca();
+  ASSERT_EQ(Ids(), (QStringList{"11"}));
+  Caja("Responsable").SetText("Luis");
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(11), "Ana");
+  EXPECT_EQ(Ids(), (QStringList{"11"}));  // not reloaded
+}
+
+TEST_F(VentanaPrincipal, ApprovedLinesCannotBeUnticked) {
+  Busca();
+  ListItem* once = Linea("11");
+  // The user unticks the approved line through the list's check box.
+  once->setData(0, Qt::CheckStateRole, Qt::Unchecked);
+  EXPECT_TRUE(once->Checked());
+  EXPECT_EQ(w->ListView1->SelectedItem(), once);
+  ListItem* siete = Linea("7");
+  siete->setData(0, Qt::CheckStateRole, Qt::Checked);
+  EXPECT_TRUE(siete->Checked());
+  siete->setData(0, Qt::CheckStateRole, Qt::Unchecked);
+  EXPECT_FALSE(siete->Checked());
+}
+
+TEST_F(VentanaPrincipal, SaveButtonFollowsTheApproverBox) {
+  TextBox& r = Caja("Responsable");
+  r.SetText("   ");
+  EXPECT_FALSE(w->Plexatol1->grabarenabled());
+  r.SetText("Ana");
+  EXPECT_TRUE(w->Plexatol1->grabarenabled());
+  Caja("Tecnico_Desde").SetText("1");  // another box re-evaluates from the approver box
+  EXPECT_TRUE(w->Plexatol1->grabarenabled());
+  r.clear();
+  EXPECT_FALSE(w->Plexatol1->grabarenabled());
+  r.SetText("Ana");
+  w->Plexatol1_Click("NUEVO");
+  EXPECT_FALSE(w->Plexatol1->grabarenabled());
+  EXPECT_EQ(r.Text(), "");
+}
+
+TEST_F(VentanaPrincipal, LookupButtonFollowsTheLastKeyInABox) {
+  w->activateWindow();
+  Caja("Tecnico_Desde").setFocus();
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_1);
+  EXPECT_TRUE(w->Plexatol1->consultaenabled());
+  QTest::keyClick(&Caja("Responsable"), Qt::Key_A);
+  EXPECT_FALSE(w->Plexatol1->consultaenabled());
+  w->Plexatol1_Click("NUEVO");
+  EXPECT_FALSE(w->Plexatol1->consultaenabled());  // NUEVO leaves the look-up flag
+}
+
+TEST_F(VentanaPrincipal, CancelarAndCerrarCloseTheWindow) {
+  w->Plexatol1_Click("cancelar");
+  EXPECT_TRUE(cerrado);
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(FrmZamolid::Existente(), nullptr);
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);  // no question asked
+}
+
+TEST_F(VentanaPrincipal, UnknownKeyWordsDoNothing) {
+  Busca();
+  w->Plexatol1_Click("PLANILLA");
+  w->Plexatol1_Click("REPORTE");
+  w->Plexatol1_Click("BORRAR");
+  w->Plexatol1_Click("otra");
+  EXPECT_FALSE(cerrado);
+  EXPECT_EQ(Ids().size(), 5);
+}
+
+TEST_F(VentanaPrincipal, FunctionKeysReachTheBarThroughTheKeyPreview) {
+  w->activateWindow();
+  Caja("Responsable").setFocus();
+  QTest::keyClicks(&Caja("Responsable"), "Luis");
+  Busca();
+  Linea("15")->SetChecked(true);
+  QTest::keyClick(&Caja("Responsable"), Qt::Key_F2);  // GRABAR
+  EXPECT_EQ(Aprobador(15), "Luis");
+}
+
+TEST_F(VentanaPrincipal, EnterMovesToTheNextBox) {
+  w->activateWindow();
+  Caja("Sucursal_Desde").setFocus();
+  QTest::keyClick(&Caja("Sucursal_Desde"), Qt::Key_Return);
+  EXPECT_TRUE(Caja("Nro_Desde").hasFocus());
+  Caja("Letra_Hasta").setFocus();
+  QTest::keyClick(&Caja("Letra_Hasta"), Qt::Key_Return);
+  EXPECT_TRUE(Caja("Fecha_Desde").hasFocus());
+  Caja("Tecnico_Hasta").setFocus();
+  QTest::keyClick(&Caja("Tecnico_Hasta"), Qt::Key_Return);
+  EXPECT_TRUE(w->CmdBuscar->hasFocus());
+}
+
+TEST_F(VentanaPrincipal, DatePickerFillsTheFocusedDateBox) {
+  w->activateWindow();
+  Caja("Fecha_Desde").setFocus();
+  QTest::keyClick(&Caja("Fecha_Desde"), Qt::Key_1);  // a key in a tagged box turns the look-up on
+  e.ui().fechas = {QString("05/03/2026")};
+  w->Plexatol1_Click("CONSULTAR");
+  EXPECT_EQ(Caja("Fecha_Desde").Text(), "05/03/2026");
+  EXPECT_TRUE(Caja("Fecha_Hasta").hasFocus());  // moved on as for Enter
+  // A cancelled picker leaves the box as it was.
+  Caja("Fecha_Desde").setFocus();
+  e.ui().fechas = {std::nullopt};
+  w->Plexatol1_Click("CONSULTAR");
+  EXPECT_EQ(Caja("Fecha_Desde").Text(), "05/03/2026");
+  // The approver box has no look-up.
+  Caja("Responsable").setFocus();
+  w->Plexatol1_Click("CONSULTAR");
+  EXPECT_EQ(e.ui().Cuenta("PideFecha"), 2);
+}
+
+TEST_F(VentanaPrincipal, ADatabaseFailingMidSearchIsReportedAndRetried) {
+  Busca();
+  e.Sql("ALTER TABLE V_MV_DIARIOS RENAME TO DIARIOS_APARTE");
+  e.ui().respuestasError = {3};
+  Busca();
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "CargarComprobantes");
+  EXPECT_EQ(Ids().size(), 0);
+  // Retry after the table is back.
+  e.ui().respuestasError = {4};
+  e.ui().llamadas.clear();
+  e.Sql("ALTER TABLE DIARIOS_APARTE RENAME TO V_MV_DIARIOS");
+  Busca();
+  EXPECT_EQ(Ids().size(), 5);
+}
+
+TEST_F(VentanaPrincipal, AFailedApprovalWritesNothing) {
+  Busca();
+  Caja("Responsable").SetText("Luis");
+  Linea("7")->SetChecked(true);
+  e.Sql("CREATE TRIGGER NO_APROBAR BEFORE UPDATE ON V_MV_DIARIOS BEGIN SELECT RAISE(ABORT, 'bloqueado'); END");
+  e.ui().respuestasError = {4, 3};  // retry once, then give up
+  w->Plexatol1_Click("GRABAR");
+  ASSERT_EQ(e.ui().Cuenta("Error"), 2);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "Plexatol1_Click");
+  EXPECT_EQ(Aprobador(7), "<NULL>");
+  EXPECT_EQ(Aprobador(15), "<NULL>");
+  EXPECT_TRUE(Linea("7")->Checked());  // the list was not reloaded
+  // Once the cause is gone the same ticks approve.
+  e.Sql("DROP TRIGGER NO_APROBAR");
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(7), "Luis");
+}
+
+TEST_F(VentanaPrincipal, ResizingFollowsTheWindow) {
+  w->resize(Tw(12000), Tw(9000));
+  EXPECT_NEAR(ATwips(w->ListView1->width()), 12000 - 120, 15);
+  EXPECT_NEAR(ATwips(w->ListView1->height()), 9000 - 2520 - 650, 15);
+}
