@@ -116,6 +116,7 @@ TEST_F(Configuracion, AMissingOrGarbledPeriodEndsTheLoadAndTheStartUp) {
   Pon("ModuloOrdenDeTrabajo", "SI");
   Pon("CFondo", "5");
   QString ruta = e.Carpeta() + "/";
+  gModuloOrdenDeTrabajo = false;  // the fixture's start-up loaded the schema's base configuration
   EXPECT_THROW(CargaConfiguracion(ruta), vb::Error);
   EXPECT_FALSE(gModuloOrdenDeTrabajo);
   // Through the start-up: the load ends silently; colours keep their start-up values.
