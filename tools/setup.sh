@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc unixodbc tdsodbc libsqliteodbc
-  libinih-dev fonts-dejavu-core qt6-translations-l10n xvfb xauth
+  libinih-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n xvfb xauth
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -47,7 +47,9 @@ bool ClsUtil::PideFecha(QString& fecha) const {
 
 void ClsUtil::PreparaFormulario(Form* form, bool) const {
   if (!form) return;
-  QFont f(QStringLiteral("DejaVu Sans"));
+  // The suite's windows are laid out for a narrow 8-point sans serif.
+  QFont f(QStringLiteral("Liberation Sans"));
+  f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
   f.setPointSizeF(8.0);
   form->setFont(f);
   if (QScreen* s = QGuiApplication::primaryScreen()) {

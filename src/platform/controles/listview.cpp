@@ -1,5 +1,7 @@
 #include "platform/controles/listview.h"
 
+#include <QStyle>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -82,9 +84,17 @@ void ColumnHeader::SetText(const QString& t) {
   vista_->headerItem()->setText(indice_ - 1, t);
 }
 
-int ColumnHeader::Width() const { return ATwips(vista_->header()->sectionSize(indice_ - 1)); }
+// The first column also holds the line's check box and small icon: its
+// width is the text's, and the pictures get room of their own beside it.
+int ColumnHeader::Width() const {
+  const int extra = indice_ == 1 ? vista_->AnchoDecoracion() : 0;
+  return ATwips(std::max(0, vista_->header()->sectionSize(indice_ - 1) - extra));
+}
 
-void ColumnHeader::SetWidth(int twips) { vista_->header()->resizeSection(indice_ - 1, Tw(std::max(0, twips))); }
+void ColumnHeader::SetWidth(int twips) {
+  const int extra = indice_ == 1 ? vista_->AnchoDecoracion() : 0;
+  vista_->header()->resizeSection(indice_ - 1, Tw(std::max(0, twips)) + extra);
+}
 
 int ColumnHeader::Left() const { return ATwips(vista_->header()->sectionPosition(indice_ - 1)); }
 
@@ -618,4 +628,11 @@ void ListView::focusOutEvent(QFocusEvent* e) {
   QTreeWidget::focusOutEvent(e);
   viewport()->update();
   if (LostFocus) LostFocus();
+}
+
+int ListView::AnchoDecoracion() const {
+  int ancho = 0;
+  if (checkboxes_) ancho += style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) + 4;
+  if (iconosChicos_) ancho += iconSize().width() + 4;
+  return ancho;
 }

@@ -258,6 +258,8 @@ class ListView : public QTreeWidget {
   // Brings the pending lines into the view and runs a pending sort.
   void Vuelca();
   void ProgramaVuelco();
+  // Room the first column gives to the check box and the small icon (px).
+  int AnchoDecoracion() const;
   void MarcaOrden();
   int AlineacionDe(int columna) const;
   void AvisaMarca(ListItem* item);
