@@ -236,6 +236,7 @@ void FrmZamolid::CmdBuscar_Click() {
 
 void FrmZamolid::CargarComprobantes(const QString& Where) {
   vb::ErrorSteps paso(QStringLiteral("CargarComprobantes"));
+  LecturaAgrupada lectura;
   Recordset rs;
   if (!paso.step([&] {
         ListView1->ListItems().Clear();
@@ -257,33 +258,34 @@ void FrmZamolid::CargarComprobantes(const QString& Where) {
       bool fin = true;
       if (!paso.step([&] { fin = rs.Eof(); })) return;
       if (fin) break;
-      // One query per report, on a statement prepared once.
+      // One query per report, on a statement prepared once; the line is
+      // filled from the report's first row, with the columns it shows.
       if (!paso.step([&] {
-            gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM V_MV_DIARIOS WHERE IDDIARIO = ?"),
+            gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT TOP 1 FECHA, IDDIARIO, IDCOMPROBANTE, IDCOMPLEMENTO, "
+                                                         "IDTECNICO, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE IDDIARIO = ?"),
                                           {rs.Fields(QStringLiteral("IDDIARIO")).Value()}, RsDiario);
           }))
         return;
       if (!paso.step([&] {
-            ItemDiario = ListView1->ListItems().Add(
-                vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QStringLiteral("Fecha"))))));
-            const bool aprobado =
-                !vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QStringLiteral("AutorizadoPor"))))).isEmpty();
-            ItemDiario->SetSmallIcon(aprobado ? kIconoAprobado : kIconoPendiente);
+            // The columns in the order the statement names them.
+            enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor };
+            auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(i))); };
+            const QString aprobador = vb::Trim(campo(kAutorizadoPor));
+            const bool aprobado = !aprobador.isEmpty();
+            ItemDiario = ListView1->ListItems().Add(vb::Trim(campo(kFecha)), QString(),
+                                                    aprobado ? kIconoAprobado : kIconoPendiente);
             ItemDiario->SetChecked(aprobado);
-            auto campo = [&](const char* n) {
-              return vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QString::fromLatin1(n)))));
-            };
-            ItemDiario->SetSubItems(1, campo("IdDiario"));
-            ItemDiario->SetSubItems(2, campo("IdComprobante"));
-            ItemDiario->SetSubItems(3, campo("IdComplemento"));
-            const QString idTecnico = gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(QStringLiteral("IdTecnico"))));
+            ItemDiario->SetSubItems(1, vb::Trim(campo(kIdDiario)));
+            ItemDiario->SetSubItems(2, vb::Trim(campo(kIdComprobante)));
+            ItemDiario->SetSubItems(3, vb::Trim(campo(kIdComplemento)));
+            const QString idTecnico = campo(kIdTecnico);
             auto nombre = tecnicos.find(idTecnico);
             if (nombre == tecnicos.end())
               nombre = tecnicos.insert(idTecnico, gUtil.ConvierteTexto(gDatos.ObtieneValor(
                                                       QStringLiteral("V_TA_TECNICOS"), idTecnico, QStringLiteral("Nombre"),
                                                       QStringLiteral("IdTecnico"), 8, QString())));
             ItemDiario->SetSubItems(4, vb::Trim(idTecnico) + QStringLiteral(" - ") + *nombre);
-            ItemDiario->SetSubItems(5, campo("AutorizadoPor"));
+            ItemDiario->SetSubItems(5, aprobador);
           }))
         return;
       if (!paso.step([&] { rs.MoveNext(); })) return;
@@ -306,25 +308,44 @@ void FrmZamolid::Form_Unload(int&) {
   programa::Cierra();
 }
 
-void FrmZamolid::ProcesoAprobacion() {
-  const QString aprobador = TextoDe(QStringLiteral("Responsable"));
+QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
+  // The condition of the ticked pending reports, in parts of at most
+  // kReportesPorSentencia terms: a database refuses an endless OR chain, and
+  // the parts run as one batch, all or nothing.
+  constexpr int kReportesPorSentencia = 500;
+  QStringList condiciones;
   QString condicion;
+  int terminos = 0;
   const int lineas = ListView1->ListItems().Count();
   for (int i = 1; i <= lineas; ++i) {
     ListItem* it = ListView1->ListItems()(i);
     if (!it->Checked() || it->SmallIcon() != kIconoPendiente) continue;
     const QString id = vb::Trim(it->SubItems(1));
     if (!vb::IsNumeric(id)) continue;  // a line not loaded from the reports
+    if (terminos == kReportesPorSentencia) {
+      condiciones << condicion;
+      condicion.clear();
+      terminos = 0;
+    }
     if (!vb::Trim(condicion).isEmpty()) condicion += QStringLiteral(" OR ");
     condicion += QStringLiteral(" (IDDIARIO = ") + id + QStringLiteral(")");
+    ++terminos;
   }
-  if (vb::Trim(condicion).isEmpty()) return;
+  if (!vb::Trim(condicion).isEmpty()) condiciones << condicion;
   // Only reports still pending take the name: an approval made meanwhile by
   // someone else is kept.
-  gDatos.Conexion().Execute(QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + EntreComillas(aprobador) +
-                                QStringLiteral("' WHERE (") + condicion + QStringLiteral(") AND (TC = 'OT')") +
-                                QStringLiteral(" AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')"),
-                            nullptr, -1);
+  QStringList sentencias;
+  for (const QString& c : condiciones)
+    sentencias << QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + EntreComillas(aprobador) +
+                      QStringLiteral("' WHERE (") + c + QStringLiteral(") AND (TC = 'OT')") +
+                      QStringLiteral(" AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')");
+  return sentencias;
+}
+
+void FrmZamolid::ProcesoAprobacion() {
+  const QStringList sentencias = SentenciasAprobacion(TextoDe(QStringLiteral("Responsable")));
+  if (sentencias.isEmpty()) return;
+  gDatos.Conexion().Execute(sentencias.join(QStringLiteral("\r\n")), nullptr, -1);
   CargarComprobantes(QString());
 }
 

@@ -34,6 +34,9 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   void Encolumnar();
   void CargarComprobantes(const QString& Where);
   void ProcesoAprobacion();
+  // The approval statements for the ticked pending lines (none when no line
+  // counts): one UPDATE per 500 reports.
+  QStringList SentenciasAprobacion(const QString& aprobador);
   void DeterminaEstado();
   void MostrarDetalleDiario(const QString& IdDiario);
 

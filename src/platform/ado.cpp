@@ -1,17 +1,29 @@
 #include "platform/ado.h"
 
+#include <algorithm>
+
+#include "platform/vb.h"
 #include "platform/vb_error.h"
 
 namespace ado {
 
-Columnas::Columnas(QStringList n) : nombres(std::move(n)) {
+Columnas::Columnas(QStringList n, std::vector<int> t) : nombres(std::move(n)), tamanos(std::move(t)) {
+  tamanos.resize(static_cast<size_t>(nombres.size()), 0);
   for (int i = 0; i < nombres.size(); ++i) {
     QString k = nombres[i].toLower();
     if (!indice.contains(k)) indice.insert(k, i);
   }
 }
 
-int Columnas::Posicion(const QString& nombre) const { return indice.value(nombre.toLower(), -1); }
+int Columnas::Posicion(const QString& nombre) const {
+  // Few columns: a comparison ignoring case costs less than a lower-cased copy.
+  if (nombres.size() <= 32) {
+    for (int i = 0; i < nombres.size(); ++i)
+      if (nombres[i].compare(nombre, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+  }
+  return indice.value(nombre.toLower(), -1);
+}
 
 int Resultado::Filas() const {
   if (!columnas || columnas->nombres.isEmpty()) return 0;
@@ -75,6 +87,17 @@ QString Recordset::FieldName(int indice) const {
     vb::Raise(vb::ErrItemNotFound, QStringLiteral("No se encontró el elemento en la colección."),
               QStringLiteral("ADODB.Fields"));
   return datos_.columnas->nombres[indice];
+}
+
+int Recordset::DefinedSize(int indice) const {
+  FieldName(indice);  // raises when there is no such field
+  const int declarado = datos_.columnas->tamanos[static_cast<size_t>(indice)];
+  if (declarado > 0) return declarado;
+  const int n = datos_.columnas->nombres.size();
+  int mayor = 1;
+  for (size_t i = static_cast<size_t>(indice); i < datos_.valores.size(); i += static_cast<size_t>(n))
+    mayor = std::max(mayor, static_cast<int>(vb::Texto(datos_.valores[i]).size()));
+  return mayor;
 }
 
 Field Recordset::Fields(int indice) const {

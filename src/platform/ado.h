@@ -15,7 +15,10 @@ namespace ado {
 struct Columnas {
   QStringList nombres;
   QHash<QString, int> indice;  // lower-case name -> position
-  explicit Columnas(QStringList n);
+  // Declared size in characters of each column, 0 when the database does not
+  // declare one (an SQLite TEXT column, an expression).
+  std::vector<int> tamanos;
+  explicit Columnas(QStringList n, std::vector<int> t = {});
   int Posicion(const QString& nombre) const;  // -1 when absent
 };
 
@@ -40,6 +43,12 @@ class Motor {
   virtual void FijaTiempoEspera(int segundos) {}
   virtual void FijaBaseDefecto(const QString& base) {}
   virtual bool SoloLectura() const { return false; }
+  // Groups the reads that follow in one read transaction (the embedded
+  // database then takes its file lock once, not once per query). False when
+  // nothing was opened (a transaction was already open, or the engine has no
+  // need of it); TerminaLectura is then not to be called.
+  virtual bool IniciaLectura() { return false; }
+  virtual void TerminaLectura() {}
 };
 
 std::unique_ptr<Motor> AbreSqlite(const QString& archivo);  // raises on failure
@@ -75,6 +84,10 @@ class Recordset {
   Field Fields(const QString& nombre) const;  // raises when absent or no current row
   Field Fields(int indice) const;
   QString FieldName(int indice) const;
+  // The defined size of a field in characters: the size its column declares
+  // (VARCHAR(50) gives 50) or, where none is declared, the longest text the
+  // column holds in this recordset (at least 1).
+  int DefinedSize(int indice) const;
   void Close();
 
  private:

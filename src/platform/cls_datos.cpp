@@ -181,3 +181,12 @@ QString ClsDatos::LiteralLike(const QString& texto) const {
   t.replace(u'_', QStringLiteral("[_]"));
   return t;
 }
+
+LecturaAgrupada::LecturaAgrupada() {
+  if (ado::Motor* m = gDatos.Conexion().Motor()) abierta_ = m->IniciaLectura();
+}
+
+LecturaAgrupada::~LecturaAgrupada() {
+  if (!abierta_) return;
+  if (ado::Motor* m = gDatos.Conexion().Motor()) m->TerminaLectura();
+}

@@ -72,3 +72,16 @@ class ClsDatos {
 };
 
 extern ClsDatos gDatos;
+
+// Many small reads of one operation (a list loaded one query per line) in
+// one read transaction of the shared connection, for as long as it lives.
+class LecturaAgrupada {
+ public:
+  LecturaAgrupada();
+  ~LecturaAgrupada();
+  LecturaAgrupada(const LecturaAgrupada&) = delete;
+  LecturaAgrupada& operator=(const LecturaAgrupada&) = delete;
+
+ private:
+  bool abierta_ = false;
+};

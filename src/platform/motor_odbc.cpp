@@ -3,9 +3,11 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
+#include <algorithm>
 #include <map>
 
 #include "platform/ado.h"
@@ -72,8 +74,12 @@ Resultado MotorOdbc::Lee(QSqlQuery& q) {
   }
   QSqlRecord rec = q.record();
   QStringList nombres;
-  for (int i = 0; i < rec.count(); ++i) nombres << rec.fieldName(i);
-  r.columnas = std::make_shared<Columnas>(nombres);
+  std::vector<int> tamanos;
+  for (int i = 0; i < rec.count(); ++i) {
+    nombres << rec.fieldName(i);
+    tamanos.push_back(std::max(0, rec.field(i).length()));
+  }
+  r.columnas = std::make_shared<Columnas>(nombres, std::move(tamanos));
   while (q.next())
     for (int i = 0; i < rec.count(); ++i) r.valores.push_back(q.value(i));
   return r;

@@ -9,6 +9,12 @@ namespace sqlite_sql {
 
 namespace {
 
+// The program uses SQLite from its one user-interface thread: no mutexes and
+// no memory statistics behind one. Set before the library starts.
+const bool kUnSoloHilo = [] {
+  return sqlite3_config(SQLITE_CONFIG_SINGLETHREAD) == SQLITE_OK && sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+}();
+
 int SinBlancosFinales(const char* s, int n) {
   while (n > 0 && s[n - 1] == ' ') --n;
   return n;

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTimeZone>
 #include <cmath>
 
 #include "platform/vb_error.h"
@@ -186,9 +187,40 @@ QString Format(const QString& s, const QString& pattern) {
   return Format(CDbl(s), pattern);
 }
 
+namespace {
+
+// yyyy-mm-dd or yyyy-mm-dd hh:mm:ss exactly, as the embedded database stores
+// dates: read without regular expressions.
+bool FechaIso(const QString& t, QDateTime& out) {
+  auto dig = [&](int i) { return t[i].unicode() >= '0' && t[i].unicode() <= '9'; };
+  auto num = [&](int i, int n) {
+    int v = 0;
+    for (int k = 0; k < n; ++k) v = v * 10 + (t[i + k].unicode() - '0');
+    return v;
+  };
+  if (t.size() != 10 && t.size() != 19) return false;
+  for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (!dig(i)) return false;
+  if (t[4] != u'-' || t[7] != u'-') return false;
+  QTime hora(0, 0);
+  if (t.size() == 19) {
+    if (t[10] != u' ' || t[13] != u':' || t[16] != u':') return false;
+    for (int i : {11, 12, 14, 15, 17, 18})
+      if (!dig(i)) return false;
+    hora = QTime(num(11, 2), num(14, 2), num(17, 2));
+  }
+  const QDate d(num(0, 4), num(5, 2), num(8, 2));
+  if (!d.isValid() || !hora.isValid()) return false;
+  out = QDateTime(d, hora, Qt::UTC);
+  return true;
+}
+
+}  // namespace
+
 bool ParseDateTime(const QString& s, QDateTime& out, bool* soloHora) {
-  const QString t = s.trimmed();
   if (soloHora) *soloHora = false;
+  if (FechaIso(s, out)) return true;
+  const QString t = s.trimmed();
   static const QRegularExpression dmy(QStringLiteral(
       "^(\\d{1,2})[/.-](\\d{1,2})[/.-](\\d{2}|\\d{4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
   static const QRegularExpression ymd(QStringLiteral(
@@ -207,7 +239,7 @@ bool ParseDateTime(const QString& s, QDateTime& out, bool* soloHora) {
     QDate d(y, m.captured(2).toInt(), m.captured(1).toInt());
     QTime time;
     if (!d.isValid() || !timeFrom(m, 4, time)) return false;
-    out = QDateTime(d, time);
+    out = QDateTime(d, time, Qt::UTC);
     return true;
   }
   m = ymd.match(t);
@@ -215,14 +247,14 @@ bool ParseDateTime(const QString& s, QDateTime& out, bool* soloHora) {
     QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
     QTime time;
     if (!d.isValid() || !timeFrom(m, 4, time)) return false;
-    out = QDateTime(d, time);
+    out = QDateTime(d, time, Qt::UTC);
     return true;
   }
   m = hm.match(t);
   if (m.hasMatch()) {
     QTime time;
     if (!timeFrom(m, 1, time)) return false;
-    out = QDateTime(QDate(1899, 12, 30), time);
+    out = QDateTime(QDate(1899, 12, 30), time, Qt::UTC);
     if (soloHora) *soloHora = true;
     return true;
   }
@@ -240,15 +272,48 @@ QDate CDate(const QString& s) {
   return d.date();
 }
 
+namespace {
+
+// dd/mm/yyyy, and " hh:mm:ss" when the time is not midnight: written by hand,
+// as lists show thousands of dates.
+QString TextoFecha(const QDate& d, const QTime& t) {
+  if (!d.isValid()) return QString();
+  char b[20];
+  auto dos = [&](int p, int v) {
+    b[p] = static_cast<char>('0' + v / 10);
+    b[p + 1] = static_cast<char>('0' + v % 10);
+  };
+  dos(0, d.day());
+  b[2] = '/';
+  dos(3, d.month());
+  b[5] = '/';
+  const int y = d.year();
+  if (y < 0 || y > 9999) return d.toString(QStringLiteral("dd/MM/yyyy"));
+  dos(6, y / 100);
+  dos(8, y % 100);
+  int n = 10;
+  if (t.isValid() && t != QTime(0, 0)) {
+    b[10] = ' ';
+    dos(11, t.hour());
+    b[13] = ':';
+    dos(14, t.minute());
+    b[16] = ':';
+    dos(17, t.second());
+    n = 19;
+  }
+  return QString::fromLatin1(b, n);
+}
+
+}  // namespace
+
 QString Texto(const QVariant& v) {
   if (!v.isValid() || v.isNull()) return QString();
   switch (v.typeId()) {
     case QMetaType::QDate:
-      return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+      return TextoFecha(v.toDate(), QTime());
     case QMetaType::QDateTime: {
-      QDateTime d = v.toDateTime();
-      if (d.time() == QTime(0, 0)) return d.date().toString(QStringLiteral("dd/MM/yyyy"));
-      return d.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+      const QDateTime d = v.toDateTime();
+      return TextoFecha(d.date(), d.time());
     }
     case QMetaType::Double:
     case QMetaType::Float: {

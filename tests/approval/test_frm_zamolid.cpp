@@ -316,3 +316,33 @@ TEST_F(VentanaPrincipal, ResizingFollowsTheWindow) {
   EXPECT_NEAR(ATwips(w->ListView1->width()), 12000 - 120, 15);
   EXPECT_NEAR(ATwips(w->ListView1->height()), 9000 - 2520 - 650, 15);
 }
+
+TEST_F(VentanaPrincipal, ApprovalStatementJoinsTheTickedReports) {
+  Busca();
+  Linea("7")->SetChecked(true);
+  Linea("9")->SetChecked(true);
+  EXPECT_EQ(w->SentenciasAprobacion("Luis"),
+            (QStringList{"UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = 'Luis' WHERE ( (IDDIARIO = 7) OR  (IDDIARIO = 9)) "
+                         "AND (TC = 'OT') AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')"}));
+  EXPECT_TRUE(w->SentenciasAprobacion("x").size() == 1);
+  Linea("7")->SetChecked(false);
+  Linea("9")->SetChecked(false);
+  Linea("11")->SetChecked(true);  // approved: does not count
+  EXPECT_TRUE(w->SentenciasAprobacion("Luis").isEmpty());
+}
+
+TEST_F(VentanaPrincipal, ApprovingMoreReportsThanOneStatementHoldsApprovesThemAll) {
+  e.Sql("WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 1299) "
+        "INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) "
+        "SELECT i, '2026-05-01', 'OT', '000100000099A', 0, '   1' FROM n");
+  Busca();
+  ASSERT_EQ(Ids().size(), 1205);
+  for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) w->ListView1->ListItems()(i)->SetChecked(true);
+  Caja("Responsable").SetText("Luis");
+  EXPECT_EQ(w->SentenciasAprobacion("Luis").size(), 3);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR = 'Luis'").toInt(), 1200 + 4);
+  EXPECT_EQ(Aprobador(11), "Ana");
+  EXPECT_EQ(Aprobador(13), "<NULL>");
+}

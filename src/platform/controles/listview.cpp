@@ -132,7 +132,10 @@ void ListItem::SetSubItems(int i, const QString& t) {
 }
 
 void ListItem::PoneTexto(int columna, const QString& t) {
-  while (textos_.size() <= columna) textos_.append(QString());
+  if (textos_.size() <= columna) {
+    if (vista_) textos_.reserve(std::max(columna + 1, vista_->ColumnHeaders().Count()));
+    while (textos_.size() <= columna) textos_.append(QString());
+  }
   textos_[columna] = t;
   Cambio();
   if (vista_ && vista_->ordenada_ && columna == vista_->claveOrden_ && treeWidget()) vista_->MarcaOrden();
