@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -126,9 +127,36 @@ void Aprobacion1000(benchmark::State& state) {
       benchmark::Counter(desnuda, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// From nothing to the main window shown and ready: the start-up (connection,
+// look-up file, configuration) and the window's load.
+void Arranque(benchmark::State& state) {
+  const QString carpeta = CarpetaDatos(1000);
+  const double desnuda = LecturaDesnuda(QDir(carpeta).filePath("demo.db"), "SELECT * FROM TA_CONFIGURACION");
+  if (FrmZamolid* w = FrmZamolid::Existente()) {
+    w->hide();
+    FrmZamolid::LiberaGlobal();
+  }
+  for (auto _ : state) {
+    ReiniciaEstadoGlobal();
+    programa::FijaCarpeta(carpeta);
+    programa::FijaLineaDeComando(QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"));
+    FrmZamolid& w = FrmZamolid::Global();
+    w.Show();
+    benchmark::DoNotOptimize(w.isVisible());
+    state.PauseTiming();
+    w.hide();
+    FrmZamolid::LiberaGlobal();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.ResumeTiming();
+  }
+  state.counters["ratio_vs_desnuda"] =
+      benchmark::Counter(desnuda, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK(Listado)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BusquedaPorFecha)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(Aprobacion1000)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(Arranque)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
 }  // namespace
 
