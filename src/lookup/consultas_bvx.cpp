@@ -61,6 +61,15 @@ QString QConsulta::Columnas() const {
 
 QString QConsulta::Filtro() const { return vb::Trim(SinCerosNi255(Condicion)); }
 
+bool QConsulta::Legible() const {
+  auto limpio = [](const QString& s) {
+    for (QChar c : s)
+      if (c.unicode() < 32 || c.unicode() == 127) return false;
+    return true;
+  };
+  return !Clave().isEmpty() && limpio(Clave()) && limpio(Columnas()) && limpio(Filtro());
+}
+
 namespace consultas_bvx {
 
 std::vector<QConsulta> LeeTodos(const QString& archivo) {

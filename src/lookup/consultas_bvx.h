@@ -38,6 +38,9 @@ struct QConsulta {
   QString Columnas() const;
   // The filter: Condicion without characters 0 and 255, trimmed.
   QString Filtro() const;
+  // Whether the key, the column list and the filter are plain text: a record
+  // of a damaged file holds control characters there and is not used.
+  bool Legible() const;
 };
 
 namespace consultas_bvx {

@@ -115,7 +115,7 @@ TEST_F(ConEntorno, ALookupFileThatCannotBeWrittenEndsTheStartUpBeforeTheConfigur
   e.Inicia();
   EXPECT_TRUE(gDatos.Conectado());
   EXPECT_TRUE(QFileInfo(e.Ruta("consultas.bvx")).isDir());
-  EXPECT_TRUE(gTablaConfiguracion.isEmpty());  // configuration not loaded
+  EXPECT_TRUE(gRutaDocTareas.isEmpty());  // configuration not loaded
 }
 
 TEST_F(ConEntorno, NoDatabaseNameMeansNoConfiguration) {
@@ -126,7 +126,7 @@ TEST_F(ConEntorno, NoDatabaseNameMeansNoConfiguration) {
   bool usarIni = false;
   QString linea = "@Server=;", cadena;
   InicializaSistema(usarIni, linea, cadena);
-  EXPECT_TRUE(gTablaConfiguracion.isEmpty());
+  EXPECT_TRUE(gRutaDocTareas.isEmpty());  // configuration not loaded
   EXPECT_TRUE(QFileInfo(e.Ruta("consultas.bvx")).isFile());
 }
 

@@ -1,0 +1,424 @@
+// The list pick form: columns and their widths, the width file, stock
+// colours, searching as the user types, the server filter, sorting,
+// quantities, and the stock-shortage note.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <memory>
+
+#include "consultas_prueba.h"
+#include "platform/controles/hscrollbar.h"
+
+namespace {
+
+// A list form of its own (not through the service) on a statement.
+class ListaConsulta : public Consultas {
+ protected:
+  std::unique_ptr<Lib_FrmCons3> f = std::make_unique<Lib_FrmCons3>();
+
+  void Muestra(const QString& sql, std::function<void(Lib_FrmCons3&)> accion) {
+    f->Sql = sql;
+    ConLista(std::move(accion));
+    f->Show(1);
+  }
+  QString Anchos() {
+    QFile a(Lib_FrmCons3::ArchivoAnchos());
+    EXPECT_TRUE(a.open(QIODevice::ReadOnly));
+    return QString::fromLatin1(a.readAll());
+  }
+  std::vector<int> AnchosDe(Lib_FrmCons3& l) {
+    std::vector<int> r;
+    for (int i = 1; i <= l.ListView1->ColumnHeaders().Count(); ++i) r.push_back(l.ListView1->ColumnHeaders()(i)->Width());
+    return r;
+  }
+};
+
+const QString kClientes = "SELECT TOP 1000 NOMBRE,CODIGO,RAZON_SOCIAL FROM VT_CLIENTES ORDER BY NOMBRE";
+
+}  // namespace
+
+TEST_F(ListaConsulta, ColumnsAreAsWideAsTheirFieldsUpToSixtyCharacters) {
+  e.Sql("CREATE TABLE T_ANCHOS (LARGO VARCHAR(200), CORTO VARCHAR(10), LIBRE TEXT)");
+  e.Sql("INSERT INTO T_ANCHOS VALUES ('a', 'b', 'doce letras.'), ('c', 'd', 'x')");
+  Muestra("SELECT LARGO, CORTO, LIBRE FROM T_ANCHOS", [&](Lib_FrmCons3& l) {
+    ASSERT_EQ(l.ListView1->ColumnHeaders().Count(), 3);
+    EXPECT_EQ(l.ListView1->ColumnHeaders()(1)->Width(), l.TextWidth(QString(60, 'X')));
+    EXPECT_EQ(l.ListView1->ColumnHeaders()(2)->Width(), l.TextWidth(QString(10, 'X')));
+    // A column without a declared size is as wide as its longest text.
+    EXPECT_EQ(l.ListView1->ColumnHeaders()(3)->Width(), l.TextWidth(QString(12, 'X')));
+    EXPECT_EQ(l.CmbSearch.Count(), 3);
+    EXPECT_EQ(l.CmbSearch(2).DataField, "LIBRE");
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, PriceColumnsOfArticlesTakeTheirListNames) {
+  Muestra("SELECT DESCRIPCION, PRECIO1, PRECIO2, PRECIO4 FROM V_MA_ARTICULOS", [&](Lib_FrmCons3& l) {
+    QStringList titulos;
+    for (int i = 1; i <= 4; ++i) titulos << l.ListView1->ColumnHeaders()(i)->Text();
+    EXPECT_EQ(titulos, (QStringList{"DESCRIPCION", "Público", "Mayorista", " "}));
+    EXPECT_EQ(l.CmbSearch(1).DataField, "PRECIO1");  // the filter still uses the field
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, WidthFileLinesSetTheWidthsTheyHave) {
+  std::vector<int> calculados;
+  Muestra(kClientes, [&](Lib_FrmCons3& l) {
+    calculados = AnchosDe(l);
+    l.CmdCancelar->click();
+  });
+  ASSERT_EQ(calculados.size(), 3u);
+  e.EscribeArchivo("CONSULTASLEN.BVX", "basura sin comillas\r\n"
+                                       "\"VT_CLIENTES\"\r\n"
+                                       "\"VT_CLIENTES\",\"abc|-30|\"\r\n"
+                                       "\"vt_clientes\",\"1995|1500|\"\r\n"
+                                       "\"OTRA\",\"9000|9000|9000|\"\n");
+  f = std::make_unique<Lib_FrmCons3>();
+  Muestra(kClientes, [&](Lib_FrmCons3& l) {
+    EXPECT_EQ(l.ClaveAnchos(), "VT_CLIENTES");
+    EXPECT_EQ(AnchosDe(l), (std::vector<int>{1995, 1500, calculados[2]}));
+    // The search boxes stand over their columns.
+    EXPECT_EQ(ATwips(l.CmbSearch(1).x()), l.ListView1->ColumnHeaders()(2)->Left());
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, WidthsAreSavedReplacingOnlyTheirTablesLine) {
+  e.EscribeArchivo("CONSULTASLEN.BVX", "\"V_TA_TECNICOS\",\"900|900|\"\r\n"
+                                       "\"VT_CLIENTES\",\"600|600|600|\"\r\n"
+                                       "\"OTRA\",\"30|\"\r\n");
+  f->GrabarCfg = true;
+  Muestra(kClientes, [&](Lib_FrmCons3& l) {
+    EXPECT_EQ(AnchosDe(l), (std::vector<int>{600, 600, 600}));
+    l.ListView1->ColumnHeaders()(2)->SetWidth(3000);
+    l.CmdAceptar->click();
+  });
+  ASSERT_TRUE(f->Unload());
+  EXPECT_EQ(Anchos(), "\"V_TA_TECNICOS\",\"900|900|\"\r\n"
+                      "\"OTRA\",\"30|\"\r\n"
+                      "\"VT_CLIENTES\",\"600|3000|600|\"\r\n");
+  EXPECT_FALSE(QFileInfo::exists(e.Ruta("CONSULTASLEN.AUX")));
+  // Read back by the next look-up.
+  f = std::make_unique<Lib_FrmCons3>();
+  Muestra(kClientes, [&](Lib_FrmCons3& l) {
+    EXPECT_EQ(AnchosDe(l), (std::vector<int>{600, 3000, 600}));
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, AFailedSaveKeepsTheOldFileAndTellsWhy) {
+  e.EscribeArchivo("CONSULTASLEN.BVX", "\"OTRA\",\"30|\"\r\n");
+  QDir(e.Carpeta()).mkdir("CONSULTASLEN.AUX");  // the temporary file cannot be written
+  f->GrabarCfg = true;
+  Muestra(kClientes, [&](Lib_FrmCons3& l) { l.CmdCancelar->click(); });
+  ASSERT_TRUE(f->Unload());
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Aviso al Operador");
+  EXPECT_EQ(Anchos(), "\"OTRA\",\"30|\"\r\n");
+  EXPECT_EQ(f->ListView1->ListItems().Count(), 0);  // the unload went on
+}
+
+TEST_F(ListaConsulta, StockArticlesShareTheArticleWidthsAndWideListsScroll) {
+  e.Sql("CREATE TABLE STK_MA_ARTICULOS (IDARTICULO TEXT, DESCRIPCION TEXT)");
+  e.EscribeArchivo("CONSULTASLEN.BVX", "\"VT_MA_ARTICULOS\",\"19995|19995|\"\r\n");
+  Muestra("SELECT IDARTICULO, DESCRIPCION FROM STK_MA_ARTICULOS", [&](Lib_FrmCons3& l) {
+    EXPECT_EQ(l.ClaveAnchos(), "VT_MA_ARTICULOS");
+    EXPECT_EQ(AnchosDe(l), (std::vector<int>{19995, 19995}));
+    EXPECT_EQ(l.HScroll1->Max(), 32700);
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, ArticleLinesAreColouredByStockLevel) {
+  f->MuestraStock = "si";
+  f->StkNivel1 = "32768";
+  f->StkNivel2 = "8421376";
+  f->StkNivel3 = "33023";
+  f->StkNivel4 = QString("255");
+  Muestra("SELECT DESCRIPCION, PUNTOPEDIDO, STOCK FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION",
+          [&](Lib_FrmCons3& l) {
+            std::vector<long> colores;
+            for (int i = 1; i <= l.ListView1->ListItems().Count(); ++i) {
+              colores.push_back(l.ListView1->ListItems()(i)->ForeColor());
+              EXPECT_TRUE(l.ListView1->ListItems()(i)->Bold());
+            }
+            EXPECT_EQ(colores, (std::vector<long>{32768, 8421376, 33023, 255, 255}));
+            l.CmdCancelar->click();
+          });
+  // Without the switch, or without the stock column, nothing is coloured
+  // and nothing is reported.
+  for (const auto& [muestra, sql] : {std::pair<QString, QString>{"NO", "SELECT DESCRIPCION, PUNTOPEDIDO, STOCK FROM VT_MA_ARTICULOS"},
+                                     {"SI", "SELECT DESCRIPCION, PUNTOPEDIDO FROM VT_MA_ARTICULOS"}}) {
+    f = std::make_unique<Lib_FrmCons3>();
+    f->MuestraStock = muestra;
+    f->StkNivel1 = f->StkNivel2 = f->StkNivel3 = f->StkNivel4 = "255";
+    Muestra(sql, [&](Lib_FrmCons3& l) {
+      EXPECT_EQ(l.ListView1->ListItems().Count(), 6);
+      for (int i = 1; i <= l.ListView1->ListItems().Count(); ++i) {
+        EXPECT_EQ(l.ListView1->ListItems()(i)->ForeColor(), -1);
+        EXPECT_FALSE(l.ListView1->ListItems()(i)->Bold());
+      }
+      l.CmdCancelar->click();
+    });
+  }
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(ListaConsulta, TypingInABoxSearchesItsColumnIgnoringCase) {
+  Muestra("SELECT CODIGO, RAZON_SOCIAL FROM MA_CLIENTES ORDER BY CODIGO", [&](Lib_FrmCons3& l) {
+    l.CmbSearch(1).setFocus();
+    QTest::keyClicks(&l.CmbSearch(1), "go");
+    EXPECT_EQ(l.CmbSearch(1).Text(), "go");
+    EXPECT_EQ(Seleccionada(l), "2");  // Gomez SA
+    l.CmbSearch(1).SetText("PEÑA");  // accented capitals find lower case
+    EXPECT_EQ(Seleccionada(l), "1");
+    l.CmbSearch(1).SetText("  mil");
+    EXPECT_EQ(Seleccionada(l), "21");
+    l.CmbSearch(1).SetText("zz");  // nothing begins so: the selection stays
+    EXPECT_EQ(Seleccionada(l), "21");
+    l.CmbSearch(1).SetText("");
+    EXPECT_EQ(Seleccionada(l), "1");
+    // Box 0 searches the first column, its leading blanks removed.
+    l.CmbSearch(0).SetText("2");
+    EXPECT_EQ(Seleccionada(l), "2");
+    l.CmbSearch(0).SetText("22");
+    EXPECT_EQ(Seleccionada(l), "22");
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, TheFirstSearchTextIsAppliedAtLoad) {
+  f->FiltroInicial = "ana";
+  Muestra("SELECT NOMBRE, CODIGO FROM MA_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
+    EXPECT_EQ(l.CmbSearch(0).Text(), "ana");
+    EXPECT_EQ(Seleccionada(l), "ANA_MARIA");
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, KeysTypedOnTheListGoToTheCurrentSearchBox) {
+  Muestra("SELECT NOMBRE, CODIGO FROM MA_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
+    l.ListView1->setFocus();
+    QTest::keyClicks(l.ListView1, "pe");
+    EXPECT_EQ(l.CmbSearch(0).Text(), "PE");
+    EXPECT_EQ(Seleccionada(l), "PEREZ");
+    QTest::keyClick(l.ListView1, Qt::Key_Backspace);
+    EXPECT_EQ(l.CmbSearch(0).Text(), "P");
+    l.ListView1->setFocus();
+    QTest::keyClick(l.ListView1, Qt::Key_Ntilde, Qt::NoModifier);  // no key code: goes by its character
+    EXPECT_EQ(l.CmbSearch(0).Text(), "PÑ");
+    // The search box over the code column, then the numeric keypad.
+    l.CmbSearch_GotFocus(1);
+    QTest::keyClick(l.ListView1, Qt::Key_1, Qt::KeypadModifier);
+    QTest::keyClick(l.ListView1, Qt::Key_2, Qt::KeypadModifier);
+    EXPECT_EQ(l.CmbSearch(1).Text(), "12");
+    EXPECT_EQ(Seleccionada(l), "PEREZ");
+    // Down in a search box moves to the list.
+    QTest::keyClick(&l.CmbSearch(1), Qt::Key_Down);
+    EXPECT_TRUE(l.ListView1->hasFocus());
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
+  Busca("SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
+    ASSERT_EQ(l.ListView1->ListItems().Count(), 8);
+    l.CmbSearch(0).SetText("PEREZ");
+    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%PEREZ%' ORDER BY NOMBRE  ");
+    EXPECT_EQ(Columna(l, 0), (QStringList{"PEREZ", "PEREZ BAJA"}));
+    EXPECT_EQ(l.CmbSearch(0).Text(), "");
+    l.CmbSearch(1).SetText("12");
+    QTest::keyClick(&l.CmbSearch(1), Qt::Key_F5);
+    EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%PEREZ%'  and "
+                     "CODIGO like '%12%' ORDER BY NOMBRE   ");
+    EXPECT_EQ(Columna(l, 0), QStringList{"PEREZ"});
+    l.CmdNueva->click();
+    EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES ORDER BY NOMBRE  ");
+    EXPECT_EQ(l.ListView1->ListItems().Count(), 8);
+    EXPECT_EQ(l.ListView1->ColumnHeaders().Count(), 2);
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, F5TakesQuotesPercentAndUnderscoreLiterally) {
+  auto filtra = [&](Lib_FrmCons3& l, int caja, const QString& texto) {
+    l.CmdNueva->click();
+    l.CmbSearch(caja).SetText(texto);
+    QTest::keyClick(&l.CmbSearch(caja), Qt::Key_F5);
+    return Columna(l, 0);
+  };
+  Busca(kClientes, [&](Lib_FrmCons3& l) {
+    EXPECT_EQ(filtra(l, 0, "100%"), QStringList{"ALGODON 100%"});
+    EXPECT_EQ(filtra(l, 0, "a_m"), QStringList{"ANA_MARIA"});
+    EXPECT_EQ(filtra(l, 2, "o'h"), QStringList{"PEREZ"});
+    EXPECT_EQ(filtra(l, 0, "x' OR '1'='1"), QStringList());
+    EXPECT_TRUE(l.Sql.contains("like '%x'' OR ''1''=''1%'"));
+    EXPECT_EQ(filtra(l, 0, "[a"), QStringList());
+    EXPECT_EQ(filtra(l, 0, "peña"), QStringList{"peña"});
+    // An empty box keeps every row whose field is not null.
+    EXPECT_EQ(filtra(l, 0, "").size(), 8);
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(ListaConsulta, F5WithoutAnOrderByAppendsTheCondition) {
+  Busca("SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 0", [&](Lib_FrmCons3& l) {
+    l.CmbSearch(0).SetText("ana");
+    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    EXPECT_EQ(l.Sql, "SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 0  and NOMBRE like '%ana%'  ");
+    EXPECT_EQ(l.ListView1->ListItems().Count(), 2);
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, AColumnClickSortsOneWayThenTheOther) {
+  Muestra("SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE CODIGO IN ('   1', '   2', '  12')", [&](Lib_FrmCons3& l) {
+    QHeaderView* cabecera = l.ListView1->header();
+    auto clic = [&](int seccion) {
+      QTest::mouseClick(cabecera->viewport(), Qt::LeftButton, {},
+                        QPoint(cabecera->sectionViewportPosition(seccion) + 5, cabecera->height() / 2));
+    };
+    clic(1);
+    EXPECT_EQ(Columna(l, 1), (QStringList{"  12", "   2", "   1"}));
+    clic(1);
+    EXPECT_EQ(Columna(l, 1), (QStringList{"   1", "   2", "  12"}));
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, QuantityKeysChangeTheQuantityColumn) {
+  f->CheckBoxes = true;
+  f->UsaCantidades = true;
+  e.ui().respuestasInput = {QString("abc"), std::nullopt, QString("3")};
+  Muestra("SELECT NOMBRE, '0.00' AS Cantidad FROM MA_CLIENTES WHERE CODIGO = '   1'", [&](Lib_FrmCons3& l) {
+    ListItem* linea = l.ListView1->ListItems()(1);
+    l.ListView1->SetSelectedItem(linea);
+    auto tecla = [&](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+      QTest::keyClick(l.ListView1, k, m);
+      return linea->SubItems(1);
+    };
+    EXPECT_EQ(tecla(Qt::Key_Insert), "1.0");
+    EXPECT_TRUE(linea->Checked());
+    EXPECT_EQ(tecla(Qt::Key_Insert), "2.0");
+    EXPECT_EQ(tecla(Qt::Key_Delete), "1.0");
+    EXPECT_TRUE(linea->Checked());
+    EXPECT_EQ(tecla(Qt::Key_Delete), "0.00");
+    EXPECT_FALSE(linea->Checked());
+    EXPECT_EQ(tecla(Qt::Key_Insert, Qt::ShiftModifier), "0.00");  // answered abc
+    EXPECT_TRUE(linea->Checked());
+    linea->SetChecked(false);
+    EXPECT_EQ(tecla(Qt::Key_Insert, Qt::ShiftModifier), "0.00");  // cancelled: left as it was
+    EXPECT_FALSE(linea->Checked());
+    EXPECT_EQ(tecla(Qt::Key_Insert, Qt::ShiftModifier), "3.00");
+    EXPECT_TRUE(linea->Checked());
+    l.CmdAceptar->click();
+  });
+  ASSERT_EQ(e.ui().Cuenta("InputBox"), 3);
+  EXPECT_EQ(e.ui().De("InputBox")[0].texto, "Ingrese la Cantidad del Articulo...");
+  EXPECT_EQ(e.ui().De("InputBox")[0].titulo, "Carga de Datos");
+  EXPECT_EQ(f->Valores, QStringList{"peña"});
+  EXPECT_EQ(f->Cantidades, QStringList{"3.00"});
+}
+
+TEST_F(ListaConsulta, QuantitiesReadTheDecimalComma) {
+  struct Local {
+    Local() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    ~Local() { QLocale::setDefault(QLocale::c()); }
+  } local;
+  f->CheckBoxes = true;
+  f->UsaCantidades = true;
+  e.ui().respuestasInput = {QString("2,25")};
+  Muestra("SELECT NOMBRE, '1,50' AS Cantidad FROM MA_CLIENTES WHERE CODIGO = '   1'", [&](Lib_FrmCons3& l) {
+    ListItem* linea = l.ListView1->ListItems()(1);
+    l.ListView1->SetSelectedItem(linea);
+    QTest::keyClick(l.ListView1, Qt::Key_Insert);
+    EXPECT_EQ(linea->SubItems(1), "2,5");
+    QTest::keyClick(l.ListView1, Qt::Key_Delete);
+    QTest::keyClick(l.ListView1, Qt::Key_Delete);
+    EXPECT_EQ(linea->SubItems(1), "0,5");
+    EXPECT_TRUE(linea->Checked());
+    QTest::keyClick(l.ListView1, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(linea->SubItems(1), "2,25");
+    l.CmdCancelar->click();
+  });
+}
+
+TEST_F(ListaConsulta, QuantityKeysNeedTheSwitchAndTheColumn) {
+  f->CheckBoxes = true;
+  Muestra("SELECT NOMBRE, '0.00' AS Cantidad FROM MA_CLIENTES WHERE CODIGO = '   1'", [&](Lib_FrmCons3& l) {
+    l.ListView1->SetSelectedItem(l.ListView1->ListItems()(1));
+    QTest::keyClick(l.ListView1, Qt::Key_Insert);
+    EXPECT_EQ(l.ListView1->ListItems()(1)->SubItems(1), "0.00");
+    l.UsaCantidades = true;
+    l.ListView1->ColumnHeaders()(2)->SetText("Otra");
+    QTest::keyClick(l.ListView1, Qt::Key_Insert);
+    l.CmdCancelar->click();
+  });
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "ListView1_KeyDown");
+}
+
+TEST_F(ListaConsulta, AcceptWithCheckBoxesAndNothingTickedReturnsAnEmptyList) {
+  f->CheckBoxes = true;
+  Muestra("SELECT NOMBRE, CODIGO FROM MA_CLIENTES", [&](Lib_FrmCons3& l) {
+    l.ListView1->SetSelectedItem(l.ListView1->ListItems()(2));
+    l.CmdAceptar->click();
+  });
+  EXPECT_EQ(f->Valores, QStringList());
+  EXPECT_FALSE(f->ValorDevuelto.isValid());
+  EXPECT_EQ(f->CampoDevuelto, "NOMBRE");  // the first column's caption
+}
+
+TEST_F(ListaConsulta, F12NotesTheSelectedArticleAsAShortage) {
+  e.ui().respuestasMsgBox = {vbmsg::Yes, vbmsg::No};
+  const QDateTime antes = QDateTime::currentDateTime().addSecs(-1);
+  Busca("select DESCRIPCION, IDARTICULO from V_MA_ARTICULOS order by DESCRIPCION", [&](Lib_FrmCons3& l) {
+    Selecciona(l, "Tornillo O'Brien");
+    QTest::keyClick(l.ListView1, Qt::Key_F12);
+    QTest::keyClick(l.ListView1, Qt::Key_F12);  // answered No
+    l.ListView1->SetSelectedItem(nullptr);
+    QTest::keyClick(l.ListView1, Qt::Key_F12);  // no line: nothing to ask
+    l.CmdCancelar->click();
+  }, "IDARTICULO");
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 2);
+  const auto pregunta = e.ui().De("MsgBox")[0];
+  EXPECT_EQ(pregunta.texto, "Desea informar el articulo A6 Tornillo O'Brien\r\ncomo un faltante de stock?");
+  EXPECT_EQ(pregunta.titulo, "Atención!");
+  EXPECT_EQ(pregunta.valor, vbmsg::Question | vbmsg::YesNo);
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_FALTANTES").toInt(), 1);
+  EXPECT_EQ(e.Valor("SELECT IDARTICULO FROM V_MV_FALTANTES").toString(), Articulo("A6"));
+  EXPECT_EQ(e.Valor("SELECT DESCRIPCION FROM V_MV_FALTANTES").toString(), "Tornillo O'Brien");
+  EXPECT_EQ(e.Valor("SELECT USUARIO FROM V_MV_FALTANTES").toString(), "supervisor");
+  const QDateTime momento = e.Valor("SELECT FECHAHORA FROM V_MV_FALTANTES").toDateTime();
+  EXPECT_GE(momento, antes);
+  EXPECT_LE(momento, QDateTime::currentDateTime());
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_FALTANTES WHERE FECHAHORA >= '2000-01-01'").toInt(), 1);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(ListaConsulta, F12DoesNothingOutsideArticleLookUps) {
+  Busca("SELECT NOMBRE, CODIGO FROM MA_CLIENTES", [&](Lib_FrmCons3& l) {
+    Selecciona(l, "PEREZ");
+    QTest::keyClick(l.ListView1, Qt::Key_F12);
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_FALTANTES").toInt(), 0);
+}
+
+TEST_F(ListaConsulta, AStatementThatFailsIsReportedAndShowsAnEmptyList) {
+  Muestra("SELECT NOMBRE FROM NO_EXISTE", [&](Lib_FrmCons3& l) {
+    EXPECT_EQ(l.ListView1->ListItems().Count(), 0);
+    l.CmdCancelar->click();
+  });
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "FORM_LOAD");
+  EXPECT_EQ(f->ValorDevuelto.toString(), "");
+}
