@@ -10,6 +10,7 @@
 #include "platform/interaccion.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
+#include "session/consulta_tabla.h"
 #include "session/mod_global.h"
 
 FrmDatosAdicTareas::FrmDatosAdicTareas() : Form(QStringLiteral("FrmDatosAdicTareas")) {
@@ -163,7 +164,8 @@ void FrmDatosAdicTareas::Consultar() {
     valor = campo->Text();
     if (!gUtil.PideFecha(valor)) return;
   } else {
-    return;
+    QString descripcion, extra;
+    ConsultaTabla(tag, descripcion, valor, extra, true, QString());
   }
   if (vb::Trim(valor).isEmpty()) return;
   if (vb::Igual(tag, QStringLiteral("Fecha")))

@@ -16,6 +16,7 @@
 #include "platform/interaccion.h"
 #include "platform/programa.h"
 #include "platform/vb.h"
+#include "session/consulta_tabla.h"
 #include "session/mod_global.h"
 #include "session/stuff.h"
 
@@ -435,7 +436,13 @@ void FrmZamolid::ConsultaCampo() {
     if (!gUtil.PideFecha(gFechaElegida)) return;
     caja.SetText(gFechaElegida);
   } else {
-    return;
+    QString descripcion, codigo, extra;
+    ConsultaTabla(tag, descripcion, codigo, extra, false, QString());
+    // Nothing picked leaves the box as it was.
+    if (vb::Trim(codigo).isEmpty()) return;
+    long n = 0;
+    gDatos.MuestraConsulta(tag, n, codigo, extra, descripcion);
+    caja.SetText(vb::Trim(codigo));
   }
   int enter = 13;
   TxtFields_KeyDown(CampoActual, enter, 0);

@@ -6,6 +6,8 @@
 
 #include "approval/frm_datos_adic_tareas.h"
 #include "approval/frm_detalle_tareas.h"
+#include "lookup/lib_frm_cons3.h"
+#include "platform/controles/combobox.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/label.h"
 #include "platform/controles/msflexgrid.h"
@@ -257,4 +259,23 @@ TEST_F(Adicionales, F5PicksADateAndF2Accepts) {
   EXPECT_EQ(d->FechaEstFin, "20/04/2026");
   EXPECT_EQ(d->FechaEstInicio, "01/04/2026");  // an empty start leaves the member as given
   EXPECT_EQ(d->DatosAdicionales, "Línea 1\r\nLínea 2");
+}
+
+TEST_F(Adicionales, TheTechnicianLookupFillsAndValidatesTheField) {
+  Tecnico().setFocus();
+  e.ui().accionesModales.push_back([](Form& f) {
+    auto& lista = dynamic_cast<Lib_FrmCons3&>(f);
+    lista.CmbSearch(0).SetText("Juan");
+    lista.CmdAceptar->click();
+  });
+  QTest::keyClick(&Tecnico(), Qt::Key_F5);
+  EXPECT_EQ(Tecnico().Text(), "1");
+  EXPECT_EQ(d->LblResponsable->Caption(), "Juan Pérez");
+  // A look-up that returns nothing leaves the field unchanged and does not validate.
+  Tecnico().setFocus();
+  Tecnico().SetText("8");
+  e.ui().accionesModales.push_back([](Form& f) { dynamic_cast<Lib_FrmCons3&>(f).CmdCancelar->click(); });
+  d->CmdConsultar_Click();
+  EXPECT_EQ(Tecnico().Text(), "8");
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
 }

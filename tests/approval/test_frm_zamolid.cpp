@@ -4,6 +4,8 @@
 #include <QTest>
 
 #include "approval/frm_detalle_tareas.h"
+#include "lookup/lib_frm_cons3.h"
+#include "platform/controles/combobox.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/imagelist.h"
 #include "platform/programa.h"
@@ -345,4 +347,42 @@ TEST_F(VentanaPrincipal, ApprovingMoreReportsThanOneStatementHoldsApprovesThemAl
   EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR = 'Luis'").toInt(), 1200 + 4);
   EXPECT_EQ(Aprobador(11), "Ana");
   EXPECT_EQ(Aprobador(13), "<NULL>");
+}
+
+namespace {
+
+// Picks, in the technician pick list the look-up shows, the line whose name
+// begins with the text; an empty text cancels the list.
+void EligeEnLista(EntornoPrueba& e, const QString& nombre) {
+  e.ui().accionesModales.push_back([nombre](Form& f) {
+    auto& lista = dynamic_cast<Lib_FrmCons3&>(f);
+    if (nombre.isEmpty()) {
+      lista.CmdCancelar->click();
+      return;
+    }
+    lista.CmbSearch(0).SetText(nombre);  // the search selects the line
+    lista.CmdAceptar->click();
+  });
+}
+
+}  // namespace
+
+TEST_F(VentanaPrincipal, TechnicianBoxesPickFromTheTechnicianList) {
+  Caja("Tecnico_Desde").setFocus();
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_9);  // a key in a tagged box turns the look-up on
+  EligeEnLista(e, "María");
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_F5);  // CONSULTAR
+  ASSERT_EQ(e.ui().Cuenta("Modal"), 1);
+  EXPECT_EQ(e.ui().De("Modal")[0].texto, "Lib_FrmCons3");
+  EXPECT_EQ(Caja("Tecnico_Desde").Text(), "2");
+  EXPECT_TRUE(Caja("Tecnico_Hasta").hasFocus());  // moved on as for Enter
+  // Nothing picked leaves the box as it was.
+  EligeEnLista(e, "");
+  QTest::keyClick(&Caja("Tecnico_Hasta"), Qt::Key_3);
+  QTest::keyClick(&Caja("Tecnico_Hasta"), Qt::Key_F5);
+  EXPECT_EQ(Caja("Tecnico_Hasta").Text(), "3");
+  EXPECT_TRUE(Caja("Tecnico_Hasta").hasFocus());
+  // The picked range searches.
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"9", "13", "15"}));
 }
