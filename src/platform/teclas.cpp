@@ -1,6 +1,7 @@
 #include "platform/teclas.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace vbkey {
 
@@ -84,6 +85,33 @@ Qt::Key QtKey(int codigo) {
     case Delete: return Qt::Key_Delete;
     default: return Qt::Key_unknown;
   }
+}
+
+Despacho Despacha(QObject* control, QKeyEvent* e, const std::function<void(int&, int)>& keyDown,
+                  const std::function<void(int&)>& keyPress) {
+  QPointer<QObject> vivo(control);
+  Despacho d;
+  int codigo = Codigo(e);
+  if (keyDown && codigo != 0) {
+    keyDown(codigo, ShiftEstado(e->modifiers()));
+    if (!vivo) return {true, 0};
+    if (codigo == 0) {
+      e->accept();
+      return {true, 0};
+    }
+  }
+  int ascii = Ascii(e);
+  if (keyPress && ascii != 0) {
+    const int original = ascii;
+    keyPress(ascii);
+    if (!vivo) return {true, 0};
+    if (ascii == 0) {
+      e->accept();
+      return {true, 0};
+    }
+    if (ascii != original) d.caracter = ascii;
+  }
+  return d;
 }
 
 }  // namespace vbkey

@@ -2,8 +2,10 @@
 // Key codes and shift states as the program's event procedures receive them
 // (KeyDown: key code and shift state; KeyPress: the character code).
 #include <Qt>
+#include <functional>
 
 class QKeyEvent;
+class QObject;
 
 namespace vbkey {
 enum Codigo : int {
@@ -21,4 +23,13 @@ int ShiftEstado(Qt::KeyboardModifiers m);
 int Ascii(const QKeyEvent* e);
 // The Qt key for a key code (used to replay a code as a key press).
 Qt::Key QtKey(int codigo);
+
+// Hands a key event to a control's KeyDown (key code and shift state) and
+// then, unless KeyDown dropped it, to its KeyPress (the character).
+struct Despacho {
+  bool terminado = false;  // dropped by a handler (event accepted) or the control is gone
+  int caracter = 0;        // the character KeyPress left, when it changed it
+};
+Despacho Despacha(QObject* control, QKeyEvent* e, const std::function<void(int& KeyCode, int Shift)>& keyDown,
+                  const std::function<void(int& KeyAscii)>& keyPress);
 }  // namespace vbkey

@@ -44,30 +44,12 @@ void ComboBox::SetSelLength(int n) {
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* e) {
-  QPointer<ComboBox> vivo(this);
-  int codigo = vbkey::Codigo(e);
-  if (KeyDown && codigo != 0) {
-    KeyDown(codigo, vbkey::ShiftEstado(e->modifiers()));
-    if (!vivo) return;
-    if (codigo == 0) {
-      e->accept();
-      return;
-    }
-  }
-  int ascii = vbkey::Ascii(e);
-  if (KeyPress && ascii != 0) {
-    const int original = ascii;
-    KeyPress(ascii);
-    if (!vivo) return;
-    if (ascii == 0) {
-      e->accept();
-      return;
-    }
-    if (ascii != original) {
-      if (ascii >= 32 && lineEdit()) lineEdit()->insert(QString(QChar(ascii)));
-      e->accept();
-      return;
-    }
+  const vbkey::Despacho d = vbkey::Despacha(this, e, KeyDown, KeyPress);
+  if (d.terminado) return;
+  if (d.caracter != 0) {
+    if (d.caracter >= 32 && lineEdit()) lineEdit()->insert(QString(QChar(d.caracter)));
+    e->accept();
+    return;
   }
   QComboBox::keyPressEvent(e);
 }

@@ -537,24 +537,7 @@ void ListView::StartLabelEdit() {
 void ListView::keyPressEvent(QKeyEvent* e) {
   QPointer<ListView> vivo(this);
   Vuelca();
-  int codigo = vbkey::Codigo(e);
-  if (KeyDown && codigo != 0) {
-    KeyDown(codigo, vbkey::ShiftEstado(e->modifiers()));
-    if (!vivo) return;
-    if (codigo == 0) {
-      e->accept();
-      return;
-    }
-  }
-  int ascii = vbkey::Ascii(e);
-  if (KeyPress && ascii != 0) {
-    KeyPress(ascii);
-    if (!vivo) return;
-    if (ascii == 0) {
-      e->accept();
-      return;
-    }
-  }
+  if (vbkey::Despacha(this, e, KeyDown, KeyPress).terminado) return;
   if (e->key() == Qt::Key_F2 && edicion_ == lvw::Automatic) {
     StartLabelEdit();
     e->accept();

@@ -84,30 +84,12 @@ void RichTextBox::RecortaAlMaximo() {
 }
 
 void RichTextBox::keyPressEvent(QKeyEvent* e) {
-  QPointer<RichTextBox> vivo(this);
-  int codigo = vbkey::Codigo(e);
-  if (KeyDown && codigo != 0) {
-    KeyDown(codigo, vbkey::ShiftEstado(e->modifiers()));
-    if (!vivo) return;
-    if (codigo == 0) {
-      e->accept();
-      return;
-    }
-  }
-  int ascii = vbkey::Ascii(e);
-  if (KeyPress && ascii != 0) {
-    const int original = ascii;
-    KeyPress(ascii);
-    if (!vivo) return;
-    if (ascii == 0) {
-      e->accept();
-      return;
-    }
-    if (ascii != original) {
-      if (!isReadOnly() && ascii >= 32) insertPlainText(QString(QChar(ascii)));
-      e->accept();
-      return;
-    }
+  const vbkey::Despacho d = vbkey::Despacha(this, e, KeyDown, KeyPress);
+  if (d.terminado) return;
+  if (d.caracter != 0) {
+    if (!isReadOnly() && d.caracter >= 32) insertPlainText(QString(QChar(d.caracter)));
+    e->accept();
+    return;
   }
   QTextEdit::keyPressEvent(e);
 }

@@ -32,32 +32,15 @@ void TextBox::SetForeColor(long color) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
-  QPointer<TextBox> vivo(this);
-  int codigo = vbkey::Codigo(e);
-  if (KeyDown && codigo != 0) {
-    KeyDown(codigo, vbkey::ShiftEstado(e->modifiers()));
-    if (!vivo) return;
-    if (codigo == 0) {
-      e->accept();
-      return;
-    }
+  const vbkey::Despacho d = vbkey::Despacha(this, e, KeyDown, KeyPress);
+  if (d.terminado) return;
+  if (d.caracter != 0) {
+    // The handler changed the character: type the new one instead.
+    if (d.caracter >= 32) insert(QString(QChar(d.caracter)));
+    e->accept();
+    return;
   }
-  int ascii = vbkey::Ascii(e);
-  if (KeyPress && ascii != 0) {
-    const int original = ascii;
-    KeyPress(ascii);
-    if (!vivo) return;
-    if (ascii == 0) {
-      e->accept();
-      return;
-    }
-    if (ascii != original) {
-      // The handler changed the character: type the new one instead.
-      if (ascii >= 32) insert(QString(QChar(ascii)));
-      e->accept();
-      return;
-    }
-  }
+  const int ascii = vbkey::Ascii(e);
   // Enter is not a text edit: it goes no further than the events above.
   if (ascii == 13) {
     e->accept();

@@ -238,25 +238,7 @@ void TreeView::SetImageList(ImageList* lista) {
 }
 
 void TreeView::keyPressEvent(QKeyEvent* e) {
-  QPointer<TreeView> vivo(this);
-  int codigo = vbkey::Codigo(e);
-  if (KeyDown && codigo != 0) {
-    KeyDown(codigo, vbkey::ShiftEstado(e->modifiers()));
-    if (!vivo) return;
-    if (codigo == 0) {
-      e->accept();
-      return;
-    }
-  }
-  int ascii = vbkey::Ascii(e);
-  if (KeyPress && ascii != 0) {
-    KeyPress(ascii);
-    if (!vivo) return;
-    if (ascii == 0) {
-      e->accept();
-      return;
-    }
-  }
+  if (vbkey::Despacha(this, e, KeyDown, KeyPress).terminado) return;
   QTreeWidget::keyPressEvent(e);
 }
 
