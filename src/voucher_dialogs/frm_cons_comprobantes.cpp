@@ -1,0 +1,460 @@
+#include "voucher_dialogs/frm_cons_comprobantes.h"
+
+#include <initializer_list>
+#include <vector>
+
+#include "platform/cls_datos.h"
+#include "platform/cls_util.h"
+#include "platform/controles/commandbutton.h"
+#include "platform/controles/imagelist.h"
+#include "platform/controles/listview.h"
+#include "platform/error_steps.h"
+#include "platform/teclas.h"
+#include "platform/vb.h"
+#include "session/mod_global.h"
+
+namespace {
+
+bool EsUnoDe(const QString& tc, std::initializer_list<const char*> tipos) {
+  for (const char* t : tipos)
+    if (vb::Igual(tc, QLatin1String(t))) return true;
+  return false;
+}
+
+// Groups of voucher types by the layout of their lines.
+bool EsVenta(const QString& tc) {
+  return EsUnoDe(tc, {"OT", "FC", "RM", "ND", "NC", "NCFP", "OP", "NP", "FP", "GF"});
+}
+bool EsCompra(const QString& tc) { return EsUnoDe(tc, {"FCC", "NCC", "NCCP", "NDC", "RMC", "NCPE", "NDPR"}); }
+bool EsAsientoProveedor(const QString& tc) { return EsUnoDe(tc, {"NCPE", "NDPR"}); }
+
+// A text between the quotes of an SQL literal.
+QString EntreComillas(const QString& t) {
+  QString r = t;
+  return r.replace(u'\'', QStringLiteral("''"));
+}
+
+bool TieneCampo(const Recordset& rs, const QString& nombre) {
+  for (int i = 0; i < rs.FieldCount(); ++i)
+    if (vb::Igual(rs.FieldName(i), nombre)) return true;
+  return false;
+}
+
+QString Texto(const Recordset& rs, const QString& nombre) {
+  return gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(nombre)));
+}
+
+// A state column read as a Boolean; Null counts as false.
+bool Estado(const Recordset& rs, const QString& nombre) {
+  const Field f = rs.Fields(nombre);
+  if (f.IsNull()) return false;
+  const QVariant v = f.Value();
+  bool numero = false;
+  const double d = v.toDouble(&numero);
+  if (numero) return d != 0;
+  const QString t = vb::Trim(v.toString());
+  return vb::Igual(t, QStringLiteral("True")) || vb::Igual(t, QStringLiteral("Verdadero"));
+}
+
+// The text of the first of the columns that the row has ("" when none).
+QString PrimerCampo(const Recordset& rs, std::initializer_list<const char*> nombres) {
+  for (const char* n : nombres)
+    if (TieneCampo(rs, QLatin1String(n))) return Texto(rs, QLatin1String(n));
+  return QString();
+}
+
+}  // namespace
+
+FrmConsComprobantes::FrmConsComprobantes() : Form(QStringLiteral("FrmConsComprobantes")) {
+  SetCaption(QStringLiteral("Consulta de Comprobantes"));
+  SetClientTwips(9600, 5400);
+  ImageList1 = CreaImagenesComprobantes(this);
+  ListView1 = new ListView(this, QStringLiteral("ListView1"));
+  PosicionTwips(ListView1, 120, 120, 9360, 4560);
+  ListView1->SetSmallIcons(ImageList1);
+  ListView1->SetIcons(ImageList1);
+  ListView1->SetFullRowSelect(true);
+  ListView1->SetHideSelection(false);
+  ListView1->SetGridLines(true);
+  // The first click on a column sorts it in ascending order.
+  ListView1->SetSortOrder(lvw::Descending);
+  ListView1->BeforeLabelEdit = [this](int& c) { ListView1_BeforeLabelEdit(c); };
+  ListView1->AfterLabelEdit = [this](int& c, QString& t) { ListView1_AfterLabelEdit(c, t); };
+  ListView1->ColumnClick = [this](int i) { ListView1_ColumnClick(i); };
+  ListView1->DblClick = [this] { ListView1_DblClick(); };
+  ListView1->KeyDown = [this](int& k, int s) { ListView1_KeyDown(k, s); };
+  CmdAceptar = new CommandButton(this, QStringLiteral("&Aceptar"), QStringLiteral("CmdAceptar"));
+  PosicionTwips(CmdAceptar, 6600, 4800, 1335, 375);
+  CmdAceptar->Click = [this] { CmdAceptar_Click(); };
+  CmdCancelar = new CommandButton(this, QStringLiteral("&Cancelar"), QStringLiteral("CmdCancelar"));
+  PosicionTwips(CmdCancelar, 8040, 4800, 1335, 375);
+  CmdCancelar->Click = [this] { CmdCancelar_Click(); };
+  QWidget::setTabOrder(ListView1, CmdAceptar);
+  QWidget::setTabOrder(CmdAceptar, CmdCancelar);
+}
+
+FrmConsComprobantes::~FrmConsComprobantes() = default;
+
+void FrmConsComprobantes::Form_Load() {
+  // Failures are reported without a procedure label; the form then shows
+  // whatever lines were added.
+  vb::ErrorSteps paso{QString()};
+  if (!paso.step([&] {
+        ListView1->ListItems().Clear();
+        ListView1->SetMultiSelect(false);
+        ListView1->SetCheckboxes(false);
+      }))
+    return;
+  if (!paso.step([&] { referencia_ = vb::Igual(Cfg(QStringLiteral("UsaReferenciaPresupuestos")), QStringLiteral("SI")); }))
+    return;
+  if (!paso.step([&] { MapeaPseudoTipo(); })) return;
+  if (!paso.step([&] {
+        if (vb::Igual(vb::Trim(TC), QStringLiteral("OC"))) ListView1->SetCheckboxes(true);
+      }))
+    return;
+  // The form takes the suite's font before the columns are measured, so
+  // they fit the texts it shows.
+  if (!paso.step([&] {
+        gUtil.PreparaFormulario(this, false);
+        ConfiguraFormulario(this);
+      }))
+    return;
+  if (!paso.step([&] { Encolumnar(); })) return;
+  QString sql;
+  if (!paso.step([&] { sql = ArmaSentencia(); })) return;
+  if (!paso.step([&] { gDatos.AbreRecordset(sql, rs_, nullptr, 0, 1, -1); })) return;
+  bool hayFilas = false;
+  if (!paso.step([&] { hayFilas = !rs_.Bof() && !rs_.Eof(); })) return;
+  if (hayFilas) {
+    for (;;) {
+      bool fin = true;
+      if (!paso.step([&] { fin = rs_.Eof(); })) return;
+      if (fin) break;
+      if (!paso.step([&] { AgregaFila(); })) return;
+      if (!paso.step([&] { rs_.MoveNext(); })) return;
+    }
+  }
+  paso.step([&] { gDatos.CierraRecordset(rs_); });
+  item_ = nullptr;
+}
+
+void FrmConsComprobantes::MapeaPseudoTipo() {
+  pendientes_ = false;
+  const struct {
+    const char* pseudo;
+    const char* tipo;
+    bool pendiente;
+  } mapa[] = {
+      {"RM/PENDIENTES", "RM", true},          {"NP/PENDIENTES", "NP", true}, {"OT/PENDIENTES", "OT", true},
+      {"RM/PENDIENTES_COMPRAS", "RMC", true}, {"PR/PENDIENTES", "PR", true}, {"FC/ANTICIPOS", "FC", false},
+  };
+  for (const auto& m : mapa) {
+    if (vb::Igual(vb::Trim(TC), QLatin1String(m.pseudo))) {
+      TC = QString::fromLatin1(m.tipo);
+      if (m.pendiente) pendientes_ = true;
+    }
+  }
+}
+
+QString FrmConsComprobantes::ArmaSentencia() {
+  const QString tc = vb::Trim(TC);
+  const QString T = EntreComillas(gUtil.FormateaCodigo(tc, 4));
+  const QString& F = Filtro;
+  const bool conFiltro = !vb::Trim(F).isEmpty();
+  // The caller's condition goes in brackets, so an OR in it cannot reach
+  // past the type condition.
+  const QString Y = QStringLiteral("' AND (") + F + QStringLiteral(")");
+  auto igual = [&](const char* t) { return vb::Igual(tc, QLatin1String(t)); };
+
+  if (igual("RMC") && pendientes_) {
+    const QString s = QStringLiteral(
+        " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = '");
+    return s + T + (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
+                              : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC"));
+  }
+  if (igual("RM") && pendientes_) {
+    const QString pendientes = QStringLiteral(
+        " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_RemitosPendientes "
+        "WHERE TC = '");
+    const QString todos = QStringLiteral(
+        " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = '");
+    const bool contado = vb::Igual(Cfg(QStringLiteral("UsaRemitoContado")), QStringLiteral("SI"));
+    if (conFiltro) {
+      if (contado) return pendientes + T + Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+      return todos + T + Y + QStringLiteral("  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
+    }
+    if (contado && !vb::Igual(Cfg(QStringLiteral("EntregaParcialRemito")), QStringLiteral("SI")))
+      return pendientes + T + QStringLiteral("' ORDER BY IDCOMPROBANTE DESC");
+    return todos + T + QStringLiteral("' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
+  }
+  if (igual("T3")) return QStringLiteral("SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO");
+  if (igual("NCPE") || igual("NDPR")) {
+    return QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE TC = '") + T +
+           (conFiltro ? Y + QStringLiteral(" ORDER BY SUCURSAL, NUMERO, LETRA DESC ")
+                      : QStringLiteral("' ORDER BY SUCURSAL, NUMERO, LETRA DESC"));
+  }
+  if (igual("FCC") || igual("NCC") || igual("NCCP") || igual("NDC") || igual("RMC")) {
+    return QStringLiteral("SELECT * FROM C_MV_CPTE WHERE TC = '") + T +
+           (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC ")
+                      : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC"));
+  }
+  if (igual("OT") && pendientes_) {
+    return QStringLiteral(
+               " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM "
+               "V_OT_Pendientes WHERE TC = '") +
+           T +
+           (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
+                      : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC"));
+  }
+  if (igual("OT")) {
+    return QStringLiteral(
+               " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM "
+               "V_OT_Pendientes WHERE TC = '") +
+           T +
+           (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
+                      : QStringLiteral("' ") + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC"));
+  }
+  if (igual("NP") && pendientes_) {
+    return QStringLiteral(
+               " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE "
+               "TC = '") +
+           T +
+           (conFiltro ? Y + QStringLiteral(" AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC")
+                      : QStringLiteral("' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"));
+  }
+  if (igual("PR") && pendientes_) {
+    if (conFiltro)
+      return QStringLiteral(
+                 " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM "
+                 "V_MV_CPTE WHERE TC = '") +
+             T + QStringLiteral("' AND APROBADO = 1 AND (") + F +
+             QStringLiteral(") AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
+    return QStringLiteral(
+               " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM "
+               "V_PR_PENDIENTES WHERE TC = '") +
+           T + QStringLiteral("' AND APROBADO = 1") + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+  }
+  if (igual("OC")) {
+    const QString s = QStringLiteral(
+        " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM "
+        "C_MV_CPTE WHERE TC = '");
+    const QString fijas = QStringLiteral("' AND (APROBADO = 1) AND (FINALIZADO = 0)");
+    if (conFiltro)
+      return s + T + fijas + QStringLiteral(" AND (") + F + QStringLiteral(")") +
+             QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+    return s + T + fijas + F + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+  }
+  return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TC = '") + T +
+         (conFiltro ? Y + QStringLiteral(" ORDER BY  IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC  ")
+                    : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC"));
+}
+
+int FrmConsComprobantes::ObtieneIndiceImagen(const QString& tc) {
+  const QString buscado = vb::Trim(tc);
+  for (int i = 1; i <= ImageList1->ListImages().Count(); ++i)
+    if (vb::Igual(vb::Trim(ImageList1->ListImages()(i).Tag), buscado)) return i;
+  // A list without the generic image has no picture to give.
+  if (vb::Igual(buscado, QStringLiteral("Generico"))) return 0;
+  return ObtieneIndiceImagen(QStringLiteral("Generico"));
+}
+
+void FrmConsComprobantes::AgregaFila() {
+  const QString tc = vb::Trim(TC);
+  auto campo = [&](const char* n) { return Texto(rs_, QLatin1String(n)); };
+  auto estado = [&](const char* n) { return Estado(rs_, QLatin1String(n)); };
+  auto agrega = [&](int icono) { item_ = ListView1->ListItems().Add(QString(), QString(), icono, icono); };
+
+  if (vb::Igual(tc, QStringLiteral("T3"))) {
+    item_ = ListView1->ListItems().Add(QString(), QString(), 0, 0);
+    item_->SetText(campo("ID"));
+    item_->SetSubItems(1, campo("Fecha"));
+    item_->SetSubItems(2, campo("IdComprobante"));
+    item_->SetSubItems(3, campo("IdComplemento"));
+    item_->SetSubItems(4, campo("FECHAENVIADO"));
+    item_->SetSubItems(5, campo("FECHARECIBIDO"));
+    return;
+  }
+  if (EsAsientoProveedor(tc)) {
+    agrega(ObtieneIndiceImagen(tc));
+    item_->SetText(campo("Fecha"));
+    item_->SetSubItems(1, campo("Sucursal") + campo("Numero") + campo("Letra"));
+    item_->SetSubItems(2, campo("Cuenta"));
+    item_->SetSubItems(3, gUtil.ConvierteTexto(gDatos.ObtieneValor(QStringLiteral("VT_PROVEEDORES"), campo("Cuenta"),
+                                                                   QStringLiteral("RAZON_SOCIAL"),
+                                                                   QStringLiteral("Codigo"), 8, QString())));
+    // The entry's description stands under "CONCEPTO", the amount under "IMPORTE".
+    item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
+    item_->SetSubItems(5, campo("Importe"));
+    return;
+  }
+  if (EsCompra(tc)) {
+    agrega(estado("Anulada") ? ObtieneIndiceImagen(QStringLiteral("Anulado")) : ObtieneIndiceImagen(tc));
+    item_->SetText(campo("Fecha"));
+    item_->SetSubItems(1, campo("IdComprobante"));
+    item_->SetSubItems(2, campo("Cuenta"));
+    item_->SetSubItems(3, campo("Nombre"));
+    item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
+    item_->SetSubItems(5, campo("Importe"));
+    return;
+  }
+  if (vb::Igual(tc, QStringLiteral("PR"))) {
+    agrega(estado("Anulada") ? ObtieneIndiceImagen(QStringLiteral("Anulado")) : ObtieneIndiceImagen(tc));
+    item_->SetText(campo("Fecha"));
+    item_->SetSubItems(1, campo("IdComprobante"));
+    item_->SetSubItems(2, campo("Nombre"));
+    item_->SetSubItems(3, QString());
+    int sub = 4;
+    if (referencia_) item_->SetSubItems(sub++, campo("COMENTARIOS"));
+    item_->SetSubItems(sub, campo("Importe"));
+    return;
+  }
+  if (vb::Igual(tc, QStringLiteral("OC"))) {
+    int icono = ObtieneIndiceImagen(tc);
+    if (estado("Garantia")) icono = ObtieneIndiceImagen(QStringLiteral("OCG"));
+    if (estado("Anulada")) icono = ObtieneIndiceImagen(QStringLiteral("Anulado"));
+    agrega(icono);
+    const QString id = campo("IdComprobante");
+    item_->SetText(campo("Fecha"));
+    item_->SetSubItems(1, campo("Cuenta") + QStringLiteral(" ") + campo("Nombre"));
+    item_->SetSubItems(2, id);
+    item_->SetSubItems(3, campo("Importe"));
+    item_->SetSubItems(4, campo("COMENTARIOS"));
+    // The reception report made from this purchase order.
+    item_->SetSubItems(
+        5, gUtil.ConvierteTexto(gDatos.ObtieneValor(
+               QStringLiteral("v_mv_stock"), QStringLiteral("OC"), QStringLiteral("idcomprobante"),
+               QStringLiteral("TC_origen"), 8,
+               QStringLiteral(" TC = '") + EntreComillas(gUtil.FormateaCodigo(QStringLiteral("IR"), 4)) +
+                   QStringLiteral("' AND TC_ORIGEN = '") + EntreComillas(gUtil.FormateaCodigo(QStringLiteral("OC"), 4)) +
+                   QStringLiteral("' AND IDCOMPROBANTE_ORIGEN ='") + EntreComillas(id) + QStringLiteral("'"))));
+    return;
+  }
+  // Sales types and any other type.
+  int icono = ObtieneIndiceImagen(tc);
+  if (estado("Anulada"))
+    icono = ObtieneIndiceImagen(QStringLiteral("Anulado"));
+  else if (estado("APROBADO"))
+    icono = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
+  agrega(icono);
+  item_->SetText(campo("Fecha"));
+  item_->SetSubItems(1, campo("IdComprobante"));
+  item_->SetSubItems(2, vb::Igual(tc, QStringLiteral("OT")) || vb::Igual(tc, QStringLiteral("FC"))
+                            ? campo("IdComplemento")
+                            : QString());
+  item_->SetSubItems(3, campo("Nombre"));
+  const int columnas = ListView1->ColumnHeaders().Count();
+  if (columnas > 5) {
+    // The sales layout with "Referencia", or the other types' "CONCEPTO":
+    // the comments where the source has them; the amount stays under "IMPORTE".
+    item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS"}));
+    item_->SetSubItems(5, campo("Importe"));
+  } else {
+    item_->SetSubItems(4, campo("Importe"));
+  }
+}
+
+void FrmConsComprobantes::Encolumnar() {
+  vb::ErrorSteps paso(QStringLiteral("Encolumnar"));
+  struct Columna {
+    const char* titulo;
+    int equis;
+    bool soloConReferencia;
+  };
+  const QString tc = vb::Trim(TC);
+  std::vector<Columna> columnas;
+  if (EsVenta(tc))
+    columnas = {{"FECHA", 13, false},  {"COMPROBANTE", 15, false}, {"ID", 5, false},
+                {"NOMBRE", 21, false}, {"Referencia", 21, true},   {"IMPORTE", 10, false}};
+  else if (EsCompra(tc))
+    columnas = {{"FECHA", 13, false},  {"COMPROBANTE", 15, false}, {"PROVEEDOR", 15, false},
+                {"NOMBRE", 21, false}, {"CONCEPTO", 21, false},    {"IMPORTE", 10, false}};
+  else if (vb::Igual(tc, QStringLiteral("PR")))
+    columnas = {{"FECHA", 13, false}, {"COMPROBANTE", 15, false}, {"NOMBRE", 21, false},
+                {"ID", 5, false},     {"Referencia", 21, true},   {"IMPORTE", 10, false}};
+  else if (vb::Igual(tc, QStringLiteral("T3")))
+    columnas = {{"Nº Int.", 7, false}, {"FECHA", 13, false},    {"COMPROBANTE", 15, false},
+                {"ID", 4, false},      {"FH Envio", 10, false}, {"FH Recep", 10, false}};
+  else if (vb::Igual(tc, QStringLiteral("OC")))
+    columnas = {{"FECHA", 13, false},   {"PROVEEDOR", 13, false},   {"COMPROBANTE", 17, false},
+                {"IMPORTE", 9, false},  {"COMENTARIOS", 15, false}, {"Inf. Recepción", 15, false}};
+  else
+    columnas = {{"FECHA", 13, false},  {"COMPROBANTE", 15, false}, {"CUENTA", 15, false},
+                {"NOMBRE", 21, false}, {"CONCEPTO", 21, false},    {"IMPORTE", 10, false}};
+
+  if (!paso.step([&] { ListView1->ColumnHeaders().Clear(); })) return;
+  for (const Columna& c : columnas) {
+    if (c.soloConReferencia && !referencia_) continue;
+    if (!paso.step([&] {
+          ListView1->ColumnHeaders().Add(QString::fromUtf8(c.titulo), TextWidth(QString(c.equis, u'X')));
+        }))
+      return;
+  }
+}
+
+void FrmConsComprobantes::CmdAceptar_Click() {
+  ListItem* sel = ListView1->SelectedItem();
+  const QString tc = vb::Trim(TC);
+  if (!sel) {
+    NroComprobante.clear();
+  } else if (EsUnoDe(tc, {"OT", "NP", "FC", "RM", "ND", "NC", "NCFP", "OP", "FP", "GF"})) {
+    NroComprobante = sel->SubItems(1);
+    IdComplemento = sel->SubItems(2);
+  } else if (EsUnoDe(tc, {"FCC", "NCC", "NCPE", "NDPR", "NCCP", "NDC", "RMC"})) {
+    NroComprobante = sel->SubItems(1);
+    Proveedor = sel->SubItems(2);
+  } else if (vb::Igual(tc, QStringLiteral("PR"))) {
+    NroComprobante = sel->SubItems(1);
+    IdComplemento = QStringLiteral("0");
+  } else if (vb::Igual(tc, QStringLiteral("T3"))) {
+    NroComprobante = sel->Text();
+    IdComplemento = QStringLiteral("0");
+  } else if (vb::Igual(tc, QStringLiteral("OC"))) {
+    // Several purchase orders at once: the ticked ones in list order.
+    NroComprobante.clear();
+    IdComplemento = QStringLiteral("0");
+    for (int i = 1; i <= ListView1->ListItems().Count(); ++i) {
+      ListItem* it = ListView1->ListItems()(i);
+      if (!it->Checked()) continue;
+      if (!NroComprobante.isEmpty()) NroComprobante += u',';
+      NroComprobante += it->SubItems(2);
+    }
+    if (NroComprobante.isEmpty()) NroComprobante = sel->SubItems(2);
+  } else {
+    NroComprobante = sel->SubItems(1);
+  }
+  Unload();
+}
+
+void FrmConsComprobantes::CmdCancelar_Click() { Unload(); }
+
+void FrmConsComprobantes::Form_Unload(int&) {
+  ListView1->ListItems().Clear();
+  hide();
+}
+
+void FrmConsComprobantes::Form_Resize() {
+  // The list fills the window above the buttons.
+  const int ancho = WidthTwips(), alto = HeightTwips();
+  if (ancho < 3200 || alto < 1500) return;
+  PosicionTwips(ListView1, 120, 120, ancho - 240, alto - 840);
+  PosicionTwips(CmdAceptar, ancho - 3000, alto - 600, 1335, 375);
+  PosicionTwips(CmdCancelar, ancho - 1560, alto - 600, 1335, 375);
+}
+
+void FrmConsComprobantes::ListView1_BeforeLabelEdit(int& Cancel) { Cancel = 1; }
+
+void FrmConsComprobantes::ListView1_AfterLabelEdit(int& Cancel, QString&) { Cancel = 1; }
+
+void FrmConsComprobantes::ListView1_ColumnClick(int ColumnHeaderIndex) {
+  ListView1->SetSorted(true);
+  ListView1->SetSortKey(ColumnHeaderIndex - 1);
+  ListView1->SetSortOrder(ListView1->SortOrder() == lvw::Ascending ? lvw::Descending : lvw::Ascending);
+}
+
+void FrmConsComprobantes::ListView1_DblClick() { CmdAceptar_Click(); }
+
+void FrmConsComprobantes::ListView1_KeyDown(int& KeyCode, int) {
+  if (KeyCode != vbkey::Return) return;
+  KeyCode = 0;  // the key is spent on the choice
+  CmdAceptar_Click();
+}

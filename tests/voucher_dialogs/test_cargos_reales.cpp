@@ -1,0 +1,198 @@
+// The charges dialog, opened through ClsCmnCptes::ControlDeCargosReales:
+// a customer's open charges, ticked and accepted into gCargosAplicados, and
+// the amount to apply lowered from the pop-up menu.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <memory>
+
+#include "lista_comprobantes.h"
+#include "platform/controles/commandbutton.h"
+#include "platform/controles/label.h"
+#include "platform/controles/listview.h"
+#include "session/mod_global.h"
+#include "voucher_dialogs/frm_ctrl_cargos_reales.h"
+#include "vouchers/cls_cmn_cptes.h"
+
+namespace {
+
+class CargosReales : public ConComprobantes {
+ protected:
+  void SetUp() override {
+    ConComprobantes::SetUp();
+    e.Sql("INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL) VALUES ('C001', 'Talleres Andinos'), "
+          "('O''X', 'Panadería O''Brien')");
+    e.Sql("INSERT INTO V_MV_CARGOSAPLICADOS (ID, CUENTA, FECHA, MATRICULA, CONCEPTO, IMPORTE, SALDO, OBSERVACIONES) "
+          "VALUES (7, 'C001', '2026-03-01', ' AB123 ', ' Lavado ', 200, 150.5, ' urgente '), "
+          "(15, 'C001', '2026-03-02', 'AB123', 'Cambio de aceite', 80, NULL, NULL), "
+          "(16, 'C001', '2026-03-03', 'AB123', 'Pagado', 90, 0, NULL), "
+          "(70000, 'C001', '2026-03-04', 'CD456', 'Grúa', 1234.5, 1234.5, ''), "
+          "(20, 'C002', '2026-03-04', 'ZZ999', 'Otro cliente', 10, 10, ''), "
+          "(21, 'O''X', '2026-03-05', 'QQ111', 'Con comilla', 12, 12, '')");
+    cptes = std::make_unique<ClsCmnCptes>();
+    gCargosAplicados.clear();
+  }
+
+  // Opens the dialog for the account and runs the action on it.
+  void Abre(const QString& cliente, std::function<void(FrmCtrlCargosReales&)> accion) {
+    e.ui().accionesModales.push_back([accion](Form& f) { accion(static_cast<FrmCtrlCargosReales&>(f)); });
+    cptes->ControlDeCargosReales(FrmCtrlCargosReales::Global(), cliente, "AB123");
+  }
+  static void ClicDerecho(FrmCtrlCargosReales& f, int linea) {
+    f.ListView1->Refresh();
+    QTest::mouseClick(f.ListView1->viewport(), Qt::RightButton, {},
+                      f.ListView1->visualItemRect(f.ListView1->ListItems()(linea)).center());
+  }
+
+  std::unique_ptr<ClsCmnCptes> cptes;
+};
+
+}  // namespace
+
+TEST_F(CargosReales, ListsTheOpenChargesOfTheAccount) {
+  QStringList titulos, lineas[3];
+  QString cliente, matricula, cabecera, clave;
+  int cantidad = 0;
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    cliente = f.Cliente;
+    matricula = f.Matricula;
+    cabecera = f.Label1->Caption();
+    titulos = Titulos(f.ListView1);
+    cantidad = f.ListView1->ListItems().Count();
+    for (int i = 0; i < 3 && i < cantidad; ++i) lineas[i] = Linea(f.ListView1->ListItems()(i + 1), 5);
+    clave = f.ListView1->ListItems()(2)->Key();
+    EXPECT_TRUE(f.ListView1->Checkboxes());
+    EXPECT_EQ(f.Caption(), "Control de cargos Reales");
+    EXPECT_EQ(f.ListView1->ColumnHeaders()(3)->Width(), f.TextWidth(QString(25, 'X')));
+    f.CmdAceptar->click();
+  });
+  EXPECT_EQ(cliente, "C001");
+  EXPECT_EQ(matricula, "AB123");
+  EXPECT_EQ(cabecera, "C001 Talleres Andinos");
+  EXPECT_EQ(titulos, (QStringList{"Fecha", "Matricula", "Concepto", "Importe Pendiente", "Observaciones"}));
+  ASSERT_EQ(cantidad, 3);  // the charge with balance 0 and other accounts' are not listed
+  EXPECT_EQ(lineas[0], (QStringList{"01/03/2026", "AB123", "Lavado", "         150.50", "urgente"}));
+  // Without a balance the charge shows its amount.
+  EXPECT_EQ(lineas[1], (QStringList{"02/03/2026", "AB123", "Cambio de aceite", "          80.00", ""}));
+  EXPECT_EQ(lineas[2][3], "        1234.50");
+  EXPECT_EQ(clave, "D15");
+  EXPECT_EQ(FrmCtrlCargosReales::Existente(), nullptr);  // released when it unloads
+}
+
+TEST_F(CargosReales, AcceptLeavesTheTickedChargesInListOrder) {
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    f.ListView1->ListItems()(2)->SetChecked(true);
+    f.ListView1->ListItems()(3)->SetChecked(true);
+    f.CmdAceptar->click();
+  });
+  ASSERT_EQ(gCargosAplicados.size(), 3u);
+  EXPECT_EQ(gCargosAplicados[0].IdCargo, 15);
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "80.00");
+  EXPECT_EQ(gCargosAplicados[1].IdCargo, 70000);  // beyond 16 bits
+  EXPECT_EQ(gCargosAplicados[1].ImporteAplicar.Texto(2), "1234.50");
+  EXPECT_EQ(gCargosAplicados[2].IdCargo, 0);  // the closing empty record
+  EXPECT_EQ(gCargosAplicados[2].ImporteAplicar.Texto(2), "0.00");
+}
+
+TEST_F(CargosReales, EscAcceptsLikeTheButton) {
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    f.ListView1->ListItems()(1)->SetChecked(true);
+    QTest::keyClick(f.ListView1, Qt::Key_Escape);
+  });
+  ASSERT_EQ(gCargosAplicados.size(), 2u);
+  EXPECT_EQ(gCargosAplicados[0].IdCargo, 7);
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "150.50");
+}
+
+TEST_F(CargosReales, ClosingTheWindowLeavesTheChargesAsTheyWere) {
+  gCargosAplicados = {CargoAplicado{3, vb::Moneda::DesdeTexto("1")}};
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    f.ListView1->ListItems()(1)->SetChecked(true);
+    f.close();
+  });
+  ASSERT_EQ(gCargosAplicados.size(), 1u);
+  EXPECT_EQ(gCargosAplicados[0].IdCargo, 3);
+}
+
+TEST_F(CargosReales, AnAccountWithoutChargesGivesOnlyTheEmptyRecord) {
+  int cantidad = -1;
+  Abre("C009", [&](FrmCtrlCargosReales& f) {
+    cantidad = f.ListView1->ListItems().Count();
+    f.CmdAceptar->click();
+  });
+  EXPECT_EQ(cantidad, 0);
+  ASSERT_EQ(gCargosAplicados.size(), 1u);
+  EXPECT_EQ(gCargosAplicados[0].IdCargo, 0);
+}
+
+TEST_F(CargosReales, AnAccountWithAQuoteIsListed) {
+  QString cabecera;
+  int cantidad = -1;
+  Abre("O'X", [&](FrmCtrlCargosReales& f) {
+    cabecera = f.Label1->Caption();
+    cantidad = f.ListView1->ListItems().Count();
+    f.CmdAceptar->click();
+  });
+  EXPECT_EQ(cantidad, 1);
+  EXPECT_EQ(cabecera, "O'X Panadería O'Brien");
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(CargosReales, TheAmountOfATickedChargeCanBeLowered) {
+  e.ui().eleccionesMenu = {"Aplicar"};
+  e.ui().respuestasInput = {QString("100,25")};
+  QString mostrado;
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    f.ListView1->ListItems()(1)->SetChecked(true);
+    ClicDerecho(f, 1);
+    mostrado = f.ListView1->ListItems()(1)->SubItems(3);
+    f.CmdAceptar->click();
+  });
+  ASSERT_EQ(e.ui().Cuenta("PopupMenu"), 1);
+  EXPECT_EQ(e.ui().De("PopupMenu")[0].texto, "MNU_EmergenteXXVIII");
+  ASSERT_EQ(e.ui().Cuenta("InputBox"), 1);
+  EXPECT_EQ(e.ui().De("InputBox")[0].texto, "Ingrese el Nuevo Importe debe ser Menor o Igual a          150.50");
+  EXPECT_EQ(e.ui().De("InputBox")[0].titulo, "Control de Cargos Reales");
+  EXPECT_EQ(mostrado, "         100.25");
+  ASSERT_EQ(gCargosAplicados.size(), 2u);
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "100.25");
+}
+
+TEST_F(CargosReales, ALargerAmountIsRefusedAndZeroChangesNothing) {
+  e.ui().eleccionesMenu = {"Aplicar", "Aplicar", "Aplicar"};
+  e.ui().respuestasInput = {QString("500"), QString("0"), std::nullopt};
+  QStringList mostrados;
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    f.ListView1->ListItems()(1)->SetChecked(true);
+    for (int i = 0; i < 3; ++i) {
+      ClicDerecho(f, 1);
+      mostrados << f.ListView1->ListItems()(1)->SubItems(3);
+    }
+    f.CmdAceptar->click();
+  });
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].texto, "El Importe debe ser menor o igual al Importe original");
+  EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Cambio de Importe");
+  EXPECT_EQ(e.ui().De("MsgBox")[0].valor, 16);
+  EXPECT_EQ(mostrados, (QStringList(3, "         150.50")));
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "150.50");
+}
+
+TEST_F(CargosReales, TheMenuOpensOnlyOnTickedLinesAndAClosedMenuDoesNothing) {
+  e.ui().eleccionesMenu = {"Aplicar", ""};
+  e.ui().respuestasInput = {QString("10")};
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    ClicDerecho(f, 2);  // not ticked
+    f.ListView1->Refresh();
+    QTest::mouseClick(f.ListView1->viewport(), Qt::LeftButton, {},
+                      f.ListView1->visualItemRect(f.ListView1->ListItems()(2)).center());
+    EXPECT_EQ(e.ui().Cuenta("PopupMenu"), 0);
+    f.ListView1->ListItems()(2)->SetChecked(true);
+    ClicDerecho(f, 2);  // "Aplicar": asks the amount
+    ClicDerecho(f, 2);  // closed without a choice: the earlier choice does not count again
+    f.CmdAceptar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("PopupMenu"), 2);
+  EXPECT_EQ(e.ui().Cuenta("InputBox"), 1);
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "10.00");
+}

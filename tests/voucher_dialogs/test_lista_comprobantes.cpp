@@ -1,0 +1,312 @@
+// The voucher pick list on vouchers of known content: lines and icons per
+// group, the result per type, sorting, and bad input.
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+
+#include "lista_comprobantes.h"
+#include "platform/controles/commandbutton.h"
+#include "platform/controles/imagelist.h"
+#include "platform/controles/listview.h"
+#include "platform/vb.h"
+
+namespace {
+
+class ListaCptes : public ConComprobantes {
+ protected:
+  void SetUp() override {
+    ConComprobantes::SetUp();
+    Venta("OT", "000100000025A", 0, "2026-03-01", "C001", "Talleres Andinos", 1500.5, 0, 1);
+    Venta("OT", "000100000030A", 2, "2026-03-05", "C002", "Frigorífico Sur", 820, 1, 1);
+    Venta("OT", "000100000031A", 0, "2026-03-06", "C003", "Panadería O'Brien", 99.25);
+    Venta("OT", "000100000040A", 0, "2026-03-09", "C001", "Talleres Andinos", 10, 0, 1, 1);  // finished
+    Venta("FC", "000100000101A", 3, "2026-03-10", "C001", "Talleres Andinos", 2000, 0, 1, 0, "Anticipo");
+    Venta("RM", "000100000201R", 4, "2026-03-11", "C002", "Frigorífico Sur", 0);
+    Venta("PR", "000100000050X", 0, "2026-02-01", "C003", "Panadería O'Brien", 300, 0, 1, 0, "Ref. horno 2");
+    Venta("PR", "000100000051X", 0, "2026-02-03", "C001", "Talleres Andinos", 450, 1);
+    Venta("ZZ", "000100000001X", 0, "2026-01-15", "C001", "Talleres Andinos", 12, 0, 0, 0, "Un concepto");
+    Compra("OC", "000100000001X", "2026-03-02", "P001", "Frío Sur S.A.", 5000, 0, 1, 0, 0, "Urgente");
+    Compra("OC", "000100000002X", "2026-03-03", "P002", "Bombas del Plata", 700, 0, 1, 0, 1);
+    Compra("OC", "000100000003X", "2026-03-04", "P001", "Frío Sur S.A.", 800, 1, 1, 0, 1);
+    Compra("OC", "000100000004X", "2026-03-05", "P001", "Frío Sur S.A.", 900, 0, 0, 0, 0);  // not approved
+    Compra("FCC", "000300000777A", "2026-03-07", "P002", "Bombas del Plata", 1210, 1, 1, 0, 0, "Repuestos");
+    e.Sql("INSERT INTO MA_PROVEEDORES (CODIGO, RAZON_SOCIAL) VALUES ('P001', 'Frío Sur S.A.'), "
+          "('P002', 'Bombas del Plata')");
+    e.Sql("INSERT INTO MV_ASIENTOS (FECHA, TC, SUCURSAL, NUMERO, LETRA, CUENTA, DESCRIPCION, IMPORTE) VALUES "
+          "('2026-03-08', 'NCPE', '0003', '00001234', 'A', 'P001', 'Bonificación', 150)");
+    e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
+          "('  IR', '000100000077X', '  OC', '000100000002X')");
+    e.Sql("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, FECHAENVIADO, FECHARECIBIDO) "
+          "VALUES (41, '  T3', '000100000009X', 0, '2026-01-20', '2026-01-21', NULL)");
+  }
+
+  // The line whose sub-item holds the key.
+  static ListItem* Busca(FrmConsComprobantes& f, const QString& clave, int sub = 1) {
+    for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i)
+      if (f.ListView1->ListItems()(i)->SubItems(sub) == clave) return f.ListView1->ListItems()(i);
+    return nullptr;
+  }
+
+  // Selects the line and accepts, as a person would with the mouse.
+  static void EligeYAcepta(FrmConsComprobantes& f, ListItem* it) {
+    ASSERT_NE(it, nullptr);
+    it->SetSelected(true);
+    f.CmdAceptar->click();
+  }
+};
+
+}  // namespace
+
+TEST_F(ListaCptes, WorkOrdersShowKeyComplementAndStateIcons) {
+  auto f = AbreLista("OT");
+  ASSERT_EQ(f->ListView1->ListItems().Count(), 3);  // the finished one is not pending
+  // Descending voucher key.
+  EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 5),
+            (QStringList{"06/03/2026", "000100000031A", "0", "Panadería O'Brien", "99.25"}));
+  EXPECT_EQ(f->ListView1->ListItems()(2)->SubItems(2), "2");
+  EXPECT_EQ(f->ListView1->ListItems()(3)->SubItems(1), "000100000025A");
+  const int ot = 7, anulado = 2, aprobado = 3;
+  EXPECT_EQ(f->ListView1->ListItems()(1)->SmallIcon(), ot);
+  EXPECT_EQ(f->ListView1->ListItems()(1)->Icon(), ot);
+  EXPECT_EQ(f->ListView1->ListItems()(2)->SmallIcon(), anulado);  // voided wins over approved
+  EXPECT_EQ(f->ListView1->ListItems()(3)->SmallIcon(), aprobado);
+  EXPECT_FALSE(f->ListView1->Checkboxes());
+  EXPECT_EQ(f->Caption(), "Consulta de Comprobantes");
+}
+
+TEST_F(ListaCptes, OnlyWorkOrdersAndInvoicesCarryTheirComplement) {
+  auto fc = AbreLista("FC");
+  ASSERT_EQ(fc->ListView1->ListItems().Count(), 1);
+  EXPECT_EQ(fc->ListView1->ListItems()(1)->SubItems(2), "3");
+  EXPECT_EQ(fc->ListView1->ListItems()(1)->SmallIcon(), 3);
+  auto rm = AbreLista("RM");
+  ASSERT_EQ(rm->ListView1->ListItems().Count(), 1);
+  EXPECT_EQ(rm->ListView1->ListItems()(1)->SubItems(2), "");
+  EXPECT_EQ(rm->ListView1->ListItems()(1)->SmallIcon(), 8);  // generic picture
+}
+
+TEST_F(ListaCptes, ImagesAreFoundByTheirTag) {
+  auto f = AbreLista("OT");
+  const std::pair<const char*, int> casos[] = {{"OT", 7},  {"FC", 4},   {"NC", 5},  {"ND", 6},       {"PR", 1},
+                                               {"OC", 10}, {"Anulado", 2}, {"Aprobado", 3}, {"OCG", 11}, {"T3", 9},
+                                               {"RM", 8},  {"NP", 8},   {"FCC", 8}, {"NCPE", 8},     {"ot", 7},
+                                               {" FC ", 4}};
+  for (const auto& [tc, indice] : casos) EXPECT_EQ(f->ObtieneIndiceImagen(tc), indice) << tc;
+  // Without a generic picture an unknown type gets none (and no endless search).
+  const int generico = f->ImageList1->IndiceDeTag("Generico");
+  f->ImageList1->ListImages().Remove(generico);
+  EXPECT_EQ(f->ObtieneIndiceImagen("RM"), 0);
+  EXPECT_EQ(f->ObtieneIndiceImagen("OC"), 9);
+}
+
+TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
+  auto f = AbreLista("OC");
+  EXPECT_TRUE(f->ListView1->Checkboxes());
+  ASSERT_EQ(f->ListView1->ListItems().Count(), 3);
+  EXPECT_EQ(Linea(f->ListView1->ListItems()(3), 6),
+            (QStringList{"02/03/2026", "P001 Frío Sur S.A.", "000100000001X", "5000", "Urgente", ""}));
+  ListItem* garantia = Busca(*f, "000100000002X", 2);
+  ASSERT_NE(garantia, nullptr);
+  EXPECT_EQ(garantia->SubItems(5), "000100000077X");  // its reception report
+  EXPECT_EQ(garantia->SmallIcon(), 11);
+  EXPECT_EQ(Busca(*f, "000100000003X", 2)->SmallIcon(), 2);  // voided with guarantee: voided
+  EXPECT_EQ(Busca(*f, "000100000001X", 2)->SmallIcon(), 10);
+}
+
+TEST_F(ListaCptes, SupplierEntriesJoinBranchNumberAndLetterAndNameTheSupplier) {
+  auto f = AbreLista("NCPE");
+  ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
+  EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
+            (QStringList{"08/03/2026", "000300001234A", "P001", "Frío Sur S.A.", "Bonificación", "150"}));
+  auto c = AbreLista("FCC");
+  ASSERT_EQ(c->ListView1->ListItems().Count(), 1);
+  EXPECT_EQ(Linea(c->ListView1->ListItems()(1), 6),
+            (QStringList{"07/03/2026", "000300000777A", "P002", "Bombas del Plata", "Repuestos", "1210"}));
+  EXPECT_EQ(c->ListView1->ListItems()(1)->SmallIcon(), 2);
+}
+
+TEST_F(ListaCptes, QuotesShowTheirReferenceOnlyWhenConfigured) {
+  auto sin = AbreLista("PR");
+  EXPECT_FALSE(sin->UsaReferencia());
+  EXPECT_EQ(Titulos(sin->ListView1), (QStringList{"FECHA", "COMPROBANTE", "NOMBRE", "ID", "IMPORTE"}));
+  EXPECT_EQ(Linea(Busca(*sin, "000100000050X"), 5),
+            (QStringList{"01/02/2026", "000100000050X", "Panadería O'Brien", "", "300"}));
+  EXPECT_EQ(Busca(*sin, "000100000051X")->SmallIcon(), 2);
+  EXPECT_EQ(Busca(*sin, "000100000050X")->SmallIcon(), 1);
+
+  e.Sql("UPDATE TA_CONFIGURACION SET VALOR = 'si' WHERE CLAVE = 'UsaReferenciaPresupuestos'");
+  auto con = AbreLista("PR");
+  EXPECT_TRUE(con->UsaReferencia());
+  EXPECT_EQ(Titulos(con->ListView1), (QStringList{"FECHA", "COMPROBANTE", "NOMBRE", "ID", "Referencia", "IMPORTE"}));
+  EXPECT_EQ(Linea(Busca(*con, "000100000050X"), 6),
+            (QStringList{"01/02/2026", "000100000050X", "Panadería O'Brien", "", "Ref. horno 2", "300"}));
+  // Sales lines keep the amount under "IMPORTE" with the reference column.
+  auto fc = AbreLista("FC");
+  EXPECT_EQ(Titulos(fc->ListView1), (QStringList{"FECHA", "COMPROBANTE", "ID", "NOMBRE", "Referencia", "IMPORTE"}));
+  EXPECT_EQ(Linea(fc->ListView1->ListItems()(1), 6),
+            (QStringList{"10/03/2026", "000100000101A", "3", "Talleres Andinos", "Anticipo", "2000"}));
+}
+
+TEST_F(ListaCptes, ThirdPartyVouchersListEverythingByInternalNumber) {
+  auto f = AbreLista("t3");
+  ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
+  ListItem* it = f->ListView1->ListItems()(1);
+  EXPECT_EQ(Linea(it, 6), (QStringList{"41", "20/01/2026", "000100000009X", "0", "21/01/2026", ""}));
+  EXPECT_EQ(it->SmallIcon(), 0);
+  EXPECT_EQ(it->Icon(), 0);
+}
+
+TEST_F(ListaCptes, AnUnknownTypeUsesTheGeneralSourceAndLayout) {
+  auto f = AbreLista("ZZ");
+  EXPECT_EQ(Titulos(f->ListView1), (QStringList{"FECHA", "COMPROBANTE", "CUENTA", "NOMBRE", "CONCEPTO", "IMPORTE"}));
+  ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
+  EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
+            (QStringList{"15/01/2026", "000100000001X", "", "Talleres Andinos", "Un concepto", "12"}));
+  EXPECT_EQ(f->ListView1->ListItems()(1)->SmallIcon(), 8);
+  // A type nobody has lists nothing, and says nothing.
+  auto g = AbreLista("QQQ");
+  EXPECT_EQ(g->ListView1->ListItems().Count(), 0);
+  auto vacio = AbreLista("");
+  EXPECT_EQ(vacio->ListView1->ListItems().Count(), 0);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(ListaCptes, QuotesInTheTypeOrTheFilterNeverBreakTheStatement) {
+  auto f = AbreLista("O'T");
+  EXPECT_EQ(f->ArmaSentencia(), "SELECT * FROM V_MV_CPTE WHERE TC = ' O''T' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC");
+  EXPECT_EQ(f->ListView1->ListItems().Count(), 0);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  // A condition with a quoted text finds its voucher.
+  auto g = AbreLista("OT", "NOMBRE = 'Panadería O''Brien'");
+  ASSERT_EQ(g->ListView1->ListItems().Count(), 1);
+  EXPECT_EQ(g->ListView1->ListItems()(1)->SubItems(1), "000100000031A");
+}
+
+TEST_F(ListaCptes, AFilterTheDatabaseRefusesIsReportedAndTheListStaysEmpty) {
+  auto f = AbreLista("OT", "NOMBRE = 'O'Brien'");
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "");  // the load reports without a label
+  EXPECT_EQ(f->ListView1->ListItems().Count(), 0);
+  // Its columns are there.
+  EXPECT_EQ(f->ListView1->ColumnHeaders().Count(), 5);
+}
+
+TEST_F(ListaCptes, AcceptHandsBackWhatEachTypeCallsFor) {
+  {
+    auto f = AbreLista("OT");
+    EligeYAcepta(*f, Busca(*f, "000100000030A"));
+    EXPECT_EQ(f->NroComprobante, "000100000030A");
+    EXPECT_EQ(f->IdComplemento, "2");
+    EXPECT_EQ(f->Proveedor, "");
+    EXPECT_FALSE(f->Cargado());
+    EXPECT_EQ(f->ListView1->ListItems().Count(), 0);  // unloading empties the list
+  }
+  {
+    auto f = AbreLista("NCPE");
+    EligeYAcepta(*f, f->ListView1->ListItems()(1));
+    EXPECT_EQ(f->NroComprobante, "000300001234A");
+    EXPECT_EQ(f->Proveedor, "P001");
+    EXPECT_EQ(f->IdComplemento, "");
+  }
+  {
+    auto f = AbreLista("FCC");
+    EligeYAcepta(*f, f->ListView1->ListItems()(1));
+    EXPECT_EQ(f->NroComprobante, "000300000777A");
+    EXPECT_EQ(f->Proveedor, "P002");
+  }
+  {
+    auto f = AbreLista("PR/PENDIENTES");
+    EligeYAcepta(*f, f->ListView1->ListItems()(1));
+    EXPECT_EQ(f->NroComprobante, "000100000050X");
+    EXPECT_EQ(f->IdComplemento, "0");
+  }
+  {
+    auto f = AbreLista("T3");
+    EligeYAcepta(*f, f->ListView1->ListItems()(1));
+    EXPECT_EQ(f->NroComprobante, "41");
+    EXPECT_EQ(f->IdComplemento, "0");
+  }
+  {
+    auto f = AbreLista("ZZ");
+    EligeYAcepta(*f, f->ListView1->ListItems()(1));
+    EXPECT_EQ(f->NroComprobante, "000100000001X");
+    EXPECT_EQ(f->IdComplemento, "");
+  }
+}
+
+TEST_F(ListaCptes, PurchaseOrdersHandBackTheTickedOnesInListOrder) {
+  auto f = AbreLista("OC");
+  ASSERT_EQ(f->ListView1->ListItems().Count(), 3);
+  f->ListView1->ListItems()(1)->SetChecked(true);
+  f->ListView1->ListItems()(3)->SetChecked(true);
+  f->ListView1->ListItems()(2)->SetSelected(true);
+  f->CmdAceptar_Click();
+  EXPECT_EQ(f->NroComprobante, "000100000003X,000100000001X");
+  EXPECT_EQ(f->IdComplemento, "0");
+
+  // None ticked: the selected one alone.
+  auto g = AbreLista("OC");
+  g->ListView1->ListItems()(2)->SetSelected(true);
+  g->CmdAceptar_Click();
+  EXPECT_EQ(g->NroComprobante, "000100000002X");
+
+  // Nothing selected: nothing chosen, whatever is ticked.
+  auto h = AbreLista("OC");
+  h->NroComprobante = "previo";
+  h->ListView1->ListItems()(1)->SetChecked(true);
+  h->ListView1->SetSelectedItem(nullptr);
+  h->CmdAceptar_Click();
+  EXPECT_EQ(h->NroComprobante, "");
+}
+
+TEST_F(ListaCptes, CancelLeavesTheResultsAsTheCallerSetThem) {
+  auto f = AbreLista("OT");
+  f->IdComplemento = "x";
+  f->ListView1->ListItems()(1)->SetSelected(true);
+  f->CmdCancelar->click();
+  EXPECT_EQ(f->NroComprobante, "");
+  EXPECT_EQ(f->IdComplemento, "x");
+  EXPECT_FALSE(f->Cargado());
+}
+
+TEST_F(ListaCptes, EachHeaderClickReversesTheSortOrder) {
+  auto f = AbreLista("OT");
+  f->show();
+  QHeaderView* h = f->ListView1->header();
+  auto clic = [&](int columna) {
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(columna) + 5, h->height() / 2));
+  };
+  auto nombres = [&] {
+    QStringList r;
+    for (int i = 1; i <= f->ListView1->ListItems().Count(); ++i) r << f->ListView1->ListItems()(i)->SubItems(3);
+    return r;
+  };
+  clic(3);  // NOMBRE
+  EXPECT_TRUE(f->ListView1->Sorted());
+  EXPECT_EQ(f->ListView1->SortKey(), 3);
+  EXPECT_EQ(nombres(), (QStringList{"Frigorífico Sur", "Panadería O'Brien", "Talleres Andinos"}));
+  clic(3);
+  EXPECT_EQ(nombres(), (QStringList{"Talleres Andinos", "Panadería O'Brien", "Frigorífico Sur"}));
+  // Moving to another column still reverses the order.
+  clic(1);  // COMPROBANTE
+  EXPECT_EQ(f->ListView1->SortKey(), 1);
+  EXPECT_EQ(f->ListView1->SortOrder(), lvw::Ascending);
+  EXPECT_EQ(f->ListView1->ListItems()(1)->SubItems(1), "000100000025A");
+  clic(0);  // the date, in the line's text
+  EXPECT_EQ(f->ListView1->SortKey(), 0);
+  EXPECT_EQ(f->ListView1->SortOrder(), lvw::Descending);
+  EXPECT_EQ(f->ListView1->ListItems()(1)->Text(), "06/03/2026");
+  f->hide();
+}
+
+TEST_F(ListaCptes, LineTextsCannotBeEdited) {
+  auto f = AbreLista("OT");
+  f->show();
+  f->ListView1->ListItems()(1)->SetSelected(true);
+  f->ListView1->StartLabelEdit();
+  for (QLineEdit* editor : f->ListView1->viewport()->findChildren<QLineEdit*>()) EXPECT_FALSE(editor->isVisible());
+  EXPECT_EQ(f->ListView1->ListItems()(1)->Text(), "06/03/2026");
+  f->hide();
+}
