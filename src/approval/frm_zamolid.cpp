@@ -19,6 +19,7 @@
 #include "session/consulta_tabla.h"
 #include "session/mod_global.h"
 #include "session/stuff.h"
+#include "vouchers/cls_cmn_cptes.h"
 
 namespace {
 
@@ -435,6 +436,18 @@ void FrmZamolid::ConsultaCampo() {
     // A cancelled picker leaves the box as it was.
     if (!gUtil.PideFecha(gFechaElegida)) return;
     caja.SetText(gFechaElegida);
+  } else if (vb::Igual(tag, QStringLiteral("COMPROBANTES"))) {
+    // The picked work order fills the three boxes of its end of the range
+    // (an empty pick empties them); the focus stays.
+    if (!ObjComprobantes) ObjComprobantes = std::make_unique<ClsCmnCptes>();
+    QString respuesta, complemento, proveedor;
+    ObjComprobantes->ConsultaComprobante(QStringLiteral("OT"), respuesta, QString(), &complemento, &proveedor);
+    const QString extremo = vb::Contiene(caja.DataField, QStringLiteral("DESDE")) ? QStringLiteral("_DESDE")
+                                                                                  : QStringLiteral("_HASTA");
+    Caja(QStringLiteral("SUCURSAL") + extremo).SetText(vb::Mid(respuesta, 1, 4));
+    Caja(QStringLiteral("NRO") + extremo).SetText(vb::Mid(respuesta, 5, 8));
+    Caja(QStringLiteral("LETRA") + extremo).SetText(vb::Mid(respuesta, 13, 1));
+    return;
   } else {
     QString descripcion, codigo, extra;
     ConsultaTabla(tag, descripcion, codigo, extra, false, QString());

@@ -18,6 +18,7 @@ class ListItem;
 class ListView;
 class Plexatol;
 class TextBox;
+class ClsCmnCptes;
 
 class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   Q_OBJECT
@@ -83,4 +84,6 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   Recordset RsDiario;
   ListItem* ItemDiario = nullptr;
   int CampoActual = 0;
+  // The voucher class, created the first time a work-order look-up needs it.
+  std::unique_ptr<ClsCmnCptes> ObjComprobantes;
 };

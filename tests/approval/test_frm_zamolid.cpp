@@ -5,6 +5,7 @@
 
 #include "approval/frm_detalle_tareas.h"
 #include "lookup/lib_frm_cons3.h"
+#include "voucher_dialogs/frm_cons_comprobantes.h"
 #include "platform/controles/combobox.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/imagelist.h"
@@ -385,4 +386,68 @@ TEST_F(VentanaPrincipal, TechnicianBoxesPickFromTheTechnicianList) {
   // The picked range searches.
   Busca();
   EXPECT_EQ(Ids(), (QStringList{"9", "13", "15"}));
+}
+
+namespace {
+
+// Picks the work order in the voucher pick list the look-up shows; an empty
+// key cancels it.
+void EligeOrden(EntornoPrueba& e, const QString& clave) {
+  e.ui().accionesModales.push_back([clave](Form& f) {
+    auto& lista = dynamic_cast<FrmConsComprobantes&>(f);
+    EXPECT_EQ(lista.TC, "OT");
+    if (clave.isEmpty()) {
+      lista.CmdCancelar->click();
+      return;
+    }
+    for (int i = 1; i <= lista.ListView1->ListItems().Count(); ++i) {
+      ListItem* it = lista.ListView1->ListItems()(i);
+      for (int c = 1; c < lista.ListView1->ColumnHeaders().Count(); ++c)
+        if (it->SubItems(c) == clave) lista.ListView1->SetSelectedItem(it);
+    }
+    lista.CmdAceptar->click();
+  });
+}
+
+}  // namespace
+
+TEST_F(VentanaPrincipal, WorkOrderBoxesTakeTheVoucherPickedAndSearch) {
+  e.Sql("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, CUENTA, NOMBRE, IMPORTE) VALUES "
+        "('  OT', '000100000025A', 0, '2026-03-01', '  1', 'Clínica del Sol', 100), "
+        "('  OT', '000100000030A', 1, '2026-03-02', '  2', 'Hotel Plaza', 200)");
+  // From a lower box: the three lower boxes take the key; the focus stays.
+  Caja("Nro_Desde").setFocus();
+  QTest::keyClick(&Caja("Nro_Desde"), Qt::Key_5);
+  EligeOrden(e, "000100000025A");
+  w->Plexatol1_Click("CONSULTAR");
+  EXPECT_EQ(Caja("Sucursal_Desde").Text(), "0001");
+  EXPECT_EQ(Caja("Nro_Desde").Text(), "00000025");
+  EXPECT_EQ(Caja("Letra_Desde").Text(), "A");
+  EXPECT_TRUE(Caja("Nro_Desde").hasFocus());
+  // From an upper box: the upper boxes.
+  Caja("Letra_Hasta").setFocus();
+  QTest::keyClick(&Caja("Letra_Hasta"), Qt::Key_A);
+  EligeOrden(e, "000100000030A");
+  w->Plexatol1_Click("CONSULTAR");
+  EXPECT_EQ(Caja("Sucursal_Hasta").Text() + Caja("Nro_Hasta").Text() + Caja("Letra_Hasta").Text(), "000100000030A");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9"}));
+  // A cancelled pick empties the boxes of its end.
+  EligeOrden(e, "");
+  w->Plexatol1_Click("CONSULTAR");
+  EXPECT_EQ(Caja("Sucursal_Hasta").Text() + Caja("Nro_Hasta").Text() + Caja("Letra_Hasta").Text(), "");
+  EXPECT_EQ(Caja("Nro_Desde").Text(), "00000025");
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 3);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(VentanaPrincipal, AWorkOrderKeyOfTheWrongShapeIsComparedAsTyped) {
+  Caja("Sucursal_Desde").SetText("1");
+  Caja("Nro_Desde").SetText("2x");  // not a number: kept as typed
+  QString where;
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) >= '00012x') ");
+  Busca();
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(Ids(), (QStringList{"11", "15"}));  // text order: only the branches 0002 and 0003 come after it
 }
