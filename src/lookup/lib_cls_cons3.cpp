@@ -9,19 +9,13 @@
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/interaccion.h"
+#include "platform/error_steps.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
 
 namespace {
 
-// Runs one statement of a procedure that passes its failures over.
-template <typename F>
-void PasaPorAlto(F&& f) {
-  try {
-    f();
-  } catch (const std::exception&) {
-  }
-}
+using vb::PasaPorAlto;
 
 QVariant NivelStock(const QString& clave) {
   const QString v = Cfg(clave);

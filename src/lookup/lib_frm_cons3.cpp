@@ -24,18 +24,12 @@
 
 namespace {
 
+using vb::PasaPorAlto;
+
 const QString kEtiquetaCarga = QStringLiteral("FORM_LOAD");
 const QString kCantidad = QStringLiteral("Cantidad");
 constexpr int kAltoCaja = 315;
 constexpr int kTopeAncho = 60;  // a column is at most 60 characters wide
-
-template <typename F>
-void PasaPorAlto(F&& f) {
-  try {
-    f();
-  } catch (const std::exception&) {
-  }
-}
 
 // The number a quantity cell or an answer begins with: blanks skipped, "."
 // or "," (the Spanish locale's decimal comma) as decimal point; 0 when the

@@ -19,13 +19,7 @@
 
 namespace {
 
-template <typename F>
-void PasaPorAlto(F&& f) {
-  try {
-    f();
-  } catch (const std::exception&) {
-  }
-}
+using vb::PasaPorAlto;
 
 const QString kRaiz = QStringLiteral("A");
 

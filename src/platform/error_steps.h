@@ -38,6 +38,16 @@ class ErrorSteps {
   long lastErrorNumber_ = 0;
 };
 
+// Runs one statement of a procedure that passes its failures over: a
+// failure is dropped and the procedure goes on with its next statement.
+template <typename F>
+void PasaPorAlto(F&& statement) {
+  try {
+    statement();
+  } catch (const std::exception&) {
+  }
+}
+
 // Converts any exception from a statement into the program's error type, so
 // steps see one kind of failure.
 Error ToError(const std::exception& e);

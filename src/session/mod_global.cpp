@@ -298,25 +298,21 @@ void CargaConfiguracion(QString& Ruta) {
 void ConfiguraFormulario(Form* Formulario) {
   // Every step that fails is passed over.
   if (!Formulario) return;
-  try {
+  vb::PasaPorAlto([&] {
     const QString nombre = gIni.LeerIni(kIni, QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
                                         QStringLiteral("ROVIROVAROZIV"));
     const QIcon recurso = IconoRecurso(nombre);
     if (!recurso.isNull()) Formulario->setWindowIcon(recurso);
-    if (!Formulario->testAttribute(Qt::WA_SetWindowIcon)) {
-      const QString archivo = QDir::current().filePath(QStringLiteral("brelvix.ico"));
-      if (QFileInfo(archivo).isFile()) {
-        QIcon desdeArchivo(archivo);
-        if (!desdeArchivo.isNull()) Formulario->setWindowIcon(desdeArchivo);
-      }
-    }
-  } catch (const std::exception&) {
-  }
+  });
+  vb::PasaPorAlto([&] {
+    if (Formulario->testAttribute(Qt::WA_SetWindowIcon)) return;
+    const QString archivo = QDir::current().filePath(QStringLiteral("brelvix.ico"));
+    if (!QFileInfo(archivo).isFile()) return;
+    const QIcon desdeArchivo(archivo);
+    if (!desdeArchivo.isNull()) Formulario->setWindowIcon(desdeArchivo);
+  });
   if (vb::Igual(Formulario->NombreClase(), QStringLiteral("FRMMDI"))) return;
-  try {
-    gEntorno.AplicaEstilo(Formulario);
-  } catch (const std::exception&) {
-  }
+  vb::PasaPorAlto([&] { gEntorno.AplicaEstilo(Formulario); });
   for (const QString& barra : {QStringLiteral("Plexatol1"), QStringLiteral("TBarRep1"), QStringLiteral("Util0011")}) {
     for (QObject* hijo : Formulario->findChildren<QObject*>()) {
       if (vb::Igual(hijo->objectName(), barra) && hijo->metaObject()->indexOfProperty("StyleBar") >= 0) {

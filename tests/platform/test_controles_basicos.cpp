@@ -22,17 +22,9 @@
 #include "platform/controles/textbox.h"
 #include "platform/controles/toolbar.h"
 #include "platform/vb_error.h"
+#include "support/errores.h"
 
 namespace {
-
-long NumeroDeError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
 
 class Ventana : public ::testing::Test {
  protected:

@@ -11,17 +11,9 @@
 #include "platform/controles/msflexgrid.h"
 #include "platform/form.h"
 #include "platform/vb_error.h"
+#include "support/errores.h"
 
 namespace {
-
-long NumeroDeError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
 
 class Grilla : public ::testing::Test {
  protected:

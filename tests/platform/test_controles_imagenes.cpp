@@ -7,17 +7,9 @@
 #include "platform/controles/imagelist.h"
 #include "platform/vb.h"
 #include "platform/vb_error.h"
+#include "support/errores.h"
 
 namespace {
-
-long NumeroDeError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
 
 QImage Dibujo(const ImageList& il, int i, int lado = 16) {
   return il.ListImages()(i).Picture.pixmap(lado, lado).toImage().convertToFormat(QImage::Format_ARGB32);

@@ -14,17 +14,9 @@
 #include "platform/controles/listview.h"
 #include "platform/form.h"
 #include "platform/vb_error.h"
+#include "support/errores.h"
 
 namespace {
-
-long NumeroDeError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
 
 class Lista : public ::testing::Test {
  protected:

@@ -7,17 +7,9 @@
 
 #include "platform/controles/treeview.h"
 #include "platform/vb_error.h"
+#include "support/errores.h"
 
 namespace {
-
-long NumeroDeError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
 
 // Builds the tree the way the tree pick form does: the key length decides
 // the depth of each code.
