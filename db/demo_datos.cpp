@@ -329,6 +329,21 @@ class Generador {
   vector<int> FechasOrdenadas(int n, int desde, int hasta);
   long ProximoNumero(const string& tc, int sucursal, char letra);
   char LetraFiscal(int condicionIva) const { return condicionIva == 1 ? 'A' : 'B'; }
+  // The customer of a voucher: its origin's when it has one, else one drawn
+  // at random (the draw is made either way, so the data stay the same).
+  const Cliente& ClienteDe(const Comprobante* origen) {
+    const Cliente* cl = &azar_.De(clientes_);
+    if (origen)
+      for (const Cliente& x : clientes_)
+        if (x.codigo == origen->cuenta) cl = &x;
+    return *cl;
+  }
+  static void PoneCliente(Comprobante& c, const Cliente& cl) {
+    c.cuenta = cl.codigo;
+    c.nombre = cl.razon;
+    c.condicionIva = cl.condicionIva;
+    c.vendedor = cl.vendedor;
+  }
   string Persona();
   string Observacion();
   string DatosAdicionales(int tarea, const string& equipo);
@@ -1322,15 +1337,9 @@ void Generador::Remitos() {
     const Comprobante* origen = nullptr;
     while (pedido < pedidos_.size() && pedidos_[pedido].fecha > c.fecha) ++pedido;
     if (pedido < pedidos_.size() && azar_.Prob(0.3)) origen = &pedidos_[pedido++];
-    const Cliente* cl = &azar_.De(clientes_);
-    if (origen)
-      for (const Cliente& x : clientes_)
-        if (x.codigo == origen->cuenta) cl = &x;
+    const Cliente* cl = &ClienteDe(origen);
     c.clave = Clave(1, ProximoNumero(c.tc, 1, 'R'), 'R');
-    c.cuenta = cl->codigo;
-    c.nombre = cl->razon;
-    c.condicionIva = cl->condicionIva;
-    c.vendedor = cl->vendedor;
+    PoneCliente(c, *cl);
     c.aprobado = true;
     c.finalizada = azar_.Prob(0.5);
     c.reparto = azar_.Prob(0.2) ? -1 : 0;
@@ -1381,16 +1390,10 @@ void Generador::Facturas() {
     const Comprobante* origen = nullptr;
     if (siguiente < origenes.size() && origenes[siguiente]->fecha <= c.fecha && azar_.Prob(0.6))
       origen = origenes[siguiente++];
-    const Cliente* cl = &azar_.De(clientes_);
-    if (origen)
-      for (const Cliente& x : clientes_)
-        if (x.codigo == origen->cuenta) cl = &x;
+    const Cliente* cl = &ClienteDe(origen);
     const char letra = LetraFiscal(cl->condicionIva);
     c.clave = Clave(1, ProximoNumero(c.tc, 1, letra), letra);
-    c.cuenta = cl->codigo;
-    c.nombre = cl->razon;
-    c.condicionIva = cl->condicionIva;
-    c.vendedor = cl->vendedor;
+    PoneCliente(c, *cl);
     c.aprobado = true;
     c.finalizada = true;
     c.anulada = azar_.Prob(0.03);
@@ -1439,16 +1442,10 @@ void Generador::NotasDeCredito() {
       const Comprobante& f = azar_.De(facturas_);
       if (f.fecha <= c.fecha && !f.anulada && !f.lineas.empty()) origen = &f;
     }
-    const Cliente* cl = &azar_.De(clientes_);
-    if (origen)
-      for (const Cliente& x : clientes_)
-        if (x.codigo == origen->cuenta) cl = &x;
+    const Cliente* cl = &ClienteDe(origen);
     const char letra = LetraFiscal(cl->condicionIva);
     c.clave = Clave(1, ProximoNumero(c.tc, 1, letra), letra);
-    c.cuenta = cl->codigo;
-    c.nombre = cl->razon;
-    c.condicionIva = cl->condicionIva;
-    c.vendedor = cl->vendedor;
+    PoneCliente(c, *cl);
     c.aprobado = true;
     c.finalizada = true;
     c.anulada = azar_.Prob(0.03);

@@ -6,20 +6,8 @@
 #include <QFileInfo>
 
 #include "lookup/consultas_bvx.h"
+#include "registro_prueba.h"
 #include "support/entorno.h"
-
-namespace {
-
-QConsulta Registro(const QString& tabla, const QString& columnas, const QString& condicion = QString()) {
-  QConsulta q;
-  q.Titulo = "T";
-  q.Tabla = tabla;
-  q.ListaCampos = columnas;
-  q.Condicion = condicion;
-  return q;
-}
-
-}  // namespace
 
 TEST(QConsultaRegistro, ColumnListsAndFilters) {
   EXPECT_EQ(Registro("X", "|DESCRIPCION|IDARTICULO|").Columnas(), "DESCRIPCION,IDARTICULO");

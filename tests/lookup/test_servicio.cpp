@@ -6,19 +6,7 @@
 
 #include "consultas_prueba.h"
 #include "lookup/consultas_bvx.h"
-
-namespace {
-
-QConsulta Registro(const QString& tabla, const QString& columnas, const QString& condicion = QString()) {
-  QConsulta q;
-  q.Titulo = "T";
-  q.Tabla = tabla;
-  q.ListaCampos = columnas;
-  q.Condicion = condicion;
-  return q;
-}
-
-}  // namespace
+#include "registro_prueba.h"
 
 TEST_F(Consultas, ArticleRecordReadsTheViewOfActiveArticles) {
   QString sql, campo;
