@@ -3,6 +3,8 @@
 // and one F5 server filter. Each figure is printed with its ratio to reading
 // the same 1,000 rows in one bare SQLite query.
 #include <benchmark/benchmark.h>
+
+#include "bench_comun.h"
 #include <sqlite3.h>
 
 #include <QDir>
@@ -55,25 +57,9 @@ const QString& Sentencia() {
 
 // Seconds to read the look-up's rows in one bare query (the best of a few).
 double LecturaDesnuda() {
-  demo::BaseSqlite b(QDir(Carpeta()).filePath(QStringLiteral("demo.db")));
-  const char* sql =
-      "SELECT DESCRIPCION, IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION LIMIT 1000";
-  double mejor = 1e9;
-  for (int vez = 0; vez < 5; ++vez) {
-    QElapsedTimer t;
-    t.start();
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(b.db, sql, -1, &st, nullptr);
-    long total = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-      total += sqlite3_column_bytes(st, 0);
-      total += sqlite3_column_bytes(st, 1);
-    }
-    sqlite3_finalize(st);
-    benchmark::DoNotOptimize(total);
-    mejor = std::min(mejor, t.nsecsElapsed() / 1e9);
-  }
-  return mejor;
+  return ::LecturaDesnuda(
+      QDir(Carpeta()).filePath(QStringLiteral("demo.db")),
+      "SELECT DESCRIPCION, IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION LIMIT 1000");
 }
 
 void Cuentas(benchmark::State& state, double desnuda, int lineas) {
@@ -146,13 +132,4 @@ BENCHMARK(FiltroF5)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  Aplicacion app(argc, argv);
-  gEntorno.FijaIdentidad(QStringLiteral("bench"), QStringLiteral("bench"));
-  Interaccion::Instala(std::make_unique<InteraccionGuionada>());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return CorreBenchmarks(argc, argv); }

@@ -3,6 +3,8 @@
 // reading the same rows in one bare SQLite query, so the numbers hold on a
 // noisy machine.
 #include <benchmark/benchmark.h>
+
+#include "bench_comun.h"
 #include <sqlite3.h>
 
 #include <QCoreApplication>
@@ -35,28 +37,6 @@ QString CarpetaDatos(int reportes) {
     demo::CreaBaseDemo(base, o);
   }
   return carpeta;
-}
-
-// Seconds to read every column of the rows of the given reports in one query
-// (the best of a few runs).
-double LecturaDesnuda(const QString& archivo, const char* sql) {
-  demo::BaseSqlite b(archivo);
-  double mejor = 1e9;
-  for (int vez = 0; vez < 5; ++vez) {
-    QElapsedTimer t;
-    t.start();
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(b.db, sql, -1, &st, nullptr);
-    long total = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-      const int n = sqlite3_column_count(st);
-      for (int i = 0; i < n; ++i) total += sqlite3_column_bytes(st, i);
-    }
-    sqlite3_finalize(st);
-    benchmark::DoNotOptimize(total);
-    mejor = std::min(mejor, t.nsecsElapsed() / 1e9);
-  }
-  return mejor;
 }
 
 // The main window loaded on the database of that size.
@@ -161,16 +141,10 @@ BENCHMARK(Arranque)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  Aplicacion app(argc, argv);
-  gEntorno.FijaIdentidad(QStringLiteral("bench"), QStringLiteral("bench"));
-  Interaccion::Instala(std::make_unique<InteraccionGuionada>());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int r = CorreBenchmarks(argc, argv);
   if (FrmZamolid* w = FrmZamolid::Existente()) {
     w->hide();
     FrmZamolid::LiberaGlobal();
   }
-  return 0;
+  return r;
 }

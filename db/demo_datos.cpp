@@ -1163,10 +1163,7 @@ void Generador::OrdenesDeTrabajo() {
       c.clave = ot.clave;
       c.complemento = k;
       c.fecha = std::min(-2, ot.fecha + k * azar_.Entre(5, 20));
-      c.cuenta = cl.codigo;
-      c.nombre = cl.razon;
-      c.condicionIva = cl.condicionIva;
-      c.vendedor = cl.vendedor;
+      PoneCliente(c, cl);
       c.tecnico = ot.tecnico;
       c.aprobado = azar_.Prob(0.85);
       c.anulada = azar_.Prob(0.03);
@@ -1274,10 +1271,7 @@ void Generador::Presupuestos() {
     c.tc = "  PR";
     c.clave = Clave(1, ProximoNumero(c.tc, 1, 'X'), 'X');
     c.fecha = fechas[i];
-    c.cuenta = cl.codigo;
-    c.nombre = cl.razon;
-    c.condicionIva = cl.condicionIva;
-    c.vendedor = cl.vendedor;
+    PoneCliente(c, cl);
     c.aprobado = azar_.Prob(0.6);
     c.finalizada = c.aprobado && azar_.Prob(0.3);
     c.anulada = azar_.Prob(0.03);
@@ -1308,10 +1302,7 @@ void Generador::NotasDePedido() {
     c.tc = "  NP";
     c.clave = Clave(1, ProximoNumero(c.tc, 1, 'X'), 'X');
     c.fecha = fechas[i];
-    c.cuenta = cl.codigo;
-    c.nombre = cl.razon;
-    c.condicionIva = cl.condicionIva;
-    c.vendedor = cl.vendedor;
+    PoneCliente(c, cl);
     c.aprobado = azar_.Prob(0.8);
     c.finalizada = azar_.Prob(0.5);
     c.anulada = azar_.Prob(0.03);
@@ -1497,10 +1488,7 @@ void Generador::ComprobantesSinStock() {
       const char letra = t.fiscal ? LetraFiscal(cl.condicionIva) : 'X';
       c.clave = Clave(1, ProximoNumero(c.tc, 1, letra), letra);
       c.fecha = fechas[i];
-      c.cuenta = cl.codigo;
-      c.nombre = cl.razon;
-      c.condicionIva = cl.condicionIva;
-      c.vendedor = cl.vendedor;
+      PoneCliente(c, cl);
       c.aprobado = azar_.Prob(0.8);
       c.finalizada = azar_.Prob(0.6);
       c.anulada = azar_.Prob(0.03);
