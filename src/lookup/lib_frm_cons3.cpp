@@ -641,11 +641,10 @@ void Lib_FrmCons3::ListView1_KeyPress(int& KeyAscii) {
   // the search box.
   const QChar c(KeyAscii);
   if (KeyAscii < 128 || !c.isLetter()) return;
-  try {
+  PasaPorAlto([&] {
     AgregaACaja(QString(c).toUpper());
     KeyAscii = 0;
-  } catch (const std::exception&) {
-  }
+  });
 }
 
 // ------------------------------------------------------------ results
