@@ -302,6 +302,7 @@ class Generador {
   void Personas();
   void ClientesYProveedores();
   void Articulos();
+  void Equivalencias();
   void Posiciones();
   void InventarioInicial();
   // Work orders and daily reports.
@@ -820,6 +821,35 @@ void Generador::Articulos() {
       if (!elegidos.insert(c).second) continue;
       const double cantidad = x.unidad == Cod4("UN") ? azar_.Entre(1, 4) : azar_.Entre(1, 8) * 0.5;
       ins(k.codigo, x.codigo, x.unidad, cantidad);
+    }
+  }
+}
+
+// Packings and measures of the articles beyond their own unit: the roll of a
+// cable, the drum and the sack of a grease or an oil, the weight of a metre,
+// and pairs of units stored in both directions. One row reads as one
+// IDUNIDAD being worth COEFICIENTE IDUNIDAD_EQUIV. The draws come from a
+// sequence of their own, so the rest of the demo stays as it was.
+void Generador::Equivalencias() {
+  Insercion eq(db_, "INSERT OR IGNORE INTO S_TA_EQUIV (IDARTICULO, IDUNIDAD, IDUNIDAD_EQUIV, COEFICIENTE) VALUES (?, ?, ?, ?)");
+  Azar azar(o_.semilla ^ 0x5EC0A11Du);
+  int porUnidad = 0;
+  for (const Articulo& a : articulos_) {
+    if (a.unidad == Cod4("MT")) {
+      eq(a.codigo, Cod4("RL"), a.unidad, 100.0);
+      eq(a.codigo, a.unidad, Cod4("KG"), Redondea(azar.Real(0.02, 0.9), 3));
+    } else if (a.unidad == Cod4("KG")) {
+      eq(a.codigo, Cod4("TAM"), a.unidad, static_cast<double>(azar.De({18, 50, 180})));
+      eq(a.codigo, Cod4("BL"), a.unidad, 25.0);
+      eq(a.codigo, a.unidad, Cod4("GR"), 1000.0);
+    } else if (a.unidad == Cod4("LT")) {
+      eq(a.codigo, Cod4("TAM"), a.unidad, 200.0);
+      eq(a.codigo, a.unidad, Cod4("KG"), Redondea(azar.Real(0.85, 0.95), 3));
+      eq(a.codigo, a.unidad, Cod4("M3"), 0.001);
+    } else if (a.unidad == Cod4("UN") && ++porUnidad % 9 == 0) {
+      // Pairs sold by the pair: the row is kept both ways.
+      eq(a.codigo, a.unidad, Cod4("PAR"), 0.5);
+      eq(a.codigo, Cod4("PAR"), a.unidad, 2.0);
     }
   }
 }
@@ -1981,6 +2011,7 @@ void Generador::Corre() {
   Personas();
   ClientesYProveedores();
   Articulos();
+  Equivalencias();
   Posiciones();
   InventarioInicial();
   OrdenesDeTrabajo();

@@ -7,11 +7,17 @@
 // - the audit row of an action on a voucher;
 // - the voucher pick list, the real charges of a customer and the charges
 //   dialog;
-// - the vouchers made from a voucher (links) and their amounts.
+// - the vouchers made from a voucher (links) and their amounts;
+// - the lot, serial and position list texts (cptes_listas.cpp) and the
+//   stock queries by warehouse, lot, serial, position and unit
+//   (cptes_stock.cpp).
 //
 // Column numbers of the item grids are the record format of a voucher line;
 // every operation addresses cells by them (see cptes_grillas.cpp).
+#include <QHash>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "platform/moneda.h"
 
@@ -90,4 +96,126 @@ class ClsCmnCptes {
   // Sum of the amounts of the vouchers, not voided, made from the voucher
   // (of any complement).
   vb::Moneda ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra);
+
+  // ------------------------------------------------ lot, serial and position lists
+  //
+  // A list text opens with "|" and closes every entry with "|": the entries
+  // A, B and D are written |A|B|D|; the list without entries is the empty
+  // text. Entries are lots, serial numbers, size-colour-sex codes, a lot and
+  // a serial joined by kUnionLoteSerie (lot first), quantities, or a
+  // position and a quantity joined by "*" (|P1*2|P2*5|). "-" and the empty
+  // entry are ordinary entries. Two lists that belong together are parallel:
+  // the k-th entry of one goes with the k-th entry of the other.
+  //
+  // Every reader walks a list alike: blanks around the text are ignored, the
+  // opening "|" is optional (A|B| reads as |A|B|), an entry is the text up
+  // to the next "|", and a tail after the last "|" (|A|B) is no entry and is
+  // ignored. Entries are compared trimmed and ignoring letter case. A text
+  // may be of any length. None of these procedures fails on any text, so
+  // they report nothing.
+  //
+  // Arrays are 0-based: the k-th entry (from 1) is at index k-1 and one empty
+  // slot follows the last entry, so the array's upper bound (size - 1) is
+  // the number of entries; a list without entries gives the single empty
+  // slot 0.
+
+  // The character that joins a lot and a serial in one entry.
+  static constexpr QChar kUnionLoteSerie = QChar(0x00FF);
+  // The value of an optional key (warehouse, lot, serial, position, unit) of
+  // a stock query or a cell check that is to be left out of account;
+  // compared ignoring letter case, untrimmed.
+  static inline const QString kIgnorar = QStringLiteral("Ignorar");
+
+  // A readable text of the distinct entries, each trimmed and preceded by
+  // one blank, in the order of their first appearance (that written form
+  // stays): |A|B|a| gives " A B". Blank entries are left out.
+  QString StrSerieLote(const QString& Serie_Lote) const;
+  // Refills Arreglo with the entries of the list, each trimmed.
+  void DescomponeSerieLote(const QString& Serie_Lote, QStringList& Arreglo) const;
+  // Splits a position list and its parallel lot list: the entries of
+  // Posicion_Lote (trimmed) are cut at their first "*" into the position
+  // (before it) and the quantity (after it); an entry without "*" is a
+  // position without quantity (quantity ""). The lots are split as
+  // DescomponeSerieLote does. ArrPosiciones and ArrCantidades always have
+  // the same size.
+  void DescomponePosicionCantidadLote(const QString& Posicion_Lote, const QString& PIPELotes,
+                                      QStringList& ArrPosiciones, QStringList& ArrCantidades,
+                                      QStringList& ArrLote) const;
+  // The number of stock movements a line's serial and lot lists stand for.
+  // When PipeSeries is not the empty text the lots are not looked at; else
+  // the lots count. SinConsolidar: the number of entries, blank ones
+  // included. Otherwise: the number of distinct non-blank entries. Two empty
+  // texts give 0.
+  long Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPELotes, bool SinConsolidar = false) const;
+  // The entry at the 1-based position, exactly as written (untrimmed); the
+  // empty text past the last entry or at a position below 1. Reading every
+  // position of one list in turn costs one walk of the list, not one per
+  // call.
+  QString ExtraeSerieLote(const QString& Serie_Lote, long QuePosicion) const;
+  // The number of entries (0 for the empty text).
+  long Cantidad_Series_Lotes(const QString& Pipes) const;
+  // The list with kUnionLoteSerie before every closing "|", so every entry
+  // becomes a lot with an empty serial: |A|B| gives |A\xFF|B\xFF|. Blanks
+  // around the text are dropped, and so is the opening "|" when there is
+  // one (a text without it keeps its first character: A|B| gives the same
+  // as |A|B|). The empty text and a lone "|" give "|".
+  QString InsertaCHR255(const QString& iPipe) const;
+  // The 1-based position of the first entry equal to QueSerieLote (both
+  // trimmed, letter case ignored); 0 when there is none. Searching one list
+  // again and again costs one walk of the list, not one per call.
+  long Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote) const;
+
+  // ---------------------------------------------------------- stock queries
+  //
+  // Both read only. Codes reach SQL as literals at their widths: articles,
+  // lots and serials 25, positions 15, warehouses and units 4.
+
+  // The balance of an article in the unit UdBase (from STK_SALDOS_UNIDADES),
+  // in the warehouse IdDeposito or, when it is blank, in all; and, when
+  // udEquivBuscada is not empty, the same balance turned into that unit
+  // with ConvierteAEquivalencia (0 when the article has no usable
+  // equivalence between the two units). A blank UdBase becomes the
+  // article's own unit first (and the caller's variable receives it); an
+  // article unknown to V_MA_ARTICULOS then has balance 0. StockEquiv is 0
+  // when udEquivBuscada is empty. Errors pass to the caller.
+  void ObtieneStockxEquiv(const QString& IdDeposito, const QString& IdArticulo, QString& UdBase,
+                          const QString& udEquivBuscada, double& StockUdBase, double& StockEquiv);
+
+  // The stock balance of an article, narrowed by the keys that are not
+  // kIgnorar.
+  // - Lot and serial both kIgnorar: the unit balance (STK_SALDOS_UNIDADES)
+  //   in IdUnidad, of the warehouse IdDeposito. IdDeposito kIgnorar becomes
+  //   the configured "DepositoDefault" at width 4 (when that key is missing
+  //   it is the blank code, and the balance is then of all warehouses, as
+  //   for any blank IdDeposito); IdUnidad kIgnorar becomes the article's
+  //   unit at width 4. The position plays no part.
+  // - Otherwise: the sum of CANTIDAD of the lot-and-serial stock
+  //   (STK_SERIES_Y_LOTES) of the article, narrowed by each of warehouse,
+  //   lot, serial and position that is neither blank nor kIgnorar (a blank
+  //   or kIgnorar warehouse sums all of them); an article tracked by serial
+  //   only counts rows without lot, one tracked by lot only rows without
+  //   serial. The unit plays no part.
+  // No row gives 0. Failures are reported under "ObtieneStock"; leaving
+  // returns what was computed so far (0). An article unknown to
+  // V_MA_ARTICULOS is such a failure on the second road.
+  // This overload writes the filled defaults back into IdDeposito and
+  // IdUnidad; the other one leaves the caller's values alone.
+  double ObtieneStock(const QString& IdArticulo, QString& IdDeposito, const QString& NroLote,
+                      const QString& NroSerie, const QString& IdPosicion, QString& IdUnidad);
+  double ObtieneStock(const QString& IdArticulo, const QString& IdDeposito = kIgnorar,
+                      const QString& NroLote = kIgnorar, const QString& NroSerie = kIgnorar,
+                      const QString& IdPosicion = kIgnorar, const QString& IdUnidad = kIgnorar);
+
+ private:
+  // The entries of the list last read by ExtraeSerieLote or
+  // Busca_Lotes_Series: readers called again and again on one list (one
+  // call per entry in the stock posting and the lot dialogs) walk it once.
+  struct ListaLeida {
+    QString texto;
+    std::vector<std::pair<qsizetype, qsizetype>> entradas;  // start and length in texto
+    QHash<QString, long> posiciones;  // trimmed, case-folded entry -> first position; built on first search
+    bool conPosiciones = false;
+  };
+  const ListaLeida& Leida(const QString& lista) const;
+  mutable ListaLeida leida_;
 };

@@ -1,0 +1,68 @@
+#pragma once
+// Module Stock: an article's units, the equivalences between them and its
+// stock balances by unit.
+//
+// S_TA_EQUIV holds one row per pair of units of an article: one IDUNIDAD is
+// worth COEFICIENTE IDUNIDAD_EQUIV (a box of 12 units: IDUNIDAD "CAJ",
+// IDUNIDAD_EQUIV "UN", COEFICIENTE 12). A pair is looked up in both
+// directions; when both are stored, the row from the base unit decides. A
+// row whose coefficient is empty (Null), 0 or not a number is no usable
+// equivalence.
+//
+// Unit codes are compared trimmed and ignoring letter case ("UN" and the
+// stored "  UN" are one unit). Codes reach SQL as literals at their widths:
+// articles 25, units and warehouses 4. Every procedure reads only.
+#include <QString>
+
+class MSFlexGrid;
+
+// The article's own unit (V_MA_ARTICULOS.IDUNIDAD), trimmed. An article
+// without a row raises "no current record".
+QString ObtieneUnidadArticulo(const QString& IdArticulo);
+
+// Whether the article relates UnidadBase to UnidadEquivalente.
+// - A blank UnidadBase becomes the article's own unit and is written back;
+//   an article whose unit is blank sets SinUnidad and answers False,
+//   leaving UnidadBase and Operador as they were.
+// - The same unit on both sides relates to itself: True, Coeficiente 1,
+//   Operador "/", without any query.
+// - A usable row from UnidadBase to UnidadEquivalente: True, its
+//   coefficient, Operador "/". Else a usable row from UnidadEquivalente to
+//   UnidadBase: True, its coefficient, Operador "*".
+// - Otherwise False with Coeficiente 0 and Operador unchanged.
+// Failures (an article unknown to V_MA_ARTICULOS among them) are reported
+// under "IdArticuloTieneEquivalencias"; leaving answers False unless a row
+// had been found.
+bool IdArticuloTieneEquivalencias(const QString& IdArticulo, const QString& UnidadEquivalente, QString& Operador,
+                                  QString& UnidadBase, double& Coeficiente, bool& SinUnidad);
+
+// A quantity in UnidadBase expressed in UnidadEquivalente: with a box of 12
+// units, 2 "CAJ" are 24 "UN" and 24 "UN" are 2 "CAJ". This is the
+// conversion for a quantity known in one unit and wanted in another (a
+// balance in the base unit shown in the unit of a line, a line quantity in
+// the measure units).
+// 0 for a quantity of 0 (nothing is looked up) and when the article has no
+// usable equivalence between the two units; the quantity itself when both
+// units are the same. A blank UnidadBase becomes the article's unit and the
+// caller's variable receives it. Never infinite or NaN.
+double ConvierteAEquivalencia(const QString& IdArticulo, QString& UnidadBase, double Cantidad,
+                              const QString& UnidadEquivalente);
+
+// The inverse of ConvierteAEquivalencia with the same argument order: a
+// quantity in UnidadEquivalente expressed in UnidadBase (24 "UN" with
+// UnidadBase "CAJ" and UnidadEquivalente "UN" are 2 "CAJ").
+double ConvierteDesdeEquivalencia(const QString& IdArticulo, QString& UnidadBase, double Cantidad,
+                                  const QString& UnidadEquivalente);
+
+// The balance of the article in the unit Equivalencia (STK_SALDOS_UNIDADES):
+// in the warehouse IdDeposito, or in all when IdDeposito is blank; 0 when
+// there is no balance. A blank article leaves Saldo untouched. Failures are
+// reported under "ControlStock"; leaving keeps Saldo as it was.
+void ControlStock(const QString& IdDeposito, const QString& IdArticulo, const QString& Equivalencia, double& Saldo);
+
+// Fills the measure columns of the current row of a voucher articles grid
+// (laid out by ClsCmnCptes::InicializaGrids): the quantity (column 5, read
+// at four decimals) in the row's unit (column 3) of its article (column 0)
+// expressed in gUnidadMedidaBL (column 59), gUnidadMedidaM3 (column 58) and
+// gUnidadMedidaKG (column 60), each written as a cell number.
+void CalculaCantidadEquivalenteFila(MSFlexGrid& Grilla);
