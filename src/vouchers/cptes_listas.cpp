@@ -101,9 +101,15 @@ long ClsCmnCptes::Cuenta_Series_Lotes(const QString& PipeSeries, const QString& 
 const ClsCmnCptes::ListaLeida& ClsCmnCptes::Leida(const QString& lista) const {
   // The same text as last time (a copy shares its characters, so the
   // comparison is mostly a pointer check): the entries are known.
-  if (leida_.texto.size() == lista.size() &&
-      (leida_.texto.constData() == lista.constData() || leida_.texto == lista))
-    return leida_;
+  if (leida_.texto.size() == lista.size()) {
+    if (leida_.texto.constData() == lista.constData()) return leida_;
+    if (leida_.texto == lista) {
+      // Equal texts in other storage: keep the caller's, so its next calls
+      // are recognised at once.
+      leida_.texto = lista;
+      return leida_;
+    }
+  }
   leida_.texto = lista;
   leida_.entradas.clear();
   leida_.posiciones.clear();
