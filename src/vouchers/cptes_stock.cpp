@@ -3,7 +3,6 @@
 // position.
 #include <optional>
 
-#include "platform/celdas.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/error_steps.h"
@@ -28,13 +27,6 @@ std::optional<bool> Marca(const QVariant& v) {
     return vb::IsNumeric(t) ? vb::CDbl(t) != 0.0 : ConvierteBooleano(t);
   }
   return v.toBool();
-}
-
-// A sum read from a field: Null (a sum over no rows) is 0.
-double Suma(const QVariant& v) {
-  const QVariant x = gUtil.ValorCampo(v);
-  if (x.typeId() == QMetaType::QString) return NumeroCelda(x.toString());
-  return x.toDouble();
 }
 
 }  // namespace
@@ -105,7 +97,9 @@ double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, QString& IdDeposito,
 
   Recordset rs;
   paso.step([&] { gDatos.AbreRecordset(sql, rs, nullptr, 0, 1, -1); }) &&
-      paso.step([&] { saldo = Suma(rs.Fields(QStringLiteral("SaldoStock")).Value()); });
+      paso.step([&] {
+        saldo = gUtil.ConvierteDoble(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(QStringLiteral("SaldoStock")))));
+      });
   gDatos.CierraRecordset(rs);
   return saldo;
 }

@@ -17,15 +17,6 @@ namespace {
 
 QString Codigo(const QString& codigo, int ancho) { return ClsDatos::Literal(gUtil.FormateaCodigo(codigo, ancho)); }
 
-// A numeric field as a number: Null or empty 0, a text read as a cell is.
-double Numero(const QVariant& v) {
-  const QVariant x = gUtil.ValorCampo(v);
-  if (x.typeId() == QMetaType::QString) return NumeroCelda(x.toString());
-  bool ok = false;
-  const double d = x.toDouble(&ok);
-  return ok && std::isfinite(d) ? d : 0.0;
-}
-
 // The coefficient of the equivalence row from unidad to equivalente, when
 // there is one and it is usable (a number other than 0).
 bool CoeficienteDeFila(const QString& IdArticulo, const QString& unidad, const QString& equivalente,
@@ -38,18 +29,10 @@ bool CoeficienteDeFila(const QString& IdArticulo, const QString& unidad, const Q
                        rs, nullptr, 0, 1, -1);
   bool hay = false;
   if (!rs.Bof() && !rs.Eof()) {
-    const QVariant v = rs.Fields(QStringLiteral("Coeficiente")).Value();
-    bool ok = false;
-    double k = 0;
-    if (v.isValid() && !v.isNull()) {
-      if (v.typeId() == QMetaType::QString) {
-        ok = vb::IsNumeric(v.toString());
-        if (ok) k = vb::CDbl(v.toString());
-      } else {
-        k = v.toDouble(&ok);
-      }
-    }
-    if (ok && std::isfinite(k) && k != 0.0) {
+    // A Null coefficient, or one that is no number, is no equivalence.
+    const Field f = rs.Fields(QStringLiteral("Coeficiente"));
+    const double k = f.IsNull() ? 0.0 : gUtil.ConvierteDoble(gUtil.ConvierteTexto(f.Value()));
+    if (std::isfinite(k) && k != 0.0) {
       coeficiente = k;
       hay = true;
     }
@@ -146,7 +129,9 @@ void ControlStock(const QString& IdDeposito, const QString& IdArticulo, const QS
   Recordset rs;
   if (paso.step([&] { gDatos.AbreRecordset(sql, rs, nullptr, 0, 1, -1); }))
     paso.step([&] {
-      Saldo = !rs.Bof() && !rs.Eof() ? Numero(rs.Fields(QStringLiteral("Stock")).Value()) : 0.0;
+      Saldo = !rs.Bof() && !rs.Eof()
+                  ? gUtil.ConvierteDoble(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(QStringLiteral("Stock")))))
+                  : 0.0;
     });
   if (rs.Abierto()) gDatos.CierraRecordset(rs);
 }
