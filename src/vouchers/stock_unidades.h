@@ -38,9 +38,11 @@ bool IdArticuloTieneEquivalencias(const QString& IdArticulo, const QString& Unid
 
 // A quantity in UnidadBase expressed in UnidadEquivalente: with a box of 12
 // units, 2 "CAJ" are 24 "UN" and 24 "UN" are 2 "CAJ". This is the
-// conversion for a quantity known in one unit and wanted in another (a
-// balance in the base unit shown in the unit of a line, a line quantity in
-// the measure units).
+// conversion for a quantity known in one unit and wanted in another: a
+// balance in the base unit shown in the unit of a line or of a dialog (the
+// position dialog's balance of a row, in its base unit, shown in the
+// dialog's unit is ConvierteAEquivalencia(article, row's base unit,
+// balance, dialog's unit)), a line quantity in the measure units.
 // 0 for a quantity of 0 (nothing is looked up) and when the article has no
 // usable equivalence between the two units; the quantity itself when both
 // units are the same. A blank UnidadBase becomes the article's unit and the
