@@ -149,7 +149,13 @@ void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
           valores.emplace_back(sqlite3_column_double(p.stmt, i));
           break;
         case SQLITE_NULL:
-          valores.emplace_back();
+          // A Null of a date column keeps the column's type, as the server's
+          // driver hands it back, so a caller can tell a date column from a
+          // text one also where it holds nothing.
+          if (p.esFecha[i])
+            valores.emplace_back(QMetaType::fromType<QDateTime>());
+          else
+            valores.emplace_back();
           break;
         case SQLITE_BLOB:
           valores.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(p.stmt, i)),
