@@ -70,6 +70,10 @@ MotorSqlite::MotorSqlite(const QString& archivo) {
   }
   sqlite_sql::RegistraFunciones(db_);
   sqlite3_extended_result_codes(db_, 0);
+  // Another user writing right now is waited for, as a login waits for the
+  // server, instead of the file being taken for a broken one (the connection
+  // sets its command timeout afterwards).
+  sqlite3_busy_timeout(db_, 5000);
   // Pages read through memory mapping and a larger page cache: listings
   // read thousands of small rows.
   sqlite3_exec(db_, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);

@@ -365,7 +365,8 @@ bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QSt
     return false;
 
   if (tabla.isEmpty()) {
-    // No book holds the number: nothing is recorded.
+    // No book of the branch and letter holds the number (a branch that is
+    // not the book's comes here too): nothing is recorded.
     bool hayLibros = false, externo = false;
     if (!paso.step([&] {
           Recordset tipo;
@@ -391,13 +392,6 @@ bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QSt
   paso.step([&] {
     if (Externo(rs)) {
       grabado = true;  // numbered outside the program: nothing to record
-      return;
-    }
-    const double sucursalLibro = Valor(rs, L + QStringLiteral("_SUC_DEFAULT"));
-    if (sucursalLibro != gUtil.ConvierteDoble(Sucursal)) {
-      Aviso(QStringLiteral("No se grabó la numeración del comprobante ") + TC + QStringLiteral(": la sucursal ") +
-            Sucursal + QStringLiteral(" no es la del talonario (") + vb::Format(sucursalLibro, QStringLiteral("0000")) +
-            QStringLiteral(")."));
       return;
     }
     const QString actualiza = QStringLiteral(" UPDATE ") + tabla + QStringLiteral(" SET ") + L +

@@ -62,8 +62,8 @@ bool Obtener_Nro_Comprobante(const QString& TC, QString& Sucursal, QString& Nume
 // - otherwise the book's row is updated at once (next number and the time of
 //   the change) and no reservation is written.
 // A book numbered outside the program (Externo) records nothing and answers
-// True. False, with a message saying why, when no book holds the number, the
-// branch is not the book's, or the type has no book at all.
+// True. False, with a message saying why, when no book of the branch and
+// letter holds the number, or the type has no book at all.
 bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QString& Sucursal, const QString& Numero,
                             const QString& Letra, bool EnLote, QString& TextoLote, bool ForzarReserva = false);
 
