@@ -322,6 +322,8 @@ class Generador {
   void Terceros();
   void Cargos();
   void Saldos();
+  void PartesDeConsumo();
+  void NumerosContables();
   void Numeracion();
   void Varios();
 
@@ -1877,6 +1879,83 @@ void Generador::Saldos() {
 }
 
 // ---------------------------------------------------------------------------
+// Kits assembled in the central warehouse: each part of consumption ("PE")
+// takes the components of a kit out of stock, lots first lot first, as the
+// stock posting discharges them. Each kit also takes one article kept in
+// lots.
+
+void Generador::PartesDeConsumo() {
+  vector<int> kits, conLotes;
+  std::map<string, int> indice;
+  for (int i = 0; i < static_cast<int>(articulos_.size()); ++i) {
+    const Articulo& a = articulos_[i];
+    indice[a.codigo] = i;
+    if (a.kit) kits.push_back(i);
+    if (a.kit || a.seguimiento != kLote) continue;
+    for (int f : filasDe_[i])
+      if (existencias_[f].deposito == Cod4(1) && existencias_[f].cantidad > 1 && !existencias_[f].lote.empty()) {
+        conLotes.push_back(i);
+        break;
+      }
+  }
+  if (kits.empty()) return;
+  {
+    Insercion ins(db_, "INSERT INTO V_MA_INSUMOS (IDARTICULO, IDARTICULOINSUMO, IDUNIDADINSUMO, CANTIDAD) VALUES (?, ?, ?, ?)");
+    if (!conLotes.empty())
+      for (int k : kits) {
+        const Articulo& c = articulos_[azar_.De(conLotes)];
+        ins(articulos_[k].codigo, c.codigo, c.unidad, c.unidad == Cod4("UN") ? 1.0 : 0.5);
+      }
+  }
+  // The components of each kit, as stored.
+  std::map<int, vector<std::pair<int, double>>> componentes;
+  sqlite3_stmt* q = nullptr;
+  sqlite3_prepare_v2(db_, "SELECT IDARTICULO, IDARTICULOINSUMO, CANTIDAD FROM V_MA_INSUMOS ORDER BY ID", -1, &q, nullptr);
+  while (q && sqlite3_step(q) == SQLITE_ROW) {
+    auto texto = [&](int c) { return string(reinterpret_cast<const char*>(sqlite3_column_text(q, c))); };
+    auto kit = indice.find(texto(0)), componente = indice.find(texto(1));
+    if (kit != indice.end() && componente != indice.end())
+      componentes[kit->second].emplace_back(componente->second, sqlite3_column_double(q, 2));
+  }
+  sqlite3_finalize(q);
+  const vector<int> fechas = FechasOrdenadas(std::min(8, CantidadPorTipo()), -100, -2);
+  for (int fecha : fechas) {
+    const int kit = azar_.De(kits);
+    const int armados = azar_.Entre(1, 3);
+    vector<Linea> lineas;
+    for (auto& [componente, porUnidad] : componentes[kit]) {
+      Linea l = LineaDe(componente, armados * porUnidad);
+      if (Salida(componente, Cod4(1), armados * porUnidad, l)) lineas.push_back(l);
+    }
+    if (lineas.empty()) continue;
+    const string clave = Clave(1, ProximoNumero("  PE", 1, 'X'), 'X');
+    Movimientos("  PE", clave, fecha, lineas, -1, std::nullopt, std::nullopt, std::nullopt, "1", 0, std::nullopt);
+  }
+}
+
+// Vouchers of the accounting books numbered by the program: each has its
+// entry and its reserved number; one entry was typed by hand with the number
+// the book hands out next, so that number is taken.
+void Generador::NumerosContables() {
+  Insercion asiento(db_,
+                    "INSERT INTO MV_ASIENTOS (MES_OPERATIVO, \"NUMERO ASIENTO\", FECHA, TC, SUCURSAL, NUMERO, LETRA, "
+                    "CUENTA, DESCRIPCION, DEBE, HABER, IMPORTE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  Insercion reserva(db_, "INSERT INTO V_MV_CTROL_CPTE (TC, SUCURSAL, NUMERO, LETRA) VALUES (?, ?, ?, ?)");
+  const vector<int> fechas = FechasOrdenadas(4, -90, -3);
+  for (size_t i = 0; i < fechas.size(); ++i) {
+    const Proveedor& p = azar_.De(proveedores_);
+    const bool aMano = i + 1 == fechas.size();
+    const long numero = aMano ? numeros_["NCPE|1|A"] + 1 : ProximoNumero("NCPE", 1, 'A');
+    const string clave = Clave(1, numero, 'A');
+    const double importe = Redondea(azar_.Entre(50, 4000) * 100.0);
+    const QDate d = kReferencia.addDays(fechas[i]);
+    asiento(d.month(), ++asiento_, Fecha(fechas[i]), "NCPE", clave.substr(0, 4), clave.substr(4, 8), "A", p.codigo,
+            "Nota de crédito " + clave + " " + p.razon, importe, 0.0, importe);
+    if (!aMano) reserva("NCPE", clave.substr(0, 4), clave.substr(4, 8), "A");
+  }
+}
+
+// ---------------------------------------------------------------------------
 // Voucher types, numbering books and printers
 
 void Generador::Numeracion() {
@@ -1942,6 +2021,9 @@ void Generador::Numeracion() {
                 libro, n[3], libro, n[4], libro, n[5], libro, n[6]);
     }
   }
+  // The fiscal books expire: a new authorisation is due every half year.
+  Insercion vence(db_, "UPDATE V_TA_CPTE SET VENCEA = ?, VENCEB = ? WHERE CODIGO = ?");
+  for (const char* fiscal : {"FC", "NC", "ND"}) vence(Fecha(180), Fecha(180), Cod4(fiscal));
   // Printers; the type and letter are stored as the screens pass them.
   Insercion imp(db_,
                 "INSERT INTO TA_CONFIG_IMP_CPTE (TC, LETRA, USUARIO, IMPRESORA, CANTCOPIAS, CANTLINEAS, DESTINODEFAULT) "
@@ -2028,7 +2110,9 @@ void Generador::Corre() {
   AsientosProveedores();
   Terceros();
   Cargos();
+  PartesDeConsumo();
   Saldos();
+  NumerosContables();
   Numeracion();
   Varios();
 }

@@ -85,12 +85,6 @@ QStringList LineasDe(const QString& ruta) {
   return lineas;
 }
 
-// A date-and-time literal the connected database compares as such.
-QString FechaHoraSQL(const QDateTime& momento) {
-  if (gDatos.EsSqlite()) return u'\'' + momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + u'\'';
-  return u'\'' + momento.toString(QStringLiteral("yyyyMMdd HH:mm:ss")) + u'\'';
-}
-
 }  // namespace
 
 Lib_FrmCons3::Lib_FrmCons3() : Form(QStringLiteral("Lib_FrmCons3")) {
@@ -748,7 +742,7 @@ void Lib_FrmCons3::InformaFaltante() {
   if (r != vbmsg::Yes) return;
   paso.step([&] {
     gDatos.Ejecuta(QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values(") +
-                   FechaHoraSQL(QDateTime::currentDateTime()) + u',' +
+                   gUtil.FechaHoraSQL(QDateTime::currentDateTime()) + u',' +
                    ClsDatos::Literal(gUtil.FormateaCodigo(codigo, 25)) + u',' +
                    ClsDatos::Literal(vb::Trim(descripcion)) + u',' + ClsDatos::Literal(gDatos.Usuario) + u')');
   });

@@ -38,6 +38,11 @@ QString ClsUtil::FechaSQL(const QString& fecha, bool hastaFinDelDia) const {
   return u'\'' + t + u'\'';
 }
 
+QString ClsUtil::FechaHoraSQL(const QDateTime& momento) const {
+  if (gDatos.EsSqlite()) return u'\'' + momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + u'\'';
+  return u'\'' + momento.toString(QStringLiteral("yyyyMMdd HH:mm:ss")) + u'\'';
+}
+
 bool ClsUtil::PideFecha(QString& fecha) const {
   QString f = fecha;
   if (!Interaccion::Actual().PideFecha(f)) return false;

@@ -9,6 +9,7 @@
 #include "platform/vb_error.h"
 
 class Field;
+class QDateTime;
 class Form;
 
 class ClsUtil {
@@ -26,6 +27,9 @@ class ClsUtil {
   // moment of that day (an upper bound that includes the whole day).
   // Raises a type mismatch when the text is not a date.
   QString FechaSQL(const QString& fecha, bool hastaFinDelDia = false) const;
+  // The SQL literal of a date and time, in a form the connected database
+  // reads without ambiguity.
+  QString FechaHoraSQL(const QDateTime& momento) const;
 
   // The date picker: True with fecha = dd/mm/yyyy when a date was chosen;
   // fecha is left as it was when the picker is cancelled.

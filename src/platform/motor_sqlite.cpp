@@ -70,6 +70,10 @@ MotorSqlite::MotorSqlite(const QString& archivo) {
   }
   sqlite_sql::RegistraFunciones(db_);
   sqlite3_extended_result_codes(db_, 0);
+  // Another user writing right now is waited for, as a login waits for the
+  // server, instead of the file being taken for a broken one (the connection
+  // sets its command timeout afterwards).
+  sqlite3_busy_timeout(db_, 5000);
   // Pages read through memory mapping and a larger page cache: listings
   // read thousands of small rows.
   sqlite3_exec(db_, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
@@ -149,7 +153,13 @@ void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
           valores.emplace_back(sqlite3_column_double(p.stmt, i));
           break;
         case SQLITE_NULL:
-          valores.emplace_back();
+          // A Null of a date column keeps the column's type, as the server's
+          // driver hands it back, so a caller can tell a date column from a
+          // text one also where it holds nothing.
+          if (p.esFecha[i])
+            valores.emplace_back(QMetaType::fromType<QDateTime>());
+          else
+            valores.emplace_back();
           break;
         case SQLITE_BLOB:
           valores.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(p.stmt, i)),

@@ -1,4 +1,5 @@
 #include "session/mod_global.h"
+#include "session/numeracion.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -365,4 +366,5 @@ void ReiniciaEstadoGlobal() {
   gMascaraConsulta = QConsulta();
   gConsulta.Libera();
   gAplicacion.Ruta.clear();
+  gTalonario = 0;
 }

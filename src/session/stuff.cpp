@@ -1,5 +1,7 @@
 #include "session/stuff.h"
 
+#include <QDateTime>
+
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/vb.h"
@@ -49,3 +51,24 @@ bool ConvierteBooleano(const QString& Texto) {
 }
 
 QString FormatoFechaHora() { return QStringLiteral("dd/mm/yy hh:mm"); }
+
+QString FormateaFechaHora(const QDateTime& momento, const QString& formato) {
+  QString qt;
+  bool trasHora = false;
+  for (int i = 0; i < formato.size();) {
+    auto sigue = [&](const char* t) { return formato.mid(i, int(qstrlen(t))).compare(QLatin1String(t), Qt::CaseInsensitive) == 0; };
+    if (sigue("yyyy")) { qt += QStringLiteral("yyyy"); i += 4; trasHora = false; }
+    else if (sigue("yy")) { qt += QStringLiteral("yy"); i += 2; trasHora = false; }
+    else if (sigue("dd")) { qt += QStringLiteral("dd"); i += 2; trasHora = false; }
+    else if (sigue("hh")) { qt += QStringLiteral("hh"); i += 2; trasHora = true; }
+    else if (sigue("nn")) { qt += QStringLiteral("mm"); i += 2; trasHora = false; }
+    else if (sigue("ss")) { qt += QStringLiteral("ss"); i += 2; trasHora = false; }
+    else if (sigue("mm")) { qt += trasHora ? QStringLiteral("mm") : QStringLiteral("MM"); i += 2; trasHora = false; }
+    else {
+      const QChar c = formato[i++];
+      if (c.isLetter()) qt += u'\'' + QString(c) + u'\'';
+      else qt += c;
+    }
+  }
+  return momento.toString(qt);
+}

@@ -3,6 +3,8 @@
 // configuration switches and the audit date-time format.
 #include <QString>
 
+class QDateTime;
+
 // The date the date picker returned last (kept between uses).
 extern QString gFechaElegida;
 
@@ -19,3 +21,6 @@ QString ObtieneEquivalenciaTC(const QString& TC);
 bool ConvierteBooleano(const QString& Texto);
 // The format of audit date-time columns.
 QString FormatoFechaHora();
+// A date-time written in a format of the suite's letters: dd, mm, yy, yyyy,
+// hh, nn, ss; "mm" right after an hour means minutes.
+QString FormateaFechaHora(const QDateTime& momento, const QString& formato);

@@ -31,6 +31,26 @@ class ClsCmnCptes {
   // Reads the VAT rates of the configuration ("PIVA", "PIVARec").
   ClsCmnCptes();
 
+  // ------------------------------------------------------ sign and set-up
+  //
+  // Errors: a method with error handling reports a failure under its label
+  // (the method's name; a function's carries the suffix of its result, "%"
+  // 16-bit, "&" 32-bit) and acts on the answer: 4 runs the failing statement
+  // again, 5 goes on with the next one, anything else leaves the method with
+  // its result as it stands. Nothing already run or appended to a caller's
+  // batch is undone.
+
+  // The date-time of "PRINTERS.PRN" when the print configuration was last
+  // read by this object (empty until then).
+  QString FechaArchivoImpresoras;
+
+  // The sign with which a voucher type moves stock (LibroIVA false: +1 in,
+  // -1 out) or enters the VAT book (LibroIVA true), from V_TA_CPTE (ES "E" /
+  // "S"; the stored Signo) and, where the table leaves it open, from the type
+  // code (blanks and letter case aside). 0 when no sign applies or the type
+  // is unknown (the user is told): a caller must never post with 0.
+  short ObtieneSignoComprobante(const QString& TC, bool LibroIVA = false);
+
   // VAT rate of the stock movements of lines without a rate of their own,
   // and the surcharge VAT rate.
   double TasaIVA = 0;

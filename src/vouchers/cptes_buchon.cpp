@@ -11,33 +11,6 @@
 #include "session/stuff.h"
 #include "vouchers/cls_cmn_cptes.h"
 
-namespace {
-
-// A date-time in a format written with the suite's letters: dd, mm, yy,
-// yyyy, hh, nn, ss; "mm" right after an hour means minutes.
-QString FormateaFechaHora(const QDateTime& momento, const QString& formato) {
-  QString qt;
-  bool trasHora = false;
-  for (int i = 0; i < formato.size();) {
-    auto sigue = [&](const char* t) { return formato.mid(i, int(qstrlen(t))).compare(QLatin1String(t), Qt::CaseInsensitive) == 0; };
-    if (sigue("yyyy")) { qt += QStringLiteral("yyyy"); i += 4; trasHora = false; }
-    else if (sigue("yy")) { qt += QStringLiteral("yy"); i += 2; trasHora = false; }
-    else if (sigue("dd")) { qt += QStringLiteral("dd"); i += 2; trasHora = false; }
-    else if (sigue("hh")) { qt += QStringLiteral("hh"); i += 2; trasHora = true; }
-    else if (sigue("nn")) { qt += QStringLiteral("mm"); i += 2; trasHora = false; }
-    else if (sigue("ss")) { qt += QStringLiteral("ss"); i += 2; trasHora = false; }
-    else if (sigue("mm")) { qt += trasHora ? QStringLiteral("mm") : QStringLiteral("MM"); i += 2; trasHora = false; }
-    else {
-      const QChar c = formato[i++];
-      if (c.isLetter()) qt += u'\'' + QString(c) + u'\'';
-      else qt += c;
-    }
-  }
-  return momento.toString(qt);
-}
-
-}  // namespace
-
 bool ClsCmnCptes::ActualizaBuchon(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                                   bool lEsAlta, bool lEsModificacion, bool GeneraSentencia, QString* SentenciaSQL) {
   vb::ErrorSteps paso(QStringLiteral("ActualizaBuchon"));

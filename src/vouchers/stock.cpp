@@ -1,0 +1,166 @@
+#include "vouchers/stock.h"
+
+#include <cmath>
+
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "platform/cls_util.h"
+#include "platform/error_steps.h"
+#include "platform/vb.h"
+#include "session/numeracion.h"
+
+std::vector<ItemCantidad> gInsumos;
+
+namespace {
+
+// Quantities closer than this count as equal.
+constexpr double kTolerancia = 0.00005;
+
+QString TextoCampo(const Recordset& rs, const QString& campo) { return vb::Texto(gUtil.ValorCampo(rs.Fields(campo))); }
+
+// A warehouse code from the code itself or from its SQL literal.
+QString CodigoDeposito(const QString& deposito) {
+  QString t = vb::Trim(deposito);
+  if (t.size() >= 2 && t.startsWith(u'\'') && t.endsWith(u'\'')) t = t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+  return gUtil.FormateaCodigo(t, 4);
+}
+
+// Locks held by this program run on the shared connection.
+int gBloqueosAbiertos = 0;
+
+}  // namespace
+
+QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra) {
+  QString sucursal = Sucursal, numero, letra = Letra;
+  bool modifica = false;
+  if (!Obtener_Nro_Comprobante(TC, sucursal, numero, letra, modifica, true, QString())) return QString();
+  vb::ErrorSteps paso(QStringLiteral("AsignarNumeroComprobante"));
+  const QString tipo = ClsDatos::Literal(gUtil.FormateaCodigo(vb::Trim(TC), 4));
+  Recordset rs;
+  bool usado = false, lleno = false;
+  if (!paso.step([&] {
+        gDatos.AbreRecordset(QStringLiteral("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = ") + tipo +
+                                 QStringLiteral(" AND IDCOMPROBANTE = ") + ClsDatos::Literal(sucursal + numero + letra),
+                             rs, nullptr, 0, 1, -1);
+        usado = !rs.Bof();
+      }))
+    return QString();
+  // Taken by a movement: the number after the highest key of the type,
+  // branch and letter.
+  if (usado && !paso.step([&] {
+        gDatos.AbreRecordset(QStringLiteral("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = ") + tipo +
+                                 QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + ClsDatos::Literal(sucursal) +
+                                 QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + ClsDatos::Literal(letra),
+                             rs, nullptr, 0, 1, -1);
+        lleno = !NumeroSiguienteA(rs.Bof() ? QVariant() : rs.Fields(QStringLiteral("ULTIMO")).Value(), 5, numero);
+      }))
+    return QString();
+  gDatos.CierraRecordset(rs);
+  if (lleno) {
+    AvisaTalonarioCompleto(TC, sucursal, letra);
+    return QString();
+  }
+  return sucursal + numero + letra;
+}
+
+bool ArticuloTieneLotes(const QString& IdArticulo, const QString& IdDeposito, std::vector<ItemCantidad>& LotesArticulo,
+                        double CantidadRequerida) {
+  vb::ErrorSteps paso(QStringLiteral("ArticuloTieneLotes"));
+  LotesArticulo.clear();
+  Recordset rs;
+  bool tiene = false;
+  double tomado = 0;
+  if (!paso.step([&] {
+        gDatos.AbreRecordsetPreparado(
+            QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ? AND CANTIDAD > 0 AND IDDEPOSITO = ? "
+                           "AND NOT NROLOTE IS NULL AND NROLOTE <> '' ORDER BY NROLOTE"),
+            {gUtil.FormateaCodigo(IdArticulo, 25), CodigoDeposito(IdDeposito)}, rs);
+        tiene = !rs.Bof();
+      }))
+    return false;
+  if (!paso.step([&] {
+        for (; tiene && !rs.Eof() && tomado < CantidadRequerida - kTolerancia; rs.MoveNext()) {
+          const double q = std::min(gUtil.ConvierteDoble(TextoCampo(rs, QStringLiteral("Cantidad"))),
+                                    CantidadRequerida - tomado);
+          if (q <= kTolerancia) continue;
+          LotesArticulo.push_back({TextoCampo(rs, QStringLiteral("NroLote")), QString(), q});
+          tomado += q;
+        }
+      }))
+    return tiene;
+  const double falta = CantidadRequerida - tomado;
+  if (std::fabs(falta) > kTolerancia) LotesArticulo.push_back({QString(), QString(), falta});
+  gDatos.CierraRecordset(rs);
+  return tiene;
+}
+
+bool IdArticuloTieneInsumos(const QString& IdArticulo, std::vector<ItemCantidad>& Insumos, bool SoloVerifica) {
+  vb::ErrorSteps paso(QStringLiteral("IdArticuloTieneInsumos"));
+  Insumos.clear();
+  Recordset rs;
+  bool tiene = false;
+  if (!paso.step([&] {
+        gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM V_MA_INSUMOS WHERE IDARTICULO = ?"),
+                                      {gUtil.FormateaCodigo(vb::Trim(IdArticulo), 25)}, rs);
+        tiene = !rs.Bof();
+      }))
+    return false;
+  if (tiene && !SoloVerifica)
+    paso.step([&] {
+      for (; !rs.Eof(); rs.MoveNext())
+        Insumos.push_back({TextoCampo(rs, QStringLiteral("IdArticuloInsumo")),
+                           TextoCampo(rs, QStringLiteral("IdUnidadInsumo")),
+                           gUtil.ConvierteDoble(TextoCampo(rs, QStringLiteral("Cantidad")))});
+    });
+  gDatos.CierraRecordset(rs);
+  return tiene;
+}
+
+// ------------------------------------------------------------ write lock
+
+TransaccionStock::TransaccionStock() {
+  if (gBloqueosAbiertos > 0) {
+    ++gBloqueosAbiertos;
+    return;
+  }
+  if (gDatos.EsSqlite()) {
+    gDatos.Ejecuta(QStringLiteral("BEGIN IMMEDIATE"));
+  } else {
+    // The server's transaction holds the numbering lock of every program
+    // that posts stock until it ends.
+    gDatos.Ejecuta(QStringLiteral("BEGIN TRANSACTION"));
+    try {
+      gDatos.Ejecuta(QStringLiteral("EXEC sp_getapplock @Resource = 'NumeracionStock', @LockMode = 'Exclusive', "
+                                    "@LockOwner = 'Transaction'"));
+    } catch (...) {
+      vb::PasaPorAlto([] { gDatos.Ejecuta(QStringLiteral("ROLLBACK TRANSACTION")); });
+      throw;
+    }
+  }
+  propia_ = true;
+  ++gBloqueosAbiertos;
+}
+
+TransaccionStock::~TransaccionStock() {
+  if (terminada_) return;
+  --gBloqueosAbiertos;
+  if (propia_)
+    vb::PasaPorAlto([] {
+      gDatos.Ejecuta(gDatos.EsSqlite() ? QStringLiteral("ROLLBACK") : QStringLiteral("ROLLBACK TRANSACTION"));
+    });
+}
+
+void TransaccionStock::Confirma() {
+  if (terminada_) return;
+  terminada_ = true;
+  --gBloqueosAbiertos;
+  if (!propia_) return;
+  try {
+    gDatos.Ejecuta(gDatos.EsSqlite() ? QStringLiteral("COMMIT") : QStringLiteral("COMMIT TRANSACTION"));
+  } catch (...) {
+    vb::PasaPorAlto([] {
+      gDatos.Ejecuta(gDatos.EsSqlite() ? QStringLiteral("ROLLBACK") : QStringLiteral("ROLLBACK TRANSACTION"));
+    });
+    throw;
+  }
+}

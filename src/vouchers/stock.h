@@ -1,0 +1,84 @@
+#pragma once
+// Module Stock: the key of a new stock voucher, the lots in stock a
+// quantity is drawn from, the components of an article, and the write lock
+// a stock voucher's key is allocated and used under.
+//
+// The stock posting (ClsCmnCptes::ActualizaStock) discharges the components
+// of the articles it posts as a stock voucher of its own:
+//   TransaccionStock bloqueo;                      // before any number is read
+//   if (IdArticuloTieneInsumos(articulo, gInsumos, false)) {
+//     if (clave.isEmpty()) clave = AsignarNumeroComprobante("PE", "0001", "X");
+//     if (clave.isEmpty()) -> stop: no number was given (the user was told why)
+//     for each component c of gInsumos:
+//       ArticuloTieneLotes(c.CodigoItem, deposito, lotes, necesidad);
+//       one movement per record of lotes (an empty lot: a movement without lot)
+//   }
+//   GrabaNumeroComprobante("PE", "STOCK", ...)     // the number used, in the same batch
+//   ... run the statements; bloqueo.Confirma();
+// The key is free only while the lock that was held when it was allocated
+// lasts: allocated under one lock and used under another, two postings can
+// get the same key.
+#include <QString>
+#include <vector>
+
+// One record of the lot and component lists.
+struct ItemCantidad {
+  QString CodigoItem;   // lot number (lots) or component article (components), as stored; "" = no lot
+  QString UnidadItem;   // "" (lots) or the component's unit, as stored
+  double CantidadItem = 0;  // quantity drawn from the lot, or of the component
+};
+
+// The components of the last article asked about (IdArticuloTieneInsumos),
+// for the stock posting.
+extern std::vector<ItemCantidad> gInsumos;
+
+// The key (SucNroLetra, 13 characters) of the next stock voucher of a type
+// that no stock movement uses: the number proposed by the type's books
+// (Obtener_Nro_Comprobante, checked), or, when a movement already uses it,
+// the one after the highest key of the type, branch and letter in
+// V_MV_STOCK. Branch and letter are the book's (a type without books gives
+// "0001" and "X"). The empty text when no number was given: the books are
+// used up or wrongly set up, the highest key is 99999999 (the user was told),
+// or a database error left the procedure. Call it under the write lock of the
+// posting that uses the key (TransaccionStock).
+QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra);
+
+// Draws a quantity of an article from its lots in stock in a warehouse,
+// first lot (in lot-number order) first. IdDeposito is the warehouse code or
+// its SQL literal (as the stock posting holds it). True when the warehouse
+// holds lots of the article with a quantity above 0. The list then holds one
+// record per lot drawn, with the quantity taken from it (each above 0), and,
+// when the lots fall short, one last record with an empty lot and the
+// quantity still missing. False when there are no lots: the list holds one
+// record with an empty lot and the whole quantity. A quantity of 0 draws
+// nothing and leaves no record; a negative one is never drawn from lots (one
+// record with an empty lot).
+bool ArticuloTieneLotes(const QString& IdArticulo, const QString& IdDeposito, std::vector<ItemCantidad>& LotesArticulo,
+                        double CantidadRequerida);
+
+// Whether the article has components (V_MA_INSUMOS). Unless SoloVerifica,
+// Insumos holds exactly its components: article, unit and quantity per unit
+// of the article (the percentage for an article made by percentages), in the
+// order the database returns them. With SoloVerifica, Insumos is left empty.
+bool IdArticuloTieneInsumos(const QString& IdArticulo, std::vector<ItemCantidad>& Insumos, bool SoloVerifica = false);
+
+// The write lock of a stock posting: a transaction that takes the database's
+// write lock at once, waiting for another writer up to the connection's
+// command timeout (raises when it cannot be had). Ended without Confirma it
+// rolls back, so the connection is back in autocommit after any failure. A
+// lock taken while another one is held joins it: only the outermost one
+// commits or rolls back.
+class TransaccionStock {
+ public:
+  TransaccionStock();
+  ~TransaccionStock();
+  TransaccionStock(const TransaccionStock&) = delete;
+  TransaccionStock& operator=(const TransaccionStock&) = delete;
+  // Commits (the outermost lock); raises when the commit fails, after
+  // rolling back.
+  void Confirma();
+
+ private:
+  bool propia_ = false;
+  bool terminada_ = false;
+};
