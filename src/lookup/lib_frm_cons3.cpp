@@ -30,6 +30,7 @@ const QString kEtiquetaCarga = QStringLiteral("FORM_LOAD");
 const QString kCantidad = QStringLiteral("Cantidad");
 constexpr int kAltoCaja = 315;
 constexpr int kTopeAncho = 60;  // a column is at most 60 characters wide
+constexpr int kMargenBotones = 120;  // twips on each side of the buttons' frame
 
 // The number a quantity cell or an answer begins with: blanks skipped, "."
 // or "," (the Spanish locale's decimal comma) as decimal point; 0 when the
@@ -133,7 +134,11 @@ Lib_FrmCons3::Lib_FrmCons3() : Form(QStringLiteral("Lib_FrmCons3")) {
   CmdNueva = new CommandButton(Frame1, QStringLiteral("&Nueva Busqueda"), QStringLiteral("CmdNueva"));
   PosicionTwips(CmdNueva, 2940, 150, 1335, 375);
   CmdNueva->Click = [this] { CmdNueva_Click(); };
+  // Never narrower than its buttons, however few columns the list has.
+  setMinimumWidth(Tw(AnchoMinimo()));
 }
+
+int Lib_FrmCons3::AnchoMinimo() const { return ATwips(Frame1->width()) + 2 * kMargenBotones; }
 
 Lib_FrmCons3::~Lib_FrmCons3() {
   // The list's own events must not reach a half-destroyed form.
@@ -348,7 +353,7 @@ void Lib_FrmCons3::CalcularAncho() {
   int anchoPantalla = 0;
   if (QScreen* s = QGuiApplication::primaryScreen()) anchoPantalla = ATwips(s->geometry().width());
   const int ancho = anchoLista + 360 >= anchoPantalla ? anchoPantalla - 480 : anchoLista + 280;
-  resize(Tw(std::max(ancho, 0)), height());
+  resize(Tw(std::max(ancho, AnchoMinimo())), height());
 }
 
 void Lib_FrmCons3::Form_Resize() {

@@ -93,6 +93,8 @@ class Lib_FrmCons3 : public Form {
   const QString& SentenciaInicial() const { return sentenciaInicial_; }
   // Path of CONSULTASLEN.BVX in the program folder.
   static QString ArchivoAnchos();
+  // The narrowest the window gets (twips): its buttons and a margin.
+  int AnchoMinimo() const;
 
   PictureBox* picFields;
   ArregloControles<ComboBox> CmbSearch{QStringLiteral("CmbSearch")};

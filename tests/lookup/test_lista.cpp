@@ -422,3 +422,19 @@ TEST_F(ListaConsulta, AStatementThatFailsIsReportedAndShowsAnEmptyList) {
   EXPECT_EQ(e.ui().De("Error")[0].titulo, "FORM_LOAD");
   EXPECT_EQ(f->ValorDevuelto.toString(), "");
 }
+
+TEST_F(ListaConsulta, ANarrowListStillShowsItsButtonsWhole) {
+  std::vector<QString> fuera;
+  Muestra("SELECT IDTECNICO FROM V_TA_TECNICOS", [&](Lib_FrmCons3& l) {
+    QApplication::processEvents();
+    for (CommandButton* b : {l.CmdAceptar, l.CmdCancelar, l.CmdNueva}) {
+      const QRect enVentana(b->mapTo(&l, QPoint(0, 0)), b->size());
+      if (!l.rect().contains(enVentana)) fuera.push_back(b->objectName());
+    }
+    // Nor can the user make it narrower.
+    l.resize(100, l.height());
+    EXPECT_GE(ATwips(l.width()), l.AnchoMinimo());
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(fuera, std::vector<QString>());
+}
