@@ -196,7 +196,6 @@ void Lib_FrmCons3::Form_Load() {
     return;
   if (!paso.step([&] {
         if (sentenciaInicial_.isEmpty()) sentenciaInicial_ = Sql;
-        filtroBase_ = Sql;
       }))
     return;
   if (!paso.step([&] {
@@ -508,21 +507,11 @@ void Lib_FrmCons3::CmbSearch_Click(int Index) { CmbSearch_Change(Index); }
 void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
   PasaPorAlto([&] {
     if (KeyCode == vbkey::F5) {
-      // The server filter: one more condition on the box's column, the
-      // typed text taken literally.
+      // The server filter: one more condition on the box's column.
       KeyCode = 0;
-      parteOrden_.clear();
-      const int p = vb::InStr(Sql, QStringLiteral("order by"));
-      if (p > 0) {
-        parteOrden_ = vb::Mid(Sql, p);
-        filtroBase_ = vb::Left(Sql, p - 1);
-      }
       ComboBox& caja = CmbSearch(Index);
-      const QString union_ = vb::Contiene(Sql, QStringLiteral("where")) ? QStringLiteral(" and ") : QStringLiteral(" where ");
-      Sql = filtroBase_ + union_ + caja.DataField + QStringLiteral(" like '%") + gDatos.LiteralLike(caja.Text()) +
-            QStringLiteral("%' ") + parteOrden_;
+      Sql = filtro_.Agrega(Sql, caja.DataField, caja.Text());
       caja.SetText(QString());
-      filtroBase_ = Sql;
       Form_Load();
     } else if (KeyCode == vbkey::Down || KeyCode == vbkey::Up || KeyCode == vbkey::PageDown ||
                KeyCode == vbkey::PageUp) {
@@ -535,7 +524,10 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
 }
 
 void Lib_FrmCons3::CmdNueva_Click() {
-  PasaPorAlto([&] { Sql = sentenciaInicial_; });
+  PasaPorAlto([&] {
+    Sql = sentenciaInicial_;
+    filtro_.Olvida();
+  });
   PasaPorAlto([&] { Form_Load(); });
   PasaPorAlto([&] { CmbSearch(0).SetFocus(); });
 }

@@ -17,6 +17,7 @@
 #include <QString>
 #include <QVariant>
 
+#include "lookup/filtro_consulta.h"
 #include "lookup/lib_cls_cons3.h"
 #include "platform/ado.h"
 #include "platform/controles/arreglo_controles.h"
@@ -120,8 +121,7 @@ class Lib_FrmCons3 : public Form {
   Recordset rs_;
   bool articulo_ = false;
   int cajaActual_ = 0;
-  QString filtroBase_;
-  QString parteOrden_;
+  FiltroConsulta filtro_;
   QString sentenciaInicial_;
   QString claveAnchos_;
   bool respondido_ = false;  // Aceptar or Cancelar ran in this showing

@@ -246,7 +246,7 @@ TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
   });
 }
 
-TEST_F(ListaConsulta, F5TakesQuotesPercentAndUnderscoreLiterally) {
+TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) {
   auto filtra = [&](Lib_FrmCons3& l, int caja, const QString& texto) {
     l.CmdNueva->click();
     l.CmbSearch(caja).SetText(texto);
@@ -254,8 +254,10 @@ TEST_F(ListaConsulta, F5TakesQuotesPercentAndUnderscoreLiterally) {
     return Columna(l, 0);
   };
   Busca(kClientes, [&](Lib_FrmCons3& l) {
-    EXPECT_EQ(filtra(l, 0, "100%"), QStringList{"ALGODON 100%"});
-    EXPECT_EQ(filtra(l, 0, "a_m"), QStringList{"ANA_MARIA"});
+    EXPECT_EQ(filtra(l, 0, "100%"), (QStringList{"ALGODON 100%", "ALGODON 1000"}));
+    EXPECT_EQ(filtra(l, 0, "a_m"), (QStringList{"ANA_MARIA", "ANAXMARIA"}));
+    EXPECT_EQ(filtra(l, 0, "ana%ria"), (QStringList{"ANA_MARIA", "ANAXMARIA"}));
+    EXPECT_EQ(filtra(l, 0, " 1000"), QStringList{"ALGODON 1000"});  // the text as typed, blanks included
     EXPECT_EQ(filtra(l, 2, "o'h"), QStringList{"PEREZ"});
     EXPECT_EQ(filtra(l, 0, "x' OR '1'='1"), QStringList());
     EXPECT_TRUE(l.Sql.contains("like '%x'' OR ''1''=''1%'"));
@@ -265,6 +267,42 @@ TEST_F(ListaConsulta, F5TakesQuotesPercentAndUnderscoreLiterally) {
     EXPECT_EQ(filtra(l, 0, "").size(), 8);
     l.CmdCancelar->click();
   });
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(ListaConsulta, F5KeepsTheStatementsOwnOrderByWhateverIsTyped) {
+  Busca("SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
+    l.CmbSearch(0).SetText("x order by codigo where");
+    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    EXPECT_EQ(l.ListView1->ListItems().Count(), 0);
+    l.CmdNueva->click();
+    l.CmbSearch(0).SetText("ORDER BY");
+    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    l.CmbSearch(0).SetText("PEREZ");
+    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%ORDER BY%'  and "
+                     "NOMBRE like '%PEREZ%' ORDER BY NOMBRE    ");
+    EXPECT_EQ(l.ListView1->ListItems().Count(), 0);
+    l.CmdNueva->click();
+    l.CmbSearch(1).SetText("1");
+    QTest::keyClick(&l.CmbSearch(1), Qt::Key_F5);
+    EXPECT_EQ(Columna(l, 0), (QStringList{"ALGODON 1000", "PEREZ", "PEREZ BAJA", "peña"}));
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(ListaConsulta, F5NarrowsAWhereHoldingAnOrAsAWhole) {
+  Busca("SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 1 OR CODIGO = '  20' ORDER BY NOMBRE",
+        [&](Lib_FrmCons3& l) {
+          EXPECT_EQ(Columna(l, 0), (QStringList{"ALGODON 100%", "PEREZ BAJA"}));
+          l.CmbSearch(0).SetText("algodon");
+          QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+          EXPECT_EQ(l.Sql, "SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE (DADA_DE_BAJA = 1 OR CODIGO = '  20')  and "
+                           "NOMBRE like '%algodon%' ORDER BY NOMBRE  ");
+          EXPECT_EQ(Columna(l, 0), QStringList{"ALGODON 100%"});
+          l.CmdCancelar->click();
+        });
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
