@@ -27,7 +27,6 @@ namespace {
 using vb::PasaPorAlto;
 
 const QString kEtiquetaCarga = QStringLiteral("FORM_LOAD");
-const QString kCantidad = QStringLiteral("Cantidad");
 constexpr int kAltoCaja = 315;
 constexpr int kTopeAncho = 60;  // a column is at most 60 characters wide
 constexpr int kMargenBotones = 120;  // twips on each side of the buttons' frame
@@ -42,6 +41,14 @@ double NumeroInicial(const QString& texto) {
 }
 
 QString Cero() { return vb::Format(0.0, QStringLiteral("########0.00")); }
+
+// Whether the value is one of the entries of a list "|v1|v2|...|" (a text
+// without bars is one entry); entries are compared trimmed, ignoring case.
+bool EnLista(const QString& lista, const QString& valor) {
+  for (const QString& entrada : lista.split(u'|'))
+    if (vb::Igual(vb::Trim(entrada), valor)) return true;
+  return false;
+}
 
 // One line of the width file: two fields, each between double quotes and
 // separated by a comma. False for a line that is not of that form.
@@ -301,10 +308,10 @@ void Lib_FrmCons3::Leer(long&, int) {
       return;
     if (item && CheckBoxes) {
       // A statement without the returned column ticks nothing, nor does an
-      // empty value (it "occurs" in any text).
+      // empty value.
       PasaPorAlto([&] {
         const QString v = vb::Trim(vb::Texto(gUtil.ValorCampo(rs_.Fields(CampoDevuelto))));
-        if (!v.isEmpty() && vb::Contiene(ValoresDefault, v)) item->SetChecked(true);
+        if (!v.isEmpty() && EnLista(ValoresDefault, v)) item->SetChecked(true);
       });
     }
     const QString textoColor = vb::Trim(vb::Texto(color));
@@ -471,6 +478,11 @@ int Lib_FrmCons3::IndiceColumna(const QString& Columna) {
   return 0;
 }
 
+int Lib_FrmCons3::ColumnaCantidad() {
+  const int k = IndiceColumna(QStringLiteral("**Cantidad**"));
+  return k > 0 ? k : IndiceColumna(QStringLiteral("Cantidad"));
+}
+
 long Lib_FrmCons3::Busqueda(long Clave, const QString& QueValor) {
   try {
     const QString valor = vb::Trim(QueValor);
@@ -581,7 +593,7 @@ void Lib_FrmCons3::ListView1_KeyDown(int& KeyCode, int Shift) {
           linea = ListView1->SelectedItem();
           if (!linea)
             vb::Raise(vb::ErrObjectRequired, QStringLiteral("No hay ninguna línea seleccionada."));
-          q = IndiceColumna(kCantidad) - 1;
+          q = ColumnaCantidad() - 1;
           if (q < 0) vb::Raise(vb::ErrItemNotFound, QStringLiteral("La consulta no tiene la columna Cantidad."));
         }))
       return;
@@ -660,7 +672,7 @@ void Lib_FrmCons3::CmdAceptar_Click() {
           if (CampoDevuelto.isEmpty()) CampoDevuelto = ListView1->ColumnHeaders()(1)->Text();
         }))
       return;
-    const int q = UsaCantidades ? IndiceColumna(kCantidad) : 0;
+    const int q = UsaCantidades ? ColumnaCantidad() : 0;
     auto& lineas = ListView1->ListItems();
     const int total = lineas.Count();
     for (int i = 1; i <= total; ++i) {

@@ -476,3 +476,30 @@ TEST_F(ListaConsulta, ANarrowListStillShowsItsButtonsWhole) {
   });
   EXPECT_EQ(fuera, std::vector<QString>());
 }
+
+TEST_F(ListaConsulta, TheQuantityColumnIsTheStarredOneOrAPlainCantidad) {
+  f->CheckBoxes = true;
+  f->UsaCantidades = true;
+  // Both captions: the starred one is the quantity column.
+  Muestra("SELECT NOMBRE, '7' AS Cantidad, ' 0.00' AS \"**cantidad** \" FROM MA_CLIENTES WHERE CODIGO = '   1'",
+          [&](Lib_FrmCons3& l) {
+            EXPECT_EQ(l.ColumnaCantidad(), 3);
+            l.ListView1->SetSelectedItem(l.ListView1->ListItems()(1));
+            QTest::keyClick(l.ListView1, Qt::Key_Insert);
+            EXPECT_EQ(l.ListView1->ListItems()(1)->SubItems(1), "   7");  // untouched
+            EXPECT_EQ(l.ListView1->ListItems()(1)->SubItems(2), "1.0");
+            l.CmdAceptar->click();
+          });
+  EXPECT_EQ(f->Cantidades, QStringList{"1.0"});
+  // Only the starred caption.
+  f = std::make_unique<Lib_FrmCons3>();
+  f->CheckBoxes = true;
+  f->UsaCantidades = true;
+  Muestra("SELECT '2' AS \"**Cantidad**\", NOMBRE FROM MA_CLIENTES WHERE CODIGO = '   1'", [&](Lib_FrmCons3& l) {
+    l.ListView1->SetSelectedItem(l.ListView1->ListItems()(1));
+    QTest::keyClick(l.ListView1, Qt::Key_Delete);
+    EXPECT_EQ(l.ListView1->ListItems()(1)->Text(), "1.0");
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
