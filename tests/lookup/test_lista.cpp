@@ -212,8 +212,11 @@ TEST_F(ListaConsulta, KeysTypedOnTheListGoToTheCurrentSearchBox) {
     l.ListView1->setFocus();
     QTest::keyClick(l.ListView1, Qt::Key_Ntilde, Qt::NoModifier);  // no key code: goes by its character
     EXPECT_EQ(l.CmbSearch(0).Text(), "PÑ");
-    // The search box over the code column, then the numeric keypad.
+    // The search box over the code column, then the numeric keypad, from
+    // another line than the one it finds.
     l.CmbSearch_GotFocus(1);
+    Selecciona(l, "GARCIA");
+    ASSERT_EQ(Seleccionada(l), "GARCIA");
     QTest::keyClick(l.ListView1, Qt::Key_1, Qt::KeypadModifier);
     QTest::keyClick(l.ListView1, Qt::Key_2, Qt::KeypadModifier);
     EXPECT_EQ(l.CmbSearch(1).Text(), "12");
