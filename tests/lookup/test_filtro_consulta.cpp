@@ -60,7 +60,9 @@ TEST_F(FiltroF5, EachConditionGoesWhereTheStatementsShapeWantsIt) {
     FiltroConsulta f;
     const QString r = f.Agrega(c.sentencia, "NOMBRE", c.texto);
     EXPECT_EQ(r, c.resultado) << c.sentencia;
-    if (c.filas >= 0) EXPECT_EQ(Filas(r), c.filas) << c.sentencia;
+    if (c.filas >= 0) {
+      EXPECT_EQ(Filas(r), c.filas) << c.sentencia;
+    }
   }
   EXPECT_EQ(Filas(casos[4].resultado), 1);  // GARCIA
 }
