@@ -10,16 +10,14 @@
 #include <cstdio>
 
 #include "approval/frm_detalle_tareas.h"
-#include "approval/frm_zamolid.h"
-#include "demo_db.h"
 #include "platform/aplicacion.h"
 #include "platform/cls_datos.h"
 #include "platform/interaccion_guionada.h"
-#include "platform/programa.h"
 #include "platform/vb.h"
 #include "session/consulta_tabla.h"
 #include "session/mod_global.h"
 #include "voucher_dialogs/frm_ctrl_cargos_reales.h"
+#include "ventana_demo.h"
 #include "vouchers/cls_cmn_cptes.h"
 
 namespace {
@@ -62,12 +60,7 @@ int main(int argc, char** argv) {
   salida = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(salida);
   QTemporaryDir tmp;
-  const QString carpeta = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
-  if (!QFile::exists(QDir(carpeta).filePath("demo.db"))) demo::CreaBaseDemo(QDir(carpeta).filePath("demo.db"));
-  programa::FijaCarpeta(carpeta);
-  programa::FijaLineaDeComando("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;");
-  FrmZamolid& w = FrmZamolid::Global();
-  w.Show();
+  VentanaDemo(argc, argv, tmp);
   app.processEvents();
 
   auto guion = std::make_unique<InteraccionGuionada>();

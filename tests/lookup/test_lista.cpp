@@ -30,6 +30,11 @@ class ListaConsulta : public Consultas {
     EXPECT_TRUE(a.open(QIODevice::ReadOnly));
     return QString::fromLatin1(a.readAll());
   }
+  // Types the text into a search box and presses F5 there.
+  static void F5(Lib_FrmCons3& l, int caja, const QString& texto) {
+    l.CmbSearch(caja).SetText(texto);
+    QTest::keyClick(&l.CmbSearch(caja), Qt::Key_F5);
+  }
   std::vector<int> AnchosDe(Lib_FrmCons3& l) {
     std::vector<int> r;
     for (int i = 1; i <= l.ListView1->ColumnHeaders().Count(); ++i) r.push_back(l.ListView1->ColumnHeaders()(i)->Width());
@@ -231,13 +236,11 @@ TEST_F(ListaConsulta, KeysTypedOnTheListGoToTheCurrentSearchBox) {
 TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
   Busca("SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
     ASSERT_EQ(l.ListView1->ListItems().Count(), 8);
-    l.CmbSearch(0).SetText("PEREZ");
-    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    F5(l, 0, "PEREZ");
     EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%PEREZ%' ORDER BY NOMBRE  ");
     EXPECT_EQ(Columna(l, 0), (QStringList{"PEREZ", "PEREZ BAJA"}));
     EXPECT_EQ(l.CmbSearch(0).Text(), "");
-    l.CmbSearch(1).SetText("12");
-    QTest::keyClick(&l.CmbSearch(1), Qt::Key_F5);
+    F5(l, 1, "12");
     EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%PEREZ%'  and "
                      "CODIGO like '%12%' ORDER BY NOMBRE   ");
     EXPECT_EQ(Columna(l, 0), QStringList{"PEREZ"});
@@ -252,8 +255,7 @@ TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
 TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) {
   auto filtra = [&](Lib_FrmCons3& l, int caja, const QString& texto) {
     l.CmdNueva->click();
-    l.CmbSearch(caja).SetText(texto);
-    QTest::keyClick(&l.CmbSearch(caja), Qt::Key_F5);
+    F5(l, caja, texto);
     return Columna(l, 0);
   };
   Busca(kClientes, [&](Lib_FrmCons3& l) {
@@ -275,20 +277,16 @@ TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) 
 
 TEST_F(ListaConsulta, F5KeepsTheStatementsOwnOrderByWhateverIsTyped) {
   Busca("SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
-    l.CmbSearch(0).SetText("x order by codigo where");
-    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    F5(l, 0, "x order by codigo where");
     EXPECT_EQ(l.ListView1->ListItems().Count(), 0);
     l.CmdNueva->click();
-    l.CmbSearch(0).SetText("ORDER BY");
-    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
-    l.CmbSearch(0).SetText("PEREZ");
-    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    F5(l, 0, "ORDER BY");
+    F5(l, 0, "PEREZ");
     EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%ORDER BY%'  and "
                      "NOMBRE like '%PEREZ%' ORDER BY NOMBRE    ");
     EXPECT_EQ(l.ListView1->ListItems().Count(), 0);
     l.CmdNueva->click();
-    l.CmbSearch(1).SetText("1");
-    QTest::keyClick(&l.CmbSearch(1), Qt::Key_F5);
+    F5(l, 1, "1");
     EXPECT_EQ(Columna(l, 0), (QStringList{"ALGODON 1000", "PEREZ", "PEREZ BAJA", "peña"}));
     l.CmdCancelar->click();
   });
@@ -299,8 +297,7 @@ TEST_F(ListaConsulta, F5NarrowsAWhereHoldingAnOrAsAWhole) {
   Busca("SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 1 OR CODIGO = '  20' ORDER BY NOMBRE",
         [&](Lib_FrmCons3& l) {
           EXPECT_EQ(Columna(l, 0), (QStringList{"ALGODON 100%", "PEREZ BAJA"}));
-          l.CmbSearch(0).SetText("algodon");
-          QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+          F5(l, 0, "algodon");
           EXPECT_EQ(l.Sql, "SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE (DADA_DE_BAJA = 1 OR CODIGO = '  20')  and "
                            "NOMBRE like '%algodon%' ORDER BY NOMBRE  ");
           EXPECT_EQ(Columna(l, 0), QStringList{"ALGODON 100%"});
@@ -311,8 +308,7 @@ TEST_F(ListaConsulta, F5NarrowsAWhereHoldingAnOrAsAWhole) {
 
 TEST_F(ListaConsulta, F5WithoutAnOrderByAppendsTheCondition) {
   Busca("SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 0", [&](Lib_FrmCons3& l) {
-    l.CmbSearch(0).SetText("ana");
-    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    F5(l, 0, "ana");
     EXPECT_EQ(l.Sql, "SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 0  and NOMBRE like '%ana%'  ");
     EXPECT_EQ(l.ListView1->ListItems().Count(), 2);
     l.CmdCancelar->click();
