@@ -60,8 +60,8 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree() : Form(QStringLiteral("Lib_FrmCons3Tree")) 
   CmdNueva = new CommandButton(Frame1, QStringLiteral("&Nueva Busqueda"), QStringLiteral("CmdNueva"));
   PosicionTwips(CmdNueva, 4020, 180, 1695, 375);
   CmdNueva->Click = [this] { CmdNueva_Click(); };
-  // Never narrower than its buttons.
-  setMinimumWidth(Tw(120 + 5955 + 120));
+  // Never narrower than its buttons and their margin.
+  setMinimumWidth(Frame1->x() + Frame1->width() + Tw(120));
 }
 
 Lib_FrmCons3Tree::~Lib_FrmCons3Tree() {
