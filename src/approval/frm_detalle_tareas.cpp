@@ -131,5 +131,5 @@ void FrmDetalleTareas::CmdAceptar_Click() { Unload(); }
 
 void FrmDetalleTareas::Form_Unload(int&) {
   hide();
-  LiberaGlobal();
+  LiberaSiEsGlobal(this);
 }

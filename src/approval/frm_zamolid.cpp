@@ -450,7 +450,9 @@ void FrmZamolid::ConsultaCampo() {
     return;
   } else {
     QString descripcion, codigo, extra;
-    ConsultaTabla(tag, descripcion, codigo, extra, false, QString());
+    // The pick is always shown: without consultas.bvx a look-up that is not
+    // shown hands back the code column's name, which is no code.
+    ConsultaTabla(tag, descripcion, codigo, extra, true, QString());
     // Nothing picked leaves the box as it was.
     if (vb::Trim(codigo).isEmpty()) return;
     long n = 0;

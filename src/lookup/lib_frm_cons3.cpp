@@ -27,9 +27,9 @@ namespace {
 using vb::PasaPorAlto;
 
 const QString kEtiquetaCarga = QStringLiteral("FORM_LOAD");
-const QString kCantidad = QStringLiteral("Cantidad");
 constexpr int kAltoCaja = 315;
 constexpr int kTopeAncho = 60;  // a column is at most 60 characters wide
+constexpr int kMargenBotones = 120;  // twips on each side of the buttons' frame
 
 // The number a quantity cell or an answer begins with: blanks skipped, "."
 // or "," (the Spanish locale's decimal comma) as decimal point; 0 when the
@@ -41,6 +41,14 @@ double NumeroInicial(const QString& texto) {
 }
 
 QString Cero() { return vb::Format(0.0, QStringLiteral("########0.00")); }
+
+// Whether the value is one of the entries of a list "|v1|v2|...|" (a text
+// without bars is one entry); entries are compared trimmed, ignoring case.
+bool EnLista(const QString& lista, const QString& valor) {
+  for (const QString& entrada : lista.split(u'|'))
+    if (vb::Igual(vb::Trim(entrada), valor)) return true;
+  return false;
+}
 
 // One line of the width file: two fields, each between double quotes and
 // separated by a comma. False for a line that is not of that form.
@@ -127,7 +135,11 @@ Lib_FrmCons3::Lib_FrmCons3() : Form(QStringLiteral("Lib_FrmCons3")) {
   CmdNueva = new CommandButton(Frame1, QStringLiteral("&Nueva Busqueda"), QStringLiteral("CmdNueva"));
   PosicionTwips(CmdNueva, 2940, 150, 1335, 375);
   CmdNueva->Click = [this] { CmdNueva_Click(); };
+  // Never narrower than its buttons, however few columns the list has.
+  setMinimumWidth(Tw(AnchoMinimo()));
 }
+
+int Lib_FrmCons3::AnchoMinimo() const { return ATwips(Frame1->width()) + 2 * kMargenBotones; }
 
 Lib_FrmCons3::~Lib_FrmCons3() {
   // The list's own events must not reach a half-destroyed form.
@@ -185,7 +197,6 @@ void Lib_FrmCons3::Form_Load() {
     return;
   if (!paso.step([&] {
         if (sentenciaInicial_.isEmpty()) sentenciaInicial_ = Sql;
-        filtroBase_ = Sql;
       }))
     return;
   if (!paso.step([&] {
@@ -291,10 +302,10 @@ void Lib_FrmCons3::Leer(long&, int) {
       return;
     if (item && CheckBoxes) {
       // A statement without the returned column ticks nothing, nor does an
-      // empty value (it "occurs" in any text).
+      // empty value.
       PasaPorAlto([&] {
         const QString v = vb::Trim(vb::Texto(gUtil.ValorCampo(rs_.Fields(CampoDevuelto))));
-        if (!v.isEmpty() && vb::Contiene(ValoresDefault, v)) item->SetChecked(true);
+        if (!v.isEmpty() && EnLista(ValoresDefault, v)) item->SetChecked(true);
       });
     }
     const QString textoColor = vb::Trim(vb::Texto(color));
@@ -342,7 +353,7 @@ void Lib_FrmCons3::CalcularAncho() {
   int anchoPantalla = 0;
   if (QScreen* s = QGuiApplication::primaryScreen()) anchoPantalla = ATwips(s->geometry().width());
   const int ancho = anchoLista + 360 >= anchoPantalla ? anchoPantalla - 480 : anchoLista + 280;
-  resize(Tw(std::max(ancho, 0)), height());
+  resize(Tw(std::max(ancho, AnchoMinimo())), height());
 }
 
 void Lib_FrmCons3::Form_Resize() {
@@ -461,6 +472,11 @@ int Lib_FrmCons3::IndiceColumna(const QString& Columna) {
   return 0;
 }
 
+int Lib_FrmCons3::ColumnaCantidad() {
+  const int k = IndiceColumna(QStringLiteral("**Cantidad**"));
+  return k > 0 ? k : IndiceColumna(QStringLiteral("Cantidad"));
+}
+
 long Lib_FrmCons3::Busqueda(long Clave, const QString& QueValor) {
   try {
     const QString valor = vb::Trim(QueValor);
@@ -497,21 +513,11 @@ void Lib_FrmCons3::CmbSearch_Click(int Index) { CmbSearch_Change(Index); }
 void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
   PasaPorAlto([&] {
     if (KeyCode == vbkey::F5) {
-      // The server filter: one more condition on the box's column, the
-      // typed text taken literally.
+      // The server filter: one more condition on the box's column.
       KeyCode = 0;
-      parteOrden_.clear();
-      const int p = vb::InStr(Sql, QStringLiteral("order by"));
-      if (p > 0) {
-        parteOrden_ = vb::Mid(Sql, p);
-        filtroBase_ = vb::Left(Sql, p - 1);
-      }
       ComboBox& caja = CmbSearch(Index);
-      const QString union_ = vb::Contiene(Sql, QStringLiteral("where")) ? QStringLiteral(" and ") : QStringLiteral(" where ");
-      Sql = filtroBase_ + union_ + caja.DataField + QStringLiteral(" like '%") + gDatos.LiteralLike(caja.Text()) +
-            QStringLiteral("%' ") + parteOrden_;
+      Sql = filtro_.Agrega(Sql, caja.DataField, caja.Text());
       caja.SetText(QString());
-      filtroBase_ = Sql;
       Form_Load();
     } else if (KeyCode == vbkey::Down || KeyCode == vbkey::Up || KeyCode == vbkey::PageDown ||
                KeyCode == vbkey::PageUp) {
@@ -524,7 +530,10 @@ void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
 }
 
 void Lib_FrmCons3::CmdNueva_Click() {
-  PasaPorAlto([&] { Sql = sentenciaInicial_; });
+  PasaPorAlto([&] {
+    Sql = sentenciaInicial_;
+    filtro_.Olvida();
+  });
   PasaPorAlto([&] { Form_Load(); });
   PasaPorAlto([&] { CmbSearch(0).SetFocus(); });
 }
@@ -578,7 +587,7 @@ void Lib_FrmCons3::ListView1_KeyDown(int& KeyCode, int Shift) {
           linea = ListView1->SelectedItem();
           if (!linea)
             vb::Raise(vb::ErrObjectRequired, QStringLiteral("No hay ninguna línea seleccionada."));
-          q = IndiceColumna(kCantidad) - 1;
+          q = ColumnaCantidad() - 1;
           if (q < 0) vb::Raise(vb::ErrItemNotFound, QStringLiteral("La consulta no tiene la columna Cantidad."));
         }))
       return;
@@ -657,7 +666,7 @@ void Lib_FrmCons3::CmdAceptar_Click() {
           if (CampoDevuelto.isEmpty()) CampoDevuelto = ListView1->ColumnHeaders()(1)->Text();
         }))
       return;
-    const int q = UsaCantidades ? IndiceColumna(kCantidad) : 0;
+    const int q = UsaCantidades ? ColumnaCantidad() : 0;
     auto& lineas = ListView1->ListItems();
     const int total = lineas.Count();
     for (int i = 1; i <= total; ++i) {

@@ -9,7 +9,8 @@
 // case ignored, accented letters too); F5 in a box filters the statement on
 // the server by that column; "Nueva Busqueda" goes back to the first
 // statement. A column click sorts by it. With UsaCantidades, Insert / Delete /
-// Shift+Insert change the "Cantidad" column of the selected line. On article
+// Shift+Insert change the quantity column ("**Cantidad**" or "Cantidad") of
+// the selected line. On article
 // look-ups F12 notes the selected article as a stock shortage.
 //
 // Column widths come from the fields' sizes or from CONSULTASLEN.BVX in the
@@ -17,6 +18,7 @@
 #include <QString>
 #include <QVariant>
 
+#include "lookup/filtro_consulta.h"
 #include "lookup/lib_cls_cons3.h"
 #include "platform/ado.h"
 #include "platform/controles/arreglo_controles.h"
@@ -53,8 +55,8 @@ class Lib_FrmCons3 : public Form {
   bool OrdenarPorLwv = false;  // the list sorts its lines itself
   ColeccionTextos Valores;           // returned values (empty at every load)
   ColeccionTextos Cantidades;        // returned quantities (empty at every load)
-  bool UsaCantidades = false;  // quantity keys on the "Cantidad" column
-  QString ValoresDefault;      // lines whose returned value occurs here load ticked
+  bool UsaCantidades = false;  // quantity keys on the quantity column
+  QString ValoresDefault;      // "|v1|v2|": lines whose returned value is an entry load ticked
   bool GrabarCfg = false;      // save the column widths when unloading
 
   // Building and filling.
@@ -66,6 +68,9 @@ class Lib_FrmCons3 : public Form {
 
   // 1-based position of the column captioned so (trimmed, any case); 0 if none.
   int IndiceColumna(const QString& Columna);
+  // The quantity column: the one captioned "**Cantidad**", else one
+  // captioned "Cantidad" (trimmed, any case); 0 if none.
+  int ColumnaCantidad();
   // Index of the first line whose column (0 the first, j column j + 1)
   // begins with the text, letter case ignored; 0 when none does.
   long Busqueda(long Clave, const QString& QueValor);
@@ -93,6 +98,8 @@ class Lib_FrmCons3 : public Form {
   const QString& SentenciaInicial() const { return sentenciaInicial_; }
   // Path of CONSULTASLEN.BVX in the program folder.
   static QString ArchivoAnchos();
+  // The narrowest the window gets (twips): its buttons and a margin.
+  int AnchoMinimo() const;
 
   PictureBox* picFields;
   ArregloControles<ComboBox> CmbSearch{QStringLiteral("CmbSearch")};
@@ -118,8 +125,7 @@ class Lib_FrmCons3 : public Form {
   Recordset rs_;
   bool articulo_ = false;
   int cajaActual_ = 0;
-  QString filtroBase_;
-  QString parteOrden_;
+  FiltroConsulta filtro_;
   QString sentenciaInicial_;
   QString claveAnchos_;
   bool respondido_ = false;  // Aceptar or Cancelar ran in this showing

@@ -60,6 +60,8 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree() : Form(QStringLiteral("Lib_FrmCons3Tree")) 
   CmdNueva = new CommandButton(Frame1, QStringLiteral("&Nueva Busqueda"), QStringLiteral("CmdNueva"));
   PosicionTwips(CmdNueva, 4020, 180, 1695, 375);
   CmdNueva->Click = [this] { CmdNueva_Click(); };
+  // Never narrower than its buttons and their margin.
+  setMinimumWidth(Frame1->x() + Frame1->width() + Tw(120));
 }
 
 Lib_FrmCons3Tree::~Lib_FrmCons3Tree() {
@@ -236,22 +238,10 @@ void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int& KeyCode, int) {
   if (KeyCode == vbkey::F5) {
     PasaPorAlto([&] {
       KeyCode = 0;
-      parteOrden_.clear();
       ComboBox& caja = CmbSearch(Index);
       caja.Tag = QStringLiteral("Descripcion");
-      const int p = vb::InStr(Sql, QStringLiteral("order by"));
-      if (p > 0) {
-        parteOrden_ = vb::Mid(Sql, p);
-        filtroBase_ = vb::Left(Sql, p - 1);
-      } else {
-        // Without an "order by" the whole statement is the base.
-        filtroBase_ = Sql;
-      }
-      const QString union_ = vb::Contiene(Sql, QStringLiteral("where")) ? QStringLiteral(" and ") : QStringLiteral(" where ");
-      Sql = filtroBase_ + union_ + caja.Tag + QStringLiteral(" like '%") + gDatos.LiteralLike(caja.Text()) +
-            QStringLiteral("%' ") + parteOrden_;
+      Sql = filtro_.Agrega(Sql, caja.Tag, caja.Text());
       caja.SetText(QString());
-      filtroBase_ = Sql;
       Form_Load();
     });
   } else if (KeyCode == vbkey::Down || KeyCode == vbkey::Up || KeyCode == vbkey::PageDown || KeyCode == vbkey::PageUp) {

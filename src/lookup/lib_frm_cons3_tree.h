@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 
+#include "lookup/filtro_consulta.h"
 #include "lookup/lib_cls_cons3.h"
 #include "platform/controles/arreglo_controles.h"
 #include "platform/form.h"
@@ -67,6 +68,5 @@ class Lib_FrmCons3Tree : public Form {
   bool Resuelve(const QString& codigo, QString& valor);
 
   int cajaActual_ = 0;
-  QString filtroBase_;
-  QString parteOrden_;
+  FiltroConsulta filtro_;
 };

@@ -88,6 +88,11 @@ class InstanciaGlobal {
       p->deleteLater();
     }
   }
+  // What a form's unload calls: releases the global instance only when the
+  // form unloading is that instance, never when it is one a caller made.
+  static void LiberaSiEsGlobal(const T* form) {
+    if (instancia_ && instancia_.data() == form) LiberaGlobal();
+  }
 
  private:
   static inline QPointer<T> instancia_;

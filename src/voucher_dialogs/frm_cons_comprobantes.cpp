@@ -11,6 +11,7 @@
 #include "platform/error_steps.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
+#include "session/formato.h"
 #include "session/mod_global.h"
 
 namespace {
@@ -54,6 +55,13 @@ bool Estado(const Recordset& rs, const QString& nombre) {
   if (numero) return d != 0;
   const QString t = vb::Trim(v.toString());
   return vb::Igual(t, QStringLiteral("True")) || vb::Igual(t, QStringLiteral("Verdadero"));
+}
+
+// An amount as the lists show it: the configured decimals and the locale's
+// decimal separator; nothing for a missing amount.
+QString Importe(const Recordset& rs) {
+  const QString t = Texto(rs, QStringLiteral("Importe"));
+  return vb::Trim(t).isEmpty() ? QString() : FmtMoneda(t, kDecimalesConfig);
 }
 
 // The text of the first of the columns that the row has ("" when none).
@@ -284,7 +292,7 @@ void FrmConsComprobantes::AgregaFila() {
                                                                    QStringLiteral("Codigo"), 8, QString())));
     // The entry's description stands under "CONCEPTO", the amount under "IMPORTE".
     item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
-    item_->SetSubItems(5, campo("Importe"));
+    item_->SetSubItems(5, Importe(rs_));
     return;
   }
   if (EsCompra(tc)) {
@@ -294,7 +302,7 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetSubItems(2, campo("Cuenta"));
     item_->SetSubItems(3, campo("Nombre"));
     item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
-    item_->SetSubItems(5, campo("Importe"));
+    item_->SetSubItems(5, Importe(rs_));
     return;
   }
   if (vb::Igual(tc, QStringLiteral("PR"))) {
@@ -305,7 +313,7 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetSubItems(3, QString());
     int sub = 4;
     if (referencia_) item_->SetSubItems(sub++, campo("COMENTARIOS"));
-    item_->SetSubItems(sub, campo("Importe"));
+    item_->SetSubItems(sub, Importe(rs_));
     return;
   }
   if (vb::Igual(tc, QStringLiteral("OC"))) {
@@ -317,7 +325,7 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetText(campo("Fecha"));
     item_->SetSubItems(1, campo("Cuenta") + QStringLiteral(" ") + campo("Nombre"));
     item_->SetSubItems(2, id);
-    item_->SetSubItems(3, campo("Importe"));
+    item_->SetSubItems(3, Importe(rs_));
     item_->SetSubItems(4, campo("COMENTARIOS"));
     // The reception report made from this purchase order.
     item_->SetSubItems(
@@ -347,9 +355,9 @@ void FrmConsComprobantes::AgregaFila() {
     // The sales layout with "Referencia", or the other types' "CONCEPTO":
     // the comments where the source has them; the amount stays under "IMPORTE".
     item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS"}));
-    item_->SetSubItems(5, campo("Importe"));
+    item_->SetSubItems(5, Importe(rs_));
   } else {
-    item_->SetSubItems(4, campo("Importe"));
+    item_->SetSubItems(4, Importe(rs_));
   }
 }
 
@@ -385,7 +393,16 @@ void FrmConsComprobantes::Encolumnar() {
   for (const Columna& c : columnas) {
     if (c.soloConReferencia && !referencia_) continue;
     if (!paso.step([&] {
-          ListView1->ColumnHeaders().Add(QString::fromUtf8(c.titulo), TextWidth(QString(c.equis, u'X')));
+          const QString titulo = QString::fromUtf8(c.titulo);
+          ColumnHeader* h = ListView1->ColumnHeaders().Add(titulo, TextWidth(QString(c.equis, u'X')));
+          // Dates sort as dates and numbers as numbers; amounts stand to the right.
+          if (EsUnoDe(titulo, {"FECHA", "FH Envio", "FH Recep"})) h->SetTipoOrden(lvw::OrdenFecha);
+          if (vb::Igual(titulo, QStringLiteral("ID")) || titulo == QStringLiteral("Nº Int."))
+            h->SetTipoOrden(lvw::OrdenNumero);
+          if (vb::Igual(titulo, QStringLiteral("IMPORTE"))) {
+            h->SetTipoOrden(lvw::OrdenNumero);
+            h->SetAlignment(lvw::ColumnRight);
+          }
         }))
       return;
   }

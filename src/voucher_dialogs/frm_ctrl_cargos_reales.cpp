@@ -179,7 +179,7 @@ void FrmCtrlCargosReales::Form_Resize() {
 
 void FrmCtrlCargosReales::Form_Unload(int&) {
   hide();
-  LiberaGlobal();
+  LiberaSiEsGlobal(this);
 }
 
 void FrmCtrlCargosReales::PintarFila(MSFlexGrid* MSFlexGrid1, long Fila, long Color) {

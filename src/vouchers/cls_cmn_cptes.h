@@ -99,7 +99,8 @@ class ClsCmnCptes {
   void ConsultaComprobante(const QString& TC, QString& Respuesta, const QString& Filtro = QString(),
                            QString* IdComplemento = nullptr, QString* Proveedor = nullptr);
 
-  // Open balance of the real charges of a customer account.
+  // Open balance of the real charges of a customer account (a charge
+  // without a balance counts its whole amount, as the charges dialog shows).
   vb::Moneda ImporteCargosReales(const QString& Cuenta);
 
   // Shows the charges dialog for a customer; the chosen charges are left in

@@ -31,8 +31,11 @@ vb::Moneda ClsCmnCptes::ImporteCargosReales(const QString& Cuenta) {
   vb::ErrorSteps paso(QStringLiteral("ImporteCargosReales@"));
   vb::Moneda importe;
   Recordset rs;
+  // A charge without a balance is still owed whole, as the charges dialog
+  // shows it.
   if (!paso.step([&] {
-        gDatos.AbreRecordset(QStringLiteral("SELECT SUM (SALDO) AS IMPORTE FROM V_MV_CargosAplicados WHERE CUENTA = ") +
+        gDatos.AbreRecordset(QStringLiteral("SELECT SUM (ISNULL(SALDO, IMPORTE)) AS IMPORTE FROM V_MV_CargosAplicados "
+                                            "WHERE CUENTA = ") +
                                  ClsDatos::Literal(vb::Trim(Cuenta)),
                              rs, nullptr, 0, 1, -1);
       }))

@@ -2,6 +2,8 @@
 // the main window's list.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QTest>
 
 #include "approval/frm_datos_adic_tareas.h"
@@ -278,4 +280,27 @@ TEST_F(Adicionales, TheTechnicianLookupFillsAndValidatesTheField) {
   d->CmdConsultar_Click();
   EXPECT_EQ(Tecnico().Text(), "8");
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+}
+
+TEST_F(VentanaPrincipal, TheTaskHeadersShowWholeInTheWindowsFont) {
+  Busca();
+  QStringList cortados;
+  QString fuenteGrilla, fuenteVentana;
+  e.ui().eleccionesMenu = {"Ver Detalle"};
+  e.ui().accionesModales.push_back([&](Form& f) {
+    auto& d = static_cast<FrmDetalleTareas&>(f);
+    MSFlexGrid* g = d.MSFlexGrid1;
+    fuenteGrilla = QFontInfo(g->font()).family() + QString::number(g->font().pointSizeF());
+    fuenteVentana = QFontInfo(d.font()).family() + QString::number(d.font().pointSizeF());
+    const QFontMetrics m(g->font());
+    for (int c = 0; c < g->Cols(); ++c) {
+      const QString titulo = g->TextMatrix(0, c);
+      if (m.horizontalAdvance(titulo) + 2 * MSFlexGrid::kMargenTexto > Tw(g->ColWidth(c))) cortados << titulo;
+    }
+    d.CmdAceptar->click();
+  });
+  ClicDerecho(w->ListView1, Linea("7"));
+  ASSERT_EQ(e.ui().Cuenta("Modal"), 1);
+  EXPECT_EQ(fuenteGrilla, fuenteVentana);
+  EXPECT_EQ(cortados, QStringList());
 }

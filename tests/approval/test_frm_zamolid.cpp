@@ -1,6 +1,7 @@
 // The main window: load, search, list, approval, bar and keys.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTest>
 
 #include "approval/frm_detalle_tareas.h"
@@ -386,6 +387,23 @@ TEST_F(VentanaPrincipal, TechnicianBoxesPickFromTheTechnicianList) {
   // The picked range searches.
   Busca();
   EXPECT_EQ(Ids(), (QStringList{"9", "13", "15"}));
+}
+
+TEST_F(VentanaPrincipal, WithoutTheLookUpFileTheTechnicianListIsStillShown) {
+  ASSERT_TRUE(QFile::remove(e.Ruta("consultas.bvx")));
+  Caja("Tecnico_Desde").setFocus();
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_9);
+  EligeEnLista(e, "María");
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_F5);
+  ASSERT_EQ(e.ui().Cuenta("Modal"), 1);
+  EXPECT_EQ(Caja("Tecnico_Desde").Text(), "2");
+  // Cancelled: the box keeps what was typed, never a column name.
+  EligeEnLista(e, "");
+  QTest::keyClick(&Caja("Tecnico_Hasta"), Qt::Key_3);
+  QTest::keyClick(&Caja("Tecnico_Hasta"), Qt::Key_F5);
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 2);
+  EXPECT_EQ(Caja("Tecnico_Hasta").Text(), "3");
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
 namespace {

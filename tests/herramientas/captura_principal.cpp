@@ -6,10 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "approval/frm_zamolid.h"
-#include "demo_db.h"
 #include "platform/aplicacion.h"
-#include "platform/programa.h"
+#include "ventana_demo.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -19,12 +17,7 @@ int main(int argc, char** argv) {
   Aplicacion app(argc, argv);
   app.CargaTraduccion();
   QTemporaryDir tmp;
-  const QString carpeta = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
-  if (!QFile::exists(QDir(carpeta).filePath("demo.db"))) demo::CreaBaseDemo(QDir(carpeta).filePath("demo.db"));
-  programa::FijaCarpeta(carpeta);
-  programa::FijaLineaDeComando("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;");
-  FrmZamolid& w = FrmZamolid::Global();
-  w.Show();
+  FrmZamolid& w = VentanaDemo(argc, argv, tmp);
   w.CmdBuscar_Click();
   app.processEvents();
   return w.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

@@ -30,6 +30,11 @@ class ListaConsulta : public Consultas {
     EXPECT_TRUE(a.open(QIODevice::ReadOnly));
     return QString::fromLatin1(a.readAll());
   }
+  // Types the text into a search box and presses F5 there.
+  static void F5(Lib_FrmCons3& l, int caja, const QString& texto) {
+    l.CmbSearch(caja).SetText(texto);
+    QTest::keyClick(&l.CmbSearch(caja), Qt::Key_F5);
+  }
   std::vector<int> AnchosDe(Lib_FrmCons3& l) {
     std::vector<int> r;
     for (int i = 1; i <= l.ListView1->ColumnHeaders().Count(); ++i) r.push_back(l.ListView1->ColumnHeaders()(i)->Width());
@@ -212,8 +217,11 @@ TEST_F(ListaConsulta, KeysTypedOnTheListGoToTheCurrentSearchBox) {
     l.ListView1->setFocus();
     QTest::keyClick(l.ListView1, Qt::Key_Ntilde, Qt::NoModifier);  // no key code: goes by its character
     EXPECT_EQ(l.CmbSearch(0).Text(), "PÑ");
-    // The search box over the code column, then the numeric keypad.
+    // The search box over the code column, then the numeric keypad, from
+    // another line than the one it finds.
     l.CmbSearch_GotFocus(1);
+    Selecciona(l, "GARCIA");
+    ASSERT_EQ(Seleccionada(l), "GARCIA");
     QTest::keyClick(l.ListView1, Qt::Key_1, Qt::KeypadModifier);
     QTest::keyClick(l.ListView1, Qt::Key_2, Qt::KeypadModifier);
     EXPECT_EQ(l.CmbSearch(1).Text(), "12");
@@ -228,13 +236,11 @@ TEST_F(ListaConsulta, KeysTypedOnTheListGoToTheCurrentSearchBox) {
 TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
   Busca("SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
     ASSERT_EQ(l.ListView1->ListItems().Count(), 8);
-    l.CmbSearch(0).SetText("PEREZ");
-    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    F5(l, 0, "PEREZ");
     EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%PEREZ%' ORDER BY NOMBRE  ");
     EXPECT_EQ(Columna(l, 0), (QStringList{"PEREZ", "PEREZ BAJA"}));
     EXPECT_EQ(l.CmbSearch(0).Text(), "");
-    l.CmbSearch(1).SetText("12");
-    QTest::keyClick(&l.CmbSearch(1), Qt::Key_F5);
+    F5(l, 1, "12");
     EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%PEREZ%'  and "
                      "CODIGO like '%12%' ORDER BY NOMBRE   ");
     EXPECT_EQ(Columna(l, 0), QStringList{"PEREZ"});
@@ -246,16 +252,17 @@ TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
   });
 }
 
-TEST_F(ListaConsulta, F5TakesQuotesPercentAndUnderscoreLiterally) {
+TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) {
   auto filtra = [&](Lib_FrmCons3& l, int caja, const QString& texto) {
     l.CmdNueva->click();
-    l.CmbSearch(caja).SetText(texto);
-    QTest::keyClick(&l.CmbSearch(caja), Qt::Key_F5);
+    F5(l, caja, texto);
     return Columna(l, 0);
   };
   Busca(kClientes, [&](Lib_FrmCons3& l) {
-    EXPECT_EQ(filtra(l, 0, "100%"), QStringList{"ALGODON 100%"});
-    EXPECT_EQ(filtra(l, 0, "a_m"), QStringList{"ANA_MARIA"});
+    EXPECT_EQ(filtra(l, 0, "100%"), (QStringList{"ALGODON 100%", "ALGODON 1000"}));
+    EXPECT_EQ(filtra(l, 0, "a_m"), (QStringList{"ANA_MARIA", "ANAXMARIA"}));
+    EXPECT_EQ(filtra(l, 0, "ana%ria"), (QStringList{"ANA_MARIA", "ANAXMARIA"}));
+    EXPECT_EQ(filtra(l, 0, " 1000"), QStringList{"ALGODON 1000"});  // the text as typed, blanks included
     EXPECT_EQ(filtra(l, 2, "o'h"), QStringList{"PEREZ"});
     EXPECT_EQ(filtra(l, 0, "x' OR '1'='1"), QStringList());
     EXPECT_TRUE(l.Sql.contains("like '%x'' OR ''1''=''1%'"));
@@ -268,10 +275,40 @@ TEST_F(ListaConsulta, F5TakesQuotesPercentAndUnderscoreLiterally) {
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
+TEST_F(ListaConsulta, F5KeepsTheStatementsOwnOrderByWhateverIsTyped) {
+  Busca("SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES ORDER BY NOMBRE", [&](Lib_FrmCons3& l) {
+    F5(l, 0, "x order by codigo where");
+    EXPECT_EQ(l.ListView1->ListItems().Count(), 0);
+    l.CmdNueva->click();
+    F5(l, 0, "ORDER BY");
+    F5(l, 0, "PEREZ");
+    EXPECT_EQ(l.Sql, "SELECT TOP 1000 NOMBRE,CODIGO FROM VT_CLIENTES  where NOMBRE like '%ORDER BY%'  and "
+                     "NOMBRE like '%PEREZ%' ORDER BY NOMBRE    ");
+    EXPECT_EQ(l.ListView1->ListItems().Count(), 0);
+    l.CmdNueva->click();
+    F5(l, 1, "1");
+    EXPECT_EQ(Columna(l, 0), (QStringList{"ALGODON 1000", "PEREZ", "PEREZ BAJA", "peña"}));
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(ListaConsulta, F5NarrowsAWhereHoldingAnOrAsAWhole) {
+  Busca("SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 1 OR CODIGO = '  20' ORDER BY NOMBRE",
+        [&](Lib_FrmCons3& l) {
+          EXPECT_EQ(Columna(l, 0), (QStringList{"ALGODON 100%", "PEREZ BAJA"}));
+          F5(l, 0, "algodon");
+          EXPECT_EQ(l.Sql, "SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE (DADA_DE_BAJA = 1 OR CODIGO = '  20')  and "
+                           "NOMBRE like '%algodon%' ORDER BY NOMBRE  ");
+          EXPECT_EQ(Columna(l, 0), QStringList{"ALGODON 100%"});
+          l.CmdCancelar->click();
+        });
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
 TEST_F(ListaConsulta, F5WithoutAnOrderByAppendsTheCondition) {
   Busca("SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 0", [&](Lib_FrmCons3& l) {
-    l.CmbSearch(0).SetText("ana");
-    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    F5(l, 0, "ana");
     EXPECT_EQ(l.Sql, "SELECT NOMBRE, CODIGO FROM MA_CLIENTES WHERE DADA_DE_BAJA = 0  and NOMBRE like '%ana%'  ");
     EXPECT_EQ(l.ListView1->ListItems().Count(), 2);
     l.CmdCancelar->click();
@@ -421,4 +458,47 @@ TEST_F(ListaConsulta, AStatementThatFailsIsReportedAndShowsAnEmptyList) {
   ASSERT_EQ(e.ui().Cuenta("Error"), 1);
   EXPECT_EQ(e.ui().De("Error")[0].titulo, "FORM_LOAD");
   EXPECT_EQ(f->ValorDevuelto.toString(), "");
+}
+
+TEST_F(ListaConsulta, ANarrowListStillShowsItsButtonsWhole) {
+  std::vector<QString> fuera;
+  Muestra("SELECT IDTECNICO FROM V_TA_TECNICOS", [&](Lib_FrmCons3& l) {
+    QApplication::processEvents();
+    for (CommandButton* b : {l.CmdAceptar, l.CmdCancelar, l.CmdNueva}) {
+      const QRect enVentana(b->mapTo(&l, QPoint(0, 0)), b->size());
+      if (!l.rect().contains(enVentana)) fuera.push_back(b->objectName());
+    }
+    // Nor can the user make it narrower.
+    l.resize(100, l.height());
+    EXPECT_GE(ATwips(l.width()), l.AnchoMinimo());
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(fuera, std::vector<QString>());
+}
+
+TEST_F(ListaConsulta, TheQuantityColumnIsTheStarredOneOrAPlainCantidad) {
+  f->CheckBoxes = true;
+  f->UsaCantidades = true;
+  // Both captions: the starred one is the quantity column.
+  Muestra("SELECT NOMBRE, '7' AS Cantidad, ' 0.00' AS \"**cantidad** \" FROM MA_CLIENTES WHERE CODIGO = '   1'",
+          [&](Lib_FrmCons3& l) {
+            EXPECT_EQ(l.ColumnaCantidad(), 3);
+            l.ListView1->SetSelectedItem(l.ListView1->ListItems()(1));
+            QTest::keyClick(l.ListView1, Qt::Key_Insert);
+            EXPECT_EQ(l.ListView1->ListItems()(1)->SubItems(1), "   7");  // untouched
+            EXPECT_EQ(l.ListView1->ListItems()(1)->SubItems(2), "1.0");
+            l.CmdAceptar->click();
+          });
+  EXPECT_EQ(f->Cantidades, QStringList{"1.0"});
+  // Only the starred caption.
+  f = std::make_unique<Lib_FrmCons3>();
+  f->CheckBoxes = true;
+  f->UsaCantidades = true;
+  Muestra("SELECT '2' AS \"**Cantidad**\", NOMBRE FROM MA_CLIENTES WHERE CODIGO = '   1'", [&](Lib_FrmCons3& l) {
+    l.ListView1->SetSelectedItem(l.ListView1->ListItems()(1));
+    QTest::keyClick(l.ListView1, Qt::Key_Delete);
+    EXPECT_EQ(l.ListView1->ListItems()(1)->Text(), "1.0");
+    l.CmdCancelar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }

@@ -207,7 +207,7 @@ TEST_F(Consultas, MultipleSelectionWithQuantities) {
   EXPECT_FALSE(gConsulta->ValorDevuelto.toString().size());
 }
 
-TEST_F(Consultas, PreTickedValuesAreFoundWithinTheText) {
+TEST_F(Consultas, PreTickedValuesAreWholeEntriesOfTheList) {
   QStringList marcadas;
   gConsulta->Checks = true;
   ConLista([&](Lib_FrmCons3& f) {
@@ -219,10 +219,22 @@ TEST_F(Consultas, PreTickedValuesAreFoundWithinTheText) {
         "('0002', 'Dos'), ('', 'Vacio')");
   gConsulta->CampoDevuelto = "IDTECNICO";
   gConsulta->ConsultaSearch("SELECT NOMBRE, IDTECNICO FROM V_TA_TECNICOS ORDER BY NOMBRE", nullptr, QString(), nullptr,
-                            QString(), QString(), false, "|0001|0007|");
-  // Juan Peña's code 1 occurs in the text too; an empty value ("Vacio") is
-  // in no list.
-  EXPECT_EQ(marcadas, (QStringList{"Cero", "Juan Peña", "Siete", "Uno"}));
+                            QString(), QString(), false, "|0001|0007|   2|");
+  // "00" and Juan Peña's "1" only occur inside entries; "   2" is Ana
+  // Gómez's code "2" padded; an empty value ("Vacio") is in no list.
+  EXPECT_EQ(marcadas, (QStringList{"Ana Gómez", "Siete", "Uno"}));
   // The values as the list shows them (short codes right-aligned to four).
-  EXPECT_EQ(gConsulta->Valores, (QStringList{"  00", "   1", "0007", "0001"}));
+  EXPECT_EQ(gConsulta->Valores, (QStringList{"   2", "0007", "0001"}));
+  // A single value without bars is one entry, compared ignoring case.
+  marcadas.clear();
+  gConsulta->Checks = true;
+  ConLista([&](Lib_FrmCons3& f) {
+    for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i)
+      if (f.ListView1->ListItems()(i)->Checked()) marcadas << f.ListView1->ListItems()(i)->Text();
+    f.CmdCancelar->click();
+  });
+  gConsulta->CampoDevuelto = "NOMBRE";
+  gConsulta->ConsultaSearch("SELECT NOMBRE, IDTECNICO FROM V_TA_TECNICOS ORDER BY NOMBRE", nullptr, QString(), nullptr,
+                            QString(), QString(), false, "siete");
+  EXPECT_EQ(marcadas, QStringList{"Siete"});
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QImage>
@@ -462,4 +464,27 @@ TEST_F(Grilla, AFloatingEditorLaidOverTheCurrentCellCoversItExactly) {
   grid->setFocus();
   EXPECT_EQ(grid->TextMatrix(30, 4), "75");
   EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(Grilla, TheGridWritesInItsWindowsFontAndDefaultRowsFollowIt) {
+  grid->SetRows(4);
+  grid->SetRowHeight(3, 600);  // a row given its own height keeps it
+  QFont f(QStringLiteral("Liberation Sans"));
+  f.setPointSizeF(8.0);
+  ventana.setFont(f);  // as a form's load sets it, after the grid was made
+  EXPECT_EQ(QFontInfo(grid->font()).family().toStdString(), QFontInfo(f).family().toStdString());
+  EXPECT_EQ(grid->font().pointSizeF(), 8.0);
+  const int alto = std::max(16, QFontMetrics(f).height() + 4);
+  EXPECT_EQ(grid->RowHeight(1), ATwips(alto));
+  EXPECT_EQ(grid->RowHeight(3), 600);
+
+  QFont grande = f;
+  grande.setPointSizeF(16.0);
+  ventana.setFont(grande);
+  EXPECT_EQ(grid->font().pointSizeF(), 16.0);
+  EXPECT_EQ(grid->RowHeight(1), ATwips(QFontMetrics(grande).height() + 4));
+  EXPECT_EQ(grid->RowHeight(3), 600);
+  // Rows added later take the new height too.
+  grid->SetRows(6);
+  EXPECT_EQ(grid->RowHeight(5), ATwips(QFontMetrics(grande).height() + 4));
 }

@@ -218,6 +218,30 @@ TEST_F(Lista, SortingByAColumnIgnoresLetterCaseAndFollowsTheOrder) {
   EXPECT_EQ(lista->ListItems()(5)->Text(), "9");
 }
 
+TEST_F(Lista, ColumnsToldSoSortAsDatesOrNumbers) {
+  lista->ColumnHeaders().Add("Fecha")->SetTipoOrden(lvw::OrdenFecha);
+  lista->ColumnHeaders().Add("Importe")->SetTipoOrden(lvw::OrdenNumero);
+  const std::vector<std::pair<QString, QString>> lineas{
+      {"10/02/2026 09:05", "1500,5"}, {"2025-12-31", "-3"}, {"10/02/2026", "99.25"}, {"", "x"},
+      {"01/03/2026 18:00:30", ""},    {"31/13/2026", "250"}};
+  for (const auto& [f, n] : lineas) lista->ListItems().Add(f)->SetSubItems(1, n);
+  auto columna = [&](int c) {
+    std::vector<std::string> r;
+    for (int i = 1; i <= lista->ListItems().Count(); ++i)
+      r.push_back((c == 0 ? lista->ListItems()(i)->Text() : lista->ListItems()(i)->SubItems(c)).toStdString());
+    return r;
+  };
+  lista->SetSorted(true);
+  // What is no date (an empty text, a thirteenth month) comes first, by its text.
+  EXPECT_EQ(columna(0), (std::vector<std::string>{"", "31/13/2026", "2025-12-31", "10/02/2026", "10/02/2026 09:05",
+                                                  "01/03/2026 18:00:30"}));
+  lista->SetSortKey(1);
+  EXPECT_EQ(columna(1), (std::vector<std::string>{"", "x", "-3", "99.25", "250", "1500,5"}));
+  // Told to compare texts again, the column sorts as text at once.
+  lista->ColumnHeaders()(2)->SetTipoOrden(lvw::OrdenTexto);
+  EXPECT_EQ(columna(1), (std::vector<std::string>{"", "-3", "1500,5", "250", "99.25", "x"}));
+}
+
 TEST_F(Lista, AClickOnAHeaderRaisesColumnClickWithItsNumber) {
   LlenaReportes();
   std::vector<int> columnas;

@@ -3,10 +3,13 @@
 // the amount to apply lowered from the pop-up menu.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTest>
 #include <memory>
 
 #include "lista_comprobantes.h"
+#include "platform/cls_datos.h"
+#include "platform/cls_util.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/label.h"
 #include "platform/controles/listview.h"
@@ -195,4 +198,71 @@ TEST_F(CargosReales, TheMenuOpensOnlyOnTickedLinesAndAClosedMenuDoesNothing) {
   EXPECT_EQ(e.ui().Cuenta("PopupMenu"), 2);
   EXPECT_EQ(e.ui().Cuenta("InputBox"), 1);
   EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "10.00");
+}
+
+// On the demo data: the open balance the voucher class gives for an account
+// is what the charges dialog lists for it, line by line.
+TEST_F(DemoCptes, TheOpenBalanceOfAnAccountIsWhatTheChargesDialogLists) {
+  ClsCmnCptes cptes;
+  QStringList cuentas;
+  {
+    Recordset rs;
+    gDatos.AbreRecordset("SELECT DISTINCT CUENTA FROM V_MV_CARGOSAPLICADOS ORDER BY CUENTA", rs);
+    for (; !rs.Eof(); rs.MoveNext()) cuentas << rs.Fields(0).Value().toString();
+  }
+  ASSERT_GE(cuentas.size(), 5);
+  ASSERT_GT(e.Valor("SELECT COUNT(*) FROM V_MV_CARGOSAPLICADOS WHERE SALDO IS NULL").toInt(), 0);
+  QStringList distintas;
+  for (const QString& cuenta : cuentas) {
+    vb::Moneda listado;
+    e.ui().accionesModales.push_back([&](Form& f) {
+      auto& d = static_cast<FrmCtrlCargosReales&>(f);
+      for (int i = 1; i <= d.ListView1->ListItems().Count(); ++i)
+        listado = listado + gUtil.ConvierteMoneda(d.ListView1->ListItems()(i)->SubItems(3));
+      d.CmdAceptar->click();
+    });
+    cptes.ControlDeCargosReales(FrmCtrlCargosReales::Global(), cuenta);
+    const vb::Moneda saldo = cptes.ImporteCargosReales(cuenta);
+    if (!(saldo == listado)) distintas << cuenta + ": " + saldo.Texto(2) + " / " + listado.Texto(2);
+  }
+  EXPECT_EQ(distintas, QStringList());
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(CargosReales, AnInstanceOfTheCallersOwnLeavesTheGlobalOneAlone) {
+  FrmCtrlCargosReales& global = FrmCtrlCargosReales::Global();
+  FrmCtrlCargosReales propia;
+  e.ui().accionesModales.push_back([](Form& f) {
+    auto& d = static_cast<FrmCtrlCargosReales&>(f);
+    d.ListView1->ListItems()(1)->SetChecked(true);
+    d.CmdAceptar->click();
+  });
+  cptes->ControlDeCargosReales(propia, "C001");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(e.ui().Cuenta("Modal"), 1);
+  EXPECT_EQ(gCargosAplicados.size(), 2u);
+  EXPECT_EQ(FrmCtrlCargosReales::Existente(), &global);
+  // The global one, unloading, is released.
+  e.ui().accionesModales.push_back([](Form& f) { static_cast<FrmCtrlCargosReales&>(f).CmdAceptar->click(); });
+  cptes->ControlDeCargosReales(global, "C001");
+  EXPECT_EQ(FrmCtrlCargosReales::Existente(), nullptr);
+}
+
+TEST_F(CargosReales, TheAmountLeftAsItWasIsAcceptedWithoutAMessage) {
+  e.ui().eleccionesMenu = {"Aplicar", "Aplicar"};
+  // The proposed answer as it comes, and the same amount typed.
+  e.ui().respuestasInput = {QString("         150.50"), QString("150,5")};
+  QStringList mostrados;
+  Abre("C001", [&](FrmCtrlCargosReales& f) {
+    f.ListView1->ListItems()(1)->SetChecked(true);
+    for (int i = 0; i < 2; ++i) {
+      ClicDerecho(f, 1);
+      mostrados << f.ListView1->ListItems()(1)->SubItems(3);
+    }
+    f.CmdAceptar->click();
+  });
+  EXPECT_EQ(e.ui().Cuenta("InputBox"), 2);
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  EXPECT_EQ(mostrados, (QStringList(2, "         150.50")));
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "150.50");
 }

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 
 #include "lista_comprobantes.h"
@@ -106,7 +107,7 @@ TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
   EXPECT_TRUE(f->ListView1->Checkboxes());
   ASSERT_EQ(f->ListView1->ListItems().Count(), 3);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(3), 6),
-            (QStringList{"02/03/2026", "P001 Frío Sur S.A.", "000100000001X", "5000", "Urgente", ""}));
+            (QStringList{"02/03/2026", "P001 Frío Sur S.A.", "000100000001X", "5000.00", "Urgente", ""}));
   ListItem* garantia = Busca(*f, "000100000002X", 2);
   ASSERT_NE(garantia, nullptr);
   EXPECT_EQ(garantia->SubItems(5), "000100000077X");  // its reception report
@@ -119,11 +120,11 @@ TEST_F(ListaCptes, SupplierEntriesJoinBranchNumberAndLetterAndNameTheSupplier) {
   auto f = AbreLista("NCPE");
   ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
-            (QStringList{"08/03/2026", "000300001234A", "P001", "Frío Sur S.A.", "Bonificación", "150"}));
+            (QStringList{"08/03/2026", "000300001234A", "P001", "Frío Sur S.A.", "Bonificación", "150.00"}));
   auto c = AbreLista("FCC");
   ASSERT_EQ(c->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(c->ListView1->ListItems()(1), 6),
-            (QStringList{"07/03/2026", "000300000777A", "P002", "Bombas del Plata", "Repuestos", "1210"}));
+            (QStringList{"07/03/2026", "000300000777A", "P002", "Bombas del Plata", "Repuestos", "1210.00"}));
   EXPECT_EQ(c->ListView1->ListItems()(1)->SmallIcon(), 2);
 }
 
@@ -132,7 +133,7 @@ TEST_F(ListaCptes, QuotesShowTheirReferenceOnlyWhenConfigured) {
   EXPECT_FALSE(sin->UsaReferencia());
   EXPECT_EQ(Titulos(sin->ListView1), (QStringList{"FECHA", "COMPROBANTE", "NOMBRE", "ID", "IMPORTE"}));
   EXPECT_EQ(Linea(Busca(*sin, "000100000050X"), 5),
-            (QStringList{"01/02/2026", "000100000050X", "Panadería O'Brien", "", "300"}));
+            (QStringList{"01/02/2026", "000100000050X", "Panadería O'Brien", "", "300.00"}));
   EXPECT_EQ(Busca(*sin, "000100000051X")->SmallIcon(), 2);
   EXPECT_EQ(Busca(*sin, "000100000050X")->SmallIcon(), 1);
 
@@ -141,12 +142,12 @@ TEST_F(ListaCptes, QuotesShowTheirReferenceOnlyWhenConfigured) {
   EXPECT_TRUE(con->UsaReferencia());
   EXPECT_EQ(Titulos(con->ListView1), (QStringList{"FECHA", "COMPROBANTE", "NOMBRE", "ID", "Referencia", "IMPORTE"}));
   EXPECT_EQ(Linea(Busca(*con, "000100000050X"), 6),
-            (QStringList{"01/02/2026", "000100000050X", "Panadería O'Brien", "", "Ref. horno 2", "300"}));
+            (QStringList{"01/02/2026", "000100000050X", "Panadería O'Brien", "", "Ref. horno 2", "300.00"}));
   // Sales lines keep the amount under "IMPORTE" with the reference column.
   auto fc = AbreLista("FC");
   EXPECT_EQ(Titulos(fc->ListView1), (QStringList{"FECHA", "COMPROBANTE", "ID", "NOMBRE", "Referencia", "IMPORTE"}));
   EXPECT_EQ(Linea(fc->ListView1->ListItems()(1), 6),
-            (QStringList{"10/03/2026", "000100000101A", "3", "Talleres Andinos", "Anticipo", "2000"}));
+            (QStringList{"10/03/2026", "000100000101A", "3", "Talleres Andinos", "Anticipo", "2000.00"}));
 }
 
 TEST_F(ListaCptes, ThirdPartyVouchersListEverythingByInternalNumber) {
@@ -163,7 +164,7 @@ TEST_F(ListaCptes, AnUnknownTypeUsesTheGeneralSourceAndLayout) {
   EXPECT_EQ(Titulos(f->ListView1), (QStringList{"FECHA", "COMPROBANTE", "CUENTA", "NOMBRE", "CONCEPTO", "IMPORTE"}));
   ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
-            (QStringList{"15/01/2026", "000100000001X", "", "Talleres Andinos", "Un concepto", "12"}));
+            (QStringList{"15/01/2026", "000100000001X", "", "Talleres Andinos", "Un concepto", "12.00"}));
   EXPECT_EQ(f->ListView1->ListItems()(1)->SmallIcon(), 8);
   // A type nobody has lists nothing, and says nothing.
   auto g = AbreLista("QQQ");
@@ -308,5 +309,39 @@ TEST_F(ListaCptes, LineTextsCannotBeEdited) {
   f->ListView1->StartLabelEdit();
   for (QLineEdit* editor : f->ListView1->viewport()->findChildren<QLineEdit*>()) EXPECT_FALSE(editor->isVisible());
   EXPECT_EQ(f->ListView1->ListItems()(1)->Text(), "06/03/2026");
+  f->hide();
+}
+
+TEST_F(ListaCptes, DatesSortAsDatesAndAmountsAsAmountsShownInTheLocalesForm) {
+  struct Local {
+    Local() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    ~Local() { QLocale::setDefault(QLocale::c()); }
+  } local;
+  Venta("OT", "000100000010A", 0, "2025-12-20", "C002", "Frigorífico Sur", 250);
+  Venta("OT", "000100000011A", 0, "2026-02-10", "C003", "Panadería O'Brien", 10000.5);
+  auto f = AbreLista("OT");
+  f->show();
+  QHeaderView* h = f->ListView1->header();
+  auto clic = [&](int columna) {
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(columna) + 5, h->height() / 2));
+  };
+  auto columna = [&](int c) {
+    QStringList r;
+    for (int i = 1; i <= f->ListView1->ListItems().Count(); ++i)
+      r << (c == 0 ? f->ListView1->ListItems()(i)->Text() : f->ListView1->ListItems()(i)->SubItems(c));
+    return r;
+  };
+  clic(0);
+  EXPECT_EQ(columna(0), (QStringList{"20/12/2025", "10/02/2026", "01/03/2026", "05/03/2026", "06/03/2026"}));
+  clic(0);
+  EXPECT_EQ(columna(0), (QStringList{"06/03/2026", "05/03/2026", "01/03/2026", "10/02/2026", "20/12/2025"}));
+  clic(4);
+  EXPECT_EQ(columna(4), (QStringList{"99,25", "250,00", "820,00", "1500,50", "10000,50"}));
+  clic(4);
+  EXPECT_EQ(columna(4), (QStringList{"10000,50", "1500,50", "820,00", "250,00", "99,25"}));
+  // Amounts stand to the right of their column.
+  EXPECT_EQ(f->ListView1->ColumnHeaders()(5)->Alignment(), lvw::ColumnRight);
+  const QVariant alineacion = f->ListView1->ListItems()(1)->data(4, Qt::TextAlignmentRole);
+  EXPECT_TRUE(alineacion.toInt() & Qt::AlignRight);
   f->hide();
 }

@@ -59,7 +59,8 @@ TEST_F(VinculosCpte, RealChargesAddTheOpenBalanceOfTheAccount) {
   e.Sql("INSERT INTO V_MV_CARGOSAPLICADOS (CUENTA, FECHA, IMPORTE, SALDO) VALUES ('C001', '2026-03-01', 200, 100), "
         "('C001', '2026-03-02', 30, 25.5), ('C001', '2026-03-03', 80, NULL), ('C002', '2026-03-03', 80, 80), "
         "('O''X', '2026-03-03', 5, 5)");
-  EXPECT_EQ(cptes->ImporteCargosReales(" C001 ").Texto(4), "125.5000");
+  // 100 + 25.5, and the whole 80 of the charge without a balance.
+  EXPECT_EQ(cptes->ImporteCargosReales(" C001 ").Texto(4), "205.5000");
   EXPECT_EQ(cptes->ImporteCargosReales("C009").Texto(2), "0.00");
   EXPECT_EQ(cptes->ImporteCargosReales("O'X").Texto(2), "5.00");
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);

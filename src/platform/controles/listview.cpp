@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <optional>
 
 #include "platform/controles/color.h"
 #include "platform/controles/errores.h"
@@ -21,6 +22,64 @@ namespace {
 
 const QString kFuente = QStringLiteral("ListView");
 constexpr int kAnchoColumnaPorDefecto = 1440;
+
+// Reads a run of digits at i (at most max of them); -1 when there is none.
+long long Digitos(const QString& t, int& i, int max) {
+  long long v = 0;
+  int n = 0;
+  while (i < t.size() && n < max && t[i].isDigit()) {
+    v = v * 10 + t[i].digitValue();
+    ++i;
+    ++n;
+  }
+  return n == 0 ? -1 : v;
+}
+
+// A date text as a number that sorts as the date: dd/mm/yyyy or yyyy-mm-dd,
+// optionally followed by hh:mm[:ss]. Nothing for another text.
+std::optional<double> FechaDeOrden(const QString& texto) {
+  const QString t = texto.trimmed();
+  int i = 0;
+  long long a = Digitos(t, i, 4);
+  if (a < 0 || i >= t.size() || (t[i] != u'/' && t[i] != u'-')) return std::nullopt;
+  const QChar sep = t[i++];
+  const long long b = Digitos(t, i, 2);
+  if (b < 0 || i >= t.size() || t[i] != sep) return std::nullopt;
+  ++i;
+  const long long c = Digitos(t, i, 4);
+  if (c < 0) return std::nullopt;
+  long long anio = c, mes = b, dia = a;
+  if (sep == u'-') std::swap(anio, dia);  // yyyy-mm-dd
+  if (mes < 1 || mes > 12 || dia < 1 || dia > 31) return std::nullopt;
+  long long hora = 0, minuto = 0, segundo = 0;
+  while (i < t.size() && (t[i] == u' ' || t[i] == u'T')) ++i;
+  if (i < t.size()) {
+    hora = Digitos(t, i, 2);
+    if (hora < 0 || i >= t.size() || t[i] != u':') return std::nullopt;
+    ++i;
+    minuto = Digitos(t, i, 2);
+    if (minuto < 0) return std::nullopt;
+    if (i < t.size() && t[i] == u':') {
+      ++i;
+      segundo = Digitos(t, i, 2);
+      if (segundo < 0) return std::nullopt;
+    }
+  }
+  return static_cast<double>((((anio * 100 + mes) * 100 + dia) * 100 + hora) * 10000 + minuto * 100 + segundo);
+}
+
+std::optional<double> NumeroDeOrden(const QString& texto) {
+  QString t = texto.trimmed();
+  t.replace(u',', u'.');
+  bool ok = false;
+  const double v = t.toDouble(&ok);
+  if (!ok) return std::nullopt;
+  return v;
+}
+
+std::optional<double> ValorDeOrden(const QString& texto, int tipo) {
+  return tipo == lvw::OrdenFecha ? FechaDeOrden(texto) : NumeroDeOrden(texto);
+}
 
 QString Plegada(const QString& clave) { return clave.toCaseFolded(); }
 
@@ -103,6 +162,11 @@ void ColumnHeader::SetAlignment(int a) {
   alineacion_ = indice_ == 1 ? lvw::ColumnLeft : a;
   vista_->headerItem()->setTextAlignment(indice_ - 1, AlineacionQt(alineacion_));
   vista_->viewport()->update();
+}
+
+void ColumnHeader::SetTipoOrden(int tipo) {
+  tipoOrden_ = (tipo == lvw::OrdenFecha || tipo == lvw::OrdenNumero) ? tipo : lvw::OrdenTexto;
+  if (vista_->ordenada_ && vista_->claveOrden_ == indice_ - 1) vista_->MarcaOrden();
 }
 
 // ---- ListItem -------------------------------------------------------------------
@@ -275,6 +339,11 @@ bool ListItem::operator<(const QTreeWidgetItem& otro) const {
   static const QString vacio;
   const QString& a = c < textos_.size() ? textos_[c] : vacio;
   const QString& b = c < o.textos_.size() ? o.textos_[c] : vacio;
+  const int tipo = vista_ ? vista_->TipoOrdenDe(c) : lvw::OrdenTexto;
+  if (tipo != lvw::OrdenTexto) {
+    const std::optional<double> x = ValorDeOrden(a, tipo), y = ValorDeOrden(b, tipo);
+    if (x != y) return !x || (y && *x < *y);
+  }
   return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
 
@@ -398,6 +467,10 @@ ListView::~ListView() {
 void ListView::ReajustaColumnas() {
   setColumnCount(std::max(1, columnas_.Count()));
   if (columnas_.Count() == 0) headerItem()->setText(0, QString());
+}
+
+int ListView::TipoOrdenDe(int columna) const {
+  return (columna >= 0 && columna < columnas_.Count()) ? columnas_.columnas_[columna]->TipoOrden() : lvw::OrdenTexto;
 }
 
 int ListView::AlineacionDe(int columna) const {

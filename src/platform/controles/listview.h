@@ -16,7 +16,8 @@
 // anything reads the list or the event loop runs, so 100,000 lines load
 // without a re-layout per line. Sorting happens only when Sorted is set, on
 // SortKey (0-based column) / SortOrder changes while Sorted, and when lines
-// are added to a sorted list; texts compare ignoring letter case.
+// are added to a sorted list; texts compare ignoring letter case, or as
+// dates or numbers in a column told so (ColumnHeader::SetTipoOrden).
 //
 // Events are called with the arguments the forms' handlers take; a handler
 // may set KeyCode / KeyAscii to 0 to drop the key and Cancel to non-zero to
@@ -50,6 +51,8 @@ enum Orden : int { Ascending = 0, Descending = 1 };
 enum Alineacion : int { ColumnLeft = 0, ColumnRight = 1, ColumnCenter = 2 };
 enum EdicionEtiqueta : int { Automatic = 0, Manual = 1 };
 enum Boton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+// How a column's texts compare when the list sorts by it.
+enum TipoOrden : int { OrdenTexto = 0, OrdenFecha = 1, OrdenNumero = 2 };
 }  // namespace lvw
 
 class ColumnHeader {
@@ -63,6 +66,11 @@ class ColumnHeader {
   int Left() const;
   int Alignment() const { return alineacion_; }
   void SetAlignment(int a);
+  // lvw::TipoOrden: texts (letter case ignored), dates (dd/mm/yyyy or
+  // yyyy-mm-dd, a time may follow) or numbers ("." or "," as decimal point).
+  // Texts that are no date or number sort before the rest.
+  int TipoOrden() const { return tipoOrden_; }
+  void SetTipoOrden(int tipo);
   QString Key;
   QString Tag;
 
@@ -74,6 +82,7 @@ class ColumnHeader {
   int indice_;
   QString texto_;
   int alineacion_;
+  int tipoOrden_ = lvw::OrdenTexto;
 };
 
 class ListItem : public QTreeWidgetItem {
@@ -262,6 +271,7 @@ class ListView : public QTreeWidget {
   int AnchoDecoracion() const;
   void MarcaOrden();
   int AlineacionDe(int columna) const;
+  int TipoOrdenDe(int columna) const;
   void AvisaMarca(ListItem* item);
   void ItemDestruido(ListItem* item);
   void ReajustaColumnas();

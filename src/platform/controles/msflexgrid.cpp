@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
+#include <QEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -67,7 +69,7 @@ class DelegadoGrilla : public QStyledItemDelegate {
       const int a = c < static_cast<int>(g_->alineaciones_.size()) ? g_->alineaciones_[c] : flex::AlignGeneral;
       const bool numero = a == flex::AlignGeneral && g_->EsNumero(texto);
       p->setClipRect(rect);
-      p->drawText(rect.adjusted(3, 1, -3, -1), AlineacionQt(a, numero) | Qt::TextSingleLine, texto);
+      p->drawText(rect.adjusted(MSFlexGrid::kMargenTexto, 1, -MSFlexGrid::kMargenTexto, -1), AlineacionQt(a, numero) | Qt::TextSingleLine, texto);
     }
     if (r == g_->fila_ && c == g_->col_ && g_->hasFocus()) {
       QPen punteado(g_->palette().color(QPalette::Text));
@@ -111,7 +113,11 @@ MSFlexGrid::MSFlexGrid(QWidget* parent, const QString& nombre) : QTableWidget(2,
   };
   prepara(this);
   setFocusPolicy(Qt::StrongFocus);
-  setStyleSheet(QStringLiteral("QTableView { gridline-color: #B9B5A8; }"));
+  // The grid lines take the palette's mid tone. No style sheet: one on the
+  // grid would cut it off from its form's font.
+  QPalette paleta = palette();
+  paleta.setColor(QPalette::Mid, QColor(0xB9, 0xB5, 0xA8));
+  setPalette(paleta);
   for (QTableView** fija : {&arriba_, &izquierda_, &esquina_}) {
     auto* v = new QTableView(this);
     v->setModel(model());
@@ -132,6 +138,26 @@ MSFlexGrid::MSFlexGrid(QWidget* parent, const QString& nombre) : QTableWidget(2,
       if (Scroll) Scroll();
     });
   alineaciones_.assign(2, flex::AlignGeneral);
+  ColocaFijas();
+}
+
+void MSFlexGrid::changeEvent(QEvent* e) {
+  QTableWidget::changeEvent(e);
+  if (e->type() != QEvent::FontChange) return;
+  // Rows of the default height follow the font; rows given a height keep it.
+  const int anterior = altoFila_;
+  altoFila_ = std::max(16, fontMetrics().height() + 4);
+  if (altoFila_ == anterior) return;
+  for (QTableView* v : {static_cast<QTableView*>(this), arriba_, izquierda_, esquina_}) {
+    if (!v) continue;
+    QHeaderView* h = v->verticalHeader();
+    std::vector<std::pair<int, int>> propios;
+    for (int r = 0; r < rowCount(); ++r)
+      if (!h->isSectionHidden(r) && h->sectionSize(r) != anterior) propios.emplace_back(r, h->sectionSize(r));
+    h->setDefaultSectionSize(altoFila_);
+    for (const auto& [r, alto] : propios) h->resizeSection(r, alto);
+  }
+  verticalScrollBar()->setSingleStep(altoFila_);
   ColocaFijas();
 }
 

@@ -15,6 +15,9 @@
 //   MSFlexGrid1->SetColWidth(0, TextWidth("XXXX"));
 //   MSFlexGrid1->KeyPress = [this](int& KeyAscii) { MSFlexGrid1_KeyPress(KeyAscii); };
 //
+// The grid writes in its form's font, like every control; rows of the
+// default height follow that font.
+//
 // A new grid has 2 rows, 2 columns, one fixed row and column, and (1, 1)
 // current; columns align "general" (9: texts left, numbers right). Fewer
 // Rows / Cols than fixed ones lower the fixed counts; the current cell stays
@@ -53,6 +56,10 @@ class MSFlexGrid : public QTableWidget {
 
  public:
   explicit MSFlexGrid(QWidget* parent = nullptr, const QString& nombre = QString());
+
+  // Pixels between a cell's text and its left and right edges: a column as
+  // wide as a text in the grid's font, plus twice this, shows it whole.
+  static constexpr int kMargenTexto = 1;
 
   int Rows() const { return rowCount(); }
   void SetRows(int n);
@@ -138,6 +145,7 @@ class MSFlexGrid : public QTableWidget {
   std::function<void(int Button, int Shift, int x, int y)> MouseUp;
 
  protected:
+  void changeEvent(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
