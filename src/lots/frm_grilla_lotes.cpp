@@ -280,6 +280,9 @@ void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, in
     g->SetTextMatrix(1, colCantidad, TextoCelda(cantidad));
     return;
   }
+  // The column's sum is kept as the cells change, so the spread reads each
+  // row once.
+  double suma = SumaColumna(colCantidad, -1);
   double resto = cantidad;
   for (int r = 1; r < g->Rows(); ++r) {
     const double disponible = std::max(0.0, NumeroCelda(g->TextMatrix(r, colDisponible)));
@@ -289,7 +292,8 @@ void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, in
       resto = 0;
     } else {
       g->SetTextMatrix(r, colCantidad, TextoCelda(disponible));
-      resto = cantidad - SumaColumna(colCantidad, -1);
+      suma += disponible - actual;
+      resto = cantidad - suma;
     }
     if (CantidadesIguales(resto, 0)) break;
   }

@@ -1,5 +1,6 @@
 #include "lots/frm_lote_y_posicion.h"
 
+#include <QHash>
 #include <algorithm>
 #include <vector>
 
@@ -99,11 +100,18 @@ void FrmLoteyPosicion::VerificaAnteriores() {
           QStringLiteral(" and ac_saldoslayout.saldo > 0 order by "
                          "ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,ac_saldoslayout.idposicion  "),
       rs, nullptr, 0, 1, -1);
-  // A balance in its stored unit, shown in the line's unit.
+  // A balance in its stored unit, shown in the line's unit (a conversion
+  // multiplies or divides by the coefficient of the pair of units, so each
+  // stored unit is looked up once).
+  QHash<QString, double> factores;
   auto enUnidad = [&](const QString& unidadBase, double saldo) {
     if (vb::Trim(IUNIDAD).isEmpty()) return saldo;
-    QString base = unidadBase;
-    return ConvierteAEquivalencia(Articulo, base, saldo, IUNIDAD);
+    auto f = factores.constFind(unidadBase);
+    if (f == factores.cend()) {
+      QString base = unidadBase;
+      f = factores.insert(unidadBase, ConvierteAEquivalencia(Articulo, base, 1.0, IUNIDAD));
+    }
+    return saldo * *f;
   };
   struct Fila {
     QString posicion, lote, disponible;
