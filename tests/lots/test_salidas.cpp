@@ -107,6 +107,38 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
   EXPECT_EQ(cantidades, "|3|7|0|");
 }
 
+TEST_F(Salidas, ARefusedEditorStopsEveryWayOfStoringIt) {
+  int refusals = 0;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    MSFlexGrid* g = f.MSFlexGrid1;
+    QTest::keyClick(g, Qt::Key_9);  // L1 holds 5
+    // Aceptar, F2, a fill button and a click on another cell: each asks
+    // again, and nothing moves or closes.
+    f.CmdAceptar->click();
+    QTest::keyClick(f.TxtEdit, Qt::Key_F2);
+    f.Toolbar1->Buttons()(2)->Accion()->trigger();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    refusals = static_cast<int>(Mensajes().size());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.EditorAbierto());
+    EXPECT_EQ(f.TxtEdit->Text(), "9");
+    EXPECT_EQ(g->Row(), 1);
+    EXPECT_EQ(Columna(g, 3), (QStringList{"5", "5", "0"}));
+    // Corrected, the click stores it and moves.
+    f.TxtEdit->selectAll();
+    QTest::keyClicks(f.TxtEdit, "4");
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    EXPECT_FALSE(f.EditorAbierto());
+    EXPECT_EQ(g->Row(), 2);
+    Teclea(f, "6");
+    f.CmdAceptar->click();
+  });
+  double q = 10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(refusals, 4);
+  EXPECT_EQ(cantidades, "|4|6|0|");
+}
+
 TEST_F(Salidas, ASumAboveTheRequestIsAdjustedOrRefused) {
   // No: the dialog stays open; cancelling then hands back what was given.
   e.ui().respuestasMsgBox = {vbmsg::No};
