@@ -91,7 +91,16 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
     EXPECT_EQ(g->Row(), 2);
     Teclea(f, "7");
     EXPECT_EQ(g->Row(), 3);
-    // The blank row takes any quantity; Up goes back without moving past row 1.
+    // Pasted text that is not a number is refused.
+    QTest::keyClick(g, Qt::Key_1);
+    f.TxtEdit->setText("1x");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Return);
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    // The blank row takes any quantity, beyond 16 bits too; Up goes back.
+    Teclea(f, "40000", Qt::Key_Up);
+    EXPECT_EQ(g->TextMatrix(3, 3), "40000");
+    EXPECT_EQ(g->Row(), 2);
+    g->SetRow(3);
     Teclea(f, "0", Qt::Key_Up);
     EXPECT_EQ(g->Row(), 2);
     cantidad = Columna(g, 3);
@@ -102,7 +111,9 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
   EXPECT_EQ(abiertoTrasRechazo, (QStringList{"6", "5"}));
   EXPECT_EQ(Mensajes(), (QStringList{"La Cantidad supera a la cantidad disponible en Stock",
                                      "La Cantidad no puede ser Menor a Cero",
-                                     "No Puede Informase Cantidades que no Sean Enteras"}));
+                                     "No Puede Informase Cantidades que no Sean Enteras",
+                                     "La Cantidad debe ser un número"}));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   EXPECT_EQ(cantidad, (QStringList{"3", "7", "0"}));
   EXPECT_EQ(cantidades, "|3|7|0|");
 }
