@@ -135,7 +135,7 @@ void FrmGrillaLotes::MsflexGridEdt(int KeyAscii) {
   const int c = MSFlexGrid1->Col();
   if (r < MSFlexGrid1->FixedRows() || r >= MSFlexGrid1->Rows() || !ColumnaEditable(c)) return;
   const bool imprimible = KeyAscii > 32;
-  if (imprimible && ColumnaCantidad(c) && !CaracterDeCantidad(KeyAscii)) return;
+  if (imprimible && (!QChar(KeyAscii).isPrint() || (ColumnaCantidad(c) && !CaracterDeCantidad(KeyAscii)))) return;
   Text_Propiedades(TxtEdit, c);
   if (imprimible) {
     TxtEdit->SetText(QString(QChar(KeyAscii)));
