@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "demo_sqlite.h"
+#include "lots/registro_lotes.h"
 #include "platform/aplicacion.h"
 #include "platform/cls_entorno.h"
 #include "platform/interaccion_guionada.h"
@@ -39,6 +40,7 @@ inline double LecturaDesnuda(const QString& archivo, const char* sql) {
 inline int CorreBenchmarks(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   Aplicacion app(argc, argv);
+  RegistraDialogosLotes();
   gEntorno.FijaIdentidad(QStringLiteral("bench"), QStringLiteral("bench"));
   Interaccion::Instala(std::make_unique<InteraccionGuionada>());
   benchmark::Initialize(&argc, argv);

@@ -8,6 +8,8 @@
 // - the voucher pick list, the real charges of a customer and the charges
 //   dialog;
 // - the vouchers made from a voucher (links) and their amounts;
+// - the requests that break a line's quantity down by lot, serial or
+//   warehouse position in the lot dialogs (cptes_pedidos.cpp);
 // - the lot, serial and position list texts (cptes_listas.cpp) and the
 //   stock queries by warehouse, lot, serial, position and unit
 //   (cptes_stock.cpp).
@@ -117,6 +119,58 @@ class ClsCmnCptes {
   // Sum of the amounts of the vouchers, not voided, made from the voucher
   // (of any complement).
   vb::Moneda ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra);
+
+  // ------------------------------------------- lot, serial and position requests
+  //
+  // Each request breaks a line's quantity down in one of the lot dialogs
+  // (cptes_pedidos.cpp) and answers whether it was accepted. Cancelled,
+  // closed or refused, the outputs receive the lists the request was given
+  // (and the quantity it was given). Failures are reported under
+  // "PideSerieLote" and answer not accepted, with the given lists.
+
+  // The largest quantity that an incoming line breaks down unit by unit.
+  static constexpr long kMaxUnidadesPorLinea = 10000;
+
+  // The lots, serial numbers or size-colour-sex codes of an incoming
+  // quantity: one grid row per unit (the whole number nearest to the
+  // absolute quantity). A quantity of 0 opens nothing and answers two empty
+  // lists (accepted); one above kMaxUnidadesPorLinea units is refused with a
+  // message.
+  bool PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt, const QString& LoteAnt,
+                     QString& SerieNvo, QString& LoteNvo, bool Serie = false, bool Lote = false, bool Talle = false);
+
+  // The lot-and-serial stock rows an outgoing quantity is taken from, in the
+  // warehouse Deposito (an empty one, or none given, is the configured
+  // "DepositoDefault"; an empty variable passed receives it). SeriesLoteAnt
+  // and CantidadANT are the line's previous lists (lot, kUnionLoteSerie,
+  // serial; the quantity of each). The other lines of the same article in
+  // Grilla count as taken (the line being edited, FilaEditada, or the
+  // grid's current row when it is -1, is left out). SeriesLoteNvo and
+  // CantidadesNvo receive the new lists, Cantidad the quantity the user
+  // agreed to. With MostrarForm off the dialog is accepted as it loads,
+  // without being shown; a short stock is then told and answers not
+  // accepted. A quantity of 0 opens nothing and leaves the outputs alone.
+  bool PideSerieLote_Salidas(MSFlexGrid& Grilla, const QString& Articulo, const QString& Descripcion,
+                             double& Cantidad, const QString& SeriesLoteAnt, const QString& CantidadANT,
+                             QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
+                             QString* Deposito = nullptr, bool MostrarForm = true, long FilaEditada = -1);
+
+  // The lot list (column 16) and the quantity list (column 17) of the rows
+  // of Grilla whose article (column 0, compared ignoring letter case but not
+  // trimmed) is Articulo, gathered into one pair of parallel lists; the row
+  // FilaExcluida (-1: none) is left out.
+  void CuentaLotesEnGrilla(MSFlexGrid& Grilla, const QString& Articulo, QString& LotesEnGrid,
+                           QString& CantidadesEnGrid, long FilaExcluida = -1);
+
+  // The warehouse positions (and, with Lote, the lot at each) a quantity in
+  // the unit IdUnidad comes from. PosicionNVO receives a position list
+  // (position "*" quantity), LoteNvo its parallel lot list (empty without
+  // Lote), Cantidad the quantity the user agreed to. A dialog of neither
+  // positions nor lots hands back the previous lists. A quantity of 0 opens
+  // nothing and answers two empty lists (accepted).
+  bool PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double& Cantidad, const QString& Deposito,
+                        const QString& PosicionAnt, const QString& LoteAnt, QString& PosicionNVO, QString& LoteNvo,
+                        bool Posicion = true, bool Lote = false);
 
   // ------------------------------------------------ lot, serial and position lists
   //

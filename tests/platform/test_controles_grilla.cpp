@@ -274,6 +274,25 @@ TEST_F(Grilla, CellColoursBelongToTheCurrentCellAndZeroRestoresTheGridColour) {
   EXPECT_EQ(grid->CellForeColor(), 0x0000FF);
 }
 
+TEST_F(Grilla, TextsSetWithRedrawOffAreToldToTheViewsOnceWhenItComesBack) {
+  grid->SetRows(201);
+  int avisos = 0;
+  QObject::connect(grid->model(), &QAbstractItemModel::dataChanged, [&] { ++avisos; });
+  grid->SetRedraw(false);
+  for (int r = 1; r <= 200; ++r) grid->SetTextMatrix(r, 1, QString::number(r));
+  EXPECT_EQ(avisos, 0);
+  EXPECT_EQ(grid->TextMatrix(150, 1), "150");
+  grid->SetRedraw(true);
+  EXPECT_EQ(avisos, 1);
+  grid->SetTextMatrix(1, 1, "x");
+  EXPECT_EQ(avisos, 2);
+  QImage antes = grid->grab().toImage();
+  grid->SetRedraw(false);
+  grid->SetTextMatrix(1, 1, "cambiado");
+  grid->SetRedraw(true);
+  EXPECT_NE(grid->grab().toImage(), antes);
+}
+
 TEST_F(Grilla, ArrowKeysMoveAmongTheScrollingCellsOnly) {
   grid->SetRows(4);
   grid->SetCols(3);

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -192,7 +193,15 @@ QString MSFlexGrid::TextMatrix(int row, int col) const {
 void MSFlexGrid::SetTextMatrix(int row, int col, const QString& texto) {
   CompruebaCelda(row, col);
   if (texto.isEmpty() && !item(row, col)) return;
+  if (redibuja_) {
+    Celda(row, col)->setText(texto);
+    return;
+  }
+  // With Redraw off the views are told of the changed cells once, when
+  // Redraw comes back on.
+  const QSignalBlocker silencio(model());
   Celda(row, col)->setText(texto);
+  textosPendientes_ = true;
 }
 
 QString MSFlexGrid::TextArray(int index) const {
@@ -556,7 +565,11 @@ void MSFlexGrid::SetRedraw(bool v) {
   redibuja_ = v;
   viewport()->setUpdatesEnabled(v);
   for (QTableView* f : {arriba_, izquierda_, esquina_}) f->viewport()->setUpdatesEnabled(v);
-  if (v) ActualizaTodo();
+  if (!v) return;
+  if (textosPendientes_ && rowCount() > 0 && columnCount() > 0)
+    emit model()->dataChanged(model()->index(0, 0), model()->index(rowCount() - 1, columnCount() - 1));
+  textosPendientes_ = false;
+  ActualizaTodo();
 }
 
 void MSFlexGrid::Refresh() { ActualizaTodo(); }

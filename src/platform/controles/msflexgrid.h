@@ -117,6 +117,8 @@ class MSFlexGrid : public QTableWidget {
 
   // Empties every cell (texts and colours); sizes and layout stay.
   void Clear();
+  // With Redraw off nothing is painted, and texts set are shown (all at
+  // once, which makes filling a large grid cheap) when it comes back on.
   bool Redraw() const { return redibuja_; }
   void SetRedraw(bool v);
   void Refresh();
@@ -191,5 +193,6 @@ class MSFlexGrid : public QTableWidget {
   int anchoCol_ = 64;
   QColor fondoFijo_{0xE3, 0xDF, 0xD2};
   bool redibuja_ = true;
+  bool textosPendientes_ = false;  // texts set with Redraw off, not yet told to the views
   bool dobleClic_ = false;
 };

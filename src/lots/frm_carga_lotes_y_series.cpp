@@ -1,0 +1,407 @@
+#include "lots/frm_carga_lotes_y_series.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/celdas.h"
+#include "platform/cls_datos.h"
+#include "platform/cls_util.h"
+#include "platform/controles/label.h"
+#include "platform/controles/msflexgrid.h"
+#include "platform/controles/textbox.h"
+#include "platform/error_steps.h"
+#include "platform/interaccion.h"
+#include "platform/vb.h"
+#include "vouchers/cls_cmn_cptes.h"
+
+namespace {
+
+const QChar kUnion = ClsCmnCptes::kUnionLoteSerie;
+
+// The key a stock row and a lot-and-serial entry are matched by: lot, the
+// joining character and serial, trimmed, letter case folded.
+QString Clave(const QString& lote, const QString& serie) {
+  return (vb::Trim(lote) + kUnion + vb::Trim(serie)).toCaseFolded();
+}
+
+// The lot and the serial of a lot-and-serial entry (an entry without the
+// joining character is a lot alone).
+std::pair<QString, QString> Partes(const QString& entrada) {
+  const qsizetype p = entrada.indexOf(kUnion);
+  if (p < 0) return {vb::Trim(entrada), QString()};
+  return {vb::Trim(entrada.left(p)), vb::Trim(entrada.mid(p + 1))};
+}
+
+QString ClaveDeEntrada(const QString& entrada) {
+  const auto [lote, serie] = Partes(entrada);
+  return Clave(lote, serie);
+}
+
+// The entry that stands for stock outside any lot and serial (the blank row).
+bool SinLoteNiSerie(const QString& entrada) { return vb::Trim(entrada) == QString(kUnion) || vb::Trim(entrada).isEmpty(); }
+
+QString Texto(const Recordset& rs, const char* campo) {
+  return gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(QLatin1String(campo))));
+}
+
+}  // namespace
+
+FrmCargaLotesySeries::FrmCargaLotesySeries()
+    : FrmGrillaLotes(QStringLiteral("FrmCargaLotesySeries"), QStringLiteral("Numeros de Serie"),
+                     QStringLiteral("F2 &Aceptar"), false) {}
+
+FrmCargaLotesySeries::~FrmCargaLotesySeries() { delete cptes_; }
+
+ClsCmnCptes& FrmCargaLotesySeries::Cptes() {
+  if (!cptes_) cptes_ = new ClsCmnCptes();
+  return *cptes_;
+}
+
+// ---- loading -------------------------------------------------------------------------------
+
+void FrmCargaLotesySeries::CargaDatos() {
+  Load();
+  vb::PasaPorAlto([&] { EsSerieYLote = EsSerie && EsLote; });
+  vb::PasaPorAlto([&] {
+    const QString deposito = QStringLiteral(" (Deposito: ") + Deposito + QStringLiteral(")");
+    if (EsTalle) {
+      SetCaption(QStringLiteral("Talles, Colores, Sexo") + deposito);
+      if (EsSerieYLote) {
+        EsSerieYLote = false;
+        EsLote = false;
+      }
+    } else if (EsSerieYLote) {
+      SetCaption(QStringLiteral("Números de Lote y Serie") + deposito);
+    } else if (EsSerie) {
+      SetCaption(QStringLiteral("Números de Serie") + deposito);
+    } else if (EsLote) {
+      SetCaption(QStringLiteral("Números de Lote") + deposito);
+    }
+  });
+  vb::PasaPorAlto([&] { lblArticulo->SetCaption(lotes::NombrePropio(ArticuloDescripcion)); });
+  MSFlexGrid1->SetRedraw(false);
+  vb::PasaPorAlto([&] { InicializaGrid(); });
+  vb::PasaPorAlto([&] { VerificaAnteriores(); });
+  vb::PasaPorAlto([&] { VerificaExistenciasEnGrilla(); });
+  MSFlexGrid1->SetRedraw(true);
+  // Typing starts on the first row, in the column that takes it.
+  vb::PasaPorAlto([&] {
+    if (MSFlexGrid1->Rows() < 2) return;
+    MSFlexGrid1->SetRow(1);
+    MSFlexGrid1->SetCol(PrimeraColumna());
+  });
+}
+
+void FrmCargaLotesySeries::InicializaGrid() {
+  MSFlexGrid* g = MSFlexGrid1;
+  auto ancho = [this](int equis) { return TextWidth(QString(equis, u'X')); };
+  if (EsConsultaDeSerieLote) {
+    g->Clear();
+    g->SetCols(4);
+    g->SetFixedCols(2);
+    g->SetTextMatrix(0, 0, EsTalle ? QStringLiteral("TALLE-COLOR-SEXO") : QStringLiteral("LOTE"));
+    g->SetTextMatrix(0, 1, QStringLiteral("SERIE"));
+    g->SetTextMatrix(0, 2, QStringLiteral("CANT. STOCK"));
+    g->SetTextMatrix(0, 3, QStringLiteral("CANT. "));
+    g->SetColWidth(0, EsLote ? ancho(18) : 0);
+    g->SetColWidth(1, EsSerie ? ancho(15) : 0);
+    g->SetColWidth(2, ancho(12));
+    g->SetColWidth(3, ancho(12));
+    g->SetRows(1);
+    g->SetColAlignment(1, flex::AlignCenterTop);
+    g->SetColAlignment(0, flex::AlignCenterTop);
+    return;
+  }
+  // One row per unit of the quantity, whatever its sign.
+  const long unidades =
+      std::min<long>(ClsCmnCptes::kMaxUnidadesPorLinea, std::max<long>(0, std::lround(std::fabs(Cantidad))));
+  g->SetCols(4);
+  g->SetRows(static_cast<int>(unidades) + 1);
+  g->SetColWidth(0, 0);
+  g->SetColWidth(3, 0);
+  g->SetColWidth(1, ancho(5));
+  g->SetColWidth(2, ancho(35));
+  g->SetTextMatrix(0, 1, QStringLiteral("ITEM"));
+  g->SetTextMatrix(0, 2, EsSerie ? QStringLiteral("Número de Serie") : QStringLiteral("Número de Lote"));
+  if (EsSerieYLote) {
+    g->SetColWidth(2, ancho(25));
+    g->SetColWidth(3, ancho(25));
+    g->SetTextMatrix(0, 3, QStringLiteral("Número de Serie"));
+    g->SetTextMatrix(0, 2, QStringLiteral("Número de Lote"));
+  }
+  for (int i = 1; i < g->Rows(); ++i) g->SetTextMatrix(i, 1, QString::number(i));
+  g->SetColAlignment(1, flex::AlignCenterCenter);
+}
+
+void FrmCargaLotesySeries::VerificaAnteriores() {
+  MSFlexGrid* g = MSFlexGrid1;
+  if (!EsConsultaDeSerieLote) {
+    // The previous lists, one entry per row from the first.
+    auto coloca = [&](const QString& lista, int col) {
+      if (vb::Trim(vb::QuitaCaracteres(lista, QStringLiteral("|"))).isEmpty()) return;
+      QString t = vb::Trim(lista);
+      if (t.startsWith(u'|')) t.remove(0, 1);
+      for (int fila = 1;; ++fila) {
+        const qsizetype p = t.indexOf(u'|');
+        if (p < 0 || fila >= g->Rows()) return;
+        g->SetTextMatrix(fila, col, t.left(p));
+        t = t.mid(p + 1);
+        if (vb::Trim(t).isEmpty()) return;
+      }
+    };
+    if (EsSerieYLote) {
+      coloca(LotesAnteriores, 2);
+      coloca(SeriesAnteriores, 3);
+    } else if (SeriesAnteriores.isEmpty() || LotesAnteriores.isEmpty()) {
+      coloca(SeriesAnteriores + LotesAnteriores, 2);
+    } else {
+      coloca(vb::Trim(SeriesAnteriores) + vb::Trim(LotesAnteriores).mid(1), 2);
+    }
+    return;
+  }
+
+  Recordset rs;
+  gDatos.AbreRecordset(QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ") +
+                           ClsDatos::Literal(gUtil.FormateaCodigo(Articulo, 25)) +
+                           QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + ClsDatos::Literal(Deposito) +
+                           QStringLiteral(" ORDER BY NROLOTE, NROSERIE "),
+                       rs, nullptr, 0, 1, -1);
+  struct Fila {
+    QString lote, serie, stock, cantidad;
+  };
+  std::vector<Fila> filas;
+  filas.reserve(static_cast<size_t>(std::max(0L, rs.RecordCount())) + 2);
+  for (; !rs.Eof(); rs.MoveNext())
+    filas.push_back({vb::Trim(Texto(rs, "NroLote")), vb::Trim(Texto(rs, "NroSerie")),
+                     TextoCelda(gUtil.ConvierteDoble(Texto(rs, "Cantidad"))), QString()});
+  const size_t enStock = filas.size();
+
+  // Previous entries no longer in stock come back as rows of their own,
+  // with no stock, when they took something.
+  QStringList anteriores, cantidades;
+  Cptes().DescomponeSerieLote(Lotes, anteriores);
+  Cptes().DescomponeSerieLote(Series, cantidades);
+  QHash<QString, int> claves;
+  claves.reserve(static_cast<qsizetype>(filas.size() + anteriores.size()));
+  for (size_t i = 0; i < filas.size(); ++i) claves.insert(Clave(filas[i].lote, filas[i].serie), static_cast<int>(i));
+  QHash<QString, QString> previas;  // key -> the quantity of its first entry
+  for (qsizetype k = 0; k + 1 < anteriores.size(); ++k) {
+    const QString clave = ClaveDeEntrada(anteriores[k]);
+    const QString cantidad = k < cantidades.size() ? cantidades[k] : QString();
+    if (!previas.contains(clave)) previas.insert(clave, cantidad);
+    if (SinLoteNiSerie(anteriores[k]) || claves.contains(clave) || NumeroCelda(cantidad) == 0) continue;
+    claves.insert(clave, static_cast<int>(filas.size()));
+    const auto [lote, serie] = Partes(anteriores[k]);
+    filas.push_back({lote, serie, QStringLiteral("0"), QStringLiteral("0")});
+  }
+  // A blank row for stock outside any lot and serial.
+  if (enStock > 0) filas.push_back({});
+
+  g->SetRows(static_cast<int>(filas.size()) + 1);
+  for (size_t i = 0; i < filas.size(); ++i) {
+    const int r = static_cast<int>(i) + 1;
+    g->SetTextMatrix(r, 0, filas[i].lote);
+    g->SetTextMatrix(r, 1, filas[i].serie);
+    g->SetTextMatrix(r, 2, filas[i].stock);
+    g->SetTextMatrix(r, 3, filas[i].cantidad);
+  }
+  if (enStock == 0) return;
+  if (Lotes.isEmpty()) {
+    CompletaCantidades();
+    return;
+  }
+  for (int r = 1; r < g->Rows(); ++r) {
+    const auto p = previas.constFind(Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)));
+    if (p != previas.cend()) g->SetTextMatrix(r, 3, TextoCelda(NumeroCelda(*p)));
+  }
+}
+
+void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
+  if (!EsConsultaDeSerieLote) return;
+  MSFlexGrid* g = MSFlexGrid1;
+  vb::PasaPorAlto([&] {
+    if (LotesExistentes.isEmpty()) return;
+    // What the other lines take from each stock row.
+    QStringList entradas, cantidades;
+    Cptes().DescomponeSerieLote(LotesExistentes, entradas);
+    Cptes().DescomponeSerieLote(SeriesExistentes, cantidades);
+    QHash<QString, double> tomado;
+    for (qsizetype k = 0; k + 1 < entradas.size(); ++k) {
+      if (SinLoteNiSerie(entradas[k])) continue;
+      tomado[ClaveDeEntrada(entradas[k])] += k < cantidades.size() ? NumeroCelda(cantidades[k]) : 0.0;
+    }
+    for (int r = 1; r < g->Rows(); ++r) {
+      const auto t = tomado.constFind(Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)));
+      if (t == tomado.cend()) continue;
+      g->SetTextMatrix(r, 2, TextoCelda(std::max(0.0, NumeroCelda(g->TextMatrix(r, 2)) - *t)));
+    }
+  });
+  vb::PasaPorAlto([&] {
+    if (!Lotes.isEmpty()) return;
+    for (int r = 1; r < g->Rows(); ++r) g->SetTextMatrix(r, 3, QStringLiteral("0"));
+    DistribuyeCantidad();
+  });
+}
+
+void FrmCargaLotesySeries::CompletaCantidades() {
+  MSFlexGrid* g = MSFlexGrid1;
+  double resto = Cantidad;
+  for (int r = 1; r < g->Rows(); ++r) {
+    double toma = std::min(NumeroCelda(g->TextMatrix(r, 2)), resto);
+    if (toma == 0 && resto > 0) toma = resto;
+    resto -= toma;
+    g->SetTextMatrix(r, 3, TextoCelda(toma));
+    if (resto <= kToleranciaCantidad) break;
+  }
+}
+
+void FrmCargaLotesySeries::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad, 2, 3); }
+
+// ---- editing -------------------------------------------------------------------------------
+
+bool FrmCargaLotesySeries::ColumnaEditable(int col) const {
+  if (EsConsultaDeSerieLote) return col == 3;
+  return col == 2 || (EsSerieYLote && col == 3);
+}
+
+bool FrmCargaLotesySeries::ColumnaCantidad(int col) const { return EsConsultaDeSerieLote && col == 3; }
+
+int FrmCargaLotesySeries::UltimaColumna() const { return EsConsultaDeSerieLote || EsSerieYLote ? 3 : 2; }
+
+int FrmCargaLotesySeries::PrimeraColumna() const { return EsConsultaDeSerieLote ? 3 : 2; }
+
+bool FrmCargaLotesySeries::ColumnaDeSeries(int col) const {
+  return !EsConsultaDeSerieLote && !EsTalle && EsSerie && col == (EsSerieYLote ? 3 : 2);
+}
+
+int FrmCargaLotesySeries::FilaConMismoTexto(int col, const QString& texto, int fila) const {
+  for (int r = 1; r < MSFlexGrid1->Rows(); ++r)
+    if (r != fila && vb::Igual(vb::Trim(MSFlexGrid1->TextMatrix(r, col)), texto)) return r;
+  return 0;
+}
+
+void FrmCargaLotesySeries::CompletaTodoIgual() {
+  // Serial numbers are never copied: each names one unit.
+  if (EsConsultaDeSerieLote || ColumnaDeSeries(2)) return;
+  MSFlexGrid* g = MSFlexGrid1;
+  if (g->Rows() < 2 || g->Cols() < 3) return;
+  const QString valor = vb::Trim(g->TextMatrix(1, 2));
+  if (valor.isEmpty()) return;
+  for (int r = 1; r < g->Rows(); ++r)
+    if (vb::Trim(g->TextMatrix(r, 2)).isEmpty()) g->SetTextMatrix(r, 2, valor);
+}
+
+void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
+  vb::ErrorSteps paso(QStringLiteral("CampoValida"));
+  paso.step([&] {
+    ErrorEnCampo = false;
+    const QString texto = vb::Trim(Texto->Text());
+    const QString campo = vb::Trim(Texto->DataField);
+    MSFlexGrid* g = MSFlexGrid1;
+    const int fila = FilaEditor();
+    const int col = ColEditor();
+    if (vb::Igual(campo, QStringLiteral("Cantidad"))) {
+      if (!EsConsultaDeSerieLote) return;
+      if (!lotes::EsCantidad(texto)) return Rechaza(QStringLiteral("La Cantidad debe ser un número"));
+      const double valor = NumeroCelda(texto);
+      if (valor < 0) return Rechaza(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
+      if (valor != std::trunc(valor))
+        return Rechaza(QStringLiteral("No Puede Informase Cantidades que no Sean Enteras"));
+      if (!Deposito.isEmpty())
+        IdDeposito = Deposito;
+      else if (vb::Trim(IdDeposito).isEmpty())
+        IdDeposito = ClsCmnCptes::kIgnorar;
+      // A stock row (with a lot or a serial) gives no more than it holds; the
+      // blank row stands for stock outside any lot.
+      const bool deStock = !vb::Trim(g->TextMatrix(fila, 0)).isEmpty() || !vb::Trim(g->TextMatrix(fila, 1)).isEmpty();
+      if (deStock && valor > NumeroCelda(g->TextMatrix(fila, 2)) + kToleranciaCantidad)
+        return Rechaza(QStringLiteral("La Cantidad supera a la cantidad disponible en Stock"));
+      return;
+    }
+    if (ColumnaDeSeries(col) && !texto.isEmpty() && texto != QStringLiteral("-")) {
+      if (const int otra = FilaConMismoTexto(col, texto, fila))
+        return Rechaza(QStringLiteral("El Número de Serie %1 ya está informado en el ítem %2").arg(texto).arg(otra));
+    }
+    if (fila == 1) {
+      g->SetTextMatrix(1, col, texto);
+      CompletaTodoIgual();
+    }
+  });
+  if (paso.left()) ErrorEnCampo = true;
+}
+
+// ---- acceptance ----------------------------------------------------------------------------
+
+double FrmCargaLotesySeries::SumaFilas(long MenosCual) const { return SumaColumna(3, MenosCual); }
+
+bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() const { return CantidadesIguales(SumaFilas(-1), Cantidad); }
+
+QString FrmCargaLotesySeries::ListaDeColumna(int col) const {
+  QString t = QStringLiteral("|");
+  for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
+    const QString v = vb::Trim(MSFlexGrid1->TextMatrix(r, col));
+    t += (v.isEmpty() ? QStringLiteral("-") : v) + u'|';
+  }
+  return lotes::CierraLista(t);
+}
+
+void FrmCargaLotesySeries::CmdAceptar_Click() {
+  if (!ConfirmaEditor()) return;
+  vb::ErrorSteps paso{QString()};
+  MSFlexGrid* g = MSFlexGrid1;
+  if (EsConsultaDeSerieLote) {
+    bool seguir = false;
+    if (!paso.step([&] {
+          seguir = AjustaCantidad(Cantidad, SumaFilas(-1), MostrarForm,
+                                  QStringLiteral("El Stock es Menor a la cantidad solicitada "));
+        }) ||
+        !seguir)
+      return;
+    if (!paso.step([&] {
+          QString lotes = QStringLiteral("|");
+          for (int r = 1; r < g->Rows(); ++r)
+            lotes += vb::Trim(g->TextMatrix(r, 0)) + kUnion + vb::Trim(g->TextMatrix(r, 1)) + u'|';
+          Lotes = lotes::CierraLista(lotes);
+          Series = ListaDeColumna(3);
+        }))
+      return;
+  } else {
+    bool repetida = false;
+    if (!paso.step([&] {
+          CompletaTodoIgual();
+          // A serial number names one unit: the same one twice is refused.
+          for (int col = 2; col <= 3 && !repetida; ++col) {
+            if (!ColumnaDeSeries(col)) continue;
+            for (int r = 1; r < g->Rows() && !repetida; ++r) {
+              const QString v = vb::Trim(g->TextMatrix(r, col));
+              if (v.isEmpty() || v == QStringLiteral("-")) continue;
+              if (const int otra = FilaConMismoTexto(col, v, r); otra > r) {
+                repetida = true;
+                Interaccion::Actual().MsgBox(
+                    QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3").arg(v).arg(r).arg(otra),
+                    vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+              }
+            }
+          }
+        }) ||
+        repetida)
+      return;
+    if (!paso.step([&] {
+          if (EsSerieYLote) {
+            Lotes = ListaDeColumna(2);
+            Series = ListaDeColumna(3);
+          } else if (EsLote) {
+            Lotes = ListaDeColumna(2);
+            Series.clear();
+          } else {
+            Series = ListaDeColumna(2);
+            Lotes.clear();
+          }
+        }))
+      return;
+  }
+  Aceptado = true;
+  Hide();
+}

@@ -1,0 +1,138 @@
+#pragma once
+// What the two lot dialogs share: a grid that is never edited in place, the
+// floating text box TxtEdit laid over the cell being typed into, the fill
+// bar Toolbar1, the accept and cancel buttons and the settling of a sum that
+// differs from the requested quantity.
+//
+// Editing. A key typed on an editable cell opens TxtEdit over it: Enter,
+// Space or Backspace with the cell's text and the caret at the end, a
+// printable character with that character alone (a character that is not
+// part of a number opens nothing on a quantity cell). Enter, Up and Down
+// check the text with the dialog's CampoValida and, when it is accepted,
+// store it in the cell and move; Escape closes the editor without storing.
+// A click on the grid, the fill buttons, Aceptar and F2 check and store the
+// open editor first and stop when it is refused; a refused text keeps the
+// editor open with its text. Escape on the grid, Cancelar and the close box
+// hide the dialog without building lists (Aceptado stays off).
+#include <QString>
+
+#include "platform/form.h"
+
+class CommandButton;
+class ImageList;
+class Label;
+class MSFlexGrid;
+class TextBox;
+class Toolbar;
+class ToolbarButton;
+
+class FrmGrillaLotes : public Form {
+  Q_OBJECT
+
+ public:
+  MSFlexGrid* MSFlexGrid1;
+  TextBox* TxtEdit;
+  Toolbar* Toolbar1;
+  ImageList* ImageList1;
+  CommandButton* CmdAceptar;
+  CommandButton* CmdCancelar;
+  Label* lblArticulo;
+
+  // Set when the acceptance built the result lists.
+  bool Aceptado = false;
+
+  virtual void CmdAceptar_Click() = 0;
+  void CmdCancelar_Click();
+  // Checks the editor's text for the cell it was opened on; sets
+  // ErrorEnCampo (and tells why) when it refuses it.
+  virtual void CampoValida(TextBox* Texto) = 0;
+
+  // Event procedures of the grid, the editor and the fill bar.
+  void MSFlexGrid1_LeaveCell();
+  void MSFlexGrid1_GotFocus();
+  void MSFlexGrid1_KeyPress(int& KeyAscii);
+  void TxtEdit_KeyPress(int& KeyAscii);
+  void TxtEdit_KeyDown(int& KeyCode, int Shift);
+  void Toolbar1_ButtonClick(ToolbarButton* Button);
+
+  // Whether no typed text is pending: the editor is closed, or its text was
+  // accepted and stored in its cell. False when CampoValida refused it (the
+  // editor stays open and takes the focus).
+  bool ConfirmaEditor();
+  bool EditorAbierto() const;
+
+ protected:
+  // conPropuesta: the fill bar has the third button "Proponer
+  // Automaticamente".
+  FrmGrillaLotes(const QString& clase, const QString& caption, const QString& captionAceptar, bool conPropuesta);
+
+  // What differs between the dialogs.
+  virtual bool ColumnaEditable(int col) const = 0;
+  virtual bool ColumnaCantidad(int col) const = 0;
+  // The column Enter moves on from to the next row, and the column the next
+  // row is entered at.
+  virtual int UltimaColumna() const = 0;
+  virtual int PrimeraColumna() const = 0;
+  // Enter in the last column of the last row.
+  virtual void EnterEnUltimaFila() {}
+  // The text button 2 puts in the cells below.
+  virtual QString TextoBlanqueo() const = 0;
+  // A fill-bar button other than 1 and 2.
+  virtual void BotonPropio(int indice) {}
+
+  // Opens the editor on the current cell for a typed character.
+  void MsflexGridEdt(int KeyAscii);
+  // Moves after an edit ended with the key.
+  void EditKeyCode(int KeyCode);
+  // Binds the editor to the kind of column: DataField "Cantidad" and no
+  // length limit on a quantity column, "" and 25 characters on a text one.
+  void Text_Propiedades(TextBox* Texto, int Col);
+  // Closes the editor without storing its text.
+  void DescartaEditor();
+  // The cell the open editor belongs to (the current cell when it is
+  // closed).
+  int FilaEditor() const;
+  int ColEditor() const;
+  // Refuses the text being checked with the message.
+  void Rechaza(const QString& mensaje);
+
+  // The sum of the numbers of a column over the data rows, leaving out row
+  // menosCual (-1: none).
+  double SumaColumna(int col, long menosCual) const;
+  // Spreads cantidad over colCantidad from the first row on, each row taking
+  // up to what colDisponible holds for it (a negative balance counts 0),
+  // adding to what it already holds; a grid of one data row takes the whole
+  // quantity whatever its balance. What does not fit stays unassigned.
+  void DistribuyeEnColumnas(double cantidad, int colDisponible, int colCantidad);
+  // Settles a sum that differs from the requested quantity at acceptance:
+  // asks whether to take the sum as the quantity (a short sum is only told,
+  // with avisoMenor, when the dialog is not shown). True: build the lists.
+  bool AjustaCantidad(double& cantidad, double suma, bool mostrar, const QString& avisoMenor);
+
+  void Form_Load() override;
+  void Form_KeyDown(int& KeyCode, int Shift) override;
+  void Form_Unload(int& Cancel) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  bool ErrorEnCampo = false;
+
+ private:
+  int filaEditor_ = -1;
+  int colEditor_ = -1;
+  bool validando_ = false;
+  // CampoValida refused the text when the grid took the focus; the click
+  // that gave it the focus is dropped without asking again.
+  bool rechazoAlEnfocar_ = false;
+};
+
+// Text helpers of the lot dialogs.
+namespace lotes {
+// Each word with its first letter in upper case and the rest in lower case.
+QString NombrePropio(const QString& texto);
+// Whether a typed quantity is a number (blanks around it, one sign, digits
+// with one "," or "." between them); the empty text counts as 0.
+bool EsCantidad(const QString& texto);
+// A list text that holds nothing once its "|" characters are removed is
+// the empty text.
+QString CierraLista(const QString& lista);
+}  // namespace lotes

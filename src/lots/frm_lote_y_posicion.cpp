@@ -1,0 +1,244 @@
+#include "lots/frm_lote_y_posicion.h"
+
+#include <QHash>
+#include <algorithm>
+#include <vector>
+
+#include "platform/celdas.h"
+#include "platform/cls_datos.h"
+#include "platform/cls_util.h"
+#include "platform/controles/commandbutton.h"
+#include "platform/controles/label.h"
+#include "platform/controles/msflexgrid.h"
+#include "platform/controles/textbox.h"
+#include "platform/error_steps.h"
+#include "platform/vb.h"
+#include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/stock_unidades.h"
+
+namespace {
+
+QString Texto(const Recordset& rs, const char* campo) {
+  return gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(QLatin1String(campo))));
+}
+
+}  // namespace
+
+FrmLoteyPosicion::FrmLoteyPosicion()
+    : FrmGrillaLotes(QStringLiteral("FrmLoteyPosicion"), QStringLiteral("Posiciones"), QStringLiteral("&Aceptar"),
+                     true) {}
+
+FrmLoteyPosicion::~FrmLoteyPosicion() { delete cptes_; }
+
+ClsCmnCptes& FrmLoteyPosicion::Cptes() {
+  if (!cptes_) cptes_ = new ClsCmnCptes();
+  return *cptes_;
+}
+
+// ---- loading -------------------------------------------------------------------------------
+
+void FrmLoteyPosicion::CargaDatos() {
+  Load();
+  vb::PasaPorAlto([&] { EsPosicionYLote = EsPosicion && EsLote; });
+  vb::PasaPorAlto([&] {
+    const QString deposito = QStringLiteral(" (Deposito: ") + Deposito + QStringLiteral(")");
+    if (EsPosicionYLote)
+      SetCaption(QStringLiteral("Posiciones y Lotes") + deposito);
+    else if (EsPosicion)
+      SetCaption(QStringLiteral("Posiciones") + deposito);
+    else if (EsLote)
+      SetCaption(QStringLiteral("Números de Lote") + deposito);
+  });
+  vb::PasaPorAlto([&] { lblArticulo->SetCaption(lotes::NombrePropio(ArticuloDescripcion)); });
+  MSFlexGrid1->SetRedraw(false);
+  vb::PasaPorAlto([&] { InicializaGrid(); });
+  vb::PasaPorAlto([&] { VerificaAnteriores(); });
+  MSFlexGrid1->SetRedraw(true);
+  vb::PasaPorAlto([&] {
+    MSFlexGrid1->SetRow(MSFlexGrid1->Rows() - 1);
+    MSFlexGrid1->SetCol(4);
+  });
+}
+
+void FrmLoteyPosicion::InicializaGrid() {
+  MSFlexGrid* g = MSFlexGrid1;
+  g->Clear();
+  g->SetCols(5);
+  const int equis[] = {12, 14, 8, 12, 10};
+  for (int c = 0; c < 5; ++c) g->SetColWidth(c, TextWidth(QString(equis[c], u'X')));
+  if (!EsPosicionYLote && !EsPosicion) return;
+  const QString titulos[] = {QStringLiteral("POSICION"), QStringLiteral("LOTE"), QStringLiteral("UNIDAD"),
+                             QStringLiteral("DISPONIBLE"), QStringLiteral("CANT.")};
+  for (int c = 0; c < 5; ++c)
+    if (c != 1 || EsPosicionYLote) g->SetTextMatrix(0, c, titulos[c]);
+  g->SetRows(1);
+  g->SetColAlignment(0, flex::AlignCenterTop);
+  g->SetColAlignment(1, flex::AlignCenterTop);
+  if (!EsPosicionYLote) g->SetColWidth(1, 0);
+}
+
+void FrmLoteyPosicion::VerificaAnteriores() {
+  filaDeposito_ = 0;
+  if (!EsConsultaDePosicionLote && !EsPosicion) return;
+  MSFlexGrid* g = MSFlexGrid1;
+  QStringList posiciones, cantidades, lotes;
+  if (EsConsultaDePosicionLote)
+    Cptes().DescomponePosicionCantidadLote(PosicionesAnteriores, LotesAnteriores, posiciones, cantidades, lotes);
+
+  const bool conLote = EsPosicionYLote;
+  const QString w = ClsDatos::Literal(gUtil.FormateaCodigo(Deposito, 4));
+  const QString a = ClsDatos::Literal(gUtil.FormateaCodigo(Articulo, 25));
+  const QString campos = conLote ? QStringLiteral("AC_SALDOSLAYOUT.idposicion,AC_SALDOSLAYOUT.nrolote,")
+                                 : QStringLiteral("AC_SALDOSLAYOUT.idposicion,");
+  Recordset rs;
+  gDatos.AbreRecordset(
+      QStringLiteral("SELECT ") + campos +
+          QStringLiteral("AC_SALDOSLAYOUT.idunidadbase, isnull(AC_SALDOSLAYOUT.saldo,0) as disponible FROM "
+                         "AC_SALDOSLAYOUT, ma_posiciones WHERE  ac_saldoslayout.iddeposito=ma_posiciones.iddeposito "
+                         "and ac_saldoslayout.idposicion=ma_posiciones.idposicion and  ac_saldoslayout.IDDEPOSITO=") +
+          w + QStringLiteral(" and ac_saldoslayout.idarticulo=") + a +
+          QStringLiteral(" and ac_saldoslayout.saldo > 0 order by "
+                         "ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,ac_saldoslayout.idposicion  "),
+      rs, nullptr, 0, 1, -1);
+  // A balance in its stored unit, shown in the line's unit (a conversion
+  // multiplies or divides by the coefficient of the pair of units, so each
+  // stored unit is looked up once).
+  QHash<QString, double> factores;
+  auto enUnidad = [&](const QString& unidadBase, double saldo) {
+    if (vb::Trim(IUNIDAD).isEmpty()) return saldo;
+    auto f = factores.constFind(unidadBase);
+    if (f == factores.cend()) {
+      QString base = unidadBase;
+      f = factores.insert(unidadBase, ConvierteAEquivalencia(Articulo, base, 1.0, IUNIDAD));
+    }
+    return saldo * *f;
+  };
+  struct Fila {
+    QString posicion, lote, disponible;
+  };
+  std::vector<Fila> filas;
+  filas.reserve(static_cast<size_t>(std::max(0L, rs.RecordCount())));
+  for (; !rs.Eof(); rs.MoveNext())
+    filas.push_back({vb::Trim(Texto(rs, "IdPosicion")), conLote ? vb::Trim(Texto(rs, "NroLote")) : QString(),
+                     TextoCelda(enUnidad(gUtil.FormateaCodigo(Texto(rs, "IdUnidadBase"), 4),
+                                         gUtil.ConvierteDoble(Texto(rs, "disponible"))))});
+  const int primera = g->Rows();
+  g->SetRows(primera + static_cast<int>(filas.size()));
+  for (size_t i = 0; i < filas.size(); ++i) {
+    const int r = primera + static_cast<int>(i);
+    g->SetTextMatrix(r, 0, filas[i].posicion);
+    if (conLote) g->SetTextMatrix(r, 1, filas[i].lote);
+    g->SetTextMatrix(r, 2, IUNIDAD);
+    g->SetTextMatrix(r, 3, filas[i].disponible);
+    if (conLote) g->SetTextMatrix(r, 4, QStringLiteral("0"));
+  }
+
+  // The warehouse's stock outside any position, in the line's unit.
+  Recordset deposito;
+  gDatos.AbreRecordset(QStringLiteral("SELECT (ISNULL(SALDO,0)) AS SALDO, IDUNIDADBASE FROM AC_SALDOSLAYOUT WHERE "
+                                      "IDDEPOSITO=") +
+                           w + QStringLiteral(" AND IDARTICULO=") + a + QStringLiteral(" and idposicion is null"),
+                       deposito, nullptr, 0, 1, -1);
+  if (!deposito.Eof()) {
+    double saldo = 0;
+    for (; !deposito.Eof(); deposito.MoveNext())
+      saldo += enUnidad(gUtil.FormateaCodigo(Texto(deposito, "IDUNIDADBASE"), 4),
+                        gUtil.ConvierteDoble(Texto(deposito, "SALDO")));
+    filaDeposito_ = g->Rows();
+    g->SetRows(filaDeposito_ + 1);
+    g->SetTextMatrix(filaDeposito_, 0, QStringLiteral("DEPOSITO ") + Deposito);
+    g->SetTextMatrix(filaDeposito_, 3, TextoCelda(saldo));
+    g->SetTextMatrix(filaDeposito_, 4, QStringLiteral("0"));
+    g->SetColWidth(0, std::max(g->ColWidth(0), TextWidth(QStringLiteral("   DEPOSITO ") + Deposito)));
+  }
+
+  if (!EsConsultaDePosicionLote) {
+    DistribuyeCantidad();
+    return;
+  }
+  // Previous entries back into their rows; an entry without position
+  // belongs to the warehouse row, and one whose row is gone is dropped.
+  for (qsizetype i = 0; i + 1 < posiciones.size(); ++i) {
+    const QString cantidad = i < cantidades.size() ? vb::Trim(cantidades[i]) : QString();
+    const QString valor = cantidad.isEmpty() ? cantidad : TextoCelda(NumeroCelda(cantidad));
+    if (posiciones[i].isEmpty()) {
+      if (filaDeposito_ > 0) g->SetTextMatrix(filaDeposito_, 4, valor);
+      continue;
+    }
+    const QString lote = i < lotes.size() ? lotes[i] : QString();
+    for (int j = 1; j < g->Rows(); ++j) {
+      if (j == filaDeposito_ || !vb::Igual(posiciones[i], g->TextMatrix(j, 0))) continue;
+      if (EsPosicionYLote && !vb::Igual(lote, g->TextMatrix(j, 1))) continue;
+      g->SetTextMatrix(j, 4, valor);
+      break;
+    }
+  }
+}
+
+void FrmLoteyPosicion::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad1, 3, 4); }
+
+// ---- editing -------------------------------------------------------------------------------
+
+void FrmLoteyPosicion::EnterEnUltimaFila() { CmdAceptar->SetFocus(); }
+
+void FrmLoteyPosicion::BotonPropio(int indice) {
+  if (indice != 3) return;
+  // Proposes the quantities anew from the first row on.
+  MSFlexGrid* g = MSFlexGrid1;
+  for (int r = 1; r < g->Rows(); ++r) g->SetTextMatrix(r, 4, QStringLiteral("0"));
+  DistribuyeCantidad();
+  g->SetRow(g->Rows() - 1);
+  g->SetCol(4);
+}
+
+void FrmLoteyPosicion::CampoValida(TextBox* Texto) {
+  vb::ErrorSteps paso(QStringLiteral("CampoValida"));
+  paso.step([&] {
+    ErrorEnCampo = false;
+    const QString texto = vb::Trim(Texto->Text());
+    if (!vb::Igual(vb::Trim(Texto->DataField), QStringLiteral("Cantidad"))) return;
+    if (!lotes::EsCantidad(texto)) return Rechaza(QStringLiteral("La Cantidad debe ser un número"));
+    const double valor = NumeroCelda(texto);
+    if (valor < 0) return Rechaza(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
+    if (valor > NumeroCelda(MSFlexGrid1->TextMatrix(FilaEditor(), 3)) + kToleranciaCantidad)
+      return Rechaza(QStringLiteral("No hay disponible para esa posicion"));
+  });
+  if (paso.left()) ErrorEnCampo = true;
+}
+
+// ---- acceptance ----------------------------------------------------------------------------
+
+double FrmLoteyPosicion::SumaFilas(long MenosCual) const { return SumaColumna(4, MenosCual); }
+
+bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const { return CantidadesIguales(SumaFilas(-1), Cantidad1); }
+
+QString FrmLoteyPosicion::ListaDeColumna(int col, bool conCantidades) const {
+  QString l = QStringLiteral("|");
+  for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
+    const QString q = vb::Trim(MSFlexGrid1->TextMatrix(r, 4));
+    if (NumeroCelda(q) == 0) continue;
+    // The warehouse row carries neither position nor lot.
+    const QString v = r == filaDeposito_ ? QString() : vb::Trim(MSFlexGrid1->TextMatrix(r, col));
+    l += conCantidades ? v + u'*' + q + u'|' : v + u'|';
+  }
+  return lotes::CierraLista(l);
+}
+
+void FrmLoteyPosicion::CmdAceptar_Click() {
+  if (!ConfirmaEditor()) return;
+  if (EsPosicionYLote || EsPosicion) {
+    if (!AjustaCantidad(Cantidad1, SumaFilas(-1), MostrarForm,
+                        QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada ")))
+      return;
+    Posiciones = ListaDeColumna(0, true);
+    // Without lots the position entries carry none.
+    Lotes = EsPosicionYLote ? ListaDeColumna(1, false) : QString();
+  } else {
+    // A dialog of neither positions nor lots builds nothing: the previous
+    // lists stand.
+    Posiciones = PosicionesAnteriores;
+    Lotes = LotesAnteriores;
+  }
+  Aceptado = true;
+  Hide();
+}

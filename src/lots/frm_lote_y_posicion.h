@@ -1,0 +1,71 @@
+#pragma once
+// FrmLoteyPosicion: from which warehouse positions (and, in the combined
+// mode, from which lot at each position) the quantity of one voucher line
+// comes. One row per position (and lot) with a balance in AC_SALDOSLAYOUT,
+// its balance turned into the line's unit, and a last row for the
+// warehouse's stock outside any position when it has such a balance. The
+// user sets the quantity taken from each row (column 4); previous entries
+// are merged into the rows, else the quantity is spread over them.
+// The caller sets the members, calls CargaDatos, shows the form and reads
+// Posiciones, Lotes, Cantidad1 and Aceptado back.
+#include <QString>
+
+#include "lots/frm_grilla_lotes.h"
+#include "platform/form.h"
+
+class ClsCmnCptes;
+
+class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyPosicion> {
+  Q_OBJECT
+
+ public:
+  FrmLoteyPosicion();
+  ~FrmLoteyPosicion() override;
+
+  QString Deposito;
+  QString IUNIDAD;
+  bool MostrarForm = false;
+  bool EsConsultaDePosicionLote = false;
+  bool EsPosicion = false;
+  bool EsSerie = false;
+  bool EsLote = false;
+  bool EsPosicionYLote = false;  // computed by CargaDatos
+  double Cantidad1 = 0;
+  QString IdDeposito;
+  QString Articulo;
+  QString ArticuloDescripcion;
+  QString PosicionesAnteriores;
+  QString LotesAnteriores;
+  QString Posiciones;
+  QString Lotes;
+
+  void CargaDatos();
+  void CmdAceptar_Click() override;
+  void CampoValida(TextBox* Texto) override;
+  double SumaFilas(long MenosCual) const;
+  bool ValidaCantidadCantidadPedida() const;
+
+  // The row of the warehouse's stock outside any position (0: none).
+  int FilaDeposito() const { return filaDeposito_; }
+
+ protected:
+  bool ColumnaEditable(int col) const override { return col == 4; }
+  bool ColumnaCantidad(int col) const override { return col == 4; }
+  int UltimaColumna() const override { return 4; }
+  int PrimeraColumna() const override { return 4; }
+  void EnterEnUltimaFila() override;
+  QString TextoBlanqueo() const override { return QStringLiteral("0"); }
+  void BotonPropio(int indice) override;
+
+ private:
+  void InicializaGrid();
+  void VerificaAnteriores();
+  void DistribuyeCantidad();
+  // The list of column col of the rows that take a quantity; with
+  // quantities each entry is the column's text, "*" and the quantity.
+  QString ListaDeColumna(int col, bool conCantidades) const;
+  ClsCmnCptes& Cptes();
+
+  ClsCmnCptes* cptes_ = nullptr;
+  int filaDeposito_ = 0;
+};

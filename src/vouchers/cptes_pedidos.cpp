@@ -1,0 +1,163 @@
+// The lot, serial and position requests: what a voucher line hands to the
+// lot dialogs and what it gets back.
+#include <cmath>
+
+#include "platform/celdas.h"
+#include "platform/cls_util.h"
+#include "platform/controles/msflexgrid.h"
+#include "platform/error_steps.h"
+#include "platform/interaccion.h"
+#include "platform/vb.h"
+#include "session/mod_global.h"
+#include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/dialogos_lotes.h"
+
+namespace {
+
+DialogosLotes* registrados = nullptr;
+
+const QString kEtiqueta = QStringLiteral("PideSerieLote");
+
+// The registered dialogs; raises when none are.
+DialogosLotes& Dialogos() {
+  if (!registrados)
+    vb::Raise(vb::ErrObjectRequired, QStringLiteral("Los diálogos de lotes y posiciones no están disponibles"),
+              QStringLiteral("ClsCmnCptes"));
+  return *registrados;
+}
+
+// Columns of the lot and the quantity lists of a voucher's article grid.
+constexpr int kColLotes = 16;
+constexpr int kColCantidades = 17;
+
+}  // namespace
+
+DialogosLotes* DialogosLotes::Registrados() { return registrados; }
+void DialogosLotes::Registra(DialogosLotes* dialogos) { registrados = dialogos; }
+
+bool ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
+                                const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie, bool Lote,
+                                bool Talle) {
+  // What a request that is not accepted hands back.
+  SerieNvo = SerieAnt;
+  LoteNvo = LoteAnt;
+  if (Cantidad == 0) {
+    SerieNvo.clear();
+    LoteNvo.clear();
+    return true;
+  }
+  if (std::llround(std::fabs(Cantidad)) > kMaxUnidadesPorLinea) {
+    Interaccion::Actual().MsgBox(QStringLiteral("No se pueden informar de a una más de %1 unidades; la cantidad "
+                                                "solicitada es %2")
+                                     .arg(kMaxUnidadesPorLinea)
+                                     .arg(TextoCelda(Cantidad)),
+                                 vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+    return false;
+  }
+  PedidoSeriesLotes p;
+  p.Cantidad = Cantidad;
+  p.EsSerie = Serie;
+  p.EsLote = Lote;
+  p.EsTalle = Talle;
+  p.Articulo = Articulo;
+  p.SeriesAnteriores = SerieAnt;
+  p.LotesAnteriores = LoteAnt;
+  p.Etiqueta = Articulo;
+  vb::ErrorSteps paso(kEtiqueta);
+  if (!paso.step([&] { Dialogos().SeriesLotes(p); }) || !p.Aceptado) return false;
+  SerieNvo = p.Series;
+  LoteNvo = p.Lotes;
+  return true;
+}
+
+bool ClsCmnCptes::PideSerieLote_Salidas(MSFlexGrid& Grilla, const QString& Articulo, const QString& Descripcion,
+                                        double& Cantidad, const QString& SeriesLoteAnt, const QString& CantidadANT,
+                                        QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote, bool Serie,
+                                        bool Talle, QString* Deposito, bool MostrarForm, long FilaEditada) {
+  QString propio;
+  QString& deposito = Deposito ? *Deposito : propio;
+  vb::ErrorSteps paso(kEtiqueta);
+  if (deposito.isEmpty() && !paso.step([&] { deposito = Cfg(QStringLiteral("DepositoDefault")); })) return false;
+  if (Cantidad == 0) return true;
+
+  auto devuelveAnteriores = [&] {
+    SeriesLoteNvo = SeriesLoteAnt;
+    CantidadesNvo = CantidadANT;
+    return false;
+  };
+  PedidoSeriesLotes p;
+  p.Cantidad = Cantidad;
+  p.Articulo = Articulo;
+  p.EsConsultaDeSerieLote = true;
+  p.EsLote = Lote;
+  p.EsSerie = Serie;
+  p.EsTalle = Talle;
+  p.Deposito = gUtil.FormateaCodigo(vb::Trim(deposito), 4);
+  p.Lotes = SeriesLoteAnt;
+  p.Series = CantidadANT;
+  p.Etiqueta = Articulo + QStringLiteral(" - ") + Descripcion;
+  p.Mostrar = MostrarForm;
+  // The line being edited holds the previous lists; only the other lines
+  // count as taken.
+  if (!paso.step([&] {
+        CuentaLotesEnGrilla(Grilla, Articulo, p.LotesExistentes, p.SeriesExistentes,
+                            FilaEditada < 0 ? Grilla.Row() : FilaEditada);
+      }))
+    return devuelveAnteriores();
+  if (!paso.step([&] { Dialogos().SeriesLotes(p); }) || !p.Aceptado) return devuelveAnteriores();
+  SeriesLoteNvo = p.Lotes;
+  CantidadesNvo = p.Series;
+  Cantidad = p.Cantidad;
+  return true;
+}
+
+void ClsCmnCptes::CuentaLotesEnGrilla(MSFlexGrid& Grilla, const QString& Articulo, QString& LotesEnGrid,
+                                      QString& CantidadesEnGrid, long FilaExcluida) {
+  LotesEnGrid.clear();
+  CantidadesEnGrid.clear();
+  // Entry by entry, so the two lists stay parallel even where a line's
+  // quantity list is shorter than its lot list.
+  QString lotes, cantidades;
+  QStringList l, q;
+  for (int r = 1; r < Grilla.Rows(); ++r) {
+    if (r == FilaExcluida || !vb::Igual(Grilla.TextMatrix(r, 0), Articulo)) continue;
+    DescomponeSerieLote(Grilla.TextMatrix(r, kColLotes), l);
+    DescomponeSerieLote(Grilla.TextMatrix(r, kColCantidades), q);
+    for (qsizetype k = 0; k + 1 < l.size(); ++k) {
+      lotes += l[k] + u'|';
+      cantidades += (k + 1 < q.size() ? q[k] : QString()) + u'|';
+    }
+  }
+  if (lotes.isEmpty()) return;
+  LotesEnGrid = u'|' + lotes;
+  CantidadesEnGrid = u'|' + cantidades;
+}
+
+bool ClsCmnCptes::PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double& Cantidad,
+                                   const QString& Deposito, const QString& PosicionAnt, const QString& LoteAnt,
+                                   QString& PosicionNVO, QString& LoteNvo, bool Posicion, bool Lote) {
+  PosicionNVO = PosicionAnt;
+  LoteNvo = LoteAnt;
+  if (Cantidad == 0) {
+    PosicionNVO.clear();
+    LoteNvo.clear();
+    return true;
+  }
+  PedidoPosicionLote p;
+  p.Cantidad1 = Cantidad;
+  p.EsConsultaDePosicionLote = !PosicionAnt.isEmpty() || !LoteAnt.isEmpty();
+  p.EsPosicion = Posicion;
+  p.EsLote = Lote;
+  p.IUNIDAD = IdUnidad;
+  p.Articulo = Articulo;
+  p.Deposito = Deposito;
+  p.PosicionesAnteriores = PosicionAnt;
+  p.LotesAnteriores = LoteAnt;
+  p.Etiqueta = Articulo;
+  vb::ErrorSteps paso(kEtiqueta);
+  if (!paso.step([&] { Dialogos().PosicionLote(p); }) || !p.Aceptado) return false;
+  PosicionNVO = p.Posiciones;
+  LoteNvo = p.Lotes;
+  Cantidad = p.Cantidad1;
+  return true;
+}

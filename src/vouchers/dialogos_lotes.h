@@ -1,0 +1,74 @@
+#pragma once
+// The lot dialogs as the voucher class sees them. The dialogs live in a
+// library above this one; that library registers one implementation at
+// start-up (RegistraDialogosLotes in lots/registro_lotes.h), and the
+// requests of ClsCmnCptes (PideSerieLote, PideSerieLote_Salidas,
+// PidePosicionLote) fill a request, hand it over and read the answer back.
+//
+// An implementation creates the dialog, sets its members from the request
+// in the order they are listed, loads it, sets the article label, shows it
+// modally through the interaction seam (or, for a lot and serial request
+// with Mostrar off, runs its acceptance without showing it), copies the
+// results back into the request and releases the dialog, whatever happens
+// (a failure is raised to the caller after the dialog is released).
+#include <QString>
+
+// A lot, serial or size breakdown of one line's quantity.
+struct PedidoSeriesLotes {
+  // Set by the request.
+  QString Deposito;                   // warehouse code at width 4 (consultation)
+  bool EsConsultaDeSerieLote = false; // on: stock going out, one row per stock row
+  bool EsSerie = false;
+  bool EsLote = false;
+  bool EsTalle = false;
+  double Cantidad = 0;
+  QString Articulo;
+  QString SeriesAnteriores;  // entry: the line's previous serials
+  QString LotesAnteriores;   // entry: the line's previous lots
+  QString Series;            // consultation: the previous quantities, parallel to Lotes
+  QString Lotes;             // consultation: the previous lot-and-serial entries
+  QString SeriesExistentes;  // consultation: quantities taken on the voucher's other lines
+  QString LotesExistentes;   // consultation: their lot-and-serial entries
+  QString Etiqueta;          // caption of the article label
+  bool Mostrar = true;       // off: accepted without being shown (consultation)
+
+  // Read back from the dialog.
+  bool Aceptado = false;  // the lists were built; off: cancelled, closed or refused
+};
+
+// A breakdown of one line's quantity by warehouse position (and lot).
+struct PedidoPosicionLote {
+  // Set by the request.
+  double Cantidad1 = 0;
+  bool EsConsultaDePosicionLote = false;  // previous entries are given
+  bool EsPosicion = true;
+  bool EsLote = false;
+  QString IUNIDAD;
+  QString Articulo;
+  QString Deposito;
+  QString PosicionesAnteriores;
+  QString LotesAnteriores;
+  QString Etiqueta;
+
+  // Read back from the dialog.
+  QString Posiciones;
+  QString Lotes;
+  bool Aceptado = false;
+};
+
+class DialogosLotes {
+ public:
+  virtual ~DialogosLotes() = default;
+  // Runs the lot and serial dialog for the request: on return Lotes,
+  // Series, Cantidad and Aceptado hold what the dialog left in its members.
+  virtual void SeriesLotes(PedidoSeriesLotes& pedido) = 0;
+  // Runs the position dialog for the request: on return Posiciones, Lotes,
+  // Cantidad1 and Aceptado hold what the dialog left.
+  virtual void PosicionLote(PedidoPosicionLote& pedido) = 0;
+
+  // The registered implementation (nullptr before any registration).
+  static DialogosLotes* Registrados();
+  // Registers the implementation (the caller keeps it alive); nullptr
+  // removes it.
+  static void Registra(DialogosLotes* dialogos);
+};

@@ -1,0 +1,264 @@
+// The position and lot dialog, opened by ClsCmnCptes::PidePosicionLote: the
+// balances by position (and lot) in the line's unit, the warehouse's stock
+// outside any position, previous entries, the quantities typed and the
+// lists handed back.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "base_lotes.h"
+#include "platform/celdas.h"
+#include "platform/interaccion.h"
+
+namespace {
+
+class Posiciones : public ConLotes {
+ protected:
+  void SetUp() override {
+    ConLotes::SetUp();
+    // Bearings kept by the unit, sold by the box of 12.
+    Articulo("ROD-6205", "UN", "RODAMIENTO rígido de bolas");
+    Equiv("ROD-6205", "CAJ", "UN", 12);
+    Posicion("1", "P2", 1);
+    Posicion("1", "P1", 2);
+    Posicion("1", "P3", 3);
+    Saldo("1", "ROD-6205", "P1", "", "UN", "4");
+    Saldo("1", "ROD-6205", "P2", "", "UN", "8");
+    Saldo("1", "ROD-6205", "P3", "", "UN", "0");       // nothing there
+    Saldo("2", "ROD-6205", "P1", "", "UN", "50");      // another warehouse
+  }
+  bool Pide(double& cantidad, const QString& posAnt = "", const QString& loteAnt = "", bool posicion = true,
+            bool lote = false, const QString& unidad = "UN") {
+    return c->PidePosicionLote("ROD-6205", unidad, cantidad, "1", posAnt, loteAnt, posiciones, lotes, posicion, lote);
+  }
+  QString posiciones = "sin tocar", lotes = "sin tocar";
+};
+
+TEST_F(Posiciones, PositionsInEntryOrderWithTheQuantitySpread) {
+  QStringList fila0, posicion, unidad, disponible, cantidad;
+  QString caption, etiqueta;
+  int fila = 0, col = 0;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    caption = f.Caption();
+    etiqueta = f.lblArticulo->Caption();
+    fila0 = Fila(f.MSFlexGrid1, 0);
+    posicion = Columna(f.MSFlexGrid1, 0);
+    unidad = Columna(f.MSFlexGrid1, 2);
+    disponible = Columna(f.MSFlexGrid1, 3);
+    cantidad = Columna(f.MSFlexGrid1, 4);
+    fila = f.MSFlexGrid1->Row();
+    col = f.MSFlexGrid1->Col();
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(1), 0);
+    EXPECT_EQ(f.FilaDeposito(), 0);
+    f.CmdAceptar->click();
+  });
+  double q = 10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(caption, "Posiciones (Deposito: 1)");
+  EXPECT_EQ(etiqueta, "ROD-6205");
+  EXPECT_EQ(fila0, (QStringList{"POSICION", "", "UNIDAD", "DISPONIBLE", "CANT."}));
+  EXPECT_EQ(posicion, (QStringList{"P2", "P1"}));
+  EXPECT_EQ(unidad, (QStringList{"UN", "UN"}));
+  EXPECT_EQ(disponible, (QStringList{"8", "4"}));
+  EXPECT_EQ(cantidad, (QStringList{"8", "2"}));
+  EXPECT_EQ(fila, 2);
+  EXPECT_EQ(col, 4);
+  EXPECT_EQ(posiciones, "|P2*8|P1*2|");
+  EXPECT_EQ(lotes, "");
+}
+
+TEST_F(Posiciones, BalancesAndTheWarehouseRowAreShownInTheLinesUnit) {
+  Saldo("1", "ROD-6205", "", "", "UN", "36");  // outside any position
+  QStringList posicion, disponible, cantidad;
+  int deposito = 0;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    posicion = Columna(f.MSFlexGrid1, 0);
+    disponible = Columna(f.MSFlexGrid1, 3);
+    cantidad = Columna(f.MSFlexGrid1, 4);
+    deposito = f.FilaDeposito();
+    EXPECT_GE(f.MSFlexGrid1->ColWidth(0), f.TextWidth("   DEPOSITO 1"));
+    f.CmdAceptar->click();
+  });
+  double q = 3;
+  EXPECT_TRUE(Pide(q, "", "", true, false, "CAJ"));
+  EXPECT_EQ(posicion, (QStringList{"P2", "P1", "DEPOSITO 1"}));
+  ASSERT_EQ(disponible.size(), 3);
+  EXPECT_NEAR(NumeroCelda(disponible[0]), 8.0 / 12, 1e-9);
+  EXPECT_EQ(disponible[2], "3");  // 36 units are 3 boxes
+  EXPECT_EQ(deposito, 3);
+  // 3 boxes: what the positions hold (in boxes), the rest from the warehouse row.
+  EXPECT_NEAR(NumeroCelda(cantidad[0]) + NumeroCelda(cantidad[1]) + NumeroCelda(cantidad[2]), 3, 1e-9);
+  EXPECT_TRUE(posiciones.startsWith("|P2*"));
+  EXPECT_TRUE(posiciones.contains("|*"));  // the warehouse row has no position
+}
+
+TEST_F(Posiciones, PositionsAndLotsKeepTheirListsParallel) {
+  Saldo("1", "ROD-6205", "P1", "LB", "UN", "5");
+  Saldo("1", "ROD-6205", "P2", "LA", "UN", "3");
+  Saldo("1", "ROD-6205", "", "", "UN", "2");
+  QStringList fila0, lote, cantidad;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    fila0 = Fila(f.MSFlexGrid1, 0);
+    lote = Columna(f.MSFlexGrid1, 1);
+    cantidad = Columna(f.MSFlexGrid1, 4);
+    // Only the quantity column edits; the buttons fill only there.
+    f.MSFlexGrid1->SetRow(1);
+    f.MSFlexGrid1->SetCol(3);
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_1);
+    EXPECT_FALSE(f.EditorAbierto());
+    f.Toolbar1->Buttons()(2)->Accion()->trigger();
+    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, 3), "4");
+    f.MSFlexGrid1->SetCol(4);
+    Teclea(f, "0,00");  // a zero written with decimals takes nothing
+    Teclea(f, "0");
+    Teclea(f, "3");
+    Teclea(f, "2");
+    Teclea(f, "2");
+    EXPECT_EQ(f.MSFlexGrid1->Row(), 5);
+    f.CmdAceptar->click();
+  });
+  double q = 7;
+  EXPECT_TRUE(Pide(q, "", "", true, true));
+  EXPECT_EQ(fila0, (QStringList{"POSICION", "LOTE", "UNIDAD", "DISPONIBLE", "CANT."}));
+  // By lot, then the position's entry order; the lot-less rows first.
+  EXPECT_EQ(lote, (QStringList{"", "", "LA", "LB", ""}));
+  EXPECT_EQ(cantidad, (QStringList{"7", "0", "0", "0", "0"}));
+  EXPECT_EQ(posiciones, "|P2*3|P1*2|*2|");
+  EXPECT_EQ(lotes, "|LA|LB||");
+}
+
+TEST_F(Posiciones, PreviousEntriesGoBackToTheirRows) {
+  QStringList cantidad;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    cantidad = Columna(f.MSFlexGrid1, 4);
+    f.CmdAceptar->click();
+  });
+  // P9 is gone; the entry without position has no warehouse row to go to.
+  double q = 5;
+  EXPECT_TRUE(Pide(q, "|p1*3|P2*2|P9*1|*4|"));
+  EXPECT_EQ(cantidad, (QStringList{"2", "3"}));
+  EXPECT_EQ(posiciones, "|P2*2|P1*3|");
+
+  // With stock outside any position, that entry goes to its row.
+  Saldo("1", "ROD-6205", "", "", "UN", "10");
+  q = 9;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    cantidad = Columna(f.MSFlexGrid1, 4);
+    f.CmdAceptar->click();
+  });
+  EXPECT_TRUE(Pide(q, "|p1*3|P2*2|*4|"));
+  EXPECT_EQ(cantidad, (QStringList{"2", "3", "4"}));
+  EXPECT_EQ(posiciones, "|P2*2|P1*3|*4|");
+}
+
+TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstWhatIsAvailable) {
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    f.activateWindow();
+    QApplication::processEvents();
+    f.MSFlexGrid1->SetRow(2);
+    Teclea(f, "5");  // P1 holds 4
+    EXPECT_TRUE(f.EditorAbierto());
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    Teclea(f, "-1");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    Teclea(f, "4");
+    // Enter in the last row moves on to Aceptar.
+    EXPECT_EQ(f.MSFlexGrid1->Row(), 2);
+    EXPECT_TRUE(f.CmdAceptar->hasFocus());
+    f.MSFlexGrid1->SetRow(1);
+    Teclea(f, "6");
+    f.CmdAceptar->click();
+  });
+  double q = 10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(Mensajes(), (QStringList{"No hay disponible para esa posicion", "La Cantidad no puede ser Menor a Cero"}));
+  EXPECT_EQ(posiciones, "|P2*6|P1*4|");
+}
+
+TEST_F(Posiciones, AShortOrExcessSumIsSettledWithTheUser) {
+  // Short, as the position request always asks: told, the dialog stays open.
+  bool abierto = false;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    f.MSFlexGrid1->SetRow(1);
+    Teclea(f, "1");
+    f.CmdAceptar->click();
+    abierto = f.isVisible();
+    f.CmdCancelar->click();
+  });
+  double q = 10;
+  EXPECT_FALSE(Pide(q, "|P1*7|", "|X|"));
+  EXPECT_TRUE(abierto);
+  EXPECT_EQ(Mensajes(), QStringList{"La suma de cantidades informadas es Menor a la cantidad solicitada "});
+  EXPECT_EQ(posiciones, "|P1*7|");
+  EXPECT_EQ(lotes, "|X|");
+  EXPECT_EQ(q, 10);
+
+  // Above: Yes adjusts the quantity, and the caller gets it.
+  e.ui().respuestasMsgBox = {vbmsg::Yes};
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    f.MSFlexGrid1->SetRow(1);
+    Teclea(f, "8");
+    Teclea(f, "4");
+    f.CmdAceptar->click();
+  });
+  q = 10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(q, 12);
+  EXPECT_EQ(posiciones, "|P2*8|P1*4|");
+}
+
+TEST_F(Posiciones, TheFillButtonsWorkOnTheQuantityColumn) {
+  QStringList copiado, blanqueado, propuesto;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    f.MSFlexGrid1->SetRow(1);
+    Teclea(f, "1", Qt::Key_Up);
+    f.Toolbar1->Buttons()(1)->Accion()->trigger();
+    copiado = Columna(f.MSFlexGrid1, 4);
+    f.Toolbar1->Buttons()(2)->Accion()->trigger();
+    blanqueado = Columna(f.MSFlexGrid1, 4);
+    // Proposing again while an edit is open stores the edit first.
+    QTest::keyClicks(f.MSFlexGrid1, "3");
+    f.Toolbar1->Buttons()(3)->Accion()->trigger();
+    propuesto = Columna(f.MSFlexGrid1, 4);
+    EXPECT_EQ(f.MSFlexGrid1->Row(), 2);
+    EXPECT_EQ(f.MSFlexGrid1->Col(), 4);
+    f.CmdAceptar->click();
+  });
+  double q = 9;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(copiado, (QStringList{"1", "1"}));
+  EXPECT_EQ(blanqueado, (QStringList{"1", "0"}));
+  EXPECT_EQ(propuesto, (QStringList{"8", "1"}));
+  EXPECT_EQ(posiciones, "|P2*8|P1*1|");
+}
+
+TEST_F(Posiciones, ADialogOfLotsOnlyHandsBackThePreviousLists) {
+  QString caption;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    caption = f.Caption();
+    f.CmdAceptar->click();
+  });
+  double q = 3;
+  EXPECT_TRUE(Pide(q, "|P1*3|", "|L1|", false, true));
+  EXPECT_EQ(caption, "Números de Lote (Deposito: 1)");
+  EXPECT_EQ(posiciones, "|P1*3|");
+  EXPECT_EQ(lotes, "|L1|");
+  // Nothing anywhere: no rows; a quantity of 0 opens nothing.
+  int filas = -1;
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    filas = f.MSFlexGrid1->Rows();
+    f.close();
+  });
+  q = 2;
+  EXPECT_FALSE(c->PidePosicionLote("NADA", "UN", q, "1", "", "", posiciones, lotes));
+  EXPECT_EQ(filas, 1);
+  EXPECT_EQ(posiciones, "");
+  q = 0;
+  e.ui().llamadas.clear();
+  EXPECT_TRUE(Pide(q, "|P1*3|"));
+  EXPECT_EQ(posiciones, "");
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 0);
+  EXPECT_EQ(FrmLoteyPosicion::Existente(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,389 @@
+// The lot and serial dialog in consultation mode, opened by
+// ClsCmnCptes::PideSerieLote_Salidas: the stock rows of an article in a
+// warehouse, the quantities typed into them, the quantity check at
+// acceptance and the lists handed back.
+#include <gtest/gtest.h>
+
+#include "base_lotes.h"
+#include "platform/interaccion.h"
+
+namespace {
+
+class Salidas : public ConLotes {
+ protected:
+  void SetUp() override {
+    ConLotes::SetUp();
+    Articulo("GRA-EP2", "KG", "grasa de litio EP2");
+    Stock("GRA-EP2", "1", "L1", "", "5");
+    Stock("GRA-EP2", "1", "L2", "", "8");
+    Stock("GRA-EP2", "2", "L3", "", "40");   // another warehouse
+    Stock("GRA-EP2", "1", "L4", "", "-2");   // nothing to take
+    Stock("GRA-EP2", "1", "L5", "", "0");
+    Articulo("SEN-IND", "UN", "sensor inductivo");
+    Stock("SEN-IND", "1", "", "S1", "1");
+    Stock("SEN-IND", "1", "", "S2", "1");
+    Stock("SEN-IND", "1", "", "S3", "1");
+    FilaDeGrilla(1, "GRA-EP2", "", "");
+    grilla.SetRow(1);
+  }
+
+  // A request for the grease in warehouse 1, taken from the lots.
+  bool Pide(double& cantidad, const QString& lotesAnt = "", const QString& cantAnt = "", bool mostrar = true) {
+    QString deposito = "1";
+    return c->PideSerieLote_Salidas(grilla, "GRA-EP2", "Grasa", cantidad, lotesAnt, cantAnt, lotes, cantidades, true,
+                                    false, false, &deposito, mostrar);
+  }
+
+  QString lotes = "sin tocar", cantidades = "sin tocar";
+};
+
+TEST_F(Salidas, LaysOutTheStockRowsAndSpreadsTheQuantity) {
+  QStringList fila0, lote, stock, cantidad;
+  QString caption, etiqueta;
+  bool serieOculta = false;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    caption = f.Caption();
+    etiqueta = f.lblArticulo->Caption();
+    fila0 = Fila(f.MSFlexGrid1, 0);
+    lote = Columna(f.MSFlexGrid1, 0);
+    stock = Columna(f.MSFlexGrid1, 2);
+    cantidad = Columna(f.MSFlexGrid1, 3);
+    serieOculta = f.MSFlexGrid1->ColWidth(1) == 0;
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(0), f.TextWidth(QString(18, 'X')));
+    EXPECT_EQ(f.MSFlexGrid1->Col(), 3);  // typing starts in the quantity column
+    f.CmdAceptar->click();
+  });
+  double q = 10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(caption, "Números de Lote (Deposito:    1)");
+  EXPECT_EQ(etiqueta, "GRA-EP2 - Grasa");
+  EXPECT_EQ(fila0, (QStringList{"LOTE", "SERIE", "CANT. STOCK", "CANT. "}));
+  EXPECT_TRUE(serieOculta);
+  EXPECT_EQ(lote, (QStringList{"L1", "L2", ""}));  // and a blank row for stock without lot
+  EXPECT_EQ(stock, (QStringList{"5", "8", ""}));
+  EXPECT_EQ(cantidad, (QStringList{"5", "5", "0"}));
+  EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|" + U + "|");
+  EXPECT_EQ(cantidades, "|5|5|0|");
+  EXPECT_EQ(q, 10);
+  EXPECT_EQ(FrmCargaLotesySeries::Existente(), nullptr);
+}
+
+TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
+  QStringList cantidad;
+  QStringList abiertoTrasRechazo;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    MSFlexGrid* g = f.MSFlexGrid1;
+    // A letter opens no quantity editor.
+    QTest::keyClick(g, Qt::Key_A);
+    EXPECT_FALSE(f.EditorAbierto());
+    // More than the lot holds: refused, the editor stays open with its text.
+    Teclea(f, "6");
+    abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text() : QString("cerrado")) << g->TextMatrix(1, 3);
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);  // discards without checking
+    EXPECT_FALSE(f.EditorAbierto());
+    EXPECT_EQ(g->TextMatrix(1, 3), "5");
+    Teclea(f, "-1");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    Teclea(f, "2,5");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    // A decimal comma is read; Enter stores the number and moves down.
+    Teclea(f, "3,0");
+    EXPECT_EQ(g->Row(), 2);
+    Teclea(f, "7");
+    EXPECT_EQ(g->Row(), 3);
+    // Pasted text that is not a number is refused.
+    QTest::keyClick(g, Qt::Key_1);
+    f.TxtEdit->setText("1x");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Return);
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    // The blank row takes any quantity, beyond 16 bits too; Up goes back.
+    Teclea(f, "40000", Qt::Key_Up);
+    EXPECT_EQ(g->TextMatrix(3, 3), "40000");
+    EXPECT_EQ(g->Row(), 2);
+    g->SetRow(3);
+    Teclea(f, "0", Qt::Key_Up);
+    EXPECT_EQ(g->Row(), 2);
+    cantidad = Columna(g, 3);
+    QTest::keyClick(g, Qt::Key_F2);
+  });
+  double q = 10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(abiertoTrasRechazo, (QStringList{"6", "5"}));
+  EXPECT_EQ(Mensajes(), (QStringList{"La Cantidad supera a la cantidad disponible en Stock",
+                                     "La Cantidad no puede ser Menor a Cero",
+                                     "No Puede Informase Cantidades que no Sean Enteras",
+                                     "La Cantidad debe ser un número"}));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(cantidad, (QStringList{"3", "7", "0"}));
+  EXPECT_EQ(cantidades, "|3|7|0|");
+}
+
+TEST_F(Salidas, ARefusedEditorStopsEveryWayOfStoringIt) {
+  int refusals = 0;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    MSFlexGrid* g = f.MSFlexGrid1;
+    QTest::keyClick(g, Qt::Key_9);  // L1 holds 5
+    // Aceptar, F2, a fill button and a click on another cell: each asks
+    // again, and nothing moves or closes.
+    f.CmdAceptar->click();
+    QTest::keyClick(f.TxtEdit, Qt::Key_F2);
+    f.Toolbar1->Buttons()(2)->Accion()->trigger();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    refusals = static_cast<int>(Mensajes().size());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.EditorAbierto());
+    EXPECT_EQ(f.TxtEdit->Text(), "9");
+    EXPECT_EQ(g->Row(), 1);
+    EXPECT_EQ(Columna(g, 3), (QStringList{"5", "5", "0"}));
+    // Corrected, the click stores it and moves.
+    f.TxtEdit->selectAll();
+    QTest::keyClicks(f.TxtEdit, "4");
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    EXPECT_FALSE(f.EditorAbierto());
+    EXPECT_EQ(g->Row(), 2);
+    Teclea(f, "6");
+    f.CmdAceptar->click();
+  });
+  double q = 10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(refusals, 4);
+  EXPECT_EQ(cantidades, "|4|6|0|");
+}
+
+TEST_F(Salidas, ASumAboveTheRequestIsAdjustedOrRefused) {
+  // No: the dialog stays open; cancelling then hands back what was given.
+  e.ui().respuestasMsgBox = {vbmsg::No};
+  bool abierto = false;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    Teclea(f, "5");
+    Teclea(f, "8");
+    f.CmdAceptar->click();
+    abierto = f.isVisible();
+    f.CmdCancelar->click();
+  });
+  double q = 10;
+  EXPECT_FALSE(Pide(q, "|L1" + U + "|", "|2|"));
+  EXPECT_TRUE(abierto);
+  ASSERT_EQ(Mensajes().size(), 2);
+  EXPECT_EQ(Mensajes()[0], "La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de "
+                           "Datos\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
+  EXPECT_EQ(Mensajes()[1], "Debe Ajustar la suma de las cantidades a :10");
+  EXPECT_EQ(lotes, "|L1" + U + "|");
+  EXPECT_EQ(cantidades, "|2|");
+  EXPECT_EQ(q, 10);
+
+  // Yes: the quantity becomes the sum and is handed back.
+  e.ui().llamadas.clear();
+  e.ui().respuestasMsgBox = {vbmsg::Yes};
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    Teclea(f, "5");
+    Teclea(f, "8");
+    f.CmdAceptar->click();
+  });
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(q, 13);
+  EXPECT_EQ(cantidades, "|5|8|0|");
+}
+
+TEST_F(Salidas, NotShownTheListsComeFromTheSpreadOrAShortStockIsTold) {
+  double q = 3;
+  EXPECT_TRUE(Pide(q, "", "", false));
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 0);
+  EXPECT_EQ(cantidades, "|3|0|0|");
+  // More than the stock: told, not accepted, the lists given are handed back.
+  q = 20;
+  EXPECT_FALSE(Pide(q, "|L1" + U + "|", "|1|", false));
+  EXPECT_EQ(Mensajes(), QStringList{"El Stock es Menor a la cantidad solicitada "});
+  EXPECT_EQ(lotes, "|L1" + U + "|");
+  EXPECT_EQ(cantidades, "|1|");
+  EXPECT_EQ(q, 20);
+  EXPECT_EQ(FrmCargaLotesySeries::Existente(), nullptr);
+}
+
+TEST_F(Salidas, ReopeningALineBringsBackItsQuantities) {
+  // L9 is no longer in stock: it comes back with no stock and its quantity;
+  // L7, no longer in stock, took nothing and does not come back.
+  QStringList lote, stock, cantidad;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    lote = Columna(f.MSFlexGrid1, 0);
+    stock = Columna(f.MSFlexGrid1, 2);
+    cantidad = Columna(f.MSFlexGrid1, 3);
+    // A row with no stock accepts only 0.
+    f.MSFlexGrid1->SetRow(3);
+    Teclea(f, "1");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    f.CmdAceptar->click();
+  });
+  double q = 5;
+  EXPECT_TRUE(Pide(q, "|l1" + U + "|L9" + U + "|L7" + U + "|", "|3|2|-|"));
+  EXPECT_EQ(lote, (QStringList{"L1", "L2", "L9", ""}));
+  EXPECT_EQ(stock, (QStringList{"5", "8", "0", ""}));
+  EXPECT_EQ(cantidad, (QStringList{"3", "", "2", ""}));
+  EXPECT_EQ(Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
+  EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|L9" + U + "|" + U + "|");
+  EXPECT_EQ(cantidades, "|3|-|2|-|");
+}
+
+TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
+  // Line 1 takes 4 of L1; line 2 (being edited) took 1 of L1 before; line 3
+  // is another article.
+  FilaDeGrilla(1, "GRA-EP2", "|L1" + U + "|L2" + U + "|", "|4|-|");
+  FilaDeGrilla(2, "GRA-EP2", "|L1" + U + "|", "|1|");
+  FilaDeGrilla(3, "OTRO", "|L1" + U + "|", "|5|");
+  grilla.SetRow(2);
+  QStringList stock, cantidad;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    stock = Columna(f.MSFlexGrid1, 2);
+    cantidad = Columna(f.MSFlexGrid1, 3);
+    Teclea(f, "1");  // its own quantity again: accepted
+    f.CmdAceptar->click();
+  });
+  double q = 1;
+  EXPECT_TRUE(Pide(q, "|L1" + U + "|", "|1|"));
+  EXPECT_EQ(stock, (QStringList{"1", "8", ""}));
+  EXPECT_EQ(cantidad, (QStringList{"1", "", ""}));
+  EXPECT_TRUE(Mensajes().isEmpty());
+  EXPECT_EQ(cantidades, "|1|-|-|");
+
+  // A new line: the spread skips what the other lines took.
+  FilaDeGrilla(4, "GRA-EP2", "", "");
+  grilla.SetRow(4);
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    stock = Columna(f.MSFlexGrid1, 2);
+    f.CmdAceptar->click();
+  });
+  q = 3;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(stock, (QStringList{"0", "8", ""}));  // 5 - 4 - 1
+  EXPECT_EQ(cantidades, "|0|3|0|");
+}
+
+TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {
+  FilaDeGrilla(1, "SEN-IND", "|" + U + "S2|", "|1|");
+  FilaDeGrilla(2, "SEN-IND", "", "");
+  grilla.SetRow(2);
+  QStringList serie, stock;
+  bool lotesOcultos = false;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    serie = Columna(f.MSFlexGrid1, 1);
+    stock = Columna(f.MSFlexGrid1, 2);
+    lotesOcultos = f.MSFlexGrid1->ColWidth(0) == 0;
+    // One serial is one unit: more is refused.
+    f.MSFlexGrid1->SetRow(1);
+    Teclea(f, "2");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    f.CmdAceptar->click();
+  });
+  QString deposito = "1", nuevos, cant;
+  double q = 2;
+  EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "SEN-IND", "Sensor", q, "", "", nuevos, cant, false, true, false,
+                                       &deposito));
+  EXPECT_TRUE(lotesOcultos);
+  EXPECT_EQ(serie, (QStringList{"S1", "S2", "S3", ""}));
+  EXPECT_EQ(stock, (QStringList{"1", "0", "1", ""}));
+  EXPECT_EQ(Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
+  EXPECT_EQ(nuevos, "|" + U + "S1|" + U + "S2|" + U + "S3|" + U + "|");
+  EXPECT_EQ(cant, "|1|0|1|0|");
+
+  // Reopening the line adds no phantom rows for its serials.
+  QStringList filas;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    filas = Columna(f.MSFlexGrid1, 1);
+    f.CmdAceptar->click();
+  });
+  EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "SEN-IND", "Sensor", q, nuevos, cant, nuevos, cant, false, true, false,
+                                       &deposito));
+  EXPECT_EQ(filas, (QStringList{"S1", "S2", "S3", ""}));
+}
+
+TEST_F(Salidas, CancelEscapeAndTheCloseBoxHandBackWhatWasGiven) {
+  const QString antes = "|L2" + U + "|";
+  const std::function<void(FrmCargaLotesySeries&)> cierres[] = {
+      [](FrmCargaLotesySeries& f) {
+        Teclea(f, "1");
+        f.CmdCancelar->click();
+      },
+      [](FrmCargaLotesySeries& f) {
+        Teclea(f, "1");
+        QTest::keyClick(f.MSFlexGrid1, Qt::Key_Escape);
+      },
+      [](FrmCargaLotesySeries& f) {
+        Teclea(f, "1");
+        f.close();
+      },
+  };
+  for (const auto& cierre : cierres) {
+    bool oculto = false;
+    AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+      cierre(f);
+      oculto = f.isHidden();
+    });
+    double q = 4;
+    EXPECT_FALSE(Pide(q, antes, "|4|"));
+    EXPECT_TRUE(oculto);
+    EXPECT_EQ(lotes, antes);
+    EXPECT_EQ(cantidades, "|4|");
+    EXPECT_EQ(q, 4);
+    EXPECT_EQ(FrmCargaLotesySeries::Existente(), nullptr);
+  }
+}
+
+TEST_F(Salidas, QuotesBlanksAndLowerCaseInCodes) {
+  Articulo("ART-O'NEIL", "UN", "VÁLVULA o'neil de bronce");
+  Stock("ART-O'NEIL", "1", "l'o 1", "", "6");
+  FilaDeGrilla(1, "ART-O'NEIL", "", "");
+  QStringList lote;
+  QString caption;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    lote = Columna(f.MSFlexGrid1, 0);
+    f.CmdAceptar->click();
+  });
+  QString deposito = "1", nuevos, cant;
+  double q = 2;
+  EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "ART-O'NEIL", "Válvula", q, "|L'O 1" + U + "|", "|2|", nuevos, cant,
+                                       true, false, false, &deposito));
+  EXPECT_EQ(lote, (QStringList{"l'o 1", ""}));  // the previous entry in other case is the same lot
+  EXPECT_EQ(nuevos, "|l'o 1" + U + "|" + U + "|");
+  EXPECT_EQ(cant, "|2|-|");
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(Salidas, AQuantityOfZeroOpensNothingAndAnEmptyWarehouseIsTheDefault) {
+  e.Sql("UPDATE TA_CONFIGURACION SET VALOR = '2' WHERE CLAVE = 'DepositoDefault'");
+  QString deposito;
+  double q = 0;
+  EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "GRA-EP2", "Grasa", q, "", "", lotes, cantidades, true, false, false,
+                                       &deposito));
+  EXPECT_EQ(deposito, "2");
+  EXPECT_EQ(lotes, "sin tocar");
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 0);
+  // Without a warehouse argument the default warehouse's stock is shown.
+  QStringList lote;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    lote = Columna(f.MSFlexGrid1, 0);
+    f.CmdCancelar->click();
+  });
+  q = 1;
+  c->PideSerieLote_Salidas(grilla, "GRA-EP2", "Grasa", q, "", "", lotes, cantidades, true, false, false);
+  EXPECT_EQ(lote, (QStringList{"L3", ""}));
+}
+
+TEST_F(Salidas, NoStockAtAllGivesAGridOfHeadersOnly) {
+  Articulo("VACIO");
+  int filas = -1;
+  bool abre = true;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    filas = f.MSFlexGrid1->Rows();
+    Teclea(f, "1");
+    abre = f.EditorAbierto();
+    f.CmdCancelar->click();
+  });
+  QString deposito = "1";
+  double q = 2;
+  EXPECT_FALSE(c->PideSerieLote_Salidas(grilla, "VACIO", "", q, "", "", lotes, cantidades, true, false, false,
+                                        &deposito));
+  EXPECT_EQ(filas, 1);
+  EXPECT_FALSE(abre);
+}
+
+}  // namespace
