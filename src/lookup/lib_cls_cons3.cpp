@@ -57,9 +57,9 @@ bool Lib_ClsCons3::ArmaSentencia(const QString& Sql, QString& CampoBusqueda, con
       PasaPorAlto([&] {
         if (QFileInfo(gRutaMascaraConsultas).isFile())
           registro = consultas_bvx::BuscaTabla(gRutaMascaraConsultas, Sql);
+        else
+          registro = consultas_bvx::BuscaTabla(MascarasEnMemoria, Sql);
       });
-      // A record whose texts are not legible (a damaged file) counts as none.
-      if (registro && !registro->Legible()) registro.reset();
     }
     if (registro) {
       QString tabla = registro->Clave();

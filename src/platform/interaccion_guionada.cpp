@@ -70,7 +70,7 @@ bool InteraccionGuionada::PideFecha(QString& fecha) {
 }
 
 int InteraccionGuionada::ReportaError(const vb::Error& e, const QString& etiqueta) {
-  llamadas.push_back({QStringLiteral("Error"), e.Description, etiqueta, static_cast<int>(e.Number)});
+  llamadas.push_back({QStringLiteral("Error"), e.Description, etiqueta, static_cast<int>(e.Number), e.Detail});
   if (respuestasError.empty()) return 3;
   int r = respuestasError.front();
   respuestasError.pop_front();
