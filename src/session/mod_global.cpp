@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "lookup/cfg_consultas.h"
 #include "platform/error_steps.h"
 #include "platform/form.h"
 #include "platform/iconos.h"
@@ -52,6 +53,10 @@ GlobalPerezoso<Lib_ClsCons3> gConsulta;
 namespace {
 
 const QString kIni = QStringLiteral("CN000pr.INI");
+
+// The look-up library reads the configuration through this module's Cfg,
+// installed as soon as the program is loaded.
+const bool kLectorCfgInstalado = (InstalaLectorCfg(&Cfg), true);
 constexpr long kBlanco = 0xFFFFFF;
 
 // The INI line of Algorithms 3: the connection keys of the workstation's
