@@ -16,12 +16,9 @@ class Lecturas : public ConEntorno, public ::testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     archivo = e.Ruta("lecturas.db");
-    {
-      demo::BaseSqlite b(archivo);
-      b.Ejecuta("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOMBRE TEXT);"
-                "INSERT INTO T VALUES (1, 'uno'); INSERT INTO T VALUES (2, 'DELETE FROM T; --');"
-                "INSERT INTO T VALUES (3, 'tres');");
-    }
+    demo::BaseSqlite(archivo).Ejecuta(
+        "CREATE TABLE T (ID INTEGER PRIMARY KEY, NOMBRE TEXT); "
+        "INSERT INTO T VALUES (1, 'uno'), (2, 'DELETE FROM T; --'), (3, 'tres');");
     if (GetParam()) {
       // The server route, through the SQLite ODBC driver.
       ASSERT_TRUE(gDatos.Conectar(false, 3, QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(archivo)));

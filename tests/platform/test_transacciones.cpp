@@ -24,12 +24,8 @@ class Transacciones : public ConEntorno {
  protected:
   void SetUp() override {
     archivo = e.Ruta("tx.db");
-    {
-      demo::BaseSqlite b(archivo);
-      b.Ejecuta("PRAGMA journal_mode = DELETE;"
-                "CREATE TABLE T (ID INTEGER PRIMARY KEY, VALOR INTEGER);"
-                "INSERT INTO T VALUES (1, 0); INSERT INTO T VALUES (2, 0); INSERT INTO T VALUES (3, 0);");
-    }
+    demo::BaseSqlite(archivo).Ejecuta("PRAGMA journal_mode = DELETE; CREATE TABLE T (ID INTEGER PRIMARY KEY, VALOR INTEGER);"
+                                      "INSERT INTO T VALUES (1, 0), (2, 0), (3, 0);");
     gDatos.BaseDeDatos = archivo;
     ASSERT_TRUE(gDatos.Conectar(true, 3, QString()));
     con().SetCommandTimeout(1);
