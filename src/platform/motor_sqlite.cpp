@@ -300,14 +300,15 @@ Resultado MotorSqlite::Ejecuta(const QString& sql) {
   // cannot fail half-way for a lock; inside a transaction already open it
   // is part of that one.
   bool propia = false;
+  // A failure to take the lock or to commit shows the batch in its details.
   auto abre = [&] {
     if (propia || !sqlite3_get_autocommit(db_)) return;
-    Control("BEGIN IMMEDIATE");
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) Falla(sql);
     propia = true;
   };
   try {
     for (int i = 0; i < piezas.size(); ++i) EjecutaPieza(piezas[i], i + 1 < piezas.size(), r, abre);
-    if (propia) Control("COMMIT");
+    if (propia && sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) Falla(sql);
   } catch (...) {
     Asegura();
     throw;

@@ -27,6 +27,7 @@ TEST_F(VentanaPrincipal, AnApprovalThatCannotBeCommittedSavesNothingAndSaysSo) {
   EXPECT_EQ(error.titulo, "Plexatol1_Click");
   EXPECT_TRUE(error.texto.contains("No se grabó ningún cambio")) << error.texto.toStdString();
   EXPECT_TRUE(error.texto.contains("Otro usuario")) << error.texto.toStdString();
+  EXPECT_TRUE(error.detalle.contains("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = 'Luis'")) << error.detalle.toStdString();
   EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR = 'Luis'").toInt(), 0);
 
   // Once the other program is done, the same approval goes through and is

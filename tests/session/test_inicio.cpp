@@ -88,8 +88,9 @@ TEST_F(ConEntorno, EachFormOfTheServerReachesTheDriverWithItsPortOrInstance) {
     const QString t = gDatos.CadenaSqlServer();
     EXPECT_TRUE(t.startsWith("DRIVER={FreeTDS};" + QString(c.conexion))) << c.servidor << " -> " << t.toStdString();
     EXPECT_TRUE(t.contains("DATABASE={Gestion};UID={sa};PWD={a}}b};")) << t.toStdString();
-    if (QString(c.servidor).contains('\\') && !QString(c.servidor).contains(':'))
+    if (QString(c.servidor).contains('\\') && !QString(c.servidor).contains(':')) {
       EXPECT_FALSE(t.contains("PORT=")) << t.toStdString();
+    }
   }
   // Through the start-up: the port of the command line is the one tried.
   EXPECT_GT(FinDelArranque("@Server=tcp/127.0.0.1:1; @DbName=Gestion; @Usuario=sa; @Password=x;"), 0);
