@@ -196,11 +196,14 @@ Recordset Connection::Corre(F&& llamada, bool escritura) {
     vb::PasaPorAlto([&] { motor_->DeshaceTransaccion(); });
     const bool perdida = transaccion_ == Estado::Abierta;
     if (perdida) transaccion_ = Estado::Fallida;
-    vb::Error r = e;
-    if ((escritura || perdida) && !r.Description.contains(ado::kNadaGrabado)) r.Description += u' ' + ado::kNadaGrabado;
-    errores_.push_back({r.Number, r.Description, r.Source});
-    throw r;
+    Falla(e, escritura || perdida);
   }
+}
+
+void Connection::Falla(vb::Error e, bool nadaGrabado) {
+  if (nadaGrabado && !e.Description.contains(ado::kNadaGrabado)) e.Description += u' ' + ado::kNadaGrabado;
+  errores_.push_back({e.Number, e.Description, e.Source});
+  throw e;
 }
 
 Recordset Connection::Execute(const QString& sql, long* registrosAfectados, int) {
@@ -230,8 +233,7 @@ long Connection::BeginTrans(ado::Bloqueo bloqueo) {
   try {
     motor_->IniciaTransaccion(bloqueo);
   } catch (const vb::Error& e) {
-    errores_.push_back({e.Number, e.Description, e.Source});
-    throw;
+    Falla(e, false);
   }
   transaccion_ = Estado::Abierta;
   return 1;
@@ -253,10 +255,7 @@ void Connection::CommitTrans() {
     motor_->ConfirmaTransaccion();
   } catch (const vb::Error& e) {
     vb::PasaPorAlto([&] { motor_->DeshaceTransaccion(); });
-    vb::Error r = e;
-    if (!r.Description.contains(ado::kNadaGrabado)) r.Description += u' ' + ado::kNadaGrabado;
-    errores_.push_back({r.Number, r.Description, r.Source});
-    throw r;
+    Falla(e, true);
   }
 }
 

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/vb_error.h"
+
 namespace ado {
 
 // Column names of a result, shared by every result of the same statement.
@@ -194,6 +196,8 @@ class Connection {
   // failure is reported as work of which nothing was written.
   template <typename F>
   Recordset Corre(F&& llamada, bool escritura);
+  // Records the failure and raises it, adding that nothing was written.
+  [[noreturn]] void Falla(vb::Error e, bool nadaGrabado);
   std::unique_ptr<ado::Motor> motor_;
   QString cadena_;
   QString defaultDatabase_;
