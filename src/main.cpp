@@ -1,7 +1,7 @@
 // The program starts with its main window; the window's load runs the
 // session start-up from the command line.
 #include "approval/frm_zamolid.h"
-#include "lots/registro_lotes.h"
+#include "approval/registro_dialogos.h"
 #include "platform/aplicacion.h"
 #include "platform/programa.h"
 
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   Aplicacion app(argc, argv);
   app.CargaTraduccion();
   programa::FijaArgumentos(argc, argv);
-  RegistraDialogosLotes();
+  RegistraDialogosDelPrograma();
   FrmZamolid::Global().Show();
   return app.exec();
 }

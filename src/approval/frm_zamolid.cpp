@@ -4,7 +4,6 @@
 #include <QHash>
 
 #include "approval/frm_detalle_tareas.h"
-#include "approval/frm_menus.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/frame.h"
 #include "platform/controles/imagelist.h"
@@ -17,6 +16,7 @@
 #include "platform/programa.h"
 #include "platform/vb.h"
 #include "session/consulta_tabla.h"
+#include "session/frm_menus.h"
 #include "session/mod_global.h"
 #include "session/stuff.h"
 #include "vouchers/cls_cmn_cptes.h"

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "platform/archivo_comun.h"
 #include "platform/vb.h"
 #include "platform/vb_error.h"
 
@@ -61,21 +62,12 @@ QString QConsulta::Columnas() const {
 
 QString QConsulta::Filtro() const { return vb::Trim(SinCerosNi255(Condicion)); }
 
-bool QConsulta::Legible() const {
-  auto limpio = [](const QString& s) {
-    for (QChar c : s)
-      if (c.unicode() < 32 || c.unicode() == 127) return false;
-    return true;
-  };
-  return !Clave().isEmpty() && limpio(Clave()) && limpio(Columnas()) && limpio(Filtro());
-}
-
 namespace consultas_bvx {
 
 std::vector<QConsulta> LeeTodos(const QString& archivo) {
   std::vector<QConsulta> r;
-  QFile f(archivo);
-  if (!f.open(QIODevice::ReadOnly)) return r;
+  QFile f;
+  if (!archivo_comun::AbreLectura(archivo, f)) return r;
   for (;;) {
     QByteArray b = f.read(QConsulta::kLargo);
     if (b.size() < QConsulta::kLargo) break;
@@ -85,8 +77,8 @@ std::vector<QConsulta> LeeTodos(const QString& archivo) {
 }
 
 std::optional<QConsulta> BuscaTabla(const QString& archivo, const QString& tabla) {
-  QFile f(archivo);
-  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile f;
+  if (!archivo_comun::AbreLectura(archivo, f)) return std::nullopt;
   const QString buscada = vb::Trim(tabla);
   for (;;) {
     QByteArray b = f.read(QConsulta::kLargo);
@@ -96,18 +88,35 @@ std::optional<QConsulta> BuscaTabla(const QString& archivo, const QString& tabla
   }
 }
 
+std::optional<QConsulta> BuscaTabla(const std::vector<QConsulta>& registros, const QString& tabla) {
+  const QString buscada = vb::Trim(tabla);
+  for (const QConsulta& q : registros)
+    if (vb::Igual(q.Clave(), buscada)) return q;
+  return std::nullopt;
+}
+
 void Agrega(const QString& archivo, const std::vector<QConsulta>& registros) {
-  QByteArray contenido;
-  {
-    QFile viejo(archivo);
-    if (viejo.exists() && viejo.open(QIODevice::ReadOnly)) contenido = viejo.readAll();
-  }
-  // Record number = length / 1202 + 1: each record goes after the last whole one.
-  contenido.truncate((contenido.size() / QConsulta::kLargo) * QConsulta::kLargo);
-  for (const QConsulta& q : registros) contenido += q.Bytes();
+  auto falla = [&](const QString& por) {
+    vb::Raise(vb::ErrPathNotFound, QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, por));
+  };
+  if (archivo_comun::HayOtraCosa(archivo)) falla(QStringLiteral("en su lugar hay algo que no es un archivo"));
   QSaveFile nuevo(archivo);
-  if (!nuevo.open(QIODevice::WriteOnly) || nuevo.write(contenido) != contenido.size() || !nuevo.commit())
-    vb::Raise(vb::ErrPathNotFound, QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, nuevo.errorString()));
+  if (!nuevo.open(QIODevice::WriteOnly)) falla(nuevo.errorString());
+  // The whole records already there are copied over (record number =
+  // length / 1202 + 1: each new record goes after the last whole one).
+  QFile viejo;
+  if (archivo_comun::AbreLectura(archivo, viejo)) {
+    for (;;) {
+      const QByteArray b = viejo.read(QConsulta::kLargo);
+      if (b.size() < QConsulta::kLargo) break;
+      if (nuevo.write(b) != b.size()) falla(nuevo.errorString());
+    }
+  }
+  for (const QConsulta& q : registros) {
+    const QByteArray b = q.Bytes();
+    if (nuevo.write(b) != b.size()) falla(nuevo.errorString());
+  }
+  if (!nuevo.commit()) falla(nuevo.errorString());
 }
 
 }  // namespace consultas_bvx

@@ -36,26 +36,30 @@ struct QConsulta {
   // The column list: bars as commas, one comma dropped at each end, "*"
   // when nothing is left.
   QString Columnas() const;
-  // The filter: Condicion without characters 0 and 255, trimmed.
+  // The filter: Condicion without characters 0 and 255, trimmed. Any other
+  // character stays (a condition may run over several lines).
   QString Filtro() const;
-  // Whether the key, the column list and the filter are plain text: a record
-  // of a damaged file holds control characters there and is not used.
-  bool Legible() const;
 };
 
 namespace consultas_bvx {
 
+// Only an ordinary file is read (a folder, a pipe or a device at the path
+// counts as no file), and only its whole records: a trailing piece shorter
+// than a record is not a record.
+
 // The first record whose key equals the table name (trimmed, ignoring case);
-// none when the file is missing or holds no such record. A trailing piece
-// shorter than a record is not a record.
+// none when the file is missing or holds no such record.
 std::optional<QConsulta> BuscaTabla(const QString& archivo, const QString& tabla);
+// The same among records held in memory.
+std::optional<QConsulta> BuscaTabla(const std::vector<QConsulta>& registros, const QString& tabla);
 
 // Every whole record of the file, in order (empty when the file is missing).
 std::vector<QConsulta> LeeTodos(const QString& archivo);
 
 // Appends records after the last whole record of the file, writing the new
 // file beside the old one and renaming it over, so a failure never loses the
-// old file. Raises when the file cannot be written.
+// old file. Raises when the file cannot be written, or when something other
+// than an ordinary file stands at the path (it is left as it is).
 void Agrega(const QString& archivo, const std::vector<QConsulta>& registros);
 
 }  // namespace consultas_bvx

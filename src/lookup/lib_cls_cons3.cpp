@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <memory>
 
+#include "lookup/cfg_consultas.h"
 #include "lookup/consultas_bvx.h"
 #include "lookup/lib_frm_cons3.h"
 #include "lookup/lib_frm_cons3_tree.h"
@@ -11,14 +12,13 @@
 #include "platform/interaccion.h"
 #include "platform/error_steps.h"
 #include "platform/vb.h"
-#include "session/mod_global.h"
 
 namespace {
 
 using vb::PasaPorAlto;
 
 QVariant NivelStock(const QString& clave) {
-  const QString v = Cfg(clave);
+  const QString v = CfgConsultas(clave);
   if (v.isEmpty()) return QVariant(0);
   return QVariant(v);
 }
@@ -32,7 +32,7 @@ Lib_ClsCons3::Lib_ClsCons3() {
     StkNivel1 = StkNivel2 = StkNivel3 = StkNivel4 = QVariant(0);
     return;
   }
-  MuestraStock = Cfg(QStringLiteral("MostrarStockenConsultas"));
+  MuestraStock = CfgConsultas(QStringLiteral("MostrarStockenConsultas"));
   StkNivel1 = NivelStock(QStringLiteral("Stk_Nivel1"));
   StkNivel2 = NivelStock(QStringLiteral("Stk_Nivel2"));
   StkNivel3 = NivelStock(QStringLiteral("Stk_Nivel3"));
@@ -45,7 +45,7 @@ bool Lib_ClsCons3::ArmaSentencia(const QString& Sql, QString& CampoBusqueda, con
                                  const QString& SentenciaOpcional, QString& Sentencia) {
   // Row limit: TopConsArt, 1000 when it is not a positive number.
   long n = 0;
-  PasaPorAlto([&] { n = vb::CLng(vb::Val(vb::Trim(Cfg(QStringLiteral("TopConsArt"))))); });
+  PasaPorAlto([&] { n = vb::CLng(vb::Val(vb::Trim(CfgConsultas(QStringLiteral("TopConsArt"))))); });
   if (n <= 0) n = 1000;
   const QString top = QStringLiteral("SELECT TOP ") + QString::number(n) + u' ';
 
@@ -57,9 +57,9 @@ bool Lib_ClsCons3::ArmaSentencia(const QString& Sql, QString& CampoBusqueda, con
       PasaPorAlto([&] {
         if (QFileInfo(gRutaMascaraConsultas).isFile())
           registro = consultas_bvx::BuscaTabla(gRutaMascaraConsultas, Sql);
+        else
+          registro = consultas_bvx::BuscaTabla(MascarasEnMemoria, Sql);
       });
-      // A record whose texts are not legible (a damaged file) counts as none.
-      if (registro && !registro->Legible()) registro.reset();
     }
     if (registro) {
       QString tabla = registro->Clave();

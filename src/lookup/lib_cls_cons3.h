@@ -15,6 +15,9 @@
 #include <QStringList>
 #include <QVariant>
 #include <optional>
+#include <vector>
+
+#include "lookup/consultas_bvx.h"
 
 // A collection of texts that may also be nothing (std::nullopt): an empty
 // list and no list at all are told apart, as callers rely on.
@@ -49,6 +52,10 @@ class Lib_ClsCons3 {
   QString gRutaMascaraConsultas;
   // True makes table requests look up their record in that file.
   bool gUsarMascarasConsultas = false;
+  // Records used while that file cannot be read: start-up keeps the default
+  // records here when it could not write the file (a read-only program
+  // folder), so the look-ups work from them.
+  std::vector<QConsulta> MascarasEnMemoria;
   // Quantity entry on the ticked lines of the list form.
   bool UsaCantidades = false;
   // Column whose value the next look-up returns; "" again after every call.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "lookup/cfg_consultas.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/controles/combobox.h"
@@ -20,7 +21,6 @@
 #include "platform/programa.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
-#include "session/mod_global.h"
 
 namespace {
 
@@ -242,7 +242,7 @@ void Lib_FrmCons3::Encolumnar() {
       QString titulo = nombre;
       if (vb::Contiene(Sql, QStringLiteral("V_MA_ARTICULOS")) || vb::Contiene(Sql, QStringLiteral("STK_MA_ARTICULOS"))) {
         for (int k = 1; k <= 8; ++k)
-          if (vb::Igual(nombre, QStringLiteral("PRECIO%1").arg(k))) titulo = Cfg(QStringLiteral("NOM_PCLASE%1").arg(k));
+          if (vb::Igual(nombre, QStringLiteral("PRECIO%1").arg(k))) titulo = CfgConsultas(QStringLiteral("NOM_PCLASE%1").arg(k));
       }
       ListView1->ColumnHeaders().Add(titulo, TextWidth(QString(n, u'X')));
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/error_steps.h"
 #include "platform/vb.h"
 #include "platform/vb_error.h"
 
@@ -28,6 +29,29 @@ int Columnas::Posicion(const QString& nombre) const {
 int Resultado::Filas() const {
   if (!columnas || columnas->nombres.isEmpty()) return 0;
   return static_cast<int>(valores.size() / columnas->nombres.size());
+}
+
+const QString kMensajeBloqueo =
+    QStringLiteral("Otro usuario tiene ocupada la base de datos y no la liberó a tiempo: la operación no se pudo "
+                   "completar. Vuelva a intentarlo en unos momentos.");
+const QString kNadaGrabado = QStringLiteral("No se grabó ningún cambio.");
+
+namespace {
+// Characters of a statement a message shows in its details.
+constexpr int kLargoDetalle = 1000;
+}  // namespace
+
+QString SentenciaRecortada(const QString& sql) {
+  const QString s = sql.trimmed();
+  if (s.size() <= kLargoDetalle) return s;
+  return s.left(kLargoDetalle) + QStringLiteral("… (%1 caracteres más)").arg(s.size() - kLargoDetalle);
+}
+
+void FallaSentencia(const QString& mensaje, bool bloqueo, const QString& sql, const QString& origen) {
+  QString detalle;
+  if (bloqueo) detalle = QStringLiteral("Respuesta de la base de datos: %1\n\n").arg(mensaje);
+  if (!sql.trimmed().isEmpty()) detalle += QStringLiteral("Sentencia: ") + SentenciaRecortada(sql);
+  vb::Raise(vb::ErrProvider, bloqueo ? kMensajeBloqueo : mensaje, origen, detalle);
 }
 
 }  // namespace ado
@@ -133,12 +157,16 @@ void Connection::Abre(std::unique_ptr<ado::Motor> motor, QString cadena) {
   motor_ = std::move(motor);
   cadena_ = std::move(cadena);
   errores_.clear();
+  transaccion_ = Estado::Ninguna;
   if (motor_) motor_->FijaTiempoEspera(commandTimeout_);
 }
 
 void Connection::Close() {
+  // Whatever was left open is not made permanent by closing.
+  if (motor_) vb::PasaPorAlto([&] { motor_->DeshaceTransaccion(); });
   motor_.reset();
   defaultDatabase_.clear();
+  transaccion_ = Estado::Ninguna;
 }
 
 void Connection::ExigeAbierta() const {
@@ -147,29 +175,96 @@ void Connection::ExigeAbierta() const {
               QStringLiteral("ADODB.Connection"));
 }
 
-Recordset Connection::Execute(const QString& sql, long* registrosAfectados, int) {
+void Connection::ExigeTransaccionViva() const {
+  if (transaccion_ == Estado::Fallida)
+    vb::Raise(vb::ErrProvider,
+              QStringLiteral("La transacción se deshizo por un error anterior: no se ejecutó la sentencia. ") +
+                  ado::kNadaGrabado,
+              QStringLiteral("ADODB.Connection"));
+}
+
+template <typename F>
+Recordset Connection::Corre(F&& llamada, bool escritura) {
   ExigeAbierta();
   errores_.clear();
+  ExigeTransaccionViva();
   try {
-    ado::Resultado r = motor_->Ejecuta(sql);
-    if (registrosAfectados) *registrosAfectados = r.filasAfectadas;
-    return Recordset(std::move(r));
+    return llamada();
   } catch (const vb::Error& e) {
-    errores_.push_back({e.Number, e.Description, e.Source});
-    throw;
+    // The engine is out of every transaction after a failure; the
+    // transaction the caller opened is gone with it.
+    vb::PasaPorAlto([&] { motor_->DeshaceTransaccion(); });
+    const bool perdida = transaccion_ == Estado::Abierta;
+    if (perdida) transaccion_ = Estado::Fallida;
+    Falla(e, escritura || perdida);
   }
 }
 
+void Connection::Falla(vb::Error e, bool nadaGrabado) {
+  if (nadaGrabado && !e.Description.contains(ado::kNadaGrabado)) e.Description += u' ' + ado::kNadaGrabado;
+  errores_.push_back({e.Number, e.Description, e.Source});
+  throw e;
+}
+
+Recordset Connection::Execute(const QString& sql, long* registrosAfectados, int) {
+  return Corre(
+      [&] {
+        ado::Resultado r = motor_->Ejecuta(sql);
+        if (registrosAfectados) *registrosAfectados = r.filasAfectadas;
+        return Recordset(std::move(r));
+      },
+      true);
+}
+
+Recordset Connection::Lee(const QString& sql) {
+  return Corre([&] { return Recordset(motor_->Lee(sql)); }, false);
+}
+
 Recordset Connection::ExecutePreparada(const QString& sql, const QVariantList& valores) {
+  return Corre([&] { return Recordset(motor_->EjecutaPreparada(sql, valores)); }, false);
+}
+
+long Connection::BeginTrans(ado::Bloqueo bloqueo) {
   ExigeAbierta();
   errores_.clear();
+  if (transaccion_ != Estado::Ninguna || motor_->EnTransaccion())
+    vb::Raise(vb::ErrProvider, QStringLiteral("Ya hay una transacción abierta en la conexión."),
+              QStringLiteral("ADODB.Connection"));
   try {
-    return Recordset(motor_->EjecutaPreparada(sql, valores));
+    motor_->IniciaTransaccion(bloqueo);
   } catch (const vb::Error& e) {
-    errores_.push_back({e.Number, e.Description, e.Source});
-    throw;
+    Falla(e, false);
+  }
+  transaccion_ = Estado::Abierta;
+  return 1;
+}
+
+void Connection::CommitTrans() {
+  ExigeAbierta();
+  errores_.clear();
+  const Estado antes = transaccion_;
+  transaccion_ = Estado::Ninguna;
+  if (antes == Estado::Fallida)
+    vb::Raise(vb::ErrProvider,
+              QStringLiteral("La transacción se deshizo por un error anterior. ") + ado::kNadaGrabado,
+              QStringLiteral("ADODB.Connection"));
+  if (antes == Estado::Ninguna)
+    vb::Raise(vb::ErrProvider, QStringLiteral("No hay ninguna transacción abierta que confirmar."),
+              QStringLiteral("ADODB.Connection"));
+  try {
+    motor_->ConfirmaTransaccion();
+  } catch (const vb::Error& e) {
+    vb::PasaPorAlto([&] { motor_->DeshaceTransaccion(); });
+    Falla(e, true);
   }
 }
+
+void Connection::RollbackTrans() {
+  transaccion_ = Estado::Ninguna;
+  if (motor_) vb::PasaPorAlto([&] { motor_->DeshaceTransaccion(); });
+}
+
+bool Connection::EnTransaccion() const { return motor_ && motor_->EnTransaccion(); }
 
 void Connection::SetCommandTimeout(int segundos) {
   commandTimeout_ = segundos;
@@ -180,4 +275,19 @@ void Connection::SetDefaultDatabase(const QString& base) {
   ExigeAbierta();
   motor_->FijaBaseDefecto(base);
   defaultDatabase_ = base;
+}
+
+// -------------------------------------------------------------- Transaccion
+
+Transaccion::Transaccion(Connection& conexion, ado::Bloqueo bloqueo) : conexion_(conexion) {
+  conexion_.BeginTrans(bloqueo);
+}
+
+Transaccion::~Transaccion() {
+  if (!terminada_) conexion_.RollbackTrans();
+}
+
+void Transaccion::Confirma() {
+  terminada_ = true;
+  conexion_.CommitTrans();
 }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/vb_error.h"
+
 namespace ado {
 
 // Column names of a result, shared by every result of the same statement.
@@ -29,17 +31,34 @@ struct Resultado {
   int Filas() const;
 };
 
+// How a transaction takes the database's locks: when it first writes, or
+// the write lock at once, before it reads anything its writes depend on (no
+// other program can write in between; a busy database fails at the start,
+// before anything was done).
+enum class Bloqueo { AlEscribir, EscrituraPrimero };
+
 // A database reached by the connection: the embedded file or an ODBC source.
+//
+// After any failure the engine is out of every transaction (a full rollback
+// when one was still open), so a failed batch or transaction never leaves
+// the connection holding locks or uncommitted rows.
 class Motor {
  public:
   virtual ~Motor() = default;
-  // Runs a text (one statement or a batch) and hands back the rows of the
-  // last statement that returns rows.
+  // Runs a text (one statement or a batch); a batch runs whole or not at
+  // all (in a transaction of its own, write lock first, when none is open).
+  // Hands back the rows of the last statement that returns rows.
   virtual Resultado Ejecuta(const QString& sql) = 0;
+  // Runs a text that must be exactly one statement that only reads; a text
+  // holding more, or a statement that would write, is refused before
+  // anything runs.
+  virtual Resultado Lee(const QString& sql) = 0;
   // Runs one statement with "?" placeholders bound to the values; the
   // statement is prepared once and kept for the next call with the same text.
   virtual Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) = 0;
   virtual bool EsSqlite() const = 0;
+  // Seconds a statement may wait for the database (a lock held by another
+  // program, a slow server) before it fails.
   virtual void FijaTiempoEspera(int segundos) {}
   virtual void FijaBaseDefecto(const QString& base) {}
   virtual bool SoloLectura() const { return false; }
@@ -49,10 +68,34 @@ class Motor {
   // need of it); TerminaLectura is then not to be called.
   virtual bool IniciaLectura() { return false; }
   virtual void TerminaLectura() {}
+
+  // Transactions. IniciaTransaccion raises when one is already open or the
+  // lock cannot be had; ConfirmaTransaccion raises when the commit fails,
+  // and the transaction is then rolled back; DeshaceTransaccion rolls back
+  // whatever is open (nothing when none is).
+  virtual void IniciaTransaccion(Bloqueo bloqueo) = 0;
+  virtual void ConfirmaTransaccion() = 0;
+  virtual void DeshaceTransaccion() = 0;
+  // Whether the engine is inside a transaction (not in autocommit).
+  virtual bool EnTransaccion() const = 0;
 };
 
-std::unique_ptr<Motor> AbreSqlite(const QString& archivo);  // raises on failure
-std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int segundosConexion);  // raises on failure
+// The failure of a statement as the program reports it: a lock held by
+// another user (or a statement that ran out of time) in Spanish, any other
+// failure with the engine's message; the statement, cut to a readable
+// length, goes in the details.
+[[noreturn]] void FallaSentencia(const QString& mensaje, bool bloqueo, const QString& sql, const QString& origen);
+// A statement cut to a length a message can show.
+QString SentenciaRecortada(const QString& sql);
+// The description of a lock held by another user.
+extern const QString kMensajeBloqueo;
+// Added to the description when nothing of the failed work was written.
+extern const QString kNadaGrabado;
+
+// Both raise on failure. segundosEspera: how long a statement (the first
+// look at the file included) may wait for a lock another program holds.
+std::unique_ptr<Motor> AbreSqlite(const QString& archivo, int segundosEspera = 30);
+std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int segundosConexion);
 
 }  // namespace ado
 
@@ -112,10 +155,30 @@ class Connection {
   void Close();
   bool Abierta() const { return motor_ != nullptr; }
 
-  // Runs a statement or a batch; rows come back in the recordset.
+  // Runs a statement or a batch; rows come back in the recordset. A failure
+  // says in its description that nothing was written.
   Recordset Execute(const QString& sql, long* registrosAfectados = nullptr, int opciones = -1);
+  // Runs a read: exactly one statement that only reads (anything else is
+  // refused before it runs).
+  Recordset Lee(const QString& sql);
   // Runs one statement with "?" placeholders, prepared once per text.
   Recordset ExecutePreparada(const QString& sql, const QVariantList& valores);
+
+  // Transactions. BeginTrans opens one (raising when one is open already or
+  // the lock cannot be had); with Bloqueo::EscrituraPrimero it takes the
+  // write lock before anything else. CommitTrans makes its work permanent.
+  // When any statement inside it fails, or the commit itself does, the
+  // whole transaction is rolled back at once and the error says that
+  // nothing was written; until the caller ends it (RollbackTrans, or a
+  // CommitTrans that raises the same), every statement is refused, so
+  // nothing runs outside the transaction it was meant for. RollbackTrans
+  // rolls back whatever is open and never raises.
+  long BeginTrans(ado::Bloqueo bloqueo = ado::Bloqueo::AlEscribir);
+  void CommitTrans();
+  void RollbackTrans();
+  // Whether the engine is inside a transaction (of this connection's
+  // callers, or a grouped read).
+  bool EnTransaccion() const;
 
   int CommandTimeout() const { return commandTimeout_; }
   void SetCommandTimeout(int segundos);
@@ -126,10 +189,38 @@ class Connection {
   ado::Motor* Motor() const { return motor_.get(); }
 
  private:
+  enum class Estado { Ninguna, Abierta, Fallida };
   void ExigeAbierta() const;
+  void ExigeTransaccionViva() const;
+  // Runs one call on the engine, recording its failure; escritura: a
+  // failure is reported as work of which nothing was written.
+  template <typename F>
+  Recordset Corre(F&& llamada, bool escritura);
+  // Records the failure and raises it, adding that nothing was written.
+  [[noreturn]] void Falla(vb::Error e, bool nadaGrabado);
   std::unique_ptr<ado::Motor> motor_;
   QString cadena_;
   QString defaultDatabase_;
   int commandTimeout_ = 30;
+  Estado transaccion_ = Estado::Ninguna;
   std::vector<AdoError> errores_;
+};
+
+// A transaction of a connection for as long as this object lives: rolled
+// back at the end unless Confirma made it permanent.
+//
+//   Transaccion t(gDatos.Conexion(), ado::Bloqueo::EscrituraPrimero);
+//   ... statements ...
+//   t.Confirma();
+class Transaccion {
+ public:
+  explicit Transaccion(Connection& conexion, ado::Bloqueo bloqueo = ado::Bloqueo::EscrituraPrimero);
+  ~Transaccion();
+  Transaccion(const Transaccion&) = delete;
+  Transaccion& operator=(const Transaccion&) = delete;
+  void Confirma();
+
+ private:
+  Connection& conexion_;
+  bool terminada_ = false;
 };

@@ -33,6 +33,19 @@ QString ValorDeCadena(const QString& cadena, const QString& clave) {
 
 bool ClsDatos::EsSqlite() const { return !conexion_.Motor() || conexion_.Motor()->EsSqlite(); }
 
+QString ClsDatos::CadenaSqlServer() const {
+  // A named instance has a port of its own, which the driver asks the
+  // server for: no port is forced on it unless one was given.
+  QString puerto;
+  if (!vb::Trim(Puerto).isEmpty())
+    puerto = QStringLiteral("PORT=%1;").arg(vb::Trim(Puerto));
+  else if (!Servidor.contains(u'\\'))
+    puerto = QStringLiteral("PORT=1433;");
+  return QStringLiteral("DRIVER={FreeTDS};SERVER=%1;%2DATABASE=%3;UID=%4;PWD=%5;TDS_Version=7.4;")
+      .arg(EntreLlaves(vb::Trim(Servidor)), puerto, EntreLlaves(BaseDeDatos), EntreLlaves(Usuario),
+           EntreLlaves(Password));
+}
+
 bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
   conexion_.Close();
   QString destino;
@@ -55,13 +68,11 @@ bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
       destino = QStringLiteral("la base de datos %1").arg(archivo);
       if (vb::Trim(BaseDeDatos).isEmpty())
         vb::Raise(vb::ErrProvider, QStringLiteral("No se indicó la base de datos (@DbName)."), QStringLiteral("SQLite"));
-      conexion_.Abre(ado::AbreSqlite(archivo), QStringLiteral("Data Source=%1").arg(archivo));
+      conexion_.Abre(ado::AbreSqlite(archivo, conexion_.CommandTimeout()), QStringLiteral("Data Source=%1").arg(archivo));
     } else {
       destino = QStringLiteral("el servidor %1").arg(Servidor);
-      QString odbc = QStringLiteral("DRIVER={FreeTDS};SERVER=%1;PORT=1433;DATABASE=%2;UID=%3;PWD=%4;TDS_Version=7.4;")
-                         .arg(EntreLlaves(Servidor), EntreLlaves(BaseDeDatos), EntreLlaves(Usuario),
-                              EntreLlaves(Password));
-      conexion_.Abre(ado::AbreOdbc(odbc, kSegundosConexion),
+      if (!vb::Trim(Puerto).isEmpty()) destino += QStringLiteral(" (puerto %1)").arg(vb::Trim(Puerto));
+      conexion_.Abre(ado::AbreOdbc(CadenaSqlServer(), kSegundosConexion),
                      QStringLiteral("Server=%1;Database=%2;User Id=%3").arg(Servidor, BaseDeDatos, Usuario));
     }
   } catch (const vb::Error& e) {
@@ -85,7 +96,7 @@ void ClsDatos::Desconecta() { conexion_.Close(); }
 
 void ClsDatos::AbreRecordset(const QString& sql, Recordset& rs, Connection* con, int, int, int) {
   Connection& c = con ? *con : conexion_;
-  rs = c.Execute(sql);
+  rs = c.Lee(sql);
 }
 
 void ClsDatos::AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs) {

@@ -8,7 +8,9 @@
 //    program folder when not absolute);
 //  - an explicit connection text: handed to the ODBC driver manager (the
 //    Oracle OLE DB text is turned into its ODBC form first);
-//  - otherwise: SQL Server over ODBC (FreeTDS), with a login timeout.
+//  - otherwise: SQL Server over ODBC (FreeTDS), with a login timeout, at
+//    the port given, or at the one the driver finds for a named instance
+//    ("host\INSTANCIA"), or else at the server's usual port.
 #include <QString>
 #include <QVariant>
 
@@ -20,6 +22,9 @@ class ClsDatos {
   QString BaseDeDatos;
   QString Usuario;
   QString Password;
+  // The server's port when one was given ("host:port"); empty lets the
+  // driver choose (the usual port, or a named instance's own).
+  QString Puerto;
 
   // Seconds a login to a server may take before it counts as failed.
   static constexpr int kSegundosConexion = 5;
@@ -30,9 +35,14 @@ class ClsDatos {
   QString StringConexion() const { return conexion_.ConnectionString(); }
   Connection& Conexion() { return conexion_; }
   bool EsSqlite() const;
+  // The ODBC text that reaches SQL Server through FreeTDS for Servidor,
+  // Puerto, BaseDeDatos, Usuario and Password (values in braces).
+  QString CadenaSqlServer() const;
 
   // Opens a recordset on the shared connection (the con argument, when
-  // given, is that same connection). The rows are fetched whole.
+  // given, is that same connection). The rows are fetched whole. The text is
+  // one statement that only reads: a text holding more, or a statement that
+  // would write, is refused before anything runs.
   void AbreRecordset(const QString& sql, Recordset& rs, Connection* con = nullptr, int cursor = 0, int lock = 1,
                      int opciones = -1);
   // The same for a statement with "?" placeholders, prepared once per text.

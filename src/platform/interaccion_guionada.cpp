@@ -7,7 +7,7 @@
 #include "platform/menu.h"
 
 int InteraccionGuionada::MsgBox(const QString& texto, int botones, const QString& titulo) {
-  llamadas.push_back({QStringLiteral("MsgBox"), texto, titulo, botones});
+  llamadas.push_back({QStringLiteral("MsgBox"), texto, titulo, botones, QString()});
   if (!respuestasMsgBox.empty()) {
     int r = respuestasMsgBox.front();
     respuestasMsgBox.pop_front();
@@ -26,7 +26,7 @@ int InteraccionGuionada::MsgBox(const QString& texto, int botones, const QString
 
 bool InteraccionGuionada::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto,
                                    QString& respuesta) {
-  llamadas.push_back({QStringLiteral("InputBox"), texto, titulo, 0});
+  llamadas.push_back({QStringLiteral("InputBox"), texto, titulo, 0, QString()});
   std::optional<QString> r;
   if (!respuestasInput.empty()) {
     r = respuestasInput.front();
@@ -37,7 +37,7 @@ bool InteraccionGuionada::InputBox(const QString& texto, const QString& titulo, 
 }
 
 void InteraccionGuionada::PopupMenu(QWidget*, Menu& menu) {
-  llamadas.push_back({QStringLiteral("PopupMenu"), menu.Name, QString(), 0});
+  llamadas.push_back({QStringLiteral("PopupMenu"), menu.Name, QString(), 0, QString()});
   if (eleccionesMenu.empty()) return;
   QString eleccion = eleccionesMenu.front();
   eleccionesMenu.pop_front();
@@ -48,7 +48,7 @@ void InteraccionGuionada::PopupMenu(QWidget*, Menu& menu) {
 }
 
 void InteraccionGuionada::MuestraModal(Form& form) {
-  llamadas.push_back({QStringLiteral("Modal"), form.NombreClase(), QString(), 0});
+  llamadas.push_back({QStringLiteral("Modal"), form.NombreClase(), QString(), 0, QString()});
   QPointer<Form> f(&form);
   form.show();
   if (!accionesModales.empty()) {
@@ -60,7 +60,7 @@ void InteraccionGuionada::MuestraModal(Form& form) {
 }
 
 bool InteraccionGuionada::PideFecha(QString& fecha) {
-  llamadas.push_back({QStringLiteral("PideFecha"), fecha, QString(), 0});
+  llamadas.push_back({QStringLiteral("PideFecha"), fecha, QString(), 0, QString()});
   if (fechas.empty()) return false;
   std::optional<QString> r = fechas.front();
   fechas.pop_front();
@@ -70,7 +70,7 @@ bool InteraccionGuionada::PideFecha(QString& fecha) {
 }
 
 int InteraccionGuionada::ReportaError(const vb::Error& e, const QString& etiqueta) {
-  llamadas.push_back({QStringLiteral("Error"), e.Description, etiqueta, static_cast<int>(e.Number)});
+  llamadas.push_back({QStringLiteral("Error"), e.Description, etiqueta, static_cast<int>(e.Number), e.Detail});
   if (respuestasError.empty()) return 3;
   int r = respuestasError.front();
   respuestasError.pop_front();

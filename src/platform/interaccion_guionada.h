@@ -19,6 +19,7 @@ class InteraccionGuionada : public Interaccion {
     QString texto;   // message, prompt, menu name, form class, error description
     QString titulo;  // title, or the error's label
     int valor = 0;   // buttons, error number
+    QString detalle; // the error's details
   };
 
   std::vector<Llamada> llamadas;

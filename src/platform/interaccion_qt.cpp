@@ -166,6 +166,7 @@ int InteraccionQt::ReportaError(const vb::Error& e, const QString& etiqueta) {
   box.setWindowTitle(QStringLiteral("Error en %1").arg(etiqueta));
   box.setText(QStringLiteral("Se produjo el error %1 en %2.").arg(e.Number).arg(etiqueta));
   box.setInformativeText(e.Description + (e.Source.isEmpty() ? QString() : QStringLiteral("\nOrigen: ") + e.Source));
+  if (!e.Detail.isEmpty()) box.setDetailedText(e.Detail);
   QPushButton* reintentar = box.addButton(QStringLiteral("&Reintentar"), QMessageBox::AcceptRole);
   QPushButton* omitir = box.addButton(QStringLiteral("&Omitir"), QMessageBox::ActionRole);
   QPushButton* cancelar = box.addButton(QStringLiteral("&Cancelar"), QMessageBox::RejectRole);

@@ -1,22 +1,38 @@
 // Databases reached through the ODBC driver manager: the production server
 // (through FreeTDS), and any source an explicit connection text names.
+#include <sql.h>
+#include <sqlext.h>
+
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlResult>
 #include <QUuid>
 #include <algorithm>
 #include <map>
 
 #include "platform/ado.h"
+#include "platform/cursor_espera.h"
 #include "platform/sql_adapter.h"
+#include "platform/vb.h"
 #include "platform/vb_error.h"
 
 namespace ado {
 
 namespace {
+
+// Whether a driver's failure is a lock held by another user or a statement
+// that ran out of time waiting: the server's lock time-out (1222), the
+// query time-out state (HYT00) or an embedded engine's lock.
+bool EsBloqueo(const QSqlError& e) {
+  const QString t = e.nativeErrorCode() + u' ' + e.text();
+  return t.contains(QLatin1String("HYT00")) || t.contains(QLatin1String("1222")) ||
+         t.contains(QLatin1String("timeout expired"), Qt::CaseInsensitive) ||
+         t.contains(QLatin1String("database is locked"), Qt::CaseInsensitive);
+}
 
 class MotorOdbc : public Motor {
  public:
@@ -24,14 +40,29 @@ class MotorOdbc : public Motor {
   ~MotorOdbc() override;
 
   Resultado Ejecuta(const QString& sql) override;
+  Resultado Lee(const QString& sql) override;
   Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override;
   bool EsSqlite() const override { return false; }
+  void FijaTiempoEspera(int segundos) override { segundos_ = std::max(0, segundos); }
   void FijaBaseDefecto(const QString& base) override;
+  void IniciaTransaccion(Bloqueo bloqueo) override;
+  void ConfirmaTransaccion() override;
+  void DeshaceTransaccion() override;
+  bool EnTransaccion() const override { return enTransaccion_; }
 
  private:
   [[noreturn]] void Falla(const QSqlError& e, const QString& sql);
   Resultado Lee(QSqlQuery& q);
+  // Runs one statement as the server receives it.
+  Resultado Una(const QString& sql);
+  // The statement's time limit: the server gives up on a statement that
+  // takes longer than the connection's CommandTimeout.
+  void FijaLimite(QSqlQuery& q) const;
+  void Asegura();
+  QSqlDatabase Base() const { return QSqlDatabase::database(nombre_, false); }
   QString nombre_;
+  int segundos_ = 30;
+  bool enTransaccion_ = false;
   std::map<QString, QSqlQuery> preparadas_;
 };
 
@@ -56,14 +87,23 @@ MotorOdbc::MotorOdbc(const QString& cadena, int segundosConexion)
 MotorOdbc::~MotorOdbc() {
   preparadas_.clear();
   {
-    QSqlDatabase db = QSqlDatabase::database(nombre_, false);
+    QSqlDatabase db = Base();
+    if (enTransaccion_) db.rollback();
     db.close();
   }
   QSqlDatabase::removeDatabase(nombre_);
 }
 
 void MotorOdbc::Falla(const QSqlError& e, const QString& sql) {
-  vb::Raise(vb::ErrProvider, QStringLiteral("%1 [%2]").arg(e.text(), sql), QStringLiteral("ODBC"));
+  FallaSentencia(e.text(), EsBloqueo(e), sql, QStringLiteral("ODBC"));
+}
+
+void MotorOdbc::FijaLimite(QSqlQuery& q) const {
+  const QVariant h = q.result() ? q.result()->handle() : QVariant();
+  if (!h.isValid() || !h.constData()) return;
+  SQLHANDLE stmt = *static_cast<const SQLHANDLE*>(h.constData());
+  if (stmt)
+    SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(segundos_)), 0);
 }
 
 Resultado MotorOdbc::Lee(QSqlQuery& q) {
@@ -85,50 +125,119 @@ Resultado MotorOdbc::Lee(QSqlQuery& q) {
   return r;
 }
 
-Resultado MotorOdbc::Ejecuta(const QString& sql) {
-  QSqlDatabase db = QSqlDatabase::database(nombre_, false);
-  const QStringList sentencias = sqlite_sql::Divide(sql);
-  const bool lote = sentencias.size() > 1;
-  if (lote && !db.transaction()) Falla(db.lastError(), QStringLiteral("BEGIN TRANSACTION"));
-  Resultado r;
-  for (const QString& s : sentencias) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(s)) {
-      QSqlError e = q.lastError();
-      if (lote) db.rollback();
-      Falla(e, s);
-    }
-    Resultado parcial = Lee(q);
-    if (parcial.columnas) r = std::move(parcial);
-    else r.filasAfectadas = parcial.filasAfectadas;
+Resultado MotorOdbc::Una(const QString& sql) {
+  QSqlQuery q(Base());
+  q.setForwardOnly(true);
+  // Prepared first, so the time limit is set on the statement before it runs.
+  if (!q.prepare(sql)) Falla(q.lastError(), sql);
+  FijaLimite(q);
+  CursorEspera espera;
+  espera.Muestra();
+  if (!q.exec()) Falla(q.lastError(), sql);
+  return Lee(q);
+}
+
+void MotorOdbc::Asegura() {
+  try {
+    DeshaceTransaccion();
+  } catch (const vb::Error&) {
   }
-  if (lote && !db.commit()) {
-    QSqlError e = db.lastError();
-    db.rollback();
-    Falla(e, QStringLiteral("COMMIT"));
+}
+
+Resultado MotorOdbc::Ejecuta(const QString& sql) {
+  const QStringList sentencias = sqlite_sql::Divide(sql);
+  // A batch runs in a transaction of its own, unless one is open already.
+  const bool propia = sentencias.size() > 1 && !enTransaccion_;
+  Resultado r;
+  try {
+    if (propia) IniciaTransaccion(Bloqueo::EscrituraPrimero);
+    for (const QString& s : sentencias) {
+      Resultado parcial = Una(s);
+      if (parcial.columnas) r = std::move(parcial);
+      else r.filasAfectadas = parcial.filasAfectadas;
+    }
+    if (propia) ConfirmaTransaccion();
+  } catch (...) {
+    Asegura();
+    throw;
   }
   return r;
+}
+
+Resultado MotorOdbc::Lee(const QString& sql) {
+  const QString motivo = sqlite_sql::MotivoNoLectura(sql);
+  if (!motivo.isEmpty())
+    vb::Raise(vb::ErrProvider, motivo + QStringLiteral(": no se ejecutó."), QStringLiteral("ODBC"),
+              QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+  try {
+    return Una(sql);
+  } catch (...) {
+    Asegura();
+    throw;
+  }
 }
 
 Resultado MotorOdbc::EjecutaPreparada(const QString& sql, const QVariantList& valores) {
-  auto it = preparadas_.find(sql);
-  if (it == preparadas_.end()) {
-    QSqlQuery q(QSqlDatabase::database(nombre_, false));
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) Falla(q.lastError(), sql);
-    it = preparadas_.emplace(sql, std::move(q)).first;
+  try {
+    auto it = preparadas_.find(sql);
+    if (it == preparadas_.end()) {
+      QSqlQuery q(Base());
+      q.setForwardOnly(true);
+      if (!q.prepare(sql)) Falla(q.lastError(), sql);
+      it = preparadas_.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery& q = it->second;
+    for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores[i]);
+    FijaLimite(q);
+    CursorEspera espera;
+    espera.Muestra();
+    if (!q.exec()) Falla(q.lastError(), sql);
+    Resultado r = Lee(q);
+    q.finish();
+    return r;
+  } catch (...) {
+    Asegura();
+    throw;
   }
-  QSqlQuery& q = it->second;
-  for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores[i]);
-  if (!q.exec()) Falla(q.lastError(), sql);
-  Resultado r = Lee(q);
-  q.finish();
-  return r;
+}
+
+void MotorOdbc::IniciaTransaccion(Bloqueo) {
+  // The server takes its locks as the statements need them.
+  if (enTransaccion_)
+    vb::Raise(vb::ErrProvider, QStringLiteral("Ya hay una transacción abierta en la conexión."), QStringLiteral("ODBC"));
+  QSqlDatabase db = Base();
+  if (!db.transaction()) Falla(db.lastError(), QStringLiteral("BEGIN TRANSACTION"));
+  enTransaccion_ = true;
+}
+
+void MotorOdbc::ConfirmaTransaccion() {
+  if (!enTransaccion_)
+    vb::Raise(vb::ErrProvider, QStringLiteral("No hay ninguna transacción abierta que confirmar."),
+              QStringLiteral("ODBC"));
+  QSqlDatabase db = Base();
+  CursorEspera espera;
+  espera.Muestra();
+  if (!db.commit()) {
+    const QSqlError e = db.lastError();
+    Asegura();
+    Falla(e, QStringLiteral("COMMIT"));
+  }
+  enTransaccion_ = false;
+}
+
+void MotorOdbc::DeshaceTransaccion() {
+  if (!enTransaccion_) return;
+  enTransaccion_ = false;
+  // Statements kept open would hold the server's cursors.
+  for (auto& p : preparadas_) p.second.finish();
+  QSqlDatabase db = Base();
+  if (!db.rollback())
+    vb::Raise(vb::ErrProvider, QStringLiteral("No se pudo deshacer la transacción abierta: %1").arg(db.lastError().text()),
+              QStringLiteral("ODBC"));
 }
 
 void MotorOdbc::FijaBaseDefecto(const QString& base) {
-  QSqlDatabase db = QSqlDatabase::database(nombre_, false);
+  QSqlDatabase db = Base();
   if (base.isEmpty() || db.driver()->dbmsType() != QSqlDriver::MSSqlServer) return;
   QString nombre = base;
   nombre.replace(u']', QStringLiteral("]]"));

@@ -7,10 +7,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <functional>
 #include <list>
+#include <thread>
 #include <unordered_map>
 
 #include "platform/ado.h"
+#include "platform/cursor_espera.h"
 #include "platform/sql_adapter.h"
 #include "platform/sqlite_funciones.h"
 #include "platform/vb.h"
@@ -22,18 +27,43 @@ namespace {
 
 constexpr size_t kSentenciasGuardadas = 64;
 
+// Whether what is left of a text after its first statement holds another
+// statement (anything but blanks, ";" and comments).
+bool QuedaOtraSentencia(const char* resto) {
+  if (!resto) return false;
+  for (const char* c = resto; *c;) {
+    if (*c == ' ' || *c == '\t' || *c == '\r' || *c == '\n' || *c == ';' || *c == '\f' || *c == '\v') {
+      ++c;
+    } else if (c[0] == '-' && c[1] == '-') {
+      while (*c && *c != '\n') ++c;
+    } else if (c[0] == '/' && c[1] == '*') {
+      const char* fin = std::strstr(c + 2, "*/");
+      if (!fin) return false;
+      c = fin + 2;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
+
 class MotorSqlite : public Motor {
  public:
-  explicit MotorSqlite(const QString& archivo);
+  MotorSqlite(const QString& archivo, int segundosEspera);
   ~MotorSqlite() override;
 
   Resultado Ejecuta(const QString& sql) override;
+  Resultado Lee(const QString& sql) override;
   Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override;
   bool EsSqlite() const override { return true; }
-  void FijaTiempoEspera(int segundos) override { sqlite3_busy_timeout(db_, segundos * 1000); }
+  void FijaTiempoEspera(int segundos) override { esperaMs_ = std::max(0, segundos) * 1000LL; }
   bool SoloLectura() const override { return sqlite3_db_readonly(db_, "main") == 1; }
   bool IniciaLectura() override;
   void TerminaLectura() override;
+  void IniciaTransaccion(Bloqueo bloqueo) override;
+  void ConfirmaTransaccion() override;
+  void DeshaceTransaccion() override;
+  bool EnTransaccion() const override { return !sqlite3_get_autocommit(db_); }
 
  private:
   struct Preparada {
@@ -41,19 +71,36 @@ class MotorSqlite : public Motor {
     std::shared_ptr<const Columnas> columnas;
     std::vector<bool> esFecha;
   };
+  // The wait cursor goes when the call that waited ends, whatever its end.
+  struct FinDeEspera {
+    MotorSqlite* m;
+    ~FinDeEspera() { m->cursor_.Oculta(); }
+  };
   [[noreturn]] void Falla(const QString& sql);
   void Corre(Preparada& p, Resultado& r, const QString& sql);
   void Prepara(const QString& sql, Preparada& p, const char** resto = nullptr, const QByteArray* utf8 = nullptr);
   void Describe(Preparada& p);
-  void EjecutaSimple(const QString& sentencia, Resultado& r);
+  Resultado CorrePreparada(const QString& sql, const QVariantList& valores);
+  // Runs every statement of one piece of a batch; abre opens the batch's
+  // transaction before a statement that has others after it.
+  void EjecutaPieza(const QString& pieza, bool siguenOtras, Resultado& r, const std::function<void()>& abre);
+  // Runs a transaction-control statement, raising as any statement does.
+  void Control(const char* sql);
+  // Out of every transaction, after a failure.
+  void Asegura();
+  static int Ocupada(void* yo, int veces);
 
   sqlite3* db_ = nullptr;
+  long long esperaMs_ = 30000;
+  std::chrono::steady_clock::time_point inicioEspera_;
+  CursorEspera cursor_;
   // Prepared statements kept by their text, the most recently used first.
   std::list<std::pair<QString, Preparada>> guardadas_;
   std::unordered_map<std::string, std::list<std::pair<QString, Preparada>>::iterator> porTexto_;
 };
 
-MotorSqlite::MotorSqlite(const QString& archivo) {
+MotorSqlite::MotorSqlite(const QString& archivo, int segundosEspera) {
+  FijaTiempoEspera(segundosEspera);
   QFileInfo fi(archivo);
   if (!fi.exists())
     vb::Raise(vb::ErrProvider, QStringLiteral("No existe el archivo de base de datos %1").arg(archivo),
@@ -68,15 +115,16 @@ MotorSqlite::MotorSqlite(const QString& archivo) {
     vb::Raise(vb::ErrProvider, QStringLiteral("No se pudo abrir la base de datos %1: %2").arg(archivo, m),
               QStringLiteral("SQLite"));
   }
+  // The wait for a lock held by another program is in force before the
+  // first look at the file: another user's commit at that moment is waited
+  // for, not taken for a damaged file.
+  sqlite3_busy_handler(db_, &MotorSqlite::Ocupada, this);
   sqlite_sql::RegistraFunciones(db_);
   sqlite3_extended_result_codes(db_, 0);
-  // Another user writing right now is waited for, as a login waits for the
-  // server, instead of the file being taken for a broken one (the connection
-  // sets its command timeout afterwards).
-  sqlite3_busy_timeout(db_, 5000);
   // Pages read through memory mapping and a larger page cache: listings
   // read thousands of small rows.
   sqlite3_exec(db_, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
+  FinDeEspera fin{this};
   char* err = nullptr;
   rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
   if (rc != SQLITE_OK) {
@@ -84,6 +132,12 @@ MotorSqlite::MotorSqlite(const QString& archivo) {
     sqlite3_free(err);
     sqlite3_close(db_);
     db_ = nullptr;
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+      vb::Raise(vb::ErrProvider,
+                QStringLiteral("La base de datos %1 está ocupada por otro usuario y no se liberó a tiempo. "
+                               "Vuelva a intentarlo en unos momentos.")
+                    .arg(archivo),
+                QStringLiteral("SQLite"), QStringLiteral("Respuesta de la base de datos: %1").arg(m));
     vb::Raise(vb::ErrProvider, QStringLiteral("El archivo %1 no es una base de datos válida: %2").arg(archivo, m),
               QStringLiteral("SQLite"));
   }
@@ -91,12 +145,31 @@ MotorSqlite::MotorSqlite(const QString& archivo) {
 
 MotorSqlite::~MotorSqlite() {
   for (auto& g : guardadas_) sqlite3_finalize(g.second.stmt);
+  // Closing rolls back whatever was left open.
   sqlite3_close(db_);
 }
 
+int MotorSqlite::Ocupada(void* yo, int veces) {
+  auto* m = static_cast<MotorSqlite*>(yo);
+  using namespace std::chrono;
+  const auto ahora = steady_clock::now();
+  if (veces == 0) {
+    m->inicioEspera_ = ahora;
+    m->cursor_.Muestra();
+  }
+  const long long esperado = duration_cast<milliseconds>(ahora - m->inicioEspera_).count();
+  if (esperado >= m->esperaMs_) return 0;
+  static constexpr int kPausas[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+  long long pausa = veces < static_cast<int>(std::size(kPausas)) ? kPausas[veces] : 100;
+  pausa = std::min(pausa, m->esperaMs_ - esperado);
+  std::this_thread::sleep_for(milliseconds(pausa));
+  return 1;
+}
+
 void MotorSqlite::Falla(const QString& sql) {
-  vb::Raise(vb::ErrProvider, QStringLiteral("%1 [%2]").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql),
-            QStringLiteral("SQLite"));
+  const int rc = sqlite3_errcode(db_);
+  FallaSentencia(QString::fromUtf8(sqlite3_errmsg(db_)), rc == SQLITE_BUSY || rc == SQLITE_LOCKED, sql,
+                 QStringLiteral("SQLite"));
 }
 
 void MotorSqlite::Describe(Preparada& p) {
@@ -186,19 +259,21 @@ void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
   }
 }
 
-void MotorSqlite::EjecutaSimple(const QString& sentencia, Resultado& r) {
-  QByteArray utf8 = sentencia.toUtf8();
+void MotorSqlite::EjecutaPieza(const QString& pieza, bool siguenOtras, Resultado& r,
+                               const std::function<void()>& abre) {
+  QByteArray utf8 = pieza.toUtf8();
   const char* inicio = utf8.constData();
   const char* fin = inicio + utf8.size();
   while (inicio < fin) {
     Preparada p;
     const char* resto = nullptr;
     QByteArray tramo(inicio, static_cast<int>(fin - inicio));
-    Prepara(sentencia, p, &resto, &tramo);
+    Prepara(pieza, p, &resto, &tramo);
     if (!p.stmt) break;  // only blanks or comments were left
     try {
+      if (siguenOtras || QuedaOtraSentencia(resto)) abre();
       Resultado parcial;
-      Corre(p, parcial, sentencia);
+      Corre(p, parcial, pieza);
       if (parcial.columnas) r = std::move(parcial);
       else r.filasAfectadas = parcial.filasAfectadas;
     } catch (...) {
@@ -210,25 +285,72 @@ void MotorSqlite::EjecutaSimple(const QString& sentencia, Resultado& r) {
   }
 }
 
-Resultado MotorSqlite::Ejecuta(const QString& sql) {
-  const QStringList sentencias = sqlite_sql::Adapta(sql);
-  Resultado r;
-  if (sentencias.size() <= 1) {
-    if (!sentencias.isEmpty()) EjecutaSimple(sentencias.first(), r);
-    return r;
-  }
-  // A batch runs whole or not at all (a savepoint, so it also nests inside a
-  // transaction already open).
-  if (sqlite3_exec(db_, "SAVEPOINT lote", nullptr, nullptr, nullptr) != SQLITE_OK) Falla(QStringLiteral("SAVEPOINT"));
+void MotorSqlite::Control(const char* sql) {
+  if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Falla(QString::fromLatin1(sql));
+}
+
+void MotorSqlite::Asegura() {
+  // The failure is already on its way to the caller: a rollback that
+  // fails as well must not hide it.
   try {
-    for (const QString& s : sentencias) EjecutaSimple(s, r);
+    DeshaceTransaccion();
+  } catch (const vb::Error&) {
+  }
+}
+
+Resultado MotorSqlite::Ejecuta(const QString& sql) {
+  FinDeEspera fin{this};
+  const QStringList piezas = sqlite_sql::Adapta(sql);
+  Resultado r;
+  // A batch runs in one transaction taken with the write lock first, so it
+  // cannot fail half-way for a lock; inside a transaction already open it
+  // is part of that one.
+  bool propia = false;
+  // A failure to take the lock or to commit shows the batch in its details.
+  auto abre = [&] {
+    if (propia || !sqlite3_get_autocommit(db_)) return;
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) Falla(sql);
+    propia = true;
+  };
+  try {
+    for (int i = 0; i < piezas.size(); ++i) EjecutaPieza(piezas[i], i + 1 < piezas.size(), r, abre);
+    if (propia && sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) Falla(sql);
   } catch (...) {
-    sqlite3_exec(db_, "ROLLBACK TO lote; RELEASE lote", nullptr, nullptr, nullptr);
+    Asegura();
     throw;
   }
-  if (sqlite3_exec(db_, "RELEASE lote", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    sqlite3_exec(db_, "ROLLBACK TO lote; RELEASE lote", nullptr, nullptr, nullptr);
-    Falla(QStringLiteral("RELEASE"));
+  return r;
+}
+
+Resultado MotorSqlite::Lee(const QString& sql) {
+  FinDeEspera fin{this};
+  const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
+  Resultado r;
+  Preparada p;
+  const char* resto = nullptr;
+  try {
+    Prepara(sql, p, &resto, &utf8);
+  } catch (...) {
+    Asegura();
+    throw;
+  }
+  if (!p.stmt) return r;  // nothing but blanks
+  struct Finaliza {
+    sqlite3_stmt* s;
+    ~Finaliza() { sqlite3_finalize(s); }
+  } finaliza{p.stmt};
+  if (QuedaOtraSentencia(resto))
+    vb::Raise(vb::ErrProvider,
+              QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene más de una: no se ejecutó."),
+              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+  if (!sqlite3_stmt_readonly(p.stmt))
+    vb::Raise(vb::ErrProvider, QStringLiteral("Una consulta no puede modificar la base de datos: no se ejecutó."),
+              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+  try {
+    Corre(p, r, sql);
+  } catch (...) {
+    Asegura();
+    throw;
   }
   return r;
 }
@@ -239,16 +361,74 @@ bool MotorSqlite::IniciaLectura() {
 }
 
 void MotorSqlite::TerminaLectura() {
-  if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+  if (sqlite3_get_autocommit(db_)) return;
+  if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) Asegura();
+}
+
+void MotorSqlite::IniciaTransaccion(Bloqueo bloqueo) {
+  FinDeEspera fin{this};
+  if (!sqlite3_get_autocommit(db_))
+    vb::Raise(vb::ErrProvider, QStringLiteral("Ya hay una transacción abierta en la conexión."),
+              QStringLiteral("SQLite"));
+  Control(bloqueo == Bloqueo::EscrituraPrimero ? "BEGIN IMMEDIATE" : "BEGIN");
+}
+
+void MotorSqlite::ConfirmaTransaccion() {
+  FinDeEspera fin{this};
+  if (sqlite3_get_autocommit(db_))
+    vb::Raise(vb::ErrProvider, QStringLiteral("No hay ninguna transacción abierta que confirmar."),
+              QStringLiteral("SQLite"));
+  try {
+    Control("COMMIT");
+  } catch (...) {
+    // A commit that could not take the lock leaves the transaction open.
+    Asegura();
+    throw;
+  }
+}
+
+void MotorSqlite::DeshaceTransaccion() {
+  if (sqlite3_get_autocommit(db_)) return;
+  // A kept statement that was not reset would keep its read open.
+  for (auto& g : guardadas_) sqlite3_reset(g.second.stmt);
+  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (sqlite3_get_autocommit(db_)) return;
+  // Still inside: finish every kept statement and try once more.
+  for (auto& g : guardadas_) sqlite3_finalize(g.second.stmt);
+  guardadas_.clear();
+  porTexto_.clear();
+  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (!sqlite3_get_autocommit(db_))
+    vb::Raise(vb::ErrProvider,
+              QStringLiteral("No se pudo deshacer la transacción abierta: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))),
+              QStringLiteral("SQLite"));
 }
 
 Resultado MotorSqlite::EjecutaPreparada(const QString& sql, const QVariantList& valores) {
+  FinDeEspera fin{this};
+  try {
+    return CorrePreparada(sql, valores);
+  } catch (...) {
+    Asegura();
+    throw;
+  }
+}
+
+Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& valores) {
   const std::string clave = sql.toStdString();
   auto it = porTexto_.find(clave);
   if (it == porTexto_.end()) {
     Preparada p;
-    Prepara(sqlite_sql::AdaptaSentencia(sql), p);
+    const char* resto = nullptr;
+    const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
+    Prepara(sql, p, &resto, &utf8);
     if (!p.stmt) vb::Raise(vb::ErrInvalidCall, QStringLiteral("Sentencia vacía"), QStringLiteral("SQLite"));
+    if (QuedaOtraSentencia(resto)) {
+      sqlite3_finalize(p.stmt);
+      vb::Raise(vb::ErrProvider,
+                QStringLiteral("Una sentencia con valores debe ser una sola y el texto tiene más de una: no se ejecutó."),
+                QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+    }
     guardadas_.emplace_front(sql, p);
     it = porTexto_.emplace(clave, guardadas_.begin()).first;
     if (guardadas_.size() > kSentenciasGuardadas) {
@@ -283,6 +463,8 @@ Resultado MotorSqlite::EjecutaPreparada(const QString& sql, const QVariantList& 
 
 }  // namespace
 
-std::unique_ptr<Motor> AbreSqlite(const QString& archivo) { return std::make_unique<MotorSqlite>(archivo); }
+std::unique_ptr<Motor> AbreSqlite(const QString& archivo, int segundosEspera) {
+  return std::make_unique<MotorSqlite>(archivo, segundosEspera);
+}
 
 }  // namespace ado

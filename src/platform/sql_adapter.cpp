@@ -82,6 +82,75 @@ QString AdaptaSentencia(const QString& sentencia) {
   return s;
 }
 
+QString MotivoNoLectura(const QString& sql) {
+  static const QStringList kEscriben = {
+      QStringLiteral("INSERT"),   QStringLiteral("UPDATE"),   QStringLiteral("DELETE"),  QStringLiteral("MERGE"),
+      QStringLiteral("TRUNCATE"), QStringLiteral("DROP"),     QStringLiteral("CREATE"),  QStringLiteral("ALTER"),
+      QStringLiteral("EXEC"),     QStringLiteral("EXECUTE"),  QStringLiteral("GRANT"),   QStringLiteral("REVOKE"),
+      QStringLiteral("DENY"),     QStringLiteral("INTO"),     QStringLiteral("DECLARE"), QStringLiteral("SET"),
+      QStringLiteral("USE"),      QStringLiteral("BACKUP"),   QStringLiteral("RESTORE"), QStringLiteral("SHUTDOWN"),
+      QStringLiteral("KILL"),     QStringLiteral("DBCC"),     QStringLiteral("BULK"),
+      QStringLiteral("ATTACH"),   QStringLiteral("DETACH"),   QStringLiteral("PRAGMA"),  QStringLiteral("VACUUM"),
+  };
+  const int n = sql.size();
+  bool finDeSentencia = false;  // a ";" was seen
+  int i = 0;
+  while (i < n) {
+    const QChar c = sql[i];
+    // Literals, names in brackets or double quotes, and comments are
+    // stepped over whole.
+    if (c == u'\'' || c == u'"' || c == u'[') {
+      const QChar cierre = c == u'[' ? QChar(u']') : c;
+      int j = i + 1;
+      while (j < n) {
+        if (sql[j] == cierre) {
+          if (j + 1 < n && sql[j + 1] == cierre) {
+            j += 2;
+            continue;
+          }
+          break;
+        }
+        ++j;
+      }
+      if (finDeSentencia) return QStringLiteral("El texto tiene más de una sentencia");
+      i = j + 1;
+      continue;
+    }
+    if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
+      while (i < n && sql[i] != u'\n' && sql[i] != u'\r') ++i;
+      continue;
+    }
+    if (c == u'/' && i + 1 < n && sql[i + 1] == u'*') {
+      const int fin = sql.indexOf(QStringLiteral("*/"), i + 2);
+      i = fin < 0 ? n : fin + 2;
+      continue;
+    }
+    if (c == u';') {
+      finDeSentencia = true;
+      ++i;
+      continue;
+    }
+    if (c.isSpace()) {
+      ++i;
+      continue;
+    }
+    if (finDeSentencia) return QStringLiteral("El texto tiene más de una sentencia");
+    if (c.isLetter() || c == u'_' || c == u'@' || c == u'#') {
+      int j = i;
+      while (j < n && (sql[j].isLetterOrNumber() || sql[j] == u'_' || sql[j] == u'@' || sql[j] == u'#' ||
+                       sql[j] == u'$'))
+        ++j;
+      const QString palabra = sql.mid(i, j - i).toUpper();
+      if (kEscriben.contains(palabra))
+        return QStringLiteral("Una consulta no puede modificar la base de datos y el texto tiene %1").arg(palabra);
+      i = j;
+      continue;
+    }
+    ++i;
+  }
+  return QString();
+}
+
 QStringList Adapta(const QString& sql) {
   QStringList r;
   for (const QString& p : Divide(sql)) r << AdaptaSentencia(p);

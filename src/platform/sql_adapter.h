@@ -17,4 +17,11 @@ QString AdaptaSentencia(const QString& sentencia);
 // The statements of a batch, split at line breaks outside quotes.
 QStringList Divide(const QString& sql);
 
+// Why a text cannot run as a read on a server that takes batches: it holds
+// a second statement after a ";", or a word that writes or changes the
+// database (INSERT, UPDATE, DELETE, DROP, EXEC, SELECT ... INTO and their
+// kin) outside its literals, bracketed or quoted names and comments. Empty
+// when it is one read.
+QString MotivoNoLectura(const QString& sql);
+
 }  // namespace sqlite_sql

@@ -2,11 +2,15 @@
 
 namespace vb {
 
-Error::Error(long number, const QString& description, const QString& source)
-    : std::runtime_error(description.toStdString()), Number(number), Description(description), Source(source) {}
+Error::Error(long number, const QString& description, const QString& source, const QString& detail)
+    : std::runtime_error(description.toStdString()),
+      Number(number),
+      Description(description),
+      Source(source),
+      Detail(detail) {}
 
-void Raise(long number, const QString& description, const QString& source) {
-  throw Error(number, description, source);
+void Raise(long number, const QString& description, const QString& source, const QString& detail) {
+  throw Error(number, description, source, detail);
 }
 
 }  // namespace vb

@@ -24,12 +24,17 @@ enum ErrorNumber : long {
 
 class Error : public std::runtime_error {
  public:
-  Error(long number, const QString& description, const QString& source = QString());
+  Error(long number, const QString& description, const QString& source = QString(),
+        const QString& detail = QString());
   long Number;
   QString Description;
   QString Source;
+  // What the person may open under the description (the failing statement of
+  // a database error); empty when there is nothing more to show.
+  QString Detail;
 };
 
-[[noreturn]] void Raise(long number, const QString& description, const QString& source = QString());
+[[noreturn]] void Raise(long number, const QString& description, const QString& source = QString(),
+                        const QString& detail = QString());
 
 }  // namespace vb

@@ -6,9 +6,11 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "lookup/cfg_consultas.h"
 #include "platform/error_steps.h"
 #include "platform/form.h"
 #include "platform/iconos.h"
+#include "platform/interaccion.h"
 #include "platform/programa.h"
 #include "platform/vb.h"
 
@@ -52,6 +54,10 @@ GlobalPerezoso<Lib_ClsCons3> gConsulta;
 namespace {
 
 const QString kIni = QStringLiteral("CN000pr.INI");
+
+// The look-up library reads the configuration through this module's Cfg,
+// installed as soon as the program is loaded.
+const bool kLectorCfgInstalado = (InstalaLectorCfg(&Cfg), true);
 constexpr long kBlanco = 0xFFFFFF;
 
 // The INI line of Algorithms 3: the connection keys of the workstation's
@@ -72,6 +78,37 @@ QString LineaDesdeIni() {
       QStringLiteral("|"));
   return QStringLiteral("@server=") + servidor + QStringLiteral("; @dbname= ") + base + QStringLiteral("; @usuario= ") +
          usuario + QStringLiteral("; @Password= ") + clave + QStringLiteral("; @ParametroAdicional=; @Caja=1;alfa@");
+}
+
+// The database must be one of the system's: its configuration table and
+// the reports' table are read before anything else. A database without them
+// (an empty file, another program's database) ends the program with one
+// message, as a file that is no database at all does.
+void ExigeTablasDelSistema() {
+  static const char* const kTablas[][2] = {
+      {"TA_CONFIGURACION", "SELECT CLAVE, VALOR FROM TA_CONFIGURACION WHERE 1 = 0"},
+      {"V_MV_DIARIOS", "SELECT IDDIARIO, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE 1 = 0"},
+  };
+  const QString base = vb::Trim(gDatos.BaseDeDatos).isEmpty() ? gDatos.Servidor : gDatos.BaseDeDatos;
+  for (const auto& t : kTablas) {
+    QString m;
+    try {
+      Recordset rs;
+      gDatos.AbreRecordset(QString::fromLatin1(t[1]), rs);
+      continue;
+    } catch (const vb::Error& e) {
+      if (e.Description.startsWith(ado::kMensajeBloqueo))
+        m = QStringLiteral("No se pudo leer la base de datos %1.\n\n%2").arg(base, ado::kMensajeBloqueo);
+      else
+        m = QStringLiteral("La base de datos %1 no tiene las tablas del sistema (no se puede leer %2): "
+                           "no es una base de datos de este sistema o está vacía.\n\n%3")
+                .arg(base, QString::fromLatin1(t[0]), e.Description);
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(m));
+    Interaccion::Actual().MsgBox(m, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+    gDatos.Desconecta();
+    programa::Termina(1);
+  }
 }
 
 }  // namespace
@@ -106,6 +143,14 @@ QString ObtieneNombreServidor(QString& Servidor) {
   return r;
 }
 
+QString ObtienePuertoServidor(const QString& Servidor) {
+  QString r = Servidor;
+  const int barra = r.indexOf(u'/');
+  if (barra >= 0) r = r.mid(barra + 1);
+  const int dosPuntos = r.indexOf(u':');
+  return dosPuntos >= 0 ? vb::Trim(r.mid(dosPuntos + 1)) : QString();
+}
+
 void CreaMascarasConsultas() {
   struct Defecto {
     const char* titulo;
@@ -131,7 +176,13 @@ void CreaMascarasConsultas() {
     gMascaraConsulta.FinDeLinea = QByteArray("\r\n", 2);
     registros.push_back(gMascaraConsulta);
   }
-  consultas_bvx::Agrega(gConsulta->gRutaMascaraConsultas, registros);
+  try {
+    consultas_bvx::Agrega(gConsulta->gRutaMascaraConsultas, registros);
+  } catch (const vb::Error&) {
+    // The look-ups work from the defaults while the file cannot be had.
+    gConsulta->MascarasEnMemoria = registros;
+    throw;
+  }
 }
 
 void InicializaSistema(bool& UsarIni, QString& LineaComando, QString& CadenaConexion) {
@@ -188,12 +239,14 @@ void InicializaSistema(bool& UsarIni, QString& LineaComando, QString& CadenaCone
           gDatos.BaseDeDatos = base;
           gDatos.Password = clave;
           gDatos.Servidor = ObtieneNombreServidor(servidor);
+          gDatos.Puerto = ObtienePuertoServidor(servidor);
         }))
       return;
     if (!paso.step([&] { gDatos.Conectar(vb::Trim(servidor).isEmpty(), 3, CadenaConexion); })) return;
     // Without a connection the program cannot work: Conectar has told the
     // person why; the program ends with a failure status.
     if (!gDatos.Conectado()) programa::Termina(1);
+    ExigeTablasDelSistema();
     if (!paso.step([&] { gUsuarioLogeado = gDatos.Usuario; })) return;
     if (!paso.step([&] { gDatos.Conexion().SetCommandTimeout(360); })) return;
     if (!paso.step([&] { gDatos.Conexion().SetDefaultDatabase(gDatos.BaseDeDatos); })) return;
@@ -212,7 +265,19 @@ void InicializaSistema(bool& UsarIni, QString& LineaComando, QString& CadenaCone
       }))
     return;
   if (!paso.step([&] {
-        if (!QFileInfo(gConsulta->gRutaMascaraConsultas).isFile()) CreaMascarasConsultas();
+        if (QFileInfo(gConsulta->gRutaMascaraConsultas).isFile()) return;
+        // A program folder that cannot be written (a read-only install) is
+        // no reason to stop: the person is told, the look-ups work from the
+        // default records and the configuration is still loaded.
+        try {
+          CreaMascarasConsultas();
+        } catch (const vb::Error& e) {
+          const QString m = QStringLiteral("No se pudo crear el archivo de consultas %1.\n\n%2\n\n"
+                                           "Las búsquedas usarán la configuración de consultas por defecto.")
+                                .arg(gConsulta->gRutaMascaraConsultas, e.Description);
+          std::fprintf(stderr, "%s\n", qPrintable(m));
+          Interaccion::Actual().MsgBox(m, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+        }
       }))
     return;
   if (!paso.step([&] {
@@ -331,6 +396,7 @@ void ReiniciaEstadoGlobal() {
   gDatos.BaseDeDatos.clear();
   gDatos.Usuario.clear();
   gDatos.Password.clear();
+  gDatos.Puerto.clear();
   gSeccionIni.clear();
   gFlatToolbars = 0;
   gParametroAdicional.clear();

@@ -89,6 +89,9 @@ void CreaMascarasConsultas();
 // The server name as the data object is to receive it: without a prefix
 // ending in "/" and without a ":port" suffix.
 QString ObtieneNombreServidor(QString& Servidor);
+// The port of a server written "host:port" (or "prefix/host:port"); empty
+// when none is written.
+QString ObtienePuertoServidor(const QString& Servidor);
 // The value of one key of the command line: the key is searched ignoring
 // case (its first occurrence counts); the value runs to the next ";" or to
 // the end of the line, without the "=" that follows the key, trimmed.

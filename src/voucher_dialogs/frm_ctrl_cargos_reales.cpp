@@ -2,7 +2,6 @@
 
 #include <QFont>
 
-#include "approval/frm_menus.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/controles/commandbutton.h"
@@ -14,6 +13,7 @@
 #include "platform/teclas.h"
 #include "platform/vb.h"
 #include "session/formato.h"
+#include "session/frm_menus.h"
 #include "session/mod_global.h"
 
 namespace {

@@ -1,30 +1,15 @@
 // The voucher pick list, the real charges of a customer and the charges
-// dialog.
+// dialog (the dialogs themselves open through their libraries' openers).
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/error_steps.h"
 #include "platform/vb.h"
-#include "voucher_dialogs/frm_cons_comprobantes.h"
-#include "voucher_dialogs/frm_ctrl_cargos_reales.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/dialogos_cptes.h"
 
 void ClsCmnCptes::ConsultaComprobante(const QString& TC, QString& Respuesta, const QString& Filtro,
                                       QString* IdComplemento, QString* Proveedor) {
-  vb::ErrorSteps paso(QStringLiteral("ConsultaComprobante"));
-  FrmConsComprobantes* f = nullptr;
-  // The steps stop at the first one left; the instance is released in any
-  // case, so the next pick starts from a fresh list.
-  paso.step([&] {
-    f = &FrmConsComprobantes::Global();
-    f->TC = TC;
-    f->Filtro = Filtro;
-    f->NroComprobante.clear();
-  }) && paso.step([&] { f->Show(1); }) && paso.step([&] {
-    Respuesta = f->NroComprobante;
-    if (IdComplemento) *IdComplemento = f->IdComplemento;
-    if (Proveedor) *Proveedor = f->Proveedor;
-  });
-  FrmConsComprobantes::LiberaGlobal();
+  Abridor(Dialogos().ConsultaComprobante, "la lista de comprobantes")(TC, Respuesta, Filtro, IdComplemento, Proveedor);
 }
 
 vb::Moneda ClsCmnCptes::ImporteCargosReales(const QString& Cuenta) {
@@ -48,7 +33,5 @@ vb::Moneda ClsCmnCptes::ImporteCargosReales(const QString& Cuenta) {
 
 void ClsCmnCptes::ControlDeCargosReales(FrmCtrlCargosReales& Formulario, const QString& Cliente,
                                         const QString& Matricula) {
-  Formulario.Cliente = Cliente;
-  Formulario.Matricula = Matricula;
-  Formulario.Show(1);
+  Abridor(Dialogos().ControlDeCargosReales, "el control de cargos")(Formulario, Cliente, Matricula);
 }

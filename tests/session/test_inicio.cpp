@@ -2,13 +2,36 @@
 // INI-built line.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include "demo_sqlite.h"
 
 #include "platform/cls_aplicacion.h"
 #include "platform/programa.h"
 #include "session/mod_global.h"
+#include "support/bloqueo.h"
 #include "support/entorno.h"
+
+namespace {
+
+// Runs the start-up on the line: the exit status when it ends the program,
+// -1 when the program goes on.
+int FinDelArranque(const QString& lineaComando) {
+  bool usarIni = false;
+  QString linea = lineaComando, cadena;
+  try {
+    InicializaSistema(usarIni, linea, cadena);
+  } catch (const programa::ProgramaTerminado& t) {
+    return t.estado;
+  }
+  return -1;
+}
+
+}  // namespace
 
 TEST(LineaComando, KeysAreFoundInAnyCaseAndOrder) {
   const QString linea = "@usuariologeado=pepe; @CAJA = 3 ;@dbname= gestion.db; @Usuario=ana;@server=srv1;";
@@ -40,6 +63,41 @@ TEST(LineaComando, ServerNames) {
   EXPECT_EQ(ObtieneNombreServidor(s), "SERVIDOR");
   s = "a/b/c:9";
   EXPECT_EQ(ObtieneNombreServidor(s), "b/c");
+}
+
+TEST_F(ConEntorno, EachFormOfTheServerReachesTheDriverWithItsPortOrInstance) {
+  struct Caso {
+    const char* servidor;
+    const char* conexion;
+  };
+  const Caso casos[] = {
+      {"host", "SERVER={host};PORT=1433;"},
+      {"host:1500", "SERVER={host};PORT=1500;"},
+      {"tcp/host:1500", "SERVER={host};PORT=1500;"},
+      {"host\\INSTANCIA", "SERVER={host\\INSTANCIA};DATABASE="},
+      {"tcp/host\\INSTANCIA", "SERVER={host\\INSTANCIA};DATABASE="},
+      {"host\\INSTANCIA:1600", "SERVER={host\\INSTANCIA};PORT=1600;"},
+  };
+  for (const Caso& c : casos) {
+    QString servidor = c.servidor;
+    gDatos.Servidor = ObtieneNombreServidor(servidor);
+    gDatos.Puerto = ObtienePuertoServidor(servidor);
+    gDatos.BaseDeDatos = "Gestion";
+    gDatos.Usuario = "sa";
+    gDatos.Password = "a}b";
+    const QString t = gDatos.CadenaSqlServer();
+    EXPECT_TRUE(t.startsWith("DRIVER={FreeTDS};" + QString(c.conexion))) << c.servidor << " -> " << t.toStdString();
+    EXPECT_TRUE(t.contains("DATABASE={Gestion};UID={sa};PWD={a}}b};")) << t.toStdString();
+    if (QString(c.servidor).contains('\\') && !QString(c.servidor).contains(':')) {
+      EXPECT_FALSE(t.contains("PORT=")) << t.toStdString();
+    }
+  }
+  // Through the start-up: the port of the command line is the one tried.
+  EXPECT_GT(FinDelArranque("@Server=tcp/127.0.0.1:1; @DbName=Gestion; @Usuario=sa; @Password=x;"), 0);
+  EXPECT_EQ(gDatos.Servidor, "127.0.0.1");
+  EXPECT_EQ(gDatos.Puerto, "1");
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("127.0.0.1 (puerto 1)")) << e.ui().De("MsgBox")[0].texto.toStdString();
 }
 
 TEST_F(ConEntorno, StartUpConnectsAndFillsTheSession) {
@@ -106,16 +164,38 @@ TEST_F(ConEntorno, AnExistingLookupFileIsLeftUntouched) {
   EXPECT_EQ(f.readAll(), QByteArray("corto"));
 }
 
-TEST_F(ConEntorno, ALookupFileThatCannotBeWrittenEndsTheStartUpBeforeTheConfiguration) {
+TEST_F(ConEntorno, ALookupFileThatCannotBeWrittenIsToldAndTheStartUpGoesOn) {
   e.CreaBase();
   // A folder where the file should be: it cannot be created.
   QDir(e.Carpeta()).mkpath("consultas.bvx/x");
-  QFile::remove(e.Ruta("consultas.bvx/x"));
   QDir(e.Carpeta()).rmdir("consultas.bvx/x");
   e.Inicia();
   EXPECT_TRUE(gDatos.Conectado());
   EXPECT_TRUE(QFileInfo(e.Ruta("consultas.bvx")).isDir());
-  EXPECT_TRUE(gRutaDocTareas.isEmpty());  // configuration not loaded
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("consultas.bvx")) << e.ui().De("MsgBox")[0].texto.toStdString();
+  // The configuration is loaded all the same.
+  EXPECT_EQ(gRutaDocTareas, e.Carpeta() + "/BXDOCTareas.bvx");
+  EXPECT_EQ(gUnidadNegocio, "   1");
+  EXPECT_FALSE(gCantidadDecimales.isEmpty());
+  // The look-ups work from the default records.
+  QString campo, sql;
+  ASSERT_TRUE(gConsulta->ArmaSentencia("v_ta_tecnicos", campo, QString(), QString(), sql));
+  EXPECT_EQ(sql, "SELECT TOP 1000 NOMBRE,IDTECNICO FROM V_TA_TECNICOS ORDER BY NOMBRE");
+}
+
+TEST_F(ConEntorno, APipeAtTheLookupFilesPlaceNeitherHangsNorIsReplaced) {
+  e.CreaBase();
+  ASSERT_EQ(mkfifo(QFile::encodeName(e.Ruta("consultas.bvx")).constData(), 0600), 0);
+  e.Inicia();
+  EXPECT_TRUE(gDatos.Conectado());
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_FALSE(gRutaDocTareas.isEmpty());
+  EXPECT_TRUE(QFileInfo(e.Ruta("consultas.bvx")).exists());
+  EXPECT_FALSE(QFileInfo(e.Ruta("consultas.bvx")).isFile());
+  QString campo, sql;
+  ASSERT_TRUE(gConsulta->ArmaSentencia("VT_CLIENTES", campo, QString(), QString(), sql));
+  EXPECT_EQ(sql, "SELECT TOP 1000 RAZON_SOCIAL,CODIGO,CONTACTO FROM VT_CLIENTES WHERE Dada_De_Baja = 0 ORDER BY RAZON_SOCIAL");
 }
 
 TEST_F(ConEntorno, NoDatabaseNameMeansNoConfiguration) {
@@ -131,14 +211,7 @@ TEST_F(ConEntorno, NoDatabaseNameMeansNoConfiguration) {
 }
 
 TEST_F(ConEntorno, AFailedConnectionEndsTheProgramWithAMessage) {
-  bool usarIni = false;
-  QString linea = "@Server=; @DbName=noexiste.db; @Usuario=ana;", cadena;
-  try {
-    InicializaSistema(usarIni, linea, cadena);
-    FAIL() << "the program should have ended";
-  } catch (const programa::ProgramaTerminado& t) {
-    EXPECT_NE(t.estado, 0);
-  }
+  EXPECT_GT(FinDelArranque("@Server=; @DbName=noexiste.db; @Usuario=ana;"), 0);
   ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
   EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("noexiste.db"));
   EXPECT_FALSE(QFileInfo::exists(e.Ruta("noexiste.db")));
@@ -150,6 +223,52 @@ TEST_F(ConEntorno, GarbageDatabaseFileEndsTheProgramWithAMessage) {
   QString linea = "@Server=; @DbName=basura.db;", cadena;
   EXPECT_THROW(InicializaSistema(usarIni, linea, cadena), programa::ProgramaTerminado);
   ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+}
+
+TEST_F(ConEntorno, ADatabaseWithoutTheSystemsTablesEndsTheProgramWithOneMessage) {
+  e.EscribeArchivo("vacia.db", QByteArray());
+  {
+    demo::BaseSqlite otra(e.Ruta("otra.db"));
+    otra.Ejecuta("CREATE TABLE CLIENTES (ID INTEGER); CREATE TABLE TA_CONFIGURACION (CLAVE TEXT, VALOR TEXT);");
+  }
+  for (const QString& base : {QString("vacia.db"), QString("/dev/null"), QString("otra.db")}) {
+    SCOPED_TRACE(base.toStdString());
+    ReiniciaEstadoGlobal();
+    e.ui().llamadas.clear();
+    EXPECT_GT(FinDelArranque("@Server=; @DbName=" + base + "; @Usuario=ana;"), 0);
+    ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+    EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("no tiene las tablas del sistema"))
+        << e.ui().De("MsgBox")[0].texto.toStdString();
+    EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+    EXPECT_FALSE(gDatos.Conectado());
+  }
+  EXPECT_EQ(QFileInfo(e.Ruta("vacia.db")).size(), 0);  // left as it was
+}
+
+TEST_F(ConEntorno, AnotherUsersCommitDuringTheStartUpIsWaitedFor) {
+  e.CreaBase();
+  {
+    // Another supervisor holds the file for a moment while the program starts.
+    BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
+    otro.SueltaEn(700);
+    e.Inicia();
+  }
+  EXPECT_TRUE(gDatos.Conectado());
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  EXPECT_FALSE(gRutaDocTareas.isEmpty());
+}
+
+TEST_F(ConEntorno, ALockThatOutlastsTheWaitIsToldAsALockNotAsADamagedFile) {
+  e.CreaBase();
+  gDatos.Conexion().SetCommandTimeout(1);
+  BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
+  EXPECT_GT(FinDelArranque("@Server=; @DbName=prueba.db; @Usuario=ana;"), 0);
+  otro.Suelta();
+  gDatos.Conexion().SetCommandTimeout(30);
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  const QString m = e.ui().De("MsgBox")[0].texto;
+  EXPECT_TRUE(m.contains("ocupada por otro usuario")) << m.toStdString();
+  EXPECT_FALSE(m.contains("no es una base de datos")) << m.toStdString();
 }
 
 TEST_F(ConEntorno, OracleServerBuildsItsConnectionText) {

@@ -1,11 +1,11 @@
 // The test programs' main: an application object like the program's own
 // (key preview included) on the offscreen platform, a fixed locale, and the
-// dialogs the voucher class opens registered as the program registers them.
+// dialog libraries registered as the program registers them.
 #include <gtest/gtest.h>
 
 #include <QLocale>
 
-#include "lots/registro_lotes.h"
+#include "approval/registro_dialogos.h"
 #include "platform/aplicacion.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   QLocale::setDefault(QLocale::c());
   Aplicacion app(argc, argv);
-  RegistraDialogosLotes();
+  RegistraDialogosDelPrograma();
   return RUN_ALL_TESTS();
 }

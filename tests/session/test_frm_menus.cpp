@@ -1,7 +1,7 @@
 // The pop-up menu form: the answers its items store.
 #include <gtest/gtest.h>
 
-#include "approval/frm_menus.h"
+#include "session/frm_menus.h"
 #include "support/entorno.h"
 
 namespace {

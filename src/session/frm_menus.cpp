@@ -1,4 +1,4 @@
-#include "approval/frm_menus.h"
+#include "session/frm_menus.h"
 
 #include "platform/interaccion.h"
 #include "platform/vb.h"

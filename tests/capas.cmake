@@ -1,0 +1,35 @@
+# Each library of src/ includes only its own headers and those of the
+# libraries below it, so the libraries link in one order without cycles:
+#   platform < lookup < session < vouchers < voucher_dialogs, lots < approval
+# Run as: cmake -DSRC=<src folder> -P capas.cmake
+set(nivel_platform 0)
+set(nivel_lookup 1)
+set(nivel_session 2)
+set(nivel_vouchers 3)
+set(nivel_voucher_dialogs 4)
+set(nivel_lots 4)
+set(nivel_approval 5)
+
+file(GLOB_RECURSE archivos RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
+set(faltas 0)
+foreach(archivo ${archivos})
+  string(REGEX MATCH "^[a-z_]+/" propia "${archivo}")
+  string(REPLACE "/" "" propia "${propia}")
+  if(propia STREQUAL "" OR NOT DEFINED nivel_${propia})
+    continue()  # the program's own main, above every library
+  endif()
+  file(STRINGS ${SRC}/${archivo} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+  foreach(linea ${includes})
+    string(REGEX REPLACE "^[^\"]*\"([a-z_]+)/.*$" "\\1" otra "${linea}")
+    if(NOT DEFINED nivel_${otra} OR otra STREQUAL propia)
+      continue()
+    endif()
+    if(NOT nivel_${otra} LESS nivel_${propia})
+      message(SEND_ERROR "${archivo} (library ${propia}) includes ${otra}, which is not below it: ${linea}")
+      math(EXPR faltas "${faltas} + 1")
+    endif()
+  endforeach()
+endforeach()
+if(faltas GREATER 0)
+  message(FATAL_ERROR "${faltas} includes go up or sideways between the libraries")
+endif()

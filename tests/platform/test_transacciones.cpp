@@ -1,0 +1,248 @@
+// Transactions, batches and locks of the connection on a real SQLite file
+// that another program holds: a failure always leaves the connection out of
+// its transaction with nothing written, and says so; a wait shows the wait
+// cursor and a lock is told in Spanish with the statement in the details.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <chrono>
+
+#include "demo_sqlite.h"
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "platform/cursor_espera.h"
+#include "platform/error_steps.h"
+#include "platform/vb_error.h"
+#include "support/bloqueo.h"
+#include "support/entorno.h"
+
+namespace {
+
+// A connected database T(ID, VALOR) with rows 1, 2 and 3 holding 0; the
+// connection waits one second for a lock.
+class Transacciones : public ConEntorno {
+ protected:
+  void SetUp() override {
+    archivo = e.Ruta("tx.db");
+    demo::BaseSqlite(archivo).Ejecuta("PRAGMA journal_mode = DELETE; CREATE TABLE T (ID INTEGER PRIMARY KEY, VALOR INTEGER);"
+                                      "INSERT INTO T VALUES (1, 0), (2, 0), (3, 0);");
+    gDatos.BaseDeDatos = archivo;
+    ASSERT_TRUE(gDatos.Conectar(true, 3, QString()));
+    con().SetCommandTimeout(1);
+  }
+  void TearDown() override { con().SetCommandTimeout(30); }
+
+  Connection& con() { return gDatos.Conexion(); }
+  // What another program reads: the sum of VALOR.
+  long long SumaAjena() { return LeeAjeno(archivo, "SELECT SUM(VALOR) FROM T"); }
+  // The description of the error a statement raises ("" when none).
+  QString ErrorDe(const std::function<void()>& f) {
+    try {
+      f();
+    } catch (const vb::Error& err) {
+      return err.Description;
+    }
+    return QString();
+  }
+
+  QString archivo;
+};
+
+}  // namespace
+
+TEST_F(Transacciones, ABatchWhoseCommitCannotTakeTheLockWritesNothingAndLeavesNoTransaction) {
+  QString error;
+  {
+    // Another program reads and keeps its read open past the wait.
+    BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Lectura);
+    error = ErrorDe([&] { con().Execute("UPDATE T SET VALOR = 5 WHERE ID = 1\r\nUPDATE T SET VALOR = 7 WHERE ID = 2"); });
+    EXPECT_FALSE(con().EnTransaccion());
+  }
+  EXPECT_TRUE(error.contains("Otro usuario tiene ocupada la base de datos")) << error.toStdString();
+  EXPECT_TRUE(error.contains("No se grabó ningún cambio")) << error.toStdString();
+  ASSERT_FALSE(con().Errors().empty());
+  EXPECT_EQ(SumaAjena(), 0);
+  // The connection is back in autocommit: the next write is everybody's at
+  // once, and other programs can write after it.
+  con().Execute("UPDATE T SET VALOR = 1 WHERE ID = 3");
+  EXPECT_FALSE(con().EnTransaccion());
+  EXPECT_EQ(SumaAjena(), 1);
+  demo::BaseSqlite(archivo).Ejecuta("UPDATE T SET VALOR = 2 WHERE ID = 3");
+  EXPECT_EQ(SumaAjena(), 2);
+}
+
+TEST_F(Transacciones, ABatchFailingHalfWayWritesNothing) {
+  const QString error = ErrorDe(
+      [&] { con().Execute("UPDATE T SET VALOR = 5 WHERE ID = 1\r\nINSERT INTO NOEXISTE VALUES (1)\r\nUPDATE T SET VALOR = 6"); });
+  EXPECT_TRUE(error.contains("NOEXISTE")) << error.toStdString();
+  EXPECT_TRUE(error.contains("No se grabó ningún cambio"));
+  EXPECT_FALSE(con().EnTransaccion());
+  EXPECT_EQ(SumaAjena(), 0);
+  // Statements joined by ";" in one text are one batch as well.
+  EXPECT_THROW(con().Execute("UPDATE T SET VALOR = 5 WHERE ID = 1; INSERT INTO NOEXISTE VALUES (1)"), vb::Error);
+  EXPECT_EQ(SumaAjena(), 0);
+  con().Execute("UPDATE T SET VALOR = 5 WHERE ID = 1; UPDATE T SET VALOR = 6 WHERE ID = 2");
+  EXPECT_EQ(SumaAjena(), 11);
+}
+
+TEST_F(Transacciones, CommittedWorkIsWrittenAndRolledBackWorkIsNot) {
+  EXPECT_EQ(con().BeginTrans(), 1);
+  EXPECT_TRUE(con().EnTransaccion());
+  // A second transaction on the same connection is refused.
+  EXPECT_THROW(con().BeginTrans(), vb::Error);
+  con().Execute("UPDATE T SET VALOR = 4 WHERE ID = 1");
+  con().ExecutePreparada("UPDATE T SET VALOR = ? WHERE ID = ?", {6, 2});
+  EXPECT_EQ(SumaAjena(), 0);  // not yet
+  con().CommitTrans();
+  EXPECT_FALSE(con().EnTransaccion());
+  EXPECT_EQ(SumaAjena(), 10);
+
+  con().BeginTrans(ado::Bloqueo::EscrituraPrimero);
+  con().Execute("UPDATE T SET VALOR = 100 WHERE ID = 3");
+  con().RollbackTrans();
+  EXPECT_FALSE(con().EnTransaccion());
+  EXPECT_EQ(SumaAjena(), 10);
+  con().RollbackTrans();  // nothing open: nothing happens
+  EXPECT_THROW(con().CommitTrans(), vb::Error);
+
+  {
+    Transaccion t(con());
+    con().Execute("UPDATE T SET VALOR = 0");
+  }  // not confirmed: rolled back
+  EXPECT_EQ(SumaAjena(), 10);
+  {
+    Transaccion t(con());
+    con().Execute("UPDATE T SET VALOR = 0");
+    t.Confirma();
+  }
+  EXPECT_EQ(SumaAjena(), 0);
+}
+
+TEST_F(Transacciones, AFailureInsideATransactionUndoesAllOfItAndRefusesWhatFollows) {
+  con().BeginTrans(ado::Bloqueo::EscrituraPrimero);
+  con().Execute("UPDATE T SET VALOR = 9 WHERE ID = 1");
+  // A failing read inside the transaction takes the transaction with it.
+  const QString error = ErrorDe([&] {
+    Recordset rs;
+    gDatos.AbreRecordset("SELECT X FROM NOEXISTE", rs);
+  });
+  EXPECT_TRUE(error.contains("No se grabó ningún cambio")) << error.toStdString();
+  EXPECT_FALSE(con().EnTransaccion());
+  // A caller that goes on regardless does not write outside its
+  // transaction: the statement is refused and the commit says nothing was
+  // written.
+  EXPECT_THROW(con().Execute("UPDATE T SET VALOR = 3 WHERE ID = 2"), vb::Error);
+  EXPECT_EQ(SumaAjena(), 0);
+  const QString confirma = ErrorDe([&] { con().CommitTrans(); });
+  EXPECT_TRUE(confirma.contains("No se grabó ningún cambio")) << confirma.toStdString();
+  EXPECT_EQ(SumaAjena(), 0);
+  // Ended: the connection works again.
+  con().Execute("UPDATE T SET VALOR = 3 WHERE ID = 2");
+  EXPECT_EQ(SumaAjena(), 3);
+}
+
+TEST_F(Transacciones, ACommitThatCannotTakeTheLockWritesNothing) {
+  con().BeginTrans();
+  con().Execute("UPDATE T SET VALOR = 8 WHERE ID = 1");
+  QString error;
+  {
+    BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Lectura);
+    error = ErrorDe([&] { con().CommitTrans(); });
+    EXPECT_FALSE(con().EnTransaccion());
+  }
+  EXPECT_TRUE(error.contains("No se grabó ningún cambio")) << error.toStdString();
+  EXPECT_EQ(SumaAjena(), 0);
+  con().Execute("UPDATE T SET VALOR = 1 WHERE ID = 1");
+  EXPECT_EQ(SumaAjena(), 1);
+}
+
+TEST_F(Transacciones, TheWriteLockFirstKeepsOtherWritersOutFromTheStart) {
+  // Taken when the transaction begins: another program cannot write even
+  // before this one has written anything.
+  con().BeginTrans(ado::Bloqueo::EscrituraPrimero);
+  {
+    demo::BaseSqlite otro(archivo);
+    EXPECT_ANY_THROW(otro.Ejecuta("UPDATE T SET VALOR = 1 WHERE ID = 1"));
+  }
+  con().RollbackTrans();
+  // Taken at the first write: until then another program may write.
+  con().BeginTrans(ado::Bloqueo::AlEscribir);
+  demo::BaseSqlite(archivo).Ejecuta("UPDATE T SET VALOR = 1 WHERE ID = 1");
+  con().RollbackTrans();
+  EXPECT_EQ(SumaAjena(), 1);
+
+  // A write lock held by another program: the transaction cannot begin,
+  // and nothing is left open.
+  BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Escritura);
+  const QString error = ErrorDe([&] { con().BeginTrans(ado::Bloqueo::EscrituraPrimero); });
+  EXPECT_TRUE(error.contains("Otro usuario tiene ocupada la base de datos")) << error.toStdString();
+  EXPECT_FALSE(con().EnTransaccion());
+  otro.Suelta();
+  con().BeginTrans(ado::Bloqueo::EscrituraPrimero);
+  con().CommitTrans();
+}
+
+TEST_F(Transacciones, AWaitForALockShowsTheWaitCursorUntilTheStatementEnds) {
+  con().SetCommandTimeout(20);
+  BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Exclusivo);
+  otro.SueltaAlVerEspera();
+  const auto inicio = std::chrono::steady_clock::now();
+  con().Execute("UPDATE T SET VALOR = 2 WHERE ID = 1");
+  EXPECT_TRUE(otro.VioEspera());
+  EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(15));
+  EXPECT_FALSE(CursorEspera::Visible());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(SumaAjena(), 2);
+}
+
+TEST_F(Transacciones, ALockIsToldInSpanishWithTheStatementCutInTheDetails) {
+  // 500 ids make a statement of several thousand characters.
+  QString ids;
+  for (int i = 1; i <= 500; ++i) ids += (i > 1 ? QStringLiteral(" OR ") : QString()) + QStringLiteral("(ID = %1)").arg(i);
+  const QString sql = QStringLiteral("UPDATE T SET VALOR = 1 WHERE ") + ids;
+  ASSERT_GT(sql.size(), 5000);
+  BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Escritura);
+  vb::ErrorSteps paso(QStringLiteral("Aprobar"));
+  paso.step([&] { gDatos.Ejecuta(sql); });
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  const auto llamada = e.ui().De("Error")[0];
+  EXPECT_TRUE(llamada.texto.startsWith("Otro usuario tiene ocupada la base de datos")) << llamada.texto.toStdString();
+  EXPECT_TRUE(llamada.texto.contains("No se grabó ningún cambio"));
+  EXPECT_FALSE(llamada.texto.contains("locked"));  // the engine's words only in the details
+  EXPECT_FALSE(llamada.texto.contains("UPDATE"));
+  EXPECT_TRUE(llamada.detalle.contains("database is locked")) << llamada.detalle.toStdString();
+  EXPECT_TRUE(llamada.detalle.contains("UPDATE T SET VALOR = 1 WHERE (ID = 1)"));
+  EXPECT_LT(llamada.detalle.size(), 1200);
+  EXPECT_TRUE(llamada.detalle.contains("caracteres más"));
+  EXPECT_FALSE(CursorEspera::Visible());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ConEntorno, TheServerRouteKeepsTheSameTransactionRules) {
+  const QString archivo = e.Ruta("odbc.db");
+  demo::BaseSqlite(archivo).Ejecuta("CREATE TABLE T (ID INTEGER PRIMARY KEY, VALOR INTEGER); INSERT INTO T VALUES (1, 0);");
+  ASSERT_TRUE(gDatos.Conectar(false, 3, QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(archivo)));
+  Connection& con = gDatos.Conexion();
+  auto suma = [&] { return LeeAjeno(archivo, "SELECT SUM(VALOR) FROM T"); };
+  con.BeginTrans();
+  con.Execute("UPDATE T SET VALOR = 5");
+  EXPECT_TRUE(con.EnTransaccion());
+  con.RollbackTrans();
+  EXPECT_FALSE(con.EnTransaccion());
+  EXPECT_EQ(suma(), 0);
+  {
+    Transaccion t(con);
+    // A batch inside a transaction is part of it: its end does not commit.
+    con.Execute("UPDATE T SET VALOR = 2\r\nINSERT INTO T VALUES (2, 3)");
+    EXPECT_TRUE(con.EnTransaccion());
+    t.Confirma();
+  }
+  EXPECT_EQ(suma(), 5);
+  con.BeginTrans();
+  con.Execute("UPDATE T SET VALOR = 100 WHERE ID = 1");
+  EXPECT_THROW(con.Execute("INSERT INTO NOEXISTE VALUES (1)"), vb::Error);
+  EXPECT_FALSE(con.EnTransaccion());
+  EXPECT_THROW(con.Execute("UPDATE T SET VALOR = 100 WHERE ID = 2"), vb::Error);
+  EXPECT_THROW(con.CommitTrans(), vb::Error);
+  EXPECT_EQ(suma(), 5);
+}
