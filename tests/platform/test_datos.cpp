@@ -47,6 +47,23 @@ TEST_F(BaseChica, CollationIgnoresCaseAndTrailingBlanks) {
   EXPECT_EQ(sqlite_sql::ComparaCI("Ñandú ", 8, "ñANDÚ", 7), 0);
 }
 
+TEST_F(BaseChica, ComparisonsOverExpressionsIgnoreCaseAndTrailingBlanksToo) {
+  Corre("INSERT INTO T (ID, NOMBRE) VALUES (4, '  000100000025A  ')");
+  // The trimmed column against a lower-case bound, as the range searches compose it.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) >= '000100000025a' AND ID = 4"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) <= '000100000025a' AND ID = 4"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE RTRIM(LTRIM(NOMBRE)) = '000100000025a   '"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE UPPER(NOMBRE) = 'peña juan'"), 1);
+  // A NULL turned into blanks equals the empty text, as on the server.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE ISNULL(FECHA, '  ') = ''"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE ISNULL(MOMENTO, '  ') = ''"), 3);
+  // A typed parameter compared with a trimmed column.
+  EXPECT_EQ(motor->EjecutaPreparada("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) = ?", {"garcía"}).valores.at(0).toInt(), 1);
+  EXPECT_EQ(motor->EjecutaPreparada("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) = LTRIM(?)", {"  garcía "}).valores.at(0).toInt(), 1);
+  // Letter case still orders the same way on both sides of a range.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE LTRIM(NOMBRE) BETWEEN 'a' AND 'h' AND ID < 4"), 1);
+}
+
 TEST_F(BaseChica, LikeIgnoresCaseOfEveryLetter) {
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%PEÑA%'"), 1);
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%garcía%'"), 1);
