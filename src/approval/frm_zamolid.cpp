@@ -1,7 +1,6 @@
 #include "approval/frm_zamolid.h"
 
 #include <QCoreApplication>
-#include <QHash>
 
 #include "approval/frm_detalle_tareas.h"
 #include "approval/frm_menus.h"
@@ -236,23 +235,52 @@ void FrmZamolid::CmdBuscar_Click() {
   paso.step([&] { CargarComprobantes(where); });
 }
 
+QString FrmZamolid::SentenciaListado(const QString& Where) {
+  // The reports that have a row meeting the condition; all of them when
+  // there is none.
+  const QString reportes = vb::Trim(Where).isEmpty()
+                               ? QString()
+                               : QStringLiteral(" WHERE IDDIARIO IN (SELECT IDDIARIO FROM V_MV_DIARIOS ") + Where +
+                                     QStringLiteral(")");
+  // A technician's name as the code look-up finds it: codes compared without
+  // their surrounding blanks, the first row of a code.
+  const QString columnas = QStringLiteral("FECHA, IDDIARIO, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO, AUTORIZADOPOR");
+  const QString externas =
+      QStringLiteral("SELECT D.FECHA, D.IDDIARIO, D.IDCOMPROBANTE, D.IDCOMPLEMENTO, D.IDTECNICO, D.AUTORIZADOPOR, "
+                     "T.NOMBRE FROM ");
+  const QString orden = QStringLiteral(" ORDER BY D.IDDIARIO");
+  if (gDatos.EsSqlite()) {
+    // The first row of a report is the first one stored, the one a query of
+    // that report alone reads first: the row with the lowest ROWID, whose
+    // columns an aggregate MIN() hands over as they stand.
+    return externas + QStringLiteral("(SELECT ") + columnas + QStringLiteral(", MIN(ROWID) AS PRIMERA FROM V_MV_DIARIOS") +
+           reportes +
+           QStringLiteral(" GROUP BY IDDIARIO) D LEFT JOIN (SELECT LTRIM(RTRIM(IDTECNICO)) AS CODIGO, NOMBRE, "
+                          "MIN(ROWID) AS PRIMERA FROM V_TA_TECNICOS GROUP BY LTRIM(RTRIM(IDTECNICO))) T "
+                          "ON T.CODIGO = LTRIM(RTRIM(D.IDTECNICO))") +
+           orden;
+  }
+  // The server numbers the rows of each report as it reads them.
+  return externas + QStringLiteral("(SELECT ") + columnas +
+         QStringLiteral(", ROW_NUMBER() OVER (PARTITION BY IDDIARIO ORDER BY (SELECT NULL)) AS FILA FROM V_MV_DIARIOS") +
+         reportes +
+         QStringLiteral(") D LEFT JOIN (SELECT LTRIM(RTRIM(IDTECNICO)) AS CODIGO, MIN(NOMBRE) AS NOMBRE "
+                        "FROM V_TA_TECNICOS GROUP BY LTRIM(RTRIM(IDTECNICO))) T ON T.CODIGO = LTRIM(RTRIM(D.IDTECNICO)) "
+                        "WHERE D.FILA = 1") +
+         orden;
+}
+
 void FrmZamolid::CargarComprobantes(const QString& Where) {
   vb::ErrorSteps paso(QStringLiteral("CargarComprobantes"));
-  LecturaAgrupada lectura;
-  Recordset rs;
   if (!paso.step([&] {
         ListView1->ListItems().Clear();
         Encolumnar();
       }))
     return;
-  if (!paso.step([&] {
-        gDatos.AbreRecordset(QStringLiteral("SELECT DISTINCT IDDIARIO FROM V_MV_DIARIOS ") + Where +
-                                 QStringLiteral(" ORDER BY IDDIARIO"),
-                             rs, &gDatos.Conexion(), 0, 1, -1);
-      }))
-    return;
-  // Technician names of this load, looked up once per technician.
-  QHash<QString, QString> tecnicos;
+  // One statement gives each report's line: its first row with the name of
+  // its technician, in report order.
+  Recordset rs;
+  if (!paso.step([&] { gDatos.AbreRecordset(SentenciaListado(Where), rs, &gDatos.Conexion(), 0, 1, -1); })) return;
   bool hayFilas = false;
   if (!paso.step([&] { hayFilas = !rs.Bof(); })) return;
   if (hayFilas) {
@@ -260,40 +288,30 @@ void FrmZamolid::CargarComprobantes(const QString& Where) {
       bool fin = true;
       if (!paso.step([&] { fin = rs.Eof(); })) return;
       if (fin) break;
-      // One query per report, on a statement prepared once; the line is
-      // filled from the report's first row, with the columns it shows.
-      if (!paso.step([&] {
-            gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT TOP 1 FECHA, IDDIARIO, IDCOMPROBANTE, IDCOMPLEMENTO, "
-                                                         "IDTECNICO, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE IDDIARIO = ?"),
-                                          {rs.Fields(QStringLiteral("IDDIARIO")).Value()}, RsDiario);
-          }))
-        return;
-      if (!paso.step([&] {
-            // The columns in the order the statement names them.
-            enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor };
-            auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(i))); };
-            const QString aprobador = vb::Trim(campo(kAutorizadoPor));
-            const bool aprobado = !aprobador.isEmpty();
-            ItemDiario = ListView1->ListItems().Add(vb::Trim(campo(kFecha)), QString(),
-                                                    aprobado ? kIconoAprobado : kIconoPendiente);
-            ItemDiario->SetChecked(aprobado);
-            ItemDiario->SetSubItems(1, vb::Trim(campo(kIdDiario)));
-            ItemDiario->SetSubItems(2, vb::Trim(campo(kIdComprobante)));
-            ItemDiario->SetSubItems(3, vb::Trim(campo(kIdComplemento)));
-            const QString idTecnico = campo(kIdTecnico);
-            auto nombre = tecnicos.find(idTecnico);
-            if (nombre == tecnicos.end())
-              nombre = tecnicos.insert(idTecnico, gUtil.ConvierteTexto(gDatos.ObtieneValor(
-                                                      QStringLiteral("V_TA_TECNICOS"), idTecnico, QStringLiteral("Nombre"),
-                                                      QStringLiteral("IdTecnico"), 8, QString())));
-            ItemDiario->SetSubItems(4, vb::Trim(idTecnico) + QStringLiteral(" - ") + *nombre);
-            ItemDiario->SetSubItems(5, aprobador);
-          }))
-        return;
+      if (!paso.step([&] { AgregaLinea(rs); })) return;
       if (!paso.step([&] { rs.MoveNext(); })) return;
     }
   }
+  // The rows are in the list now: the recordset's copy goes at once.
+  rs.Close();
   paso.step([&] { ListView1->Refresh(); });
+}
+
+void FrmZamolid::AgregaLinea(const Recordset& rs) {
+  // The columns in the order the statement names them.
+  enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor, kNombre };
+  auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(i))); };
+  const QString aprobador = vb::Trim(campo(kAutorizadoPor));
+  const bool aprobado = !aprobador.isEmpty();
+  ItemDiario = ListView1->ListItems().Add(vb::Trim(campo(kFecha)), QString(), aprobado ? kIconoAprobado : kIconoPendiente);
+  ItemDiario->SetChecked(aprobado);
+  ItemDiario->SetSubItems(1, vb::Trim(campo(kIdDiario)));
+  ItemDiario->SetSubItems(2, vb::Trim(campo(kIdComprobante)));
+  ItemDiario->SetSubItems(3, vb::Trim(campo(kIdComplemento)));
+  // The name as the look-up hands it back: untrimmed, empty when the
+  // technician has no row.
+  ItemDiario->SetSubItems(4, vb::Trim(campo(kIdTecnico)) + QStringLiteral(" - ") + campo(kNombre));
+  ItemDiario->SetSubItems(5, aprobador);
 }
 
 void FrmZamolid::Form_Resize() {

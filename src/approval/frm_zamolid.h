@@ -34,6 +34,11 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   void Inicializa();
   void Encolumnar();
   void CargarComprobantes(const QString& Where);
+  // The one statement that lists the reports having a row that meets the
+  // WHERE text ("" or beginning with " Where "): for each report, in report
+  // order, the columns of its first row (FECHA, IDDIARIO, IDCOMPROBANTE,
+  // IDCOMPLEMENTO, IDTECNICO, AUTORIZADOPOR) and its technician's NOMBRE.
+  static QString SentenciaListado(const QString& Where);
   void ProcesoAprobacion();
   // The approval statements for the ticked pending lines (none when no line
   // counts): one UPDATE per 500 reports.
@@ -79,9 +84,8 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   void ConsultaCampo();
   TextBox& Caja(const QString& nombre);
   QString TextoDe(const QString& nombre);
-  void AgregaLinea();
+  void AgregaLinea(const Recordset& rs);
 
-  Recordset RsDiario;
   ListItem* ItemDiario = nullptr;
   int CampoActual = 0;
   // The voucher class, created the first time a work-order look-up needs it.

@@ -68,7 +68,7 @@ TEST_F(Lista, ColumnHeadersHaveCaptionsWidthsInTwipsAndPositions) {
   EXPECT_EQ(id->Index(), 2);
   EXPECT_EQ(fecha->Width(), 1950);
   EXPECT_EQ(id->Left(), 1950);
-  EXPECT_EQ(lista->headerItem()->text(1), "IdDiario");
+  EXPECT_EQ(lista->model()->headerData(1, Qt::Horizontal).toString(), "IdDiario");
   EXPECT_EQ(lista->ColumnHeaders()(2)->Alignment(), lvw::ColumnRight);
   id->SetWidth(600);
   EXPECT_EQ(lista->ColumnHeaders()(2)->Width(), 600);
