@@ -272,46 +272,31 @@ QString FrmZamolid::SentenciaListado(const QString& Where) {
 
 void FrmZamolid::CargarComprobantes(const QString& Where) {
   vb::ErrorSteps paso(QStringLiteral("CargarComprobantes"));
+  // One statement gives each report's line: its first row with the name of
+  // its technician, in report order. The rows are read one at a time into
+  // the list; a retry starts the list over.
   if (!paso.step([&] {
         ListView1->ListItems().Clear();
         Encolumnar();
+        gDatos.RecorreRecordset(SentenciaListado(Where), [this](const QVariant* fila, int) { AgregaLinea(fila); });
       }))
     return;
-  // One statement gives each report's line: its first row with the name of
-  // its technician, in report order.
-  Recordset rs;
-  if (!paso.step([&] { gDatos.AbreRecordset(SentenciaListado(Where), rs, &gDatos.Conexion(), 0, 1, -1); })) return;
-  bool hayFilas = false;
-  if (!paso.step([&] { hayFilas = !rs.Bof(); })) return;
-  if (hayFilas) {
-    for (;;) {
-      bool fin = true;
-      if (!paso.step([&] { fin = rs.Eof(); })) return;
-      if (fin) break;
-      if (!paso.step([&] { AgregaLinea(rs); })) return;
-      if (!paso.step([&] { rs.MoveNext(); })) return;
-    }
-  }
-  // The rows are in the list now: the recordset's copy goes at once.
-  rs.Close();
   paso.step([&] { ListView1->Refresh(); });
 }
 
-void FrmZamolid::AgregaLinea(const Recordset& rs) {
+void FrmZamolid::AgregaLinea(const QVariant* fila) {
   // The columns in the order the statement names them.
   enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor, kNombre };
-  auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(i))); };
+  auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(fila[i])); };
   const QString aprobador = vb::Trim(campo(kAutorizadoPor));
   const bool aprobado = !aprobador.isEmpty();
-  ItemDiario = ListView1->ListItems().Add(vb::Trim(campo(kFecha)), QString(), aprobado ? kIconoAprobado : kIconoPendiente);
-  ItemDiario->SetChecked(aprobado);
-  ItemDiario->SetSubItems(1, vb::Trim(campo(kIdDiario)));
-  ItemDiario->SetSubItems(2, vb::Trim(campo(kIdComprobante)));
-  ItemDiario->SetSubItems(3, vb::Trim(campo(kIdComplemento)));
   // The name as the look-up hands it back: untrimmed, empty when the
   // technician has no row.
-  ItemDiario->SetSubItems(4, vb::Trim(campo(kIdTecnico)) + QStringLiteral(" - ") + campo(kNombre));
-  ItemDiario->SetSubItems(5, aprobador);
+  ItemDiario = ListView1->ListItems().AddLinea(
+      {vb::Trim(campo(kFecha)), vb::Trim(campo(kIdDiario)), vb::Trim(campo(kIdComprobante)),
+       vb::Trim(campo(kIdComplemento)), vb::Trim(campo(kIdTecnico)) + QStringLiteral(" - ") + campo(kNombre), aprobador},
+      QString(), aprobado ? kIconoAprobado : kIconoPendiente);
+  ItemDiario->SetChecked(aprobado);
 }
 
 void FrmZamolid::Form_Resize() {

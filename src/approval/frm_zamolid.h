@@ -84,7 +84,7 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   void ConsultaCampo();
   TextBox& Caja(const QString& nombre);
   QString TextoDe(const QString& nombre);
-  void AgregaLinea(const Recordset& rs);
+  void AgregaLinea(const QVariant* fila);
 
   ListItem* ItemDiario = nullptr;
   int CampoActual = 0;

@@ -30,6 +30,13 @@ int Resultado::Filas() const {
   return static_cast<int>(valores.size() / columnas->nombres.size());
 }
 
+void Motor::Recorre(const QString& sql, const Fila& fila) {
+  // Engines without a way of their own read the whole result first.
+  const Resultado r = Ejecuta(sql);
+  const int n = r.columnas ? static_cast<int>(r.columnas->nombres.size()) : 0;
+  for (int i = 0, filas = r.Filas(); i < filas; ++i) fila(r.valores.data() + static_cast<size_t>(i) * n, n);
+}
+
 }  // namespace ado
 
 // ---------------------------------------------------------------- Recordset
@@ -165,6 +172,17 @@ Recordset Connection::ExecutePreparada(const QString& sql, const QVariantList& v
   errores_.clear();
   try {
     return Recordset(motor_->EjecutaPreparada(sql, valores));
+  } catch (const vb::Error& e) {
+    errores_.push_back({e.Number, e.Description, e.Source});
+    throw;
+  }
+}
+
+void Connection::Recorre(const QString& sql, const ado::Motor::Fila& fila) {
+  ExigeAbierta();
+  errores_.clear();
+  try {
+    motor_->Recorre(sql, fila);
   } catch (const vb::Error& e) {
     errores_.push_back({e.Number, e.Description, e.Source});
     throw;

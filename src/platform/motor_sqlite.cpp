@@ -29,6 +29,7 @@ class MotorSqlite : public Motor {
 
   Resultado Ejecuta(const QString& sql) override;
   Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override;
+  void Recorre(const QString& sql, const Fila& fila) override;
   bool EsSqlite() const override { return true; }
   void FijaTiempoEspera(int segundos) override { sqlite3_busy_timeout(db_, segundos * 1000); }
   bool SoloLectura() const override { return sqlite3_db_readonly(db_, "main") == 1; }
@@ -127,6 +128,27 @@ void MotorSqlite::Prepara(const QString& sql, Preparada& p, const char** resto, 
   if (p.stmt) Describe(p);
 }
 
+// The value of a column of the current row: dates of a column declared DATE
+// or TIME become dates.
+QVariant ValorDeColumna(sqlite3_stmt* st, int i, bool esFecha) {
+  switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+      return static_cast<qlonglong>(sqlite3_column_int64(st, i));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(st, i);
+    case SQLITE_NULL:
+      return QVariant();
+    case SQLITE_BLOB:
+      return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
+    default: {
+      QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+      QDateTime d;
+      if (esFecha && vb::ParseDateTime(t, d)) return d;
+      return t;
+    }
+  }
+}
+
 void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
   const int n = p.columnas ? p.columnas->nombres.size() : 0;
   bool filas = false;
@@ -140,32 +162,7 @@ void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
       Falla(sql);
     }
     filas = true;
-    for (int i = 0; i < n; ++i) {
-      switch (sqlite3_column_type(p.stmt, i)) {
-        case SQLITE_INTEGER:
-          valores.emplace_back(static_cast<qlonglong>(sqlite3_column_int64(p.stmt, i)));
-          break;
-        case SQLITE_FLOAT:
-          valores.emplace_back(sqlite3_column_double(p.stmt, i));
-          break;
-        case SQLITE_NULL:
-          valores.emplace_back();
-          break;
-        case SQLITE_BLOB:
-          valores.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(p.stmt, i)),
-                                          sqlite3_column_bytes(p.stmt, i)));
-          break;
-        default: {
-          QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(p.stmt, i)),
-                                        sqlite3_column_bytes(p.stmt, i));
-          QDateTime d;
-          if (p.esFecha[i] && vb::ParseDateTime(t, d))
-            valores.emplace_back(d);
-          else
-            valores.emplace_back(std::move(t));
-        }
-      }
-    }
+    for (int i = 0; i < n; ++i) valores.push_back(ValorDeColumna(p.stmt, i, p.esFecha[i]));
   }
   sqlite3_reset(p.stmt);
   if (n > 0 || filas) {
@@ -269,6 +266,34 @@ Resultado MotorSqlite::EjecutaPreparada(const QString& sql, const QVariantList& 
   Resultado r;
   Corre(p, r, sql);
   return r;
+}
+
+void MotorSqlite::Recorre(const QString& sql, const Fila& fila) {
+  // Exactly one statement: a text that holds more is refused, not run.
+  const QString sentencia = sqlite_sql::AdaptaSentencia(sql);
+  const QByteArray utf8 = sentencia.toUtf8();
+  Preparada p;
+  const char* resto = nullptr;
+  Prepara(sentencia, p, &resto, &utf8);
+  struct Final {
+    sqlite3_stmt* st;
+    ~Final() { sqlite3_finalize(st); }
+  } final{p.stmt};
+  if (!p.stmt) vb::Raise(vb::ErrInvalidCall, QStringLiteral("Sentencia vacía"), QStringLiteral("SQLite"));
+  if (!QByteArray(resto).trimmed().isEmpty())
+    vb::Raise(vb::ErrInvalidCall, QStringLiteral("Una lectura no puede ejecutar más de una sentencia [%1]").arg(sql),
+              QStringLiteral("SQLite"));
+  const int n = p.columnas ? static_cast<int>(p.columnas->nombres.size()) : 0;
+  // One row's values, reused from row to row: the memory of a value read is
+  // the memory of the next.
+  std::vector<QVariant> valores(static_cast<size_t>(n));
+  for (;;) {
+    const int rc = sqlite3_step(p.stmt);
+    if (rc == SQLITE_DONE) break;
+    if (rc != SQLITE_ROW) Falla(sql);
+    for (int i = 0; i < n; ++i) valores[static_cast<size_t>(i)] = ValorDeColumna(p.stmt, i, p.esFecha[i]);
+    fila(valores.data(), n);
+  }
 }
 
 }  // namespace

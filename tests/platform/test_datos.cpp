@@ -111,6 +111,29 @@ TEST_F(BaseChica, PreparedStatementsAreReusedWithNewValues) {
   EXPECT_THROW(motor->EjecutaPreparada("SELECT X FROM NOEXISTE WHERE ID = ?", {1}), vb::Error);
 }
 
+TEST_F(BaseChica, ReadingRowByRowGivesTheRowsOfOneStatementAndRunsNothingElse) {
+  QStringList vistos;
+  motor->Recorre("SELECT ID, NOMBRE, FECHA FROM T WHERE LTRIM(NOMBRE) >= 'garcía' ORDER BY ID", [&](const QVariant* v, int n) {
+    ASSERT_EQ(n, 3);
+    vistos << v[0].toString() + "|" + v[1].toString() + "|" + v[2].toDateTime().date().toString("yyyy-MM-dd");
+  });
+  EXPECT_EQ(vistos, (QStringList{"1|Peña Juan|2026-03-25", "2|GARCÍA  |2026-03-26"}));
+  // A text holding a second statement is refused whole: the write never runs.
+  EXPECT_THROW(motor->Recorre("SELECT ID FROM T; DELETE FROM T", [](const QVariant*, int) {}), vb::Error);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T"), 3);
+  // A failure inside a row's handling leaves the connection usable.
+  int filas = 0;
+  EXPECT_THROW(motor->Recorre("SELECT ID FROM T",
+                              [&](const QVariant*, int) {
+                                if (++filas == 2) vb::Raise(vb::ErrInvalidCall, "alto");
+                              }),
+               vb::Error);
+  EXPECT_EQ(filas, 2);
+  Corre("UPDATE T SET IMPORTE = 1 WHERE ID = 3");
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE IMPORTE = 1"), 1);
+  EXPECT_THROW(motor->Recorre("SELECT X FROM NOEXISTE", [](const QVariant*, int) {}), vb::Error);
+}
+
 TEST_F(BaseChica, RecordsetWalksAndRaisesLikeTheDataObjects) {
   Recordset rs(Corre("SELECT ID, NOMBRE FROM T ORDER BY ID"));
   EXPECT_FALSE(rs.Bof());

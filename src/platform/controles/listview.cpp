@@ -411,19 +411,34 @@ ColumnHeader* ListView::Columnas::Item(const QString& key) const {
   vbctl::Raise(vbctl::ErrElementoNoEncontrado, kFuente);
 }
 
-ListItem* ListView::Items::Add(const QString& Text, const QString& Key, int SmallIcon, int Icon) {
+ListItem* ListView::Items::Nueva(const QString& Key, int SmallIcon, int Icon) {
   ListView* v = vista_;
   if (!Key.isEmpty() && v->porClave_.contains(Plegada(Key))) vbctl::Raise(vbctl::ErrClaveRepetida, kFuente);
   auto* it = new ListItem(v, Key);
-  // Room for every column's text of a usual length, trimmed when the line
-  // reaches the view.
-  it->textos_.reserve(std::max(1, v->columnas_.Count()) * 16);
-  EscribeTramo(it->textos_, Text);
   it->iconoChico_ = SmallIcon;
   it->icono_ = Icon;
   if (!Key.isEmpty()) v->porClave_.insert(Plegada(Key), it);
   v->pendientes_.push_back(it);
   v->ProgramaVuelco();
+  return it;
+}
+
+ListItem* ListView::Items::Add(const QString& Text, const QString& Key, int SmallIcon, int Icon) {
+  ListItem* it = Nueva(Key, SmallIcon, Icon);
+  // Room for every column's text of a usual length, trimmed when the line
+  // reaches the view.
+  it->textos_.reserve(std::max(1, vista_->columnas_.Count()) * 16);
+  EscribeTramo(it->textos_, Text);
+  return it;
+}
+
+ListItem* ListView::Items::AddLinea(const QStringList& Textos, const QString& Key, int SmallIcon) {
+  if (Textos.size() > std::max<qsizetype>(1, vista_->columnas_.Count())) vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
+  qsizetype largo = 0;
+  for (const QString& t : Textos) largo += t.size() + (t.size() < kLargoExtendido ? 1 : 3);
+  ListItem* it = Nueva(Key, SmallIcon, 0);
+  it->textos_.reserve(largo);
+  for (const QString& t : Textos) EscribeTramo(it->textos_, t);
   return it;
 }
 

@@ -204,6 +204,10 @@ class ListView : public QTreeView {
    public:
     ListItem* Add(const QString& Text = QString(), const QString& Key = QString(), int SmallIcon = 0,
                   int Icon = 0);
+    // A line with its text and sub-items at once (Textos[0] the text,
+    // Textos[i] sub-item i): the way to load many lines, each line's texts
+    // stored in one piece of the exact size.
+    ListItem* AddLinea(const QStringList& Textos, const QString& Key = QString(), int SmallIcon = 0);
     void Clear();
     int Count() const;
     // The i-th line (1-based) in the list's current order.
@@ -219,6 +223,7 @@ class ListView : public QTreeView {
    private:
     friend class ListView;
     explicit Items(ListView* v) : vista_(v) {}
+    ListItem* Nueva(const QString& Key, int SmallIcon, int Icon);
     ListView* vista_;
   };
 
