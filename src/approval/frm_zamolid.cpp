@@ -162,6 +162,21 @@ TextBox& FrmZamolid::Caja(const QString& nombre) { return txtFields(gCampos.Indi
 
 QString FrmZamolid::TextoDe(const QString& nombre) { return Caja(nombre).Text(); }
 
+QString FrmZamolid::ClaveHasta(const QString& sucursal, const QString& numero, const QString& letra) {
+  const bool haySucursal = !vb::Trim(sucursal).isEmpty(), hayNumero = !vb::Trim(numero).isEmpty(),
+             hayLetra = !vb::Trim(letra).isEmpty();
+  // A partly filled upper end takes in every work order it names: its empty
+  // boxes count as their highest value (branch 9999, number 99999999,
+  // letter Z), so branch 1 alone reaches 000199999999Z and branch 1 with
+  // number 40 reaches 000100000040Z. A full end or an empty one is as typed.
+  const bool parcial = (haySucursal || hayNumero || hayLetra) && !(haySucursal && hayNumero && hayLetra);
+  if (!parcial)
+    return vb::Format(sucursal, QStringLiteral("0000")) + vb::Format(numero, QStringLiteral("00000000")) + letra;
+  return (haySucursal ? vb::Format(sucursal, QStringLiteral("0000")) : QStringLiteral("9999")) +
+         (hayNumero ? vb::Format(numero, QStringLiteral("00000000")) : QStringLiteral("99999999")) +
+         (hayLetra ? letra : QStringLiteral("Z"));
+}
+
 bool FrmZamolid::ArmaWhere(QString& Where) {
   const QString sucDesde = TextoDe(QStringLiteral("Sucursal_Desde"));
   const QString nroDesde = TextoDe(QStringLiteral("Nro_Desde"));
@@ -188,7 +203,7 @@ bool FrmZamolid::ArmaWhere(QString& Where) {
   }
 
   const QString desde = vb::Format(sucDesde, QStringLiteral("0000")) + vb::Format(nroDesde, QStringLiteral("00000000")) + letraDesde;
-  const QString hasta = vb::Format(sucHasta, QStringLiteral("0000")) + vb::Format(nroHasta, QStringLiteral("00000000")) + letraHasta;
+  const QString hasta = ClaveHasta(sucHasta, nroHasta, letraHasta);
 
   // One range on a column compared as trimmed text: both ends, only the
   // lower one, only the upper one, or none.

@@ -63,6 +63,8 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   // beginning with " Where "). False, with the offending box focused and a
   // message shown, when a date box does not hold a date.
   bool ArmaWhere(QString& Where);
+  // The upper work-order key of the range from its three boxes.
+  static QString ClaveHasta(const QString& sucursal, const QString& numero, const QString& letra);
 
   // Controls.
   Plexatol* Plexatol1;

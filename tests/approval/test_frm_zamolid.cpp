@@ -451,3 +451,70 @@ TEST_F(VentanaPrincipal, AWorkOrderKeyOfTheWrongShapeIsComparedAsTyped) {
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   EXPECT_EQ(Ids(), (QStringList{"11", "15"}));  // text order: only the branches 0002 and 0003 come after it
 }
+
+TEST_F(VentanaPrincipal, APartlyFilledUpperWorkOrderEndTakesInEveryWorkOrderItNames) {
+  QString where;
+  Caja("Sucursal_Hasta").SetText("1");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) <= '000199999999Z') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "13"}));
+  // Branch and number without a letter: the number's own work orders count.
+  Caja("Nro_Hasta").SetText("40");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) <= '000100000040Z') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "13"}));
+  Caja("Nro_Hasta").SetText("30");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9"}));
+  // A full upper end and the lower end stay as typed.
+  Caja("Letra_Hasta").SetText("A");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) <= '000100000030A') ");
+  for (const char* c : {"Sucursal_Hasta", "Nro_Hasta", "Letra_Hasta"}) Caja(c).clear();
+  Caja("Sucursal_Desde").SetText("2");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) >= '0002') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"11", "15"}));
+  // Only the letter or only the number of the upper end.
+  Caja("Sucursal_Desde").clear();
+  Caja("Letra_Hasta").SetText("A");
+  EXPECT_EQ(FrmZamolid::ClaveHasta("", "", "A"), "999999999999A");
+  EXPECT_EQ(FrmZamolid::ClaveHasta("", "7", ""), "999900000007Z");
+  EXPECT_TRUE(vb::Trim(FrmZamolid::ClaveHasta(" ", " ", " ")).isEmpty());  // blanks only: no upper end
+}
+
+// Every statement the window composes, with what the user types in lower
+// case, finds what upper case finds: the embedded database compares text as
+// the server does, over trimmed columns too.
+TEST_F(VentanaPrincipal, LowerCaseInputFindsWhatUpperCaseFinds) {
+  e.Sql("UPDATE V_MV_DIARIOS SET IDCOMPROBANTE = '000100000040a', TC = 'ot' WHERE IDDIARIO = 13");
+  e.Sql("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) VALUES ('  ab', 'Ana Beltrán')");
+  e.Sql("UPDATE V_MV_DIARIOS SET IDTECNICO = '  AB' WHERE IDDIARIO = 15");
+  // Lower end with a lower-case letter: 000100000025A is in.
+  Caja("Sucursal_Desde").SetText("1");
+  Caja("Nro_Desde").SetText("25");
+  Caja("Letra_Desde").SetText("a");
+  Caja("Sucursal_Hasta").SetText("1");
+  Caja("Nro_Hasta").SetText("40");
+  Caja("Letra_Hasta").SetText("A");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "13"}));
+  // Technician codes with letters, typed in lower case; the listing's name
+  // look-up finds "  ab" for "  AB".
+  for (auto& [i, c] : w->txtFields.Elementos()) c->clear();
+  Caja("Tecnico_Desde").SetText("aa");
+  Caja("Tecnico_Hasta").SetText("ac");
+  Busca();
+  ASSERT_EQ(Ids(), (QStringList{"15"}));
+  EXPECT_EQ(Linea("15")->SubItems(4), "AB - Ana Beltrán");
+  // The approval's type condition takes the report stored as 'ot'.
+  for (auto& [i, c] : w->txtFields.Elementos()) c->clear();
+  Busca();
+  Caja("Responsable").SetText("Luis");
+  Linea("13")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(13), "Luis");
+}
