@@ -1,6 +1,7 @@
 #include "approval/frm_zamolid.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 #include "approval/frm_detalle_tareas.h"
 #include "approval/frm_menus.h"
@@ -328,45 +329,120 @@ void FrmZamolid::Form_Unload(int&) {
   programa::Cierra();
 }
 
-QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
-  // The condition of the ticked pending reports, in parts of at most
-  // kReportesPorSentencia terms: a database refuses an endless OR chain, and
-  // the parts run as one batch, all or nothing.
+QList<QStringList> FrmZamolid::PartesMarcadas() {
+  // The ids of the ticked pending lines, in parts of at most
+  // kReportesPorSentencia: a database refuses an endless OR chain.
   constexpr int kReportesPorSentencia = 500;
-  QStringList condiciones;
-  QString condicion;
-  int terminos = 0;
+  QList<QStringList> partes;
+  QStringList parte;
   const int lineas = ListView1->ListItems().Count();
   for (int i = 1; i <= lineas; ++i) {
     ListItem* it = ListView1->ListItems()(i);
     if (!it->Checked() || it->SmallIcon() != kIconoPendiente) continue;
     const QString id = vb::Trim(it->SubItems(1));
     if (!vb::IsNumeric(id)) continue;  // a line not loaded from the reports
-    if (terminos == kReportesPorSentencia) {
-      condiciones << condicion;
-      condicion.clear();
-      terminos = 0;
+    if (parte.size() == kReportesPorSentencia) {
+      partes << parte;
+      parte.clear();
     }
+    parte << id;
+  }
+  if (!parte.isEmpty()) partes << parte;
+  return partes;
+}
+
+QString FrmZamolid::CondicionDe(const QStringList& ids) {
+  QString condicion;
+  for (const QString& id : ids) {
     if (!vb::Trim(condicion).isEmpty()) condicion += QStringLiteral(" OR ");
     condicion += QStringLiteral(" (IDDIARIO = ") + id + QStringLiteral(")");
-    ++terminos;
   }
-  if (!vb::Trim(condicion).isEmpty()) condiciones << condicion;
+  return condicion;
+}
+
+QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
   // Only reports still pending take the name: an approval made meanwhile by
-  // someone else is kept.
+  // someone else is kept. The parts run as one batch, all or nothing.
   QStringList sentencias;
-  for (const QString& c : condiciones)
+  for (const QStringList& parte : PartesMarcadas())
     sentencias << QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + EntreComillas(aprobador) +
-                      QStringLiteral("' WHERE (") + c + QStringLiteral(") AND (TC = 'OT')") +
+                      QStringLiteral("' WHERE (") + CondicionDe(parte) + QStringLiteral(") AND (TC = 'OT')") +
                       QStringLiteral(" AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')");
   return sentencias;
 }
 
 void FrmZamolid::ProcesoAprobacion() {
-  const QStringList sentencias = SentenciasAprobacion(TextoDe(QStringLiteral("Responsable")));
+  const QString aprobador = TextoDe(QStringLiteral("Responsable"));
+  const QList<QStringList> partes = PartesMarcadas();
+  const QStringList sentencias = SentenciasAprobacion(aprobador);
   if (sentencias.isEmpty()) return;
   gDatos.Conexion().Execute(sentencias.join(QStringLiteral("\r\n")), nullptr, -1);
+  // What the statements left in each ticked report: those that do not carry
+  // this approval now were passed over, and the user is told why.
+  const QString aviso = AvisoNoAprobados(partes, aprobador);
   CargarComprobantes(QString());
+  if (!aviso.isEmpty()) Interaccion::Actual().MsgBox(aviso, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+}
+
+QString FrmZamolid::AvisoNoAprobados(const QList<QStringList>& partes, const QString& aprobador) {
+  struct Estado {
+    bool hayFilas = false;
+    bool deOrden = true;
+    bool conEsteNombre = true;
+    QString otro;  // the approver found instead
+  };
+  QHash<QString, Estado> estados;
+  int marcados = 0;
+  for (const QStringList& parte : partes) {
+    marcados += parte.size();
+    Recordset rs;
+    gDatos.AbreRecordset(QStringLiteral("SELECT IDDIARIO, TC, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE ") +
+                             CondicionDe(parte),
+                         rs, &gDatos.Conexion(), 0, 1, -1);
+    for (; !rs.Bof() && !rs.Eof(); rs.MoveNext()) {
+      Estado& e = estados[vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(0))))];
+      e.hayFilas = true;
+      if (!vb::Igual(vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(1)))), QStringLiteral("OT")))
+        e.deOrden = false;
+      const QString puesto = gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(2)));
+      if (puesto != aprobador) {
+        e.conEsteNombre = false;
+        if (!vb::Trim(puesto).isEmpty()) e.otro = vb::Trim(puesto);
+      }
+    }
+  }
+  // The reports passed over, by reason, in the order they were ticked.
+  QStringList sinReporte, noOrden, deOtro, otros;
+  for (const QStringList& parte : partes)
+    for (const QString& id : parte) {
+      const Estado e = estados.value(id);
+      if (!e.hayFilas) sinReporte << id;
+      else if (e.conEsteNombre) continue;
+      else if (!e.deOrden) noOrden << id;
+      else if (!e.otro.isEmpty()) deOtro << id + QStringLiteral(" (") + e.otro + QStringLiteral(")");
+      else otros << id;
+    }
+  const int pasados = static_cast<int>(sinReporte.size() + noOrden.size() + deOtro.size() + otros.size());
+  if (pasados == 0) return QString();
+  auto lista = [](const QStringList& ids) {
+    constexpr int kMostrados = 20;
+    QString t = ids.mid(0, kMostrados).join(QStringLiteral(", "));
+    if (ids.size() > kMostrados) t += QStringLiteral(" y %1 más").arg(ids.size() - kMostrados);
+    return t;
+  };
+  QString aviso = marcados == 1 ? QStringLiteral("El parte marcado no se aprobó:")
+                  : pasados == 1 ? QStringLiteral("De los %1 partes marcados, 1 no se aprobó:").arg(marcados)
+                                 : QStringLiteral("De los %1 partes marcados, %2 no se aprobaron:").arg(marcados).arg(pasados);
+  auto motivo = [&](const QStringList& ids, const QString& uno, const QString& varios) {
+    if (ids.isEmpty()) return;
+    aviso += QStringLiteral("\n- ") + (ids.size() == 1 ? uno : varios.arg(ids.size())) + QStringLiteral(": ") + lista(ids);
+  };
+  motivo(deOtro, QStringLiteral("1 ya había sido aprobado por otro supervisor"),
+         QStringLiteral("%1 ya habían sido aprobados por otro supervisor"));
+  motivo(noOrden, QStringLiteral("1 no es de una orden de trabajo"), QStringLiteral("%1 no son de una orden de trabajo"));
+  motivo(sinReporte, QStringLiteral("1 ya no existe"), QStringLiteral("%1 ya no existen"));
+  motivo(otros, QStringLiteral("1 sigue pendiente"), QStringLiteral("%1 siguen pendientes"));
+  return aviso;
 }
 
 void FrmZamolid::DeterminaEstado() {

@@ -43,6 +43,10 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   // The approval statements for the ticked pending lines (none when no line
   // counts): one UPDATE per 500 reports.
   QStringList SentenciasAprobacion(const QString& aprobador);
+  // After the approval: how many of the ticked reports (ids in parts) do not
+  // carry the approver's name and why (approved by someone else meanwhile,
+  // not a work order, no longer there); empty when all of them do.
+  QString AvisoNoAprobados(const QList<QStringList>& partes, const QString& aprobador);
   void DeterminaEstado();
   void MostrarDetalleDiario(const QString& IdDiario);
 
@@ -87,6 +91,8 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   TextBox& Caja(const QString& nombre);
   QString TextoDe(const QString& nombre);
   void AgregaLinea(const QVariant* fila);
+  QList<QStringList> PartesMarcadas();
+  static QString CondicionDe(const QStringList& ids);
 
   ListItem* ItemDiario = nullptr;
   int CampoActual = 0;

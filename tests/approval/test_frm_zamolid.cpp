@@ -155,6 +155,11 @@ TEST_F(VentanaPrincipal, ApprovalWritesTheNameIntoTheTickedPendingReportsOfTypeO
   EXPECT_TRUE(Linea("7")->Checked());
   EXPECT_EQ(Linea("7")->SubItems(5), "O'Neill");
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  // The report of another type was ticked but not approved: the user is told.
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].texto,
+            "De los 3 partes marcados, 1 no se aprobó:\n- 1 no es de una orden de trabajo: 13");
+  EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Aviso al Operador");
 }
 
 TEST_F(VentanaPrincipal, AnApprovalMadeMeanwhileIsKept) {
@@ -166,6 +171,49 @@ TEST_F(VentanaPrincipal, AnApprovalMadeMeanwhileIsKept) {
   w->Plexatol1_Click("GRABAR");
   EXPECT_EQ(Aprobador(7), "Marta");
   EXPECT_EQ(Aprobador(15), "Luis");
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].texto,
+            "De los 2 partes marcados, 1 no se aprobó:\n- 1 ya había sido aprobado por otro supervisor: 7 (Marta)");
+}
+
+TEST_F(VentanaPrincipal, TheApprovalTellsHowManyTickedReportsWereNotApprovedAndWhy) {
+  Busca();
+  Caja("Responsable").SetText("Luis");
+  for (const char* id : {"7", "9", "13", "15"}) Linea(id)->SetChecked(true);
+  // Meanwhile: report 7 approved by Marta and 9 by Pablo, report 15 deleted.
+  e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = 'Marta' WHERE IDDIARIO = 7");
+  e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = 'Pablo' WHERE IDDIARIO = 9");
+  e.Sql("DELETE FROM V_MV_DIARIOS WHERE IDDIARIO = 15");
+  w->Plexatol1_Click("GRABAR");
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].texto,
+            "De los 4 partes marcados, 4 no se aprobaron:\n"
+            "- 2 ya habían sido aprobados por otro supervisor: 7 (Marta), 9 (Pablo)\n"
+            "- 1 no es de una orden de trabajo: 13\n"
+            "- 1 ya no existe: 15");
+  // The list was reloaded before the message: it shows what happened.
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "11", "13"}));
+  EXPECT_EQ(Linea("9")->SubItems(5), "Pablo");
+  // When every ticked report is approved nothing is said.
+  e.ui().llamadas.clear();
+  e.Sql("INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) VALUES "
+        "(21, '2026-04-03', 'OT', '000300000002A', 0, '   2'), (22, '2026-04-03', 'OT', '000300000002A', 0, '   2')");
+  Busca();
+  Linea("21")->SetChecked(true);
+  Linea("22")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(21), "Luis");
+  EXPECT_EQ(Aprobador(22), "Luis");
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+}
+
+TEST_F(VentanaPrincipal, AnApproverWithLeadingBlanksStillCountsItsOwnApprovals) {
+  Busca();
+  Caja("Responsable").SetText("  Ana María ");
+  Linea("15")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(15), "  Ana María ");
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
 }
 
 TEST_F(VentanaPrincipal, OnlyApprovedLinesTickedRunsNothing) {
