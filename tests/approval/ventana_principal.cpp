@@ -7,6 +7,7 @@
 #include "platform/cls_campos.h"
 #include "platform/programa.h"
 #include "session/mod_global.h"
+#include "support/lineas.h"
 
 void VentanaPrincipal::SetUp() {
   e.CreaBase();
@@ -62,11 +63,7 @@ TextBox& VentanaPrincipal::Caja(const QString& nombre) {
   return w->txtFields(gCampos.IndiceCampo(nombre, w->txtFields));
 }
 
-ListItem* VentanaPrincipal::Linea(const QString& idDiario) {
-  for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i)
-    if (w->ListView1->ListItems()(i)->SubItems(1) == idDiario) return w->ListView1->ListItems()(i);
-  return nullptr;
-}
+ListItem* VentanaPrincipal::Linea(const QString& idDiario) { return &LineaExistente(w->ListView1, 1, idDiario); }
 
 QStringList VentanaPrincipal::Ids() {
   QStringList r;

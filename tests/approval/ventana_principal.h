@@ -17,6 +17,7 @@ class VentanaPrincipal : public ConEntorno {
   // PR, pending, technician 3 who has no row), 15 (pending, technician 2).
   void CargaDatos();
   TextBox& Caja(const QString& nombre);
+  // The line of the report (a missing one fails the test, see lineas.h).
   ListItem* Linea(const QString& idDiario);
   QStringList Ids();
   QString Aprobador(int idDiario);
