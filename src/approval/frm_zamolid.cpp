@@ -53,18 +53,21 @@ FrmZamolid::FrmZamolid() : Form(QStringLiteral("FrmZamolid")) {
   Frame2 = new Frame(this, QString(), QStringLiteral("Frame2"));
   PosicionTwips(Frame2, 0, 1800, 8415, 615);
 
-  auto etiqueta = [this](QWidget* padre, int indice, const QString& texto, int left, int top, int width) {
+  // Each label at its place, reaching to the box it names (placed for good
+  // once the form's font is known, AjustaEtiquetas).
+  auto etiqueta = [this](QWidget* padre, int indice, const QString& texto, int left, int top, int caja) {
     auto* l = new Label(padre, texto, QStringLiteral("Label1"));
-    PosicionTwips(l, left, top, width, 255);
+    PosicionTwips(l, left, top, caja - left - 60, 255);
     Labels.Agrega(indice, l);
+    etiquetas_.push_back({indice, left, top, caja});
   };
-  etiqueta(Frame1, 0, QStringLiteral("Orden de Trabajo Desde"), 120, 240, 1900);
-  etiqueta(Frame1, 1, QStringLiteral("Orden de Trabajo Hasta"), 3840, 240, 1780);
-  etiqueta(Frame1, 2, QStringLiteral("Fecha Desde:"), 120, 550, 1900);
-  etiqueta(Frame1, 3, QStringLiteral("Fecha Hasta:"), 3840, 555, 1780);
-  etiqueta(Frame1, 4, QStringLiteral("Técnico Desde"), 120, 860, 1900);
-  etiqueta(Frame1, 5, QStringLiteral("Técnico Hasta:"), 3840, 855, 1780);
-  etiqueta(Frame2, 6, QStringLiteral("Responsable Autorización"), 120, 240, 1900);
+  etiqueta(Frame1, 0, QStringLiteral("Orden de Trabajo Desde"), 120, 240, 2040);
+  etiqueta(Frame1, 1, QStringLiteral("Orden de Trabajo Hasta"), 3840, 240, 5640);
+  etiqueta(Frame1, 2, QStringLiteral("Fecha Desde:"), 120, 550, 2040);
+  etiqueta(Frame1, 3, QStringLiteral("Fecha Hasta:"), 3840, 555, 5640);
+  etiqueta(Frame1, 4, QStringLiteral("Técnico Desde"), 120, 860, 2040);
+  etiqueta(Frame1, 5, QStringLiteral("Técnico Hasta:"), 3840, 855, 5640);
+  etiqueta(Frame2, 6, QStringLiteral("Responsable Autorización"), 120, 240, 2040);
 
   static const DefCaja kCajas[] = {
       {0, "Sucursal_desde", "COMPROBANTES", 4, 2040, 240, 495},
@@ -135,7 +138,23 @@ void FrmZamolid::Form_Load() {
   InicializaSistema(usarIni, linea, cadena);
   gUtil.PreparaFormulario(this, false);
   ConfiguraFormulario(this);
+  AjustaEtiquetas();
   Inicializa();
+}
+
+void FrmZamolid::AjustaEtiquetas() {
+  // A label starts at its place and its text ends a few pixels before the box
+  // it names. The places were drawn for a narrower font: a text that would
+  // come closer to its box than that starts as much further left as it
+  // needs (a few pixels at most with the form's font).
+  constexpr int kSeparacion = 4;
+  for (const Etiqueta& e : etiquetas_) {
+    Label& l = Labels(e.indice);
+    const int ancho = l.fontMetrics().horizontalAdvance(l.Caption());
+    const int fin = Tw(e.caja) - kSeparacion;
+    const int izquierda = std::max(0, std::min(Tw(e.left), fin - ancho));
+    l.setGeometry(izquierda, Tw(e.top), fin - izquierda, Tw(255));
+  }
 }
 
 void FrmZamolid::Inicializa() {

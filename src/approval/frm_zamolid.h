@@ -88,6 +88,7 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
 
  private:
   void ConsultaCampo();
+  void AjustaEtiquetas();
   TextBox& Caja(const QString& nombre);
   QString TextoDe(const QString& nombre);
   void AgregaLinea(const QVariant* fila);
@@ -96,6 +97,11 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
 
   ListItem* ItemDiario = nullptr;
   int CampoActual = 0;
+  // Where each label goes (twips) and the left edge of the box it names.
+  struct Etiqueta {
+    int indice, left, top, caja;
+  };
+  std::vector<Etiqueta> etiquetas_;
   // The voucher class, created the first time a work-order look-up needs it.
   std::unique_ptr<ClsCmnCptes> ObjComprobantes;
 };

@@ -9,6 +9,7 @@
 #include "platform/controles/combobox.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/imagelist.h"
+#include "platform/controles/label.h"
 #include "platform/programa.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
@@ -565,4 +566,36 @@ TEST_F(VentanaPrincipal, LowerCaseInputFindsWhatUpperCaseFinds) {
   Linea("13")->SetChecked(true);
   w->Plexatol1_Click("GRABAR");
   EXPECT_EQ(Aprobador(13), "Luis");
+}
+
+// The labels of the range boxes at their places, each text whole and ending a
+// few pixels before the box it names, in the form's own font.
+TEST_F(VentanaPrincipal, LabelsSitAtTheirPlacesAndEndBeforeTheirBoxes) {
+  struct Donde {
+    int etiqueta;
+    const char* texto;
+    int left, top;
+    int caja, cajaLeft, cajaTop;
+  };
+  const Donde donde[] = {
+      {0, "Orden de Trabajo Desde", 120, 240, 0, 2040, 240}, {1, "Orden de Trabajo Hasta", 3840, 240, 3, 5640, 240},
+      {2, "Fecha Desde:", 120, 550, 8, 2040, 550},           {3, "Fecha Hasta:", 3840, 555, 9, 5640, 550},
+      {4, "Técnico Desde", 120, 860, 6, 2040, 860},          {5, "Técnico Hasta:", 3840, 855, 7, 5640, 860},
+      {6, "Responsable Autorización", 120, 240, 11, 2040, 240},
+  };
+  for (const Donde& d : donde) {
+    SCOPED_TRACE(d.texto);
+    Label& l = w->Labels(d.etiqueta);
+    TextBox& caja = w->txtFields(d.caja);
+    ASSERT_EQ(l.Caption(), QString(d.texto));
+    ASSERT_EQ(l.parentWidget(), caja.parentWidget());
+    EXPECT_EQ(l.font(), w->font());
+    EXPECT_EQ(l.y(), Tw(d.top));
+    EXPECT_LE(l.x(), Tw(d.left));
+    EXPECT_GE(l.x(), Tw(d.left) - 4);  // moved left only as far as the text needs
+    const int texto = l.fontMetrics().horizontalAdvance(l.Caption());
+    EXPECT_GE(l.width(), texto);                        // not cut
+    EXPECT_LE(l.x() + texto, caja.x() - 4);             // not touching its box
+    EXPECT_EQ(caja.pos(), QPoint(Tw(d.cajaLeft), Tw(d.cajaTop)));
+  }
 }
