@@ -121,6 +121,18 @@ inline double LecturaDesnuda(const QString& archivo, const QString& sql, const A
   return Mediana(t);
 }
 
+// Runs the body once as one iteration of a manually timed benchmark; its
+// time also goes to tiempos.
+template <typename Cuerpo>
+void Mide(benchmark::State& state, std::vector<double>& tiempos, Cuerpo&& cuerpo) {
+  QElapsedTimer t;
+  t.start();
+  cuerpo();
+  const double s = t.nsecsElapsed() / 1e9;
+  state.SetIterationTime(s);
+  tiempos.push_back(s);
+}
+
 // Bytes of heap in use.
 inline double MemoriaEnUso() { return static_cast<double>(mallinfo2().uordblks); }
 

@@ -72,19 +72,15 @@ void CargaLista(benchmark::State& state) {
   const QString sql = Sentencia();
   long lineas = 0;
   std::vector<double> tiempos;
-  for (auto _ : state) {
-    QElapsedTimer t;
-    t.start();
-    auto f = std::make_unique<Lib_FrmCons3>();
-    f->Sql = sql;
-    f->CampoDevuelto = QStringLiteral("IDARTICULO");
-    f->Load();
-    lineas = f->ListView1->ListItems().Count();
-    benchmark::DoNotOptimize(f->ListView1->ListItems()(static_cast<int>(lineas)));
-    const double s = t.nsecsElapsed() / 1e9;
-    state.SetIterationTime(s);
-    tiempos.push_back(s);
-  }
+  for (auto _ : state)
+    Mide(state, tiempos, [&] {
+      auto f = std::make_unique<Lib_FrmCons3>();
+      f->Sql = sql;
+      f->CampoDevuelto = QStringLiteral("IDARTICULO");
+      f->Load();
+      lineas = f->ListView1->ListItems().Count();
+      benchmark::DoNotOptimize(f->ListView1->ListItems()(static_cast<int>(lineas)));
+    });
   long filas = 0;
   const double desnuda = LecturaDesnuda(sql, &filas);
   Cuentas(state, tiempos, desnuda, lineas, filas);
@@ -105,13 +101,10 @@ void BusquedaTecla(benchmark::State& state) {
   bool alterna = false;
   std::vector<double> tiempos;
   for (auto _ : state) {
-    QElapsedTimer t;
-    t.start();
-    f->CmbSearch(0).SetText(alterna ? b : a);
-    benchmark::DoNotOptimize(f->ListView1->SelectedItem());
-    const double s = t.nsecsElapsed() / 1e9;
-    state.SetIterationTime(s);
-    tiempos.push_back(s);
+    Mide(state, tiempos, [&] {
+      f->CmbSearch(0).SetText(alterna ? b : a);
+      benchmark::DoNotOptimize(f->ListView1->SelectedItem());
+    });
     alterna = !alterna;
   }
   // The full text of the last line finds it.
@@ -136,14 +129,11 @@ void FiltroF5(benchmark::State& state) {
   for (auto _ : state) {
     f->CmdNueva_Click();
     f->CmbSearch(0).SetText(QStringLiteral("a"));
-    QElapsedTimer t;
-    t.start();
-    int f5 = vbkey::F5;
-    f->CmbSearch_KeyDown(0, f5, 0);
-    lineas = f->ListView1->ListItems().Count();
-    const double s = t.nsecsElapsed() / 1e9;
-    state.SetIterationTime(s);
-    tiempos.push_back(s);
+    Mide(state, tiempos, [&] {
+      int f5 = vbkey::F5;
+      f->CmbSearch_KeyDown(0, f5, 0);
+      lineas = f->ListView1->ListItems().Count();
+    });
     filtrada = f->Sql;
   }
   long filas = 0;

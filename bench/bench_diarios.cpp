@@ -81,68 +81,33 @@ void ListadoFrio(benchmark::State& state) {
   for (auto _ : state) {
     FrmZamolid& w = AbreVentana(reportes);
     const double antes = MemoriaEnUso();
-    QElapsedTimer t;
-    t.start();
-    Busca(w);
-    const double s = t.nsecsElapsed() / 1e9;
-    state.SetIterationTime(s);
-    tiempos.push_back(s);
+    Mide(state, tiempos, [&] { Busca(w); });
     memoria = MemoriaEnUso() - antes;
     lineas = w.ListView1->ListItems().Count();
   }
   if (lineas != reportes) state.SkipWithError("the list does not hold one line per report");
-  const AjustesSqlite ajustes = AjustesSqlite::DelPrograma();
   long filas = 0;
-  const double desnuda = LecturaDesnuda(Datos(reportes).Base(), SentenciaSqlite(QString()), ajustes, true, &filas);
+  const double desnuda =
+      LecturaDesnuda(Datos(reportes).Base(), SentenciaSqlite(QString()), AjustesSqlite::DelPrograma(), true, &filas);
   if (filas != lineas) state.SkipWithError("the bare statement read another number of rows");
   state.counters["lineas"] = static_cast<double>(lineas);
   state.counters["lineas_MB"] = memoria / 1e6;
   Proporcion(state, "ratio_vs_desnuda_fria", Mediana(tiempos), desnuda);
 }
 
-// The same search again on the window already open.
-void ListadoCaliente(benchmark::State& state) {
+// A search run again and again on the window already open, with the lower
+// date box holding the text (empty: every report).
+void BusquedaCaliente(benchmark::State& state, const QString& desde) {
   const int reportes = static_cast<int>(state.range(0));
   FrmZamolid& w = AbreVentana(reportes);
-  Busca(w);
-  std::vector<double> tiempos;
-  for (auto _ : state) {
-    QElapsedTimer t;
-    t.start();
-    Busca(w);
-    const double s = t.nsecsElapsed() / 1e9;
-    state.SetIterationTime(s);
-    tiempos.push_back(s);
-  }
-  const long lineas = w.ListView1->ListItems().Count();
-  if (lineas != reportes) state.SkipWithError("the list does not hold one line per report");
-  long filas = 0;
-  const double desnuda =
-      LecturaDesnuda(Datos(reportes).Base(), SentenciaSqlite(QString()), AjustesSqlite::DelPrograma(), false, &filas);
-  if (filas != lineas) state.SkipWithError("the bare statement read another number of rows");
-  state.counters["lineas"] = static_cast<double>(lineas);
-  Proporcion(state, "ratio_vs_desnuda", Mediana(tiempos), desnuda);
-}
-
-// A search narrowed by a lower date (the last months of the reports).
-void BusquedaPorFecha(benchmark::State& state) {
-  const int reportes = static_cast<int>(state.range(0));
-  FrmZamolid& w = AbreVentana(reportes);
-  w.txtFields(8).SetText(QStringLiteral("01/10/2026"));
+  w.txtFields(8).SetText(desde);
   QString where;
   w.ArmaWhere(where);
   Busca(w);
   std::vector<double> tiempos;
-  for (auto _ : state) {
-    QElapsedTimer t;
-    t.start();
-    Busca(w);
-    const double s = t.nsecsElapsed() / 1e9;
-    state.SetIterationTime(s);
-    tiempos.push_back(s);
-  }
+  for (auto _ : state) Mide(state, tiempos, [&] { Busca(w); });
   const long lineas = w.ListView1->ListItems().Count();
-  if (lineas != Reportes(where) || lineas == 0) state.SkipWithError("the list does not hold the reports of the dates");
+  if (lineas != Reportes(where) || lineas == 0) state.SkipWithError("the list does not hold the reports searched");
   long filas = 0;
   const double desnuda =
       LecturaDesnuda(Datos(reportes).Base(), SentenciaSqlite(where), AjustesSqlite::DelPrograma(), false, &filas);
@@ -151,6 +116,12 @@ void BusquedaPorFecha(benchmark::State& state) {
   state.counters["lineas"] = static_cast<double>(lineas);
   Proporcion(state, "ratio_vs_desnuda", Mediana(tiempos), desnuda);
 }
+
+// The listing searched again on the window already open.
+void ListadoCaliente(benchmark::State& state) { BusquedaCaliente(state, QString()); }
+
+// A search narrowed by a lower date (the last months of the reports).
+void BusquedaPorFecha(benchmark::State& state) { BusquedaCaliente(state, QStringLiteral("01/10/2026")); }
 
 // Every report pending and ticked, then GRABAR: the approval statements and
 // the list loaded again, against a bare UPDATE of the same rows.
@@ -165,13 +136,10 @@ void Aprobacion1000(benchmark::State& state) {
     Busca(w);
     for (int i = 1; i <= w.ListView1->ListItems().Count(); ++i) w.ListView1->ListItems()(i)->SetChecked(true);
     w.txtFields(11).SetText(QStringLiteral("Bench"));
-    QElapsedTimer t;
-    t.start();
-    w.Plexatol1_Click(QStringLiteral("GRABAR"));
-    QCoreApplication::processEvents();
-    const double s = t.nsecsElapsed() / 1e9;
-    state.SetIterationTime(s);
-    tiempos.push_back(s);
+    Mide(state, tiempos, [&] {
+      w.Plexatol1_Click(QStringLiteral("GRABAR"));
+      QCoreApplication::processEvents();
+    });
     aprobados = Reportes(QStringLiteral(" WHERE AUTORIZADOPOR = 'Bench'"));
   }
   const long pendientesOt = Reportes(QStringLiteral(" WHERE TC = 'OT'"));

@@ -543,12 +543,8 @@ TEST_F(VentanaPrincipal, LowerCaseInputFindsWhatUpperCaseFinds) {
   e.Sql("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) VALUES ('  ab', 'Ana Beltrán')");
   e.Sql("UPDATE V_MV_DIARIOS SET IDTECNICO = '  AB' WHERE IDDIARIO = 15");
   // Lower end with a lower-case letter: 000100000025A is in.
-  Caja("Sucursal_Desde").SetText("1");
-  Caja("Nro_Desde").SetText("25");
-  Caja("Letra_Desde").SetText("a");
-  Caja("Sucursal_Hasta").SetText("1");
-  Caja("Nro_Hasta").SetText("40");
-  Caja("Letra_Hasta").SetText("A");
+  PoneOrden(w, "Desde", "1", "25", "a");
+  PoneOrden(w, "Hasta", "1", "40", "A");
   Busca();
   EXPECT_EQ(Ids(), (QStringList{"7", "9", "13"}));
   // Technician codes with letters, typed in lower case; the listing's name

@@ -23,6 +23,7 @@
 #include "platform/programa.h"
 #include "support/entorno.h"
 #include "support/lineas.h"
+#include "ventana_principal.h"
 
 namespace {
 
@@ -62,23 +63,10 @@ class Servidor : public ConEntorno {
     QApplication::setActiveWindow(w);
   }
 
-  void TearDown() override {
-    FrmDatosAdicTareas::LiberaGlobal();
-    FrmDetalleTareas::LiberaGlobal();
-    if (FrmZamolid::Existente()) {
-      FrmZamolid::Existente()->hide();
-      FrmZamolid::LiberaGlobal();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { CierraVentanas(); }
 
-  TextBox& Caja(const QString& nombre) { return w->txtFields(gCampos.IndiceCampo(nombre, w->txtFields)); }
-
-  QStringList Ids() {
-    QStringList r;
-    for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) r << w->ListView1->ListItems()(i)->SubItems(1);
-    return r;
-  }
+  TextBox& Caja(const QString& nombre) { return CajaDe(w, nombre); }
+  QStringList Ids() { return IdsDe(w); }
 
   // The statements that reached the driver since the last call, as it
   // received them.
@@ -138,10 +126,8 @@ TEST_F(Servidor, CodeComparisonsKeepTheirTrims) {
   Recibidas();
   Caja("Tecnico_Desde").SetText("2");
   Caja("Tecnico_Hasta").SetText("3");
-  Caja("Sucursal_Desde").SetText("1");
-  Caja("Nro_Desde").SetText("30");
-  Caja("Letra_Desde").SetText("A");
-  Caja("Sucursal_Hasta").SetText("3");
+  PoneOrden(w, "Desde", "1", "30", "A");
+  PoneOrden(w, "Hasta", "3", "", "");
   w->CmdBuscar_Click();
   EXPECT_EQ(Ids(), (QStringList{"9", "13", "15"}));
   const QString recibida = Recibidas().join("\n");
