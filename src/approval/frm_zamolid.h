@@ -5,6 +5,7 @@
 // list's pop-up menu, and approves the ticked pending reports by writing the
 // name typed in "Responsable Autorización" into them (GRABAR on the bar).
 #include <memory>
+#include <vector>
 
 #include "platform/ado.h"
 #include "platform/controles/arreglo_controles.h"
