@@ -1,7 +1,8 @@
 // The article pick list on a generated database of 100,000 articles: loading
 // a list of 1,000 lines (TopConsArt 1000), one search-as-you-type step on it,
-// and one F5 server filter. Each figure is printed with its ratio to reading
-// the same 1,000 rows in one bare SQLite query.
+// and one F5 server filter. Each figure is printed as its ratio to reading
+// the rows of the statement the list shows in one bare SQLite query on a
+// connection set up as the program's, and the lines listed are checked.
 #include <benchmark/benchmark.h>
 
 #include "bench_comun.h"
@@ -20,6 +21,7 @@
 #include "platform/controles/listview.h"
 #include "platform/interaccion_guionada.h"
 #include "platform/programa.h"
+#include "platform/sql_adapter.h"
 #include "platform/teclas.h"
 #include "session/mod_global.h"
 
@@ -27,17 +29,15 @@ namespace {
 
 constexpr int kArticulos = 100000;
 
-QString Carpeta() {
-  const QString carpeta = QDir::temp().filePath(QStringLiteral("zamolid-bench-consulta-%1").arg(kArticulos));
-  QDir().mkpath(carpeta);
-  const QString base = QDir(carpeta).filePath(QStringLiteral("demo.db"));
-  if (!QFile::exists(base)) {
+CarpetaBench& Datos() {
+  static std::unique_ptr<CarpetaBench> c;
+  if (!c) {
     demo::Opciones o;
     o.reportes = 10;
     o.articulos = kArticulos;
-    demo::CreaBaseDemo(base, o);
+    c = std::make_unique<CarpetaBench>(o);
   }
-  return carpeta;
+  return *c;
 }
 
 // The program started on the database; the statement of the article look-up.
@@ -45,7 +45,7 @@ const QString& Sentencia() {
   static QString sql;
   if (sql.isEmpty()) {
     ReiniciaEstadoGlobal();
-    programa::FijaCarpeta(Carpeta());
+    programa::FijaCarpeta(Datos().Ruta());
     bool usarIni = false;
     QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
     InicializaSistema(usarIni, linea, cadena);
@@ -55,80 +55,96 @@ const QString& Sentencia() {
   return sql;
 }
 
-// Seconds to read the look-up's rows in one bare query (the best of a few).
-double LecturaDesnuda() {
-  return ::LecturaDesnuda(
-      QDir(Carpeta()).filePath(QStringLiteral("demo.db")),
-      "SELECT DESCRIPCION, IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION LIMIT 1000");
+// Seconds to read the rows of a statement of the list in one bare query on a
+// connection set up as the program's; the rows read go to filas.
+double LecturaDesnuda(const QString& sql, long* filas) {
+  return ::LecturaDesnuda(Datos().Base(), sqlite_sql::AdaptaSentencia(sql), AjustesSqlite::DelPrograma(), false, filas);
 }
 
-void Cuentas(benchmark::State& state, double desnuda, int lineas) {
-  state.counters["lineas"] = lineas;
-  state.counters["desnuda_ms"] = desnuda * 1e3;
-  state.counters["ratio_vs_bare"] =
-      benchmark::Counter(desnuda, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+void Cuentas(benchmark::State& state, const std::vector<double>& tiempos, double desnuda, long lineas, long filas) {
+  if (lineas != filas || lineas == 0) state.SkipWithError("the list does not hold the rows of its statement");
+  state.counters["lineas"] = static_cast<double>(lineas);
+  Proporcion(state, "ratio_vs_desnuda", Mediana(tiempos), desnuda);
 }
 
 // A fresh list form loading the 1,000 lines, as every look-up does.
 void CargaLista(benchmark::State& state) {
   const QString sql = Sentencia();
-  const double desnuda = LecturaDesnuda();
-  int lineas = 0;
-  for (auto _ : state) {
-    auto f = std::make_unique<Lib_FrmCons3>();
-    f->Sql = sql;
-    f->CampoDevuelto = QStringLiteral("IDARTICULO");
-    f->Load();
-    lineas = f->ListView1->ListItems().Count();
-    benchmark::DoNotOptimize(f->ListView1->ListItems()(lineas));
-  }
-  Cuentas(state, desnuda, lineas);
+  long lineas = 0;
+  std::vector<double> tiempos;
+  for (auto _ : state)
+    Mide(state, tiempos, [&] {
+      auto f = std::make_unique<Lib_FrmCons3>();
+      f->Sql = sql;
+      f->CampoDevuelto = QStringLiteral("IDARTICULO");
+      f->Load();
+      lineas = f->ListView1->ListItems().Count();
+      benchmark::DoNotOptimize(f->ListView1->ListItems()(static_cast<int>(lineas)));
+    });
+  long filas = 0;
+  const double desnuda = LecturaDesnuda(sql, &filas);
+  Cuentas(state, tiempos, desnuda, lineas, filas);
 }
 
 // One keystroke in the first search box: the list is searched from the top.
 // Arg 0: a text no line begins with (every line is compared); 1: the text of
-// the last line (found at the end).
+// the last line (found at the end). Compared with reading the list's rows.
 void BusquedaTecla(benchmark::State& state) {
-  const double desnuda = LecturaDesnuda();
   auto f = std::make_unique<Lib_FrmCons3>();
   f->Sql = Sentencia();
   f->Load();
   const int lineas = f->ListView1->ListItems().Count();
-  QString texto = state.range(0) == 0 ? QStringLiteral("zzzz") : f->ListView1->ListItems()(lineas)->Text();
+  const QString ultima = f->ListView1->ListItems()(lineas)->Text();
+  QString texto = state.range(0) == 0 ? QStringLiteral("zzzz") : ultima;
   // Alternating the last letter makes every step a change of the box's text.
   const QString a = texto, b = texto.left(texto.size() - 1);
   bool alterna = false;
+  std::vector<double> tiempos;
   for (auto _ : state) {
-    f->CmbSearch(0).SetText(alterna ? b : a);
+    Mide(state, tiempos, [&] {
+      f->CmbSearch(0).SetText(alterna ? b : a);
+      benchmark::DoNotOptimize(f->ListView1->SelectedItem());
+    });
     alterna = !alterna;
-    benchmark::DoNotOptimize(f->ListView1->SelectedItem());
   }
-  Cuentas(state, desnuda, lineas);
+  // The full text of the last line finds it.
+  f->CmbSearch(0).SetText(ultima);
+  if (state.range(0) == 1 && (!f->ListView1->SelectedItem() || f->ListView1->SelectedItem()->Text() != ultima))
+    state.SkipWithError("the search did not find the last line");
+  long filas = 0;
+  const double desnuda = LecturaDesnuda(f->Sql, &filas);
+  Cuentas(state, tiempos, desnuda, lineas, filas);
 }
 
 // F5 in the first box: the statement narrowed on the server and the list
-// loaded again ("Nueva Busqueda" between runs, not timed).
+// loaded again ("Nueva Busqueda" between runs, not timed); compared with
+// reading the narrowed statement's rows.
 void FiltroF5(benchmark::State& state) {
-  const double desnuda = LecturaDesnuda();
   auto f = std::make_unique<Lib_FrmCons3>();
   f->Sql = Sentencia();
   f->Load();
-  int lineas = 0;
+  long lineas = 0;
+  std::vector<double> tiempos;
+  QString filtrada;
   for (auto _ : state) {
-    state.PauseTiming();
     f->CmdNueva_Click();
     f->CmbSearch(0).SetText(QStringLiteral("a"));
-    state.ResumeTiming();
-    int f5 = vbkey::F5;
-    f->CmbSearch_KeyDown(0, f5, 0);
-    lineas = f->ListView1->ListItems().Count();
+    Mide(state, tiempos, [&] {
+      int f5 = vbkey::F5;
+      f->CmbSearch_KeyDown(0, f5, 0);
+      lineas = f->ListView1->ListItems().Count();
+    });
+    filtrada = f->Sql;
   }
-  Cuentas(state, desnuda, lineas);
+  long filas = 0;
+  const double desnuda = LecturaDesnuda(filtrada, &filas);
+  if (filtrada == Sentencia()) state.SkipWithError("F5 did not narrow the statement");
+  Cuentas(state, tiempos, desnuda, lineas, filas);
 }
 
-BENCHMARK(CargaLista)->Unit(benchmark::kMillisecond)->MinTime(0.5);
-BENCHMARK(BusquedaTecla)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(0.5);
-BENCHMARK(FiltroF5)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(CargaLista)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BusquedaTecla)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(FiltroF5)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
 }  // namespace
 

@@ -90,7 +90,7 @@ double Desnuda(const Base& b, bool posiciones) {
           : QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1' AND CANTIDAD > 0 AND "
                            "IDDEPOSITO = '   1' ORDER BY NROLOTE, NROSERIE")
                 .arg(art);
-  return LecturaDesnuda(b.archivo, sql.toUtf8().constData());
+  return LecturaDesnuda(b.archivo, sql, AjustesSqlite::DelPrograma(), false);
 }
 
 // One request; false when the dialog did not hold every stock row.

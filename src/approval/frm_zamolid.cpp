@@ -53,18 +53,21 @@ FrmZamolid::FrmZamolid() : Form(QStringLiteral("FrmZamolid")) {
   Frame2 = new Frame(this, QString(), QStringLiteral("Frame2"));
   PosicionTwips(Frame2, 0, 1800, 8415, 615);
 
-  auto etiqueta = [this](QWidget* padre, int indice, const QString& texto, int left, int top, int width) {
+  // Each label at its place, reaching to the box it names (placed for good
+  // once the form's font is known, AjustaEtiquetas).
+  auto etiqueta = [this](QWidget* padre, int indice, const QString& texto, int left, int top, int caja) {
     auto* l = new Label(padre, texto, QStringLiteral("Label1"));
-    PosicionTwips(l, left, top, width, 255);
+    PosicionTwips(l, left, top, caja - left - 60, 255);
     Labels.Agrega(indice, l);
+    etiquetas_.push_back({indice, left, top, caja});
   };
-  etiqueta(Frame1, 0, QStringLiteral("Orden de Trabajo Desde"), 120, 240, 1900);
-  etiqueta(Frame1, 1, QStringLiteral("Orden de Trabajo Hasta"), 3840, 240, 1780);
-  etiqueta(Frame1, 2, QStringLiteral("Fecha Desde:"), 120, 550, 1900);
-  etiqueta(Frame1, 3, QStringLiteral("Fecha Hasta:"), 3840, 555, 1780);
-  etiqueta(Frame1, 4, QStringLiteral("Técnico Desde"), 120, 860, 1900);
-  etiqueta(Frame1, 5, QStringLiteral("Técnico Hasta:"), 3840, 855, 1780);
-  etiqueta(Frame2, 6, QStringLiteral("Responsable Autorización"), 120, 240, 1900);
+  etiqueta(Frame1, 0, QStringLiteral("Orden de Trabajo Desde"), 120, 240, 2040);
+  etiqueta(Frame1, 1, QStringLiteral("Orden de Trabajo Hasta"), 3840, 240, 5640);
+  etiqueta(Frame1, 2, QStringLiteral("Fecha Desde:"), 120, 550, 2040);
+  etiqueta(Frame1, 3, QStringLiteral("Fecha Hasta:"), 3840, 555, 5640);
+  etiqueta(Frame1, 4, QStringLiteral("Técnico Desde"), 120, 860, 2040);
+  etiqueta(Frame1, 5, QStringLiteral("Técnico Hasta:"), 3840, 855, 5640);
+  etiqueta(Frame2, 6, QStringLiteral("Responsable Autorización"), 120, 240, 2040);
 
   static const DefCaja kCajas[] = {
       {0, "Sucursal_desde", "COMPROBANTES", 4, 2040, 240, 495},
@@ -135,7 +138,23 @@ void FrmZamolid::Form_Load() {
   InicializaSistema(usarIni, linea, cadena);
   gUtil.PreparaFormulario(this, false);
   ConfiguraFormulario(this);
+  AjustaEtiquetas();
   Inicializa();
+}
+
+void FrmZamolid::AjustaEtiquetas() {
+  // A label starts at its place and its text ends a few pixels before the box
+  // it names. The places were drawn for a narrower font: a text that would
+  // come closer to its box than that starts as much further left as it
+  // needs (a few pixels at most with the form's font).
+  constexpr int kSeparacion = 4;
+  for (const Etiqueta& e : etiquetas_) {
+    Label& l = Labels(e.indice);
+    const int ancho = l.fontMetrics().horizontalAdvance(l.Caption());
+    const int fin = Tw(e.caja) - kSeparacion;
+    const int izquierda = std::max(0, std::min(Tw(e.left), fin - ancho));
+    l.setGeometry(izquierda, Tw(e.top), fin - izquierda, Tw(255));
+  }
 }
 
 void FrmZamolid::Inicializa() {
@@ -163,6 +182,21 @@ TextBox& FrmZamolid::Caja(const QString& nombre) { return txtFields(gCampos.Indi
 
 QString FrmZamolid::TextoDe(const QString& nombre) { return Caja(nombre).Text(); }
 
+QString FrmZamolid::ClaveHasta(const QString& sucursal, const QString& numero, const QString& letra) {
+  const bool haySucursal = !vb::Trim(sucursal).isEmpty(), hayNumero = !vb::Trim(numero).isEmpty(),
+             hayLetra = !vb::Trim(letra).isEmpty();
+  // A partly filled upper end takes in every work order it names: its empty
+  // boxes count as their highest value (branch 9999, number 99999999,
+  // letter Z), so branch 1 alone reaches 000199999999Z and branch 1 with
+  // number 40 reaches 000100000040Z. A full end or an empty one is as typed.
+  const bool parcial = (haySucursal || hayNumero || hayLetra) && !(haySucursal && hayNumero && hayLetra);
+  if (!parcial)
+    return vb::Format(sucursal, QStringLiteral("0000")) + vb::Format(numero, QStringLiteral("00000000")) + letra;
+  return (haySucursal ? vb::Format(sucursal, QStringLiteral("0000")) : QStringLiteral("9999")) +
+         (hayNumero ? vb::Format(numero, QStringLiteral("00000000")) : QStringLiteral("99999999")) +
+         (hayLetra ? letra : QStringLiteral("Z"));
+}
+
 bool FrmZamolid::ArmaWhere(QString& Where) {
   const QString sucDesde = TextoDe(QStringLiteral("Sucursal_Desde"));
   const QString nroDesde = TextoDe(QStringLiteral("Nro_Desde"));
@@ -189,7 +223,7 @@ bool FrmZamolid::ArmaWhere(QString& Where) {
   }
 
   const QString desde = vb::Format(sucDesde, QStringLiteral("0000")) + vb::Format(nroDesde, QStringLiteral("00000000")) + letraDesde;
-  const QString hasta = vb::Format(sucHasta, QStringLiteral("0000")) + vb::Format(nroHasta, QStringLiteral("00000000")) + letraHasta;
+  const QString hasta = ClaveHasta(sucHasta, nroHasta, letraHasta);
 
   // One range on a column compared as trimmed text: both ends, only the
   // lower one, only the upper one, or none.
@@ -236,64 +270,68 @@ void FrmZamolid::CmdBuscar_Click() {
   paso.step([&] { CargarComprobantes(where); });
 }
 
+QString FrmZamolid::SentenciaListado(const QString& Where) {
+  // The reports that have a row meeting the condition; all of them when
+  // there is none.
+  const QString reportes = vb::Trim(Where).isEmpty()
+                               ? QString()
+                               : QStringLiteral(" WHERE IDDIARIO IN (SELECT IDDIARIO FROM V_MV_DIARIOS ") + Where +
+                                     QStringLiteral(")");
+  // A technician's name as the code look-up finds it: codes compared without
+  // their surrounding blanks, the first row of a code.
+  const QString columnas = QStringLiteral("FECHA, IDDIARIO, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO, AUTORIZADOPOR");
+  const QString externas =
+      QStringLiteral("SELECT D.FECHA, D.IDDIARIO, D.IDCOMPROBANTE, D.IDCOMPLEMENTO, D.IDTECNICO, D.AUTORIZADOPOR, "
+                     "T.NOMBRE FROM ");
+  const QString orden = QStringLiteral(" ORDER BY D.IDDIARIO");
+  if (gDatos.EsSqlite()) {
+    // The first row of a report is the first one stored, the one a query of
+    // that report alone reads first: the row with the lowest ROWID, whose
+    // columns an aggregate MIN() hands over as they stand.
+    return externas + QStringLiteral("(SELECT ") + columnas + QStringLiteral(", MIN(ROWID) AS PRIMERA FROM V_MV_DIARIOS") +
+           reportes +
+           QStringLiteral(" GROUP BY IDDIARIO) D LEFT JOIN (SELECT LTRIM(RTRIM(IDTECNICO)) AS CODIGO, NOMBRE, "
+                          "MIN(ROWID) AS PRIMERA FROM V_TA_TECNICOS GROUP BY LTRIM(RTRIM(IDTECNICO))) T "
+                          "ON T.CODIGO = LTRIM(RTRIM(D.IDTECNICO))") +
+           orden;
+  }
+  // The server numbers the rows of each report as it reads them.
+  return externas + QStringLiteral("(SELECT ") + columnas +
+         QStringLiteral(", ROW_NUMBER() OVER (PARTITION BY IDDIARIO ORDER BY (SELECT NULL)) AS FILA FROM V_MV_DIARIOS") +
+         reportes +
+         QStringLiteral(") D LEFT JOIN (SELECT LTRIM(RTRIM(IDTECNICO)) AS CODIGO, MIN(NOMBRE) AS NOMBRE "
+                        "FROM V_TA_TECNICOS GROUP BY LTRIM(RTRIM(IDTECNICO))) T ON T.CODIGO = LTRIM(RTRIM(D.IDTECNICO)) "
+                        "WHERE D.FILA = 1") +
+         orden;
+}
+
 void FrmZamolid::CargarComprobantes(const QString& Where) {
   vb::ErrorSteps paso(QStringLiteral("CargarComprobantes"));
-  LecturaAgrupada lectura;
-  Recordset rs;
+  // One statement gives each report's line: its first row with the name of
+  // its technician, in report order. The rows are read one at a time into
+  // the list; a retry starts the list over.
   if (!paso.step([&] {
         ListView1->ListItems().Clear();
         Encolumnar();
+        gDatos.RecorreRecordset(SentenciaListado(Where), [this](const QVariant* fila, int) { AgregaLinea(fila); });
       }))
     return;
-  if (!paso.step([&] {
-        gDatos.AbreRecordset(QStringLiteral("SELECT DISTINCT IDDIARIO FROM V_MV_DIARIOS ") + Where +
-                                 QStringLiteral(" ORDER BY IDDIARIO"),
-                             rs, &gDatos.Conexion(), 0, 1, -1);
-      }))
-    return;
-  // Technician names of this load, looked up once per technician.
-  QHash<QString, QString> tecnicos;
-  bool hayFilas = false;
-  if (!paso.step([&] { hayFilas = !rs.Bof(); })) return;
-  if (hayFilas) {
-    for (;;) {
-      bool fin = true;
-      if (!paso.step([&] { fin = rs.Eof(); })) return;
-      if (fin) break;
-      // One query per report, on a statement prepared once; the line is
-      // filled from the report's first row, with the columns it shows.
-      if (!paso.step([&] {
-            gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT TOP 1 FECHA, IDDIARIO, IDCOMPROBANTE, IDCOMPLEMENTO, "
-                                                         "IDTECNICO, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE IDDIARIO = ?"),
-                                          {rs.Fields(QStringLiteral("IDDIARIO")).Value()}, RsDiario);
-          }))
-        return;
-      if (!paso.step([&] {
-            // The columns in the order the statement names them.
-            enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor };
-            auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(RsDiario.Fields(i))); };
-            const QString aprobador = vb::Trim(campo(kAutorizadoPor));
-            const bool aprobado = !aprobador.isEmpty();
-            ItemDiario = ListView1->ListItems().Add(vb::Trim(campo(kFecha)), QString(),
-                                                    aprobado ? kIconoAprobado : kIconoPendiente);
-            ItemDiario->SetChecked(aprobado);
-            ItemDiario->SetSubItems(1, vb::Trim(campo(kIdDiario)));
-            ItemDiario->SetSubItems(2, vb::Trim(campo(kIdComprobante)));
-            ItemDiario->SetSubItems(3, vb::Trim(campo(kIdComplemento)));
-            const QString idTecnico = campo(kIdTecnico);
-            auto nombre = tecnicos.find(idTecnico);
-            if (nombre == tecnicos.end())
-              nombre = tecnicos.insert(idTecnico, gUtil.ConvierteTexto(gDatos.ObtieneValor(
-                                                      QStringLiteral("V_TA_TECNICOS"), idTecnico, QStringLiteral("Nombre"),
-                                                      QStringLiteral("IdTecnico"), 8, QString())));
-            ItemDiario->SetSubItems(4, vb::Trim(idTecnico) + QStringLiteral(" - ") + *nombre);
-            ItemDiario->SetSubItems(5, aprobador);
-          }))
-        return;
-      if (!paso.step([&] { rs.MoveNext(); })) return;
-    }
-  }
   paso.step([&] { ListView1->Refresh(); });
+}
+
+void FrmZamolid::AgregaLinea(const QVariant* fila) {
+  // The columns in the order the statement names them.
+  enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor, kNombre };
+  auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(fila[i])); };
+  const QString aprobador = vb::Trim(campo(kAutorizadoPor));
+  const bool aprobado = !aprobador.isEmpty();
+  // The name as the look-up hands it back: untrimmed, empty when the
+  // technician has no row.
+  ItemDiario = ListView1->ListItems().AddLinea(
+      {vb::Trim(campo(kFecha)), vb::Trim(campo(kIdDiario)), vb::Trim(campo(kIdComprobante)),
+       vb::Trim(campo(kIdComplemento)), vb::Trim(campo(kIdTecnico)) + QStringLiteral(" - ") + campo(kNombre), aprobador},
+      QString(), aprobado ? kIconoAprobado : kIconoPendiente);
+  ItemDiario->SetChecked(aprobado);
 }
 
 void FrmZamolid::Form_Resize() {
@@ -310,45 +348,120 @@ void FrmZamolid::Form_Unload(int&) {
   programa::Cierra();
 }
 
-QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
-  // The condition of the ticked pending reports, in parts of at most
-  // kReportesPorSentencia terms: a database refuses an endless OR chain, and
-  // the parts run as one batch, all or nothing.
+QList<QStringList> FrmZamolid::PartesMarcadas() {
+  // The ids of the ticked pending lines, in parts of at most
+  // kReportesPorSentencia: a database refuses an endless OR chain.
   constexpr int kReportesPorSentencia = 500;
-  QStringList condiciones;
-  QString condicion;
-  int terminos = 0;
+  QList<QStringList> partes;
+  QStringList parte;
   const int lineas = ListView1->ListItems().Count();
   for (int i = 1; i <= lineas; ++i) {
     ListItem* it = ListView1->ListItems()(i);
     if (!it->Checked() || it->SmallIcon() != kIconoPendiente) continue;
     const QString id = vb::Trim(it->SubItems(1));
     if (!vb::IsNumeric(id)) continue;  // a line not loaded from the reports
-    if (terminos == kReportesPorSentencia) {
-      condiciones << condicion;
-      condicion.clear();
-      terminos = 0;
+    if (parte.size() == kReportesPorSentencia) {
+      partes << parte;
+      parte.clear();
     }
+    parte << id;
+  }
+  if (!parte.isEmpty()) partes << parte;
+  return partes;
+}
+
+QString FrmZamolid::CondicionDe(const QStringList& ids) {
+  QString condicion;
+  for (const QString& id : ids) {
     if (!vb::Trim(condicion).isEmpty()) condicion += QStringLiteral(" OR ");
     condicion += QStringLiteral(" (IDDIARIO = ") + id + QStringLiteral(")");
-    ++terminos;
   }
-  if (!vb::Trim(condicion).isEmpty()) condiciones << condicion;
+  return condicion;
+}
+
+QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
   // Only reports still pending take the name: an approval made meanwhile by
-  // someone else is kept.
+  // someone else is kept. The parts run as one batch, all or nothing.
   QStringList sentencias;
-  for (const QString& c : condiciones)
+  for (const QStringList& parte : PartesMarcadas())
     sentencias << QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + EntreComillas(aprobador) +
-                      QStringLiteral("' WHERE (") + c + QStringLiteral(") AND (TC = 'OT')") +
+                      QStringLiteral("' WHERE (") + CondicionDe(parte) + QStringLiteral(") AND (TC = 'OT')") +
                       QStringLiteral(" AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')");
   return sentencias;
 }
 
 void FrmZamolid::ProcesoAprobacion() {
-  const QStringList sentencias = SentenciasAprobacion(TextoDe(QStringLiteral("Responsable")));
+  const QString aprobador = TextoDe(QStringLiteral("Responsable"));
+  const QList<QStringList> partes = PartesMarcadas();
+  const QStringList sentencias = SentenciasAprobacion(aprobador);
   if (sentencias.isEmpty()) return;
   gDatos.Conexion().Execute(sentencias.join(QStringLiteral("\r\n")), nullptr, -1);
+  // What the statements left in each ticked report: those that do not carry
+  // this approval now were passed over, and the user is told why.
+  const QString aviso = AvisoNoAprobados(partes, aprobador);
   CargarComprobantes(QString());
+  if (!aviso.isEmpty()) Interaccion::Actual().MsgBox(aviso, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+}
+
+QString FrmZamolid::AvisoNoAprobados(const QList<QStringList>& partes, const QString& aprobador) {
+  struct Estado {
+    bool hayFilas = false;
+    bool deOrden = true;
+    bool conEsteNombre = true;
+    QString otro;  // the approver found instead
+  };
+  QHash<QString, Estado> estados;
+  int marcados = 0;
+  for (const QStringList& parte : partes) {
+    marcados += parte.size();
+    Recordset rs;
+    gDatos.AbreRecordset(QStringLiteral("SELECT IDDIARIO, TC, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE ") +
+                             CondicionDe(parte),
+                         rs, &gDatos.Conexion(), 0, 1, -1);
+    for (; !rs.Bof() && !rs.Eof(); rs.MoveNext()) {
+      Estado& e = estados[vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(0))))];
+      e.hayFilas = true;
+      if (!vb::Igual(vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(1)))), QStringLiteral("OT")))
+        e.deOrden = false;
+      const QString puesto = gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(2)));
+      if (puesto != aprobador) {
+        e.conEsteNombre = false;
+        if (!vb::Trim(puesto).isEmpty()) e.otro = vb::Trim(puesto);
+      }
+    }
+  }
+  // The reports passed over, by reason, in the order they were ticked.
+  QStringList sinReporte, noOrden, deOtro, otros;
+  for (const QStringList& parte : partes)
+    for (const QString& id : parte) {
+      const Estado e = estados.value(id);
+      if (!e.hayFilas) sinReporte << id;
+      else if (e.conEsteNombre) continue;
+      else if (!e.deOrden) noOrden << id;
+      else if (!e.otro.isEmpty()) deOtro << id + QStringLiteral(" (") + e.otro + QStringLiteral(")");
+      else otros << id;
+    }
+  const int pasados = static_cast<int>(sinReporte.size() + noOrden.size() + deOtro.size() + otros.size());
+  if (pasados == 0) return QString();
+  auto lista = [](const QStringList& ids) {
+    constexpr int kMostrados = 20;
+    QString t = ids.mid(0, kMostrados).join(QStringLiteral(", "));
+    if (ids.size() > kMostrados) t += QStringLiteral(" y %1 más").arg(ids.size() - kMostrados);
+    return t;
+  };
+  QString aviso = marcados == 1 ? QStringLiteral("El parte marcado no se aprobó:")
+                  : pasados == 1 ? QStringLiteral("De los %1 partes marcados, 1 no se aprobó:").arg(marcados)
+                                 : QStringLiteral("De los %1 partes marcados, %2 no se aprobaron:").arg(marcados).arg(pasados);
+  auto motivo = [&](const QStringList& ids, const QString& uno, const QString& varios) {
+    if (ids.isEmpty()) return;
+    aviso += QStringLiteral("\n- ") + (ids.size() == 1 ? uno : varios.arg(ids.size())) + QStringLiteral(": ") + lista(ids);
+  };
+  motivo(deOtro, QStringLiteral("1 ya había sido aprobado por otro supervisor"),
+         QStringLiteral("%1 ya habían sido aprobados por otro supervisor"));
+  motivo(noOrden, QStringLiteral("1 no es de una orden de trabajo"), QStringLiteral("%1 no son de una orden de trabajo"));
+  motivo(sinReporte, QStringLiteral("1 ya no existe"), QStringLiteral("%1 ya no existen"));
+  motivo(otros, QStringLiteral("1 sigue pendiente"), QStringLiteral("%1 siguen pendientes"));
+  return aviso;
 }
 
 void FrmZamolid::DeterminaEstado() {

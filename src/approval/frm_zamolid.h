@@ -5,6 +5,7 @@
 // list's pop-up menu, and approves the ticked pending reports by writing the
 // name typed in "Responsable Autorización" into them (GRABAR on the bar).
 #include <memory>
+#include <vector>
 
 #include "platform/ado.h"
 #include "platform/controles/arreglo_controles.h"
@@ -34,10 +35,19 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   void Inicializa();
   void Encolumnar();
   void CargarComprobantes(const QString& Where);
+  // The one statement that lists the reports having a row that meets the
+  // WHERE text ("" or beginning with " Where "): for each report, in report
+  // order, the columns of its first row (FECHA, IDDIARIO, IDCOMPROBANTE,
+  // IDCOMPLEMENTO, IDTECNICO, AUTORIZADOPOR) and its technician's NOMBRE.
+  static QString SentenciaListado(const QString& Where);
   void ProcesoAprobacion();
   // The approval statements for the ticked pending lines (none when no line
   // counts): one UPDATE per 500 reports.
   QStringList SentenciasAprobacion(const QString& aprobador);
+  // After the approval: how many of the ticked reports (ids in parts) do not
+  // carry the approver's name and why (approved by someone else meanwhile,
+  // not a work order, no longer there); empty when all of them do.
+  QString AvisoNoAprobados(const QList<QStringList>& partes, const QString& aprobador);
   void DeterminaEstado();
   void MostrarDetalleDiario(const QString& IdDiario);
 
@@ -58,6 +68,8 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   // beginning with " Where "). False, with the offending box focused and a
   // message shown, when a date box does not hold a date.
   bool ArmaWhere(QString& Where);
+  // The upper work-order key of the range from its three boxes.
+  static QString ClaveHasta(const QString& sucursal, const QString& numero, const QString& letra);
 
   // Controls.
   Plexatol* Plexatol1;
@@ -77,13 +89,20 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
 
  private:
   void ConsultaCampo();
+  void AjustaEtiquetas();
   TextBox& Caja(const QString& nombre);
   QString TextoDe(const QString& nombre);
-  void AgregaLinea();
+  void AgregaLinea(const QVariant* fila);
+  QList<QStringList> PartesMarcadas();
+  static QString CondicionDe(const QStringList& ids);
 
-  Recordset RsDiario;
   ListItem* ItemDiario = nullptr;
   int CampoActual = 0;
+  // Where each label goes (twips) and the left edge of the box it names.
+  struct Etiqueta {
+    int indice, left, top, caja;
+  };
+  std::vector<Etiqueta> etiquetas_;
   // The voucher class, created the first time a work-order look-up needs it.
   std::unique_ptr<ClsCmnCptes> ObjComprobantes;
 };

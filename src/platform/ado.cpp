@@ -54,6 +54,13 @@ void FallaSentencia(const QString& mensaje, bool bloqueo, const QString& sql, co
   vb::Raise(vb::ErrProvider, bloqueo ? kMensajeBloqueo : mensaje, origen, detalle);
 }
 
+void Motor::Recorre(const QString& sql, const Fila& fila) {
+  // Engines without a way of their own read the whole result first.
+  const Resultado r = Lee(sql);
+  const int n = r.columnas ? static_cast<int>(r.columnas->nombres.size()) : 0;
+  for (int i = 0, filas = r.Filas(); i < filas; ++i) fila(r.valores.data() + static_cast<size_t>(i) * n, n);
+}
+
 }  // namespace ado
 
 // ---------------------------------------------------------------- Recordset
@@ -265,6 +272,15 @@ void Connection::RollbackTrans() {
 }
 
 bool Connection::EnTransaccion() const { return motor_ && motor_->EnTransaccion(); }
+
+void Connection::Recorre(const QString& sql, const ado::Motor::Fila& fila) {
+  Corre(
+      [&] {
+        motor_->Recorre(sql, fila);
+        return Recordset();
+      },
+      false);
+}
 
 void Connection::SetCommandTimeout(int segundos) {
   commandTimeout_ = segundos;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,11 @@ class Motor {
   // Runs one statement with "?" placeholders bound to the values; the
   // statement is prepared once and kept for the next call with the same text.
   virtual Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) = 0;
+  // Reads the rows of one statement as they come, without keeping them:
+  // fila is called for each row with its values (valid during the call).
+  // A long list costs no copy of all its rows in memory.
+  using Fila = std::function<void(const QVariant* valores, int columnas)>;
+  virtual void Recorre(const QString& sql, const Fila& fila);
   virtual bool EsSqlite() const = 0;
   // Seconds a statement may wait for the database (a lock held by another
   // program, a slow server) before it fails.
@@ -163,6 +169,8 @@ class Connection {
   Recordset Lee(const QString& sql);
   // Runs one statement with "?" placeholders, prepared once per text.
   Recordset ExecutePreparada(const QString& sql, const QVariantList& valores);
+  // Reads the rows of one statement one at a time (ado::Motor::Recorre).
+  void Recorre(const QString& sql, const ado::Motor::Fila& fila);
 
   // Transactions. BeginTrans opens one (raising when one is open already or
   // the lock cannot be had); with Bloqueo::EscrituraPrimero it takes the

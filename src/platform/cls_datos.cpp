@@ -103,6 +103,8 @@ void ClsDatos::AbreRecordsetPreparado(const QString& sql, const QVariantList& va
   rs = conexion_.ExecutePreparada(sql, valores);
 }
 
+void ClsDatos::RecorreRecordset(const QString& sql, const ado::Motor::Fila& fila) { conexion_.Recorre(sql, fila); }
+
 void ClsDatos::CierraRecordset(Recordset& rs) {
   if (rs.Abierto()) rs.Close();
 }

@@ -48,6 +48,10 @@ class ClsDatos {
   // The same for a statement with "?" placeholders, prepared once per text.
   void AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs);
   void CierraRecordset(Recordset& rs);
+  // Reads the rows of one statement one at a time, without keeping them all
+  // (a list of 100,000 lines): fila receives each row's values in the order
+  // of the statement's columns.
+  void RecorreRecordset(const QString& sql, const ado::Motor::Fila& fila);
   void Ejecuta(const QString& sql);
 
   // Rows of a table whose column campo equals valor (codes compared without

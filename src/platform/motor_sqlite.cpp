@@ -55,6 +55,7 @@ class MotorSqlite : public Motor {
   Resultado Ejecuta(const QString& sql) override;
   Resultado Lee(const QString& sql) override;
   Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override;
+  void Recorre(const QString& sql, const Fila& fila) override;
   bool EsSqlite() const override { return true; }
   void FijaTiempoEspera(int segundos) override { esperaMs_ = std::max(0, segundos) * 1000LL; }
   bool SoloLectura() const override { return sqlite3_db_readonly(db_, "main") == 1; }
@@ -204,6 +205,30 @@ void MotorSqlite::Prepara(const QString& sql, Preparada& p, const char** resto, 
   if (p.stmt) Describe(p);
 }
 
+// The value of a column of the current row: dates of a column declared DATE
+// or TIME become dates.
+QVariant ValorDeColumna(sqlite3_stmt* st, int i, bool esFecha) {
+  switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+      return static_cast<qlonglong>(sqlite3_column_int64(st, i));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(st, i);
+    case SQLITE_NULL:
+      // A Null of a date column keeps the column's type, as the server's
+      // driver hands it back, so a caller can tell a date column from a
+      // text one also where it holds nothing.
+      return esFecha ? QVariant(QMetaType::fromType<QDateTime>()) : QVariant();
+    case SQLITE_BLOB:
+      return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
+    default: {
+      QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+      QDateTime d;
+      if (esFecha && vb::ParseDateTime(t, d)) return d;
+      return t;
+    }
+  }
+}
+
 void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
   const int n = p.columnas ? p.columnas->nombres.size() : 0;
   bool filas = false;
@@ -217,38 +242,7 @@ void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
       Falla(sql);
     }
     filas = true;
-    for (int i = 0; i < n; ++i) {
-      switch (sqlite3_column_type(p.stmt, i)) {
-        case SQLITE_INTEGER:
-          valores.emplace_back(static_cast<qlonglong>(sqlite3_column_int64(p.stmt, i)));
-          break;
-        case SQLITE_FLOAT:
-          valores.emplace_back(sqlite3_column_double(p.stmt, i));
-          break;
-        case SQLITE_NULL:
-          // A Null of a date column keeps the column's type, as the server's
-          // driver hands it back, so a caller can tell a date column from a
-          // text one also where it holds nothing.
-          if (p.esFecha[i])
-            valores.emplace_back(QMetaType::fromType<QDateTime>());
-          else
-            valores.emplace_back();
-          break;
-        case SQLITE_BLOB:
-          valores.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(p.stmt, i)),
-                                          sqlite3_column_bytes(p.stmt, i)));
-          break;
-        default: {
-          QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(p.stmt, i)),
-                                        sqlite3_column_bytes(p.stmt, i));
-          QDateTime d;
-          if (p.esFecha[i] && vb::ParseDateTime(t, d))
-            valores.emplace_back(d);
-          else
-            valores.emplace_back(std::move(t));
-        }
-      }
-    }
+    for (int i = 0; i < n; ++i) valores.push_back(ValorDeColumna(p.stmt, i, p.esFecha[i]));
   }
   sqlite3_reset(p.stmt);
   if (n > 0 || filas) {
@@ -459,6 +453,48 @@ Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& va
   Resultado r;
   Corre(p, r, sql);
   return r;
+}
+
+void MotorSqlite::Recorre(const QString& sql, const Fila& fila) {
+  // A read like Lee: exactly one statement, and one that writes nothing.
+  FinDeEspera fin{this};
+  const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
+  Preparada p;
+  const char* resto = nullptr;
+  try {
+    Prepara(sql, p, &resto, &utf8);
+  } catch (...) {
+    Asegura();
+    throw;
+  }
+  if (!p.stmt) return;  // nothing but blanks
+  struct Finaliza {
+    sqlite3_stmt* s;
+    ~Finaliza() { sqlite3_finalize(s); }
+  } finaliza{p.stmt};
+  if (QuedaOtraSentencia(resto))
+    vb::Raise(vb::ErrProvider,
+              QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene más de una: no se ejecutó."),
+              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+  if (!sqlite3_stmt_readonly(p.stmt))
+    vb::Raise(vb::ErrProvider, QStringLiteral("Una consulta no puede modificar la base de datos: no se ejecutó."),
+              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+  const int n = p.columnas ? static_cast<int>(p.columnas->nombres.size()) : 0;
+  // One row's values, reused from row to row: the memory of a value read is
+  // the memory of the next.
+  std::vector<QVariant> valores(static_cast<size_t>(n));
+  try {
+    for (;;) {
+      const int rc = sqlite3_step(p.stmt);
+      if (rc == SQLITE_DONE) break;
+      if (rc != SQLITE_ROW) Falla(sql);
+      for (int i = 0; i < n; ++i) valores[static_cast<size_t>(i)] = ValorDeColumna(p.stmt, i, p.esFecha[i]);
+      fila(valores.data(), n);
+    }
+  } catch (...) {
+    Asegura();
+    throw;
+  }
 }
 
 }  // namespace

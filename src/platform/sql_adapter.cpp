@@ -1,5 +1,7 @@
 #include "platform/sql_adapter.h"
 
+#include "platform/sql_colacion.h"
+
 #include <QRegularExpression>
 
 namespace sqlite_sql {
@@ -74,6 +76,7 @@ QString AdaptaSentencia(const QString& sentencia) {
   }
   s.replace(del, QStringLiteral("\\1FROM "));
   s = FueraDeComillas(s, [](QString t) { return t.replace(isnull, QStringLiteral("IFNULL(")); });
+  s = ColacionEnFunciones(s);
   if (!limite.isEmpty()) {
     QString t = s.trimmed();
     if (t.endsWith(u';')) t.chop(1);

@@ -4,6 +4,7 @@
 //   SELECT [DISTINCT] TOP n ...  ->  SELECT [DISTINCT] ... LIMIT n
 //   ISNULL(                      ->  IFNULL(
 //   DELETE T WHERE ...           ->  DELETE FROM T WHERE ...
+//   LTRIM(x) (text functions)    ->  LTRIM(x) COLLATE CI  (sql_colacion.h)
 // and a batch (statements joined by line breaks or carriage returns) is split
 // into its statements. Quoted literals are never touched.
 #include <QString>

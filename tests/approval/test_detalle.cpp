@@ -119,6 +119,26 @@ TEST_F(VentanaPrincipal, ARightClickOnATaskShowsItsAdditionalData) {
   EXPECT_EQ(FrmDatosAdicTareas::Existente(), nullptr);
 }
 
+// The task look-up compares the stored type and work order trimmed; stored in
+// lower case and with trailing blanks they are found as the server finds them.
+TEST_F(VentanaPrincipal, TheTaskLookUpFindsTypeAndWorkOrderWrittenInLowerCase) {
+  e.Sql("UPDATE V_MV_CPTETAREAS SET TC = '  ot ', IDCOMPROBANTE = '000100000025a  ' WHERE IDTAREA = '   5' "
+        "AND IDCOMPLEMENTO = 0");
+  QString codigo = "sin abrir";
+  e.ui().accionesModales.push_back([&](Form& f) {
+    auto& d = static_cast<FrmDetalleTareas&>(f);
+    e.ui().accionesModales.push_back([&](Form& g) {
+      codigo = static_cast<FrmDatosAdicTareas&>(g).CodigoTarea;
+      g.Unload();
+    });
+    d.MSFlexGrid1_MouseDown(2, 0, 0, 0);
+    d.Unload();
+  });
+  w->MostrarDetalleDiario("7");
+  EXPECT_EQ(codigo, "   5");
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);  // not "No tiene tareas adicionales"
+}
+
 TEST_F(VentanaPrincipal, NullValuesDoNotAbortTheDetail) {
   e.Sql("UPDATE V_MV_DIARIOS SET MINUTOS = NULL, OBSERVACIONES = NULL, IDCOMPROBANTE = NULL WHERE IDDIARIO = 15");
   QStringList fila;

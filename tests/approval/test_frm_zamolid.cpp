@@ -10,6 +10,7 @@
 #include "platform/controles/combobox.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/imagelist.h"
+#include "platform/controles/label.h"
 #include "platform/programa.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
@@ -156,6 +157,11 @@ TEST_F(VentanaPrincipal, ApprovalWritesTheNameIntoTheTickedPendingReportsOfTypeO
   EXPECT_TRUE(Linea("7")->Checked());
   EXPECT_EQ(Linea("7")->SubItems(5), "O'Neill");
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  // The report of another type was ticked but not approved: the user is told.
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].texto,
+            "De los 3 partes marcados, 1 no se aprobó:\n- 1 no es de una orden de trabajo: 13");
+  EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Aviso al Operador");
 }
 
 TEST_F(VentanaPrincipal, AnApprovalMadeMeanwhileIsKept) {
@@ -167,6 +173,49 @@ TEST_F(VentanaPrincipal, AnApprovalMadeMeanwhileIsKept) {
   w->Plexatol1_Click("GRABAR");
   EXPECT_EQ(Aprobador(7), "Marta");
   EXPECT_EQ(Aprobador(15), "Luis");
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].texto,
+            "De los 2 partes marcados, 1 no se aprobó:\n- 1 ya había sido aprobado por otro supervisor: 7 (Marta)");
+}
+
+TEST_F(VentanaPrincipal, TheApprovalTellsHowManyTickedReportsWereNotApprovedAndWhy) {
+  Busca();
+  Caja("Responsable").SetText("Luis");
+  for (const char* id : {"7", "9", "13", "15"}) Linea(id)->SetChecked(true);
+  // Meanwhile: report 7 approved by Marta and 9 by Pablo, report 15 deleted.
+  e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = 'Marta' WHERE IDDIARIO = 7");
+  e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = 'Pablo' WHERE IDDIARIO = 9");
+  e.Sql("DELETE FROM V_MV_DIARIOS WHERE IDDIARIO = 15");
+  w->Plexatol1_Click("GRABAR");
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_EQ(e.ui().De("MsgBox")[0].texto,
+            "De los 4 partes marcados, 4 no se aprobaron:\n"
+            "- 2 ya habían sido aprobados por otro supervisor: 7 (Marta), 9 (Pablo)\n"
+            "- 1 no es de una orden de trabajo: 13\n"
+            "- 1 ya no existe: 15");
+  // The list was reloaded before the message: it shows what happened.
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "11", "13"}));
+  EXPECT_EQ(Linea("9")->SubItems(5), "Pablo");
+  // When every ticked report is approved nothing is said.
+  e.ui().llamadas.clear();
+  e.Sql("INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) VALUES "
+        "(21, '2026-04-03', 'OT', '000300000002A', 0, '   2'), (22, '2026-04-03', 'OT', '000300000002A', 0, '   2')");
+  Busca();
+  Linea("21")->SetChecked(true);
+  Linea("22")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(21), "Luis");
+  EXPECT_EQ(Aprobador(22), "Luis");
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+}
+
+TEST_F(VentanaPrincipal, AnApproverWithLeadingBlanksStillCountsItsOwnApprovals) {
+  Busca();
+  Caja("Responsable").SetText("  Ana María ");
+  Linea("15")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(15), "  Ana María ");
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
 }
 
 TEST_F(VentanaPrincipal, OnlyApprovedLinesTickedRunsNothing) {
@@ -468,4 +517,99 @@ TEST_F(VentanaPrincipal, AWorkOrderKeyOfTheWrongShapeIsComparedAsTyped) {
   Busca();
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   EXPECT_EQ(Ids(), (QStringList{"11", "15"}));  // text order: only the branches 0002 and 0003 come after it
+}
+
+TEST_F(VentanaPrincipal, APartlyFilledUpperWorkOrderEndTakesInEveryWorkOrderItNames) {
+  QString where;
+  Caja("Sucursal_Hasta").SetText("1");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) <= '000199999999Z') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "13"}));
+  // Branch and number without a letter: the number's own work orders count.
+  Caja("Nro_Hasta").SetText("40");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) <= '000100000040Z') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "13"}));
+  Caja("Nro_Hasta").SetText("30");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9"}));
+  // A full upper end and the lower end stay as typed.
+  Caja("Letra_Hasta").SetText("A");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) <= '000100000030A') ");
+  for (const char* c : {"Sucursal_Hasta", "Nro_Hasta", "Letra_Hasta"}) Caja(c).clear();
+  Caja("Sucursal_Desde").SetText("2");
+  ASSERT_TRUE(w->ArmaWhere(where));
+  EXPECT_EQ(where, " Where  (LTRIM(RTRIM(IDCOMPROBANTE)) >= '0002') ");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"11", "15"}));
+  // Only the letter or only the number of the upper end.
+  Caja("Sucursal_Desde").clear();
+  Caja("Letra_Hasta").SetText("A");
+  EXPECT_EQ(FrmZamolid::ClaveHasta("", "", "A"), "999999999999A");
+  EXPECT_EQ(FrmZamolid::ClaveHasta("", "7", ""), "999900000007Z");
+  EXPECT_TRUE(vb::Trim(FrmZamolid::ClaveHasta(" ", " ", " ")).isEmpty());  // blanks only: no upper end
+}
+
+// Every statement the window composes, with what the user types in lower
+// case, finds what upper case finds: the embedded database compares text as
+// the server does, over trimmed columns too.
+TEST_F(VentanaPrincipal, LowerCaseInputFindsWhatUpperCaseFinds) {
+  e.Sql("UPDATE V_MV_DIARIOS SET IDCOMPROBANTE = '000100000040a', TC = 'ot' WHERE IDDIARIO = 13");
+  e.Sql("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) VALUES ('  ab', 'Ana Beltrán')");
+  e.Sql("UPDATE V_MV_DIARIOS SET IDTECNICO = '  AB' WHERE IDDIARIO = 15");
+  // Lower end with a lower-case letter: 000100000025A is in.
+  PoneOrden(w, "Desde", "1", "25", "a");
+  PoneOrden(w, "Hasta", "1", "40", "A");
+  Busca();
+  EXPECT_EQ(Ids(), (QStringList{"7", "9", "13"}));
+  // Technician codes with letters, typed in lower case; the listing's name
+  // look-up finds "  ab" for "  AB".
+  for (auto& [i, c] : w->txtFields.Elementos()) c->clear();
+  Caja("Tecnico_Desde").SetText("aa");
+  Caja("Tecnico_Hasta").SetText("ac");
+  Busca();
+  ASSERT_EQ(Ids(), (QStringList{"15"}));
+  EXPECT_EQ(Linea("15")->SubItems(4), "AB - Ana Beltrán");
+  // The approval's type condition takes the report stored as 'ot'.
+  for (auto& [i, c] : w->txtFields.Elementos()) c->clear();
+  Busca();
+  Caja("Responsable").SetText("Luis");
+  Linea("13")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(Aprobador(13), "Luis");
+}
+
+// The labels of the range boxes at their places, each text whole and ending a
+// few pixels before the box it names, in the form's own font.
+TEST_F(VentanaPrincipal, LabelsSitAtTheirPlacesAndEndBeforeTheirBoxes) {
+  struct Donde {
+    int etiqueta;
+    const char* texto;
+    int left, top;
+    int caja, cajaLeft, cajaTop;
+  };
+  const Donde donde[] = {
+      {0, "Orden de Trabajo Desde", 120, 240, 0, 2040, 240}, {1, "Orden de Trabajo Hasta", 3840, 240, 3, 5640, 240},
+      {2, "Fecha Desde:", 120, 550, 8, 2040, 550},           {3, "Fecha Hasta:", 3840, 555, 9, 5640, 550},
+      {4, "Técnico Desde", 120, 860, 6, 2040, 860},          {5, "Técnico Hasta:", 3840, 855, 7, 5640, 860},
+      {6, "Responsable Autorización", 120, 240, 11, 2040, 240},
+  };
+  for (const Donde& d : donde) {
+    SCOPED_TRACE(d.texto);
+    Label& l = w->Labels(d.etiqueta);
+    TextBox& caja = w->txtFields(d.caja);
+    ASSERT_EQ(l.Caption(), QString(d.texto));
+    ASSERT_EQ(l.parentWidget(), caja.parentWidget());
+    EXPECT_EQ(l.font(), w->font());
+    EXPECT_EQ(l.y(), Tw(d.top));
+    EXPECT_LE(l.x(), Tw(d.left));
+    EXPECT_GE(l.x(), Tw(d.left) - 4);  // moved left only as far as the text needs
+    const int texto = l.fontMetrics().horizontalAdvance(l.Caption());
+    EXPECT_GE(l.width(), texto);                        // not cut
+    EXPECT_LE(l.x() + texto, caja.x() - 4);             // not touching its box
+    EXPECT_EQ(caja.pos(), QPoint(Tw(d.cajaLeft), Tw(d.cajaTop)));
+  }
 }

@@ -7,6 +7,7 @@
 #include "platform/cls_campos.h"
 #include "platform/programa.h"
 #include "session/mod_global.h"
+#include "support/lineas.h"
 
 void VentanaPrincipal::SetUp() {
   e.CreaBase();
@@ -23,8 +24,7 @@ void VentanaPrincipal::SetUp() {
   ASSERT_TRUE(gDatos.Conectado());
 }
 
-void VentanaPrincipal::TearDown() {
-  // A window a test left loaded does not reach the next test.
+void CierraVentanas() {
   FrmDatosAdicTareas::LiberaGlobal();
   FrmDetalleTareas::LiberaGlobal();
   if (FrmZamolid::Existente()) {
@@ -32,6 +32,26 @@ void VentanaPrincipal::TearDown() {
     FrmZamolid::LiberaGlobal();
   }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TextBox& CajaDe(FrmZamolid* w, const QString& nombre) { return w->txtFields(gCampos.IndiceCampo(nombre, w->txtFields)); }
+
+QStringList IdsDe(FrmZamolid* w) {
+  QStringList r;
+  for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) r << w->ListView1->ListItems()(i)->SubItems(1);
+  return r;
+}
+
+void PoneOrden(FrmZamolid* w, const QString& extremo, const QString& sucursal, const QString& numero,
+               const QString& letra) {
+  CajaDe(w, "Sucursal_" + extremo).SetText(sucursal);
+  CajaDe(w, "Nro_" + extremo).SetText(numero);
+  CajaDe(w, "Letra_" + extremo).SetText(letra);
+}
+
+void VentanaPrincipal::TearDown() {
+  // A window a test left loaded does not reach the next test.
+  CierraVentanas();
   programa::FijaCierre({});
 }
 
@@ -58,21 +78,11 @@ void VentanaPrincipal::CargaDatos() {
         "('OT', '000100000030A', 1, '   5', NULL)");
 }
 
-TextBox& VentanaPrincipal::Caja(const QString& nombre) {
-  return w->txtFields(gCampos.IndiceCampo(nombre, w->txtFields));
-}
+TextBox& VentanaPrincipal::Caja(const QString& nombre) { return CajaDe(w, nombre); }
 
-ListItem* VentanaPrincipal::Linea(const QString& idDiario) {
-  for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i)
-    if (w->ListView1->ListItems()(i)->SubItems(1) == idDiario) return w->ListView1->ListItems()(i);
-  return nullptr;
-}
+ListItem* VentanaPrincipal::Linea(const QString& idDiario) { return &LineaExistente(w->ListView1, 1, idDiario); }
 
-QStringList VentanaPrincipal::Ids() {
-  QStringList r;
-  for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) r << w->ListView1->ListItems()(i)->SubItems(1);
-  return r;
-}
+QStringList VentanaPrincipal::Ids() { return IdsDe(w); }
 
 QString VentanaPrincipal::Aprobador(int idDiario) {
   QVariant v = e.Valor(QString("SELECT AUTORIZADOPOR FROM V_MV_DIARIOS WHERE IDDIARIO = %1").arg(idDiario));

@@ -7,6 +7,16 @@
 #include "platform/controles/textbox.h"
 #include "support/entorno.h"
 
+// Helpers for a main window in a test, whatever database it stands on.
+TextBox& CajaDe(FrmZamolid* w, const QString& nombre);
+// The report ids the list shows, in its order.
+QStringList IdsDe(FrmZamolid* w);
+// Fills the three boxes of one end ("Desde" or "Hasta") of the work-order range.
+void PoneOrden(FrmZamolid* w, const QString& extremo, const QString& sucursal, const QString& numero,
+               const QString& letra);
+// Releases the main window and the windows it opened, as the program's end would.
+void CierraVentanas();
+
 class VentanaPrincipal : public ConEntorno {
  protected:
   void SetUp() override;
@@ -17,6 +27,7 @@ class VentanaPrincipal : public ConEntorno {
   // PR, pending, technician 3 who has no row), 15 (pending, technician 2).
   void CargaDatos();
   TextBox& Caja(const QString& nombre);
+  // The line of the report (a missing one fails the test, see lineas.h).
   ListItem* Linea(const QString& idDiario);
   QStringList Ids();
   QString Aprobador(int idDiario);

@@ -13,6 +13,7 @@
 #include "platform/vb.h"
 #include "session/mod_global.h"
 #include "support/entorno.h"
+#include "support/lineas.h"
 
 class Consultas : public ConEntorno {
  protected:
@@ -75,11 +76,7 @@ class Consultas : public ConEntorno {
     return l ? l->Text() : QString("<ninguna>");
   }
 
-  static ListItem* Linea(Lib_FrmCons3& f, const QString& texto) {
-    for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i)
-      if (f.ListView1->ListItems()(i)->Text() == texto) return f.ListView1->ListItems()(i);
-    return nullptr;
-  }
+  static ListItem* Linea(Lib_FrmCons3& f, const QString& texto) { return LineaDe(f.ListView1, 0, texto); }
 
   static void Selecciona(Lib_FrmCons3& f, const QString& texto) {
     f.ListView1->SetSelectedItem(Linea(f, texto));

@@ -68,7 +68,7 @@ TEST_F(Lista, ColumnHeadersHaveCaptionsWidthsInTwipsAndPositions) {
   EXPECT_EQ(id->Index(), 2);
   EXPECT_EQ(fecha->Width(), 1950);
   EXPECT_EQ(id->Left(), 1950);
-  EXPECT_EQ(lista->headerItem()->text(1), "IdDiario");
+  EXPECT_EQ(lista->model()->headerData(1, Qt::Horizontal).toString(), "IdDiario");
   EXPECT_EQ(lista->ColumnHeaders()(2)->Alignment(), lvw::ColumnRight);
   id->SetWidth(600);
   EXPECT_EQ(lista->ColumnHeaders()(2)->Width(), 600);
@@ -114,6 +114,32 @@ TEST_F(Lista, SubItemsLiveInsideTheColumns) {
   EXPECT_EQ(NumeroDeError([&] { it->SubItems(0); }), 380);
   it->SetText("04/05/2024");
   EXPECT_EQ(lista->ListItems()(1)->text(0), "04/05/2024");
+}
+
+TEST_F(Lista, ALineAddedWithAllItsTextsAtOnceReadsLikeOneFilledByParts) {
+  LlenaReportes();
+  ListItem* entera = lista->ListItems().AddLinea({"05/05/2024", "13", "000100000025A", "", "7 - Ana", "Luis"}, "D13", 1);
+  ListItem* partes = lista->ListItems().Add("05/05/2024", "D15", 1);
+  for (int i = 1; i <= 5; ++i) partes->SetSubItems(i, entera->SubItems(i));
+  partes->SetSubItems(1, "15");
+  EXPECT_EQ(lista->ListItems()("D13")->SubItems(2), "000100000025A");
+  EXPECT_EQ(entera->SubItems(3), "");
+  EXPECT_EQ(entera->SubItems(5), "Luis");
+  EXPECT_EQ(entera->SmallIcon(), 1);
+  EXPECT_EQ(entera->Index(), 4);
+  for (int c = 0; c < 6; ++c)
+    if (c != 1) EXPECT_EQ(entera->text(c), partes->text(c)) << c;
+  // Changing one text keeps the others; a long text fits whole.
+  const QString larga(70000, QChar(u'x'));
+  entera->SetSubItems(2, larga);
+  EXPECT_EQ(entera->SubItems(2), larga);
+  EXPECT_EQ(entera->SubItems(4), "7 - Ana");
+  entera->SetSubItems(2, "corta");
+  EXPECT_EQ(entera->SubItems(2), "corta");
+  EXPECT_EQ(entera->SubItems(5), "Luis");
+  EXPECT_EQ(lista->model()->data(lista->model()->index(3, 4)).toString(), "7 - Ana");
+  // More texts than columns are refused.
+  EXPECT_EQ(NumeroDeError([&] { lista->ListItems().AddLinea({"a", "b", "c", "d", "e", "f", "g"}); }), 380);
 }
 
 TEST_F(Lista, SmallIconsComeFromTheImageListByIndexOrKey) {

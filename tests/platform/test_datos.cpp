@@ -47,6 +47,23 @@ TEST_F(BaseChica, CollationIgnoresCaseAndTrailingBlanks) {
   EXPECT_EQ(sqlite_sql::ComparaCI("Ñandú ", 8, "ñANDÚ", 7), 0);
 }
 
+TEST_F(BaseChica, ComparisonsOverExpressionsIgnoreCaseAndTrailingBlanksToo) {
+  Corre("INSERT INTO T (ID, NOMBRE) VALUES (4, '  000100000025A  ')");
+  // The trimmed column against a lower-case bound, as the range searches compose it.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) >= '000100000025a' AND ID = 4"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) <= '000100000025a' AND ID = 4"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE RTRIM(LTRIM(NOMBRE)) = '000100000025a   '"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE UPPER(NOMBRE) = 'peña juan'"), 1);
+  // A NULL turned into blanks equals the empty text, as on the server.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE ISNULL(FECHA, '  ') = ''"), 1);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE ISNULL(MOMENTO, '  ') = ''"), 3);
+  // A typed parameter compared with a trimmed column.
+  EXPECT_EQ(motor->EjecutaPreparada("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) = ?", {"garcía"}).valores.at(0).toInt(), 1);
+  EXPECT_EQ(motor->EjecutaPreparada("SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(NOMBRE)) = LTRIM(?)", {"  garcía "}).valores.at(0).toInt(), 1);
+  // Letter case still orders the same way on both sides of a range.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE LTRIM(NOMBRE) BETWEEN 'a' AND 'h' AND ID < 4"), 1);
+}
+
 TEST_F(BaseChica, LikeIgnoresCaseOfEveryLetter) {
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%PEÑA%'"), 1);
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%garcía%'"), 1);
@@ -92,6 +109,29 @@ TEST_F(BaseChica, PreparedStatementsAreReusedWithNewValues) {
   }
   EXPECT_EQ(motor->EjecutaPreparada("SELECT ID FROM T WHERE ID = ?", {42}).Filas(), 0);
   EXPECT_THROW(motor->EjecutaPreparada("SELECT X FROM NOEXISTE WHERE ID = ?", {1}), vb::Error);
+}
+
+TEST_F(BaseChica, ReadingRowByRowGivesTheRowsOfOneStatementAndRunsNothingElse) {
+  QStringList vistos;
+  motor->Recorre("SELECT ID, NOMBRE, FECHA FROM T WHERE LTRIM(NOMBRE) >= 'garcía' ORDER BY ID", [&](const QVariant* v, int n) {
+    ASSERT_EQ(n, 3);
+    vistos << v[0].toString() + "|" + v[1].toString() + "|" + v[2].toDateTime().date().toString("yyyy-MM-dd");
+  });
+  EXPECT_EQ(vistos, (QStringList{"1|Peña Juan|2026-03-25", "2|GARCÍA  |2026-03-26"}));
+  // A text holding a second statement is refused whole: the write never runs.
+  EXPECT_THROW(motor->Recorre("SELECT ID FROM T; DELETE FROM T", [](const QVariant*, int) {}), vb::Error);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T"), 3);
+  // A failure inside a row's handling leaves the connection usable.
+  int filas = 0;
+  EXPECT_THROW(motor->Recorre("SELECT ID FROM T",
+                              [&](const QVariant*, int) {
+                                if (++filas == 2) vb::Raise(vb::ErrInvalidCall, "alto");
+                              }),
+               vb::Error);
+  EXPECT_EQ(filas, 2);
+  Corre("UPDATE T SET IMPORTE = 1 WHERE ID = 3");
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE IMPORTE = 1"), 1);
+  EXPECT_THROW(motor->Recorre("SELECT X FROM NOEXISTE", [](const QVariant*, int) {}), vb::Error);
 }
 
 TEST_F(BaseChica, RecordsetWalksAndRaisesLikeTheDataObjects) {

@@ -1,6 +1,8 @@
 // The ODBC route, exercised for real through the SQLite ODBC driver.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "demo_sqlite.h"
 #include "platform/cls_datos.h"
 #include "platform/vb_error.h"
@@ -49,4 +51,44 @@ TEST_F(ConEntorno, UnreachableSourcesFailWithAMessage) {
   EXPECT_FALSE(gDatos.Conectar(false, 3, QString()));
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 2);
   EXPECT_TRUE(e.ui().De("MsgBox")[1].texto.contains("127.0.0.1"));
+}
+
+// On the server road nothing adapts a text: TOP, ISNULL and the trimmed code
+// comparisons reach the driver as the program wrote them (the SQLite ODBC
+// driver's trace shows what it received; SQLite itself cannot run TOP).
+TEST_F(ConEntorno, TheServerRoadSendsEveryTextAsWritten) {
+  {
+    demo::BaseSqlite b(e.Ruta("odbc.db"));
+    b.Ejecuta("CREATE TABLE T (CODIGO TEXT, NOMBRE TEXT);"
+              "INSERT INTO T VALUES ('   7', 'siete'); INSERT INTO T VALUES ('  12', NULL);");
+  }
+  const QString traza = e.Ruta("traza.log");
+  ASSERT_TRUE(gDatos.Conectar(false, 3, QStringLiteral("DRIVER={SQLite3};Database=%1;Tracefile=%2;").arg(e.Ruta("odbc.db"), traza)));
+  auto recibidas = [&] {
+    QFile f(traza);
+    f.open(QIODevice::ReadOnly);
+    QStringList r;
+    for (const QByteArray& l : f.readAll().split('\n'))
+      if (l.startsWith("-- sqlite3_prepare_v2: ")) r << QString::fromUtf8(l.mid(23));
+    return r;
+  };
+  Recordset rs;
+  EXPECT_THROW(gDatos.AbreRecordset("SELECT TOP 1 ISNULL(NOMBRE, '') FROM T WHERE LTRIM(RTRIM(CODIGO)) = '7'", rs), vb::Error);
+  EXPECT_TRUE(recibidas().contains("SELECT TOP 1 ISNULL(NOMBRE, '') FROM T WHERE LTRIM(RTRIM(CODIGO)) = '7'"));
+  // The code look-up compares trimmed codes with the typed one.
+  EXPECT_EQ(gDatos.ObtieneValor("T", " 7", "NOMBRE", "CODIGO").toString(), "siete");
+  EXPECT_EQ(gDatos.ObtieneValor("T", "12", "NOMBRE", "CODIGO").toString(), "");
+  EXPECT_TRUE(recibidas().contains("SELECT NOMBRE FROM T WHERE LTRIM(RTRIM(CODIGO)) = LTRIM(RTRIM(?))"));
+  // A batch goes statement by statement, each as written; a read row by row
+  // gets the rows.
+  gDatos.Ejecuta("UPDATE T SET NOMBRE = 'doce' WHERE LTRIM(RTRIM(CODIGO)) = '12'\r\nDELETE FROM T WHERE CODIGO = 'x'");
+  EXPECT_TRUE(recibidas().contains("UPDATE T SET NOMBRE = 'doce' WHERE LTRIM(RTRIM(CODIGO)) = '12'"));
+  QStringList nombres;
+  gDatos.RecorreRecordset("SELECT NOMBRE FROM T ORDER BY CODIGO", [&](const QVariant* v, int n) {
+    ASSERT_EQ(n, 1);
+    nombres << v[0].toString();
+  });
+  EXPECT_EQ(nombres, (QStringList{"siete", "doce"}));  // "   7" comes before "  12"
+  for (const QString& s : recibidas())
+    EXPECT_FALSE(s.contains("LIMIT") || s.contains("IFNULL") || s.contains("COLLATE")) << s.toStdString();
 }

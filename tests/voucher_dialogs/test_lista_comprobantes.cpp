@@ -12,6 +12,7 @@
 #include "platform/controles/imagelist.h"
 #include "platform/controles/listview.h"
 #include "platform/vb.h"
+#include "support/lineas.h"
 
 namespace {
 
@@ -45,9 +46,7 @@ class ListaCptes : public ConComprobantes {
 
   // The line whose sub-item holds the key.
   static ListItem* Busca(FrmConsComprobantes& f, const QString& clave, int sub = 1) {
-    for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i)
-      if (f.ListView1->ListItems()(i)->SubItems(sub) == clave) return f.ListView1->ListItems()(i);
-    return nullptr;
+    return &LineaExistente(f.ListView1, sub, clave);
   }
 
   // Selects the line and accepts, as a person would with the mouse.

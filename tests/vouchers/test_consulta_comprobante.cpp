@@ -9,6 +9,7 @@
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/listview.h"
 #include "voucher_dialogs/frm_cons_comprobantes.h"
+#include "support/lineas.h"
 #include "vouchers/cls_cmn_cptes.h"
 
 namespace {
@@ -27,11 +28,7 @@ class ConsultaCpte : public ConBase {
   }
 
   // The line of the open list whose key is clave.
-  static ListItem* Linea(FrmConsComprobantes& f, const QString& clave) {
-    for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i)
-      if (f.ListView1->ListItems()(i)->SubItems(1) == clave) return f.ListView1->ListItems()(i);
-    return nullptr;
-  }
+  static ListItem* Linea(FrmConsComprobantes& f, const QString& clave) { return LineaDe(f.ListView1, 1, clave); }
   static QPoint Centro(FrmConsComprobantes& f, ListItem* it) {
     f.ListView1->Refresh();
     return f.ListView1->visualItemRect(it).center();

@@ -1,15 +1,15 @@
 #include "platform/controles/listview.h"
 
-#include <QStyle>
-
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <algorithm>
 #include <optional>
 
 #include "platform/controles/color.h"
@@ -22,6 +22,9 @@ namespace {
 
 const QString kFuente = QStringLiteral("ListView");
 constexpr int kAnchoColumnaPorDefecto = 1440;
+// A column's length in the packed texts: one character, or this mark and two
+// more for a text of 0xFFFF characters or longer.
+constexpr char16_t kLargoExtendido = 0xFFFF;
 
 // Reads a run of digits at i (at most max of them); -1 when there is none.
 long long Digitos(const QString& t, int& i, int max) {
@@ -100,6 +103,39 @@ Qt::Alignment AlineacionQt(int a) {
   }
 }
 
+// Walks the packed texts: the start and length of each column in turn.
+struct Tramo {
+  qsizetype inicio = 0;  // first character of the length mark
+  qsizetype texto = 0;   // first character of the text
+  qsizetype largo = 0;
+};
+
+bool LeeTramo(const QString& t, qsizetype pos, Tramo& r) {
+  if (pos >= t.size()) return false;
+  r.inicio = pos;
+  const char16_t marca = t[pos].unicode();
+  if (marca != kLargoExtendido) {
+    r.largo = marca;
+    r.texto = pos + 1;
+  } else {
+    r.largo = (static_cast<qsizetype>(t[pos + 1].unicode()) << 16) | t[pos + 2].unicode();
+    r.texto = pos + 3;
+  }
+  return true;
+}
+
+void EscribeTramo(QString& destino, QStringView texto) {
+  const qsizetype n = texto.size();
+  if (n < kLargoExtendido) {
+    destino += QChar(static_cast<char16_t>(n));
+  } else {
+    destino += QChar(kLargoExtendido);
+    destino += QChar(static_cast<char16_t>(n >> 16));
+    destino += QChar(static_cast<char16_t>(n & 0xFFFF));
+  }
+  destino += texto;
+}
+
 }  // namespace
 
 // Paints the lines as the list's options ask (selection across the whole
@@ -140,7 +176,7 @@ class DelegadoLista : public QStyledItemDelegate {
 
 void ColumnHeader::SetText(const QString& t) {
   texto_ = t;
-  vista_->headerItem()->setText(indice_ - 1, t);
+  vista_->CabeceraCambiada(indice_ - 1);
 }
 
 // The first column also holds the line's check box and small icon: its
@@ -160,7 +196,7 @@ int ColumnHeader::Left() const { return ATwips(vista_->header()->sectionPosition
 void ColumnHeader::SetAlignment(int a) {
   // The first column always shows its texts to the left.
   alineacion_ = indice_ == 1 ? lvw::ColumnLeft : a;
-  vista_->headerItem()->setTextAlignment(indice_ - 1, AlineacionQt(alineacion_));
+  vista_->CabeceraCambiada(indice_ - 1);
   vista_->viewport()->update();
 }
 
@@ -171,14 +207,45 @@ void ColumnHeader::SetTipoOrden(int tipo) {
 
 // ---- ListItem -------------------------------------------------------------------
 
-ListItem::ListItem(ListView* vista, QString clave)
-    : QTreeWidgetItem(QTreeWidgetItem::UserType), vista_(vista), clave_(std::move(clave)) {
-  setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsEditable |
-           Qt::ItemNeverHasChildren);
+ListItem::ListItem(ListView* vista, QString clave) : vista_(vista), clave_(std::move(clave)) {}
+
+ListItem::~ListItem() = default;
+
+QStringView ListItem::Columna(int columna) const {
+  Tramo t;
+  qsizetype pos = 0;
+  for (int c = 0; LeeTramo(textos_, pos, t); ++c) {
+    if (c == columna) return QStringView(textos_).mid(t.texto, t.largo);
+    pos = t.texto + t.largo;
+  }
+  return QStringView();
 }
 
-ListItem::~ListItem() {
-  if (vista_) vista_->ItemDestruido(this);
+void ListItem::PoneTexto(int columna, const QString& texto) {
+  Tramo t;
+  qsizetype pos = 0;
+  int c = 0;
+  while (c < columna && LeeTramo(textos_, pos, t)) {
+    pos = t.texto + t.largo;
+    ++c;
+  }
+  if (c < columna || !LeeTramo(textos_, pos, t)) {
+    // A column after the last one written: the ones between stay empty.
+    for (; c < columna; ++c) EscribeTramo(textos_, QStringView());
+    EscribeTramo(textos_, texto);
+  } else if (t.texto + t.largo == textos_.size()) {
+    textos_.truncate(t.inicio);
+    EscribeTramo(textos_, texto);
+  } else {
+    QString nuevo;
+    nuevo.reserve(textos_.size() + texto.size() + 3);
+    nuevo += QStringView(textos_).left(t.inicio);
+    EscribeTramo(nuevo, texto);
+    nuevo += QStringView(textos_).mid(t.texto + t.largo);
+    textos_ = std::move(nuevo);
+  }
+  Cambio();
+  if (vista_ && vista_->ordenada_ && columna == vista_->claveOrden_ && fila_ >= 0) vista_->MarcaOrden();
 }
 
 void ListItem::CompruebaSubItem(int i) const {
@@ -187,22 +254,12 @@ void ListItem::CompruebaSubItem(int i) const {
 
 QString ListItem::SubItems(int i) const {
   CompruebaSubItem(i);
-  return textos_.value(i);
+  return Columna(i).toString();
 }
 
 void ListItem::SetSubItems(int i, const QString& t) {
   CompruebaSubItem(i);
   PoneTexto(i, t);
-}
-
-void ListItem::PoneTexto(int columna, const QString& t) {
-  if (textos_.size() <= columna) {
-    if (vista_) textos_.reserve(std::max(columna + 1, vista_->ColumnHeaders().Count()));
-    while (textos_.size() <= columna) textos_.append(QString());
-  }
-  textos_[columna] = t;
-  Cambio();
-  if (vista_ && vista_->ordenada_ && columna == vista_->claveOrden_ && treeWidget()) vista_->MarcaOrden();
 }
 
 void ListItem::SetSmallIcon(int index) {
@@ -223,44 +280,48 @@ void ListItem::SetChecked(bool v) {
 }
 
 bool ListItem::Selected() const {
-  if (vista_) vista_->Vuelca();
-  return treeWidget() && isSelected();
+  if (!vista_) return false;
+  vista_->Vuelca();
+  return fila_ >= 0 && vista_->selectionModel()->isSelected(vista_->IndiceDe(this));
 }
 
 void ListItem::SetSelected(bool v) {
   if (!vista_) return;
   vista_->Vuelca();
-  if (v && !vista_->multiple_)
+  if (v && !vista_->multiple_) {
     vista_->SetSelectedItem(this);
-  else
-    setSelected(v);
+    return;
+  }
+  vista_->selectionModel()->select(vista_->IndiceDe(this), (v ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                                                               QItemSelectionModel::Rows);
 }
 
 int ListItem::Index() const {
   if (!vista_) return 0;
   vista_->Vuelca();
-  return vista_->indexOfTopLevelItem(const_cast<ListItem*>(this)) + 1;
+  return fila_ + 1;
 }
 
 void ListItem::EnsureVisible() {
   if (!vista_) return;
   vista_->Vuelca();
-  vista_->scrollToItem(this);
+  vista_->scrollTo(vista_->IndiceDe(this));
 }
 
 ListItem::Estilo& ListItem::EstiloDe(int columna) {
-  if (static_cast<int>(estilos_.size()) <= columna) estilos_.resize(columna + 1);
-  return estilos_[columna];
+  if (!estilos_) estilos_ = std::make_unique<std::vector<Estilo>>();
+  if (static_cast<int>(estilos_->size()) <= columna) estilos_->resize(columna + 1);
+  return (*estilos_)[columna];
 }
 
-long ListItem::ForeColor() const { return estilos_.empty() ? -1 : estilos_[0].color; }
+long ListItem::ForeColor() const { return estilos_ && !estilos_->empty() ? (*estilos_)[0].color : -1; }
 
 void ListItem::SetForeColor(long color) {
   EstiloDe(0).color = color;
   Cambio();
 }
 
-bool ListItem::Bold() const { return !estilos_.empty() && estilos_[0].negrita; }
+bool ListItem::Bold() const { return estilos_ && !estilos_->empty() && (*estilos_)[0].negrita; }
 
 void ListItem::SetBold(bool v) {
   EstiloDe(0).negrita = v;
@@ -280,14 +341,14 @@ void ListItem::SetSubItemBold(int i, bool v) {
 }
 
 void ListItem::Cambio() {
-  if (treeWidget()) emitDataChanged();
+  if (vista_ && fila_ >= 0) vista_->LineaCambiada(this);
 }
 
 QVariant ListItem::data(int column, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-      return textos_.value(column);
+      return Columna(column).toString();
     case Qt::DecorationRole:
       if (column == 0 && vista_ && vista_->iconosChicos_ && iconoChico_ > 0)
         return vista_->iconosChicos_->Icono(iconoChico_);
@@ -296,11 +357,11 @@ QVariant ListItem::data(int column, int role) const {
       if (column == 0 && vista_ && vista_->checkboxes_) return static_cast<int>(marcado_ ? Qt::Checked : Qt::Unchecked);
       return QVariant();
     case Qt::ForegroundRole:
-      if (column < static_cast<int>(estilos_.size()) && estilos_[column].color >= 0)
-        return QBrush(ColorVb(estilos_[column].color));
+      if (estilos_ && column < static_cast<int>(estilos_->size()) && (*estilos_)[column].color >= 0)
+        return QBrush(ColorVb((*estilos_)[column].color));
       return QVariant();
     case Qt::FontRole:
-      if (vista_ && column < static_cast<int>(estilos_.size()) && estilos_[column].negrita) {
+      if (vista_ && estilos_ && column < static_cast<int>(estilos_->size()) && (*estilos_)[column].negrita) {
         QFont f = vista_->font();
         f.setBold(true);
         return f;
@@ -311,13 +372,13 @@ QVariant ListItem::data(int column, int role) const {
     case Qt::ToolTipRole:
       return vista_ && !vista_->toolTip().isEmpty() ? QVariant(vista_->toolTip()) : QVariant();
     default:
-      return QTreeWidgetItem::data(column, role);
+      return QVariant();
   }
 }
 
 void ListItem::setData(int column, int role, const QVariant& value) {
   if (role == Qt::CheckStateRole) {
-    // Only the view's own check-box handling comes here: a tick the user made.
+    // A tick the user made (the view's own check-box handling comes here).
     if (column != 0) return;
     const bool nuevo = value.toInt() == Qt::Checked;
     if (nuevo == marcado_) return;
@@ -326,44 +387,81 @@ void ListItem::setData(int column, int role, const QVariant& value) {
     if (vista_) vista_->AvisaMarca(this);
     return;
   }
-  if (role == Qt::DisplayRole || role == Qt::EditRole) {
-    PoneTexto(column, value.toString());
-    return;
-  }
-  QTreeWidgetItem::setData(column, role, value);
+  if (role == Qt::DisplayRole || role == Qt::EditRole) PoneTexto(column, value.toString());
 }
 
-bool ListItem::operator<(const QTreeWidgetItem& otro) const {
-  const int c = vista_ ? vista_->claveOrden_ : 0;
-  const auto& o = static_cast<const ListItem&>(otro);
-  static const QString vacio;
-  const QString& a = c < textos_.size() ? textos_[c] : vacio;
-  const QString& b = c < o.textos_.size() ? o.textos_[c] : vacio;
-  const int tipo = vista_ ? vista_->TipoOrdenDe(c) : lvw::OrdenTexto;
-  if (tipo != lvw::OrdenTexto) {
-    const std::optional<double> x = ValorDeOrden(a, tipo), y = ValorDeOrden(b, tipo);
-    if (x != y) return !x || (y && *x < *y);
-  }
-  return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+Qt::CheckState ListItem::checkState(int column) const {
+  return static_cast<Qt::CheckState>(data(column, Qt::CheckStateRole).toInt());
+}
+
+QFont ListItem::font(int column) const {
+  const QVariant f = data(column, Qt::FontRole);
+  if (f.isValid()) return qvariant_cast<QFont>(f);
+  return vista_ ? vista_->font() : QFont();
+}
+
+// ---- model ----------------------------------------------------------------------------
+
+ModeloLista::ModeloLista(ListView* vista) : QAbstractTableModel(vista), vista_(vista) {}
+
+int ModeloLista::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(vista_->filas_.size());
+}
+
+int ModeloLista::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : std::max(1, vista_->columnas_.Count());
+}
+
+QVariant ModeloLista::data(const QModelIndex& index, int role) const {
+  const ListItem* it = vista_->LineaDe(index);
+  return it ? it->data(index.column(), role) : QVariant();
+}
+
+bool ModeloLista::setData(const QModelIndex& index, const QVariant& value, int role) {
+  ListItem* it = vista_->LineaDe(index);
+  if (!it) return false;
+  it->setData(index.column(), role, value);
+  return true;
+}
+
+Qt::ItemFlags ModeloLista::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsEditable |
+         Qt::ItemNeverHasChildren;
+}
+
+QVariant ModeloLista::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= vista_->columnas_.Count()) return QVariant();
+  const ColumnHeader* c = vista_->columnas_.columnas_[section].get();
+  if (role == Qt::DisplayRole) return c->Text();
+  if (role == Qt::TextAlignmentRole) return static_cast<int>(AlineacionQt(c->Alignment()));
+  return QVariant();
 }
 
 // ---- collections ------------------------------------------------------------------
 
 ColumnHeader* ListView::Columnas::Add(const QString& Text, int Width, int Alignment, const QString& Key) {
   const int indice = Count() + 1;
+  // The model always shows one column: the first header takes its place,
+  // every further one is a new column of the model.
+  const bool nueva = indice > 1;
+  if (nueva) vista_->modelo_->beginInsertColumns(QModelIndex(), indice - 1, indice - 1);
   columnas_.push_back(std::unique_ptr<ColumnHeader>(new ColumnHeader(vista_, indice, Text, lvw::ColumnLeft)));
+  if (nueva) vista_->modelo_->endInsertColumns();
+  vista_->CabeceraCambiada(indice - 1);
   ColumnHeader* c = columnas_.back().get();
   c->Key = Key;
-  vista_->ReajustaColumnas();
-  c->SetText(Text);
   c->SetWidth(Width < 0 ? kAnchoColumnaPorDefecto : Width);
   c->SetAlignment(Alignment);
   return c;
 }
 
 void ListView::Columnas::Clear() {
+  const int antes = Count();
+  if (antes > 1) vista_->modelo_->beginRemoveColumns(QModelIndex(), 1, antes - 1);
   columnas_.clear();
-  vista_->ReajustaColumnas();
+  if (antes > 1) vista_->modelo_->endRemoveColumns();
+  vista_->CabeceraCambiada(0);
 }
 
 ColumnHeader* ListView::Columnas::Item(int index) const {
@@ -377,11 +475,10 @@ ColumnHeader* ListView::Columnas::Item(const QString& key) const {
   vbctl::Raise(vbctl::ErrElementoNoEncontrado, kFuente);
 }
 
-ListItem* ListView::Items::Add(const QString& Text, const QString& Key, int SmallIcon, int Icon) {
+ListItem* ListView::Items::Nueva(const QString& Key, int SmallIcon, int Icon) {
   ListView* v = vista_;
   if (!Key.isEmpty() && v->porClave_.contains(Plegada(Key))) vbctl::Raise(vbctl::ErrClaveRepetida, kFuente);
   auto* it = new ListItem(v, Key);
-  it->textos_.append(Text);
   it->iconoChico_ = SmallIcon;
   it->icono_ = Icon;
   if (!Key.isEmpty()) v->porClave_.insert(Plegada(Key), it);
@@ -390,26 +487,45 @@ ListItem* ListView::Items::Add(const QString& Text, const QString& Key, int Smal
   return it;
 }
 
+ListItem* ListView::Items::Add(const QString& Text, const QString& Key, int SmallIcon, int Icon) {
+  ListItem* it = Nueva(Key, SmallIcon, Icon);
+  // Room for every column's text of a usual length, trimmed when the line
+  // reaches the view.
+  it->textos_.reserve(std::max(1, vista_->columnas_.Count()) * 16);
+  EscribeTramo(it->textos_, Text);
+  return it;
+}
+
+ListItem* ListView::Items::AddLinea(const QStringList& Textos, const QString& Key, int SmallIcon) {
+  if (Textos.size() > std::max<qsizetype>(1, vista_->columnas_.Count())) vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
+  qsizetype largo = 0;
+  for (const QString& t : Textos) largo += t.size() + (t.size() < kLargoExtendido ? 1 : 3);
+  ListItem* it = Nueva(Key, SmallIcon, 0);
+  it->textos_.reserve(largo);
+  for (const QString& t : Textos) EscribeTramo(it->textos_, t);
+  return it;
+}
+
 void ListView::Items::Clear() {
   ListView* v = vista_;
-  v->limpiando_ = true;
+  v->modelo_->beginResetModel();
   v->porClave_.clear();
   for (ListItem* p : v->pendientes_) delete p;
   v->pendientes_.clear();
-  v->clear();
-  v->limpiando_ = false;
+  for (ListItem* p : v->filas_) delete p;
+  v->filas_.clear();
+  v->filas_.shrink_to_fit();
   v->pulsado_ = nullptr;
   v->ordenPendiente_ = false;
+  v->modelo_->endResetModel();
 }
 
-int ListView::Items::Count() const {
-  return vista_->topLevelItemCount() + static_cast<int>(vista_->pendientes_.size());
-}
+int ListView::Items::Count() const { return static_cast<int>(vista_->filas_.size() + vista_->pendientes_.size()); }
 
 ListItem* ListView::Items::Item(int index) const {
   vista_->Vuelca();
-  if (index < 1 || index > vista_->topLevelItemCount()) vbctl::Raise(vbctl::ErrIndiceFuera, kFuente);
-  return static_cast<ListItem*>(vista_->topLevelItem(index - 1));
+  if (index < 1 || index > static_cast<int>(vista_->filas_.size())) vbctl::Raise(vbctl::ErrIndiceFuera, kFuente);
+  return vista_->filas_[static_cast<size_t>(index - 1)];
 }
 
 ListItem* ListView::Items::Busca(const QString& key) const {
@@ -423,19 +539,20 @@ ListItem* ListView::Items::Item(const QString& key) const {
   return it;
 }
 
-void ListView::Items::Remove(int index) { delete Item(index); }
+void ListView::Items::Remove(int index) { vista_->Quita(Item(index)); }
 
 void ListView::Items::Remove(const QString& key) {
   ListItem* it = Item(key);
-  auto& p = vista_->pendientes_;
-  p.erase(std::remove(p.begin(), p.end(), it), p.end());
-  delete it;
+  vista_->Vuelca();
+  vista_->Quita(it);
 }
 
 // ---- ListView -------------------------------------------------------------------------
 
-ListView::ListView(QWidget* parent, const QString& nombre) : QTreeWidget(parent) {
+ListView::ListView(QWidget* parent, const QString& nombre) : QTreeView(parent) {
   if (!nombre.isEmpty()) setObjectName(nombre);
+  modelo_ = new ModeloLista(this);
+  setModel(modelo_);
   setItemDelegate(new DelegadoLista(this));
   setRootIsDecorated(false);
   setItemsExpandable(false);
@@ -450,28 +567,45 @@ ListView::ListView(QWidget* parent, const QString& nombre) : QTreeWidget(parent)
   header()->setSectionsMovable(false);
   header()->setSectionsClickable(true);
   header()->setHighlightSections(false);
-  ReajustaColumnas();
   connect(header(), &QHeaderView::sectionClicked, this, [this](int logico) {
     if (ColumnClick && logico < columnas_.Count()) ColumnClick(logico + 1);
   });
-  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* actual, QTreeWidgetItem*) {
-    if (porTeclado_ && actual && ItemClick) ItemClick(static_cast<ListItem*>(actual));
-  });
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& actual, const QModelIndex&) {
+            ListItem* it = LineaDe(actual);
+            if (porTeclado_ && it && ItemClick) ItemClick(it);
+          });
 }
 
 ListView::~ListView() {
-  items_.Clear();
   ItemCheck = nullptr;
+  for (ListItem* p : pendientes_) delete p;
+  for (ListItem* p : filas_) delete p;
+  pendientes_.clear();
+  filas_.clear();
 }
 
-void ListView::ReajustaColumnas() {
-  setColumnCount(std::max(1, columnas_.Count()));
-  if (columnas_.Count() == 0) headerItem()->setText(0, QString());
+QModelIndex ListView::IndiceDe(const ListItem* item, int columna) const {
+  if (!item || item->fila_ < 0) return QModelIndex();
+  return modelo_->index(item->fila_, columna);
 }
 
 int ListView::TipoOrdenDe(int columna) const {
   return (columna >= 0 && columna < columnas_.Count()) ? columnas_.columnas_[columna]->TipoOrden() : lvw::OrdenTexto;
 }
+
+ListItem* ListView::LineaDe(const QModelIndex& indice) const {
+  if (!indice.isValid() || indice.model() != modelo_) return nullptr;
+  const auto fila = static_cast<size_t>(indice.row());
+  return fila < filas_.size() ? filas_[fila] : nullptr;
+}
+
+void ListView::LineaCambiada(const ListItem* item) {
+  const int fila = item->fila_;
+  emit modelo_->dataChanged(modelo_->index(fila, 0), modelo_->index(fila, modelo_->columnCount() - 1));
+}
+
+void ListView::CabeceraCambiada(int columna) { emit modelo_->headerDataChanged(Qt::Horizontal, columna, columna); }
 
 int ListView::AlineacionDe(int columna) const {
   const int a = (columna >= 0 && columna < columnas_.Count()) ? columnas_.columnas_[columna]->Alignment() : 0;
@@ -497,26 +631,79 @@ void ListView::MarcaOrden() {
 
 void ListView::Vuelca() {
   if (!pendientes_.empty()) {
-    QList<QTreeWidgetItem*> lista;
-    lista.reserve(static_cast<qsizetype>(pendientes_.size()));
-    for (ListItem* p : pendientes_) lista.append(p);
+    const int primera = static_cast<int>(filas_.size());
+    const int ultima = primera + static_cast<int>(pendientes_.size()) - 1;
+    modelo_->beginInsertRows(QModelIndex(), primera, ultima);
+    filas_.reserve(filas_.size() + pendientes_.size());
+    for (ListItem* p : pendientes_) {
+      // The texts keep only the room they use.
+      if (p->textos_.capacity() > p->textos_.size() + 8) p->textos_.squeeze();
+      p->fila_ = static_cast<int>(filas_.size());
+      filas_.push_back(p);
+    }
     pendientes_.clear();
-    addTopLevelItems(lista);
+    pendientes_.shrink_to_fit();
+    modelo_->endInsertRows();
     if (ordenada_) ordenPendiente_ = true;
   }
   if (ordenPendiente_) {
     ordenPendiente_ = false;
-    if (ordenada_) sortItems(claveOrden_, sentido_ == lvw::Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (ordenada_) Ordena();
   }
 }
 
-void ListView::ItemDestruido(ListItem* item) {
-  if (item == pulsado_) pulsado_ = nullptr;
-  if (limpiando_) return;
+void ListView::Ordena() {
+  // The lines change places; selection and current line follow their lines.
+  emit modelo_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList antes = modelo_->persistentIndexList();
+  std::vector<std::pair<ListItem*, int>> seguidos;
+  seguidos.reserve(static_cast<size_t>(antes.size()));
+  for (const QModelIndex& i : antes) seguidos.emplace_back(LineaDe(i), i.column());
+  const int columna = claveOrden_;
+  const bool descendente = sentido_ == lvw::Descending;
+  const int tipo = TipoOrdenDe(columna);
+  // Texts compare ignoring letter case; in a column of dates or numbers the
+  // values compare, a text that is none of them before every value.
+  const auto menor = [columna, tipo](const ListItem* a, const ListItem* b) {
+    const QStringView x = a->Columna(columna), y = b->Columna(columna);
+    if (tipo != lvw::OrdenTexto) {
+      const std::optional<double> u = ValorDeOrden(x.toString(), tipo), v = ValorDeOrden(y.toString(), tipo);
+      if (u != v) return !u || (v && *u < *v);
+    }
+    return x.compare(y, Qt::CaseInsensitive) < 0;
+  };
+  if (descendente)
+    std::stable_sort(filas_.begin(), filas_.end(), [&menor](const ListItem* a, const ListItem* b) { return menor(b, a); });
+  else
+    std::stable_sort(filas_.begin(), filas_.end(), menor);
+  Renumera(0);
+  QModelIndexList despues;
+  despues.reserve(antes.size());
+  for (const auto& [item, col] : seguidos) despues << IndiceDe(item, col);
+  modelo_->changePersistentIndexList(antes, despues);
+  emit modelo_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ListView::Renumera(size_t desde) {
+  for (size_t i = desde; i < filas_.size(); ++i) filas_[i]->fila_ = static_cast<int>(i);
+}
+
+void ListView::Quita(ListItem* item) {
   if (!item->Key().isEmpty()) {
     auto it = porClave_.find(Plegada(item->Key()));
     if (it != porClave_.end() && it.value() == item) porClave_.erase(it);
   }
+  if (item == pulsado_) pulsado_ = nullptr;
+  if (item->fila_ >= 0) {
+    const int fila = item->fila_;
+    modelo_->beginRemoveRows(QModelIndex(), fila, fila);
+    filas_.erase(filas_.begin() + fila);
+    Renumera(static_cast<size_t>(fila));
+    modelo_->endRemoveRows();
+  } else {
+    pendientes_.erase(std::remove(pendientes_.begin(), pendientes_.end(), item), pendientes_.end());
+  }
+  delete item;
 }
 
 void ListView::AvisaMarca(ListItem* item) {
@@ -525,20 +712,31 @@ void ListView::AvisaMarca(ListItem* item) {
 
 ListItem* ListView::SelectedItem() {
   Vuelca();
-  QTreeWidgetItem* actual = currentItem();
-  if (actual && actual->isSelected()) return static_cast<ListItem*>(actual);
-  const QList<QTreeWidgetItem*> s = selectedItems();
-  return s.isEmpty() ? nullptr : static_cast<ListItem*>(s.first());
+  const QModelIndex actual = currentIndex();
+  if (actual.isValid() && selectionModel()->isSelected(actual)) return LineaDe(actual);
+  const QModelIndexList s = selectionModel()->selectedRows();
+  if (!s.isEmpty()) return LineaDe(s.first());
+  // A line selected in another column than the first.
+  const QModelIndexList celdas = selectionModel()->selectedIndexes();
+  return celdas.isEmpty() ? nullptr : LineaDe(celdas.first());
 }
 
 void ListView::SetSelectedItem(ListItem* item) {
   Vuelca();
-  if (!item) {
+  if (!item || item->fila_ < 0) {
     clearSelection();
     return;
   }
-  setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(IndiceDe(item), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
+
+QRect ListView::visualItemRect(const ListItem* item) const {
+  if (!item || item->fila_ < 0 || item->vista_ != this) return QRect();
+  const int ultima = modelo_->columnCount() - 1;
+  return visualRect(IndiceDe(item, 0)).united(visualRect(IndiceDe(item, ultima)));
+}
+
+ListItem* ListView::itemAt(const QPoint& p) const { return LineaDe(indexAt(p)); }
 
 void ListView::SetCheckboxes(bool v) {
   checkboxes_ = v;
@@ -599,12 +797,12 @@ void ListView::Refresh() {
 
 void ListView::StartLabelEdit() {
   Vuelca();
-  auto* item = static_cast<ListItem*>(currentItem());
-  if (!item || state() == QAbstractItemView::EditingState) return;
+  const QModelIndex actual = currentIndex();
+  if (!LineaDe(actual) || state() == QAbstractItemView::EditingState) return;
   int cancel = 0;
   if (BeforeLabelEdit) BeforeLabelEdit(cancel);
   if (cancel) return;
-  editItem(item, 0);
+  edit(actual.siblingAtColumn(0));
 }
 
 void ListView::keyPressEvent(QKeyEvent* e) {
@@ -617,7 +815,7 @@ void ListView::keyPressEvent(QKeyEvent* e) {
     return;
   }
   porTeclado_ = true;
-  QTreeWidget::keyPressEvent(e);
+  QTreeView::keyPressEvent(e);
   if (vivo) porTeclado_ = false;
 }
 
@@ -626,14 +824,14 @@ void ListView::mousePressEvent(QMouseEvent* e) {
   Vuelca();
   dobleClic_ = false;
   const QPoint pos = e->position().toPoint();
-  auto* item = static_cast<ListItem*>(itemAt(pos));
+  ListItem* item = itemAt(pos);
   pulsado_ = item;
-  pulsadoEstabaSeleccionado_ = item && item->isSelected();
+  pulsadoEstabaSeleccionado_ = item && selectionModel()->isSelected(IndiceDe(item));
   if (e->button() == Qt::LeftButton) {
-    QTreeWidget::mousePressEvent(e);
+    QTreeView::mousePressEvent(e);
   } else if (item) {
     // The right (or middle) button selects the line under the pointer.
-    setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    SetSelectedItem(item);
   }
   if (!vivo) return;
   if (MouseDown) {
@@ -647,7 +845,7 @@ void ListView::mousePressEvent(QMouseEvent* e) {
 void ListView::mouseReleaseEvent(QMouseEvent* e) {
   QPointer<ListView> vivo(this);
   const QPoint pos = e->position().toPoint();
-  if (e->button() == Qt::LeftButton) QTreeWidget::mouseReleaseEvent(e);
+  if (e->button() == Qt::LeftButton) QTreeView::mouseReleaseEvent(e);
   if (!vivo) return;
   if (MouseUp) {
     const QPoint p = viewport()->mapTo(this, pos);
@@ -658,12 +856,13 @@ void ListView::mouseReleaseEvent(QMouseEvent* e) {
   if (Click) Click();
   if (!vivo) return;
   // A second, slow click on the selected line's text edits it.
-  auto* item = static_cast<ListItem*>(itemAt(pos));
+  ListItem* item = itemAt(pos);
   if (e->button() == Qt::LeftButton && edicion_ == lvw::Automatic && item && item == pulsado_ &&
       pulsadoEstabaSeleccionado_ && visualItemRect(item).contains(pos) && columnAt(pos.x()) == 0) {
-    QPersistentModelIndex indice = indexFromItem(item);
+    QPersistentModelIndex indice = IndiceDe(item);
     QTimer::singleShot(QApplication::doubleClickInterval(), this, [this, indice] {
-      if (dobleClic_ || !indice.isValid() || indice != QPersistentModelIndex(currentIndex())) return;
+      if (dobleClic_ || !indice.isValid() || indice != QPersistentModelIndex(currentIndex().siblingAtColumn(0)))
+        return;
       StartLabelEdit();
     });
   }
@@ -672,19 +871,19 @@ void ListView::mouseReleaseEvent(QMouseEvent* e) {
 void ListView::mouseDoubleClickEvent(QMouseEvent* e) {
   QPointer<ListView> vivo(this);
   dobleClic_ = true;
-  if (e->button() == Qt::LeftButton) QTreeWidget::mouseDoubleClickEvent(e);
+  if (e->button() == Qt::LeftButton) QTreeView::mouseDoubleClickEvent(e);
   if (!vivo) return;
   if (DblClick) DblClick();
 }
 
 void ListView::focusInEvent(QFocusEvent* e) {
-  QTreeWidget::focusInEvent(e);
+  QTreeView::focusInEvent(e);
   viewport()->update();
   if (GotFocus) GotFocus();
 }
 
 void ListView::focusOutEvent(QFocusEvent* e) {
-  QTreeWidget::focusOutEvent(e);
+  QTreeView::focusOutEvent(e);
   viewport()->update();
   if (LostFocus) LostFocus();
 }

@@ -11,12 +11,14 @@
 //   it->SetSubItems(1, id);                  // 1 .. ColumnHeaders().Count() - 1
 //   ListView1->ItemCheck = [this](ListItem* Item) { ListView1_ItemCheck(Item); };
 //
-// Lines are added in bulk: Add() only builds the line, and the lines reach
-// the view together (and are sorted once, when Sorted is on) the next time
-// anything reads the list or the event loop runs, so 100,000 lines load
-// without a re-layout per line. Sorting happens only when Sorted is set, on
-// SortKey (0-based column) / SortOrder changes while Sorted, and when lines
-// are added to a sorted list; texts compare ignoring letter case, or as
+// The lines live in the list's own item model, shown by a tree view in
+// report view; a line keeps its texts packed in one string, so 100,000 lines
+// stay light. Lines are added in bulk: Add() only builds the line, and the
+// lines reach the view together (and are sorted once, when Sorted is on) the
+// next time anything reads the list or the event loop runs, so 100,000 lines
+// load without a re-layout per line. Sorting happens only when Sorted is set,
+// on SortKey (0-based column) / SortOrder changes while Sorted, and when
+// lines are added to a sorted list; texts compare ignoring letter case, or as
 // dates or numbers in a column told so (ColumnHeader::SetTipoOrden).
 //
 // Events are called with the arguments the forms' handlers take; a handler
@@ -34,10 +36,13 @@
 //
 // Errors: an index or key outside the collections raises 35600 / 35601, a
 // repeated key 35602, a sub-item outside the columns 380.
+#include <QAbstractTableModel>
+#include <QBrush>
+#include <QFont>
 #include <QHash>
+#include <QIcon>
 #include <QPointer>
-#include <QTreeWidget>
-#include <QTreeWidgetItem>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -85,11 +90,12 @@ class ColumnHeader {
   int tipoOrden_ = lvw::OrdenTexto;
 };
 
-class ListItem : public QTreeWidgetItem {
+class ListItem {
  public:
-  ~ListItem() override;
+  ListItem(const ListItem&) = delete;
+  ListItem& operator=(const ListItem&) = delete;
 
-  QString Text() const { return textos_.value(0); }
+  QString Text() const { return Columna(0).toString(); }
   void SetText(const QString& t) { PoneTexto(0, t); }
   // Sub-item i is column i + 1 (1 .. ColumnHeaders().Count() - 1).
   QString SubItems(int i) const;
@@ -124,17 +130,28 @@ class ListItem : public QTreeWidgetItem {
 
   ListView* Vista() const { return vista_; }
 
-  QVariant data(int column, int role) const override;
-  void setData(int column, int role, const QVariant& value) override;
-  bool operator<(const QTreeWidgetItem& otro) const override;
+  // What the view shows of the line in a column (Qt item roles), and a
+  // change made there as the user makes it (a tick raises ItemCheck).
+  QVariant data(int column, int role) const;
+  void setData(int column, int role, const QVariant& value);
+  QString text(int column) const { return Columna(column).toString(); }
+  QIcon icon(int column) const { return qvariant_cast<QIcon>(data(column, Qt::DecorationRole)); }
+  Qt::CheckState checkState(int column) const;
+  QBrush foreground(int column) const { return qvariant_cast<QBrush>(data(column, Qt::ForegroundRole)); }
+  QFont font(int column) const;
+  QString toolTip(int column) const { return data(column, Qt::ToolTipRole).toString(); }
 
  private:
   friend class ListView;
+  friend class ModeloLista;
   struct Estilo {
     long color = -1;
     bool negrita = false;
   };
   ListItem(ListView* vista, QString clave);
+  ~ListItem();
+  // The text of a column (empty when never set), a view into textos_.
+  QStringView Columna(int columna) const;
   void PoneTexto(int columna, const QString& t);
   void CompruebaSubItem(int i) const;
   Estilo& EstiloDe(int columna);
@@ -142,14 +159,34 @@ class ListItem : public QTreeWidgetItem {
 
   ListView* vista_;
   QString clave_;
-  QStringList textos_;
-  std::vector<Estilo> estilos_;
+  // Every column's text, each preceded by its length: one allocation per
+  // line whatever the number of columns.
+  QString textos_;
+  std::unique_ptr<std::vector<Estilo>> estilos_;
+  int fila_ = -1;  // row in the view; -1 while the line waits to reach it
   int iconoChico_ = 0;
   int icono_ = 0;
   bool marcado_ = false;
 };
 
-class ListView : public QTreeWidget {
+// The lines of a ListView as a table model (one row per line, one column per
+// column header).
+class ModeloLista : public QAbstractTableModel {
+ public:
+  explicit ModeloLista(ListView* vista);
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  friend class ListView;
+  ListView* vista_;
+};
+
+class ListView : public QTreeView {
   Q_OBJECT
 
  public:
@@ -166,6 +203,7 @@ class ListView : public QTreeWidget {
 
    private:
     friend class ListView;
+    friend class ModeloLista;
     explicit Columnas(ListView* v) : vista_(v) {}
     ListView* vista_;
     std::vector<std::unique_ptr<ColumnHeader>> columnas_;
@@ -175,6 +213,10 @@ class ListView : public QTreeWidget {
    public:
     ListItem* Add(const QString& Text = QString(), const QString& Key = QString(), int SmallIcon = 0,
                   int Icon = 0);
+    // A line with its text and sub-items at once (Textos[0] the text,
+    // Textos[i] sub-item i): the way to load many lines, each line's texts
+    // stored in one piece of the exact size.
+    ListItem* AddLinea(const QStringList& Textos, const QString& Key = QString(), int SmallIcon = 0);
     void Clear();
     int Count() const;
     // The i-th line (1-based) in the list's current order.
@@ -190,6 +232,7 @@ class ListView : public QTreeWidget {
    private:
     friend class ListView;
     explicit Items(ListView* v) : vista_(v) {}
+    ListItem* Nueva(const QString& Key, int SmallIcon, int Icon);
     ListView* vista_;
   };
 
@@ -233,6 +276,10 @@ class ListView : public QTreeWidget {
 
   // Brings pending lines into view and repaints.
   void Refresh();
+  // The rectangle of a line across every column, in viewport coordinates.
+  QRect visualItemRect(const ListItem* item) const;
+  // The line at a point of the viewport, or nullptr.
+  ListItem* itemAt(const QPoint& p) const;
   void SetFocus() { setFocus(Qt::OtherFocusReason); }
   // Starts editing the selected line's text (BeforeLabelEdit may refuse).
   void StartLabelEdit();
@@ -263,28 +310,35 @@ class ListView : public QTreeWidget {
   friend class ListItem;
   friend class ColumnHeader;
   friend class DelegadoLista;
+  friend class ModeloLista;
 
   // Brings the pending lines into the view and runs a pending sort.
   void Vuelca();
   void ProgramaVuelco();
+  void Ordena();
   // Room the first column gives to the check box and the small icon (px).
   int AnchoDecoracion() const;
   void MarcaOrden();
   int AlineacionDe(int columna) const;
   int TipoOrdenDe(int columna) const;
   void AvisaMarca(ListItem* item);
-  void ItemDestruido(ListItem* item);
-  void ReajustaColumnas();
+  void Renumera(size_t desde);
+  void Quita(ListItem* item);
+  void LineaCambiada(const ListItem* item);
+  QModelIndex IndiceDe(const ListItem* item, int columna = 0) const;
+  ListItem* LineaDe(const QModelIndex& indice) const;
+  void CabeceraCambiada(int columna);
 
+  ModeloLista* modelo_;
   Columnas columnas_{this};
   Items items_{this};
+  std::vector<ListItem*> filas_;
   std::vector<ListItem*> pendientes_;
   QHash<QString, ListItem*> porClave_;
   QPointer<ImageList> iconosChicos_;
   QPointer<ImageList> iconos_;
   bool vuelcoProgramado_ = false;
   bool ordenPendiente_ = false;
-  bool limpiando_ = false;
   bool checkboxes_ = false;
   bool filaEntera_ = true;
   bool lineas_ = false;
