@@ -122,13 +122,25 @@ void Posteo::Escribe(std::vector<Campo>& campos) {
     lote_ += u'\r' + sql;
     return;
   }
+  // Bound values: the statement is the same for every row with the same
+  // columns, so it is built (and prepared) once for them.
   QVariantList valores;
   valores.reserve(static_cast<qsizetype>(campos.size()));
-  for (const Campo& c : campos) {
-    gCamposInsert.push_back({QLatin1String(c.nombre), QStringLiteral("?")});
-    valores << c.valor.Ligado();
+  bool mismas = campos.size() == columnas_.size();
+  for (size_t i = 0; i < campos.size(); ++i) {
+    mismas = mismas && campos[i].nombre == columnas_[i];
+    valores << campos[i].valor.Ligado();
   }
-  ArmaListaInsert(sql, gCamposInsert, true);
+  if (!mismas) {
+    columnas_.clear();
+    for (const Campo& c : campos) {
+      gCamposInsert.push_back({QLatin1String(c.nombre), QStringLiteral("?")});
+      columnas_.push_back(c.nombre);
+    }
+    ArmaListaInsert(sql, gCamposInsert, true);
+    sentencia_ = sql;
+  }
+  sql = sentencia_;
   try {
     gDatos.Conexion().ExecutePreparada(sql, valores);
   } catch (const vb::Error& e) {

@@ -187,6 +187,9 @@ class Posteo {
   // a warehouse: component|warehouse -> the running total of the need.
   QHash<QString, Diezmilesimos> tomado_;
   std::set<QString> clavesDescarga_;
+  // The INSERT of the last row run at once, and its columns.
+  std::vector<const char*> columnas_;
+  QString sentencia_;
 };
 
 }  // namespace posteo
