@@ -78,20 +78,23 @@ TEST_F(ComprobantesPosteo, ComponentsAreDischargedFromTheLotsOfTheWarehouseTheyL
   Linea("KIT", "4");
   Linea("KIT", "2");  // the lots the first line drew are no longer there
   Linea("TORNILLO", "1");
+  Linea("KIT", "1", {{4, "2"}});  // out of another warehouse, drawn from its lots
   ASSERT_TRUE(Posta("FC", "000100000011A"));
   EXPECT_DOUBLE_EQ(Saldo("KIT", "1", "*", "FC"), -6);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "Z9", "PE"), -0.5);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2", "*", "PE"), -2);
   EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "PE"), -12);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "A1", "PE"), -0.75);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "A2", "PE"), -1);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "", "PE"), -1.25);  // what the lots did not cover
-  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2"), 0);
   // The first line: 2 and 0.5 per kit, numbered from 1, naming the sale.
   const QString pe = "TC = '  PE' AND IDCOMPROBANTE = '000100000001X'";
   EXPECT_EQ(Texto("SELECT CANTIDAD || ' ' || SECUENCIA || ' ' || TC_ORIGEN || IDCOMPROBANTE_ORIGEN || ' ' || "
                   "CONTROLADOPOR FROM V_MV_STOCK WHERE " + pe + " AND SECUENCIA = 1"),
             "-8.0 1   FC000100000011A KIT");
-  // 8 screws, the oil from A1, A2 and what is missing; 4 screws, the oil missing.
-  EXPECT_EQ(Filas(pe), 4 + 2);
+  // 8 screws, the oil from A1, A2 and what is missing; 4 screws, the oil
+  // missing; 2 screws and the oil of Z9 in the other warehouse.
+  EXPECT_EQ(Filas(pe), 4 + 2 + 2);
   EXPECT_EQ(Filas("CANTIDAD = 0"), 0);
   EXPECT_EQ(UltimoPE(), 2);  // the number used is recorded
   EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000100000002X");
@@ -99,20 +102,22 @@ TEST_F(ComprobantesPosteo, ComponentsAreDischargedFromTheLotsOfTheWarehouseTheyL
   // Switched off: no "PE" voucher, no number.
   Config("DescargaInsumosProduccion", "si");
   ASSERT_TRUE(Posta("FC", "000100000012A"));
-  EXPECT_EQ(Filas("TC = '  PE'"), 6);
+  EXPECT_EQ(Filas("TC = '  PE'"), 8);
   EXPECT_EQ(UltimoPE(), 2);
 }
 
 TEST_F(ComprobantesPosteo, ABlendIsTurnedIntoItsComponentsByPercentage) {
   Grilla("FC");
-  Linea("R407C", "2", {{64, S}, {70, "10"}, {1, "Gas R-407C (lata)"}, {3, "KG"}});
+  Linea("R407C", "2", {{64, S}, {70, "10"}, {1, "Gas R-407C (lata 1/2'')"}, {3, "KG"}});
   Linea("KIT", "1");
+  Linea("R407C", "0,1", {{64, ""}});  // not by percentage: 48 and 52 per unit
   ASSERT_TRUE(cptes->ActualizaStock(g, "FC", "000100000013A", "0", "2026-11-20", "1", QString(), QString(), QString(),
                                     QString(), false, "PorDefault", false, nullptr, &hayError));
-  EXPECT_DOUBLE_EQ(Saldo("R407C", "1", "*", "FC"), -2);
+  EXPECT_DOUBLE_EQ(Saldo("R407C", "1", "*", "FC"), -2.1);
   EXPECT_DOUBLE_EQ(Saldo("R407C", "1", "*", "PE"), 2);  // back, as its components
-  EXPECT_DOUBLE_EQ(Saldo("R410A", "1", "*", "PE"), -4.8);
-  EXPECT_DOUBLE_EQ(Saldo("R134A", "1", "*", "PE"), -5.2);
+  EXPECT_DOUBLE_EQ(Saldo("R410A", "1", "*", "PE"), -4.8 - 4.8);
+  EXPECT_DOUBLE_EQ(Saldo("R134A", "1", "*", "PE"), -5.2 - 5.2);
+  EXPECT_EQ(Texto("SELECT DESCRIPCION FROM V_MV_STOCK WHERE TC = '  PE' AND CANTIDAD > 0"), "Gas R-407C (lata 1/2'')");
   EXPECT_EQ(Texto("SELECT CUENTAPROVEEDOR FROM V_MV_STOCK WHERE IDARTICULO LIKE '%R410A'"), "200003");
   EXPECT_TRUE(e.Valor("SELECT CUENTAPROVEEDOR FROM V_MV_STOCK WHERE TC = '  PE' AND IDARTICULO LIKE '%R407C'").isNull());
   EXPECT_EQ(Texto("SELECT CUENTAPROVEEDOR FROM V_MV_STOCK WHERE TC = '  PE' AND IDARTICULO LIKE '%TORNILLO'"), "200001");
@@ -128,6 +133,18 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
   EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2", "*", "PE"), 0);  // in and out of the destination
   EXPECT_EQ(Filas("TC = '  PE' AND IDDEPOSITO <> '   2'"), 0);
   EXPECT_EQ(UltimoPE(), 3);
+  // As a batch too, though nothing is written before it runs.
+  {
+    TransaccionStock bloqueo;
+    QString lote;
+    ASSERT_TRUE(cptes->ActualizaStock(g, "TRP", "000100000021X", "0", "2026-11-20", "1", "2", QString(), QString(),
+                                      QString(), true, QString(), true, &lote, &hayError));
+    gDatos.Ejecuta(lote);
+    bloqueo.Confirma();
+  }
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), 4);
+  EXPECT_EQ(Filas("TC = '  PE'"), 8);
+  EXPECT_EQ(UltimoPE(), 5);
 }
 
 TEST_F(ComprobantesPosteo, APurchaseInvoiceStampsItsOrderOnce) {

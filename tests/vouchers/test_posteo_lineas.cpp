@@ -32,11 +32,14 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   Linea("TORNILLO", "");
   Linea("ACEITE", "6", {{42, S}, {16, "V2611"}});                                   // perishable, lot as typed
   Linea("TORNILLO", "-2");
-  Linea("TALADRO", "1", {{14, ""}, {57, ""}, {42, ""}});                            // empty flags are off
+  // Empty flag cells are off: no sizes, no serial walk, no perishable lot.
+  Linea("GUANTE", "2", {{57, ""}, {16, Lista({"38-GRIS-M", "39-GRIS-M"})}});
+  Linea("TALADRO", "2", {{14, ""}, {17, Lista({"S9", "S9"})}});
+  Linea("TORNILLO", "1", {{42, ""}, {16, "V9"}});
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   EXPECT_FALSE(hayError);
 
-  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", ""), 1);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", ""), 3 - 2 + 1);
   for (const char* l : {"L1", "L2", "L3", "L5", "L6", "L7", "L8"}) EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", l), 1) << l;
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L4"), 4);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L9"), 0.5);
@@ -44,13 +47,17 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "V2611"), 6);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6);
   EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2);
-  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 3);
+  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 4);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "42-AZUL-M"), 3);
   EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND IDARTICULO LIKE '%GUANTE'"), 0);
-  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 1 movements, numbered without gaps.
-  EXPECT_EQ(Filas(), 18);
-  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 18").toInt(), 18);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "38-GRIS-M"), 1);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "39-GRIS-M"), 1);
+  EXPECT_EQ(Filas("NROSERIE LIKE '%S9' AND CANTIDAD = 2"), 1);
+  EXPECT_EQ(Filas("NROLOTE LIKE '%V9'"), 0);
+  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 movements, numbered without gaps.
+  EXPECT_EQ(Filas(), 21);
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 21").toInt(), 21);
   EXPECT_EQ(Filas("CANTIDAD = 0 OR NROLOTE LIKE '%' || char(0) || '%'"), 0);
   EXPECT_EQ(e.ui().Cuenta("MsgBox") + e.ui().Cuenta("Error"), 0);
 }
@@ -89,7 +96,7 @@ TEST_F(LineasPosteo, MovementsTakeTheirColumnsFromTheLineAndTheCall) {
          {16, Lista({LoteSerie("O'Brien"), LoteSerie("B2")})}, {17, Lista({"1", "1"})},
          {30, "FC  000100000099A"}, {31, "7"}, {34, "800"}, {36, ""}, {41, "2,5"}, {26, "1"}, {76, "3"}});
   Linea("ACEITE", "3", {{3, "LT"}, {11, "-1"}, {29, ""}, {33, "ADU-7"}, {72, S}, {37, "KG"}, {70, "2,7"}});
-  Linea("TORNILLO", "1", {{29, "10,5"}});
+  Linea("TORNILLO", "1", {{29, "10,5"}, {37, "UN"}, {70, "9"}, {72, ""}});  // not weighed
   ASSERT_TRUE(cptes->ActualizaStock(g, "FC", "000100000099A", "3", "2026-11-20", "1", QString(), "  ", "ELDELGRID",
                                     "eldelgrid", false, "PorDefault", false, nullptr, &hayError, "null", QString(),
                                     "ADU-1", "2"));
@@ -112,7 +119,7 @@ TEST_F(LineasPosteo, MovementsTakeTheirColumnsFromTheLineAndTheCall) {
   // An exempt line has no VAT; a weighed one carries its weight, with the sign.
   EXPECT_EQ(fila(3, "IDDEPOSITO, CONTROLADOPOR, IVARI, CANTIDAD, CANTIDADUD, IDUNIDADBASE, CUENTAPROVEEDOR, TC_ORIGEN"),
             (QStringList{"   1", "ADU-7", "0", "-3", "-2.7", "  KG", "200002", "NULL"}));
-  EXPECT_EQ(fila(4, "IVARI, CUENTAPROVEEDOR"), (QStringList{"10.5", "200001"}));
+  EXPECT_EQ(fila(4, "IVARI, CUENTAPROVEEDOR, CANTIDADUD, IDUNIDADBASE"), (QStringList{"10.5", "200001", "0", "NULL"}));
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
 }
 
