@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <QElapsedTimer>
+#include <functional>
 #include <memory>
 
 #include "demo_sqlite.h"
@@ -35,8 +36,9 @@ inline double LecturaDesnuda(const QString& archivo, const char* sql) {
 }
 
 // Runs the registered benchmarks on the offscreen platform, with scripted
-// interactions so that nothing waits for a person.
-inline int CorreBenchmarks(int argc, char** argv) {
+// interactions so that nothing waits for a person. alTerminar runs while the
+// application still stands (to release widgets the benchmarks kept).
+inline int CorreBenchmarks(int argc, char** argv, const std::function<void()>& alTerminar = {}) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   Aplicacion app(argc, argv);
   gEntorno.FijaIdentidad(QStringLiteral("bench"), QStringLiteral("bench"));
@@ -44,5 +46,6 @@ inline int CorreBenchmarks(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  if (alTerminar) alTerminar();
   return 0;
 }

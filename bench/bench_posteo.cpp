@@ -240,14 +240,8 @@ BENCHMARK(PosteoDe500Lineas)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  Aplicacion app(argc, argv);
-  gEntorno.FijaIdentidad(QStringLiteral("bench"), QStringLiteral("bench"));
-  Interaccion::Instala(std::make_unique<InteraccionGuionada>());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  gDatos.Desconecta();
-  gBanco.reset();
-  return 0;
+  return CorreBenchmarks(argc, argv, [] {
+    gDatos.Desconecta();
+    gBanco.reset();
+  });
 }

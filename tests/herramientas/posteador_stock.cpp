@@ -8,16 +8,12 @@
 // before its first posting, so both users start together. Ends with 0 when
 // every posting was made whole and nothing was asked or shown, 1 otherwise.
 #include <QApplication>
-#include <QFile>
-#include <QThread>
 #include <cstdio>
-#include <memory>
 
-#include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"
 #include "platform/controles/textbox.h"
 #include "platform/form.h"
-#include "platform/interaccion_guionada.h"
+#include "usuario_concurrente.h"
 #include "vouchers/cls_cmn_cptes.h"
 
 int main(int argc, char** argv) {
@@ -27,12 +23,8 @@ int main(int argc, char** argv) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  auto ui = std::make_unique<InteraccionGuionada>();
-  InteraccionGuionada& preguntas = *ui;
-  Interaccion::Instala(std::move(ui));
-  gDatos.BaseDeDatos = QString::fromLocal8Bit(argv[1]);
-  if (!gDatos.Conectar(true, 3, QString())) return 1;
-  gDatos.Conexion().SetCommandTimeout(60);
+  InteraccionGuionada* preguntas = ConectaUsuario(argv[1]);
+  if (!preguntas) return 1;
   const int cantidad = QString::fromLocal8Bit(argv[2]).toInt();
   const int sucursal = QString::fromLocal8Bit(argv[3]).toInt();
 
@@ -48,25 +40,16 @@ int main(int argc, char** argv) {
   grilla->SetTextMatrix(2, 5, "2");
   grilla->SetTextMatrix(2, 16, "|L1|L2|");
 
-  if (argc > 4) {
-    const QString salida = QString::fromLocal8Bit(argv[4]);
-    QFile listo(salida + '.' + QString::fromLocal8Bit(argv[3]));
-    if (!listo.open(QIODevice::WriteOnly)) return 1;
-    listo.close();
-    for (int espera = 0; !QFile::exists(salida); ++espera) {
-      if (espera > 60000) return 1;
-      QThread::msleep(1);
-    }
-  }
+  if (argc > 4 && !EsperaAlOtro(QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[3]))) return 1;
   for (int i = 1; i <= cantidad; ++i) {
     bool hayError = false;
     const QString clave = QStringLiteral("%1%2X").arg(sucursal, 4, 10, QChar(u'0')).arg(i, 8, 10, QChar(u'0'));
     if (!cptes.ActualizaStock(grilla, "AJP", clave, "0", "2026-11-20", "1", QString(), QString(), QString(), QString(),
                               false, "NULL", false, nullptr, &hayError) ||
         hayError) {
-      for (const auto& l : preguntas.llamadas) std::fprintf(stderr, "%s\n", qPrintable(l.texto));
+      for (const auto& l : preguntas->llamadas) std::fprintf(stderr, "%s\n", qPrintable(l.texto));
       return 1;
     }
   }
-  return preguntas.llamadas.empty() ? 0 : 1;
+  return preguntas->llamadas.empty() ? 0 : 1;
 }
