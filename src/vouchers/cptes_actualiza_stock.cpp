@@ -65,6 +65,22 @@ QVariant Valor::Ligado() const {
 
 // ---------------------------------------------------------------- posting
 
+namespace {
+
+// Runs a statement of the posting: the database's refusal of it is told with
+// the description of its first error.
+template <class F>
+void Ejecutada(F&& sentencia) {
+  try {
+    sentencia();
+  } catch (const vb::Error& e) {
+    const auto& errores = gDatos.Conexion().Errors();
+    throw FallaSentencia{errores.empty() ? e.Description : errores.front().Description};
+  }
+}
+
+}  // namespace
+
 Posteo::Posteo(ClsCmnCptes& cptes, MSFlexGrid* grilla, bool enLote) : cptes_(cptes), grilla_(grilla), enLote_(enLote) {}
 
 void Posteo::Verifica() const {
@@ -140,13 +156,7 @@ void Posteo::Escribe(std::vector<Campo>& campos) {
     ArmaListaInsert(sql, gCamposInsert, true);
     sentencia_ = sql;
   }
-  sql = sentencia_;
-  try {
-    gDatos.Conexion().ExecutePreparada(sql, valores);
-  } catch (const vb::Error& e) {
-    const auto& errores = gDatos.Conexion().Errors();
-    throw FallaSentencia{errores.empty() ? e.Description : errores.front().Description};
-  }
+  Ejecutada([&] { gDatos.Conexion().ExecutePreparada(sentencia_, valores); });
 }
 
 void Posteo::EjecutaTexto(const QString& sql) {
@@ -154,12 +164,7 @@ void Posteo::EjecutaTexto(const QString& sql) {
     lote_ += u'\r' + sql;
     return;
   }
-  try {
-    gDatos.Conexion().Execute(sql);
-  } catch (const vb::Error& e) {
-    const auto& errores = gDatos.Conexion().Errors();
-    throw FallaSentencia{errores.empty() ? e.Description : errores.front().Description};
-  }
+  Ejecutada([&] { gDatos.Conexion().Execute(sql); });
 }
 
 // A purchase invoice or delivery note made from a purchase order stamps its
@@ -178,12 +183,7 @@ void Posteo::SellaRecepcion() {
   }
   QVariantList ligados;
   for (const Valor& v : valores) ligados << v.Ligado();
-  try {
-    gDatos.Conexion().ExecutePreparada(sql, ligados);
-  } catch (const vb::Error& e) {
-    const auto& errores = gDatos.Conexion().Errors();
-    throw FallaSentencia{errores.empty() ? e.Description : errores.front().Description};
-  }
+  Ejecutada([&] { gDatos.Conexion().ExecutePreparada(sql, ligados); });
 }
 
 void Posteo::Corre() {
