@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -143,8 +144,9 @@ inline void Proporcion(benchmark::State& state, const char* nombre, double medid
 }
 
 // Runs the registered benchmarks on the offscreen platform, with scripted
-// interactions so that nothing waits for a person.
-inline int CorreBenchmarks(int argc, char** argv) {
+// interactions so that nothing waits for a person. alTerminar runs while the
+// application still stands (to release widgets the benchmarks kept).
+inline int CorreBenchmarks(int argc, char** argv, const std::function<void()>& alTerminar = {}) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   Aplicacion app(argc, argv);
   RegistraDialogosLotes();
@@ -153,5 +155,6 @@ inline int CorreBenchmarks(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  if (alTerminar) alTerminar();
   return 0;
 }

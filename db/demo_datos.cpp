@@ -323,6 +323,7 @@ class Generador {
   void Cargos();
   void Saldos();
   void PartesDeConsumo();
+  void Mezclas();
   void NumerosContables();
   void Numeracion();
   void Varios();
@@ -1933,6 +1934,30 @@ void Generador::PartesDeConsumo() {
   }
 }
 
+// A refrigerant blended by percentages from two others kept in stock: the
+// R-407C of the catalogue is 48 % R-410A and 52 % R-134a. A sale of it
+// discharges its components, and the blend itself goes back, turned into
+// them. Chosen without drawing, so the rest of the demo stays as it was.
+void Generador::Mezclas() {
+  auto busca = [&](const char* gas, int salvo) {
+    for (int i = 0; i < static_cast<int>(articulos_.size()); ++i) {
+      const Articulo& a = articulos_[i];
+      if (i != salvo && !a.kit && !a.suspendido && kPlantillas[a.plantilla].prefijo == string("GAS") &&
+          a.descripcion.find(gas) != string::npos)
+        return i;
+    }
+    return -1;
+  };
+  const int mezcla = busca("R-407C", -1);
+  const int a = busca("R-410A", mezcla), b = busca("R-134a", mezcla);
+  if (mezcla < 0 || a < 0 || b < 0) return;
+  Insercion marca(db_, "UPDATE V_MA_ARTICULOS SET INSUMOSPORPORCENTAJE = 1 WHERE IDARTICULO = ?");
+  marca(articulos_[mezcla].codigo);
+  Insercion ins(db_, "INSERT INTO V_MA_INSUMOS (IDARTICULO, IDARTICULOINSUMO, IDUNIDADINSUMO, CANTIDAD) VALUES (?, ?, ?, ?)");
+  ins(articulos_[mezcla].codigo, articulos_[a].codigo, articulos_[a].unidad, 48.0);
+  ins(articulos_[mezcla].codigo, articulos_[b].codigo, articulos_[b].unidad, 52.0);
+}
+
 // Vouchers of the accounting books numbered by the program: each has its
 // entry and its reserved number; one entry was typed by hand with the number
 // the book hands out next, so that number is taken.
@@ -2111,6 +2136,7 @@ void Generador::Corre() {
   Terceros();
   Cargos();
   PartesDeConsumo();
+  Mezclas();
   Saldos();
   NumerosContables();
   Numeracion();

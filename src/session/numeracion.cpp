@@ -211,7 +211,7 @@ bool Obtener_Nro_Comprobante_Contable(const QString& TC, QString& Sucursal, QStr
 }
 
 bool Obtener_Nro_Comprobante(const QString& TC, QString& Sucursal, QString& Numero, QString& Letra,
-                             bool& ModificaNumeracion, bool Verificar, const QString&) {
+                             bool& ModificaNumeracion, bool Verificar, const QString&, QString* TextoLote) {
   if (!Obtener_Nro_Comprobante_Contable(TC, Sucursal, Numero, Letra, ModificaNumeracion, QString())) return false;
   if (!Verificar) return true;
   vb::ErrorSteps paso(QStringLiteral("Obtener_Nro_Comprobante"));
@@ -264,11 +264,16 @@ bool Obtener_Nro_Comprobante(const QString& TC, QString& Sucursal, QString& Nume
                             5);
   }
   // The number is free: a reservation left of it goes.
-  return paso.step([&] {
-    gDatos.Ejecuta(QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE TC = ") + codigo + QStringLiteral(" AND SUCURSAL = ") +
-                   Lit(Sucursal) + QStringLiteral(" AND NUMERO = ") + Lit(Numero) + QStringLiteral(" AND LETRA = ") +
-                   Lit(Letra));
-  });
+  const QString borra = QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE TC = ") + codigo +
+                        QStringLiteral(" AND SUCURSAL = ") + Lit(Sucursal) + QStringLiteral(" AND NUMERO = ") +
+                        Lit(Numero) + QStringLiteral(" AND LETRA = ") + Lit(Letra);
+  if (TextoLote) {
+    if (!TextoLote->isEmpty() && !TextoLote->endsWith(u'\r') && !TextoLote->endsWith(u'\n'))
+      *TextoLote += QStringLiteral("\r\n");
+    *TextoLote += borra;
+    return true;
+  }
+  return paso.step([&] { gDatos.Ejecuta(borra); });
 }
 
 bool ValidaNumeracionComprobante(const QString& TC, const QString& Sucursal, const QString& Numero,

@@ -46,8 +46,12 @@ bool Obtener_Nro_Comprobante_Contable(const QString& TC, QString& Sucursal, QStr
 // purchase order and the types not numbered through sales or stock books:
 // not for OPG, PG, FC, NC, ND, NP, GF, PR, RM, TK, TKFC, FP, VJ, IR, VS, SI,
 // AJP, AJN, TRP). Referencia is not used. False when no number was given.
+// With TextoLote the procedure only reads: the removal of the reservation is
+// appended to TextoLote (after a line break when it does not end in one)
+// for the caller to run in its own batch, under the lock it read under.
 bool Obtener_Nro_Comprobante(const QString& TC, QString& Sucursal, QString& Numero, QString& Letra,
-                             bool& ModificaNumeracion, bool Verificar = true, const QString& Referencia = QString());
+                             bool& ModificaNumeracion, bool Verificar = true, const QString& Referencia = QString(),
+                             QString* TextoLote = nullptr);
 
 // Records a used number: Numero is the number the book is to hand out next
 // (the saved voucher's number plus one; a leading blank is allowed). The

@@ -172,6 +172,78 @@ class ClsCmnCptes {
                         const QString& PosicionAnt, const QString& LoteAnt, QString& PosicionNVO, QString& LoteNvo,
                         bool Posicion = true, bool Lote = false);
 
+  // ---------------------------------------------------------- stock posting
+  //
+  // Posts the articles grid of a saved voucher (laid out by InicializaGrids)
+  // as stock movements, V_MV_STOCK rows: one per line, or one per lot,
+  // serial number or size of the line's lists (columns 16 and 17), whose
+  // quantities always add up to the line's quantity (a list shorter than the
+  // quantity leaves one last movement without lot for the rest; one longer
+  // is read as far as the quantity goes). Lines whose code is empty or blank,
+  // or whose quantity (column 5) reads as 0, are skipped; cells are read with
+  // NumeroCelda ("1,5" and "1.5"; empty = 0) and an empty flag cell is off.
+  //
+  // The sign: SignoRemota when not 0 (taken as +1 or -1), else the stock
+  // sense of the type (ObtieneSignoComprobante). Cantidad and CantidadUD
+  // both carry it (-5 for five units going out); the balances sum them. A
+  // line's CantidadUD (column 70 for a weighed article with column 37 as
+  // its unit, or column 7 with "ConfirmaUDEquiv") is shared among its
+  // movements in proportion to their quantities.
+  //
+  // Also, in the same transaction or batch:
+  // - a purchase invoice or delivery note ("FCC", "RMC") made from a
+  //   purchase order (TCOrigen "OC", ComprobanteOrigen its key) stamps its
+  //   date on the order when it has none, unless "IR_Oblig" is on;
+  // - a transfer (EsTransferencia) posts out of the origin and then the same
+  //   lots and quantities into IdDepositoDestino; a production order ("OP")
+  //   posts in the lines whose column 23 is "-1" and out the others;
+  // - unless "DescargaInsumosProduccion" is "SI", articles with components
+  //   discharge them as a "PE" stock voucher ("0001", "X") of its own, each
+  //   component drawn from the lots of the warehouse its movement is posted
+  //   into; the "PE" number is recorded in its book. A transfer discharges
+  //   twice, under two keys.
+  //
+  // Parameters are read, never written. Codes (warehouses, motive, types,
+  // technician) are codes, not SQL literals: IdDeposito empty takes
+  // "DepositoDefault"; IdMotivoStock empty takes "MotivoStockDefault", blanks
+  // give NULL; TCOrigen / ComprobanteOrigen "ELDELGRID" take each line's
+  // origin from column 30. Cuenta is the supplier account: a code or a quoted
+  // literal ('200001'), "NULL" or empty for none, or "PorDefault" for each
+  // article's own supplier. IdTecnico "NULL" leaves the technician out.
+  // IdComplemento is a number (empty = 0). Fecha is the date as the database
+  // takes it. The grid is only read.
+  //
+  // Run at once (GeneraSentenciaSQL false): one transaction, taken with the
+  // write lock (TransaccionStock) before any number or sequence is read.
+  // Run as a batch: nothing is executed, not even the reception stamp; the
+  // statements are appended in order to SQLTemp, each after a carriage
+  // return (CR), and the caller runs them in its own transaction. The
+  // caller must hold a TransaccionStock around both this call and the run of
+  // the batch: the "PE" key and a production order's sequence are free only
+  // while the lock they were read under lasts.
+  //
+  // Result: true when every movement was posted (at once) or every
+  // statement handed back (batch). False when nothing was: the transaction
+  // was rolled back, SQLTemp is as it came, and HayError (when given) is set
+  // True; HayError is never set False, the caller clears it. A failure is
+  // reported once, after the lock is released: input the posting refuses
+  // (unknown voucher type or a type without stock sense, a transfer without
+  // destination, an unknown article or warehouse, a line without warehouse)
+  // is told in a message; a database refusal of a statement in a message
+  // with its description; any other failure through the error report
+  // ("ActualizaStock", or the label of the procedure that failed), whose
+  // answer 4 runs the whole posting again and any other answer leaves it
+  // undone.
+  bool ActualizaStock(MSFlexGrid* MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
+                      const QString& IdComplemento, const QString& Fecha, const QString& IdDeposito = QString(),
+                      const QString& IdDepositoDestino = QString(), const QString& IdMotivoStock = QString(),
+                      const QString& TCOrigen = QString(), const QString& ComprobanteOrigen = QString(),
+                      bool EsTransferencia = false, const QString& Cuenta = QString(),
+                      bool GeneraSentenciaSQL = false, QString* SQLTemp = nullptr, bool* HayError = nullptr,
+                      const QString& IdTecnico = QString(), const QString& LoteFijo = QString(),
+                      const QString& Aduana = QString(), const QString& LoteOrigen = QString(),
+                      short SignoRemota = 0);
+
   // ------------------------------------------------ lot, serial and position lists
   //
   // A list text opens with "|" and closes every entry with "|": the entries

@@ -30,10 +30,12 @@ int gBloqueosAbiertos = 0;
 
 }  // namespace
 
-QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra) {
-  QString sucursal = Sucursal, numero, letra = Letra;
+QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra,
+                                 QString* TextoLote) {
+  QString sucursal = Sucursal, numero, letra = Letra, lote;
   bool modifica = false;
-  if (!Obtener_Nro_Comprobante(TC, sucursal, numero, letra, modifica, true, QString())) return QString();
+  if (!Obtener_Nro_Comprobante(TC, sucursal, numero, letra, modifica, true, QString(), TextoLote ? &lote : nullptr))
+    return QString();
   vb::ErrorSteps paso(QStringLiteral("AsignarNumeroComprobante"));
   const QString tipo = ClsDatos::Literal(gUtil.FormateaCodigo(vb::Trim(TC), 4));
   Recordset rs;
@@ -59,6 +61,12 @@ QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, con
   if (lleno) {
     AvisaTalonarioCompleto(TC, sucursal, letra);
     return QString();
+  }
+  // What the numbering would have run, as it would have run it.
+  if (TextoLote && !lote.isEmpty()) {
+    if (!TextoLote->isEmpty() && !TextoLote->endsWith(u'\r') && !TextoLote->endsWith(u'\n'))
+      *TextoLote += QStringLiteral("\r\n");
+    *TextoLote += lote;
   }
   return sucursal + numero + letra;
 }

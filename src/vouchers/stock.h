@@ -41,7 +41,11 @@ extern std::vector<ItemCantidad> gInsumos;
 // used up or wrongly set up, the highest key is 99999999 (the user was told),
 // or a database error left the procedure. Call it under the write lock of the
 // posting that uses the key (TransaccionStock).
-QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra);
+// With TextoLote nothing runs: what the numbering would run (the removal of
+// a reservation left of the number) is appended to TextoLote, for the
+// caller's batch, which it must run under the same lock.
+QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra,
+                                 QString* TextoLote = nullptr);
 
 // Draws a quantity of an article from its lots in stock in a warehouse,
 // first lot (in lot-number order) first. IdDeposito is the warehouse code or

@@ -7,14 +7,11 @@
 // SALIDA to exist before its first posting, so both users start together.
 // Ends with 0 when every posting got a key and was written, 1 otherwise.
 #include <QCoreApplication>
-#include <QFile>
-#include <QThread>
 #include <cstdio>
-#include <memory>
 
 #include "platform/cls_datos.h"
-#include "platform/interaccion_guionada.h"
 #include "session/numeracion.h"
+#include "usuario_concurrente.h"
 #include "vouchers/stock.h"
 
 int main(int argc, char** argv) {
@@ -23,24 +20,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   QCoreApplication app(argc, argv);
-  auto ui = std::make_unique<InteraccionGuionada>();
-  InteraccionGuionada& preguntas = *ui;
-  Interaccion::Instala(std::move(ui));
-  gDatos.BaseDeDatos = QString::fromLocal8Bit(argv[1]);
-  if (!gDatos.Conectar(true, 3, QString())) return 1;
-  gDatos.Conexion().SetCommandTimeout(60);
+  InteraccionGuionada* preguntas = ConectaUsuario(argv[1]);
+  if (!preguntas) return 1;
   const int cantidad = QString::fromLocal8Bit(argv[2]).toInt();
   const QString etiqueta = ClsDatos::Literal(QString::fromLocal8Bit(argv[3]));
-  if (argc > 4) {
-    const QString salida = QString::fromLocal8Bit(argv[4]);
-    QFile listo(salida + '.' + QString::fromLocal8Bit(argv[3]));
-    if (!listo.open(QIODevice::WriteOnly)) return 1;
-    listo.close();
-    for (int espera = 0; !QFile::exists(salida); ++espera) {
-      if (espera > 60000) return 1;
-      QThread::msleep(1);
-    }
-  }
+  if (argc > 4 && !EsperaAlOtro(QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[3]))) return 1;
   try {
     for (int i = 0; i < cantidad; ++i) {
       TransaccionStock bloqueo;
@@ -58,5 +42,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", qPrintable(e.Description));
     return 1;
   }
-  return preguntas.llamadas.empty() ? 0 : 1;
+  return preguntas->llamadas.empty() ? 0 : 1;
 }

@@ -1,0 +1,231 @@
+// The stock posting of whole vouchers: transfers, production orders, the
+// discharge of components as a "PE" voucher, the reception stamp of a
+// purchase order, and the batch handed back to the caller.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "base_posteo.h"
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "session/mod_global.h"
+#include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/stock.h"
+
+namespace {
+
+const QString S = "-1";
+
+class ComprobantesPosteo : public ConPosteo {
+ protected:
+  QString Texto(const QString& sql) { return e.Valor(sql).toString(); }
+  int UltimoPE() { return e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(); }
+};
+
+}  // namespace
+
+TEST_F(ComprobantesPosteo, ATransferTakesLotsOutOfTheOriginAndPutsTheSameIntoTheDestination) {
+  Grilla("TRP");
+  Linea("ACEITE", "5", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"3", "2"})}});
+  Linea("TALADRO", "2", {{14, S}, {16, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})}, {17, Lista({"1", "1"})}});
+  Linea("TORNILLO", "4", {{4, "3"}});  // out of its own warehouse
+  ASSERT_TRUE(Posta("TRP", "000100000004X", "1", "2", true));
+  for (const char* lote : {"L1", "L2"}) {
+    EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", lote), -Saldo("ACEITE", "1", lote)) << lote;
+    EXPECT_GT(Saldo("ACEITE", "2", lote), 0);
+  }
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "L1"), 3);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2"), 5);
+  EXPECT_EQ(Filas("IDARTICULO LIKE '%TALADRO' AND IDDEPOSITO = '   2' AND CANTIDAD = 1 AND NROSERIE IS NOT NULL"), 2);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "3"), -4);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2"), 4);
+  // Out: numbered first, naming the destination; in: naming where it came from.
+  EXPECT_EQ(Texto("SELECT IDDEPOSITO_DESTINO FROM V_MV_STOCK WHERE SECUENCIA = 1"), "   2");
+  EXPECT_EQ(Texto("SELECT IDDEPOSITO_DESTINO FROM V_MV_STOCK WHERE IDDEPOSITO = '   2' AND IDARTICULO LIKE "
+                  "'%TORNILLO'"),
+            "   3");
+  EXPECT_EQ(e.Valor("SELECT MIN(SECUENCIA) FROM V_MV_STOCK WHERE CANTIDAD > 0").toInt(),
+            e.Valor("SELECT MAX(SECUENCIA) FROM V_MV_STOCK WHERE CANTIDAD < 0").toInt() + 1);
+  EXPECT_DOUBLE_EQ(e.Valor("SELECT SUM(CANTIDAD) FROM V_MV_STOCK").toDouble(), 0);
+
+  // Without a destination nothing moves.
+  const int antes = Filas();
+  EXPECT_FALSE(Posta("TRP", "000100000005X", "1", "  ", true));
+  EXPECT_TRUE(hayError);
+  EXPECT_EQ(Filas(), antes);
+  EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("destino"));
+}
+
+TEST_F(ComprobantesPosteo, AProductionOrderBringsTheProductInAndTakesItsInputsOut) {
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, IDARTICULO, CANTIDAD) VALUES ('  OP', "
+        "'000100000003X', 5, 'X', 0)");
+  Grilla("OP");
+  Linea("TORNILLO", "10", {{23, "-1"}});
+  Linea("ACEITE", "2", {{16, Lista({LoteSerie("L1")})}, {17, Lista({"2"})}});
+  ASSERT_TRUE(Posta("OP", "000100000003X", "2"));
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2"), 10);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "L1"), -2);
+  // It goes on after its stored rows (one number is skipped, as always).
+  EXPECT_EQ(e.Valor("SELECT SECUENCIA FROM V_MV_STOCK WHERE IDARTICULO LIKE '%TORNILLO'").toInt(), 7);
+  EXPECT_EQ(e.Valor("SELECT SECUENCIA FROM V_MV_STOCK WHERE IDARTICULO LIKE '%ACEITE'").toInt(), 8);
+}
+
+TEST_F(ComprobantesPosteo, ComponentsAreDischargedFromTheLotsOfTheWarehouseTheyLeave) {
+  Lote("ACEITE", "1", "A2", 1);
+  Lote("ACEITE", "1", "A1", 0.75);
+  Lote("ACEITE", "2", "Z9", 50);  // another warehouse
+  Grilla("FC");
+  Linea("KIT", "4");
+  Linea("KIT", "2");  // the lots the first line drew are no longer there
+  Linea("TORNILLO", "1");
+  Linea("KIT", "1", {{4, "2"}});  // out of another warehouse, drawn from its lots
+  ASSERT_TRUE(Posta("FC", "000100000011A"));
+  EXPECT_DOUBLE_EQ(Saldo("KIT", "1", "*", "FC"), -6);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "Z9", "PE"), -0.5);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2", "*", "PE"), -2);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "PE"), -12);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "A1", "PE"), -0.75);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "A2", "PE"), -1);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "", "PE"), -1.25);  // what the lots did not cover
+  // The first line: 2 and 0.5 per kit, numbered from 1, naming the sale.
+  const QString pe = "TC = '  PE' AND IDCOMPROBANTE = '000100000001X'";
+  EXPECT_EQ(Texto("SELECT CANTIDAD || ' ' || SECUENCIA || ' ' || TC_ORIGEN || IDCOMPROBANTE_ORIGEN || ' ' || "
+                  "CONTROLADOPOR FROM V_MV_STOCK WHERE " + pe + " AND SECUENCIA = 1"),
+            "-8.0 1   FC000100000011A KIT");
+  // 8 screws, the oil from A1, A2 and what is missing; 4 screws, the oil
+  // missing; 2 screws and the oil of Z9 in the other warehouse.
+  EXPECT_EQ(Filas(pe), 4 + 2 + 2);
+  EXPECT_EQ(Filas("CANTIDAD = 0"), 0);
+  EXPECT_EQ(UltimoPE(), 2);  // the number used is recorded
+  EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000100000002X");
+
+  // Switched off: no "PE" voucher, no number.
+  Config("DescargaInsumosProduccion", "si");
+  ASSERT_TRUE(Posta("FC", "000100000012A"));
+  EXPECT_EQ(Filas("TC = '  PE'"), 8);
+  EXPECT_EQ(UltimoPE(), 2);
+}
+
+TEST_F(ComprobantesPosteo, ABlendIsTurnedIntoItsComponentsByPercentage) {
+  Grilla("FC");
+  Linea("R407C", "2", {{64, S}, {70, "10"}, {1, "Gas R-407C (lata 1/2'')"}, {3, "KG"}});
+  Linea("KIT", "1");
+  Linea("R407C", "0,1", {{64, ""}});  // not by percentage: 48 and 52 per unit
+  ASSERT_TRUE(cptes->ActualizaStock(g, "FC", "000100000013A", "0", "2026-11-20", "1", QString(), QString(), QString(),
+                                    QString(), false, "PorDefault", false, nullptr, &hayError));
+  EXPECT_DOUBLE_EQ(Saldo("R407C", "1", "*", "FC"), -2.1);
+  EXPECT_DOUBLE_EQ(Saldo("R407C", "1", "*", "PE"), 2);  // back, as its components
+  EXPECT_DOUBLE_EQ(Saldo("R410A", "1", "*", "PE"), -4.8 - 4.8);
+  EXPECT_DOUBLE_EQ(Saldo("R134A", "1", "*", "PE"), -5.2 - 5.2);
+  EXPECT_EQ(Texto("SELECT DESCRIPCION FROM V_MV_STOCK WHERE TC = '  PE' AND CANTIDAD > 0"), "Gas R-407C (lata 1/2'')");
+  EXPECT_EQ(Texto("SELECT CUENTAPROVEEDOR FROM V_MV_STOCK WHERE IDARTICULO LIKE '%R410A'"), "200003");
+  EXPECT_TRUE(e.Valor("SELECT CUENTAPROVEEDOR FROM V_MV_STOCK WHERE TC = '  PE' AND IDARTICULO LIKE '%R407C'").isNull());
+  EXPECT_EQ(Texto("SELECT CUENTAPROVEEDOR FROM V_MV_STOCK WHERE TC = '  PE' AND IDARTICULO LIKE '%TORNILLO'"), "200001");
+  // One "PE" voucher for the whole sale.
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), 1);
+}
+
+TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
+  Grilla("TRP");
+  Linea("KIT", "1");
+  ASSERT_TRUE(Posta("TRP", "000100000020X", "1", "2", true));
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), 2);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2", "*", "PE"), 0);  // in and out of the destination
+  EXPECT_EQ(Filas("TC = '  PE' AND IDDEPOSITO <> '   2'"), 0);
+  EXPECT_EQ(UltimoPE(), 3);
+  // As a batch too, though nothing is written before it runs.
+  {
+    TransaccionStock bloqueo;
+    QString lote;
+    ASSERT_TRUE(cptes->ActualizaStock(g, "TRP", "000100000021X", "0", "2026-11-20", "1", "2", QString(), QString(),
+                                      QString(), true, QString(), true, &lote, &hayError));
+    gDatos.Ejecuta(lote);
+    bloqueo.Confirma();
+  }
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), 4);
+  EXPECT_EQ(Filas("TC = '  PE'"), 8);
+  EXPECT_EQ(UltimoPE(), 5);
+}
+
+TEST_F(ComprobantesPosteo, APurchaseInvoiceStampsItsOrderOnce) {
+  e.Sql("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA, FECHA) VALUES ('  OC', '000100000042X', '200001', "
+        "'2026-11-01'), ('  OC', '000100000043X', '200001', '2026-11-01')");
+  auto recepcion = [&](const QString& clave) {
+    return Texto("SELECT FECHARECEPCION FROM C_MV_CPTE WHERE IDCOMPROBANTE = '" + clave + "'");
+  };
+  auto factura = [&](const QString& tc, const QString& origen, const QString& fecha) {
+    Grilla(tc);
+    Linea("TORNILLO", "1");
+    return cptes->ActualizaStock(g, tc, "000300000001A", "0", fecha, "1", QString(), QString(), " oc ", origen, false,
+                                 "'200001'", false, nullptr, &hayError);
+  };
+  ASSERT_TRUE(factura("FCC", "000100000042X", "2026-11-10"));
+  EXPECT_TRUE(recepcion("000100000042X").startsWith("2026-11-10"));
+  ASSERT_TRUE(factura("RMC", "000100000042X", "2026-11-15"));
+  EXPECT_TRUE(recepcion("000100000042X").startsWith("2026-11-10"));  // the first one only
+  EXPECT_EQ(Texto("SELECT CUENTAPROVEEDOR FROM V_MV_STOCK WHERE TC = ' RMC'"), "200001");
+  EXPECT_TRUE(e.Valor("SELECT IDCOMPLEMENTO FROM V_MV_STOCK WHERE TC = ' RMC'").isNull());  // purchases
+  Config("IR_Oblig", "SI");  // a reception report must stamp it instead
+  ASSERT_TRUE(factura("FCC", "000100000043X", "2026-11-10"));
+  EXPECT_TRUE(recepcion("000100000043X").isEmpty());
+  // A grid without lines still stamps.
+  Config("IR_Oblig", "NO");
+  Grilla("FCC");
+  ASSERT_TRUE(cptes->ActualizaStock(g, "FCC", "000300000002A", "0", "2026-11-12", "1", QString(), QString(), "OC",
+                                    "000100000043X"));
+  EXPECT_TRUE(recepcion("000100000043X").startsWith("2026-11-12"));
+}
+
+TEST_F(ComprobantesPosteo, ABatchRunsNothingAndRunsLaterToTheSameRows) {
+  // The same database twice: one posting at once, the other as a batch.
+  e.Sql("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA) VALUES ('  OC', '000100000042X', '200001')");
+  e.Sql("INSERT INTO V_MV_CTROL_CPTE (TC, SUCURSAL, NUMERO, LETRA) VALUES ('  PE', '0001', '00000001', 'X')");
+  Lote("ACEITE", "1", "A1", 0.3);
+  Config("ConfirmaUDEquiv", "SI");
+  gDatos.Desconecta();
+  ASSERT_TRUE(QFile::copy(e.Ruta("prueba.db"), e.Ruta("lote.db")));
+  auto carga = [&] {
+    Grilla("RMC");
+    Linea("KIT", "3");
+    Linea("ACEITE", "2,5", {{16, Lista({"L'1", "L2"})}, {6, "KG"}, {7, "2"}});
+    Linea("R407C", "1", {{64, S}});
+    Linea("TORNILLO", "1");
+  };
+  auto posta = [&](bool enLote, QString* sql) {
+    return cptes->ActualizaStock(g, "RMC", "000200000001R", "0", "2026-11-20", "1", QString(), QString(), "OC",
+                                 "000100000042X", false, "PorDefault", enLote, sql, &hayError);
+  };
+  auto estado = [&] {
+    return QStringList{Texto("SELECT FECHARECEPCION FROM C_MV_CPTE"),
+                       Texto("SELECT COUNT(*) FROM V_MV_CTROL_CPTE"), QString::number(UltimoPE())};
+  };
+
+  e.Inicia();
+  carga();
+  ASSERT_TRUE(posta(false, nullptr));
+  const QStringList deUnaVez = Volcado(), estadoDeUnaVez = estado();
+  ASSERT_GT(deUnaVez.size(), 6);
+
+  gDatos.Desconecta();
+  e.Inicia("lote.db");
+  carga();
+  const QStringList antes = estado();
+  QString lote = "UPDATE V_MA_ARTICULOS SET COSTO = COSTO WHERE 1 = 0";  // the caller's own statement stays first
+  {
+    TransaccionStock bloqueo;  // held around the call and the run of the batch
+    ASSERT_TRUE(posta(true, &lote));
+    EXPECT_EQ(Filas(), 0);
+    EXPECT_EQ(estado(), antes);  // not even the stamp, the reservation or the book
+    EXPECT_TRUE(lote.startsWith("UPDATE V_MA_ARTICULOS SET COSTO = COSTO WHERE 1 = 0\rUPDATE c_mv_cpte"));
+    EXPECT_TRUE(lote.contains("\rINSERT INTO V_MV_STOCK(TC,IdComprobante,Secuencia,Fecha,IdCaja,IdDeposito,"));
+    gDatos.Ejecuta(lote);
+    bloqueo.Confirma();
+  }
+  EXPECT_EQ(Volcado(), deUnaVez);
+  EXPECT_EQ(estado(), estadoDeUnaVez);
+  EXPECT_FALSE(hayError);
+
+  // Without the text to append to, nothing is handed back and it says so.
+  EXPECT_FALSE(posta(true, nullptr));
+  EXPECT_TRUE(hayError);
+}

@@ -1,0 +1,154 @@
+// A stock posting that cannot be made whole writes nothing: every movement of
+// the voucher is in V_MV_STOCK or none is, and the caller knows which.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include "base_posteo.h"
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "platform/vb_error.h"
+#include "vouchers/cls_cmn_cptes.h"
+
+namespace {
+
+class FallasPosteo : public ConPosteo {
+ protected:
+  // Nothing of the voucher, of its "PE" voucher or of the books was written.
+  void NadaEscrito() {
+    EXPECT_EQ(Filas(), 0);
+    EXPECT_EQ(e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(), 0);
+  }
+};
+
+}  // namespace
+
+TEST_F(FallasPosteo, AVoucherTypeWithoutStockSensePostsNothing) {
+  Grilla("FC");
+  Linea("TORNILLO", "2");
+  Linea("KIT", "1");
+  EXPECT_FALSE(Posta("XX", "000100000001X"));  // unknown
+  EXPECT_TRUE(hayError);
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("no existe en la tabla de comprobantes"));
+  EXPECT_FALSE(Posta("OT", "000100000001A"));  // known, but moves no stock
+  EXPECT_TRUE(hayError);
+  EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("no indica si el stock entra o sale"));
+  NadaEscrito();
+  // A sign imposed by the caller is taken.
+  ASSERT_TRUE(cptes->ActualizaStock(g, "OT", "000100000001A", "0", "2026-11-20", "1", QString(), QString(), QString(),
+                                    QString(), false, QString(), false, nullptr, &hayError, QString(), QString(),
+                                    QString(), QString(), -1));
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "OT"), -2);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
+  Grilla("AJP");
+  Linea("TORNILLO", "2");
+  Linea("NOEXISTE", "1");
+  EXPECT_FALSE(Posta("AJP", "000100000001X"));
+  EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("NOEXISTE"));
+  Grilla("AJP");
+  Linea("KIT", "2");
+  Linea("TORNILLO", "1", {{4, "9"}});
+  EXPECT_FALSE(Posta("AJP", "000100000001X"));
+  EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("depósito 9"));
+  // No warehouse at all: none given, none configured.
+  Config("DepositoDefault", " ");
+  Grilla("AJP");
+  Linea("TORNILLO", "1");
+  EXPECT_FALSE(Posta("AJP", "000100000001X", QString()));
+  EXPECT_TRUE(hayError);
+  NadaEscrito();
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 3);
+}
+
+TEST_F(FallasPosteo, ADatabaseErrorOnThe300thOf500RowsLeavesNothingBehind) {
+  e.Sql("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA) VALUES ('  OC', '000100000042X', '200001')");
+  e.Sql("CREATE TRIGGER falla BEFORE INSERT ON V_MV_STOCK WHEN NEW.SECUENCIA = 300 AND NEW.TC = ' FCC' "
+        "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
+  Grilla("FCC");
+  Linea("KIT", "1");
+  for (int i = 1; i < 500; ++i) {
+    if (i % 3 == 0) Linea("ACEITE", "1", {{16, Lista({QString("L%1").arg(i)})}});
+    else Linea("TORNILLO", QString::number(i % 7 + 1));
+  }
+  EXPECT_FALSE(cptes->ActualizaStock(g, "FCC", "000300000001A", "0", "2026-11-20", "1", QString(), QString(), "OC",
+                                     "000100000042X", false, "NULL", false, nullptr, &hayError));
+  EXPECT_TRUE(hayError);
+  NadaEscrito();
+  EXPECT_TRUE(e.Valor("SELECT FECHARECEPCION FROM C_MV_CPTE").isNull());  // the stamp went back too
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  const auto m = e.ui().De("MsgBox")[0];
+  EXPECT_TRUE(m.texto.contains("disco lleno"));
+  EXPECT_EQ(m.titulo, "Aviso al operador");
+  EXPECT_EQ(m.valor & 16, 16);  // critical
+  // Once the cause is gone, the same call posts every row.
+  e.Sql("DROP TRIGGER falla");
+  hayError = false;
+  ASSERT_TRUE(cptes->ActualizaStock(g, "FCC", "000300000001A", "0", "2026-11-20", "1", QString(), QString(), "OC",
+                                    "000100000042X", false, "NULL", false, nullptr, &hayError));
+  EXPECT_FALSE(hayError);
+  EXPECT_EQ(Filas("TC = ' FCC'"), 500);
+  EXPECT_FALSE(e.Valor("SELECT FECHARECEPCION FROM C_MV_CPTE").isNull());
+}
+
+TEST_F(FallasPosteo, ADatabaseLockedByAnotherWriterIsReportedAndCanBeRetried) {
+  Connection otra;
+  otra.Abre(ado::AbreSqlite(e.Ruta("prueba.db")), "otra");
+  otra.Execute("BEGIN IMMEDIATE");
+  gDatos.Conexion().SetCommandTimeout(0);
+  Grilla("AJP");
+  Linea("KIT", "1");
+  e.ui().respuestasError = {4};  // retry once, then leave
+  EXPECT_FALSE(Posta("AJP", "000100000001X"));
+  EXPECT_TRUE(hayError);
+  ASSERT_EQ(e.ui().Cuenta("Error"), 2);
+  EXPECT_EQ(e.ui().De("Error")[1].titulo, "ActualizaStock");
+  otra.Execute("ROLLBACK");
+  NadaEscrito();
+  ASSERT_TRUE(Posta("AJP", "000100000001X"));
+  EXPECT_EQ(Filas(), 3);
+}
+
+TEST_F(FallasPosteo, AFailureReportedByAProcedureItCallsEndsThePostingEvenWhenAnsweredGoOn) {
+  Grilla("FC");
+  Linea("TORNILLO", "2");
+  Linea("KIT", "1");
+  e.Sql("ALTER TABLE V_MA_INSUMOS RENAME TO V_MA_INSUMOS_VIEJA");
+  e.ui().respuestasError = {5, 5, 5};
+  EXPECT_FALSE(Posta("FC", "000100000001A"));
+  EXPECT_TRUE(hayError);
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);  // reported once
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "IdArticuloTieneInsumos");
+  NadaEscrito();
+}
+
+TEST_F(FallasPosteo, TwoUsersPostingAtOnceGetTheirOwnKeysAndLoseNoRow) {
+  Lote("ACEITE", "1", "L1", 0.4);
+  gDatos.Desconecta();
+  const int cada = 40;
+  QProcess a, b;
+  const QString salida = e.Ruta("salida");
+  a.start(POSTEADOR_STOCK, {e.Ruta("prueba.db"), QString::number(cada), "1", salida});
+  b.start(POSTEADOR_STOCK, {e.Ruta("prueba.db"), QString::number(cada), "2", salida});
+  for (int espera = 0; !(QFile::exists(salida + ".1") && QFile::exists(salida + ".2")) && espera < 600; ++espera)
+    QThread::msleep(100);
+  e.EscribeArchivo("salida", "");
+  ASSERT_TRUE(a.waitForFinished(180000) && b.waitForFinished(180000));
+  EXPECT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
+  EXPECT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
+  e.Inicia();
+  // Each posting: 3 movements of its own, 3 of its "PE" voucher.
+  EXPECT_EQ(Filas("TC = ' AJP'"), 2 * cada * 3);
+  EXPECT_EQ(Filas("TC = '  PE'"), 2 * cada * 3);
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), 2 * cada);
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM (SELECT 1 FROM V_MV_STOCK GROUP BY TC, IDCOMPROBANTE, SECUENCIA HAVING "
+                    "COUNT(*) > 1)").toInt(),
+            0);
+  EXPECT_EQ(e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(), 2 * cada + 1);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "PE"), 2 * cada * 2.0 * 2);
+}

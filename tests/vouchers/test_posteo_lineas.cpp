@@ -1,0 +1,138 @@
+// The stock posting of a voucher's article lines: one movement per line, lot,
+// serial or size, with the quantities adding up to each line's quantity, and
+// the columns a movement takes from its line and from the call.
+#include <gtest/gtest.h>
+
+#include "base_posteo.h"
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "platform/controles/msflexgrid.h"
+#include "session/mod_global.h"
+#include "vouchers/cls_cmn_cptes.h"
+
+namespace {
+
+const QString S = "-1";  // a flag cell that is on
+
+class LineasPosteo : public ConPosteo {};
+
+}  // namespace
+
+TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
+  Grilla("AJP");
+  Linea("TORNILLO", "3");
+  Linea("ACEITE", "3", {{16, Lista({"L1", "L2", "L3"})}});
+  Linea("ACEITE", "4", {{16, Lista({"L4", "L4"})}});                                // one lot repeated
+  Linea("TALADRO", "2", {{14, S}, {17, Lista({"S1", "S2"})}});
+  Linea("GUANTE", "5", {{57, S}, {16, Lista({"40-AZUL-M", "42-AZUL-M"})}, {17, Lista({"2", "3"})}});
+  Linea("ACEITE", "5", {{16, Lista({"L5", "L6"})}});                                // shorter than the quantity
+  Linea("ACEITE", "2,5", {{16, Lista({"L7", "L8", "L9"})}});                        // fractional, decimal comma
+  Linea("   ", "7");                                                                // blanks only: skipped
+  Linea("TORNILLO", "0");
+  Linea("TORNILLO", "");
+  Linea("ACEITE", "6", {{42, S}, {16, "V2611"}});                                   // perishable, lot as typed
+  Linea("TORNILLO", "-2");
+  // Empty flag cells are off: no sizes, no serial walk, no perishable lot.
+  Linea("GUANTE", "2", {{57, ""}, {16, Lista({"38-GRIS-M", "39-GRIS-M"})}});
+  Linea("TALADRO", "2", {{14, ""}, {17, Lista({"S9", "S9"})}});
+  Linea("TORNILLO", "1", {{42, ""}, {16, "V9"}});
+  ASSERT_TRUE(Posta("AJP", "000100000001X"));
+  EXPECT_FALSE(hayError);
+
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", ""), 3 - 2 + 1);
+  for (const char* l : {"L1", "L2", "L3", "L5", "L6", "L7", "L8"}) EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", l), 1) << l;
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L4"), 4);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L9"), 0.5);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", ""), 3);  // what the short list left
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "V2611"), 6);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6);
+  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2);
+  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 4);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), 2);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "42-AZUL-M"), 3);
+  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND IDARTICULO LIKE '%GUANTE'"), 0);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "38-GRIS-M"), 1);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "39-GRIS-M"), 1);
+  EXPECT_EQ(Filas("NROSERIE LIKE '%S9' AND CANTIDAD = 2"), 1);
+  EXPECT_EQ(Filas("NROLOTE LIKE '%V9'"), 0);
+  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 movements, numbered without gaps.
+  EXPECT_EQ(Filas(), 21);
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 21").toInt(), 21);
+  EXPECT_EQ(Filas("CANTIDAD = 0 OR NROLOTE LIKE '%' || char(0) || '%'"), 0);
+  EXPECT_EQ(e.ui().Cuenta("MsgBox") + e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(LineasPosteo, OutgoingLinesTakeTheLotsAndQuantitiesTheyWereGiven) {
+  Grilla("FC");
+  Linea("ACEITE", "4", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"4", "0"})}});
+  Linea("TALADRO", "2", {{14, S}, {16, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})}, {17, Lista({"1", "1"})}});
+  Linea("ACEITE", "3");  // after a line with lots: no lot
+  Linea("GUANTE", "3", {{57, S}, {16, Lista({LoteSerie("40-AZUL-M"), "44-GRIS-F"})}, {17, Lista({"1", "2"})}});
+  Linea("ACEITE", "6", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"1,5", "2"})}});
+  Linea("ACEITE", "1", {{16, Lista({LoteSerie("L3"), LoteSerie("L3"), LoteSerie("L1")})}, {17, Lista({"0,25", "0,25", "0,5"})}});
+  ASSERT_TRUE(Posta("FC", "000100000007A"));
+
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L1"), -4 - 1.5 - 0.5);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L2"), -2);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L3"), -0.5);  // every entry, also a repeated one
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", ""), -3 - 2.5);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), -(4 + 3 + 6 + 1));
+  EXPECT_EQ(Filas("IDARTICULO LIKE '%TALADRO' AND NROLOTE IS NULL AND CANTIDAD = -1 AND NROSERIE IN "
+                  "('                       S1', '                       S2')"),
+            2);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), -1);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "44-GRIS-F"), -2);
+  EXPECT_EQ(Filas("NROLOTE LIKE '%' || char(255) || '%'"), 0);
+  EXPECT_EQ(Filas(), 1 + 2 + 1 + 2 + 3 + 3);
+  EXPECT_EQ(e.Valor("SELECT MAX(SECUENCIA) FROM V_MV_STOCK").toInt(), Filas());
+}
+
+TEST_F(LineasPosteo, MovementsTakeTheirColumnsFromTheLineAndTheCall) {
+  Config("ConfirmaUDEquiv", "SI");
+  gCaja = "0001";
+  Grilla("FC");
+  Linea("LLAVE", "2",
+        {{1, "Llave 1/2'' stillson"}, {3, "UN"}, {4, "2"}, {6, "CAJ"}, {7, "0,5"}, {8, "5"}, {9, "1.234,50"},
+         {16, Lista({LoteSerie("O'Brien"), LoteSerie("B2")})}, {17, Lista({"1", "1"})},
+         {30, "FC  000100000099A"}, {31, "7"}, {34, "800"}, {36, ""}, {41, "2,5"}, {26, "1"}, {76, "3"}});
+  Linea("ACEITE", "3", {{3, "LT"}, {11, "-1"}, {29, ""}, {33, "ADU-7"}, {72, S}, {37, "KG"}, {70, "2,7"}});
+  Linea("TORNILLO", "1", {{29, "10,5"}, {37, "UN"}, {70, "9"}, {72, ""}});  // not weighed
+  ASSERT_TRUE(cptes->ActualizaStock(g, "FC", "000100000099A", "3", "2026-11-20", "1", QString(), "  ", "ELDELGRID",
+                                    "eldelgrid", false, "PorDefault", false, nullptr, &hayError, "null", QString(),
+                                    "ADU-1", "2"));
+  auto fila = [&](int secuencia, const QString& columnas) {
+    Recordset rs;
+    gDatos.AbreRecordset("SELECT " + columnas + " FROM V_MV_STOCK WHERE SECUENCIA = " + QString::number(secuencia), rs);
+    QStringList r;
+    for (int i = 0; i < rs.FieldCount(); ++i) r << (rs.Fields(i).IsNull() ? "NULL" : rs.Fields(i).Value().toString());
+    return r;
+  };
+  const QString cols = "TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDCAJA, IDDEPOSITO, DESCRIPCION, NROLOTE, CONTROLADOPOR, "
+                       "IDORIGEN, IDUNIDAD, CANTIDAD, CANTIDADUD, IDUNIDADBASE, CUENTAPROVEEDOR, IDMOTIVOSTOCK, "
+                       "PRECIOVENTA, COSTO, DTOITEM, TC_ORIGEN, IDCOMPROBANTE_ORIGEN, ID_ORIGEN, IVARI, IVARNI, "
+                       "IDTECNICO, EQUIV_UDBASE, IDINSERT";
+  EXPECT_EQ(fila(1, cols), (QStringList{"  FC", "000100000099A", "3", "0001", "   2", "Llave 1/2 stillson",
+                                        QString(18, ' ') + "O'Brien", "ADU-1", "   2", "  UN", "-1", "-0.25", " CAJ",
+                                        "NULL", "NULL", "1234.5", "800", "5", "  FC", "000100000099A", "7", "21",
+                                        "2.5", "NULL", "1", "3"}));
+  EXPECT_EQ(fila(2, "NROLOTE, CANTIDAD, CANTIDADUD"), (QStringList{QString(23, ' ') + "B2", "-1", "-0.25"}));
+  // An exempt line has no VAT; a weighed one carries its weight, with the sign.
+  EXPECT_EQ(fila(3, "IDDEPOSITO, CONTROLADOPOR, IVARI, CANTIDAD, CANTIDADUD, IDUNIDADBASE, CUENTAPROVEEDOR, TC_ORIGEN"),
+            (QStringList{"   1", "ADU-7", "0", "-3", "-2.7", "  KG", "200002", "NULL"}));
+  EXPECT_EQ(fila(4, "IVARI, CUENTAPROVEEDOR, CANTIDADUD, IDUNIDADBASE"), (QStringList{"10.5", "200001", "0", "NULL"}));
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+}
+
+TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
+  Config("ConfirmaUDEquiv", "SI");
+  Grilla("AJP");
+  Linea("ACEITE", "3", {{6, "KG"}, {7, "2"}, {16, Lista({"L1", "L2", "L3"})}});
+  Linea("GUANTE", "3", {{57, S}, {6, "PAR"}, {7, "1,5"}, {16, Lista({"40-AZUL-M", "42-AZUL-M"})}, {17, Lista({"1", "2"})}});
+  ASSERT_TRUE(Posta("AJP", "000100000002X"));
+  auto ud = [&](const QString& articulo) {
+    return e.Valor("SELECT SUM(CANTIDADUD) FROM V_MV_STOCK WHERE IDARTICULO LIKE '%" + articulo + "'").toDouble();
+  };
+  EXPECT_NEAR(ud("ACEITE"), 2, 1e-9);  // not 2 per movement
+  EXPECT_NEAR(ud("GUANTE"), 1.5, 1e-9);
+  EXPECT_EQ(e.Valor("SELECT CANTIDADUD FROM V_MV_STOCK WHERE NROLOTE LIKE '%42-AZUL-M'").toDouble(), 1);
+}
