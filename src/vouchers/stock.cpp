@@ -131,17 +131,16 @@ TransaccionStock::TransaccionStock() {
     ++gBloqueosAbiertos;
     return;
   }
-  if (gDatos.EsSqlite()) {
-    gDatos.Ejecuta(QStringLiteral("BEGIN IMMEDIATE"));
-  } else {
+  Connection& con = gDatos.Conexion();
+  con.BeginTrans(ado::Bloqueo::EscrituraPrimero);
+  if (!gDatos.EsSqlite()) {
     // The server's transaction holds the numbering lock of every program
     // that posts stock until it ends.
-    gDatos.Ejecuta(QStringLiteral("BEGIN TRANSACTION"));
     try {
       gDatos.Ejecuta(QStringLiteral("EXEC sp_getapplock @Resource = 'NumeracionStock', @LockMode = 'Exclusive', "
                                     "@LockOwner = 'Transaction'"));
     } catch (...) {
-      vb::PasaPorAlto([] { gDatos.Ejecuta(QStringLiteral("ROLLBACK TRANSACTION")); });
+      con.RollbackTrans();
       throw;
     }
   }
@@ -152,23 +151,14 @@ TransaccionStock::TransaccionStock() {
 TransaccionStock::~TransaccionStock() {
   if (terminada_) return;
   --gBloqueosAbiertos;
-  if (propia_)
-    vb::PasaPorAlto([] {
-      gDatos.Ejecuta(gDatos.EsSqlite() ? QStringLiteral("ROLLBACK") : QStringLiteral("ROLLBACK TRANSACTION"));
-    });
+  if (propia_) gDatos.Conexion().RollbackTrans();
 }
 
 void TransaccionStock::Confirma() {
   if (terminada_) return;
   terminada_ = true;
   --gBloqueosAbiertos;
-  if (!propia_) return;
-  try {
-    gDatos.Ejecuta(gDatos.EsSqlite() ? QStringLiteral("COMMIT") : QStringLiteral("COMMIT TRANSACTION"));
-  } catch (...) {
-    vb::PasaPorAlto([] {
-      gDatos.Ejecuta(gDatos.EsSqlite() ? QStringLiteral("ROLLBACK") : QStringLiteral("ROLLBACK TRANSACTION"));
-    });
-    throw;
-  }
+  // The connection rolls back by itself when the commit fails, and says
+  // that nothing was written.
+  if (propia_) gDatos.Conexion().CommitTrans();
 }
