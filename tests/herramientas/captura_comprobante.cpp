@@ -4,7 +4,8 @@
 //   captura_comprobante PREFIJO [CARPETA_CON_demo.db] [TC CLAVE COMPLEMENTO]
 // writes PREFIJO-pantalla.png, PREFIJO-tareas.png, PREFIJO-articulos.png,
 // PREFIJO-otros.png and PREFIJO-resumen.png. Without a voucher it takes the
-// first quote that has tasks, articles and other concepts.
+// quote with the most article lines among those that also have tasks and
+// other concepts.
 #include <QDir>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
                     QStringLiteral("EXISTS (SELECT 1 FROM V_MV_CPTETAREAS") + de + QStringLiteral(") AND ") +
                     QStringLiteral("EXISTS (SELECT 1 FROM V_MV_CPTEINSUMOS") + de + QStringLiteral(") AND ") +
                     QStringLiteral("EXISTS (SELECT 1 FROM V_MV_CPTE_OBSERV") + de +
-                    QStringLiteral(" AND x.TIPO_OBS = 'OC') ORDER BY c.ID"));
+                    QStringLiteral(" AND x.TIPO_OBS = 'OC') ORDER BY (SELECT COUNT(*) FROM V_MV_CPTEINSUMOS") + de +
+                    QStringLiteral(") DESC, c.ID"));
   }
 
   ClsCmnCptes cptes;
