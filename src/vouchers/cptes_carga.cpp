@@ -217,6 +217,36 @@ bool ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
     // when a line needs it) and the descriptions of the article types.
     std::optional<bool> letraB;
     QHash<QString, QString> tipos;
+    // The rule of the quantity shown is the same for every line; what it
+    // reads is read once for the voucher, by article (the first row of
+    // each).
+    enum { Ninguna, Pendiente, Aplicada } regla = Ninguna;
+    if (!Compras && esRemitoOPedido && parcial)
+      regla = repartoPendiente ? Pendiente : Aplicada;
+    else if (!Compras && repartoPendiente)
+      regla = Pendiente;
+    QHash<QString, double> porArticulo;
+    if (regla != Ninguna) {
+      Recordset q;
+      if (!paso.step([&] {
+            if (regla == Pendiente)
+              gDatos.AbreRecordsetPreparado(
+                  QStringLiteral("SELECT IDARTICULO, pendiente FROM VT_V_MV_Insumos_RepartoPendiente WHERE (TC = ?) "
+                                 "AND IDCOMPROBANTE = ?"),
+                  {tc, clave}, q);
+            else
+              gDatos.AbreRecordsetPreparado(
+                  QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+                                 "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = ?"),
+                  {clave}, q);
+            for (; !q.Eof(); q.MoveNext()) {
+              const QString a = gUtil.FormateaCodigo(Valor(q.Fields(0)), 25).toUpper();
+              if (!porArticulo.contains(a)) porArticulo.insert(a, Numero(q.Fields(1)));
+            }
+          }))
+        return false;
+      gDatos.CierraRecordset(q);
+    }
     Recordset rs;
     if (!paso.step([&] {
           gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTEINSUMOS") +
@@ -231,27 +261,11 @@ bool ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
           // The quantity already applied: what was delivered from this note
           // or order, or all but what its delivery run still has pending.
           double aplicada = 0;
-          enum { Ninguna, Pendiente, Aplicada } regla = Ninguna;
-          if (!Compras && esRemitoOPedido && parcial)
-            regla = repartoPendiente ? Pendiente : Aplicada;
-          else if (!Compras && repartoPendiente)
-            regla = Pendiente;
           if (regla == Pendiente) {
-            Recordset p;
-            gDatos.AbreRecordsetPreparado(
-                QStringLiteral("SELECT pendiente FROM VT_V_MV_Insumos_RepartoPendiente WHERE (TC = ?) AND "
-                               "IDCOMPROBANTE = ? AND IDARTICULO = ?"),
-                {tc, clave, art}, p);
-            aplicada = p.Bof() ? cantidad : cantidad - Numero(p.Fields(QStringLiteral("Pendiente")));
-            gDatos.CierraRecordset(p);
+            const auto p = porArticulo.constFind(art.toUpper());
+            aplicada = p == porArticulo.cend() ? cantidad : cantidad - *p;
           } else if (regla == Aplicada) {
-            Recordset a;
-            gDatos.AbreRecordsetPreparado(
-                QStringLiteral("SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE (TCO_ORIGEN = 'RM' or "
-                               "TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = ? AND IDARTICULO = ?"),
-                {clave, art}, a);
-            aplicada = a.Bof() ? 0 : Numero(a.Fields(QStringLiteral("CantidadAplicada")));
-            gDatos.CierraRecordset(a);
+            aplicada = porArticulo.value(art.toUpper(), 0.0);
           }
           const double resto = cantidad - aplicada;
 
