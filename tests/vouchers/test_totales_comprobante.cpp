@@ -219,38 +219,32 @@ TEST_F(TotalesCpte, RowsAndColumnsArePaintedAndTheCurrentCellKept) {
   MSFlexGrid g;
   g.SetRows(5);
   g.SetCols(3);
+  // The colour of one cell (the current cell moves there).
+  auto color = [&](int r, int c) {
+    g.SetRow(r);
+    g.SetCol(c);
+    return g.CellBackColor();
+  };
   g.SetRow(1);
   g.SetCol(2);
   cptes->PintarFila(3, g);
   EXPECT_EQ(g.Col(), 2);
   EXPECT_EQ(g.Row(), 3);
-  for (int c = 0; c < 3; ++c) {
-    g.SetCol(c);
-    EXPECT_EQ(g.CellBackColor(), 0xFFFF) << c;
-  }
-  g.SetRow(2);
-  EXPECT_EQ(g.CellBackColor(), 0);
+  EXPECT_EQ((std::vector<long>{color(3, 0), color(3, 1), color(3, 2), color(2, 0), color(2, 2)}),
+            (std::vector<long>{0xFFFF, 0xFFFF, 0xFFFF, 0, 0}));
   EXPECT_NE(NumeroDeError([&] { cptes->PintarFila(7, g); }), 0);
 
   g.SetRow(4);
   cptes->PintarColuma(1, g, -1, -1, 0xFF);
   EXPECT_EQ(g.Row(), 4);
   EXPECT_EQ(g.Col(), 1);
-  for (int r = 0; r < 5; ++r) {
-    g.SetRow(r);
-    EXPECT_EQ(g.CellBackColor(), 0xFF) << r;
-  }
+  for (int r = 0; r < 5; ++r) EXPECT_EQ(color(r, 1), 0xFF) << r;  // the header row included
   g.SetRow(1);
   cptes->PintarColuma(0, g, 3, 2, 0xFF);  // nothing between 3 and 2
   cptes->PintarColuma(0, g, 3, 9, 0xFF);  // past the last row: passed over
   EXPECT_EQ(g.Row(), 1);
-  std::vector<long> col0;
-  for (int r = 0; r < 5; ++r) {
-    g.SetRow(r);
-    g.SetCol(0);
-    col0.push_back(g.CellBackColor());
-  }
-  EXPECT_EQ(col0, (std::vector<long>{0, 0, 0, 0xFF, 0xFF}));
+  EXPECT_EQ((std::vector<long>{color(0, 0), color(2, 0), color(3, 0), color(4, 0)}),
+            (std::vector<long>{0, 0, 0xFF, 0xFF}));
 }
 
 TEST_F(TotalesCpte, DuplicateCodesAndFractions) {
