@@ -68,7 +68,7 @@ class CargaCpte : public ConBase {
 
 TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
   Config("PideNroReparto", "SI");
-  Cabecera("V_MV_CPTE", "FC", kClave, "0, 'C1', 4, 15");
+  Cabecera("V_MV_CPTE", "FC", kClave, "0, 'C1', 4, 70000");  // a run number beyond 16 bits
   e.Sql("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTAREA, DESCRIPCION, DESCRIPCIONADICIONAL, "
         "HORAS, VALORHORA, VALORHORA_S_IVA, TOTAL, FECHAESTINICIO, FECHAESTFIN, IDTECNICO, FECHAREALINICIO, "
         "FECHAREALFIN) VALUES ('  FC', '" + kClave + "', 0, '   7', ' Cambio de filtro ', 'Equipo: Compresor', 90, "
@@ -87,7 +87,7 @@ TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
   Recordset cab;
   ASSERT_TRUE(Carga("FC", " " + kClave + " ", " 0 ", &reparto, &cab));
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
-  EXPECT_EQ(reparto, 15);
+  EXPECT_EQ(reparto, 70000);
   ASSERT_TRUE(cab.Abierto());
   EXPECT_EQ(cab.Fields("IDCOMPROBANTE").Value().toString(), kClave);
 
