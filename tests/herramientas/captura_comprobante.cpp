@@ -1,8 +1,8 @@
 // Saves pictures of a demo voucher loaded into a voucher screen, without a
 // display: the whole screen, its task, article and other-concept grids and
 // its summary grid (by rubro), for looking at what the voucher class writes:
-//   captura_comprobante PREFIJO [CARPETA_CON_demo.db] [TC CLAVE COMPLEMENTO]
-// writes PREFIJO-pantalla.png, PREFIJO-tareas.png, PREFIJO-articulos.png,
+//   captura_comprobante PREFIJO [CARPETA_CON_demo.db] [TC CLAVE COMPLEMENTO [PROVEEDOR]]
+// (a supplier's account loads a purchase voucher) writes PREFIJO-pantalla.png, PREFIJO-tareas.png, PREFIJO-articulos.png,
 // PREFIJO-otros.png and PREFIJO-resumen.png. Without a voucher it takes the
 // quote with the most article lines among those that also have tasks and
 // other concepts.
@@ -34,7 +34,7 @@ QString Primero(const QString& sql) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "uso: captura_comprobante PREFIJO [CARPETA] [TC CLAVE COMPLEMENTO]\n");
+    std::fprintf(stderr, "uso: captura_comprobante PREFIJO [CARPETA] [TC CLAVE COMPLEMENTO [PROVEEDOR]]\n");
     return 2;
   }
   Aplicacion app(argc, argv);
@@ -49,11 +49,12 @@ int main(int argc, char** argv) {
   InicializaSistema(usarIni, linea, cadena);
   if (!gDatos.Conectado()) return 1;
 
-  QString tc = QStringLiteral("PR"), clave, complemento = QStringLiteral("0");
+  QString tc = QStringLiteral("PR"), clave, complemento = QStringLiteral("0"), proveedor;
   if (argc > 5) {
     tc = QString::fromLocal8Bit(argv[3]);
     clave = QString::fromLocal8Bit(argv[4]);
     complemento = QString::fromLocal8Bit(argv[5]);
+    if (argc > 6) proveedor = QString::fromLocal8Bit(argv[6]);
   } else {
     const QString de = QStringLiteral(" x WHERE x.TC = c.TC AND x.IDCOMPROBANTE = c.IDCOMPROBANTE AND "
                                       "x.IDCOMPLEMENTO = c.IDCOMPLEMENTO");
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
   p.SetCaption(QStringLiteral("Comprobante %1 %2").arg(tc, clave));
   p.show();
   p.Inicializa(cptes, tc);
-  if (!cptes.AsignarDatosComprobante(tc, clave, complemento, *p.MSFlexGrid1, *p.MSFlexGrid2, *p.MSFlexGrid3)) {
+  if (!cptes.AsignarDatosComprobante(tc, clave, complemento, *p.MSFlexGrid1, *p.MSFlexGrid2, *p.MSFlexGrid3, false,
+                                     nullptr, !proveedor.isEmpty(), proveedor)) {
     std::fprintf(stderr, "no se encontró el comprobante %s %s\n", qPrintable(tc), qPrintable(clave));
     return 1;
   }
