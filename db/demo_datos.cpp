@@ -327,6 +327,7 @@ class Generador {
   void NumerosContables();
   void Numeracion();
   void Varios();
+  void RepartosYServicios();
 
   // Helpers of the steps.
   int CantidadPorTipo() const;
@@ -386,7 +387,7 @@ class Generador {
   vector<std::pair<string, string>> posiciones_;  // warehouse, position (trimmed)
   vector<OrdenTrabajo> ordenes_;
   std::map<string, long> numeros_;  // type|branch|letter -> last number used
-  vector<Comprobante> remitos_, facturas_, pedidos_, ordenesCompra_;
+  vector<Comprobante> remitos_, facturas_, pedidos_, ordenesCompra_, facturasCompra_;
   long asiento_ = 0;
 
   // Inserts used by many steps, prepared once.
@@ -1656,6 +1657,7 @@ void Generador::ComprasConStock() {
       EscribeCabecera(c);
       EscribeLineas(c);
       if (!origen) Movimientos(c, 1, std::nullopt, std::nullopt, "3");
+      if (!c.anulada) facturasCompra_.push_back(c);
     }
   }
   // Delivery notes of suppliers: half of them still waiting for the invoice.
@@ -2072,6 +2074,51 @@ void Generador::Varios() {
   }
 }
 
+// Delivery runs, work billed by suppliers and the remarks of vouchers: what
+// a voucher screen reads when it loads a stored voucher, beyond its lines.
+// Drawn after everything else, so the data before stay as they were.
+void Generador::RepartosYServicios() {
+  // Delivery notes not waiting for a run went out in runs of two or three,
+  // numbered in date order; open orders wait for a run (-1).
+  Insercion reparto(db_, "UPDATE V_MV_CPTE SET IDREPARTO = ? WHERE TC = ? AND IDCOMPROBANTE = ? AND IDCOMPLEMENTO = ?");
+  int numero = 0, quedan = 0;
+  for (const Comprobante& r : remitos_) {
+    if (r.reparto && *r.reparto == -1) continue;
+    if (quedan == 0) {
+      ++numero;
+      quedan = azar_.Entre(2, 3);
+    }
+    --quedan;
+    reparto(numero, r.tc, r.clave, r.complemento);
+  }
+  Insercion(db_, "UPDATE V_MV_CPTE SET IDREPARTO = -1 WHERE TC = '  NP' AND FINALIZADA = 0 AND ANULADA = 0 AND "
+                 "ID % 3 <> 0")();
+
+  // Every third invoice of a supplier also bills work done on site, and a
+  // freight.
+  Insercion importes(db_,
+                     "UPDATE C_MV_CPTE SET IMPORTE_S_IVA = IMPORTE_S_IVA + ?, IMPUESTOS = IMPUESTOS + ?, "
+                     "IMPORTE = IMPORTE + ? WHERE TC = ? AND IDCOMPROBANTE = ? AND CUENTA = ?");
+  for (size_t i = 0; i < facturasCompra_.size(); i += 3) {
+    Comprobante& c = facturasCompra_[i];
+    vector<int> tareas{azar_.Entre(0, static_cast<int>(Cuantos(kTareas)) - 1)};
+    double neto = EscribeTareas(c, tareas, false);
+    const double flete = Redondea(azar_.Entre(15, 120) * 100.0);
+    (*observ_[1])(c.tc, c.clave, c.complemento, c.cuenta, "OC", "Flete a planta del cliente", Redondea(flete * 1.21),
+                  flete, "5.2.01.03");
+    neto = Redondea(neto + flete);
+    importes(neto, Redondea(neto * 0.21), Redondea(neto * 1.21), c.tc, c.clave, c.cuenta);
+  }
+
+  // Remarks that are no concept, on delivery notes and supplier invoices.
+  auto observacion = [&](const Comprobante& c) {
+    const string texto = Observacion();
+    if (!texto.empty()) (*observ_[c.compras])(c.tc, c.clave, c.complemento, c.cuenta, "OB", texto, kNulo, kNulo, kNulo);
+  };
+  for (size_t i = 0; i < remitos_.size(); i += 2) observacion(remitos_[i]);
+  for (size_t i = 1; i < facturasCompra_.size(); i += 2) observacion(facturasCompra_[i]);
+}
+
 void Generador::Corre() {
   const char* const cabecera =
       "INSERT INTO %s (TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, CUENTA, NOMBRE, CONDICIONIVA, IDVENDEDOR, IDTECNICO, "
@@ -2141,6 +2188,7 @@ void Generador::Corre() {
   NumerosContables();
   Numeracion();
   Varios();
+  RepartosYServicios();
 }
 
 }  // namespace

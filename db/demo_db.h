@@ -18,4 +18,9 @@ void CreaEsquema(const QString& archivo);
 // Creates the schema and fills it with demo data.
 void CreaBaseDemo(const QString& archivo, const Opciones& opciones = Opciones());
 
+// Writes "PRINTERS.PRN" into a program folder: the list of the printers
+// the demo's print configuration names. The voucher screens only look at
+// its date-time, to know when to read that configuration again.
+void CreaArchivoImpresoras(const QString& carpeta);
+
 }  // namespace demo

@@ -1,6 +1,8 @@
 // zamolid_demo_db FILE [--reportes N] [--articulos N] [--semilla N]
-// Creates the embedded demo database (replacing FILE when it exists).
+// Creates the embedded demo database (replacing FILE when it exists) and,
+// in its folder, the printers file "PRINTERS.PRN".
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
   }
   try {
     demo::CreaBaseDemo(archivo, o);
+    demo::CreaArchivoImpresoras(QFileInfo(archivo).absolutePath());
   } catch (const vb::Error& e) {
     std::fprintf(stderr, "%s\n", qPrintable(e.Description));
     return 1;

@@ -19,6 +19,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <vector>
 
 #include "platform/moneda.h"
@@ -26,6 +27,9 @@
 class Form;
 class FrmCtrlCargosReales;
 class MSFlexGrid;
+class Recordset;
+class SSTab;
+class StatusBar;
 class TextBox;
 
 class ClsCmnCptes {
@@ -82,6 +86,116 @@ class ClsCmnCptes {
                        TextBox* txtEdit2, TextBox* txtEdit3, Form* Obj, const QString& TC = QString(),
                        MSFlexGrid* MSFlexGrid4 = nullptr);
 
+  // ------------------------------------- a stored voucher, counts, summary and grid helpers
+  //
+  // The item grids are those InicializaGrids lays out: row 0 the headers,
+  // item rows from 1 to Rows - 1; a row is used when its column 0, without
+  // blanks around it, is not empty. Numbers are written into cells with
+  // TextoCelda and read back with NumeroCelda.
+
+  // Loads a stored voucher into the three item grids (cptes_carga.cpp): its
+  // tasks, its article lines (with their article's flags and measure
+  // columns) and its other concepts (remarks of kind 'OC'), each grid's
+  // lines from its last row on, a used last row kept (a row is added below
+  // it), and one empty row left at the bottom of every grid that received
+  // lines. Compras reads the purchase side ("C_"), where a voucher is known
+  // by its supplier's account Proveedor instead of its complement.
+  // IdRepartoRM: -99 on entry shows the article quantities negated; out,
+  // the voucher's delivery-run number, unless its type is of the purchase
+  // system. On delivery notes and orders ("RM", "NP") and on vouchers of
+  // the delivery run -1 the quantity shown is what is still to be applied.
+  // LrcsCpte, when given, receives the header row, open.
+  // False when nothing was loaded: no such voucher (nothing is shown; the
+  // grids, LrcsCpte and IdRepartoRM stay as they were), a complement on the
+  // sales side that is not a whole number (refused through the error report
+  // before anything is read), or a failure left through the error report
+  // (label "AsignarDatosPresupuesto") before the grids were written.
+  // Everything is read before the first cell is written.
+  bool AsignarDatosComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
+                               MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlexGrid2, MSFlexGrid& MSFlexGrid3,
+                               bool Inicializar = false, Recordset* LrcsCpte = nullptr, bool Compras = false,
+                               const QString& Proveedor = QString(), long* IdRepartoRM = nullptr);
+
+  // Whether the used rows of the given grids (nullptr counts none), plus
+  // Agragarle rows about to be added, fit the printed form of the voucher
+  // type and letter (cptes_totales.cpp). The limit comes from the print
+  // configuration (ObtieneImpresoraComprobante), read again only when the
+  // file "PRINTERS.PRN" of the program folder shows another date-time or
+  // the type or letter differ from the last read; between reads the caller
+  // keeps it in LineasAnteriores. LineasAnteriores -1 takes CantLineas as
+  // the limit. Without the file, or with a limit of 0, any number of lines
+  // fits (CantLineas 0; CantLineasUsadas untouched). Failures are reported
+  // under "ValidaCantidadLineasCpte" and answer False.
+  bool ValidaCantidadLineasCpte(const QString& TC, const QString& Letra, MSFlexGrid* MSFlexGrid1,
+                                MSFlexGrid* MSFlexGrid2, MSFlexGrid* MSFlexGrid3, int* CantLineas = nullptr,
+                                int* CantLineasUsadas = nullptr, long Agragarle = 0, int* LineasAnteriores = nullptr);
+
+  // The used rows of the three grids (nullptr counts none), with the count
+  // of each and the article units: the sum of the quantities (column 5),
+  // rounded once to a whole number (ties to the even one). Failures are
+  // reported under "CuentaItems&".
+  long CuentaItems(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGrid2, MSFlexGrid* MSFlexGrid3,
+                   long* CantTareas = nullptr, long* CantArticulos = nullptr, long* CantOtrosConceptos = nullptr,
+                   long* TotUnidades = nullptr);
+
+  // The current row of a grid in the status bar: "code - description" of a
+  // task or an article, the detail of another concept, in panel 4 (or
+  // Columna); an article's available stock (column 27) also goes, as
+  // "Stock: n", into the first panel keyed "Stock". MuestraDetalle writes
+  // the text into panel Columna. A missing panel raises to the caller,
+  // except in MuestraDetalleArticulos, which passes its failures over.
+  void MuestraDetalleTareas(MSFlexGrid& MSFlexGrid1, StatusBar& StatB);
+  void MuestraDetalleArticulos(MSFlexGrid& MSFlexGrid2, StatusBar& StatB, long Columna = 4);
+  void MuestraDetalleOtrosConceptos(MSFlexGrid& MSFlexGrid3, StatusBar& StatB);
+  void MuestraDetalle(const QString& Detalle, StatusBar& StatB, long Columna);
+
+  // Rebuilds the summary grid from the item grids, one block per visible tab
+  // of SSTab1 (0 tasks, 1 articles, 2 other concepts), each under its tab's
+  // caption with its count of used rows: the tasks' total time (hours and
+  // minutes, or decimal hours when the configured hour separator is "."),
+  // the articles' total quantity followed by one line per rubro
+  // (AbiertoPorRubro), per article type (AbiertoPorTipo) or per article,
+  // with its description and quantity. Block lines light yellow, breakdown
+  // lines light orange, an empty blue line last. gListaItems is left
+  // holding the groups (entry 0: the rows without a group). Failures are
+  // reported under "TotalizadorControl".
+  void TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlexGrid2, MSFlexGrid& MSFlexGrid3,
+                          MSFlexGrid& MSFlexGrid4, SSTab& SSTab1, bool AbiertoPorRubro = false,
+                          bool AbiertoPorTipo = false);
+
+  // Colours of the summary lines (&HBBGGRR).
+  static constexpr long kColorBloque = 0xC0FFFF;
+  static constexpr long kColorDesglose = 0xC0E0FF;
+  static constexpr long kColorCierre = 0xFF0000;
+  static constexpr long kAmarillo = 0xFFFF;
+
+  // Background of every cell of one row (cptes_controles.cpp); the current
+  // column is kept and the current row is left at Fila. A row outside the
+  // grid raises to the caller.
+  void PintarFila(long Fila, MSFlexGrid& MsFlexGrid, long Color = kAmarillo);
+  // Background of one column from FilaDesde (-1: the header row) to
+  // FilaHasta (-1: the last row); the current row is kept and the current
+  // column is left at Columna. Cells outside the grid are passed over.
+  void PintarColuma(long Columna, MSFlexGrid& MsFlexGrid, long FilaDesde = -1, long FilaHasta = -1,
+                    long Color = kAmarillo);
+  // Whether another row (not FilaIgnorar) holds the code in column 0 (both
+  // trimmed, letter case ignored); FilaEncontrada receives the first such
+  // row. An empty code is never a duplicate.
+  bool TareaRepetida(MSFlexGrid& MSFlexGrid1, const QString& Tarea, long FilaIgnorar = -1,
+                     long* FilaEncontrada = nullptr);
+  bool ArticuloRepetido(MSFlexGrid& MSFlexGrid2, const QString& Articulo, long FilaIgnorar = -1,
+                        long* FilaEncontrada = nullptr);
+  bool OtrosConceptosRepetidos(MSFlexGrid& MSFlexGrid3, const QString& OtroConcepto, long FilaIgnorar = -1,
+                               long* FilaEncontrada = nullptr);
+  // Whether a number (or a cell text) has a fractional part; any size.
+  bool NumeroEsFraccion(const QVariant& Numero) const;
+
+ private:
+  // The type and letter whose print configuration was read last with
+  // FechaArchivoImpresoras.
+  QString impresorasDe_;
+
+ public:
   // ------------------------------------------------------------ audit row
 
   // Records an action on a voucher in V_MV_CPTEACCIONES: 'A' added (lEsAlta),

@@ -21,12 +21,14 @@ QString Codigo(const QString& codigo, int ancho) { return ClsDatos::Literal(gUti
 // there is one and it is usable (a number other than 0).
 bool CoeficienteDeFila(const QString& IdArticulo, const QString& unidad, const QString& equivalente,
                        double& coeficiente) {
+  // Bound, so the statement is prepared once for every article and unit
+  // (a voucher's measure columns ask it several times per line).
   Recordset rs;
-  gDatos.AbreRecordset(QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") +
-                           Codigo(vb::Trim(IdArticulo), 25) + QStringLiteral(" AND IDUNIDAD = ") +
-                           Codigo(vb::Trim(unidad), 4) + QStringLiteral(" AND IDUNIDAD_EQUIV = ") +
-                           Codigo(vb::Trim(equivalente), 4),
-                       rs, nullptr, 0, 1, -1);
+  gDatos.AbreRecordsetPreparado(
+      QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ? AND IDUNIDAD = ? AND IDUNIDAD_EQUIV = ?"),
+      {gUtil.FormateaCodigo(vb::Trim(IdArticulo), 25), gUtil.FormateaCodigo(vb::Trim(unidad), 4),
+       gUtil.FormateaCodigo(vb::Trim(equivalente), 4)},
+      rs);
   bool hay = false;
   if (!rs.Bof() && !rs.Eof()) {
     // A Null coefficient, or one that is no number, is no equivalence.

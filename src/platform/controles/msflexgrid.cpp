@@ -221,15 +221,29 @@ void MSFlexGrid::SetTextArray(int index, const QString& texto) {
 void MSFlexGrid::SetRows(int n) {
   if (n < 0) vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
   const int filasAntes = rowCount();
+  AplicaCabecerasPendientes();
   setRowCount(n);
   if (filasFijas_ > n) filasFijas_ = n;
   AjustaCeldaActual(filasAntes, columnCount());
   ColocaFijas();
 }
 
+// The fixed views lay their headers out lazily. Rows or columns added while
+// such a layout is pending (after Clear, or once the grid is shown) end up
+// with a stale extra section, drawn as an empty cell past the last column
+// of the fixed row; asking the headers their count runs the layout first.
+void MSFlexGrid::AplicaCabecerasPendientes() {
+  for (QTableView* v : {arriba_, izquierda_, esquina_}) {
+    if (!v) continue;
+    v->horizontalHeader()->count();
+    v->verticalHeader()->count();
+  }
+}
+
 void MSFlexGrid::SetCols(int n) {
   if (n < 0) vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
   const int colsAntes = columnCount();
+  AplicaCabecerasPendientes();
   setColumnCount(n);
   alineaciones_.resize(n, flex::AlignGeneral);
   if (colsFijas_ > n) colsFijas_ = n;

@@ -174,6 +174,7 @@ class MSFlexGrid : public QTableWidget {
   int FilaEnPixel(int y) const;
   int ColEnPixel(int x) const;
   void ColocaFijas();
+  void AplicaCabecerasPendientes();
   void SincronizaDesplazamiento();
   void ActualizaTodo();
   bool EsNumero(const QString& s) const;

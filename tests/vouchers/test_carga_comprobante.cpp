@@ -1,0 +1,251 @@
+// AsignarDatosComprobante: a stored voucher loaded into the item grids of a
+// voucher screen, sales and purchase side, with the quantities still to
+// apply of delivery notes, orders and delivery runs.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "base_cptes.h"
+#include "pantalla_cptes.h"
+#include "platform/ado.h"
+#include "platform/cls_datos.h"
+#include "platform/controles/msflexgrid.h"
+#include "vouchers/cls_cmn_cptes.h"
+
+namespace {
+
+const QString kClave = "000100000007A";
+
+class CargaCpte : public ConBase {
+ protected:
+  void SetUp() override {
+    ConBase::SetUp();
+    e.Sql("INSERT INTO V_TA_CPTE (CODIGO, DESCRIPCION, SISTEMA) VALUES ('  FC', 'Factura', 'VENTAS'), "
+          "('  RM', 'Remito', 'VENTAS'), ('  NP', 'Nota de Pedido', 'VENTAS'), (' FCC', 'Factura de Compra', 'COMPRAS')");
+    e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('   1', 'Repuesto')");
+    e.Sql("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IDRUBRO, IDTIPO, PRESENTACION, CODIGOBARRA, "
+          "USASERIE, USALOTE, USATALLE, PERECEDERO, PESABLE, EXENTO) VALUES "
+          "('                    ART-1', 'Filtro', '  UN', '   2', '   1', 'Caja x 10', '            7790001000017', "
+          "1, 0, NULL, 0, 1, 0), "
+          "('                    ART-2', 'Aceite', '  LT', '   5', '   1', NULL, NULL, 0, 1, 1, 1, 0, 1)");
+    cptes = std::make_unique<ClsCmnCptes>();
+    p = std::make_unique<PantallaCpte>();
+  }
+
+  // A voucher header of either side.
+  void Cabecera(const QString& tabla, const QString& tc, const QString& clave, const QString& extra = "0, 'C1', 4, NULL") {
+    e.Sql("INSERT INTO " + tabla + " (TC, IDCOMPROBANTE, IDCOMPLEMENTO, CUENTA, CONDICIONIVA, IDREPARTO) VALUES (" +
+          ClsDatos::Literal(tc.rightJustified(4)) + ", " + ClsDatos::Literal(clave) + ", " + extra + ")");
+  }
+  // An article line: article, quantity and the rest of the columns.
+  void Linea(const QString& tabla, const QString& tc, const QString& clave, const QString& articulo,
+             const QString& cantidad, const QString& cuenta = "NULL", int pallets = 0) {
+    e.Sql("INSERT INTO " + tabla + " (TC, IDCOMPROBANTE, IDCOMPLEMENTO, CUENTA, IDARTICULO, DESCRIPCION, IDUNIDAD, "
+          "CANTIDAD, IDUNIDADBASE, CANTIDADUD, IMPORTE, IMPORTE_S_IVA, IMPUESTOS, TOTAL, PRECIO_LISTA, COSTO, PORCDTO, ALICIVA, EXENTO, "
+          "NRO_LOTE, NRO_SERIE, CONTROLADOPOR, IDORIGEN, PALLETS) VALUES (" +
+          ClsDatos::Literal(tc.rightJustified(4)) + ", " + ClsDatos::Literal(clave) + ", 0, " + cuenta + ", " +
+          ClsDatos::Literal(articulo.rightJustified(25)) + ", 'Línea " + articulo + "', '  UN', " + cantidad +
+          ", '  UN', " + cantidad + ", 1210, 1000, 5, 3630, 1100, 600, 10, 21, 0, '|L1|', '|S1|', 'QA', '   1', " + QString::number(pallets) +
+          ")");
+  }
+  QString C(MSFlexGrid* g, int r, int c) { return g->TextMatrix(r, c); }
+  QStringList Columna(MSFlexGrid* g, int c) {
+    QStringList r;
+    for (int f = 1; f < g->Rows(); ++f) r << g->TextMatrix(f, c);
+    return r;
+  }
+  bool Carga(const QString& tc, const QString& clave, const QString& complemento = "0", long* reparto = nullptr,
+             Recordset* cab = nullptr, bool compras = false, const QString& proveedor = QString()) {
+    return cptes->AsignarDatosComprobante(tc, clave, complemento, *p->MSFlexGrid1, *p->MSFlexGrid2,
+                                          *p->MSFlexGrid3, false, cab, compras, proveedor, reparto);
+  }
+
+  std::unique_ptr<ClsCmnCptes> cptes;
+  std::unique_ptr<PantallaCpte> p;
+};
+
+}  // namespace
+
+TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
+  Config("PideNroReparto", "SI");
+  Cabecera("V_MV_CPTE", "FC", kClave, "0, 'C1', 4, 70000");  // a run number beyond 16 bits
+  e.Sql("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTAREA, DESCRIPCION, DESCRIPCIONADICIONAL, "
+        "HORAS, VALORHORA, VALORHORA_S_IVA, TOTAL, FECHAESTINICIO, FECHAESTFIN, IDTECNICO, FECHAREALINICIO, "
+        "FECHAREALFIN) VALUES ('  FC', '" + kClave + "', 0, '   7', ' Cambio de filtro ', 'Equipo: Compresor', 90, "
+        "1500.5, 1240.08, 2250.75, '2026-03-02', NULL, '   3', '2026-03-03', '2026-03-04'), "
+        "('  FC', '" + kClave + "', 0, '   8', 'Limpieza', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)");
+  Linea("V_MV_CPTEINSUMOS", "FC", kClave, "ART-1", "3");
+  // An article the master does not know, without quantity and exempt flag.
+  e.Sql("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDARTICULO, DESCRIPCION, IDUNIDAD, CANTIDAD, "
+        "IDUNIDADBASE, CANTIDADUD, EQUIV_UDBASE, EXENTO, PRESENTACION) VALUES ('  FC', '" + kClave + "', 0, "
+        "'                      OTRO', 'Suelto', ' CAJ', NULL, '  UN', 24, 12, NULL, 'Pack')");
+  e.Sql("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IDCOMPLEMENTO, TIPO_OBS, OBSERVACION, IMPORTE, IMPORTE_S_IVA) "
+        "VALUES ('  FC', '" + kClave + "', 0, 'OB', 'Entregar por la tarde', NULL, NULL), "
+        "('  FC', '" + kClave + "', 0, 'OC', 'Flete', 121, 100)");
+  p->Inicializa(*cptes, "FC");
+  long reparto = 0;
+  Recordset cab;
+  ASSERT_TRUE(Carga("FC", " " + kClave + " ", " 0 ", &reparto, &cab));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(reparto, 70000);
+  ASSERT_TRUE(cab.Abierto());
+  EXPECT_EQ(cab.Fields("IDCOMPROBANTE").Value().toString(), kClave);
+
+  // Tasks: rows 1 and 2, one empty row below.
+  MSFlexGrid* t = p->MSFlexGrid1;
+  ASSERT_EQ(t->Rows(), 4);
+  QStringList tarea;
+  for (int c = 0; c < 14; ++c) tarea << C(t, 1, c);
+  EXPECT_EQ(tarea, (QStringList{"7", "Cambio de filtro", "01:30", "1500.50", "2250.75", "", "1240.08",
+                                "Equipo: Compresor", "02/03/2026", "", "3", "7", "03/03/2026", "04/03/2026"}));
+  EXPECT_EQ(C(t, 2, 2), "00:00");  // no hours
+  EXPECT_EQ(C(t, 2, 3), "0.00");
+  EXPECT_EQ(C(t, 3, 0), "");
+
+  MSFlexGrid* a = p->MSFlexGrid2;
+  ASSERT_EQ(a->Rows(), 4);
+  auto fila = [&](int r, std::initializer_list<int> cols) {
+    QStringList l;
+    for (int c : cols) l << C(a, r, c);
+    return l;
+  };
+  const auto cols = {0, 1, 3, 63, 5, 18, 6, 7, 9, 22, 8, 10, 12, 13, 34, 36, 29, 75, 16, 17, 32, 33, 65};
+  EXPECT_EQ(fila(1, cols), (QStringList{"ART-1", "Línea ART-1", "UN", "UN", "3", "3", "UN", "3", "1210", "1210", "10",
+                                        "3630", "1000", "3645", "600", "5", "21", "", "|L1|", "|S1|", "1", "QA", kClave}));
+  // Article master: type, presentation, flags, bar code, type and rubro.
+  const auto maestro = {55, 56, 11, 14, 15, 42, 26, 25, 57, 72, 73, 37, 19, 20};
+  EXPECT_EQ(fila(1, maestro), (QStringList{"Repuesto", "Caja x 10", "0", "-1", "0", "0", "1", "*", "0", "-1",
+                                           "7790001000017", "UN", "1", "2"}));
+  // Unknown article: nothing from the master, its own equivalence and
+  // presentation; a Null quantity counts 0 and a Null exempt flag is off.
+  EXPECT_EQ(fila(2, maestro), (QStringList{"", "Pack", "0", "", "", "", "12", "", "", "", "", "UN", "", ""}));
+  EXPECT_EQ(fila(2, {0, 5, 18, 6, 7, 22}), (QStringList{"OTRO", "0", "0", "UN", "24", ""}));
+  EXPECT_EQ(a->Row(), 2);
+  EXPECT_EQ(C(a, 3, 0), "");
+
+  MSFlexGrid* o = p->MSFlexGrid3;
+  ASSERT_EQ(o->Rows(), 3);  // the remark of another kind is no concept
+  EXPECT_EQ((QStringList{C(o, 1, 0), C(o, 1, 1), C(o, 1, 2), C(o, 1, 3)}),
+            (QStringList{"Flete", "100.00", "121.00", ""}));
+}
+
+TEST_F(CargaCpte, APurchaseVoucherIsFoundByItsSupplier) {
+  Config("PideNroReparto", "SI");
+  Cabecera("C_MV_CPTE", "FCC", kClave, "0, 'O''Brien', 1, 9");
+  Cabecera("C_MV_CPTE", "FCC", kClave, "0, 'OTRO', 1, 9");
+  Linea("C_MV_CPTEINSUMOS", "FCC", kClave, "ART-1", "2", "'O''Brien'");
+  Linea("C_MV_CPTEINSUMOS", "FCC", kClave, "ART-2", "5", "'OTRO'");
+  e.Sql("INSERT INTO C_MV_CPTETAREAS (TC, IDCOMPROBANTE, CUENTA, IDTAREA, DESCRIPCION, DESCRIPCIONADICIONAL, HORAS, "
+        "IDTECNICO) VALUES (' FCC', '" + kClave + "', 'O''Brien', '   2', 'Reparación', 'no se carga', 45, '   1')");
+  p->Inicializa(*cptes, "FCC");
+  long reparto = -99;
+  ASSERT_TRUE(Carga("FCC", kClave, "no cuenta", &reparto, nullptr, true, "O'Brien"));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(reparto, -99);  // the purchase system hands back no run
+  MSFlexGrid* a = p->MSFlexGrid2;
+  ASSERT_EQ(a->Rows(), 3);
+  EXPECT_EQ(C(a, 1, 0), "ART-1");
+  EXPECT_EQ(C(a, 1, 5), "-2");  // -99: negated
+  EXPECT_EQ(C(a, 1, 18), "2");
+  EXPECT_EQ(C(a, 1, 13), "3620");
+  EXPECT_EQ(C(a, 1, 75), "1100");
+  for (int c : {6, 7, 8, 29}) EXPECT_EQ(C(a, 1, c), "") << c;
+  MSFlexGrid* t = p->MSFlexGrid1;
+  ASSERT_EQ(t->Rows(), 3);
+  EXPECT_EQ(C(t, 1, 2), "00:45");
+  for (int c : {7, 8, 9, 10, 12, 13}) EXPECT_EQ(C(t, 1, c), "") << c;
+  EXPECT_EQ(p->MSFlexGrid3->Rows(), 2);  // no concepts: untouched
+}
+
+TEST_F(CargaCpte, DeliveryNotesAndOrdersShowWhatIsStillToApply) {
+  // A delivery note of 10 of which an invoice delivered 6 (applied rule),
+  // one of the delivery run -1 (pending rule) and an order in loading order.
+  Cabecera("V_MV_CPTE", "RM", kClave);
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "ART-1", "10");
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "ART-2", "NULL");
+  e.Sql("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, TCORIGEN, COMPROBANTEORIGEN) VALUES "
+        "('  FC', '000100000099A', 0, '  RM', '" + kClave + "')");
+  Linea("V_MV_CPTEINSUMOS", "FC", "000100000099A", "ART-1", "6");
+  const QString run = "000100000008R";
+  Cabecera("V_MV_CPTE", "RM", run, "0, 'C1', 1, -1");
+  Linea("V_MV_CPTEINSUMOS", "RM", run, "ART-1", "4");
+  e.Sql("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, TCORIGEN, COMPROBANTEORIGEN) VALUES "
+        "('  FC', '000100000100A', 0, '  RM', '" + run + "')");
+  Linea("V_MV_CPTEINSUMOS", "FC", "000100000100A", "ART-1", "1.5");
+  const QString np = "000100000003X";
+  Cabecera("V_MV_CPTE", "NP", np);
+  Linea("V_MV_CPTEINSUMOS", "NP", np, "ART-2", "7", "NULL", 2);
+  Linea("V_MV_CPTEINSUMOS", "NP", np, "ART-1", "3", "NULL", 1);
+
+  p->Inicializa(*cptes, "RM");
+  long reparto = -99;
+  ASSERT_TRUE(Carga("RM", kClave, "0", &reparto));
+  EXPECT_EQ(reparto, 0);
+  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"-4", "0", ""}));  // -(10 - 6), a Null quantity is 0
+  EXPECT_EQ(Columna(p->MSFlexGrid2, 18), (QStringList{"4", "0", ""}));
+
+  p->Inicializa(*cptes, "RM");
+  ASSERT_TRUE(Carga("RM", run, "0", &reparto));
+  EXPECT_EQ(reparto, -1);
+  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"2.5", ""}));  // pending: 4 - 1.5
+
+  // Without partial deliveries only the run -1 counts.
+  Config("EntregaParcialRemito", "NO");
+  p->Inicializa(*cptes, "RM");
+  ASSERT_TRUE(Carga("RM", kClave));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"10", "0", ""}));
+
+  // An order: lines in loading order, no lot, serial, origin or control.
+  Config("EntregaParcialRemito", "SI");
+  p->Inicializa(*cptes, "NP");
+  ASSERT_TRUE(Carga("NP", np));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, 0), (QStringList{"ART-1", "ART-2", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"3", "7", ""}));  // nothing applied yet
+  for (int c : {16, 17, 32, 33}) EXPECT_EQ(C(p->MSFlexGrid2, 1, c), "") << c;
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(CargaCpte, LinesGoBelowAUsedLastRowOfEveryGrid) {
+  Cabecera("V_MV_CPTE", "FC", kClave);
+  e.Sql("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IDTAREA, DESCRIPCION) VALUES ('  FC', '" + kClave +
+        "', '   1', 'A'), ('  FC', '" + kClave + "', '   2', 'B')");
+  Linea("V_MV_CPTEINSUMOS", "FC", kClave, "ART-1", "1");
+  e.Sql("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, TIPO_OBS, OBSERVACION) VALUES ('  FC', '" + kClave +
+        "', 'OC', 'Flete')");
+  p->Inicializa(*cptes, "FC");
+  for (MSFlexGrid* g : {p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3}) g->SetTextMatrix(1, 0, "ya cargado");
+  ASSERT_TRUE(Carga("FC", kClave));
+  EXPECT_EQ(Columna(p->MSFlexGrid1, 0), (QStringList{"ya cargado", "1", "2", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, 0), (QStringList{"ya cargado", "ART-1", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid3, 0), (QStringList{"ya cargado", "Flete", ""}));
+}
+
+TEST_F(CargaCpte, AVoucherThatIsNotThereOrABadComplementLeavesTheGridsAlone) {
+  Cabecera("V_MV_CPTE", "FC", kClave);
+  Linea("V_MV_CPTEINSUMOS", "FC", kClave, "ART-1", "1");
+  p->Inicializa(*cptes, "FC");
+  p->MSFlexGrid2->SetTextMatrix(1, 0, "antes");
+  long reparto = 3;
+  Recordset cab;
+  // Another complement, a key with a quote, a complement that is no number.
+  EXPECT_FALSE(Carga("FC", kClave, "1", &reparto, &cab));
+  EXPECT_FALSE(Carga("FC", "0001'; DROP TABLE V_MV_CPTE; --", "0", &reparto, &cab));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  for (const QString& malo : {QString("1 OR 1=1"), QString(""), QString("2.5")}) {
+    EXPECT_FALSE(Carga("FC", kClave, malo, &reparto, &cab)) << malo.toStdString();
+  }
+  ASSERT_EQ(e.ui().Cuenta("Error"), 3);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "AsignarDatosPresupuesto");
+  EXPECT_TRUE(e.ui().De("Error")[0].texto.contains("1 OR 1=1"));
+  EXPECT_EQ(reparto, 3);
+  EXPECT_FALSE(cab.Abierto());
+  EXPECT_EQ(p->MSFlexGrid2->Rows(), 2);
+  EXPECT_EQ(C(p->MSFlexGrid2, 1, 0), "antes");
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_CPTE").toInt(), 1);
+  // A voucher without lines: found, and every grid as it was.
+  e.Sql("DELETE FROM V_MV_CPTEINSUMOS");
+  EXPECT_TRUE(Carga("FC", kClave, "0", &reparto, &cab));
+  EXPECT_EQ(p->MSFlexGrid2->Rows(), 2);
+  EXPECT_EQ(p->MSFlexGrid1->Rows(), 2);
+  EXPECT_EQ(reparto, 0);
+}

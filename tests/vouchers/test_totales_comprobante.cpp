@@ -1,0 +1,272 @@
+// What a voucher screen asks while its grids are filled: the line limit of
+// the printed form, item counts, the status-bar details, the summary grid,
+// row and column colours, duplicate codes and fractions.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <memory>
+
+#include "base_cptes.h"
+#include "support/errores.h"
+#include "pantalla_cptes.h"
+#include "platform/controles/msflexgrid.h"
+#include "platform/controles/sstab.h"
+#include "platform/controles/statusbar.h"
+#include "session/mod_global.h"
+#include "vouchers/cls_cmn_cptes.h"
+
+namespace {
+
+class TotalesCpte : public ConBase {
+ protected:
+  void SetUp() override {
+    ConBase::SetUp();
+    cptes = std::make_unique<ClsCmnCptes>();
+    p = std::make_unique<PantallaCpte>();
+    p->Inicializa(*cptes, "FC");
+  }
+  // Fills a grid's rows from 1 with the cells of each line (column, text),
+  // leaving one empty row below.
+  static void Llena(MSFlexGrid* g, const std::vector<std::vector<std::pair<int, QString>>>& filas) {
+    g->SetRows(1);
+    g->SetRows(static_cast<int>(filas.size()) + 2);
+    for (size_t i = 0; i < filas.size(); ++i)
+      for (const auto& [c, t] : filas[i]) g->SetTextMatrix(static_cast<int>(i) + 1, c, t);
+  }
+  static QStringList Resumen(MSFlexGrid* g) {
+    QStringList r;
+    for (int f = 1; f < g->Rows(); ++f) r << g->TextMatrix(f, 0) + " | " + g->TextMatrix(f, 1) + " | " + g->TextMatrix(f, 2);
+    return r;
+  }
+  static std::vector<long> Colores(MSFlexGrid* g, int col = 0) {
+    std::vector<long> r;
+    for (int f = 1; f < g->Rows(); ++f) {
+      g->SetRow(f);
+      g->SetCol(col);
+      r.push_back(g->CellBackColor());
+    }
+    return r;
+  }
+  void Impresora(const QString& tc, const QString& letra, const QString& usuario, int lineas) {
+    e.Sql(QString("INSERT INTO TA_CONFIG_IMP_CPTE (TC, LETRA, USUARIO, IMPRESORA, CANTCOPIAS, CANTLINEAS) VALUES "
+                  "('%1', '%2', %3, 'Laser', 1, %4)")
+              .arg(tc, letra, usuario, QString::number(lineas)));
+  }
+  // Writes PRINTERS.PRN with a last-modified time of its own.
+  void ArchivoImpresoras(int segundos) {
+    e.EscribeArchivo("PRINTERS.PRN", "Laser\r\n");
+    QFile f(e.Ruta("PRINTERS.PRN"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2026, 1, 1), QTime(8, 0)).addSecs(segundos),
+                              QFileDevice::FileModificationTime));
+  }
+
+  std::unique_ptr<ClsCmnCptes> cptes;
+  std::unique_ptr<PantallaCpte> p;
+};
+
+}  // namespace
+
+TEST_F(TotalesCpte, TheLineLimitComesFromThePrintConfigurationOfTheTypeAndLetter) {
+  Llena(p->MSFlexGrid1, {{{0, "1"}}, {{0, "  "}}});  // a blank code is no line
+  Llena(p->MSFlexGrid2, {{{0, "ART-1"}}});
+  int lineas = 0, usadas = 0, anteriores = 0;
+  // Without the file there is no limit.
+  EXPECT_TRUE(cptes->ValidaCantidadLineasCpte("FC", "A", p->MSFlexGrid1, p->MSFlexGrid2, nullptr, &lineas, &usadas,
+                                              500, &anteriores));
+  EXPECT_EQ(lineas, 0);
+  EXPECT_EQ(usadas, 0);
+
+  Impresora("FC", "A", "NULL", 3);
+  Impresora("FC", "A", "'puesto1|ana'", 2);  // this workstation and user
+  Impresora("FC", "B", "NULL", 5);
+  Impresora("FC", "A", "'otro|pepe'", 9);
+  ArchivoImpresoras(0);
+  auto valida = [&](const QString& letra, long agregar) {
+    return cptes->ValidaCantidadLineasCpte("FC", letra, p->MSFlexGrid1, p->MSFlexGrid2, nullptr, &lineas, &usadas,
+                                           agregar, &anteriores);
+  };
+  EXPECT_TRUE(valida("A", 0));
+  EXPECT_EQ(lineas, 2);
+  EXPECT_EQ(usadas, 2);
+  EXPECT_EQ(anteriores, 2);
+  EXPECT_FALSE(valida("A", 1));
+  // Unchanged file, type and letter: the caller's limit, not the table.
+  e.Sql("UPDATE TA_CONFIG_IMP_CPTE SET CANTLINEAS = 4 WHERE USUARIO = 'puesto1|ana'");
+  EXPECT_FALSE(valida("A", 1));
+  EXPECT_EQ(lineas, 2);
+  // Another letter reads its own limit, and coming back reads again.
+  EXPECT_TRUE(valida("B", 3));
+  EXPECT_EQ(lineas, 5);
+  EXPECT_TRUE(valida("A", 2));
+  EXPECT_EQ(lineas, 4);
+  // A new date-time of the file reads the configuration again.
+  e.Sql("UPDATE TA_CONFIG_IMP_CPTE SET CANTLINEAS = 0 WHERE USUARIO = 'puesto1|ana'");
+  ArchivoImpresoras(60);
+  usadas = -7;
+  EXPECT_TRUE(valida("A", 99));
+  EXPECT_EQ(lineas, 0);
+  EXPECT_EQ(usadas, -7);  // no limit: the used lines are not counted
+  // A type without configuration keeps the caller's limit.
+  lineas = 1;
+  EXPECT_FALSE(cptes->ValidaCantidadLineasCpte("ND", "A", p->MSFlexGrid1, nullptr, nullptr, &lineas, &usadas, 1,
+                                               &anteriores));
+  EXPECT_EQ(lineas, 1);
+  // LineasAnteriores -1: the caller's limit, whatever the file says.
+  lineas = 10;
+  anteriores = -1;
+  Llena(p->MSFlexGrid3, std::vector<std::vector<std::pair<int, QString>>>(8, {{0, "Flete"}}));
+  EXPECT_TRUE(cptes->ValidaCantidadLineasCpte("FC", "A", p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3, &lineas,
+                                              &usadas, 0, &anteriores));
+  EXPECT_EQ(usadas, 10);
+  EXPECT_FALSE(cptes->ValidaCantidadLineasCpte("FC", "A", p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3, &lineas,
+                                               &usadas, 1, &anteriores));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
+  Llena(p->MSFlexGrid1, {{{0, "1"}}, {{0, "2"}}, {{0, " "}}});
+  Llena(p->MSFlexGrid2, {{{0, "A"}, {5, "0.5"}}, {{0, "B"}, {5, "0,5"}}, {{0, ""}, {5, "100"}}, {{0, "C"}, {5, "2.5"}}});
+  long tareas = -1, articulos = -1, otros = -1, unidades = -1;
+  EXPECT_EQ(cptes->CuentaItems(p->MSFlexGrid1, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades), 5);
+  EXPECT_EQ(tareas, 2);
+  EXPECT_EQ(articulos, 3);
+  EXPECT_EQ(otros, 0);
+  EXPECT_EQ(unidades, 4);  // 3.5 rounds to the even 4
+  Llena(p->MSFlexGrid2, {{{0, "A"}, {5, "0.5"}}, {{0, "B"}, {5, "0.5"}}, {{0, "C"}, {5, "1.5"}}});
+  cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
+  EXPECT_EQ(unidades, 2);  // 2.5: one rounding, not one per row
+  EXPECT_EQ(tareas, 0);
+}
+
+TEST_F(TotalesCpte, TheCurrentRowGoesToTheStatusBar) {
+  Llena(p->MSFlexGrid1, {{{0, " 7 "}, {1, " Cambio de filtro "}}});
+  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {1, "Filtro"}, {27, "12,5"}}});
+  Llena(p->MSFlexGrid3, {{{0, " Flete "}}});
+  p->MSFlexGrid1->SetRow(1);
+  cptes->MuestraDetalleTareas(*p->MSFlexGrid1, *p->StatusBar1);
+  EXPECT_EQ(p->StatusBar1->Panels()(4)->Text(), "7 - Cambio de filtro");
+  p->MSFlexGrid3->SetRow(1);
+  cptes->MuestraDetalleOtrosConceptos(*p->MSFlexGrid3, *p->StatusBar1);
+  EXPECT_EQ(p->StatusBar1->Panels()(4)->Text(), "Flete");
+  p->MSFlexGrid2->SetRow(1);
+  p->StatusBar1->Panels().Add("stock");  // a second panel of that key stays empty
+  cptes->MuestraDetalleArticulos(*p->MSFlexGrid2, *p->StatusBar1, 3);
+  EXPECT_EQ(p->StatusBar1->Panels()(3)->Text(), "ART-1 - Filtro");
+  EXPECT_EQ(p->StatusBar1->Panels()(5)->Text(), "Stock: 12.5");
+  EXPECT_EQ(p->StatusBar1->Panels()(6)->Text(), "");
+
+  // A bar without the panels: the articles pass over, the others raise.
+  StatusBar corta;
+  corta.Panels().Add("Detalle");
+  cptes->MuestraDetalleArticulos(*p->MSFlexGrid2, corta);
+  EXPECT_EQ(corta.Panels()(1)->Text(), "");
+  EXPECT_NE(NumeroDeError([&] { cptes->MuestraDetalleTareas(*p->MSFlexGrid1, corta); }), 0);
+}
+
+TEST_F(TotalesCpte, TheSummaryHasOneBlockPerVisibleTab) {
+  e.Sql("INSERT INTO TA_RUBROS (IDRUBRO, DESCRIPCION) VALUES ('   2', 'Mecánica'), ('   5', 'Lubricantes')");
+  e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('   1', 'Repuesto')");
+  Llena(p->MSFlexGrid1, {{{0, "1"}, {2, "1:30"}}, {{0, "2"}, {2, "2"}}, {{0, "3"}, {2, "0:45"}}, {{0, ""}, {2, "9:00"}},
+                         {{0, "4"}, {2, "00:30"}}});
+  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {1, "Filtro"}, {5, "2"}, {19, "1"}, {20, "2"}},
+                         {{0, "ART-2"}, {1, "Aceite"}, {5, "1"}, {19, "1"}, {20, "5"}},
+                         {{0, "art-1"}, {1, "Filtro"}, {5, "3.5"}, {19, "1"}, {20, " 2 "}},
+                         {{0, "SUELTO"}, {1, "Suelto"}, {5, "4"}}});
+  Llena(p->MSFlexGrid3, {{{0, "Flete"}}, {{0, "Seguro"}}});
+  p->MSFlexGrid4->SetRows(9);
+  p->MSFlexGrid4->SetTextMatrix(3, 0, "de antes");
+
+  cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1, true, true);
+  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Tareas | 4 | 4:45", "Artículos | 4 | 10.5", "- |  | 4",
+                                                  "2-Mecánica |  | 5.5", "5-Lubricantes |  | 1", "Otros Conceptos | 2 | ",
+                                                  " |  | "}))
+      << "rubro wins over type; entry 0 first, the groups in order of appearance";
+  EXPECT_EQ(Colores(p->MSFlexGrid4, 2), (std::vector<long>{0xC0FFFF, 0xC0FFFF, 0xC0E0FF, 0xC0E0FF, 0xC0E0FF, 0xC0FFFF,
+                                                           0xFF0000}));
+  ASSERT_EQ(gListaItems.size(), 3u);
+  EXPECT_EQ(gListaItems[0].ValorItem, "4");
+  EXPECT_EQ(gListaItems[1].NombreItem, "2");
+
+  // By type; by article (descriptions from the grid, no query).
+  p->SSTab1->SetTabVisible(0, false);
+  p->SSTab1->SetTabVisible(2, false);
+  cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1, false, true);
+  EXPECT_EQ(Resumen(p->MSFlexGrid4),
+            (QStringList{"Artículos | 4 | 10.5", "- |  | 4", "1-Repuesto |  | 6.5", " |  | "}));
+  cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1);
+  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Artículos | 4 | 10.5", "- |  | ", "ART-1-Filtro |  | 5.5",
+                                                  "ART-2-Aceite |  | 1", "SUELTO-Suelto |  | 4", " |  | "}));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+
+  // Decimal hours; no used article rows: no breakdown.
+  Config("SeparadorHora", ".");
+  p->SSTab1->SetTabVisible(0, true);
+  Llena(p->MSFlexGrid2, {});
+  cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1);
+  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Tareas | 4 | 4.75", "Artículos | 0 | 0", " |  | "}));
+
+  // Every tab hidden: the header, and one empty blue line.
+  p->SSTab1->SetTabVisible(0, false);
+  p->SSTab1->SetTabVisible(1, false);
+  cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1);
+  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{" |  | "}));
+  EXPECT_EQ(Colores(p->MSFlexGrid4, 1), (std::vector<long>{0xFF0000}));
+  EXPECT_EQ(p->MSFlexGrid4->TextMatrix(0, 1), "Cantidad ITEM'S");
+}
+
+TEST_F(TotalesCpte, RowsAndColumnsArePaintedAndTheCurrentCellKept) {
+  MSFlexGrid g;
+  g.SetRows(5);
+  g.SetCols(3);
+  // The colour of one cell (the current cell moves there).
+  auto color = [&](int r, int c) {
+    g.SetRow(r);
+    g.SetCol(c);
+    return g.CellBackColor();
+  };
+  g.SetRow(1);
+  g.SetCol(2);
+  cptes->PintarFila(3, g);
+  EXPECT_EQ(g.Col(), 2);
+  EXPECT_EQ(g.Row(), 3);
+  EXPECT_EQ((std::vector<long>{color(3, 0), color(3, 1), color(3, 2), color(2, 0), color(2, 2)}),
+            (std::vector<long>{0xFFFF, 0xFFFF, 0xFFFF, 0, 0}));
+  EXPECT_NE(NumeroDeError([&] { cptes->PintarFila(7, g); }), 0);
+
+  g.SetRow(4);
+  cptes->PintarColuma(1, g, -1, -1, 0xFF);
+  EXPECT_EQ(g.Row(), 4);
+  EXPECT_EQ(g.Col(), 1);
+  for (int r = 0; r < 5; ++r) EXPECT_EQ(color(r, 1), 0xFF) << r;  // the header row included
+  g.SetRow(1);
+  cptes->PintarColuma(0, g, 3, 2, 0xFF);  // nothing between 3 and 2
+  cptes->PintarColuma(0, g, 3, 9, 0xFF);  // past the last row: passed over
+  EXPECT_EQ(g.Row(), 1);
+  EXPECT_EQ((std::vector<long>{color(0, 0), color(2, 0), color(3, 0), color(4, 0)}),
+            (std::vector<long>{0, 0, 0xFF, 0xFF}));
+}
+
+TEST_F(TotalesCpte, DuplicateCodesAndFractions) {
+  Llena(p->MSFlexGrid2, {{{0, "ART-1"}}, {{0, " ab "}}, {{0, "AB"}}});
+  long encontrada = -1;
+  EXPECT_TRUE(cptes->ArticuloRepetido(*p->MSFlexGrid2, "Ab", -1, &encontrada));
+  EXPECT_EQ(encontrada, 2);
+  EXPECT_TRUE(cptes->ArticuloRepetido(*p->MSFlexGrid2, "ab", 2, &encontrada));
+  EXPECT_EQ(encontrada, 3);
+  encontrada = -1;
+  EXPECT_FALSE(cptes->ArticuloRepetido(*p->MSFlexGrid2, "ART-1", 1, &encontrada));
+  EXPECT_EQ(encontrada, -1);
+  // An empty code is never a duplicate, empty rows notwithstanding.
+  EXPECT_FALSE(cptes->ArticuloRepetido(*p->MSFlexGrid2, "  ", -1, &encontrada));
+  Llena(p->MSFlexGrid1, {{{0, "7"}}});
+  EXPECT_TRUE(cptes->TareaRepetida(*p->MSFlexGrid1, " 7"));
+  Llena(p->MSFlexGrid3, {{{0, "Flete"}}});
+  EXPECT_TRUE(cptes->OtrosConceptosRepetidos(*p->MSFlexGrid3, "FLETE", -1, &encontrada));
+  EXPECT_EQ(encontrada, 1);
+
+  for (const QVariant& v : {QVariant(3), QVariant("3"), QVariant(3.0), QVariant(" 40000 "), QVariant(1e12)})
+    EXPECT_FALSE(cptes->NumeroEsFraccion(v)) << v.toString().toStdString();
+  for (const QVariant& v : {QVariant(2.5), QVariant("0.01"), QVariant("2,5"), QVariant(40000.5), QVariant(-1e12 - 0.5)})
+    EXPECT_TRUE(cptes->NumeroEsFraccion(v)) << v.toString().toStdString();
+}
