@@ -80,6 +80,10 @@ class MotorSqlite : public Motor {
   [[noreturn]] void Falla(const QString& sql);
   void Corre(Preparada& p, Resultado& r, const QString& sql);
   void Prepara(const QString& sql, Preparada& p, const char** resto = nullptr, const QByteArray* utf8 = nullptr);
+  // Prepares a read: exactly one statement, and one that writes nothing
+  // (anything else is refused before it runs). False for a text of nothing
+  // but blanks.
+  bool PreparaLectura(const QString& sql, Preparada& p);
   void Describe(Preparada& p);
   Resultado CorrePreparada(const QString& sql, const QVariantList& valores);
   // Runs every statement of one piece of a batch; abre opens the batch's
@@ -316,11 +320,8 @@ Resultado MotorSqlite::Ejecuta(const QString& sql) {
   return r;
 }
 
-Resultado MotorSqlite::Lee(const QString& sql) {
-  FinDeEspera fin{this};
+bool MotorSqlite::PreparaLectura(const QString& sql, Preparada& p) {
   const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
-  Resultado r;
-  Preparada p;
   const char* resto = nullptr;
   try {
     Prepara(sql, p, &resto, &utf8);
@@ -328,18 +329,28 @@ Resultado MotorSqlite::Lee(const QString& sql) {
     Asegura();
     throw;
   }
-  if (!p.stmt) return r;  // nothing but blanks
+  if (!p.stmt) return false;
+  const auto rehusa = [&](const QString& motivo) {
+    sqlite3_finalize(p.stmt);
+    p.stmt = nullptr;
+    vb::Raise(vb::ErrProvider, motivo, QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+  };
+  if (QuedaOtraSentencia(resto))
+    rehusa(QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene más de una: no se ejecutó."));
+  if (!sqlite3_stmt_readonly(p.stmt))
+    rehusa(QStringLiteral("Una consulta no puede modificar la base de datos: no se ejecutó."));
+  return true;
+}
+
+Resultado MotorSqlite::Lee(const QString& sql) {
+  FinDeEspera fin{this};
+  Resultado r;
+  Preparada p;
+  if (!PreparaLectura(sql, p)) return r;  // nothing but blanks
   struct Finaliza {
     sqlite3_stmt* s;
     ~Finaliza() { sqlite3_finalize(s); }
   } finaliza{p.stmt};
-  if (QuedaOtraSentencia(resto))
-    vb::Raise(vb::ErrProvider,
-              QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene más de una: no se ejecutó."),
-              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
-  if (!sqlite3_stmt_readonly(p.stmt))
-    vb::Raise(vb::ErrProvider, QStringLiteral("Una consulta no puede modificar la base de datos: no se ejecutó."),
-              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
   try {
     Corre(p, r, sql);
   } catch (...) {
@@ -458,27 +469,12 @@ Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& va
 void MotorSqlite::Recorre(const QString& sql, const Fila& fila) {
   // A read like Lee: exactly one statement, and one that writes nothing.
   FinDeEspera fin{this};
-  const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
   Preparada p;
-  const char* resto = nullptr;
-  try {
-    Prepara(sql, p, &resto, &utf8);
-  } catch (...) {
-    Asegura();
-    throw;
-  }
-  if (!p.stmt) return;  // nothing but blanks
+  if (!PreparaLectura(sql, p)) return;  // nothing but blanks
   struct Finaliza {
     sqlite3_stmt* s;
     ~Finaliza() { sqlite3_finalize(s); }
   } finaliza{p.stmt};
-  if (QuedaOtraSentencia(resto))
-    vb::Raise(vb::ErrProvider,
-              QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene más de una: no se ejecutó."),
-              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
-  if (!sqlite3_stmt_readonly(p.stmt))
-    vb::Raise(vb::ErrProvider, QStringLiteral("Una consulta no puede modificar la base de datos: no se ejecutó."),
-              QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
   const int n = p.columnas ? static_cast<int>(p.columnas->nombres.size()) : 0;
   // One row's values, reused from row to row: the memory of a value read is
   // the memory of the next.
