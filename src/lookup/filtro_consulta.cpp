@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/sql_adapter.h"
+
 namespace filtro_consulta {
 
 namespace {
@@ -16,21 +18,6 @@ struct Palabra {
 
 bool DeNombre(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; }
 
-// Index just past a quoted text opened at i (a doubled closing character
-// stands for itself), or the end of the statement when it is never closed.
-int Cierre(const QString& s, int i, QChar cierre) {
-  const int n = static_cast<int>(s.size());
-  for (int j = i + 1; j < n; ++j) {
-    if (s[j] != cierre) continue;
-    if (j + 1 < n && s[j + 1] == cierre) {
-      ++j;
-      continue;
-    }
-    return j + 1;
-  }
-  return n;
-}
-
 std::vector<Palabra> PalabrasArriba(const QString& s) {
   std::vector<Palabra> r;
   const int n = static_cast<int>(s.size());
@@ -38,12 +25,8 @@ std::vector<Palabra> PalabrasArriba(const QString& s) {
   int i = 0;
   while (i < n) {
     const QChar c = s[i];
-    if (c == u'\'') {
-      i = Cierre(s, i, u'\'');
-    } else if (c == u'"') {
-      i = Cierre(s, i, u'"');
-    } else if (c == u'[') {
-      i = Cierre(s, i, u']');
+    if (c == u'\'' || c == u'"' || c == u'[') {
+      i = sqlite_sql::FinDeCitado(s, i);
     } else if (c == u'-' && i + 1 < n && s[i + 1] == u'-') {
       while (i < n && s[i] != u'\n' && s[i] != u'\r') ++i;
     } else if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {

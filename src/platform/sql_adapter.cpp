@@ -20,17 +20,9 @@ QString FueraDeComillas(const QString& s, Fn fn) {
     if (c == u'\'' || c == u'[') {
       out += fn(tramo);
       tramo.clear();
-      QChar cierre = c == u'\'' ? QChar(u'\'') : QChar(u']');
-      int j = i + 1;
-      while (j < n) {
-        if (s[j] == cierre) {
-          if (cierre == u'\'' && j + 1 < n && s[j + 1] == u'\'') { j += 2; continue; }
-          break;
-        }
-        ++j;
-      }
-      out += s.mid(i, j - i + 1);
-      i = j + 1;
+      const int fin = FinDeCitado(s, i);
+      out += s.mid(i, fin - i);
+      i = fin;
       continue;
     }
     tramo += c;
@@ -41,6 +33,20 @@ QString FueraDeComillas(const QString& s, Fn fn) {
 }
 
 }  // namespace
+
+int FinDeCitado(const QString& s, int i) {
+  const int n = static_cast<int>(s.size());
+  const QChar cierre = s[i] == u'[' ? QChar(u']') : s[i];
+  for (int j = i + 1; j < n; ++j) {
+    if (s[j] != cierre) continue;
+    if (j + 1 < n && s[j + 1] == cierre) {
+      ++j;
+      continue;
+    }
+    return j + 1;
+  }
+  return n;
+}
 
 QStringList Divide(const QString& sql) {
   QStringList partes;
@@ -103,20 +109,8 @@ QString MotivoNoLectura(const QString& sql) {
     // Literals, names in brackets or double quotes, and comments are
     // stepped over whole.
     if (c == u'\'' || c == u'"' || c == u'[') {
-      const QChar cierre = c == u'[' ? QChar(u']') : c;
-      int j = i + 1;
-      while (j < n) {
-        if (sql[j] == cierre) {
-          if (j + 1 < n && sql[j + 1] == cierre) {
-            j += 2;
-            continue;
-          }
-          break;
-        }
-        ++j;
-      }
       if (finDeSentencia) return QStringLiteral("El texto tiene más de una sentencia");
-      i = j + 1;
+      i = FinDeCitado(sql, i);
       continue;
     }
     if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {

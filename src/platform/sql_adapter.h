@@ -18,6 +18,11 @@ QString AdaptaSentencia(const QString& sentencia);
 // The statements of a batch, split at line breaks outside quotes.
 QStringList Divide(const QString& sql);
 
+// Index just past the quoted text, bracketed name or double-quoted name that
+// opens at i (s[i] is ', [ or "), as the server reads it: a doubled closing
+// character stands for itself. The end of the text when it is never closed.
+int FinDeCitado(const QString& s, int i);
+
 // Why a text cannot run as a read on a server that takes batches: it holds
 // a second statement after a ";", or a word that writes or changes the
 // database (INSERT, UPDATE, DELETE, DROP, EXEC, SELECT ... INTO and their

@@ -3,6 +3,8 @@
 #include <QSet>
 #include <vector>
 
+#include "platform/sql_adapter.h"
+
 namespace sqlite_sql {
 
 namespace {
@@ -45,20 +47,9 @@ QString ColacionEnFunciones(const QString& sentencia) {
     const QChar c = s[i];
     if (c == u'\'' || c == u'[' || c == u'"') {
       // Quoted text or a bracketed / quoted name, copied whole.
-      const QChar cierre = c == u'[' ? QChar(u']') : c;
-      int j = i + 1;
-      while (j < n) {
-        if (s[j] == cierre) {
-          if (cierre != u']' && j + 1 < n && s[j + 1] == cierre) {
-            j += 2;
-            continue;
-          }
-          break;
-        }
-        ++j;
-      }
-      out += QStringView(s).mid(i, std::min(j, n - 1) - i + 1);
-      i = j + 1;
+      const int fin = FinDeCitado(s, i);
+      out += QStringView(s).mid(i, fin - i);
+      i = fin;
       funcionPendiente = false;
       continue;
     }
