@@ -20,6 +20,9 @@ class FallasPosteo : public ConPosteo {
   void NadaEscrito() {
     EXPECT_EQ(Filas(), 0);
     EXPECT_EQ(e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(), 0);
+    // The connection is back in autocommit: nothing is left pending for a
+    // later statement to commit.
+    EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
   }
 };
 
