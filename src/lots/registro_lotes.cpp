@@ -3,6 +3,7 @@
 #include "lots/frm_carga_lotes_y_series.h"
 #include "lots/frm_lote_y_posicion.h"
 #include "platform/controles/label.h"
+#include "vouchers/dialogos_cptes.h"
 #include "vouchers/dialogos_lotes.h"
 
 namespace {
@@ -25,62 +26,60 @@ class Liberacion {
   T& f_;
 };
 
-class Dialogos : public DialogosLotes {
- public:
-  void SeriesLotes(PedidoSeriesLotes& p) override {
-    FrmCargaLotesySeries& f = FrmCargaLotesySeries::Global();
-    Liberacion<FrmCargaLotesySeries> liberacion(f);
-    f.Cantidad = p.Cantidad;
-    f.Articulo = p.Articulo;
-    f.EsConsultaDeSerieLote = p.EsConsultaDeSerieLote;
-    f.EsLote = p.EsLote;
-    f.EsSerie = p.EsSerie;
-    f.EsTalle = p.EsTalle;
-    f.Deposito = p.Deposito;
-    f.SeriesAnteriores = p.SeriesAnteriores;
-    f.LotesAnteriores = p.LotesAnteriores;
-    f.Lotes = p.Lotes;
-    f.Series = p.Series;
-    f.LotesExistentes = p.LotesExistentes;
-    f.SeriesExistentes = p.SeriesExistentes;
-    f.CargaDatos();
-    f.lblArticulo->SetCaption(p.Etiqueta);
-    if (p.EsConsultaDeSerieLote) f.MostrarForm = p.Mostrar;
-    if (!p.EsConsultaDeSerieLote || p.Mostrar)
-      f.Show(1);
-    else
-      f.CmdAceptar_Click();
-    p.Lotes = f.Lotes;
-    p.Series = f.Series;
-    p.Cantidad = f.Cantidad;
-    p.Aceptado = f.Aceptado;
-  }
-
-  void PosicionLote(PedidoPosicionLote& p) override {
-    FrmLoteyPosicion& f = FrmLoteyPosicion::Global();
-    Liberacion<FrmLoteyPosicion> liberacion(f);
-    f.Cantidad1 = p.Cantidad1;
-    f.EsConsultaDePosicionLote = p.EsConsultaDePosicionLote;
-    f.EsPosicion = p.EsPosicion;
-    f.EsLote = p.EsLote;
-    f.IUNIDAD = p.IUNIDAD;
-    f.Articulo = p.Articulo;
-    f.Deposito = p.Deposito;
-    f.PosicionesAnteriores = p.PosicionesAnteriores;
-    f.LotesAnteriores = p.LotesAnteriores;
-    f.CargaDatos();
-    f.lblArticulo->SetCaption(p.Etiqueta);
+void AbreSeriesLotes(PedidoSeriesLotes& p) {
+  FrmCargaLotesySeries& f = FrmCargaLotesySeries::Global();
+  Liberacion<FrmCargaLotesySeries> liberacion(f);
+  f.Cantidad = p.Cantidad;
+  f.Articulo = p.Articulo;
+  f.EsConsultaDeSerieLote = p.EsConsultaDeSerieLote;
+  f.EsLote = p.EsLote;
+  f.EsSerie = p.EsSerie;
+  f.EsTalle = p.EsTalle;
+  f.Deposito = p.Deposito;
+  f.SeriesAnteriores = p.SeriesAnteriores;
+  f.LotesAnteriores = p.LotesAnteriores;
+  f.Lotes = p.Lotes;
+  f.Series = p.Series;
+  f.LotesExistentes = p.LotesExistentes;
+  f.SeriesExistentes = p.SeriesExistentes;
+  f.CargaDatos();
+  f.lblArticulo->SetCaption(p.Etiqueta);
+  if (p.EsConsultaDeSerieLote) f.MostrarForm = p.Mostrar;
+  if (!p.EsConsultaDeSerieLote || p.Mostrar)
     f.Show(1);
-    p.Posiciones = f.Posiciones;
-    p.Lotes = f.Lotes;
-    p.Cantidad1 = f.Cantidad1;
-    p.Aceptado = f.Aceptado;
-  }
-};
+  else
+    f.CmdAceptar_Click();
+  p.Lotes = f.Lotes;
+  p.Series = f.Series;
+  p.Cantidad = f.Cantidad;
+  p.Aceptado = f.Aceptado;
+}
+
+void AbrePosicionLote(PedidoPosicionLote& p) {
+  FrmLoteyPosicion& f = FrmLoteyPosicion::Global();
+  Liberacion<FrmLoteyPosicion> liberacion(f);
+  f.Cantidad1 = p.Cantidad1;
+  f.EsConsultaDePosicionLote = p.EsConsultaDePosicionLote;
+  f.EsPosicion = p.EsPosicion;
+  f.EsLote = p.EsLote;
+  f.IUNIDAD = p.IUNIDAD;
+  f.Articulo = p.Articulo;
+  f.Deposito = p.Deposito;
+  f.PosicionesAnteriores = p.PosicionesAnteriores;
+  f.LotesAnteriores = p.LotesAnteriores;
+  f.CargaDatos();
+  f.lblArticulo->SetCaption(p.Etiqueta);
+  f.Show(1);
+  p.Posiciones = f.Posiciones;
+  p.Lotes = f.Lotes;
+  p.Cantidad1 = f.Cantidad1;
+  p.Aceptado = f.Aceptado;
+}
 
 }  // namespace
 
 void RegistraDialogosLotes() {
-  static Dialogos dialogos;
-  DialogosLotes::Registra(&dialogos);
+  DialogosCptes& d = Dialogos();
+  d.SeriesLotes = AbreSeriesLotes;
+  d.PosicionLote = AbrePosicionLote;
 }

@@ -10,21 +10,15 @@
 #include "platform/vb.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/dialogos_cptes.h"
 #include "vouchers/dialogos_lotes.h"
 
 namespace {
 
-DialogosLotes* registrados = nullptr;
-
 const QString kEtiqueta = QStringLiteral("PideSerieLote");
 
-// The registered dialogs; raises when none are.
-DialogosLotes& Dialogos() {
-  if (!registrados)
-    vb::Raise(vb::ErrObjectRequired, QStringLiteral("Los diálogos de lotes y posiciones no están disponibles"),
-              QStringLiteral("ClsCmnCptes"));
-  return *registrados;
-}
+const char* const kLotesYSeries = "la carga de lotes y series";
+const char* const kPosiciones = "la carga de posiciones";
 
 // Columns of the lot and the quantity lists of a voucher's article grid.
 constexpr int kColLotes = 16;
@@ -32,8 +26,6 @@ constexpr int kColCantidades = 17;
 
 }  // namespace
 
-DialogosLotes* DialogosLotes::Registrados() { return registrados; }
-void DialogosLotes::Registra(DialogosLotes* dialogos) { registrados = dialogos; }
 
 bool ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
                                 const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie, bool Lote,
@@ -64,7 +56,7 @@ bool ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const 
   p.LotesAnteriores = LoteAnt;
   p.Etiqueta = Articulo;
   vb::ErrorSteps paso(kEtiqueta);
-  if (!paso.step([&] { Dialogos().SeriesLotes(p); }) || !p.Aceptado) return false;
+  if (!paso.step([&] { Abridor(Dialogos().SeriesLotes, kLotesYSeries)(p); }) || !p.Aceptado) return false;
   SerieNvo = p.Series;
   LoteNvo = p.Lotes;
   return true;
@@ -104,7 +96,7 @@ bool ClsCmnCptes::PideSerieLote_Salidas(MSFlexGrid& Grilla, const QString& Artic
                             FilaEditada < 0 ? Grilla.Row() : FilaEditada);
       }))
     return devuelveAnteriores();
-  if (!paso.step([&] { Dialogos().SeriesLotes(p); }) || !p.Aceptado) return devuelveAnteriores();
+  if (!paso.step([&] { Abridor(Dialogos().SeriesLotes, kLotesYSeries)(p); }) || !p.Aceptado) return devuelveAnteriores();
   SeriesLoteNvo = p.Lotes;
   CantidadesNvo = p.Series;
   Cantidad = p.Cantidad;
@@ -155,7 +147,7 @@ bool ClsCmnCptes::PidePosicionLote(const QString& Articulo, const QString& IdUni
   p.LotesAnteriores = LoteAnt;
   p.Etiqueta = Articulo;
   vb::ErrorSteps paso(kEtiqueta);
-  if (!paso.step([&] { Dialogos().PosicionLote(p); }) || !p.Aceptado) return false;
+  if (!paso.step([&] { Abridor(Dialogos().PosicionLote, kPosiciones)(p); }) || !p.Aceptado) return false;
   PosicionNVO = p.Posiciones;
   LoteNvo = p.Lotes;
   Cantidad = p.Cantidad1;

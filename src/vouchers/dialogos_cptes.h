@@ -15,6 +15,8 @@
 #include <functional>
 
 class FrmCtrlCargosReales;
+struct PedidoPosicionLote;
+struct PedidoSeriesLotes;
 
 struct DialogosCptes {
   // The voucher pick list (ClsCmnCptes::ConsultaComprobante).
@@ -24,6 +26,12 @@ struct DialogosCptes {
   // The charges dialog for a customer (ClsCmnCptes::ControlDeCargosReales).
   std::function<void(FrmCtrlCargosReales& Formulario, const QString& Cliente, const QString& Matricula)>
       ControlDeCargosReales;
+  // The lot and serial dialog for a request (dialogos_lotes.h): on return
+  // Lotes, Series, Cantidad and Aceptado hold what the dialog left.
+  std::function<void(PedidoSeriesLotes& pedido)> SeriesLotes;
+  // The position dialog for a request: on return Posiciones, Lotes,
+  // Cantidad1 and Aceptado hold what the dialog left.
+  std::function<void(PedidoPosicionLote& pedido)> PosicionLote;
 };
 
 // The openers of the program, filled in by the dialogs' libraries.

@@ -1,11 +1,11 @@
 #pragma once
-// The lot dialogs as the voucher class sees them. The dialogs live in a
-// library above this one; that library registers one implementation at
-// start-up (RegistraDialogosLotes in lots/registro_lotes.h), and the
-// requests of ClsCmnCptes (PideSerieLote, PideSerieLote_Salidas,
-// PidePosicionLote) fill a request, hand it over and read the answer back.
+// What the lot requests of ClsCmnCptes (PideSerieLote,
+// PideSerieLote_Salidas, PidePosicionLote) hand to the lot dialogs and read
+// back. The dialogs live in a library above this one, which fills in the
+// openers SeriesLotes and PosicionLote of DialogosCptes (dialogos_cptes.h)
+// at start-up (RegistraDialogosLotes in lots/registro_lotes.h).
 //
-// An implementation creates the dialog, sets its members from the request
+// An opener creates the dialog, sets its members from the request
 // in the order they are listed, loads it, sets the article label, shows it
 // modally through the interaction seam (or, for a lot and serial request
 // with Mostrar off, runs its acceptance without showing it), copies the
@@ -54,21 +54,4 @@ struct PedidoPosicionLote {
   QString Posiciones;
   QString Lotes;
   bool Aceptado = false;
-};
-
-class DialogosLotes {
- public:
-  virtual ~DialogosLotes() = default;
-  // Runs the lot and serial dialog for the request: on return Lotes,
-  // Series, Cantidad and Aceptado hold what the dialog left in its members.
-  virtual void SeriesLotes(PedidoSeriesLotes& pedido) = 0;
-  // Runs the position dialog for the request: on return Posiciones, Lotes,
-  // Cantidad1 and Aceptado hold what the dialog left.
-  virtual void PosicionLote(PedidoPosicionLote& pedido) = 0;
-
-  // The registered implementation (nullptr before any registration).
-  static DialogosLotes* Registrados();
-  // Registers the implementation (the caller keeps it alive); nullptr
-  // removes it.
-  static void Registra(DialogosLotes* dialogos);
 };

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base_lotes.h"
-#include "vouchers/dialogos_lotes.h"
+#include "vouchers/dialogos_cptes.h"
 
 namespace {
 
@@ -28,14 +28,15 @@ TEST_F(Pedidos, TheListsOfTheOtherLinesOfTheArticleAreGatheredInParallel) {
 }
 
 TEST_F(Pedidos, WithoutTheDialogsARequestIsReportedAndNotAccepted) {
-  DialogosLotes* registrados = DialogosLotes::Registrados();
-  ASSERT_NE(registrados, nullptr);
-  DialogosLotes::Registra(nullptr);
+  const DialogosCptes registrados = Dialogos();
+  ASSERT_TRUE(registrados.SeriesLotes && registrados.PosicionLote);
+  Dialogos().SeriesLotes = nullptr;
+  Dialogos().PosicionLote = nullptr;
   QString series, lotes, posiciones;
   double q = 2;
   const bool serie = c->PideSerieLote("ROD", q, "|S|", "|L|", series, lotes, true);
   const bool posicion = c->PidePosicionLote("ROD", "UN", q, "1", "|P*2|", "", posiciones, lotes);
-  DialogosLotes::Registra(registrados);
+  Dialogos() = registrados;
   EXPECT_FALSE(serie);
   EXPECT_FALSE(posicion);
   EXPECT_EQ(series, "|S|");
