@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/ado.h"
+#include "platform/celdas.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/error_steps.h"
@@ -12,9 +13,6 @@
 std::vector<ItemCantidad> gInsumos;
 
 namespace {
-
-// Quantities closer than this count as equal.
-constexpr double kTolerancia = 0.00005;
 
 QString TextoCampo(const Recordset& rs, const QString& campo) { return vb::Texto(gUtil.ValorCampo(rs.Fields(campo))); }
 
@@ -87,17 +85,17 @@ bool ArticuloTieneLotes(const QString& IdArticulo, const QString& IdDeposito, st
       }))
     return false;
   if (!paso.step([&] {
-        for (; tiene && !rs.Eof() && tomado < CantidadRequerida - kTolerancia; rs.MoveNext()) {
+        for (; tiene && !rs.Eof() && tomado < CantidadRequerida - kToleranciaCantidad; rs.MoveNext()) {
           const double q = std::min(gUtil.ConvierteDoble(TextoCampo(rs, QStringLiteral("Cantidad"))),
                                     CantidadRequerida - tomado);
-          if (q <= kTolerancia) continue;
+          if (q <= kToleranciaCantidad) continue;
           LotesArticulo.push_back({TextoCampo(rs, QStringLiteral("NroLote")), QString(), q});
           tomado += q;
         }
       }))
     return tiene;
   const double falta = CantidadRequerida - tomado;
-  if (std::fabs(falta) > kTolerancia) LotesArticulo.push_back({QString(), QString(), falta});
+  if (std::fabs(falta) > kToleranciaCantidad) LotesArticulo.push_back({QString(), QString(), falta});
   gDatos.CierraRecordset(rs);
   return tiene;
 }
