@@ -45,6 +45,14 @@ void EntornoPrueba::Inicia(const QString& base, const QString& usuario) {
   InicializaSistema(usarIni, linea, cadena);
 }
 
+void EntornoPrueba::IniciaDemo(int reportes, int articulos, unsigned semilla) {
+  demo::Opciones o;
+  o.reportes = reportes;
+  o.articulos = articulos;
+  o.semilla = semilla;
+  Inicia(CreaBaseDemo(o));
+}
+
 void EntornoPrueba::Sql(const QString& sql) { gDatos.Ejecuta(sql); }
 
 QVariant EntornoPrueba::Valor(const QString& sql) {

@@ -28,6 +28,9 @@ class EntornoPrueba {
   QString CreaBaseDemo(const demo::Opciones& opciones, const QString& nombre = QStringLiteral("demo.db"));
   // Runs the start-up with a command line naming that database.
   void Inicia(const QString& base = QStringLiteral("prueba.db"), const QString& usuario = QStringLiteral("supervisor"));
+  // A demo database of that size in the program folder, and the start-up on
+  // it.
+  void IniciaDemo(int reportes, int articulos, unsigned semilla = demo::Opciones().semilla);
   // Runs a statement on the connected database.
   void Sql(const QString& sql);
   // The first column of the first row of a query (an invalid value when

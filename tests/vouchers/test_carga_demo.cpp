@@ -14,12 +14,8 @@
 
 TEST(CargaDemo, DemoVouchersLoadAsTheirRowsAndViewsSay) {
   EntornoPrueba e;
-  demo::Opciones o;
-  o.reportes = 40;
-  o.articulos = 150;
-  e.CreaBaseDemo(o);
+  e.IniciaDemo(40, 150);
   demo::CreaArchivoImpresoras(e.Carpeta());
-  e.Inicia("demo.db");
   ASSERT_TRUE(gDatos.Conectado());
   ClsCmnCptes c;
   PantallaCpte p;

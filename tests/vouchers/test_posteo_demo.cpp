@@ -36,11 +36,7 @@ QString Clave(const QString& articulo, const QString& deposito, const QString& l
 
 TEST(PosteoDemo, ASaleAndAPurchaseMoveTheDemoStockAsTheirLinesSay) {
   EntornoPrueba e;
-  demo::Opciones o;
-  o.reportes = 60;
-  o.articulos = 300;
-  e.CreaBaseDemo(o);
-  e.Inicia("demo.db");
+  e.IniciaDemo(60, 300);
   auto texto = [&](const QString& sql) { return e.Valor(sql).toString(); };
 
   // An article kept in lots with two lots in the central warehouse, a kit,

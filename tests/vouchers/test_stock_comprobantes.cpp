@@ -158,11 +158,7 @@ TEST_F(Stock, TwoUsersPostingAtOnceNeverGetTheSameKey) {
 
 TEST(StockDemo, TheDemoDatabaseHasRowsForEveryStep) {
   EntornoPrueba e;
-  demo::Opciones o;
-  o.reportes = 100;
-  o.articulos = 300;
-  e.CreaBaseDemo(o);
-  e.Inicia("demo.db");
+  e.IniciaDemo(100, 300);
   // Discharges of components were posted as stock vouchers of their own.
   const QString ultima = e.Valor("SELECT MAX(IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toString();
   ASSERT_EQ(ultima.size(), 13);

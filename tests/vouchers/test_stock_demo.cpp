@@ -9,12 +9,7 @@
 
 TEST(StockDemo, PackingsMeasuresLotsSerialsAndPositionsAnswerAsTheRowsSay) {
   EntornoPrueba e;
-  demo::Opciones o;
-  o.reportes = 40;
-  o.articulos = 150;
-  o.semilla = 77;
-  e.CreaBaseDemo(o);
-  e.Inicia("demo.db");
+  e.IniciaDemo(40, 150, 77);
   ASSERT_TRUE(gDatos.Conectado());
   ClsCmnCptes c;
   const QString I = ClsCmnCptes::kIgnorar;
