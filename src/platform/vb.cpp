@@ -23,6 +23,13 @@ QString RTrim(const QString& s) {
 
 QString Trim(const QString& s) { return LTrim(RTrim(s)); }
 
+QStringView TrimVista(QStringView s) {
+  qsizetype i = 0, n = s.size();
+  while (i < n && s[i] == u' ') ++i;
+  while (n > i && s[n - 1] == u' ') --n;
+  return s.mid(i, n - i);
+}
+
 bool Igual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 bool Contiene(const QString& texto, const QString& parte) { return texto.contains(parte, Qt::CaseInsensitive); }

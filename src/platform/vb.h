@@ -13,6 +13,8 @@ namespace vb {
 QString Trim(const QString& s);
 QString LTrim(const QString& s);
 QString RTrim(const QString& s);
+// Trim on a view of a text: the part of it without the blanks around it.
+QStringView TrimVista(QStringView s);
 
 // Case-insensitive helpers (the program compares texts ignoring case).
 bool Igual(const QString& a, const QString& b);

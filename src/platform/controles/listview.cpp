@@ -496,13 +496,33 @@ ListItem* ListView::Items::Add(const QString& Text, const QString& Key, int Smal
   return it;
 }
 
+namespace {
+
+// The texts of a line packed in one piece of the exact size.
+template <typename Textos>
+QString Empaqueta(const Textos& textos) {
+  qsizetype largo = 0;
+  for (QStringView t : textos) largo += t.size() + (t.size() < kLargoExtendido ? 1 : 3);
+  QString r;
+  r.reserve(largo);
+  for (QStringView t : textos) EscribeTramo(r, t);
+  return r;
+}
+
+}  // namespace
+
 ListItem* ListView::Items::AddLinea(const QStringList& Textos, const QString& Key, int SmallIcon) {
   if (Textos.size() > std::max<qsizetype>(1, vista_->columnas_.Count())) vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
-  qsizetype largo = 0;
-  for (const QString& t : Textos) largo += t.size() + (t.size() < kLargoExtendido ? 1 : 3);
   ListItem* it = Nueva(Key, SmallIcon, 0);
-  it->textos_.reserve(largo);
-  for (const QString& t : Textos) EscribeTramo(it->textos_, t);
+  it->textos_ = Empaqueta(Textos);
+  return it;
+}
+
+ListItem* ListView::Items::AddLinea(std::initializer_list<QStringView> Textos, const QString& Key, int SmallIcon) {
+  if (static_cast<qsizetype>(Textos.size()) > std::max<qsizetype>(1, vista_->columnas_.Count()))
+    vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
+  ListItem* it = Nueva(Key, SmallIcon, 0);
+  it->textos_ = Empaqueta(Textos);
   return it;
 }
 
