@@ -129,18 +129,31 @@ void CargaLista(benchmark::State& state) {
   Proporcion(state, "ratio_vs_desnuda", Mediana(tiempos), desnuda);
 }
 
+// The texts a keystroke searches, as bare as they can be held: one piece of
+// memory with every text after the other, and where each one starts.
+struct TextosDesnudos {
+  QString todos;
+  std::vector<qsizetype> inicios{0};
+  void Agrega(QStringView t) {
+    todos += t;
+    inicios.push_back(todos.size());
+  }
+  size_t Cuantos() const { return inicios.size() - 1; }
+  QStringView Texto(size_t i) const { return QStringView(todos).mid(inicios[i], inicios[i + 1] - inicios[i]); }
+};
+
 // The keystroke's search done bare: the 1-based index of the first text
 // whose start, blanks around it ignored, equals the typed text (trimmed)
 // ignoring case; 0 when none does.
-long BusquedaDesnuda(const std::vector<QString>& textos, QStringView tecleado) {
+long BusquedaDesnuda(const TextosDesnudos& textos, QStringView tecleado) {
   const auto sinBlancos = [](QStringView t) {
     while (!t.isEmpty() && t.front() == u' ') t = t.mid(1);
     while (!t.isEmpty() && t.back() == u' ') t.chop(1);
     return t;
   };
   const QStringView valor = sinBlancos(tecleado);
-  for (size_t i = 0; i < textos.size(); ++i)
-    if (sinBlancos(sinBlancos(textos[i]).left(valor.size())).compare(valor, Qt::CaseInsensitive) == 0)
+  for (size_t i = 0; i < textos.Cuantos(); ++i)
+    if (sinBlancos(sinBlancos(textos.Texto(i)).left(valor.size())).compare(valor, Qt::CaseInsensitive) == 0)
       return static_cast<long>(i) + 1;
   return 0;
 }
@@ -168,9 +181,8 @@ void BusquedaTecla(benchmark::State& state) {
     });
   }
   // The same searches bare, over the texts of the same column.
-  std::vector<QString> columna;
-  columna.reserve(static_cast<size_t>(total));
-  for (int i = 1; i <= total; ++i) columna.push_back(lineas(i)->Text());
+  TextosDesnudos columna;
+  for (int i = 1; i <= total; ++i) columna.Agrega(lineas(i)->Text());
   std::vector<double> desnudas;
   for (int k = 0; k < std::max<int>(21, static_cast<int>(tiempos.size())); ++k) {
     QElapsedTimer r;

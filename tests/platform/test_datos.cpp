@@ -140,6 +140,8 @@ TEST_F(BaseChica, RecordsetWalksAndRaisesLikeTheDataObjects) {
   EXPECT_EQ(rs.RecordCount(), 3);
   EXPECT_EQ(rs.Fields("id").Value().toInt(), 1);
   EXPECT_EQ(rs.Fields(1).Name(), "NOMBRE");
+  EXPECT_EQ(rs.Posicion("nombre"), 1);
+  EXPECT_EQ(rs.Posicion("NOEXISTE"), -1);
   try {
     rs.Fields("NOEXISTE");
     FAIL();
