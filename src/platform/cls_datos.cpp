@@ -160,7 +160,21 @@ QString ClsDatos::MuestraConsulta(const QString&, long& n, QString& codigo, cons
 QString ClsDatos::Literal(const QString& texto) {
   QString t = texto;
   t.replace(u'\'', QStringLiteral("''"));
+  t.replace(QChar(0), QStringLiteral("'+CHAR(0)+'"));
   return u'\'' + t + u'\'';
+}
+
+QString ClsDatos::DeshaceLiteral(const QString& texto) {
+  QString t = vb::Trim(texto);
+  if (t.size() >= 2 && t.startsWith(u'\'') && t.endsWith(u'\''))
+    t = t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+  return t;
+}
+
+void ClsDatos::AgregaSentencia(QString& lote, const QString& sentencia, Union forma) {
+  if (forma == Union::Retorno) lote += u'\r';
+  else if (!lote.isEmpty() && !lote.endsWith(u'\r') && !lote.endsWith(u'\n')) lote += QStringLiteral("\r\n");
+  lote += sentencia;
 }
 
 QString ClsDatos::Numero(double valor) {
