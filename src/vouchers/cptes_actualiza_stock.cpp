@@ -257,12 +257,10 @@ void Posteo::Linea(int fila, int pase, short s) {
   const Lectura lectura =
       transferencia && !produccion ? Lectura::Salida : (s > 0 ? Lectura::Entrada : Lectura::Salida);
   const std::vector<Item> items = ExpandeLinea(cptes_, celdas, lectura, loteFijo);
-  if (!items.empty()) {
-    // A posted line is left as its caller reads it back: the equivalent
-    // unit at its code width and the weighed flag never empty.
-    grilla_->SetTextMatrix(fila, col::kUdEquiv, gUtil.FormateaCodigo(vb::Trim(Celda(fila, col::kUdEquiv)), 4));
-    if (vb::Trim(Celda(fila, col::kPesable)).isEmpty()) grilla_->SetTextMatrix(fila, col::kPesable, QStringLiteral("0"));
-  }
+  // A posted line is left as its caller reads it back: the equivalent unit
+  // at its code width and the weighed flag never empty.
+  grilla_->SetTextMatrix(fila, col::kUdEquiv, gUtil.FormateaCodigo(vb::Trim(Celda(fila, col::kUdEquiv)), 4));
+  if (vb::Trim(Celda(fila, col::kPesable)).isEmpty()) grilla_->SetTextMatrix(fila, col::kPesable, QStringLiteral("0"));
 
   // The line's quantity in the base unit (a weighed article) or in the
   // equivalent unit, shared by its movements in proportion to their

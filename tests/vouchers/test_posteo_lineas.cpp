@@ -77,13 +77,15 @@ TEST_F(LineasPosteo, AFixedLotStandsForTheMissingLotOfPlainIncomingLinesOnly) {
   Linea("GUANTE", "3", {{57, S}, {16, Lista({"40-AZUL-M"})}, {17, Lista({"1"})}});    // a size is no lot
   Linea("ACEITE", "2", {{42, S}});                                                      // perishable, no lot
   Linea("ACEITE", "4", {{42, S}, {16, "V1"}});                                          // perishable, its own
+  Linea("ACEITE", "3", {{42, S}, {16, Lista({"P1", "P2"})}});                          // and one unit without
   ASSERT_TRUE(posta("AJP", "000100000001X"));
   EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "LF"), 3);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "LF"), 1);
   EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1", "LF"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", ""), 2);
-  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", ""), 2);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", ""), 2 + 1);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "V1"), 4);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "P2"), 1);
   EXPECT_EQ(Filas("NROLOTE LIKE '%LF' AND IDARTICULO NOT LIKE '%TORNILLO' AND IDARTICULO NOT LIKE '%TALADRO' "
                   "AND CANTIDAD <> 1"),
             0);
