@@ -165,10 +165,22 @@ QString ClsDatos::Literal(const QString& texto) {
 }
 
 QString ClsDatos::DeshaceLiteral(const QString& texto) {
-  QString t = vb::Trim(texto);
-  if (t.size() >= 2 && t.startsWith(u'\'') && t.endsWith(u'\''))
-    t = t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
-  return t;
+  const QString t = vb::Trim(texto);
+  if (t.size() < 2 || !t.startsWith(u'\'') || !t.endsWith(u'\'')) return t;
+  static const QString kNul = QStringLiteral("'+CHAR(0)+'");
+  QString r;
+  r.reserve(t.size());
+  for (qsizetype i = 1; i + 1 < t.size(); ++i) {
+    if (t[i] == u'\'' && t[i + 1] == u'\'' && i + 2 < t.size()) {
+      ++i;  // a doubled quote
+    } else if (QStringView(t).mid(i).startsWith(kNul) && i + kNul.size() < t.size()) {
+      r += QChar(0);
+      i += kNul.size() - 1;
+      continue;
+    }
+    r += t[i];
+  }
+  return r;
 }
 
 void ClsDatos::AgregaSentencia(QString& lote, const QString& sentencia, Union forma) {

@@ -77,9 +77,8 @@ class ClsDatos {
   // joined to the quoted parts ('a'+CHAR(0)+'b'), so the literal stands for
   // exactly the text, as a bound value does.
   static QString Literal(const QString& texto);
-  // The text a quoted literal stands for (the quotes taken off, doubled
-  // quotes made single); any other text as it is. Blanks around it are
-  // dropped in both cases.
+  // The text a quoted literal (as Literal writes it) stands for; any other
+  // text as it is. Blanks around it are dropped in both cases.
   static QString DeshaceLiteral(const QString& texto);
   // A number literal with "." as decimal point.
   static QString Numero(double valor);

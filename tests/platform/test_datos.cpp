@@ -104,7 +104,8 @@ TEST_F(BaseChica, ABatchRunsWholeOrNotAtAll) {
 TEST_F(BaseChica, ALiteralStandsForExactlyTheTextABoundValueIs) {
   const QChar nul(0);
   const QString textos[] = {"", "O'Brien", "a" + QString(nul) + "b", QString(nul), QString(nul) + "'" + nul + "'",
-                            "x\r\ny\tz|" + QString(QChar(0xFF)), "Peña €", QString(2, nul) + "''"};
+                            "x\r\ny\tz|" + QString(QChar(0xFF)), "Peña €", QString(2, nul) + "''",
+                            "'+CHAR(0)+'", " ' "};
   int id = 100;
   for (const QString& t : textos) {
     SCOPED_TRACE(id);
@@ -117,6 +118,7 @@ TEST_F(BaseChica, ALiteralStandsForExactlyTheTextABoundValueIs) {
     ASSERT_EQ(r.Filas(), 2);
     EXPECT_EQ(r.valores[0].toString(), t);
     EXPECT_EQ(r.valores[1].toString(), t);
+    EXPECT_EQ(ClsDatos::DeshaceLiteral(ClsDatos::Literal(t)), t);
     id += 2;
   }
   EXPECT_EQ(ClsDatos::Literal("a" + QString(nul) + "b"), "'a'+CHAR(0)+'b'");  // the server's own form
