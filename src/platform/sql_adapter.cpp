@@ -81,7 +81,12 @@ QString AdaptaSentencia(const QString& sentencia) {
     s = m.captured(1) + s.mid(m.capturedEnd(0));
   }
   s.replace(del, QStringLiteral("\\1FROM "));
-  s = FueraDeComillas(s, [](QString t) { return t.replace(isnull, QStringLiteral("IFNULL(")); });
+  s = FueraDeComillas(s, [](QString t) {
+    // The NUL of a text literal (ClsDatos::Literal) joins its parts with
+    // the server's "+"; here texts are joined with "||".
+    if (t == QLatin1String("+CHAR(0)+")) return QStringLiteral("||CHAR(0)||");
+    return t.replace(isnull, QStringLiteral("IFNULL("));
+  });
   s = ColacionEnFunciones(s);
   if (!limite.isEmpty()) {
     QString t = s.trimmed();

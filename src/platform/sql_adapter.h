@@ -5,6 +5,7 @@
 //   ISNULL(                      ->  IFNULL(
 //   DELETE T WHERE ...           ->  DELETE FROM T WHERE ...
 //   LTRIM(x) (text functions)    ->  LTRIM(x) COLLATE CI  (sql_colacion.h)
+//   'a'+CHAR(0)+'b'              ->  'a'||CHAR(0)||'b'  (a NUL in a literal)
 // and a batch (statements joined by line breaks or carriage returns) is split
 // into its statements. Quoted literals are never touched.
 #include <QString>
