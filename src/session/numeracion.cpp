@@ -30,9 +30,7 @@ QString LetraDeClave(const QString& letra) {
   return t.isEmpty() ? QStringLiteral("X") : t;
 }
 
-bool EsLetraValida(const QString& letra) {
-  return letra.size() == 1 && QStringLiteral("ABCERXM").contains(letra[0]);
-}
+bool EsLetraValida(const QString& letra) { return letra.size() == 1 && EsLetraComprobante(letra[0].unicode()); }
 
 QString MensajeLetra() {
   return QStringLiteral(" La letra Informada no es Valida, la misma debe ser ") + QLatin1String(kLetrasComprobante);
