@@ -100,7 +100,7 @@ void ClsDatos::AbreRecordset(const QString& sql, Recordset& rs, Connection* con,
 }
 
 void ClsDatos::AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs) {
-  rs = conexion_.ExecutePreparada(sql, valores);
+  rs = conexion_.LeePreparada(sql, valores);
 }
 
 void ClsDatos::RecorreRecordset(const QString& sql, const ado::Motor::Fila& fila) { conexion_.Recorre(sql, fila); }

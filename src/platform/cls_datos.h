@@ -41,11 +41,14 @@ class ClsDatos {
 
   // Opens a recordset on the shared connection (the con argument, when
   // given, is that same connection). The rows are fetched whole. The text is
-  // one statement that only reads: a text holding more, or a statement that
-  // would write, is refused before anything runs.
+  // one statement that only reads: a text holding more, a statement that
+  // would write, or one that would open or end a transaction, attach or
+  // detach a file or change a setting of the connection, is refused before
+  // anything runs.
   void AbreRecordset(const QString& sql, Recordset& rs, Connection* con = nullptr, int cursor = 0, int lock = 1,
                      int opciones = -1);
-  // The same for a statement with "?" placeholders, prepared once per text.
+  // The same for a statement with "?" placeholders, prepared once per text,
+  // refused as the above.
   void AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs);
   void CierraRecordset(Recordset& rs);
   // Reads the rows of one statement one at a time, without keeping them all
