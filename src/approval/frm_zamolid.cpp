@@ -313,24 +313,31 @@ void FrmZamolid::CargarComprobantes(const QString& Where) {
   if (!paso.step([&] {
         ListView1->ListItems().Clear();
         Encolumnar();
-        QString tecnico;  // room reused from line to line
-        gDatos.RecorreRecordset(SentenciaListado(Where),
-                                [this, &tecnico](const QVariant* fila, int) { AgregaLinea(fila, tecnico); });
+        QString convertidos, tecnico;  // room reused from line to line
+        gDatos.RecorreRecordset(SentenciaListado(Where), [&](const QVariant* fila, int) {
+          AgregaLinea(fila, convertidos, tecnico);
+        });
       }))
     return;
   paso.step([&] { ListView1->Refresh(); });
 }
 
-void FrmZamolid::AgregaLinea(const QVariant* fila, QString& tecnico) {
+void FrmZamolid::AgregaLinea(const QVariant* fila, QString& convertidos, QString& tecnico) {
   // The columns in the order the statement names them.
   enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor, kNombre, kColumnas };
-  // Each value as the library turns it into text; a text is read where it
-  // stands, without a copy (the library hands it back unchanged).
-  QString convertidos[kColumnas];
+  // Each value as the library turns it into text (gUtil.ConvierteTexto of
+  // gUtil.ValorCampo: Null gives ""). A text is read where it stands; the
+  // others are written one after the other into convertidos.
+  convertidos.resize(0);
+  qsizetype desde[kColumnas + 1];
+  for (int i = 0; i < kColumnas; ++i) {
+    desde[i] = convertidos.size();
+    if (fila[i].typeId() != QMetaType::QString) vb::AgregaTexto(convertidos, fila[i]);
+  }
+  desde[kColumnas] = convertidos.size();
   auto campo = [&](int i) -> QStringView {
     if (fila[i].typeId() == QMetaType::QString) return *static_cast<const QString*>(fila[i].constData());
-    convertidos[i] = gUtil.ConvierteTexto(gUtil.ValorCampo(fila[i]));
-    return convertidos[i];
+    return QStringView(convertidos).mid(desde[i], desde[i + 1] - desde[i]);
   };
   const QStringView aprobador = vb::TrimVista(campo(kAutorizadoPor));
   const bool aprobado = !aprobador.isEmpty();

@@ -97,9 +97,9 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   void AjustaEtiquetas();
   TextBox& Caja(const QString& nombre);
   QString TextoDe(const QString& nombre);
-  // One line from a row of the listing's statement; tecnico is room for the
-  // technician's column, kept from line to line.
-  void AgregaLinea(const QVariant* fila, QString& tecnico);
+  // One line from a row of the listing's statement; convertidos and tecnico
+  // are room for its texts, kept from line to line.
+  void AgregaLinea(const QVariant* fila, QString& convertidos, QString& tecnico);
   static QString CondicionDe(const QStringList& ids);
 
   ListItem* ItemDiario = nullptr;

@@ -66,5 +66,8 @@ QDate CDate(const QString& s);  // type mismatch when not a date
 // CStr of a value: dates as dd/mm/yyyy (with the time when it has one),
 // numbers in the locale's form, Null as the empty text.
 QString Texto(const QVariant& v);
+// Appends Texto(v) to destino, without a text of its own for a whole
+// number or a date: what a loop over many values uses.
+void AgregaTexto(QString& destino, const QVariant& v);
 
 }  // namespace vb

@@ -115,16 +115,26 @@ bool LeeTramo(const QString& t, qsizetype pos, Tramo& r) {
   return true;
 }
 
-void EscribeTramo(QString& destino, QStringView texto) {
+// Characters a text takes in the packed texts, its length mark included.
+qsizetype LargoTramo(QStringView texto) { return texto.size() + (texto.size() < kLargoExtendido ? 1 : 3); }
+
+// Writes a text's length mark and the text at d; where they end.
+char16_t* EscribeTramo(char16_t* d, QStringView texto) {
   const qsizetype n = texto.size();
   if (n < kLargoExtendido) {
-    destino += QChar(static_cast<char16_t>(n));
+    *d++ = static_cast<char16_t>(n);
   } else {
-    destino += QChar(kLargoExtendido);
-    destino += QChar(static_cast<char16_t>(n >> 16));
-    destino += QChar(static_cast<char16_t>(n & 0xFFFF));
+    *d++ = kLargoExtendido;
+    *d++ = static_cast<char16_t>(n >> 16);
+    *d++ = static_cast<char16_t>(n & 0xFFFF);
   }
-  destino += texto;
+  return std::copy_n(texto.utf16(), n, d);
+}
+
+void EscribeTramo(QString& destino, QStringView texto) {
+  const qsizetype antes = destino.size();
+  destino.resize(antes + LargoTramo(texto));
+  EscribeTramo(reinterpret_cast<char16_t*>(destino.data()) + antes, texto);
 }
 
 }  // namespace
@@ -493,10 +503,10 @@ namespace {
 template <typename Textos>
 QString Empaqueta(const Textos& textos) {
   qsizetype largo = 0;
-  for (QStringView t : textos) largo += t.size() + (t.size() < kLargoExtendido ? 1 : 3);
-  QString r;
-  r.reserve(largo);
-  for (QStringView t : textos) EscribeTramo(r, t);
+  for (QStringView t : textos) largo += LargoTramo(t);
+  QString r(largo, Qt::Uninitialized);
+  char16_t* d = reinterpret_cast<char16_t*>(r.data());
+  for (QStringView t : textos) d = EscribeTramo(d, t);
   return r;
 }
 
