@@ -15,7 +15,7 @@
 //   (cptes_stock.cpp).
 //
 // Column numbers of the item grids are the record format of a voucher line;
-// every operation addresses cells by them (see cptes_grillas.cpp).
+// every operation addresses cells by their names (columnas_cptes.h).
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/moneda.h"
+#include "vouchers/columnas_cptes.h"
 
 class Form;
 class FrmCtrlCargosReales;
@@ -65,10 +66,10 @@ class ClsCmnCptes {
   // ---------------------------------------------------------------- grids
 
   // Column counts of the item grids.
-  static constexpr int kColsTareas = 15;
-  static constexpr int kColsArticulos = 79;
-  static constexpr int kColsOtrosConceptos = 6;
-  static constexpr int kColsTotales = 3;
+  static constexpr int kColsTareas = ColTareas::kCantidadColumnas;
+  static constexpr int kColsArticulos = ColArticulos::kCantidadColumnas;
+  static constexpr int kColsOtrosConceptos = ColOtrosConceptos::kCantidadColumnas;
+  static constexpr int kColsTotales = ColResumen::kCantidadColumnas;
 
   // Binds an editor to the column about to be edited: its DataField, its
   // maximum length and its look-up table (Tag), by the editor's name
@@ -89,9 +90,9 @@ class ClsCmnCptes {
   // ------------------------------------- a stored voucher, counts, summary and grid helpers
   //
   // The item grids are those InicializaGrids lays out: row 0 the headers,
-  // item rows from 1 to Rows - 1; a row is used when its column 0, without
-  // blanks around it, is not empty. Numbers are written into cells with
-  // TextoCelda and read back with NumeroCelda.
+  // item rows from 1 to Rows - 1; a row is used when its code column
+  // (ColGrillas::kCodigo), without blanks around it, is not empty. Numbers
+  // are written into cells with TextoCelda and read back with NumeroCelda.
 
   // Loads a stored voucher into the three item grids (cptes_carga.cpp): its
   // tasks, its article lines (with their article's flags and measure
@@ -103,7 +104,12 @@ class ClsCmnCptes {
   // IdRepartoRM: -99 on entry shows the article quantities negated; out,
   // the voucher's delivery-run number, unless its type is of the purchase
   // system. On delivery notes and orders ("RM", "NP") and on vouchers of
-  // the delivery run -1 the quantity shown is what is still to be applied.
+  // the delivery run -1 the quantity shown is what is still to be applied:
+  // what an article's delivery run has pending, or its quantity less what
+  // the vouchers made from this one (its own type and key) delivered; an
+  // article on several lines has what was applied taken from its lines in
+  // line order, each line giving at most its own quantity. Amounts are
+  // shown at the configured decimals in every grid.
   // LrcsCpte, when given, receives the header row, open.
   // False when nothing was loaded: no such voucher (nothing is shown; the
   // grids, LrcsCpte and IdRepartoRM stay as they were), a complement on the
@@ -131,7 +137,7 @@ class ClsCmnCptes {
                                 int* CantLineasUsadas = nullptr, long Agragarle = 0, int* LineasAnteriores = nullptr);
 
   // The used rows of the three grids (nullptr counts none), with the count
-  // of each and the article units: the sum of the quantities (column 5),
+  // of each and the article units: the sum of the quantities (kCantidad),
   // rounded once to a whole number (ties to the even one). Failures are
   // reported under "CuentaItems&".
   long CuentaItems(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGrid2, MSFlexGrid* MSFlexGrid3,
@@ -140,7 +146,7 @@ class ClsCmnCptes {
 
   // The current row of a grid in the status bar: "code - description" of a
   // task or an article, the detail of another concept, in panel 4 (or
-  // Columna); an article's available stock (column 27) also goes, as
+  // Columna); an article's available stock (kStockDisponible) also goes, as
   // "Stock: n", into the first panel keyed "Stock". MuestraDetalle writes
   // the text into panel Columna. A missing panel raises to the caller,
   // except in MuestraDetalleArticulos, which passes its failures over.
@@ -152,7 +158,8 @@ class ClsCmnCptes {
   // Rebuilds the summary grid from the item grids, one block per visible tab
   // of SSTab1 (0 tasks, 1 articles, 2 other concepts), each under its tab's
   // caption with its count of used rows: the tasks' total time (hours and
-  // minutes, or decimal hours when the configured hour separator is "."),
+  // minutes, minutes carried into the hours and written with two digits,
+  // "3:05"; or decimal hours when the configured hour separator is "."),
   // the articles' total quantity followed by one line per rubro
   // (AbiertoPorRubro), per article type (AbiertoPorTipo) or per article,
   // with its description and quantity. Block lines light yellow, breakdown
@@ -178,9 +185,9 @@ class ClsCmnCptes {
   // column is left at Columna. Cells outside the grid are passed over.
   void PintarColuma(long Columna, MSFlexGrid& MsFlexGrid, long FilaDesde = -1, long FilaHasta = -1,
                     long Color = kAmarillo);
-  // Whether another row (not FilaIgnorar) holds the code in column 0 (both
-  // trimmed, letter case ignored); FilaEncontrada receives the first such
-  // row. An empty code is never a duplicate.
+  // Whether another row (not FilaIgnorar) holds the code in its code column
+  // (both trimmed, letter case ignored); FilaEncontrada receives the first
+  // such row. An empty code is never a duplicate.
   bool TareaRepetida(MSFlexGrid& MSFlexGrid1, const QString& Tarea, long FilaIgnorar = -1,
                      long* FilaEncontrada = nullptr);
   bool ArticuloRepetido(MSFlexGrid& MSFlexGrid2, const QString& Articulo, long FilaIgnorar = -1,
