@@ -36,7 +36,6 @@ CREATE TABLE TA_USUARIOS (
 -- the voucher screens pass them ("FC", "A"): the look-up does not bring the
 -- type to its width.
 CREATE TABLE TA_CONFIG_IMP_CPTE (
-  ID INTEGER PRIMARY KEY,
   TC TEXT COLLATE CI NOT NULL,
   LETRA TEXT COLLATE CI NOT NULL,
   USUARIO TEXT COLLATE CI,

@@ -3,7 +3,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionHeader>
 #include <cmath>
 #include <filesystem>
 
@@ -29,6 +33,9 @@ using vb::PasaPorAlto;
 const QString kEtiquetaCarga = QStringLiteral("FORM_LOAD");
 constexpr int kAltoCaja = 315;
 constexpr int kTopeAncho = 60;  // a column is at most 60 characters wide
+constexpr int kHolguraCaja = 50;  // twips a search box leaves of its column's width
+// Characters a search box shows beside its arrow at least: a short code.
+constexpr int kLetrasCaja = 4;
 constexpr int kMargenBotones = 120;  // twips on each side of the buttons' frame
 
 // The number a quantity cell or an answer begins with: blanks skipped, "."
@@ -141,6 +148,28 @@ Lib_FrmCons3::Lib_FrmCons3() : Form(QStringLiteral("Lib_FrmCons3")) {
 
 int Lib_FrmCons3::AnchoMinimo() const { return ATwips(Frame1->width()) + 2 * kMargenBotones; }
 
+int Lib_FrmCons3::AnchoLegible(const QString& titulo) const {
+  // What the header's style leaves of a section for its caption.
+  const QHeaderView* cabecera = ListView1->header();
+  QStyleOptionHeader o;
+  o.initFrom(cabecera);
+  o.rect = QRect(0, 0, 1000, std::max(cabecera->height(), cabecera->sizeHint().height()));
+  o.text = titulo;
+  const int margenTitulo = o.rect.width() - cabecera->style()->subElementRect(QStyle::SE_HeaderLabel, &o, cabecera).width();
+  const int anchoTitulo = QFontMetrics(cabecera->font()).horizontalAdvance(titulo) + margenTitulo;
+  // What a search box's frame and arrow leave for its text.
+  const ComboBox& caja = CmbSearch(0);
+  QStyleOptionComboBox oc;
+  oc.initFrom(&caja);
+  oc.editable = caja.isEditable();
+  oc.rect = QRect(0, 0, 1000, Tw(kAltoCaja));
+  const int margenCaja =
+      oc.rect.width() - caja.style()->subControlRect(QStyle::CC_ComboBox, &oc, QStyle::SC_ComboBoxEditField, &caja).width();
+  const int anchoCaja = QFontMetrics(caja.font()).horizontalAdvance(QString(kLetrasCaja, u'X')) + margenCaja;
+  // Whole pixels, so the box (its column less kHolguraCaja) keeps them all.
+  return ATwips(std::max(anchoTitulo, anchoCaja + (kHolguraCaja + 14) / 15));
+}
+
 Lib_FrmCons3::~Lib_FrmCons3() {
   // The list's own events must not reach a half-destroyed form.
   ListView1->KeyDown = nullptr;
@@ -244,7 +273,7 @@ void Lib_FrmCons3::Encolumnar() {
         for (int k = 1; k <= 8; ++k)
           if (vb::Igual(nombre, QStringLiteral("PRECIO%1").arg(k))) titulo = CfgConsultas(QStringLiteral("NOM_PCLASE%1").arg(k));
       }
-      ListView1->ColumnHeaders().Add(titulo, TextWidth(QString(n, u'X')));
+      ListView1->ColumnHeaders().Add(titulo, std::max(TextWidth(QString(n, u'X')), AnchoLegible(titulo)));
     }
   } catch (const vb::Error& e) {
     falla(e);
@@ -338,7 +367,7 @@ void Lib_FrmCons3::CalcularAncho() {
     ColumnHeader* h = columnas(i);
     if (CmbSearch.Existe(i - 1)) {
       ComboBox& caja = CmbSearch(i - 1);
-      PosicionTwips(&caja, h->Left(), 0, std::max(0, h->Width() - 50), kAltoCaja);
+      PosicionTwips(&caja, h->Left(), 0, std::max(0, h->Width() - kHolguraCaja), kAltoCaja);
     }
     total += h->Width();
   }

@@ -13,7 +13,8 @@
 // the selected line. On article
 // look-ups F12 notes the selected article as a stock shortage.
 //
-// Column widths come from the fields' sizes or from CONSULTASLEN.BVX in the
+// Column widths come from the fields' sizes (never so narrow that the
+// caption or the search box cannot be read) or from CONSULTASLEN.BVX in the
 // program folder: one line per table, "KEY","w1|w2|...|" (widths in twips).
 #include <QString>
 #include <QVariant>
@@ -100,6 +101,10 @@ class Lib_FrmCons3 : public Form {
   static QString ArchivoAnchos();
   // The narrowest the window gets (twips): its buttons and a margin.
   int AnchoMinimo() const;
+  // The narrowest a column is made (twips): its caption whole in the
+  // header, and a search box over it with room for a short code beside its
+  // arrow.
+  int AnchoLegible(const QString& titulo) const;
 
   PictureBox* picFields;
   ArregloControles<ComboBox> CmbSearch{QStringLiteral("CmbSearch")};

@@ -52,13 +52,6 @@ FrmCargaLotesySeries::FrmCargaLotesySeries()
     : FrmGrillaLotes(QStringLiteral("FrmCargaLotesySeries"), QStringLiteral("Numeros de Serie"),
                      QStringLiteral("F2 &Aceptar"), false) {}
 
-FrmCargaLotesySeries::~FrmCargaLotesySeries() { delete cptes_; }
-
-ClsCmnCptes& FrmCargaLotesySeries::Cptes() {
-  if (!cptes_) cptes_ = new ClsCmnCptes();
-  return *cptes_;
-}
-
 // ---- loading -------------------------------------------------------------------------------
 
 void FrmCargaLotesySeries::CargaDatos() {
@@ -272,6 +265,23 @@ int FrmCargaLotesySeries::UltimaColumna() const { return EsConsultaDeSerieLote |
 
 int FrmCargaLotesySeries::PrimeraColumna() const { return EsConsultaDeSerieLote ? 3 : 2; }
 
+QList<int> FrmCargaLotesySeries::ColumnasDeLista(int) const {
+  if (EsConsultaDeSerieLote) return {0, 1};
+  return EsSerieYLote ? QList<int>{2, 3} : QList<int>{2};
+}
+
+bool FrmCargaLotesySeries::CabeEnFila(int fila, double valor) const {
+  // A stock row (with a lot or a serial) gives no more than it holds; the
+  // blank row stands for stock outside any lot.
+  const MSFlexGrid* g = MSFlexGrid1;
+  const bool deStock = !vb::Trim(g->TextMatrix(fila, 0)).isEmpty() || !vb::Trim(g->TextMatrix(fila, 1)).isEmpty();
+  return !deStock || valor <= NumeroCelda(g->TextMatrix(fila, 2)) + kToleranciaCantidad;
+}
+
+QString FrmCargaLotesySeries::AvisoSinStock() const {
+  return QStringLiteral("La Cantidad supera a la cantidad disponible en Stock");
+}
+
 bool FrmCargaLotesySeries::ColumnaDeSeries(int col) const {
   return !EsConsultaDeSerieLote && !EsTalle && EsSerie && col == (EsSerieYLote ? 3 : 2);
 }
@@ -313,11 +323,7 @@ void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
         IdDeposito = Deposito;
       else if (vb::Trim(IdDeposito).isEmpty())
         IdDeposito = ClsCmnCptes::kIgnorar;
-      // A stock row (with a lot or a serial) gives no more than it holds; the
-      // blank row stands for stock outside any lot.
-      const bool deStock = !vb::Trim(g->TextMatrix(fila, 0)).isEmpty() || !vb::Trim(g->TextMatrix(fila, 1)).isEmpty();
-      if (deStock && valor > NumeroCelda(g->TextMatrix(fila, 2)) + kToleranciaCantidad)
-        return Rechaza(QStringLiteral("La Cantidad supera a la cantidad disponible en Stock"));
+      if (!CabeEnFila(fila, valor)) return Rechaza(AvisoSinStock());
       return;
     }
     if (ColumnaDeSeries(col) && !texto.isEmpty() && texto != QStringLiteral("-")) {
@@ -348,7 +354,7 @@ QString FrmCargaLotesySeries::ListaDeColumna(int col) const {
 }
 
 void FrmCargaLotesySeries::CmdAceptar_Click() {
-  if (!ConfirmaEditor()) return;
+  if (!ConfirmaEditor() || !VerificaFilas()) return;
   vb::ErrorSteps paso{QString()};
   MSFlexGrid* g = MSFlexGrid1;
   if (EsConsultaDeSerieLote) {

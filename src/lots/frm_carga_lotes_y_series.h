@@ -17,14 +17,11 @@
 #include "lots/frm_grilla_lotes.h"
 #include "platform/form.h"
 
-class ClsCmnCptes;
-
 class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCargaLotesySeries> {
   Q_OBJECT
 
  public:
   FrmCargaLotesySeries();
-  ~FrmCargaLotesySeries() override;
 
   QString Deposito;
   bool MostrarForm = false;
@@ -64,10 +61,12 @@ class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCa
   int UltimaColumna() const override;
   int PrimeraColumna() const override;
   QString TextoBlanqueo() const override { return QString(); }
+  QList<int> ColumnasDeLista(int fila) const override;
+  bool CabeEnFila(int fila, double valor) const override;
+  QString AvisoSinStock() const override;
 
  private:
   void DistribuyeCantidad();
-  ClsCmnCptes& Cptes();
   // Whether column col of the entry grid holds serial numbers.
   bool ColumnaDeSeries(int col) const;
   // The data row other than fila whose trimmed text in col equals texto
@@ -76,6 +75,4 @@ class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCa
   // A list with one entry per data row: the trimmed cell of col, "-" when
   // it is empty.
   QString ListaDeColumna(int col) const;
-
-  ClsCmnCptes* cptes_ = nullptr;
 };

@@ -17,6 +17,7 @@
 #include "platform/teclas.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
+#include "vouchers/cls_cmn_cptes.h"
 
 namespace lotes {
 
@@ -44,9 +45,27 @@ QString CierraLista(const QString& lista) {
   return vb::Trim(vb::QuitaCaracteres(lista, QStringLiteral("|"))).isEmpty() ? QString() : lista;
 }
 
+bool EsSeparador(int caracter) { return caracter == '|' || caracter == ClsCmnCptes::kUnionLoteSerie.unicode(); }
+
+bool TieneSeparador(const QString& texto) {
+  return texto.contains(u'|') || texto.contains(ClsCmnCptes::kUnionLoteSerie);
+}
+
+QString AvisoSeparador(const QString& texto) {
+  const QString regla = QStringLiteral("caracteres | y %1 no pueden formar parte de un lote, una serie, un talle ni "
+                                       "una posición")
+                            .arg(ClsCmnCptes::kUnionLoteSerie);
+  return texto.isEmpty() ? QStringLiteral("Los ") + regla : texto + QStringLiteral(": los ") + regla;
+}
+
 }  // namespace lotes
 
 namespace {
+
+// Tells why a text or a row is refused.
+void Avisa(const QString& mensaje) {
+  Interaccion::Actual().MsgBox(mensaje, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+}
 
 // Characters that can make up a typed quantity.
 bool CaracterDeCantidad(int c) {
@@ -94,6 +113,13 @@ FrmGrillaLotes::FrmGrillaLotes(const QString& clase, const QString& caption, con
   setTabOrder(CmdAceptar, CmdCancelar);
 }
 
+FrmGrillaLotes::~FrmGrillaLotes() { delete cptes_; }
+
+ClsCmnCptes& FrmGrillaLotes::Cptes() {
+  if (!cptes_) cptes_ = new ClsCmnCptes();
+  return *cptes_;
+}
+
 void FrmGrillaLotes::Form_Load() {
   gUtil.PreparaFormulario(this, false);
   ConfiguraFormulario(this);
@@ -136,6 +162,7 @@ void FrmGrillaLotes::MsflexGridEdt(int KeyAscii) {
   if (r < MSFlexGrid1->FixedRows() || r >= MSFlexGrid1->Rows() || !ColumnaEditable(c)) return;
   const bool imprimible = KeyAscii > 32;
   if (imprimible && (!QChar(KeyAscii).isPrint() || (ColumnaCantidad(c) && !CaracterDeCantidad(KeyAscii)))) return;
+  if (imprimible && lotes::EsSeparador(KeyAscii)) return Avisa(lotes::AvisoSeparador());
   Text_Propiedades(TxtEdit, c);
   if (imprimible) {
     TxtEdit->SetText(QString(QChar(KeyAscii)));
@@ -167,6 +194,10 @@ void FrmGrillaLotes::TxtEdit_KeyPress(int& KeyAscii) {
   gCampos.FiltraTecla(TxtEdit, KeyAscii);
   if (KeyAscii >= 32 && vb::Igual(TxtEdit->DataField, QStringLiteral("Cantidad")) && !CaracterDeCantidad(KeyAscii))
     KeyAscii = 0;
+  if (lotes::EsSeparador(KeyAscii)) {
+    KeyAscii = 0;
+    Avisa(lotes::AvisoSeparador());
+  }
 }
 
 void FrmGrillaLotes::TxtEdit_KeyDown(int& KeyCode, int) {
@@ -186,7 +217,11 @@ bool FrmGrillaLotes::ConfirmaEditor() {
   if (validando_) return false;
   validando_ = true;
   ErrorEnCampo = false;
-  CampoValida(TxtEdit);
+  // A pasted text passes the key filter.
+  if (!ColumnaCantidad(colEditor_) && lotes::TieneSeparador(TxtEdit->Text()))
+    Rechaza(lotes::AvisoSeparador());
+  else
+    CampoValida(TxtEdit);
   validando_ = false;
   if (ErrorEnCampo) {
     TxtEdit->SetFocus();
@@ -245,7 +280,27 @@ void FrmGrillaLotes::EditKeyCode(int KeyCode) {
 
 void FrmGrillaLotes::Rechaza(const QString& mensaje) {
   ErrorEnCampo = true;
-  Interaccion::Actual().MsgBox(mensaje, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+  Avisa(mensaje);
+}
+
+bool FrmGrillaLotes::VerificaFilas() {
+  MSFlexGrid* g = MSFlexGrid1;
+  auto rechaza = [&](int fila, int col, const QString& mensaje) {
+    g->SetRow(fila);
+    g->SetCol(col);
+    g->SetFocus();
+    Avisa(mensaje);
+    return false;
+  };
+  for (int r = 1; r < g->Rows(); ++r) {
+    for (const int c : ColumnasDeLista(r))
+      if (const QString t = g->TextMatrix(r, c); lotes::TieneSeparador(t))
+        return rechaza(r, c, lotes::AvisoSeparador(vb::Trim(t)));
+    for (int c = 0; c < g->Cols(); ++c)
+      if (ColumnaCantidad(c) && !CabeEnFila(r, NumeroCelda(g->TextMatrix(r, c))))
+        return rechaza(r, c, AvisoSinStock());
+  }
+  return true;
 }
 
 // ---- the fill bar --------------------------------------------------------------------------

@@ -14,10 +14,19 @@
 // open editor first and stop when it is refused; a refused text keeps the
 // editor open with its text. Escape on the grid, Cancelar and the close box
 // hide the dialog without building lists (Aceptado stays off).
+//
+// The lists the dialogs build separate their entries with "|" and join a
+// lot and a serial with ClsCmnCptes::kUnionLoteSerie: neither can be part
+// of a lot, serial, size or position. The editor refuses both, typed or
+// pasted, and acceptance refuses a row that holds one, or a quantity above
+// what the row shows in stock, with the focus on that row, so a list holds
+// exactly one entry per row.
+#include <QList>
 #include <QString>
 
 #include "platform/form.h"
 
+class ClsCmnCptes;
 class CommandButton;
 class ImageList;
 class Label;
@@ -65,6 +74,11 @@ class FrmGrillaLotes : public Form {
   // conPropuesta: the fill bar has the third button "Proponer
   // Automaticamente".
   FrmGrillaLotes(const QString& clase, const QString& caption, const QString& captionAceptar, bool conPropuesta);
+  ~FrmGrillaLotes() override;
+
+  // The form's own voucher class object, for the list texts; created on
+  // first use.
+  ClsCmnCptes& Cptes();
 
   // What differs between the dialogs.
   virtual bool ColumnaEditable(int col) const = 0;
@@ -79,6 +93,13 @@ class FrmGrillaLotes : public Form {
   virtual QString TextoBlanqueo() const = 0;
   // A fill-bar button other than 1 and 2.
   virtual void BotonPropio(int indice) {}
+  // The columns of row fila whose texts go into the result lists (none:
+  // the row gives no entry).
+  virtual QList<int> ColumnasDeLista(int fila) const = 0;
+  // Whether row fila can give the quantity valor: no more than the stock
+  // it shows. AvisoSinStock tells why it cannot.
+  virtual bool CabeEnFila(int fila, double valor) const = 0;
+  virtual QString AvisoSinStock() const = 0;
 
   // Opens the editor on the current cell for a typed character.
   void MsflexGridEdt(int KeyAscii);
@@ -95,6 +116,10 @@ class FrmGrillaLotes : public Form {
   int ColEditor() const;
   // Refuses the text being checked with the message.
   void Rechaza(const QString& mensaje);
+  // Before the lists are built: every data row's list cells free of
+  // separators and its quantities within its stock. Refuses the first row
+  // that fails with its message, with the current cell and the focus on it.
+  bool VerificaFilas();
 
   // The sum of the numbers of a column over the data rows, leaving out row
   // menosCual (-1: none).
@@ -123,6 +148,7 @@ class FrmGrillaLotes : public Form {
   // CampoValida refused the text when the grid took the focus; the click
   // that gave it the focus is dropped without asking again.
   bool rechazoAlEnfocar_ = false;
+  ClsCmnCptes* cptes_ = nullptr;
 };
 
 // Text helpers of the lot dialogs.
@@ -135,4 +161,11 @@ bool EsCantidad(const QString& texto);
 // A list text that holds nothing once its "|" characters are removed is
 // the empty text.
 QString CierraLista(const QString& lista);
+// Whether a character, or some character of a text, separates list
+// entries: "|" or ClsCmnCptes::kUnionLoteSerie.
+bool EsSeparador(int caracter);
+bool TieneSeparador(const QString& texto);
+// The message that refuses a separator (with the text that holds it, when
+// given).
+QString AvisoSeparador(const QString& texto = QString());
 }  // namespace lotes

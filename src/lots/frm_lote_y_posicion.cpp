@@ -28,13 +28,6 @@ FrmLoteyPosicion::FrmLoteyPosicion()
     : FrmGrillaLotes(QStringLiteral("FrmLoteyPosicion"), QStringLiteral("Posiciones"), QStringLiteral("&Aceptar"),
                      true) {}
 
-FrmLoteyPosicion::~FrmLoteyPosicion() { delete cptes_; }
-
-ClsCmnCptes& FrmLoteyPosicion::Cptes() {
-  if (!cptes_) cptes_ = new ClsCmnCptes();
-  return *cptes_;
-}
-
 // ---- loading -------------------------------------------------------------------------------
 
 void FrmLoteyPosicion::CargaDatos() {
@@ -191,6 +184,18 @@ void FrmLoteyPosicion::BotonPropio(int indice) {
   g->SetCol(4);
 }
 
+QList<int> FrmLoteyPosicion::ColumnasDeLista(int fila) const {
+  // The warehouse row carries neither position nor lot.
+  if (!FilaCuenta(fila) || fila == filaDeposito_) return {};
+  return EsPosicionYLote ? QList<int>{0, 1} : QList<int>{0};
+}
+
+bool FrmLoteyPosicion::CabeEnFila(int fila, double valor) const {
+  return valor <= NumeroCelda(MSFlexGrid1->TextMatrix(fila, 3)) + kToleranciaCantidad;
+}
+
+QString FrmLoteyPosicion::AvisoSinStock() const { return QStringLiteral("No hay disponible para esa posicion"); }
+
 void FrmLoteyPosicion::CampoValida(TextBox* Texto) {
   vb::ErrorSteps paso(QStringLiteral("CampoValida"));
   paso.step([&] {
@@ -200,8 +205,7 @@ void FrmLoteyPosicion::CampoValida(TextBox* Texto) {
     if (!lotes::EsCantidad(texto)) return Rechaza(QStringLiteral("La Cantidad debe ser un número"));
     const double valor = NumeroCelda(texto);
     if (valor < 0) return Rechaza(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
-    if (valor > NumeroCelda(MSFlexGrid1->TextMatrix(FilaEditor(), 3)) + kToleranciaCantidad)
-      return Rechaza(QStringLiteral("No hay disponible para esa posicion"));
+    if (!CabeEnFila(FilaEditor(), valor)) return Rechaza(AvisoSinStock());
   });
   if (paso.left()) ErrorEnCampo = true;
 }
@@ -212,11 +216,13 @@ double FrmLoteyPosicion::SumaFilas(long MenosCual) const { return SumaColumna(4,
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const { return CantidadesIguales(SumaFilas(-1), Cantidad1); }
 
+bool FrmLoteyPosicion::FilaCuenta(int r) const { return NumeroCelda(MSFlexGrid1->TextMatrix(r, 4)) != 0; }
+
 QString FrmLoteyPosicion::ListaDeColumna(int col, bool conCantidades) const {
   QString l = QStringLiteral("|");
   for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
+    if (!FilaCuenta(r)) continue;
     const QString q = vb::Trim(MSFlexGrid1->TextMatrix(r, 4));
-    if (NumeroCelda(q) == 0) continue;
     // The warehouse row carries neither position nor lot.
     const QString v = r == filaDeposito_ ? QString() : vb::Trim(MSFlexGrid1->TextMatrix(r, col));
     l += conCantidades ? v + u'*' + q + u'|' : v + u'|';
@@ -227,7 +233,7 @@ QString FrmLoteyPosicion::ListaDeColumna(int col, bool conCantidades) const {
 void FrmLoteyPosicion::CmdAceptar_Click() {
   if (!ConfirmaEditor()) return;
   if (EsPosicionYLote || EsPosicion) {
-    if (!AjustaCantidad(Cantidad1, SumaFilas(-1), MostrarForm,
+    if (!VerificaFilas() || !AjustaCantidad(Cantidad1, SumaFilas(-1), MostrarForm,
                         QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada ")))
       return;
     Posiciones = ListaDeColumna(0, true);

@@ -13,14 +13,11 @@
 #include "lots/frm_grilla_lotes.h"
 #include "platform/form.h"
 
-class ClsCmnCptes;
-
 class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyPosicion> {
   Q_OBJECT
 
  public:
   FrmLoteyPosicion();
-  ~FrmLoteyPosicion() override;
 
   QString Deposito;
   QString IUNIDAD;
@@ -56,6 +53,9 @@ class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyP
   void EnterEnUltimaFila() override;
   QString TextoBlanqueo() const override { return QStringLiteral("0"); }
   void BotonPropio(int indice) override;
+  QList<int> ColumnasDeLista(int fila) const override;
+  bool CabeEnFila(int fila, double valor) const override;
+  QString AvisoSinStock() const override;
 
  private:
   void InicializaGrid();
@@ -64,8 +64,9 @@ class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyP
   // The list of column col of the rows that take a quantity; with
   // quantities each entry is the column's text, "*" and the quantity.
   QString ListaDeColumna(int col, bool conCantidades) const;
-  ClsCmnCptes& Cptes();
+  // Whether row r gives an entry to the lists: its quantity is not 0 (an
+  // empty cell counts 0).
+  bool FilaCuenta(int r) const;
 
-  ClsCmnCptes* cptes_ = nullptr;
   int filaDeposito_ = 0;
 };

@@ -231,6 +231,10 @@ Recordset Connection::ExecutePreparada(const QString& sql, const QVariantList& v
   return Corre([&] { return Recordset(motor_->EjecutaPreparada(sql, valores)); }, false);
 }
 
+Recordset Connection::LeePreparada(const QString& sql, const QVariantList& valores) {
+  return Corre([&] { return Recordset(motor_->LeePreparada(sql, valores)); }, false);
+}
+
 long Connection::BeginTrans(ado::Bloqueo bloqueo) {
   ExigeAbierta();
   errores_.clear();

@@ -52,11 +52,16 @@ class Motor {
   virtual Resultado Ejecuta(const QString& sql) = 0;
   // Runs a text that must be exactly one statement that only reads; a text
   // holding more, or a statement that would write, is refused before
-  // anything runs.
+  // anything runs. So is a statement that would open or end a transaction,
+  // attach or detach another file, or change a setting of the connection:
+  // a read leaves the connection as it found it.
   virtual Resultado Lee(const QString& sql) = 0;
   // Runs one statement with "?" placeholders bound to the values; the
   // statement is prepared once and kept for the next call with the same text.
   virtual Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) = 0;
+  // The same for a read: the statement is refused, as Lee refuses it,
+  // before anything runs.
+  virtual Resultado LeePreparada(const QString& sql, const QVariantList& valores) = 0;
   // Reads the rows of one statement as they come, without keeping them:
   // fila is called for each row with its values (valid during the call).
   // A long list costs no copy of all its rows in memory.
@@ -164,11 +169,13 @@ class Connection {
   // Runs a statement or a batch; rows come back in the recordset. A failure
   // says in its description that nothing was written.
   Recordset Execute(const QString& sql, long* registrosAfectados = nullptr, int opciones = -1);
-  // Runs a read: exactly one statement that only reads (anything else is
-  // refused before it runs).
+  // Runs a read: exactly one statement that only reads and leaves the
+  // connection as it was (anything else is refused before it runs).
   Recordset Lee(const QString& sql);
   // Runs one statement with "?" placeholders, prepared once per text.
   Recordset ExecutePreparada(const QString& sql, const QVariantList& valores);
+  // The same for a read, refused as Lee refuses it.
+  Recordset LeePreparada(const QString& sql, const QVariantList& valores);
   // Reads the rows of one statement one at a time (ado::Motor::Recorre).
   void Recorre(const QString& sql, const ado::Motor::Fila& fila);
 

@@ -100,7 +100,7 @@ void ClsDatos::AbreRecordset(const QString& sql, Recordset& rs, Connection* con,
 }
 
 void ClsDatos::AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs) {
-  rs = conexion_.ExecutePreparada(sql, valores);
+  rs = conexion_.LeePreparada(sql, valores);
 }
 
 void ClsDatos::RecorreRecordset(const QString& sql, const ado::Motor::Fila& fila) { conexion_.Recorre(sql, fila); }
@@ -160,7 +160,33 @@ QString ClsDatos::MuestraConsulta(const QString&, long& n, QString& codigo, cons
 QString ClsDatos::Literal(const QString& texto) {
   QString t = texto;
   t.replace(u'\'', QStringLiteral("''"));
+  t.replace(QChar(0), QStringLiteral("'+CHAR(0)+'"));
   return u'\'' + t + u'\'';
+}
+
+QString ClsDatos::DeshaceLiteral(const QString& texto) {
+  const QString t = vb::Trim(texto);
+  if (t.size() < 2 || !t.startsWith(u'\'') || !t.endsWith(u'\'')) return t;
+  static const QString kNul = QStringLiteral("'+CHAR(0)+'");
+  QString r;
+  r.reserve(t.size());
+  for (qsizetype i = 1; i + 1 < t.size(); ++i) {
+    if (t[i] == u'\'' && t[i + 1] == u'\'' && i + 2 < t.size()) {
+      ++i;  // a doubled quote
+    } else if (QStringView(t).mid(i).startsWith(kNul) && i + kNul.size() < t.size()) {
+      r += QChar(0);
+      i += kNul.size() - 1;
+      continue;
+    }
+    r += t[i];
+  }
+  return r;
+}
+
+void ClsDatos::AgregaSentencia(QString& lote, const QString& sentencia, Union forma) {
+  if (forma == Union::Retorno) lote += u'\r';
+  else if (!lote.isEmpty() && !lote.endsWith(u'\r') && !lote.endsWith(u'\n')) lote += QStringLiteral("\r\n");
+  lote += sentencia;
 }
 
 QString ClsDatos::Numero(double valor) {

@@ -41,11 +41,14 @@ class ClsDatos {
 
   // Opens a recordset on the shared connection (the con argument, when
   // given, is that same connection). The rows are fetched whole. The text is
-  // one statement that only reads: a text holding more, or a statement that
-  // would write, is refused before anything runs.
+  // one statement that only reads: a text holding more, a statement that
+  // would write, or one that would open or end a transaction, attach or
+  // detach a file or change a setting of the connection, is refused before
+  // anything runs.
   void AbreRecordset(const QString& sql, Recordset& rs, Connection* con = nullptr, int cursor = 0, int lock = 1,
                      int opciones = -1);
-  // The same for a statement with "?" placeholders, prepared once per text.
+  // The same for a statement with "?" placeholders, prepared once per text,
+  // refused as the above.
   void AbreRecordsetPreparado(const QString& sql, const QVariantList& valores, Recordset& rs);
   void CierraRecordset(Recordset& rs);
   // Reads the rows of one statement one at a time, without keeping them all
@@ -72,13 +75,28 @@ class ClsDatos {
   // "@" a number with "." as decimal point, "" the value unchanged. Null
   // values give NULL.
   QString ValorSQL(const QVariant& valor, const QString& tipo) const;
-  // A quoted text literal with its quotes doubled.
+  // A quoted text literal with its quotes doubled. A NUL character, which
+  // no literal of the embedded database can hold, is written as CHAR(0)
+  // joined to the quoted parts ('a'+CHAR(0)+'b'), so the literal stands for
+  // exactly the text, as a bound value does.
   static QString Literal(const QString& texto);
+  // The text a quoted literal (as Literal writes it) stands for; any other
+  // text as it is. Blanks around it are dropped in both cases.
+  static QString DeshaceLiteral(const QString& texto);
   // A number literal with "." as decimal point.
   static QString Numero(double valor);
   // A text made safe for a LIKE pattern between quotes: quotes doubled and
   // the pattern characters %, _ and [ taken literally.
   QString LiteralLike(const QString& texto) const;
+
+  // How a statement is added to a batch text that a caller runs later as
+  // one batch (its statements joined by line breaks):
+  //  - Retorno: a CR before it, always (the stock posting's form: a text
+  //    that was empty then begins with CR);
+  //  - Linea: CR LF before it, only where the text holds something that
+  //    does not already end a line (the numbering's form).
+  enum class Union { Retorno, Linea };
+  static void AgregaSentencia(QString& lote, const QString& sentencia, Union forma);
 
  private:
   QString ComparaCodigo(const QString& campo) const;

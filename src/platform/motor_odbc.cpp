@@ -42,6 +42,7 @@ class MotorOdbc : public Motor {
   Resultado Ejecuta(const QString& sql) override;
   Resultado Lee(const QString& sql) override;
   Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override;
+  Resultado LeePreparada(const QString& sql, const QVariantList& valores) override;
   bool EsSqlite() const override { return false; }
   void FijaTiempoEspera(int segundos) override { segundos_ = std::max(0, segundos); }
   void FijaBaseDefecto(const QString& base) override;
@@ -164,11 +165,16 @@ Resultado MotorOdbc::Ejecuta(const QString& sql) {
   return r;
 }
 
-Resultado MotorOdbc::Lee(const QString& sql) {
+// A read the server is not to run: refused before it reaches the server.
+void ExigeLectura(const QString& sql) {
   const QString motivo = sqlite_sql::MotivoNoLectura(sql);
   if (!motivo.isEmpty())
     vb::Raise(vb::ErrProvider, motivo + QStringLiteral(": no se ejecutó."), QStringLiteral("ODBC"),
               QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+}
+
+Resultado MotorOdbc::Lee(const QString& sql) {
+  ExigeLectura(sql);
   try {
     return Una(sql);
   } catch (...) {
@@ -199,6 +205,11 @@ Resultado MotorOdbc::EjecutaPreparada(const QString& sql, const QVariantList& va
     Asegura();
     throw;
   }
+}
+
+Resultado MotorOdbc::LeePreparada(const QString& sql, const QVariantList& valores) {
+  ExigeLectura(sql);
+  return EjecutaPreparada(sql, valores);
 }
 
 void MotorOdbc::IniciaTransaccion(Bloqueo) {

@@ -47,6 +47,46 @@ bool QuedaOtraSentencia(const char* resto) {
   return false;
 }
 
+// Pragmas that read what their argument names.
+bool PragmaQueLee(const char* nombre) {
+  static const char* const kLeen[] = {"table_info",       "table_xinfo",       "table_list",      "index_info",
+                                      "index_xinfo",      "index_list",        "foreign_key_list", "foreign_key_check",
+                                      "integrity_check",  "quick_check"};
+  for (const char* p : kLeen)
+    if (sqlite3_stricmp(nombre, p) == 0) return true;
+  return false;
+}
+
+// Pragmas that do something even without a value.
+bool PragmaQueActua(const char* nombre) {
+  static const char* const kActuan[] = {"optimize", "shrink_memory", "wal_checkpoint", "incremental_vacuum"};
+  for (const char* p : kActuan)
+    if (sqlite3_stricmp(nombre, p) == 0) return true;
+  return false;
+}
+
+// Why a read may not do what the engine is preparing (empty when it may).
+// The engine counts transaction control, ATTACH and DETACH and pragmas that
+// change a setting as statements that write nothing, so they are told here,
+// while the statement is prepared: a pragma's setting already takes effect
+// then.
+QString MotivoAccionNoLectura(int accion, const char* a1, const char* a2) {
+  switch (accion) {
+    case SQLITE_TRANSACTION:
+    case SQLITE_SAVEPOINT:
+      return QStringLiteral("Una consulta no puede abrir ni cerrar transacciones");
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+      return QStringLiteral("Una consulta no puede agregar ni quitar bases de datos de la conexión");
+    case SQLITE_PRAGMA:
+      if (a1 && (a2 ? PragmaQueLee(a1) : !PragmaQueActua(a1))) return QString();
+      return QStringLiteral("Una consulta no puede cambiar la configuración de la conexión (PRAGMA %1)")
+          .arg(QString::fromUtf8(a1 ? a1 : ""));
+    default:
+      return QString();
+  }
+}
+
 class MotorSqlite : public Motor {
  public:
   MotorSqlite(const QString& archivo, int segundosEspera);
@@ -55,6 +95,7 @@ class MotorSqlite : public Motor {
   Resultado Ejecuta(const QString& sql) override;
   Resultado Lee(const QString& sql) override;
   Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override;
+  Resultado LeePreparada(const QString& sql, const QVariantList& valores) override;
   void Recorre(const QString& sql, const Fila& fila) override;
   bool EsSqlite() const override { return true; }
   void FijaTiempoEspera(int segundos) override { esperaMs_ = std::max(0, segundos) * 1000LL; }
@@ -80,12 +121,17 @@ class MotorSqlite : public Motor {
   [[noreturn]] void Falla(const QString& sql);
   void Corre(Preparada& p, Resultado& r, const QString& sql);
   void Prepara(const QString& sql, Preparada& p, const char** resto = nullptr, const QByteArray* utf8 = nullptr);
-  // Prepares a read: exactly one statement, and one that writes nothing
-  // (anything else is refused before it runs). False for a text of nothing
-  // but blanks.
+  // Prepares a read: exactly one statement, one that writes nothing and
+  // leaves the connection as it is (anything else is refused before it
+  // runs). False for a text of nothing but blanks.
   bool PreparaLectura(const QString& sql, Preparada& p);
   void Describe(Preparada& p);
-  Resultado CorrePreparada(const QString& sql, const QVariantList& valores);
+  Resultado CorrePreparada(const QString& sql, const QVariantList& valores, bool lectura);
+  // Runs a statement of the connection's own set-up: a lock that outlasts
+  // the wait raises as a busy database, any other failure with falla.
+  void Ajusta(const char* sql, const QString& archivo, const QString& falla);
+  // Asked by the engine for every action of a statement it prepares.
+  static int Autoriza(void* yo, int accion, const char* a1, const char* a2, const char*, const char*);
   // Runs every statement of one piece of a batch; abre opens the batch's
   // transaction before a statement that has others after it.
   void EjecutaPieza(const QString& pieza, bool siguenOtras, Resultado& r, const std::function<void()>& abre);
@@ -96,12 +142,15 @@ class MotorSqlite : public Motor {
   static int Ocupada(void* yo, int veces);
 
   sqlite3* db_ = nullptr;
+  // While a read is prepared: why it is refused, when it is.
+  QString* motivoLectura_ = nullptr;
   long long esperaMs_ = 30000;
   std::chrono::steady_clock::time_point inicioEspera_;
   CursorEspera cursor_;
-  // Prepared statements kept by their text, the most recently used first.
-  std::list<std::pair<QString, Preparada>> guardadas_;
-  std::unordered_map<std::string, std::list<std::pair<QString, Preparada>>::iterator> porTexto_;
+  // Prepared statements kept by their text (marked as read or not), the
+  // most recently used first.
+  std::list<std::pair<std::string, Preparada>> guardadas_;
+  std::unordered_map<std::string, std::list<std::pair<std::string, Preparada>>::iterator> porTexto_;
 };
 
 MotorSqlite::MotorSqlite(const QString& archivo, int segundosEspera) {
@@ -124,28 +173,51 @@ MotorSqlite::MotorSqlite(const QString& archivo, int segundosEspera) {
   // first look at the file: another user's commit at that moment is waited
   // for, not taken for a damaged file.
   sqlite3_busy_handler(db_, &MotorSqlite::Ocupada, this);
+  sqlite3_set_authorizer(db_, &MotorSqlite::Autoriza, this);
   sqlite_sql::RegistraFunciones(db_);
   sqlite3_extended_result_codes(db_, 0);
-  // Pages read through memory mapping and a larger page cache: listings
-  // read thousands of small rows.
-  sqlite3_exec(db_, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
   FinDeEspera fin{this};
-  char* err = nullptr;
-  rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
-  if (rc != SQLITE_OK) {
-    QString m = QString::fromUtf8(err ? err : sqlite3_errmsg(db_));
-    sqlite3_free(err);
+  try {
+    // The first look reads the schema, waiting once for a lock.
+    Ajusta("SELECT count(*) FROM sqlite_master", archivo,
+           QStringLiteral("El archivo %1 no es una base de datos válida").arg(archivo));
+    // Pages read through memory mapping and a larger page cache: listings
+    // read thousands of small rows. The cache's setting needs the schema,
+    // so it comes after the first look, which has read it: it never waits
+    // for a lock again.
+    const QString ajuste = QStringLiteral("No se pudo preparar la conexión con la base de datos %1").arg(archivo);
+    Ajusta("PRAGMA mmap_size = 268435456", archivo, ajuste);
+    Ajusta("PRAGMA cache_size = -32768", archivo, ajuste);
+  } catch (...) {
     sqlite3_close(db_);
     db_ = nullptr;
-    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-      vb::Raise(vb::ErrProvider,
-                QStringLiteral("La base de datos %1 está ocupada por otro usuario y no se liberó a tiempo. "
-                               "Vuelva a intentarlo en unos momentos.")
-                    .arg(archivo),
-                QStringLiteral("SQLite"), QStringLiteral("Respuesta de la base de datos: %1").arg(m));
-    vb::Raise(vb::ErrProvider, QStringLiteral("El archivo %1 no es una base de datos válida: %2").arg(archivo, m),
-              QStringLiteral("SQLite"));
+    throw;
   }
+}
+
+void MotorSqlite::Ajusta(const char* sql, const QString& archivo, const QString& falla) {
+  char* err = nullptr;
+  const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &err);
+  if (rc == SQLITE_OK) return;
+  const QString m = QString::fromUtf8(err ? err : sqlite3_errmsg(db_));
+  sqlite3_free(err);
+  if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+    vb::Raise(vb::ErrProvider,
+              QStringLiteral("La base de datos %1 está ocupada por otro usuario y no se liberó a tiempo. "
+                             "Vuelva a intentarlo en unos momentos.")
+                  .arg(archivo),
+              QStringLiteral("SQLite"), QStringLiteral("Respuesta de la base de datos: %1").arg(m));
+  vb::Raise(vb::ErrProvider, falla + QStringLiteral(": ") + m, QStringLiteral("SQLite"),
+            QStringLiteral("Sentencia: ") + QString::fromLatin1(sql));
+}
+
+int MotorSqlite::Autoriza(void* yo, int accion, const char* a1, const char* a2, const char*, const char*) {
+  auto* m = static_cast<MotorSqlite*>(yo);
+  if (!m->motivoLectura_) return SQLITE_OK;  // not a read
+  const QString motivo = MotivoAccionNoLectura(accion, a1, a2);
+  if (motivo.isEmpty()) return SQLITE_OK;
+  if (m->motivoLectura_->isEmpty()) *m->motivoLectura_ = motivo;
+  return SQLITE_DENY;
 }
 
 MotorSqlite::~MotorSqlite() {
@@ -323,22 +395,32 @@ Resultado MotorSqlite::Ejecuta(const QString& sql) {
 bool MotorSqlite::PreparaLectura(const QString& sql, Preparada& p) {
   const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
   const char* resto = nullptr;
+  // What the read would do is told by the engine while it prepares it.
+  QString motivo;
   try {
+    struct Vigila {
+      MotorSqlite* m;
+      ~Vigila() { m->motivoLectura_ = nullptr; }
+    } vigila{this};
+    motivoLectura_ = &motivo;
     Prepara(sql, p, &resto, &utf8);
   } catch (...) {
-    Asegura();
-    throw;
+    if (motivo.isEmpty()) {
+      Asegura();
+      throw;
+    }
   }
-  if (!p.stmt) return false;
-  const auto rehusa = [&](const QString& motivo) {
+  const auto rehusa = [&](const QString& m) {
     sqlite3_finalize(p.stmt);
     p.stmt = nullptr;
-    vb::Raise(vb::ErrProvider, motivo, QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+    vb::Raise(vb::ErrProvider, m + QStringLiteral(": no se ejecutó."), QStringLiteral("SQLite"),
+              QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
   };
+  if (!motivo.isEmpty()) rehusa(motivo);
+  if (!p.stmt) return false;
   if (QuedaOtraSentencia(resto))
-    rehusa(QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene más de una: no se ejecutó."));
-  if (!sqlite3_stmt_readonly(p.stmt))
-    rehusa(QStringLiteral("Una consulta no puede modificar la base de datos: no se ejecutó."));
+    rehusa(QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene más de una"));
+  if (!sqlite3_stmt_readonly(p.stmt)) rehusa(QStringLiteral("Una consulta no puede modificar la base de datos"));
   return true;
 }
 
@@ -412,21 +494,37 @@ void MotorSqlite::DeshaceTransaccion() {
 Resultado MotorSqlite::EjecutaPreparada(const QString& sql, const QVariantList& valores) {
   FinDeEspera fin{this};
   try {
-    return CorrePreparada(sql, valores);
+    return CorrePreparada(sql, valores, false);
   } catch (...) {
     Asegura();
     throw;
   }
 }
 
-Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& valores) {
-  const std::string clave = sql.toStdString();
+Resultado MotorSqlite::LeePreparada(const QString& sql, const QVariantList& valores) {
+  FinDeEspera fin{this};
+  try {
+    return CorrePreparada(sql, valores, true);
+  } catch (...) {
+    Asegura();
+    throw;
+  }
+}
+
+Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& valores, bool lectura) {
+  // A text prepared as a read was checked as one; the same text run as a
+  // statement is kept apart.
+  const std::string clave = (lectura ? "L " : "E ") + sql.toStdString();
   auto it = porTexto_.find(clave);
   if (it == porTexto_.end()) {
     Preparada p;
     const char* resto = nullptr;
-    const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
-    Prepara(sql, p, &resto, &utf8);
+    if (lectura) {
+      PreparaLectura(sql, p);
+    } else {
+      const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
+      Prepara(sql, p, &resto, &utf8);
+    }
     if (!p.stmt) vb::Raise(vb::ErrInvalidCall, QStringLiteral("Sentencia vacía"), QStringLiteral("SQLite"));
     if (QuedaOtraSentencia(resto)) {
       sqlite3_finalize(p.stmt);
@@ -434,11 +532,11 @@ Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& va
                 QStringLiteral("Una sentencia con valores debe ser una sola y el texto tiene más de una: no se ejecutó."),
                 QStringLiteral("SQLite"), QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
     }
-    guardadas_.emplace_front(sql, p);
+    guardadas_.emplace_front(clave, p);
     it = porTexto_.emplace(clave, guardadas_.begin()).first;
     if (guardadas_.size() > kSentenciasGuardadas) {
       sqlite3_finalize(guardadas_.back().second.stmt);
-      porTexto_.erase(guardadas_.back().first.toStdString());
+      porTexto_.erase(guardadas_.back().first);
       guardadas_.pop_back();
     }
   } else if (it->second != guardadas_.begin()) {

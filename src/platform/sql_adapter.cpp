@@ -81,7 +81,12 @@ QString AdaptaSentencia(const QString& sentencia) {
     s = m.captured(1) + s.mid(m.capturedEnd(0));
   }
   s.replace(del, QStringLiteral("\\1FROM "));
-  s = FueraDeComillas(s, [](QString t) { return t.replace(isnull, QStringLiteral("IFNULL(")); });
+  s = FueraDeComillas(s, [](QString t) {
+    // The NUL of a text literal (ClsDatos::Literal) joins its parts with
+    // the server's "+"; here texts are joined with "||".
+    if (t == QLatin1String("+CHAR(0)+")) return QStringLiteral("||CHAR(0)||");
+    return t.replace(isnull, QStringLiteral("IFNULL("));
+  });
   s = ColacionEnFunciones(s);
   if (!limite.isEmpty()) {
     QString t = s.trimmed();
@@ -101,6 +106,13 @@ QString MotivoNoLectura(const QString& sql) {
       QStringLiteral("KILL"),     QStringLiteral("DBCC"),     QStringLiteral("BULK"),
       QStringLiteral("ATTACH"),   QStringLiteral("DETACH"),   QStringLiteral("PRAGMA"),  QStringLiteral("VACUUM"),
   };
+  // The server takes statements one after another without a ";", so these
+  // count wherever they stand.
+  static const QStringList kTransaccion = {
+      QStringLiteral("BEGIN"),   QStringLiteral("COMMIT"),    QStringLiteral("ROLLBACK"), QStringLiteral("SAVE"),
+      QStringLiteral("SAVEPOINT"), QStringLiteral("RELEASE"), QStringLiteral("TRAN"),     QStringLiteral("TRANSACTION"),
+  };
+  bool primera = true;  // the statement's first word is still to come
   const int n = sql.size();
   bool finDeSentencia = false;  // a ";" was seen
   int i = 0;
@@ -138,8 +150,15 @@ QString MotivoNoLectura(const QString& sql) {
                        sql[j] == u'$'))
         ++j;
       const QString palabra = sql.mid(i, j - i).toUpper();
+      if (kTransaccion.contains(palabra))
+        return QStringLiteral("Una consulta no puede abrir ni cerrar transacciones y el texto tiene %1").arg(palabra);
       if (kEscriben.contains(palabra))
         return QStringLiteral("Una consulta no puede modificar la base de datos y el texto tiene %1").arg(palabra);
+      // A read is a SELECT, or a WITH that leads to one (END, for one, ends
+      // a transaction on some engines).
+      if (primera && palabra != QLatin1String("SELECT") && palabra != QLatin1String("WITH"))
+        return QStringLiteral("Una consulta debe comenzar con SELECT y el texto comienza con %1").arg(palabra);
+      primera = false;
       i = j;
       continue;
     }

@@ -5,6 +5,7 @@
 //   ISNULL(                      ->  IFNULL(
 //   DELETE T WHERE ...           ->  DELETE FROM T WHERE ...
 //   LTRIM(x) (text functions)    ->  LTRIM(x) COLLATE CI  (sql_colacion.h)
+//   'a'+CHAR(0)+'b'              ->  'a'||CHAR(0)||'b'  (a NUL in a literal)
 // and a batch (statements joined by line breaks or carriage returns) is split
 // into its statements. Quoted literals are never touched.
 #include <QString>
@@ -23,11 +24,13 @@ QStringList Divide(const QString& sql);
 // character stands for itself. The end of the text when it is never closed.
 int FinDeCitado(const QString& s, int i);
 
-// Why a text cannot run as a read on a server that takes batches: it holds
-// a second statement after a ";", or a word that writes or changes the
-// database (INSERT, UPDATE, DELETE, DROP, EXEC, SELECT ... INTO and their
-// kin) outside its literals, bracketed or quoted names and comments. Empty
-// when it is one read.
+// Why a text cannot run as a read on a server that takes batches: it does
+// not begin with SELECT (or WITH), it holds a second statement after a ";",
+// or a word that writes or changes the database or the connection (INSERT,
+// UPDATE, DELETE, DROP, EXEC, SELECT ... INTO, SET, ATTACH and their kin) or
+// opens or ends a transaction (BEGIN, COMMIT, ROLLBACK, SAVE TRAN, SAVEPOINT,
+// RELEASE) outside its literals, bracketed or quoted names and comments.
+// Empty when it is one read.
 QString MotivoNoLectura(const QString& sql);
 
 }  // namespace sqlite_sql

@@ -50,6 +50,15 @@ int ShiftEstado(Qt::KeyboardModifiers m) {
   return s;
 }
 
+int BotonRaton(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton: return LeftButton;
+    case Qt::RightButton: return RightButton;
+    case Qt::MiddleButton: return MiddleButton;
+    default: return 0;
+  }
+}
+
 int Ascii(const QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Return: case Qt::Key_Enter: return 13;

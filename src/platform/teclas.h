@@ -1,6 +1,7 @@
 #pragma once
-// Key codes and shift states as the program's event procedures receive them
-// (KeyDown: key code and shift state; KeyPress: the character code).
+// Key codes, shift states and mouse buttons as the program's event procedures
+// receive them (KeyDown: key code and shift state; KeyPress: the character
+// code; MouseDown and MouseUp: button and shift state).
 #include <Qt>
 #include <functional>
 
@@ -15,10 +16,13 @@ enum Codigo : int {
   F8 = 119, F9 = 120, F10 = 121, F11 = 122, F12 = 123,
 };
 enum Mascara : int { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+enum Boton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 
 // The key code of a key event (0 when the key has none).
 int Codigo(const QKeyEvent* e);
 int ShiftEstado(Qt::KeyboardModifiers m);
+// The button code of a mouse button (0 for a button other than these three).
+int BotonRaton(Qt::MouseButton b);
 // The character code of a key event for KeyPress (0 when it has none).
 int Ascii(const QKeyEvent* e);
 // The Qt key for a key code (used to replay a code as a key press).

@@ -21,14 +21,14 @@ void ObtieneImpresoraComprobante(const QString& TC, const QString& Letra, QStrin
 
   Recordset rs;
   if (!paso.step([&] {
-        gDatos.AbreRecordsetPreparado(base + QStringLiteral("USUARIO = ? ORDER BY ID"), {tc, letra, Usuario}, rs);
+        gDatos.AbreRecordsetPreparado(base + QStringLiteral("USUARIO = ?"), {tc, letra, Usuario}, rs);
       }))
     return;
   bool sinFila = true;
   if (!paso.step([&] { sinFila = rs.Bof(); })) return;
   if (sinFila) {
     if (!paso.step([&] {
-          gDatos.AbreRecordsetPreparado(base + QStringLiteral("USUARIO IS NULL ORDER BY ID"), {tc, letra}, rs);
+          gDatos.AbreRecordsetPreparado(base + QStringLiteral("USUARIO IS NULL"), {tc, letra}, rs);
         }) ||
         !paso.step([&] { sinFila = rs.Bof(); }))
       return;

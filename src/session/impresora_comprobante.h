@@ -6,7 +6,8 @@
 // The settings of the type and letter for Usuario ("PC|user"; a blank one
 // becomes this workstation's identity, gEntorno.NombrePC "|"
 // gEntorno.NombreUsuario, and is handed back), else those for everybody
-// (USUARIO NULL). From the row: Impresora and DestinoDefault trimmed,
+// (USUARIO NULL). From the first row found (the table needs no more than
+// these columns; there is no id to order by): Impresora and DestinoDefault trimmed,
 // CantCopias and CantLineas (the printable item lines; 0: no limit) the
 // leading number of their columns, a whole number (ties to the even one;
 // empty or no number: 0). Without a row: Impresora "" and CantCopias 0,

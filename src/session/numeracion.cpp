@@ -30,9 +30,7 @@ QString LetraDeClave(const QString& letra) {
   return t.isEmpty() ? QStringLiteral("X") : t;
 }
 
-bool EsLetraValida(const QString& letra) {
-  return letra.size() == 1 && QStringLiteral("ABCERXM").contains(letra[0]);
-}
+bool EsLetraValida(const QString& letra) { return letra.size() == 1 && EsLetraComprobante(letra[0].unicode()); }
 
 QString MensajeLetra() {
   return QStringLiteral(" La letra Informada no es Valida, la misma debe ser ") + QLatin1String(kLetrasComprobante);
@@ -268,9 +266,7 @@ bool Obtener_Nro_Comprobante(const QString& TC, QString& Sucursal, QString& Nume
                         QStringLiteral(" AND SUCURSAL = ") + Lit(Sucursal) + QStringLiteral(" AND NUMERO = ") +
                         Lit(Numero) + QStringLiteral(" AND LETRA = ") + Lit(Letra);
   if (TextoLote) {
-    if (!TextoLote->isEmpty() && !TextoLote->endsWith(u'\r') && !TextoLote->endsWith(u'\n'))
-      *TextoLote += QStringLiteral("\r\n");
-    *TextoLote += borra;
+    ClsDatos::AgregaSentencia(*TextoLote, borra, ClsDatos::Union::Linea);
     return true;
   }
   return paso.step([&] { gDatos.Ejecuta(borra); });
@@ -414,9 +410,7 @@ bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QSt
               Lit(vb::Format(gUtil.ConvierteDoble(Sucursal), QStringLiteral("0000"))) + u',' +
               Lit(vb::Format(numero - 1, QStringLiteral("00000000"))) + u',' + Lit(L) + QStringLiteral(")\r\n");
     // The caller's batch is kept: the statements are appended to it.
-    if (!TextoLote.isEmpty() && !TextoLote.endsWith(u'\r') && !TextoLote.endsWith(u'\n'))
-      TextoLote += QStringLiteral("\r\n");
-    TextoLote += lote;
+    ClsDatos::AgregaSentencia(TextoLote, lote, ClsDatos::Union::Linea);
     grabado = true;
   });
   gDatos.CierraRecordset(rs);

@@ -21,8 +21,15 @@
 // validation found the number in (0: none).
 extern int gTalonario;
 
-// The accepted voucher letters, as the messages show them.
-inline constexpr const char* kLetrasComprobante = "A,B,C,E,R,X,M";
+// The accepted voucher letters, as the messages show them; each has its
+// group of numbering columns in the voucher books.
+inline constexpr char kLetrasComprobante[] = "A,B,C,E,R,X,M";
+// Whether a character is one of the accepted voucher letters.
+inline constexpr bool EsLetraComprobante(char16_t c) {
+  for (const char* l = kLetrasComprobante; *l; ++l)
+    if (*l != ',' && *l == c) return true;
+  return false;
+}
 
 // Proposes the next number of a voucher type from the first usable book of
 // the type, in book order. Letra (blank gives "X", lower case is taken as

@@ -268,9 +268,11 @@ class ClsCmnCptes {
   // Grilla count as taken (the line being edited, FilaEditada, or the
   // grid's current row when it is -1, is left out). SeriesLoteNvo and
   // CantidadesNvo receive the new lists, Cantidad the quantity the user
-  // agreed to. With MostrarForm off the dialog is accepted as it loads,
-  // without being shown; a short stock is then told and answers not
-  // accepted. A quantity of 0 opens nothing and leaves the outputs alone.
+  // agreed to. The dialog breaks down the size of a negative quantity (the
+  // lists hold sizes) and Cantidad keeps its sign. With MostrarForm off the
+  // dialog is accepted as it loads, without being shown; a short stock is
+  // then told and answers not accepted. A quantity of 0 opens nothing and
+  // leaves the outputs alone.
   bool PideSerieLote_Salidas(MSFlexGrid& Grilla, const QString& Articulo, const QString& Descripcion,
                              double& Cantidad, const QString& SeriesLoteAnt, const QString& CantidadANT,
                              QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
@@ -286,7 +288,8 @@ class ClsCmnCptes {
   // The warehouse positions (and, with Lote, the lot at each) a quantity in
   // the unit IdUnidad comes from. PosicionNVO receives a position list
   // (position "*" quantity), LoteNvo its parallel lot list (empty without
-  // Lote), Cantidad the quantity the user agreed to. A dialog of neither
+  // Lote), Cantidad the quantity the user agreed to (a negative quantity is
+  // broken down by its size and keeps its sign). A dialog of neither
   // positions nor lots hands back the previous lists. A quantity of 0 opens
   // nothing and answers two empty lists (accepted).
   bool PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double& Cantidad, const QString& Deposito,

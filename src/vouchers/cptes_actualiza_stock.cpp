@@ -135,7 +135,7 @@ void Posteo::Escribe(std::vector<Campo>& campos) {
   if (enLote_) {
     for (const Campo& c : campos) gCamposInsert.push_back({QLatin1String(c.nombre), c.valor.Literal()});
     ArmaListaInsert(sql, gCamposInsert, true);
-    lote_ += u'\r' + sql;
+    ClsDatos::AgregaSentencia(lote_, sql, ClsDatos::Union::Retorno);
     return;
   }
   // Bound values: the statement is the same for every row with the same
@@ -161,7 +161,7 @@ void Posteo::Escribe(std::vector<Campo>& campos) {
 
 void Posteo::EjecutaTexto(const QString& sql) {
   if (enLote_) {
-    lote_ += u'\r' + sql;
+    ClsDatos::AgregaSentencia(lote_, sql, ClsDatos::Union::Retorno);
     return;
   }
   Ejecutada([&] { gDatos.Conexion().Execute(sql); });
@@ -178,7 +178,7 @@ void Posteo::SellaRecepcion() {
     QString texto;
     size_t i = 0;
     for (QChar c : sql) texto += c == u'?' ? valores[i++].Literal() : QString(c);
-    lote_ += u'\r' + texto;
+    ClsDatos::AgregaSentencia(lote_, texto, ClsDatos::Union::Retorno);
     return;
   }
   QVariantList ligados;
@@ -216,8 +216,10 @@ void Posteo::Pases() {
     for (int fila = 1; fila < grilla_->Rows(); ++fila) Linea(fila, pase, s);
   }
   if (!descargaInsumos) return;
-  DescargaInsumos(ultimo, pases == 2);
-  if (transferencia) DescargaInsumos(static_cast<short>(-ultimo), true);
+  DescargaInsumos(ultimo, pases == 2, false);
+  // A transfer's components go into the destination and out again: from the
+  // same lots, so each lot ends as it was.
+  if (transferencia) DescargaInsumos(static_cast<short>(-ultimo), true, true);
 }
 
 void Posteo::Linea(int fila, int pase, short s) {
@@ -255,6 +257,10 @@ void Posteo::Linea(int fila, int pase, short s) {
   const Lectura lectura =
       transferencia && !produccion ? Lectura::Salida : (s > 0 ? Lectura::Entrada : Lectura::Salida);
   const std::vector<Item> items = ExpandeLinea(cptes_, celdas, lectura, loteFijo);
+  // A posted line is left as its caller reads it back: the equivalent unit
+  // at its code width and the weighed flag never empty.
+  grilla_->SetTextMatrix(fila, col::kUdEquiv, gUtil.FormateaCodigo(vb::Trim(Celda(fila, col::kUdEquiv)), 4));
+  if (vb::Trim(Celda(fila, col::kPesable)).isEmpty()) grilla_->SetTextMatrix(fila, col::kPesable, QStringLiteral("0"));
 
   // The line's quantity in the base unit (a weighed article) or in the
   // equivalent unit, shared by its movements in proportion to their
@@ -440,9 +446,7 @@ class Diferimiento {
 
 // The account as the caller passed it: a quoted SQL literal, NULL, or a code.
 Valor CuentaDe(const QString& cuenta) {
-  QString t = vb::Trim(cuenta);
-  if (t.size() >= 2 && t.startsWith(u'\'') && t.endsWith(u'\''))
-    t = vb::Trim(t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'")));
+  const QString t = vb::Trim(ClsDatos::DeshaceLiteral(cuenta));
   if (t.isEmpty() || vb::Igual(t, QStringLiteral("NULL"))) return Valor::Null();
   return Valor::De(t);
 }

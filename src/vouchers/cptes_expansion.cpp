@@ -77,12 +77,14 @@ std::vector<Item> ExpandeLinea(const ClsCmnCptes& cptes, const CeldasLinea& line
   if (total == 0) return {};
   Reparto r(total);
   const bool entrada = lectura == Lectura::Entrada;
-  QString loteFijo = entrada ? LimpiaEntrada(LoteFijo) : QString();
+  // The fixed lot stands for a missing lot of plain incoming lines only: a
+  // size is no lot, and a perishable article's lot is its own.
+  QString loteFijo = entrada && !linea.pideTalle && !linea.perecedero ? LimpiaEntrada(LoteFijo) : QString();
   QString lotes = linea.lotes;
   // A perishable article's lot (its expiry lot) may be typed as it is, not
   // as a list: then it is the lot of every unit of the line.
   if (entrada && linea.perecedero && !lotes.contains(u'|')) {
-    if (!LimpiaEntrada(lotes).isEmpty()) loteFijo = LimpiaEntrada(lotes);
+    loteFijo = LimpiaEntrada(lotes);
     lotes.clear();
   }
   auto lote = [&](const QString& l) { return l.isEmpty() ? loteFijo : l; };
@@ -124,7 +126,6 @@ std::vector<Item> ExpandeLinea(const ClsCmnCptes& cptes, const CeldasLinea& line
     QString lote, serie;
   };
   std::vector<Par> pares;
-  QStringList distintos;
   for (qsizetype j = 0; j < std::max(L.size(), S.size()); ++j) {
     Par p;
     QString serieDelLote;
@@ -132,10 +133,8 @@ std::vector<Item> ExpandeLinea(const ClsCmnCptes& cptes, const CeldasLinea& line
     p.serie = LimpiaEntrada(En(S, j));
     if (p.serie.isEmpty()) p.serie = serieDelLote;
     pares.push_back(p);
-    const QString k = (p.serie + u'|' + p.lote).toCaseFolded();
-    if (k != QLatin1String("|") && !distintos.contains(k)) distintos << k;
   }
-  if (distintos.size() <= 1) {
+  if (cptes.Cuenta_Series_Lotes(linea.series, lotes) <= 1) {
     // One lot (maybe repeated) or none: one movement with the whole line.
     Par p;
     for (const Par& x : pares)

@@ -75,7 +75,7 @@ QString Posteo::ClaveDescarga() {
     throw Abandono{};
   }
   clavesDescarga_.insert(clave);
-  if (!lote.isEmpty()) lote_ += u'\r' + lote;
+  if (!lote.isEmpty()) ClsDatos::AgregaSentencia(lote_, lote, ClsDatos::Union::Retorno);
   return clave;
 }
 
@@ -116,7 +116,7 @@ std::vector<ItemCantidad> Posteo::TomaLotes(const QString& componente, const QSt
   return propios;
 }
 
-void Posteo::DescargaInsumos(short s, bool paseTres) {
+void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
   QString claveDescarga;
   long movimientos = 0;
   if (!paseTres) secuencia_ = 0;
@@ -185,7 +185,8 @@ void Posteo::DescargaInsumos(short s, bool paseTres) {
       Escribe(campos);
     }
 
-    for (const ItemCantidad& c : componentes.lista) {
+    for (size_t k = 0; k < componentes.lista.size(); ++k) {
+      const ItemCantidad& c = componentes.lista[k];
       const QString codigo = LimpiaCaracteres(c.CodigoItem);
       if (codigo.isEmpty()) continue;
       const Diezmilesimos necesidad =
@@ -196,7 +197,11 @@ void Posteo::DescargaInsumos(short s, bool paseTres) {
       const QString unidad = LimpiaCaracteres(c.UnidadItem);
       const Valor idUnidad = unidad.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(unidad, 4));
       const Valor cuentaComponente = cuentaPorArticulo ? Valor::TextoONulo(componente.cuenta) : cuenta;
-      for (const ItemCantidad& l : TomaLotes(codigo, dep, necesidad)) {
+      // Drawn anew, after what the earlier lines drew, or the same lots as
+      // the discharge before.
+      std::vector<ItemCantidad>& lotes = lotesDeLinea_[{fila, k}];
+      if (!mismosLotes) lotes = TomaLotes(codigo, dep, necesidad);
+      for (const ItemCantidad& l : lotes) {
         const Diezmilesimos cantidad = DeDoble(l.CantidadItem);
         if (cantidad == 0) continue;
         comienzo(dep);

@@ -24,6 +24,11 @@ const char* const kPosiciones = "la carga de posiciones";
 constexpr int kColLotes = 16;
 constexpr int kColCantidades = 17;
 
+// The dialogs break down the size of a line's quantity, so what they propose
+// could be typed; the line carries the sign, which the quantity the user
+// agreed to takes back.
+double ConSigno(double tamano, double linea) { return linea < 0 ? 0.0 - tamano : tamano; }
+
 }  // namespace
 
 
@@ -78,7 +83,7 @@ bool ClsCmnCptes::PideSerieLote_Salidas(MSFlexGrid& Grilla, const QString& Artic
     return false;
   };
   PedidoSeriesLotes p;
-  p.Cantidad = Cantidad;
+  p.Cantidad = std::fabs(Cantidad);
   p.Articulo = Articulo;
   p.EsConsultaDeSerieLote = true;
   p.EsLote = Lote;
@@ -99,7 +104,7 @@ bool ClsCmnCptes::PideSerieLote_Salidas(MSFlexGrid& Grilla, const QString& Artic
   if (!paso.step([&] { Abridor(Dialogos().SeriesLotes, kLotesYSeries)(p); }) || !p.Aceptado) return devuelveAnteriores();
   SeriesLoteNvo = p.Lotes;
   CantidadesNvo = p.Series;
-  Cantidad = p.Cantidad;
+  Cantidad = ConSigno(p.Cantidad, Cantidad);
   return true;
 }
 
@@ -136,7 +141,7 @@ bool ClsCmnCptes::PidePosicionLote(const QString& Articulo, const QString& IdUni
     return true;
   }
   PedidoPosicionLote p;
-  p.Cantidad1 = Cantidad;
+  p.Cantidad1 = std::fabs(Cantidad);
   p.EsConsultaDePosicionLote = !PosicionAnt.isEmpty() || !LoteAnt.isEmpty();
   p.EsPosicion = Posicion;
   p.EsLote = Lote;
@@ -150,6 +155,6 @@ bool ClsCmnCptes::PidePosicionLote(const QString& Articulo, const QString& IdUni
   if (!paso.step([&] { Abridor(Dialogos().PosicionLote, kPosiciones)(p); }) || !p.Aceptado) return false;
   PosicionNVO = p.Posiciones;
   LoteNvo = p.Lotes;
-  Cantidad = p.Cantidad1;
+  Cantidad = ConSigno(p.Cantidad1, Cantidad);
   return true;
 }

@@ -12,8 +12,10 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "vouchers/stock.h"
@@ -69,8 +71,8 @@ enum class Lectura { Entrada, Salida };
 // The movements of one line. Their quantities always add up to the line's
 // quantity: a list longer than the quantity is read as far as the quantity
 // goes, and what a shorter list leaves is one last movement without lot or
-// serial (LoteFijo, on incoming lines, stands for a missing lot). A line of
-// quantity 0 has no movement.
+// serial (LoteFijo, on incoming lines of neither sizes nor a perishable
+// article, stands for a missing lot). A line of quantity 0 has no movement.
 std::vector<Item> ExpandeLinea(const ClsCmnCptes& cptes, const CeldasLinea& linea, Lectura lectura,
                                const QString& LoteFijo);
 
@@ -170,7 +172,7 @@ class Posteo {
   void SellaRecepcion();
   void Pases();
   void Linea(int fila, int pase, short signoPase);
-  void DescargaInsumos(short signoDescarga, bool paseTres);
+  void DescargaInsumos(short signoDescarga, bool paseTres, bool mismosLotes);
   QString ClaveDescarga();
   const Componentes& ComponentesDe(const QString& articulo);
   std::vector<ItemCantidad> TomaLotes(const QString& componente, const QString& deposito, Diezmilesimos necesidad);
@@ -186,6 +188,9 @@ class Posteo {
   // What earlier rows of this posting drew from the lots of a component in
   // a warehouse: component|warehouse -> the running total of the need.
   QHash<QString, Diezmilesimos> tomado_;
+  // The lots each component of each line (row, component) was drawn from by
+  // the last discharge, for a discharge that gives back the same lots.
+  std::map<std::pair<int, size_t>, std::vector<ItemCantidad>> lotesDeLinea_;
   std::set<QString> clavesDescarga_;
   // The INSERT of the last row run at once, and its columns.
   std::vector<const char*> columnas_;

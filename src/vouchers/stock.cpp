@@ -17,11 +17,7 @@ namespace {
 QString TextoCampo(const Recordset& rs, const QString& campo) { return vb::Texto(gUtil.ValorCampo(rs.Fields(campo))); }
 
 // A warehouse code from the code itself or from its SQL literal.
-QString CodigoDeposito(const QString& deposito) {
-  QString t = vb::Trim(deposito);
-  if (t.size() >= 2 && t.startsWith(u'\'') && t.endsWith(u'\'')) t = t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
-  return gUtil.FormateaCodigo(t, 4);
-}
+QString CodigoDeposito(const QString& deposito) { return gUtil.FormateaCodigo(ClsDatos::DeshaceLiteral(deposito), 4); }
 
 // Locks held by this program run on the shared connection.
 int gBloqueosAbiertos = 0;
@@ -61,11 +57,7 @@ QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, con
     return QString();
   }
   // What the numbering would have run, as it would have run it.
-  if (TextoLote && !lote.isEmpty()) {
-    if (!TextoLote->isEmpty() && !TextoLote->endsWith(u'\r') && !TextoLote->endsWith(u'\n'))
-      *TextoLote += QStringLiteral("\r\n");
-    *TextoLote += lote;
-  }
+  if (TextoLote && !lote.isEmpty()) ClsDatos::AgregaSentencia(*TextoLote, lote, ClsDatos::Union::Linea);
   return sucursal + numero + letra;
 }
 

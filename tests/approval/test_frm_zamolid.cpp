@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
+#include <algorithm>
 
 #include "approval/frm_detalle_tareas.h"
 #include "lookup/lib_frm_cons3.h"
@@ -388,10 +390,44 @@ TEST_F(VentanaPrincipal, ApprovingMoreReportsThanOneStatementHoldsApprovesThemAl
   e.Sql("WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 1299) "
         "INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) "
         "SELECT i, '2026-05-01', 'OT', '000100000099A', 0, '   1' FROM n");
+  Caja("Responsable").SetText("Luis");
+  // A statement holds at most 500 reports: 1,000 ticked make two full
+  // statements, 1,001 a third one for the last report.
+  for (int marcados : {1000, 1001}) {
+    SCOPED_TRACE(marcados);
+    e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = NULL WHERE IDDIARIO >= 100");
+    Busca();
+    for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) {
+      ListItem* it = w->ListView1->ListItems()(i);
+      const int id = it->SubItems(1).toInt();
+      it->SetChecked(id >= 100 && id < 100 + marcados);
+    }
+    const QStringList sentencias = w->SentenciasAprobacion("Luis");
+    ASSERT_EQ(sentencias.size(), (marcados + 499) / 500);
+    QList<int> ids;
+    for (const QString& s : sentencias) {
+      const qsizetype antes = ids.size();
+      for (const QRegularExpressionMatch& m : QRegularExpression(R"(\(IDDIARIO = (\d+)\))").globalMatch(s))
+        ids << m.captured(1).toInt();
+      EXPECT_LE(ids.size() - antes, 500);
+    }
+    std::sort(ids.begin(), ids.end());
+    ASSERT_EQ(ids.size(), marcados);
+    EXPECT_EQ(ids.front(), 100);
+    EXPECT_EQ(ids.back(), 100 + marcados - 1);
+    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+    // What the statements did: every ticked report, and no other, approved.
+    w->Plexatol1_Click("GRABAR");
+    EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+    EXPECT_EQ(e.Valor(QString("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR = 'Luis' AND IDDIARIO >= 100 "
+                              "AND IDDIARIO < %1").arg(100 + marcados)).toInt(),
+              marcados);
+    EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR = 'Luis'").toInt(), marcados);
+  }
+  e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = NULL WHERE IDDIARIO >= 100");
   Busca();
   ASSERT_EQ(Ids().size(), 1205);
   for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) w->ListView1->ListItems()(i)->SetChecked(true);
-  Caja("Responsable").SetText("Luis");
   EXPECT_EQ(w->SentenciasAprobacion("Luis").size(), 3);
   w->Plexatol1_Click("GRABAR");
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);

@@ -134,6 +134,15 @@ int main(int argc, char** argv) {
       QTest::keyClicks(d.TxtEdit, QStringLiteral("2026-A"));
     });
     c.PideSerieLote(art, 4, QString(), QString(), series, lotesNuevos, false, true, false);
+    // Acceptance refused: a row asked for more than its stock (the message
+    // goes through the scripted seam), the current cell on that row.
+    Captura(guion, QStringLiteral("salida_lote_rechazada"), [](FrmGrillaLotes& d) {
+      if (d.MSFlexGrid1->Rows() < 3) return;
+      d.MSFlexGrid1->SetTextMatrix(2, 3, QStringLiteral("9999"));
+      QTest::keyClick(d.MSFlexGrid1, Qt::Key_F2);
+    });
+    c.PideSerieLote_Salidas(grilla, art, descripcion(art), cantidad, QString(), QString(), lotes, cantidades, true,
+                            false, false, &deposito);
   }
 
   // Positions: an article at positions of the central warehouse, one with lots.
@@ -166,6 +175,19 @@ int main(int argc, char** argv) {
     });
     c.PidePosicionLote(m.articulo, unidad, cantidad, QStringLiteral("1"), QString(), QString(), posiciones, lotes,
                        m.posicion, m.lote);
+  }
+  // The position dialog refusing a position that gives more than it holds.
+  if (!porPosicion.isEmpty()) {
+    const QString unidad = Valor(QStringLiteral("SELECT IDUNIDAD FROM V_MA_ARTICULOS WHERE IDARTICULO = ") +
+                                 ClsDatos::Literal(porPosicion.rightJustified(25)));
+    double cantidad = 5;
+    QString posiciones, lotes;
+    Captura(guion, QStringLiteral("posicion_rechazada"), [](FrmGrillaLotes& d) {
+      if (d.MSFlexGrid1->Rows() < 3) return;
+      d.MSFlexGrid1->SetTextMatrix(2, 4, QStringLiteral("9999"));
+      d.CmdAceptar->click();
+    });
+    c.PidePosicionLote(porPosicion, unidad, cantidad, QStringLiteral("1"), QString(), QString(), posiciones, lotes);
   }
   return errores == 0 ? 0 : 1;
 }

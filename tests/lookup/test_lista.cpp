@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionHeader>
 #include <memory>
 
 #include "consultas_prueba.h"
@@ -474,6 +477,60 @@ TEST_F(ListaConsulta, ANarrowListStillShowsItsButtonsWhole) {
     l.CmdCancelar->click();
   });
   EXPECT_EQ(fuera, std::vector<QString>());
+}
+
+// What of a list's headers and search boxes cannot be read at the window's
+// own size: a caption the header cuts (with the sort mark a click on its
+// column brings), or a search box with room for fewer than four characters
+// beside its arrow, or one that lies outside the window.
+QStringList Ilegibles(Lib_FrmCons3& l) {
+  QApplication::processEvents();
+  QStringList r;
+  QHeaderView* h = l.ListView1->header();
+  const QFontMetrics letraTitulo(h->font());
+  for (int i = 1; i <= l.ListView1->ColumnHeaders().Count(); ++i) {
+    const QString titulo = l.ListView1->ColumnHeaders()(i)->Text();
+    for (auto marca : {QStyleOptionHeader::None, QStyleOptionHeader::SortDown}) {
+      QStyleOptionHeader o;
+      o.initFrom(h);
+      o.rect = QRect(0, 0, h->sectionSize(i - 1), h->height());
+      o.section = i - 1;
+      o.text = titulo;
+      o.sortIndicator = marca;
+      const QRect rotulo = h->style()->subElementRect(QStyle::SE_HeaderLabel, &o, h);
+      if (letraTitulo.horizontalAdvance(titulo) > rotulo.width())
+        r << QString("header %1 \"%2\" (%3 of %4 px)").arg(i).arg(titulo).arg(rotulo.width()).arg(letraTitulo.horizontalAdvance(titulo));
+    }
+    ComboBox& caja = l.CmbSearch(i - 1);
+    QStyleOptionComboBox oc;
+    oc.initFrom(&caja);
+    oc.editable = caja.isEditable();
+    oc.rect = caja.rect();
+    const int texto = caja.style()->subControlRect(QStyle::CC_ComboBox, &oc, QStyle::SC_ComboBoxEditField, &caja).width();
+    if (texto < QFontMetrics(caja.font()).horizontalAdvance("XXXX"))
+      r << QString("search box %1 (%2 px for its text)").arg(i).arg(texto);
+    const QRect enVentana(caja.mapTo(&l, QPoint(0, 0)), caja.size());
+    if (!caja.isVisible() || !l.rect().contains(enVentana)) r << QString("search box %1 outside the window").arg(i);
+  }
+  return r;
+}
+
+TEST_F(ListaConsulta, EveryHeaderAndSearchBoxIsReadableAtTheWindowsOwnSize) {
+  e.Sql("CREATE TABLE T_CORTAS (LETRA VARCHAR(1), CODIGO_DE_DEPOSITO VARCHAR(4), N INTEGER)");
+  e.Sql("INSERT INTO T_CORTAS VALUES ('A', '   1', 7)");
+  // The technician look-up of the main window; short columns with long
+  // captions, sorted by the list itself and with check boxes.
+  const char* casos[] = {"V_TA_TECNICOS", "SELECT LETRA, CODIGO_DE_DEPOSITO, N FROM T_CORTAS"};
+  for (const char* sql : casos) {
+    SCOPED_TRACE(sql);
+    QStringList ilegibles{"not shown"};
+    gConsulta->Checks = QString(sql).contains("T_CORTAS");  // for this look-up only
+    Busca(sql, [&](Lib_FrmCons3& l) {
+      ilegibles = Ilegibles(l);
+      l.CmdCancelar->click();
+    });
+    EXPECT_EQ(ilegibles, QStringList());
+  }
 }
 
 TEST_F(ListaConsulta, TheQuantityColumnIsTheStarredOneOrAPlainCantidad) {

@@ -3,6 +3,9 @@
 // into each, the fill buttons and the lists handed back.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+
 #include "base_lotes.h"
 #include "platform/interaccion.h"
 
@@ -138,7 +141,7 @@ TEST_F(Ingresos, TheRowCountFollowsTheQuantityWhateverItsSign) {
   const struct {
     double cantidad;
     int filas;
-  } casos[] = {{-2, 2}, {2.6, 3}, {0.3, 0}};
+  } casos[] = {{-2, 2}, {2.6, 3}, {10000, 10000}, {-10000.4, 10000}, {0.3, 0}};
   for (const auto& caso : casos) {
     int filas = -1;
     AlMostrarLotes([&](FrmCargaLotesySeries& f) {
@@ -150,17 +153,68 @@ TEST_F(Ingresos, TheRowCountFollowsTheQuantityWhateverItsSign) {
   }
   EXPECT_EQ(lotes, "");  // no row, no entry: the empty list, not "|"
   // Too many units to type one by one: a message, nothing opens.
-  e.ui().llamadas.clear();
-  EXPECT_FALSE(Pide(1e9, false, true, false, "", "|L1|"));
-  EXPECT_EQ(e.ui().Cuenta("Modal"), 0);
-  ASSERT_EQ(Mensajes().size(), 1);
-  EXPECT_TRUE(Mensajes()[0].startsWith("No se pueden informar de a una más de 10000 unidades"));
-  EXPECT_EQ(lotes, "|L1|");
+  for (const double demasiadas : {10001.0, -10000.5, 1e9}) {
+    e.ui().llamadas.clear();
+    EXPECT_FALSE(Pide(demasiadas, false, true, false, "", "|L1|")) << demasiadas;
+    EXPECT_EQ(e.ui().Cuenta("Modal"), 0);
+    ASSERT_EQ(Mensajes().size(), 1);
+    EXPECT_TRUE(Mensajes()[0].startsWith("No se pueden informar de a una más de 10000 unidades"));
+    EXPECT_EQ(lotes, "|L1|");
+  }
   // A quantity of 0 opens nothing and answers empty lists.
   EXPECT_TRUE(Pide(0, false, true, false, "|A|", "|L1|"));
   EXPECT_EQ(lotes, "");
   EXPECT_EQ(series, "");
   EXPECT_EQ(e.ui().Cuenta("Modal"), 0);
+}
+
+TEST_F(Ingresos, TheListSeparatorsAreRefusedTypedPastedOrGiven) {
+  const QString aviso = "caracteres | y " + U + " no pueden formar parte de un lote, una serie, un talle ni una posición";
+  QString pegado;
+  bool abiertoTrasPegar = false, abiertoTrasF2 = false, foco = false;
+  int fila = 0, col = 0;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    f.activateWindow();
+    QApplication::processEvents();
+    // Typed: dropped, each with the message.
+    Teclea(f, "A|B");
+    Teclea(f, "C" + U + "D");
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"AB", "CD", "X" + U + "Y"}));
+    // As the first key on the grid it opens no editor.
+    f.MSFlexGrid1->SetRow(2);
+    QTest::keyClicks(f.MSFlexGrid1, "|");
+    EXPECT_FALSE(f.EditorAbierto());
+    // Pasted, it passes the key filter: leaving the cell and acceptance
+    // refuse it, and the editor stays open.
+    QApplication::clipboard()->setText("E|F");
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_Return);
+    f.TxtEdit->selectAll();
+    QTest::keyClick(f.TxtEdit, Qt::Key_V, Qt::ControlModifier);
+    pegado = f.TxtEdit->Text();
+    QTest::keyClick(f.TxtEdit, Qt::Key_Return);
+    abiertoTrasPegar = f.EditorAbierto();
+    QTest::keyClick(f.TxtEdit, Qt::Key_F2);
+    abiertoTrasF2 = f.isVisible() && f.EditorAbierto();
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    // Given in the previous list: acceptance refuses the row that holds it.
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+    fila = f.MSFlexGrid1->Row();
+    col = f.MSFlexGrid1->Col();
+    foco = f.MSFlexGrid1->hasFocus();
+    Teclea(f, "XY");
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+  });
+  EXPECT_TRUE(Pide(3, false, true, false, "", "|L1|L2|X" + U + "Y|"));
+  EXPECT_EQ(pegado, "E|F");
+  EXPECT_TRUE(abiertoTrasPegar);
+  EXPECT_TRUE(abiertoTrasF2);
+  EXPECT_EQ(fila, 3);
+  EXPECT_EQ(col, 2);
+  EXPECT_TRUE(foco);
+  EXPECT_EQ(Mensajes(), (QStringList{"Los " + aviso, "Los " + aviso, "Los " + aviso, "Los " + aviso, "Los " + aviso,
+                                     "X" + U + "Y: los " + aviso}));
+  // One entry per row.
+  EXPECT_EQ(lotes, "|AB|CD|XY|");
 }
 
 TEST_F(Ingresos, CancelHandsBackThePreviousLists) {

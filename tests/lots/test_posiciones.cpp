@@ -65,6 +65,17 @@ TEST_F(Posiciones, PositionsInEntryOrderWithTheQuantitySpread) {
   EXPECT_EQ(col, 4);
   EXPECT_EQ(posiciones, "|P2*8|P1*2|");
   EXPECT_EQ(lotes, "");
+
+  // A negative line is spread by its size and keeps its sign.
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    cantidad = Columna(f.MSFlexGrid1, 4);
+    f.CmdAceptar->click();
+  });
+  q = -10;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(cantidad, (QStringList{"8", "2"}));
+  EXPECT_EQ(posiciones, "|P2*8|P1*2|");
+  EXPECT_EQ(q, -10);
 }
 
 TEST_F(Posiciones, BalancesAndTheWarehouseRowAreShownInTheLinesUnit) {
@@ -186,10 +197,10 @@ TEST_F(Posiciones, AShortOrExcessSumIsSettledWithTheUser) {
     f.CmdCancelar->click();
   });
   double q = 10;
-  EXPECT_FALSE(Pide(q, "|P1*7|", "|X|"));
+  EXPECT_FALSE(Pide(q, "|P1*3|", "|X|"));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(Mensajes(), QStringList{"La suma de cantidades informadas es Menor a la cantidad solicitada "});
-  EXPECT_EQ(posiciones, "|P1*7|");
+  EXPECT_EQ(posiciones, "|P1*3|");
   EXPECT_EQ(lotes, "|X|");
   EXPECT_EQ(q, 10);
 
@@ -230,6 +241,59 @@ TEST_F(Posiciones, TheFillButtonsWorkOnTheQuantityColumn) {
   EXPECT_EQ(blanqueado, (QStringList{"1", "0"}));
   EXPECT_EQ(propuesto, (QStringList{"8", "1"}));
   EXPECT_EQ(posiciones, "|P2*8|P1*1|");
+}
+
+TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
+  // The fill button copies a quantity into a position that holds less.
+  QStringList copiado;
+  bool abierto = false;
+  int fila = 0, col = 0;
+  e.ui().respuestasMsgBox = {vbmsg::Yes};
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    f.MSFlexGrid1->SetRow(1);
+    f.Toolbar1->Buttons()(1)->Accion()->trigger();
+    copiado = Columna(f.MSFlexGrid1, 4);
+    f.CmdAceptar->click();
+    abierto = f.isVisible();
+    fila = f.MSFlexGrid1->Row();
+    col = f.MSFlexGrid1->Col();
+    f.Toolbar1->Buttons()(3)->Accion()->trigger();
+    f.CmdAceptar->click();
+  });
+  double q = 9;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(copiado, (QStringList{"8", "8"}));
+  EXPECT_TRUE(abierto);
+  EXPECT_EQ(fila, 2);
+  EXPECT_EQ(col, 4);
+  EXPECT_EQ(Mensajes(), QStringList{"No hay disponible para esa posicion"});
+  EXPECT_EQ(posiciones, "|P2*8|P1*1|");
+  EXPECT_EQ(q, 9);
+
+  // A stored position holding the list separator: refused when it gives a
+  // quantity, left out when it gives none.
+  Posicion("1", "P|9", 4);
+  Saldo("1", "ROD-6205", "P|9", "", "UN", "5");
+  e.ui().llamadas.clear();
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    f.CmdAceptar->click();
+    abierto = f.isVisible();
+    fila = f.MSFlexGrid1->Row();
+    col = f.MSFlexGrid1->Col();
+    f.CmdCancelar->click();
+  });
+  q = 13;
+  EXPECT_FALSE(Pide(q));
+  EXPECT_TRUE(abierto);
+  EXPECT_EQ(fila, 3);
+  EXPECT_EQ(col, 0);
+  EXPECT_EQ(Mensajes(), QStringList{"P|9: los caracteres | y " + U +
+                                    " no pueden formar parte de un lote, una serie, un talle ni una posición"});
+  EXPECT_EQ(posiciones, "");
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) { f.CmdAceptar->click(); });
+  q = 12;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(posiciones, "|P2*8|P1*4|");
 }
 
 TEST_F(Posiciones, ADialogOfLotsOnlyHandsBackThePreviousLists) {

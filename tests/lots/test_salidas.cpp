@@ -4,6 +4,8 @@
 // acceptance and the lists handed back.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include "base_lotes.h"
 #include "platform/interaccion.h"
 
@@ -204,24 +206,119 @@ TEST_F(Salidas, ReopeningALineBringsBackItsQuantities) {
   // L9 is no longer in stock: it comes back with no stock and its quantity;
   // L7, no longer in stock, took nothing and does not come back.
   QStringList lote, stock, cantidad;
+  bool abierto = false;
+  int fila = 0, col = 0;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
     lote = Columna(f.MSFlexGrid1, 0);
     stock = Columna(f.MSFlexGrid1, 2);
     cantidad = Columna(f.MSFlexGrid1, 3);
-    // A row with no stock accepts only 0.
+    // A row with no stock accepts only 0, typed or at acceptance.
     f.MSFlexGrid1->SetRow(3);
     Teclea(f, "1");
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    f.MSFlexGrid1->SetRow(1);
+    f.CmdAceptar->click();
+    abierto = f.isVisible();
+    fila = f.MSFlexGrid1->Row();
+    col = f.MSFlexGrid1->Col();
+    Teclea(f, "0");
+    f.MSFlexGrid1->SetRow(2);
+    Teclea(f, "2");
     f.CmdAceptar->click();
   });
   double q = 5;
-  EXPECT_TRUE(Pide(q, "|l1" + U + "|L9" + U + "|L7" + U + "|", "|3|2|-|"));
+  const QString anteriores = "|l1" + U + "|L9" + U + "|L7" + U + "|";
+  EXPECT_TRUE(Pide(q, anteriores, "|3|2|-|"));
   EXPECT_EQ(lote, (QStringList{"L1", "L2", "L9", ""}));
   EXPECT_EQ(stock, (QStringList{"5", "8", "0", ""}));
   EXPECT_EQ(cantidad, (QStringList{"3", "", "2", ""}));
-  EXPECT_EQ(Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
+  EXPECT_TRUE(abierto);
+  EXPECT_EQ(fila, 3);
+  EXPECT_EQ(col, 3);
+  EXPECT_EQ(Mensajes(), QStringList(2, "La Cantidad supera a la cantidad disponible en Stock"));
   EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|L9" + U + "|" + U + "|");
-  EXPECT_EQ(cantidades, "|3|-|2|-|");
+  EXPECT_EQ(cantidades, "|3|2|0|-|");
+
+  // Not shown, the same lists are told and handed back as given.
+  e.ui().llamadas.clear();
+  EXPECT_FALSE(Pide(q, anteriores, "|3|2|-|", false));
+  EXPECT_EQ(Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
+  EXPECT_EQ(lotes, anteriores);
+  EXPECT_EQ(cantidades, "|3|2|-|");
+}
+
+TEST_F(Salidas, AcceptanceChecksEveryRowAgainstItsStock) {
+  // The fill button copies a quantity into lots that hold less.
+  Articulo("FIL-ACE", "UN", "filtro de aceite");
+  Stock("FIL-ACE", "1", "LA", "", "10");
+  Stock("FIL-ACE", "1", "LB", "", "1");
+  Stock("FIL-ACE", "1", "LC", "", "1");
+  FilaDeGrilla(1, "FIL-ACE", "", "");
+  e.ui().respuestasMsgBox = {vbmsg::Yes};
+  QStringList copiado;
+  bool abierto = false, foco = false;
+  int fila = 0, col = 0;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    f.activateWindow();
+    QApplication::processEvents();
+    Teclea(f, "10", Qt::Key_Up);
+    f.Toolbar1->Buttons()(1)->Accion()->trigger();
+    copiado = Columna(f.MSFlexGrid1, 3);
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+    abierto = f.isVisible();
+    fila = f.MSFlexGrid1->Row();
+    col = f.MSFlexGrid1->Col();
+    foco = f.MSFlexGrid1->hasFocus();
+    // Emptied below the first row, the quantity fits.
+    f.MSFlexGrid1->SetRow(1);
+    f.Toolbar1->Buttons()(2)->Accion()->trigger();
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+  });
+  QString deposito = "1", nuevos, cant;
+  double q = 10;
+  EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "FIL-ACE", "Filtro", q, "", "", nuevos, cant, true, false, false,
+                                       &deposito));
+  EXPECT_EQ(copiado, (QStringList{"10", "10", "10", "10"}));
+  EXPECT_TRUE(abierto);
+  EXPECT_EQ(fila, 2);
+  EXPECT_EQ(col, 3);
+  EXPECT_TRUE(foco);
+  // Refused before the sum is settled: no question about it.
+  EXPECT_EQ(Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
+  EXPECT_EQ(nuevos, "|LA" + U + "|LB" + U + "|LC" + U + "|" + U + "|");
+  EXPECT_EQ(cant, "|10|-|-|-|");
+  EXPECT_EQ(q, 10);
+}
+
+TEST_F(Salidas, ANegativeLineIsBrokenDownByItsSizeAndKeepsItsSign) {
+  // The line carries the sign; the dialog proposes what a person could type.
+  for (const bool mostrar : {true, false}) {
+    QStringList propuesto;
+    if (mostrar)
+      AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+        propuesto = Columna(f.MSFlexGrid1, 3);
+        QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+      });
+    double q = -3;
+    EXPECT_TRUE(Pide(q, "", "", mostrar)) << mostrar;
+    if (mostrar) {
+      EXPECT_EQ(propuesto, (QStringList{"3", "0", "0"}));
+    }
+    EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|" + U + "|");
+    EXPECT_EQ(cantidades, "|3|0|0|");
+    EXPECT_EQ(q, -3);
+  }
+  EXPECT_TRUE(Mensajes().isEmpty());
+  // A quantity the user agrees to takes the line's sign.
+  e.ui().respuestasMsgBox = {vbmsg::Yes};
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    Teclea(f, "5");
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+  });
+  double q = -3;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(cantidades, "|5|0|0|");
+  EXPECT_EQ(q, -5);
 }
 
 TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {

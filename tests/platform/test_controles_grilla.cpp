@@ -374,6 +374,9 @@ TEST_F(Grilla, ALeftClickMovesTheCurrentCellARightClickDoesNot) {
   EXPECT_EQ(grid->Row(), 3);
   EXPECT_EQ(grid->MouseRow(), 4);
   EXPECT_EQ(grid->MouseCol(), 1);
+  QTest::mouseClick(grid->viewport(), Qt::MiddleButton, {}, celda41);
+  EXPECT_EQ(boton, 4);
+  EXPECT_EQ(grid->Row(), 3);
 }
 
 TEST_F(Grilla, AClickOnAFixedCellLeavesTheCurrentCell) {

@@ -127,8 +127,11 @@ TEST_F(Lista, ALineAddedWithAllItsTextsAtOnceReadsLikeOneFilledByParts) {
   EXPECT_EQ(entera->SubItems(5), "Luis");
   EXPECT_EQ(entera->SmallIcon(), 1);
   EXPECT_EQ(entera->Index(), 4);
-  for (int c = 0; c < 6; ++c)
-    if (c != 1) EXPECT_EQ(entera->text(c), partes->text(c)) << c;
+  for (int c = 0; c < 6; ++c) {
+    if (c != 1) {
+      EXPECT_EQ(entera->text(c), partes->text(c)) << c;
+    }
+  }
   // Changing one text keeps the others; a long text fits whole.
   const QString larga(70000, QChar(u'x'));
   entera->SetSubItems(2, larga);

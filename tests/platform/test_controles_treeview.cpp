@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include "platform/controles/treeview.h"
 #include "platform/vb_error.h"
@@ -128,12 +130,23 @@ TEST(TreeView, ClicksSelectTheNodeAndRaiseTheirEvents) {
   t->NodeClick = [&](Node* n) { clics.push_back(n); };
   t->DblClick = [&] { ++dobles; };
   t->KeyDown = [&](int& KeyCode, int) { teclas.push_back(KeyCode); };
+  std::vector<std::pair<int, int>> botones;  // Button and Shift of each MouseDown
+  t->MouseDown = [&](int Button, int Shift, int, int) { botones.emplace_back(Button, Shift); };
   Node* segundo = t->Nodes()("A02");
   const QPoint p = t->visualItemRect(segundo).center();
   QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
   ASSERT_EQ(clics.size(), 1u);
   EXPECT_EQ(clics[0], segundo);
   EXPECT_EQ(t->SelectedItem(), segundo);
+  // The right and middle buttons select the node under the pointer without
+  // NodeClick.
+  Node* primero = t->Nodes()("A01");
+  QTest::mouseClick(t->viewport(), Qt::RightButton, Qt::ShiftModifier, t->visualItemRect(primero).center());
+  EXPECT_EQ(t->SelectedItem(), primero);
+  QTest::mouseClick(t->viewport(), Qt::MiddleButton, Qt::ControlModifier, p);
+  EXPECT_EQ(t->SelectedItem(), segundo);
+  EXPECT_EQ(clics.size(), 1u);
+  EXPECT_EQ(botones, (std::vector<std::pair<int, int>>{{1, 0}, {2, 1}, {4, 2}}));
   QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
   EXPECT_EQ(dobles, 1);
   t->setFocus();

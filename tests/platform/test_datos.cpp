@@ -101,6 +101,31 @@ TEST_F(BaseChica, ABatchRunsWholeOrNotAtAll) {
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T"), 2);
 }
 
+TEST_F(BaseChica, ALiteralStandsForExactlyTheTextABoundValueIs) {
+  const QChar nul(0);
+  const QString textos[] = {"", "O'Brien", "a" + QString(nul) + "b", QString(nul), QString(nul) + "'" + nul + "'",
+                            "x\r\ny\tz|" + QString(QChar(0xFF)), "Peña €", QString(2, nul) + "''",
+                            "'+CHAR(0)+'", " ' "};
+  int id = 100;
+  for (const QString& t : textos) {
+    SCOPED_TRACE(id);
+    // The literal in a batch of two statements, and the bound value.
+    Corre("UPDATE T SET IMPORTE = 1 WHERE ID = 1\rINSERT INTO T (ID, NOMBRE) VALUES (" + QString::number(id) + ", " +
+          ClsDatos::Literal(t) + ")");
+    motor->EjecutaPreparada("INSERT INTO T (ID, NOMBRE) VALUES (?, ?)", {id + 1, t});
+    const ado::Resultado r = Corre("SELECT NOMBRE FROM T WHERE ID IN (" + QString::number(id) + ", " +
+                                   QString::number(id + 1) + ") ORDER BY ID");
+    ASSERT_EQ(r.Filas(), 2);
+    EXPECT_EQ(r.valores[0].toString(), t);
+    EXPECT_EQ(r.valores[1].toString(), t);
+    EXPECT_EQ(ClsDatos::DeshaceLiteral(ClsDatos::Literal(t)), t);
+    id += 2;
+  }
+  EXPECT_EQ(ClsDatos::Literal("a" + QString(nul) + "b"), "'a'+CHAR(0)+'b'");  // the server's own form
+  EXPECT_EQ(ClsDatos::DeshaceLiteral(" 'O''Brien' "), "O'Brien");
+  EXPECT_EQ(ClsDatos::DeshaceLiteral(" NULL "), "NULL");
+}
+
 TEST_F(BaseChica, PreparedStatementsAreReusedWithNewValues) {
   for (int id : {1, 2, 3, 1}) {
     ado::Resultado r = motor->EjecutaPreparada("SELECT ID, NOMBRE FROM T WHERE ID = ?", {id});
@@ -220,6 +245,22 @@ TEST_F(ConEntorno, LiteralsDoubleQuotesAndNumbersUseAPoint) {
   EXPECT_EQ(gDatos.ValorSQL(QString("GETDATE()"), ""), "GETDATE()");
   EXPECT_EQ(gDatos.ValorSQL(QVariant(), "'"), "NULL");
   EXPECT_EQ(gDatos.LiteralLike("50%_a'b[c"), "50[%][_]a''b[[]c");
+}
+
+TEST(Lotes, AStatementJoinsABatchTextInTheFormOfItsWriter) {
+  using U = ClsDatos::Union;
+  const struct {
+    QString antes;
+    U forma;
+    QString despues;
+  } casos[] = {{"", U::Retorno, "\rS"}, {"A", U::Retorno, "A\rS"},  {"A\r\n", U::Retorno, "A\r\n\rS"},
+               {"", U::Linea, "S"},     {"A", U::Linea, "A\r\nS"}, {"A\r", U::Linea, "A\rS"},
+               {"A\n", U::Linea, "A\nS"}};
+  for (const auto& c : casos) {
+    QString lote = c.antes;
+    ClsDatos::AgregaSentencia(lote, "S", c.forma);
+    EXPECT_EQ(lote, c.despues);
+  }
 }
 
 TEST_F(ConEntorno, LookupsFindCodesStoredAtTheirWidth) {

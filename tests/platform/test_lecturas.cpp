@@ -3,6 +3,9 @@
 // runs, while multi-line reads and text values holding SQL words still work.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <functional>
+
 #include "demo_sqlite.h"
 #include "platform/cls_datos.h"
 #include "platform/sql_adapter.h"
@@ -55,11 +58,80 @@ TEST_P(Lecturas, ATextHoldingASecondStatementIsRefusedAndNothingRuns) {
   EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
 }
 
+// Statements that open or end a transaction, attach or detach another file,
+// rewrite the file or change a setting of the connection: every read road
+// refuses them before anything runs, whatever their letter case and however
+// they begin, and the connection stays in autocommit with its settings.
+TEST_P(Lecturas, ReadsRefuseTransactionControlAndChangesOfTheConnection) {
+  const QString otro = e.Ruta("otro.db"), copia = e.Ruta("copia.db");
+  const QString sentencias[] = {
+      "BEGIN", "begin transaction", "   BEGIN IMMEDIATE", "/* primero */ BEGIN EXCLUSIVE", "-- primero\r\nbegin deferred",
+      "COMMIT", "end", "ROLLBACK", "  rollback transaction", "SAVEPOINT uno", "release uno", "RELEASE SAVEPOINT uno",
+      "ROLLBACK TO uno", "ATTACH DATABASE '" + otro + "' AS otro", "\tattach '" + otro + "' as otro", "DETACH otro",
+      "detach database otro", "VACUUM", "vacuum into '" + copia + "'", "PRAGMA cache_size = 10",
+      "pragma user_version = 7", "PRAGMA main.journal_mode = WAL", "PRAGMA query_only = 1", "pragma foreign_keys(1)",
+      "PRAGMA optimize", "PRAGMA wal_checkpoint",
+  };
+  // The connection's settings as the program's own connection reads them.
+  const QString ajustes =
+      "SELECT (SELECT cache_size FROM pragma_cache_size) || '|' || (SELECT query_only FROM pragma_query_only) || "
+      "'|' || (SELECT foreign_keys FROM pragma_foreign_keys) || '|' || (SELECT COUNT(*) FROM pragma_database_list)";
+  auto leeAjustes = [&] {
+    Recordset rs;
+    gDatos.AbreRecordset(ajustes, rs);
+    return rs.Fields(0).Value().toString();
+  };
+  const QString antes = leeAjustes();
+  const std::function<void(const QString&)> caminos[] = {
+      [](const QString& sql) {
+        Recordset rs;
+        gDatos.AbreRecordset(sql, rs);
+      },
+      [](const QString& sql) {
+        Recordset rs;
+        gDatos.AbreRecordsetPreparado(sql, {}, rs);
+      },
+      [](const QString& sql) { gDatos.RecorreRecordset(sql, [](const QVariant*, int) {}); },
+  };
+  long long filas = Cuenta();
+  for (const QString& sql : sentencias) {
+    for (size_t c = 0; c < std::size(caminos); ++c) {
+      SCOPED_TRACE(sql.toStdString() + " by read road " + std::to_string(c));
+      QString error;
+      try {
+        caminos[c](sql);
+      } catch (const vb::Error& err) {
+        error = err.Description;
+      }
+      EXPECT_TRUE(error.contains("no se ejecutó")) << error.toStdString();
+      // Still in autocommit: a write is in the file at once.
+      gDatos.Ejecuta("INSERT INTO T (NOMBRE) VALUES ('otra')");
+      EXPECT_EQ(Cuenta(), ++filas);
+      EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
+      EXPECT_EQ(leeAjustes(), antes);
+    }
+  }
+  EXPECT_FALSE(QFileInfo::exists(otro));
+  EXPECT_FALSE(QFileInfo::exists(copia));
+  EXPECT_EQ(LeeAjeno(archivo, "SELECT user_version FROM pragma_user_version"), 0);
+  EXPECT_EQ(LeeAjeno(archivo, "SELECT COUNT(*) FROM pragma_journal_mode WHERE journal_mode = 'delete'"), 1);
+}
+
 TEST_P(Lecturas, OneReadRunsWhateverItsLayoutAndValues) {
   EXPECT_EQ(Filas("SELECT ID,\r\n       NOMBRE\r\n  FROM T\r\n WHERE ID > 1"), 2);
   EXPECT_EQ(Filas("SELECT ID FROM T WHERE NOMBRE = 'DELETE FROM T; --';"), 1);
   EXPECT_EQ(Filas("SELECT ID FROM T -- DELETE FROM T\r\nWHERE ID = 3"), 1);
   EXPECT_EQ(Filas("SELECT ID FROM T /* UPDATE T */ WHERE ID < 3"), 2);
+  EXPECT_EQ(Filas("  -- begin\r\nselect id from t where nombre <> 'BEGIN; COMMIT'"), 3);
+  EXPECT_EQ(Filas("WITH U AS (SELECT ID FROM T WHERE ID > 1) SELECT ID FROM U"), 2);
+  EXPECT_EQ(Filas("SELECT CASE WHEN ID > 1 THEN 'a' ELSE 'b' END AS [begin] FROM T"), 3);
+  if (!GetParam()) {
+    // The embedded database's pragmas that only read.
+    EXPECT_EQ(Filas("PRAGMA cache_size"), 1);
+    EXPECT_EQ(Filas("  pragma table_info(T)"), 2);
+    EXPECT_EQ(Filas("/* x */ PRAGMA main.index_list(T)"), 0);
+    EXPECT_EQ(Filas("PRAGMA quick_check"), 1);
+  }
   EXPECT_EQ(Cuenta(), 3);
   // Batches built on purpose still run through the statement road.
   gDatos.Ejecuta("DELETE FROM T WHERE ID = 1\r\nDELETE FROM T WHERE ID = 3");
@@ -92,4 +164,14 @@ TEST(MotivoNoLectura, WordsThatWriteCountOnlyOutsideLiteralsNamesAndComments) {
   EXPECT_NE(MotivoNoLectura("SELECT A FROM T; 'x'"), "");
   EXPECT_NE(MotivoNoLectura("SELECT A FROM T WHERE 1 = 1 exec('x')"), "");
   EXPECT_NE(MotivoNoLectura("select a from t\ttruncate table t"), "");
+  // Transaction control, where it stands: the server takes a statement
+  // after another without a ";".
+  EXPECT_EQ(MotivoNoLectura("SELECT CASE WHEN A > 0 THEN 'BEGIN' ELSE [COMMIT] END FROM T"), "");
+  EXPECT_EQ(MotivoNoLectura("WITH U AS (SELECT A FROM T) SELECT A FROM U"), "");
+  EXPECT_NE(MotivoNoLectura("SELECT A FROM T BEGIN TRAN"), "");
+  EXPECT_NE(MotivoNoLectura("select a from t commit"), "");
+  EXPECT_NE(MotivoNoLectura("SELECT A FROM T\tSAVE TRANSACTION x"), "");
+  EXPECT_NE(MotivoNoLectura("  /* c */ rollback"), "");
+  EXPECT_NE(MotivoNoLectura("end"), "");
+  EXPECT_NE(MotivoNoLectura("RELEASE uno"), "");
 }

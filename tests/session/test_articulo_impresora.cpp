@@ -68,27 +68,38 @@ TEST_F(ArticuloEImpresora, AnArticleIsFoundByEachOfItsCodes) {
 }
 
 TEST_F(ArticuloEImpresora, PrinterSettingsOfThisWorkstationOfAnotherUserOrOfEverybody) {
-  e.Sql("INSERT INTO TA_CONFIG_IMP_CPTE (TC, LETRA, USUARIO, IMPRESORA, CANTCOPIAS, CANTLINEAS, DESTINODEFAULT) VALUES "
-        "('FC', 'A', NULL, ' Laser ', 2, 24, ' IMPRESORA '), ('FC', 'A', 'puesto1|ana', 'PDF', 1, 30, 'ARCHIVO'), "
-        "('FC', 'A', 'caja2|o''neil', 'Ticket', 3, 12, 'IMPRESORA'), ('NC', 'B', 'otro|pepe', 'Solo otro', 1, 5, ''), "
-        "('RM', 'R', NULL, 'Matricial', NULL, NULL, NULL)");
-  struct Resultado {
-    QString impresora, destino, usuario;
-    int copias, lineas;
-    bool operator==(const Resultado&) const = default;
-  };
-  auto pide = [](const QString& tc, const QString& letra, QString usuario) {
-    Resultado r{"antes", "destino anterior", usuario, 9, 77};
-    ObtieneImpresoraComprobante(tc, letra, r.impresora, r.copias, r.lineas, r.destino, r.usuario);
-    return r;
-  };
-  // This workstation (the identity of a blank user) wins over everybody's.
-  EXPECT_EQ(pide("FC", "A", " "), (Resultado{"PDF", "ARCHIVO", "puesto1|ana", 1, 30}));
-  EXPECT_EQ(pide(" FC ", "A", "caja2|o'neil"), (Resultado{"Ticket", "IMPRESORA", "caja2|o'neil", 3, 12}));
-  EXPECT_EQ(pide("FC", "A", "nadie|x"), (Resultado{"Laser", "IMPRESORA", "nadie|x", 2, 24}));
-  // Only another workstation's row: no settings; lines and destination kept.
-  EXPECT_EQ(pide("NC", "B", ""), (Resultado{"", "destino anterior", "puesto1|ana", 0, 77}));
-  // Empty copies and lines read 0.
-  EXPECT_EQ(pide("RM", "R", ""), (Resultado{"Matricial", "", "puesto1|ana", 0, 0}));
-  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  // The embedded schema's table, and a site's table with no more columns
+  // than the settings themselves (no id to order by).
+  for (bool soloAjustes : {false, true}) {
+    SCOPED_TRACE(soloAjustes);
+    e.Sql("DELETE FROM TA_CONFIG_IMP_CPTE");
+    if (soloAjustes) {
+      e.Sql("DROP TABLE TA_CONFIG_IMP_CPTE");
+      e.Sql("CREATE TABLE TA_CONFIG_IMP_CPTE (TC TEXT, LETRA TEXT, USUARIO TEXT, Impresora TEXT, CantCopias INTEGER, "
+            "CantLineas INTEGER, DestinoDefault TEXT)");
+    }
+    e.Sql("INSERT INTO TA_CONFIG_IMP_CPTE (TC, LETRA, USUARIO, IMPRESORA, CANTCOPIAS, CANTLINEAS, DESTINODEFAULT) "
+          "VALUES ('FC', 'A', NULL, ' Laser ', 2, 24, ' IMPRESORA '), ('FC', 'A', 'puesto1|ana', 'PDF', 1, 30, "
+          "'ARCHIVO'), ('FC', 'A', 'caja2|o''neil', 'Ticket', 3, 12, 'IMPRESORA'), ('NC', 'B', 'otro|pepe', "
+          "'Solo otro', 1, 5, ''), ('RM', 'R', NULL, 'Matricial', NULL, NULL, NULL)");
+    struct Resultado {
+      QString impresora, destino, usuario;
+      int copias, lineas;
+      bool operator==(const Resultado&) const = default;
+    };
+    auto pide = [](const QString& tc, const QString& letra, QString usuario) {
+      Resultado r{"antes", "destino anterior", usuario, 9, 77};
+      ObtieneImpresoraComprobante(tc, letra, r.impresora, r.copias, r.lineas, r.destino, r.usuario);
+      return r;
+    };
+    // This workstation (the identity of a blank user) wins over everybody's.
+    EXPECT_EQ(pide("FC", "A", " "), (Resultado{"PDF", "ARCHIVO", "puesto1|ana", 1, 30}));
+    EXPECT_EQ(pide(" FC ", "A", "caja2|o'neil"), (Resultado{"Ticket", "IMPRESORA", "caja2|o'neil", 3, 12}));
+    EXPECT_EQ(pide("FC", "A", "nadie|x"), (Resultado{"Laser", "IMPRESORA", "nadie|x", 2, 24}));
+    // Only another workstation's row: no settings; lines and destination kept.
+    EXPECT_EQ(pide("NC", "B", ""), (Resultado{"", "destino anterior", "puesto1|ana", 0, 77}));
+    // Empty copies and lines read 0.
+    EXPECT_EQ(pide("RM", "R", ""), (Resultado{"Matricial", "", "puesto1|ana", 0, 0}));
+    EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  }
 }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -250,25 +251,36 @@ TEST_F(ConEntorno, AnotherUsersCommitDuringTheStartUpIsWaitedFor) {
   {
     // Another supervisor holds the file for a moment while the program starts.
     BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
-    otro.SueltaEn(700);
+    otro.SueltaAlVerEspera();
     e.Inicia();
+    EXPECT_TRUE(otro.VioEspera());
   }
   EXPECT_TRUE(gDatos.Conectado());
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   EXPECT_FALSE(gRutaDocTareas.isEmpty());
+  // The connection's own settings were made once the file could be read.
+  EXPECT_EQ(e.Valor("PRAGMA cache_size").toLongLong(), -32768);
 }
 
-TEST_F(ConEntorno, ALockThatOutlastsTheWaitIsToldAsALockNotAsADamagedFile) {
+TEST_F(ConEntorno, ALockThatOutlastsTheWaitIsToldAfterOneWaitAsALockNotAsADamagedFile) {
   e.CreaBase();
-  gDatos.Conexion().SetCommandTimeout(1);
+  // One wait of a second, set on the connection the start-up opens.
+  constexpr int kEspera = 1000;
+  gDatos.Conexion().SetCommandTimeout(kEspera / 1000);
   BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
-  EXPECT_GT(FinDelArranque("@Server=; @DbName=prueba.db; @Usuario=ana;"), 0);
+  QElapsedTimer reloj;
+  reloj.start();
+  EXPECT_EQ(FinDelArranque("@Server=; @DbName=prueba.db; @Usuario=ana;"), 1);
+  const qint64 esperado = reloj.elapsed();
   otro.Suelta();
   gDatos.Conexion().SetCommandTimeout(30);
+  EXPECT_GE(esperado, kEspera);
+  EXPECT_LT(esperado, 2 * kEspera) << "the start-up waited for the lock more than once";
   ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
   const QString m = e.ui().De("MsgBox")[0].texto;
   EXPECT_TRUE(m.contains("ocupada por otro usuario")) << m.toStdString();
   EXPECT_FALSE(m.contains("no es una base de datos")) << m.toStdString();
+  EXPECT_FALSE(gDatos.Conectado());
 }
 
 TEST_F(ConEntorno, OracleServerBuildsItsConnectionText) {

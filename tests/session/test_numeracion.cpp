@@ -61,6 +61,12 @@ TEST_F(Numeracion, TheFirstUsableBookGivesBranchNumberAndLetter) {
   EXPECT_EQ(Pide(" fc ", "b").clave, "000100000001B");  // a book never used starts at 1
   Libro("RM", 1, "R", "R_ULTIMO_NRO = 0, R_NRO_DESDE = 1001, R_NRO_HASTA = 2000");
   EXPECT_EQ(Pide("RM", "R").clave, "000100001001R");
+  // The last number a book hands out is the one before its end.
+  e.Sql("UPDATE V_TA_CPTE SET R_ULTIMO_NRO = 1999 WHERE CODIGO = '  RM'");
+  EXPECT_EQ(Pide("RM", "R").clave, "000100001999R");
+  // Every voucher letter has its own numbering, M too.
+  Libro("NDM", 1, "M", "M_SUC_DEFAULT = 5, M_ULTIMO_NRO = 12");
+  EXPECT_EQ(Pide("NDM", "m").clave, "000500000012M");
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
 }
 
@@ -77,7 +83,13 @@ TEST_F(Numeracion, NoNumberIsGivenWhenNoBookCanHandOneOut) {
   EXPECT_FALSE(Pide("OT", "Z").dado);
   EXPECT_EQ(Aviso(), " La letra Informada no es Valida, la misma debe ser A,B,C,E,R,X,M");
   EXPECT_FALSE(Pide("OT", "'").dado);
-  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 4);
+  // 99999999 is the last number there is, whatever the book's end says.
+  Libro("AJP", 1, "X", "X_ULTIMO_NRO = 99999999, X_NRO_HASTA = 999999999");
+  EXPECT_EQ(Pide("AJP", "X").clave, "000199999999X");
+  e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 100000000 WHERE CODIGO = ' AJP'");
+  EXPECT_FALSE(Pide("AJP", "X").dado);
+  EXPECT_TRUE(Aviso().contains("se encuentran utilizados"));
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 5);
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
@@ -123,8 +135,11 @@ TEST_F(Numeracion, ANumberAlreadyUsedMovesToTheNextFreeOne) {
   reserva("FC", "00000081");
   Pide("FC", "A", true);
   EXPECT_EQ(Reservas(), 1);
-  // The highest entry is the last number there is.
+  // The number after the highest entry is given up to the last number
+  // there is; past it the book is full.
   asiento("NCPE", "00000005", "A");
+  asiento("NCPE", "99999998", "A");
+  EXPECT_EQ(Pide("NCPE", "A", true).clave, "000199999999A");
   asiento("NCPE", "99999999", "A");
   EXPECT_FALSE(Pide("NCPE", "A", true).dado);
   EXPECT_TRUE(Aviso().contains("está completo"));
@@ -227,6 +242,19 @@ TEST_F(Numeracion, ValidationFindsTheBookOfTheNumber) {
   EXPECT_TRUE(ValidaNumeracionComprobante("FC", "0001", "150", "A", m));
   EXPECT_EQ(gTalonario, 2);
   EXPECT_EQ(m, "");
+  // A book's first and last numbers are its own; the numbers around the
+  // books are nobody's.
+  const struct {
+    const char* numero;
+    int talonario;
+  } limites[] = {{"0", 0}, {"1", 1}, {"100", 1}, {"101", 2}, {"200", 2}, {"201", 0}};
+  for (const auto& l : limites) {
+    SCOPED_TRACE(l.numero);
+    m = "previo";
+    EXPECT_EQ(ValidaNumeracionComprobante("FC", "0001", l.numero, "A", m), l.talonario != 0);
+    EXPECT_EQ(gTalonario, l.talonario);
+    EXPECT_EQ(m, l.talonario ? "" : "Debe configurar la numeracióN de Comprobantes");
+  }
   EXPECT_TRUE(ValidaNumeracionComprobante("FC", "1", "50", "a", m, "31/01/2026"));
   EXPECT_EQ(gTalonario, 1);
   EXPECT_FALSE(ValidaNumeracionComprobante("FC", "0001", "50", "A", m, "15/02/2026"));
@@ -239,6 +267,9 @@ TEST_F(Numeracion, ValidationFindsTheBookOfTheNumber) {
   EXPECT_TRUE(ValidaNumeracionComprobante("FC", "0002", "98765", "A", m));
   EXPECT_EQ(gTalonario, 3);
   EXPECT_TRUE(ValidaNumeracionComprobante("FC", "0001", "50", "", m));  // a blank letter is "X"
+  e.Sql("UPDATE V_TA_CPTE SET M_SUC_DEFAULT = 7 WHERE TALONARIO = 2");
+  EXPECT_TRUE(ValidaNumeracionComprobante("FC", "0007", "50", "M", m));
+  EXPECT_EQ(gTalonario, 2);
   // A letter outside the set is refused before any table is read.
   e.Sql("DROP TABLE V_TA_CPTE");
   EXPECT_FALSE(ValidaNumeracionComprobante("FC", "0001", "50", "Z", m));

@@ -92,7 +92,10 @@ QStringList ConPosteo::Volcado() {
       "TC_ORIGEN", "IDCOMPROBANTE_ORIGEN", "ID_ORIGEN", "IVARI",    "IVARNI",        "IDTECNICO",
       "EQUIV_UDBASE", "IDINSERT",   "IDCOMPULSA"};
   QString expr;
-  for (const char* c : columnas) expr += QString(expr.isEmpty() ? "" : " || '|' || ") + "quote(" + c + ")";
+  // Texts as their bytes: quote() would stop at a NUL character.
+  for (const char* c : columnas)
+    expr += QString(expr.isEmpty() ? "" : " || '|' || ") + "CASE typeof(" + c + ") WHEN 'text' THEN 'x' || hex(" + c +
+            ") ELSE quote(" + c + ") END";
   Recordset rs;
   gDatos.AbreRecordset("SELECT " + expr + " FROM V_MV_STOCK ORDER BY TC, IDCOMPROBANTE, SECUENCIA", rs);
   QStringList r;

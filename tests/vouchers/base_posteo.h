@@ -34,7 +34,8 @@ class ConPosteo : public ConBase {
   double Saldo(const QString& articulo, const QString& deposito, const QString& lote = "*",
                const QString& tc = QString());
   int Filas(const QString& donde = QString());
-  // Every row of V_MV_STOCK as SQL literals, in key and sequence order.
+  // Every row of V_MV_STOCK, every column (texts as their bytes), in key
+  // and sequence order.
   QStringList Volcado();
   // Stock by lot of a warehouse (STK_SERIES_Y_LOTES).
   void Lote(const QString& articulo, const QString& deposito, const QString& lote, double cantidad);

@@ -147,6 +147,74 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
   EXPECT_EQ(UltimoPE(), 5);
 }
 
+TEST_F(ComprobantesPosteo, ATransferOfAKitLeavesEveryComponentLotAsItWas) {
+  Lote("TORNILLO", "2", "T1", 3);
+  Lote("TORNILLO", "2", "T2", 5);
+  Lote("ACEITE", "2", "A1", 0.75);
+  struct Caso {
+    QStringList kits;  // the lines of the transfer
+    bool enLote;
+  };
+  const Caso casos[] = {{{"1"}, false}, {{"1"}, true},           {{"2"}, false},
+                        {{"2"}, true},  {{"1", "1", "1"}, false}, {{"1", "1", "1"}, true}};
+  int numero = 30;
+  for (const Caso& c : casos) {
+    const QString clave = QString("00010000%1X").arg(++numero, 4, 10, QChar('0'));
+    SCOPED_TRACE(clave.toStdString());
+    e.Sql("DELETE FROM V_MV_STOCK");
+    double kits = 0;
+    Grilla("TRP");
+    for (const QString& q : c.kits) {
+      Linea("KIT", q);
+      kits += q.toDouble();
+    }
+    if (c.enLote) {
+      TransaccionStock bloqueo;
+      QString lote;
+      ASSERT_TRUE(cptes->ActualizaStock(g, "TRP", clave, "0", "2026-11-20", "1", "2", QString(), QString(), QString(),
+                                        true, QString(), true, &lote, &hayError));
+      gDatos.Ejecuta(lote);
+      bloqueo.Confirma();
+    } else {
+      ASSERT_TRUE(Posta("TRP", clave, "1", "2", true));
+    }
+    // The components went in and out of lots of the destination...
+    EXPECT_GT(Filas("TC = '  PE' AND IDCOMPROBANTE_ORIGEN = '" + clave + "' AND NROLOTE IS NOT NULL"), 0);
+    // ...and every lot of every article ends as it was, but the kit's own
+    // move from 1 to 2.
+    EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM (SELECT 1 FROM V_MV_STOCK WHERE IDARTICULO NOT LIKE '%KIT' GROUP BY "
+                      "IDARTICULO, IDDEPOSITO, NROLOTE HAVING ABS(SUM(CANTIDAD)) > 0.00005)")
+                  .toInt(),
+              0);
+    EXPECT_DOUBLE_EQ(Saldo("KIT", "1"), -kits);
+    EXPECT_DOUBLE_EQ(Saldo("KIT", "2"), kits);
+    EXPECT_NEAR(e.Valor("SELECT SUM(CANTIDAD) FROM V_MV_STOCK").toDouble(), 0, 0.00005);
+  }
+}
+
+TEST_F(ComprobantesPosteo, TheLinesOfOnePostingDrawAComponentLotNoMoreThanItHolds) {
+  // Screws: 2 per kit, from lot T1 of warehouse 1; what T1 cannot give is
+  // the movement without lot.
+  struct Caso {
+    double t1;
+    QStringList kits;
+    double deT1, sinLote;
+  };
+  const Caso casos[] = {
+      {2, {"1", "1", "1"}, 2, 4}, {5, {"1", "1", "1"}, 5, 1}, {5, {"1", "2"}, 5, 1}, {9, {"1", "1", "1"}, 6, 0}};
+  for (const Caso& c : casos) {
+    e.Sql("DELETE FROM V_MV_STOCK");
+    e.Sql("DELETE FROM STK_SERIES_Y_LOTES");
+    Lote("TORNILLO", "1", "T1", c.t1);
+    Grilla("FC");
+    for (const QString& q : c.kits) Linea("KIT", q);
+    ASSERT_TRUE(Posta("FC", "000100000050A"));
+    SCOPED_TRACE(c.t1);
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "T1", "PE"), -c.deT1);
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "", "PE"), -c.sinLote);
+  }
+}
+
 TEST_F(ComprobantesPosteo, APurchaseInvoiceStampsItsOrderOnce) {
   e.Sql("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, CUENTA, FECHA) VALUES ('  OC', '000100000042X', '200001', "
         "'2026-11-01'), ('  OC', '000100000043X', '200001', '2026-11-01')");
@@ -190,6 +258,10 @@ TEST_F(ComprobantesPosteo, ABatchRunsNothingAndRunsLaterToTheSameRows) {
     Linea("ACEITE", "2,5", {{16, Lista({"L'1", "L2"})}, {6, "KG"}, {7, "2"}});
     Linea("R407C", "1", {{64, S}});
     Linea("TORNILLO", "1");
+    // A NUL character in every text cell a movement takes as it is.
+    const QString nul(QChar(0));
+    Linea("LLAVE", "2", {{1, "Llave" + nul + "1/2"}, {3, "U" + nul}, {32, nul + "OR"}, {33, "AD" + nul + "U"},
+                         {16, Lista({"N" + nul + "1", nul + nul})}});
   };
   auto posta = [&](bool enLote, QString* sql) {
     return cptes->ActualizaStock(g, "RMC", "000200000001R", "0", "2026-11-20", "1", QString(), QString(), "OC",
@@ -205,6 +277,10 @@ TEST_F(ComprobantesPosteo, ABatchRunsNothingAndRunsLaterToTheSameRows) {
   ASSERT_TRUE(posta(false, nullptr));
   const QStringList deUnaVez = Volcado(), estadoDeUnaVez = estado();
   ASSERT_GT(deUnaVez.size(), 6);
+  const QString conNul = "SELECT COUNT(*) FROM V_MV_STOCK WHERE instr(DESCRIPCION, char(0)) AND instr(IDUNIDAD, "
+                         "char(0)) AND instr(IDORIGEN, char(0)) AND instr(CONTROLADOPOR, char(0))";
+  EXPECT_EQ(e.Valor(conNul).toInt(), 2);
+  EXPECT_EQ(Filas("instr(NROLOTE, char(0))"), 0);  // lots never hold one
 
   gDatos.Desconecta();
   e.Inicia("lote.db");
@@ -222,6 +298,7 @@ TEST_F(ComprobantesPosteo, ABatchRunsNothingAndRunsLaterToTheSameRows) {
     bloqueo.Confirma();
   }
   EXPECT_EQ(Volcado(), deUnaVez);
+  EXPECT_EQ(e.Valor(conNul).toInt(), 2);
   EXPECT_EQ(estado(), estadoDeUnaVez);
   EXPECT_FALSE(hayError);
 

@@ -36,6 +36,7 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   Linea("GUANTE", "2", {{57, ""}, {16, Lista({"38-GRIS-M", "39-GRIS-M"})}});
   Linea("TALADRO", "2", {{14, ""}, {17, Lista({"S9", "S9"})}});
   Linea("TORNILLO", "1", {{42, ""}, {16, "V9"}});
+  Linea("ACEITE", "2", {{16, Lista({"LX", "lx"})}});                                // one lot in two cases
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   EXPECT_FALSE(hayError);
 
@@ -45,7 +46,9 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L9"), 0.5);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", ""), 3);  // what the short list left
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "V2611"), 6);
-  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "LX"), 2);
+  EXPECT_EQ(Filas("NROLOTE LIKE '%LX'"), 1);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6 + 2);
   EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2);
   EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 4);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), 2);
@@ -55,11 +58,66 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "39-GRIS-M"), 1);
   EXPECT_EQ(Filas("NROSERIE LIKE '%S9' AND CANTIDAD = 2"), 1);
   EXPECT_EQ(Filas("NROLOTE LIKE '%V9'"), 0);
-  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 movements, numbered without gaps.
-  EXPECT_EQ(Filas(), 21);
-  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 21").toInt(), 21);
+  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 + 1 movements, numbered without gaps.
+  EXPECT_EQ(Filas(), 22);
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 22").toInt(), 22);
   EXPECT_EQ(Filas("CANTIDAD = 0 OR NROLOTE LIKE '%' || char(0) || '%'"), 0);
   EXPECT_EQ(e.ui().Cuenta("MsgBox") + e.ui().Cuenta("Error"), 0);
+}
+
+TEST_F(LineasPosteo, AFixedLotStandsForTheMissingLotOfPlainIncomingLinesOnly) {
+  auto posta = [&](const QString& tc, const QString& clave) {
+    return cptes->ActualizaStock(g, tc, clave, "0", "2026-11-20", "1", QString(), QString(), QString(), QString(),
+                                 false, "NULL", false, nullptr, &hayError, QString(), " LF ");
+  };
+  Grilla("AJP");
+  Linea("TORNILLO", "3");
+  Linea("ACEITE", "3", {{16, Lista({"L1", "L2"})}});                                   // one unit without lot
+  Linea("TALADRO", "2", {{14, S}, {17, Lista({"S1", "S2"})}});                          // serials without lot
+  Linea("GUANTE", "3", {{57, S}, {16, Lista({"40-AZUL-M"})}, {17, Lista({"1"})}});    // a size is no lot
+  Linea("ACEITE", "2", {{42, S}});                                                      // perishable, no lot
+  Linea("ACEITE", "4", {{42, S}, {16, "V1"}});                                          // perishable, its own
+  Linea("ACEITE", "3", {{42, S}, {16, Lista({"P1", "P2"})}});                          // and one unit without
+  ASSERT_TRUE(posta("AJP", "000100000001X"));
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "LF"), 3);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "LF"), 1);
+  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1", "LF"), 2);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", ""), 2);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", ""), 2 + 1);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "V1"), 4);
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "P2"), 1);
+  EXPECT_EQ(Filas("NROLOTE LIKE '%LF' AND IDARTICULO NOT LIKE '%TORNILLO' AND IDARTICULO NOT LIKE '%TALADRO' "
+                  "AND CANTIDAD <> 1"),
+            0);
+  // Stock going out carries the lots it was given, never the fixed one.
+  Grilla("FC");
+  Linea("TORNILLO", "1");
+  ASSERT_TRUE(posta("FC", "000100000001A"));
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "", "FC"), -1);
+}
+
+TEST_F(LineasPosteo, APostedLineIsLeftAsItsCallerReadsItBack) {
+  // The equivalent unit at its code width and the weighed flag never empty,
+  // on the lines that were posted, run at once or as a batch.
+  for (bool enLote : {false, true}) {
+    SCOPED_TRACE(enLote);
+    Grilla("AJP");
+    Linea("TORNILLO", "1", {{6, " caj "}});
+    Linea("ACEITE", "1", {{72, S}});
+    Linea("GUANTE", "1", {{72, "  "}});
+    Linea("TALADRO", "0", {{6, "x"}});  // not posted
+    QString lote;
+    ASSERT_TRUE(cptes->ActualizaStock(g, "AJP", enLote ? "000100000002X" : "000100000001X", "0", "2026-11-20", "1",
+                                      QString(), QString(), QString(), QString(), false, "NULL", enLote, &lote,
+                                      &hayError));
+    EXPECT_EQ(g->TextMatrix(1, 6), " caj");
+    EXPECT_EQ(g->TextMatrix(1, 72), "0");
+    EXPECT_EQ(g->TextMatrix(2, 6), "    ");
+    EXPECT_EQ(g->TextMatrix(2, 72), S);
+    EXPECT_EQ(g->TextMatrix(3, 72), "0");
+    EXPECT_EQ(g->TextMatrix(4, 6), "x");
+    EXPECT_EQ(g->TextMatrix(4, 72), "");
+  }
 }
 
 TEST_F(LineasPosteo, OutgoingLinesTakeTheLotsAndQuantitiesTheyWereGiven) {

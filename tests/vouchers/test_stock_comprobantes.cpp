@@ -59,7 +59,10 @@ TEST_F(Stock, AStockVoucherGetsTheNextKeyNoMovementUses) {
   EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000100000008X");
   EXPECT_EQ(AsignarNumeroComprobante("P'E", "0001", "X'"), "000100000001X");
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
-  // The highest key is the last number there is.
+  // The number after the highest key is given up to the last number there
+  // is; past it the book is full.
+  ClavePE("000199999998X");
+  EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000199999999X");
   ClavePE("000199999999X");
   EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "");
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("está completo"));

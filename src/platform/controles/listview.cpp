@@ -86,15 +86,6 @@ std::optional<double> ValorDeOrden(const QString& texto, int tipo) {
 
 QString Plegada(const QString& clave) { return clave.toCaseFolded(); }
 
-int BotonVb(Qt::MouseButton b) {
-  switch (b) {
-    case Qt::LeftButton: return lvw::LeftButton;
-    case Qt::RightButton: return lvw::RightButton;
-    case Qt::MiddleButton: return lvw::MiddleButton;
-    default: return 0;
-  }
-}
-
 Qt::Alignment AlineacionQt(int a) {
   switch (a) {
     case lvw::ColumnRight: return Qt::AlignRight | Qt::AlignVCenter;
@@ -836,7 +827,7 @@ void ListView::mousePressEvent(QMouseEvent* e) {
   if (!vivo) return;
   if (MouseDown) {
     const QPoint p = viewport()->mapTo(this, pos);
-    MouseDown(BotonVb(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
+    MouseDown(vbkey::BotonRaton(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
     if (!vivo) return;
   }
   if (item && e->button() == Qt::LeftButton && ItemClick && itemAt(pos) == item) ItemClick(item);
@@ -849,7 +840,7 @@ void ListView::mouseReleaseEvent(QMouseEvent* e) {
   if (!vivo) return;
   if (MouseUp) {
     const QPoint p = viewport()->mapTo(this, pos);
-    MouseUp(BotonVb(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
+    MouseUp(vbkey::BotonRaton(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
     if (!vivo) return;
   }
   if (dobleClic_) return;

@@ -48,6 +48,7 @@
 #include <vector>
 
 #include "platform/controles/imagelist.h"
+#include "platform/teclas.h"
 
 class ListView;
 
@@ -55,7 +56,10 @@ namespace lvw {
 enum Orden : int { Ascending = 0, Descending = 1 };
 enum Alineacion : int { ColumnLeft = 0, ColumnRight = 1, ColumnCenter = 2 };
 enum EdicionEtiqueta : int { Automatic = 0, Manual = 1 };
-enum Boton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+using vbkey::Boton;
+using vbkey::LeftButton;
+using vbkey::MiddleButton;
+using vbkey::RightButton;
 // How a column's texts compare when the list sorts by it.
 enum TipoOrden : int { OrdenTexto = 0, OrdenFecha = 1, OrdenNumero = 2 };
 }  // namespace lvw

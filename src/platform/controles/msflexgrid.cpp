@@ -22,15 +22,6 @@ namespace {
 
 const QString kFuente = QStringLiteral("MSFlexGrid");
 
-int BotonVb(Qt::MouseButton b) {
-  switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-  }
-}
-
 Qt::Alignment AlineacionQt(int a, bool numero) {
   if (a < flex::AlignLeftTop || a > flex::AlignGeneral) a = flex::AlignGeneral;
   if (a == flex::AlignGeneral) return (numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
@@ -708,7 +699,7 @@ void MSFlexGrid::mousePressEvent(QMouseEvent* e) {
   }
   if (MouseDown) {
     const QPoint p = viewport()->mapTo(this, pos);
-    MouseDown(BotonVb(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
+    MouseDown(vbkey::BotonRaton(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
   }
 }
 
@@ -719,7 +710,7 @@ void MSFlexGrid::mouseReleaseEvent(QMouseEvent* e) {
   mouseCol_ = ColEnPixel(pos.x());
   if (MouseUp) {
     const QPoint p = viewport()->mapTo(this, pos);
-    MouseUp(BotonVb(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
+    MouseUp(vbkey::BotonRaton(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
     if (!vivo) return;
   }
   if (!dobleClic_ && Click) Click();

@@ -15,15 +15,6 @@ const QString kFuente = QStringLiteral("TreeView");
 
 QString Plegada(const QString& clave) { return clave.toCaseFolded(); }
 
-int BotonVb(Qt::MouseButton b) {
-  switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-  }
-}
-
 }  // namespace
 
 // ---- Node -------------------------------------------------------------------------------
@@ -254,7 +245,7 @@ void TreeView::mousePressEvent(QMouseEvent* e) {
   if (!vivo) return;
   if (MouseDown) {
     const QPoint p = viewport()->mapTo(this, pos);
-    MouseDown(BotonVb(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
+    MouseDown(vbkey::BotonRaton(e->button()), vbkey::ShiftEstado(e->modifiers()), ATwips(p.x()), ATwips(p.y()));
     if (!vivo) return;
   }
   if (nodo && e->button() == Qt::LeftButton && NodeClick && itemAt(pos) == nodo) NodeClick(nodo);
