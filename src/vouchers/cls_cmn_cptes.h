@@ -15,7 +15,8 @@
 //   (cptes_stock.cpp).
 //
 // Column numbers of the item grids are the record format of a voucher line;
-// every operation addresses cells by their names (columnas_cptes.h).
+// every operation addresses cells by their names (columnas_cptes.h:
+// ColArticulos, ColTareas, ColOtrosConceptos, ColResumen).
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -278,8 +279,8 @@ class ClsCmnCptes {
                              QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
                              QString* Deposito = nullptr, bool MostrarForm = true, long FilaEditada = -1);
 
-  // The lot list (column 16) and the quantity list (column 17) of the rows
-  // of Grilla whose article (column 0, compared ignoring letter case but not
+  // The lot list (kNroLote) and the quantity list (kNroSerie) of the rows of
+  // Grilla whose article (kArticulo, compared ignoring letter case but not
   // trimmed) is Articulo, gathered into one pair of parallel lists; the row
   // FilaExcluida (-1: none) is left out.
   void CuentaLotesEnGrilla(MSFlexGrid& Grilla, const QString& Articulo, QString& LotesEnGrid,
@@ -300,18 +301,18 @@ class ClsCmnCptes {
   //
   // Posts the articles grid of a saved voucher (laid out by InicializaGrids)
   // as stock movements, V_MV_STOCK rows: one per line, or one per lot,
-  // serial number or size of the line's lists (columns 16 and 17), whose
+  // serial number or size of the line's lists (kNroLote and kNroSerie), whose
   // quantities always add up to the line's quantity (a list shorter than the
   // quantity leaves one last movement without lot for the rest; one longer
   // is read as far as the quantity goes). Lines whose code is empty or blank,
-  // or whose quantity (column 5) reads as 0, are skipped; cells are read with
+  // or whose quantity (kCantidad) reads as 0, are skipped; cells are read with
   // NumeroCelda ("1,5" and "1.5"; empty = 0) and an empty flag cell is off.
   //
   // The sign: SignoRemota when not 0 (taken as +1 or -1), else the stock
   // sense of the type (ObtieneSignoComprobante). Cantidad and CantidadUD
   // both carry it (-5 for five units going out); the balances sum them. A
-  // line's CantidadUD (column 70 for a weighed article with column 37 as
-  // its unit, or column 7 with "ConfirmaUDEquiv") is shared among its
+  // line's CantidadUD (kCantidadUd for a weighed article with kUnidadBase as
+  // its unit, or kCantidadEquiv with "ConfirmaUDEquiv") is shared among its
   // movements in proportion to their quantities.
   //
   // Also, in the same transaction or batch:
@@ -320,7 +321,7 @@ class ClsCmnCptes {
   //   date on the order when it has none, unless "IR_Oblig" is on;
   // - a transfer (EsTransferencia) posts out of the origin and then the same
   //   lots and quantities into IdDepositoDestino; a production order ("OP")
-  //   posts in the lines whose column 23 is "-1" and out the others;
+  //   posts in the lines whose kCantidadInsumo is "-1" and out the others;
   // - unless "DescargaInsumosProduccion" is "SI", articles with components
   //   discharge them as a "PE" stock voucher ("0001", "X") of its own, each
   //   component drawn from the lots of the warehouse its movement is posted
@@ -331,11 +332,13 @@ class ClsCmnCptes {
   // technician) are codes, not SQL literals: IdDeposito empty takes
   // "DepositoDefault"; IdMotivoStock empty takes "MotivoStockDefault", blanks
   // give NULL; TCOrigen / ComprobanteOrigen "ELDELGRID" take each line's
-  // origin from column 30. Cuenta is the supplier account: a code or a quoted
+  // origin from kCpteOrigen. Cuenta is the supplier account: a code or a quoted
   // literal ('200001'), "NULL" or empty for none, or "PorDefault" for each
   // article's own supplier. IdTecnico "NULL" leaves the technician out.
   // IdComplemento is a number (empty = 0). Fecha is the date as the database
-  // takes it. The grid is only read.
+  // takes it. Of the grid, a posted line gets back only its equivalent unit
+  // (kUdEquiv) at its code width and an empty weighed flag (kPesable) as
+  // "0", as callers read them.
   //
   // Run at once (GeneraSentenciaSQL false): one transaction, taken with the
   // write lock (TransaccionStock) before any number or sequence is read.
