@@ -10,6 +10,7 @@
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"
+#include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/columnas_cptes.h"
 
@@ -148,6 +149,7 @@ TEST_F(CargaCpte, APurchaseVoucherIsFoundByItsSupplier) {
   e.Sql("INSERT INTO C_MV_CPTETAREAS (TC, IDCOMPROBANTE, CUENTA, IDTAREA, DESCRIPCION, DESCRIPCIONADICIONAL, HORAS, "
         "IDTECNICO) VALUES (' FCC', '" + kClave + "', 'O''Brien', '   2', 'Reparación', 'no se carga', 45, '   1')");
   p->Inicializa(*cptes, "FCC");
+  gCantidadDecimales = " 3";  // amounts in every grid at the configured decimals
   long reparto = -99;
   ASSERT_TRUE(Carga("FCC", kClave, "no cuenta", &reparto, nullptr, true, "O'Brien"));
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
@@ -158,12 +160,14 @@ TEST_F(CargaCpte, APurchaseVoucherIsFoundByItsSupplier) {
   EXPECT_EQ(C(a, 1, kArticulo), "ART-1");
   EXPECT_EQ(C(a, 1, kCantidad), "-2");  // -99: negated
   EXPECT_EQ(C(a, 1, kRestoPorAplicar), "2");
-  EXPECT_EQ(C(a, 1, kTotalConImpuestos), "3620.00");
+  EXPECT_EQ(C(a, 1, kTotalConImpuestos), "3620.000");
+  EXPECT_EQ(C(a, 1, kImporte), "1210.000");
   EXPECT_EQ(C(a, 1, kPrecioLista), "1100");
   for (int c : {kUdEquiv, kCantidadEquiv, kPorcDto, kTasaIva}) EXPECT_EQ(C(a, 1, c), "") << c;
   MSFlexGrid* t = p->MSFlexGrid1;
   ASSERT_EQ(t->Rows(), 3);
   EXPECT_EQ(C(t, 1, ColTareas::kHoras), "00:45");
+  EXPECT_EQ(C(t, 1, ColTareas::kValorHora), "0.000");
   for (int c : {ColTareas::kObservAdic, ColTareas::kFechaInicio, ColTareas::kFechaFin, ColTareas::kIdTecnico,
                 ColTareas::kFechaRealInicio, ColTareas::kFechaRealFin})
     EXPECT_EQ(C(t, 1, c), "") << c;
