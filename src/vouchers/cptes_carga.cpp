@@ -103,21 +103,12 @@ qlonglong Complemento(const QString& texto) {
 // decimals with ties to the even digit, as FmtMoneda rounds.
 class FormatoImporte {
  public:
-  // Reads the configured form once, from FmtMoneda itself.
-  void Lee() {
-    const QString cero = FmtMoneda(QStringLiteral("0"), kDecimalesConfig);
-    decimales_ = std::max(0, static_cast<int>(cero.size()) - 2);
-    if (decimales_ > 0) separador_ = cero.at(1);
-  }
-  QString operator()(double importe) const {
-    QString t = vb::Moneda::DesdeDoble(importe).Texto(decimales_);
-    if (decimales_ > 0) t.replace(u'.', separador_);
-    return t;
-  }
+  // Reads the configured number of decimals once.
+  void Lee() { decimales_ = DecimalesMoneda(kDecimalesConfig); }
+  QString operator()(double importe) const { return TextoMoneda(vb::Moneda::DesdeDoble(importe), decimales_); }
 
  private:
   int decimales_ = 2;
-  QChar separador_ = u'.';
 };
 
 bool Usada(const MSFlexGrid& g, int fila) { return !vb::Trim(g.TextMatrix(fila, ColGrillas::kCodigo)).isEmpty(); }
