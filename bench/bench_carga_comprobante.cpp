@@ -22,6 +22,7 @@
 #include "platform/programa.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -99,7 +100,9 @@ double CargaUna(ClsCmnCptes& c, Pantalla& p, const QString& tc) {
   const double segundos = t.nsecsElapsed() / 1e9;
   if (!cargado || p.g2->Rows() != kLineas + 2) return -1;
   for (int r = 1; r <= kLineas; r += 97)
-    if (p.g2->TextMatrix(r, 0).isEmpty() || p.g2->TextMatrix(r, 5).isEmpty() || p.g2->TextMatrix(r, 65) != kClave)
+    if (p.g2->TextMatrix(r, ColArticulos::kArticulo).isEmpty() ||
+        p.g2->TextMatrix(r, ColArticulos::kCantidad).isEmpty() ||
+        p.g2->TextMatrix(r, ColArticulos::kCpteCargado) != kClave)
       return -1;
   return segundos;
 }

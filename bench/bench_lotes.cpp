@@ -21,6 +21,7 @@
 #include "platform/programa.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -98,10 +99,10 @@ bool Salida(Base& b, bool reabierta) {
   MSFlexGrid grilla;
   grilla.SetCols(ClsCmnCptes::kColsArticulos);
   grilla.SetRows(3);
-  grilla.SetTextMatrix(1, 0, kArticulo);
-  grilla.SetTextMatrix(1, 16, b.lotes);
-  grilla.SetTextMatrix(1, 17, b.cantidades);
-  grilla.SetTextMatrix(2, 0, kArticulo);
+  grilla.SetTextMatrix(1, ColArticulos::kArticulo, kArticulo);
+  grilla.SetTextMatrix(1, ColArticulos::kNroLote, b.lotes);
+  grilla.SetTextMatrix(1, ColArticulos::kNroSerie, b.cantidades);
+  grilla.SetTextMatrix(2, ColArticulos::kArticulo, kArticulo);
   grilla.SetRow(2);
   int filas = 0;
   Guion().accionesModales.push_back([&](Form& f) {

@@ -26,6 +26,7 @@
 #include "platform/vb.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -82,25 +83,25 @@ Banco& Prepara() {
   for (int f = 1; f <= kLineas; ++f) {
     const bool conLista = f % 3 == 0;
     const auto& a = conLista ? seguido[static_cast<size_t>(f) % seguido.size()] : plano[static_cast<size_t>(f) % plano.size()];
-    g->SetTextMatrix(f, 0, a[0]);
-    g->SetTextMatrix(f, 1, QStringLiteral("Artículo de la línea %1").arg(f));
-    g->SetTextMatrix(f, 3, a[3]);
-    g->SetTextMatrix(f, 9, QStringLiteral("1234,50"));
+    g->SetTextMatrix(f, ColArticulos::kArticulo, a[0]);
+    g->SetTextMatrix(f, ColArticulos::kDescripcion, QStringLiteral("Artículo de la línea %1").arg(f));
+    g->SetTextMatrix(f, ColArticulos::kUnidad, a[3]);
+    g->SetTextMatrix(f, ColArticulos::kImporte, QStringLiteral("1234,50"));
     if (!conLista) {
-      g->SetTextMatrix(f, 5, QString::number(f % 9 + 1));
+      g->SetTextMatrix(f, ColArticulos::kCantidad, QString::number(f % 9 + 1));
       b->movimientos += 1;
       b->cantidad += f % 9 + 1;
       continue;
     }
     // Three units, each with its lot or serial number.
-    g->SetTextMatrix(f, 5, QStringLiteral("3"));
+    g->SetTextMatrix(f, ColArticulos::kCantidad, QStringLiteral("3"));
     QString lista = QStringLiteral("|");
     for (int k = 1; k <= 3; ++k) lista += QStringLiteral("B%1-%2|").arg(f).arg(k);
     if (a[2] == QLatin1String("1")) {
-      g->SetTextMatrix(f, 14, QStringLiteral("-1"));
-      g->SetTextMatrix(f, 17, lista);
+      g->SetTextMatrix(f, ColArticulos::kPideSerie, QStringLiteral("-1"));
+      g->SetTextMatrix(f, ColArticulos::kNroSerie, lista);
     } else {
-      g->SetTextMatrix(f, 16, lista);
+      g->SetTextMatrix(f, ColArticulos::kNroLote, lista);
     }
     b->movimientos += 3;
     b->cantidad += 3;

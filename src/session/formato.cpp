@@ -16,13 +16,21 @@ int DigitosMonedaLocal() {
 
 QString FmtMoneda(const QString& Importe, int Decimales) {
   if (Decimales == kSinFormato) return Importe;
+  return TextoMoneda(gUtil.ConvierteMoneda(Importe), DecimalesMoneda(Decimales));
+}
+
+int DecimalesMoneda(int Decimales) {
   if (Decimales < kSinFormato) vb::Raise(vb::ErrInvalidCall, QStringLiteral("Llamada a procedimiento o argumento no válido"));
   int n = Decimales == kDecimalesConfig ? static_cast<int>(vb::Val(gCantidadDecimales)) : Decimales;
   if (n == 0) n = DigitosMonedaLocal();
   if (n == kSinDecimales) n = 0;
   if (n < 0) vb::Raise(vb::ErrInvalidCall, QStringLiteral("Llamada a procedimiento o argumento no válido"));
-  QString t = gUtil.ConvierteMoneda(Importe).Texto(n);
-  if (n > 0) t.replace(u'.', vb::DecimalSeparator());
+  return n;
+}
+
+QString TextoMoneda(const vb::Moneda& Importe, int decimales) {
+  QString t = Importe.Texto(decimales);
+  if (decimales > 0) t.replace(u'.', vb::DecimalSeparator());
   return t;
 }
 

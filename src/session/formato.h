@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "platform/moneda.h"
+
 // Decimals argument of FmtMoneda.
 constexpr int kSinFormato = -3;      // the amount text unchanged
 constexpr int kSinDecimales = -2;    // no decimals
@@ -13,6 +15,11 @@ constexpr int kDecimalesConfig = -1; // the configured count (CantidadDecimales)
 // digit, the locale's decimal separator. A count of 0 means the locale's
 // currency digits. Raises an invalid-argument error below -3.
 QString FmtMoneda(const QString& Importe, int Decimales);
+// The number of decimals FmtMoneda writes for a Decimales argument other
+// than kSinFormato, and an amount written as FmtMoneda writes it at that
+// number: for a caller that writes many amounts in one form.
+int DecimalesMoneda(int Decimales);
+QString TextoMoneda(const vb::Moneda& Importe, int decimales);
 // The number of fractional digits of the user's currency format (0 when the
 // locale does not say).
 int DigitosMonedaLocal();

@@ -15,7 +15,8 @@
 //   (cptes_stock.cpp).
 //
 // Column numbers of the item grids are the record format of a voucher line;
-// every operation addresses cells by them (see cptes_grillas.cpp).
+// every operation addresses cells by their names (columnas_cptes.h:
+// ColArticulos, ColTareas, ColOtrosConceptos, ColResumen).
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "platform/moneda.h"
+#include "vouchers/columnas_cptes.h"
 
 class Form;
 class FrmCtrlCargosReales;
@@ -65,10 +67,10 @@ class ClsCmnCptes {
   // ---------------------------------------------------------------- grids
 
   // Column counts of the item grids.
-  static constexpr int kColsTareas = 15;
-  static constexpr int kColsArticulos = 79;
-  static constexpr int kColsOtrosConceptos = 6;
-  static constexpr int kColsTotales = 3;
+  static constexpr int kColsTareas = ColTareas::kCantidadColumnas;
+  static constexpr int kColsArticulos = ColArticulos::kCantidadColumnas;
+  static constexpr int kColsOtrosConceptos = ColOtrosConceptos::kCantidadColumnas;
+  static constexpr int kColsTotales = ColResumen::kCantidadColumnas;
 
   // Binds an editor to the column about to be edited: its DataField, its
   // maximum length and its look-up table (Tag), by the editor's name
@@ -89,9 +91,9 @@ class ClsCmnCptes {
   // ------------------------------------- a stored voucher, counts, summary and grid helpers
   //
   // The item grids are those InicializaGrids lays out: row 0 the headers,
-  // item rows from 1 to Rows - 1; a row is used when its column 0, without
-  // blanks around it, is not empty. Numbers are written into cells with
-  // TextoCelda and read back with NumeroCelda.
+  // item rows from 1 to Rows - 1; a row is used when its code column
+  // (ColGrillas::kCodigo), without blanks around it, is not empty. Numbers
+  // are written into cells with TextoCelda and read back with NumeroCelda.
 
   // Loads a stored voucher into the three item grids (cptes_carga.cpp): its
   // tasks, its article lines (with their article's flags and measure
@@ -103,7 +105,12 @@ class ClsCmnCptes {
   // IdRepartoRM: -99 on entry shows the article quantities negated; out,
   // the voucher's delivery-run number, unless its type is of the purchase
   // system. On delivery notes and orders ("RM", "NP") and on vouchers of
-  // the delivery run -1 the quantity shown is what is still to be applied.
+  // the delivery run -1 the quantity shown is what is still to be applied:
+  // what an article's delivery run has pending, or its quantity less what
+  // the vouchers made from this one (its own type and key) delivered; an
+  // article on several lines has what was applied taken from its lines in
+  // line order, each line giving at most its own quantity. Amounts are
+  // shown at the configured decimals in every grid.
   // LrcsCpte, when given, receives the header row, open.
   // False when nothing was loaded: no such voucher (nothing is shown; the
   // grids, LrcsCpte and IdRepartoRM stay as they were), a complement on the
@@ -131,7 +138,7 @@ class ClsCmnCptes {
                                 int* CantLineasUsadas = nullptr, long Agragarle = 0, int* LineasAnteriores = nullptr);
 
   // The used rows of the three grids (nullptr counts none), with the count
-  // of each and the article units: the sum of the quantities (column 5),
+  // of each and the article units: the sum of the quantities (kCantidad),
   // rounded once to a whole number (ties to the even one). Failures are
   // reported under "CuentaItems&".
   long CuentaItems(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGrid2, MSFlexGrid* MSFlexGrid3,
@@ -140,7 +147,7 @@ class ClsCmnCptes {
 
   // The current row of a grid in the status bar: "code - description" of a
   // task or an article, the detail of another concept, in panel 4 (or
-  // Columna); an article's available stock (column 27) also goes, as
+  // Columna); an article's available stock (kStockDisponible) also goes, as
   // "Stock: n", into the first panel keyed "Stock". MuestraDetalle writes
   // the text into panel Columna. A missing panel raises to the caller,
   // except in MuestraDetalleArticulos, which passes its failures over.
@@ -152,7 +159,8 @@ class ClsCmnCptes {
   // Rebuilds the summary grid from the item grids, one block per visible tab
   // of SSTab1 (0 tasks, 1 articles, 2 other concepts), each under its tab's
   // caption with its count of used rows: the tasks' total time (hours and
-  // minutes, or decimal hours when the configured hour separator is "."),
+  // minutes, minutes carried into the hours and written with two digits,
+  // "3:05"; or decimal hours when the configured hour separator is "."),
   // the articles' total quantity followed by one line per rubro
   // (AbiertoPorRubro), per article type (AbiertoPorTipo) or per article,
   // with its description and quantity. Block lines light yellow, breakdown
@@ -178,9 +186,9 @@ class ClsCmnCptes {
   // column is left at Columna. Cells outside the grid are passed over.
   void PintarColuma(long Columna, MSFlexGrid& MsFlexGrid, long FilaDesde = -1, long FilaHasta = -1,
                     long Color = kAmarillo);
-  // Whether another row (not FilaIgnorar) holds the code in column 0 (both
-  // trimmed, letter case ignored); FilaEncontrada receives the first such
-  // row. An empty code is never a duplicate.
+  // Whether another row (not FilaIgnorar) holds the code in its code column
+  // (both trimmed, letter case ignored); FilaEncontrada receives the first
+  // such row. An empty code is never a duplicate.
   bool TareaRepetida(MSFlexGrid& MSFlexGrid1, const QString& Tarea, long FilaIgnorar = -1,
                      long* FilaEncontrada = nullptr);
   bool ArticuloRepetido(MSFlexGrid& MSFlexGrid2, const QString& Articulo, long FilaIgnorar = -1,
@@ -271,8 +279,8 @@ class ClsCmnCptes {
                              QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
                              QString* Deposito = nullptr, bool MostrarForm = true, long FilaEditada = -1);
 
-  // The lot list (column 16) and the quantity list (column 17) of the rows
-  // of Grilla whose article (column 0, compared ignoring letter case but not
+  // The lot list (kNroLote) and the quantity list (kNroSerie) of the rows of
+  // Grilla whose article (kArticulo, compared ignoring letter case but not
   // trimmed) is Articulo, gathered into one pair of parallel lists; the row
   // FilaExcluida (-1: none) is left out.
   void CuentaLotesEnGrilla(MSFlexGrid& Grilla, const QString& Articulo, QString& LotesEnGrid,
@@ -293,18 +301,18 @@ class ClsCmnCptes {
   //
   // Posts the articles grid of a saved voucher (laid out by InicializaGrids)
   // as stock movements, V_MV_STOCK rows: one per line, or one per lot,
-  // serial number or size of the line's lists (columns 16 and 17), whose
+  // serial number or size of the line's lists (kNroLote and kNroSerie), whose
   // quantities always add up to the line's quantity (a list shorter than the
   // quantity leaves one last movement without lot for the rest; one longer
   // is read as far as the quantity goes). Lines whose code is empty or blank,
-  // or whose quantity (column 5) reads as 0, are skipped; cells are read with
+  // or whose quantity (kCantidad) reads as 0, are skipped; cells are read with
   // NumeroCelda ("1,5" and "1.5"; empty = 0) and an empty flag cell is off.
   //
   // The sign: SignoRemota when not 0 (taken as +1 or -1), else the stock
   // sense of the type (ObtieneSignoComprobante). Cantidad and CantidadUD
   // both carry it (-5 for five units going out); the balances sum them. A
-  // line's CantidadUD (column 70 for a weighed article with column 37 as
-  // its unit, or column 7 with "ConfirmaUDEquiv") is shared among its
+  // line's CantidadUD (kCantidadUd for a weighed article with kUnidadBase as
+  // its unit, or kCantidadEquiv with "ConfirmaUDEquiv") is shared among its
   // movements in proportion to their quantities.
   //
   // Also, in the same transaction or batch:
@@ -313,7 +321,7 @@ class ClsCmnCptes {
   //   date on the order when it has none, unless "IR_Oblig" is on;
   // - a transfer (EsTransferencia) posts out of the origin and then the same
   //   lots and quantities into IdDepositoDestino; a production order ("OP")
-  //   posts in the lines whose column 23 is "-1" and out the others;
+  //   posts in the lines whose kCantidadInsumo is "-1" and out the others;
   // - unless "DescargaInsumosProduccion" is "SI", articles with components
   //   discharge them as a "PE" stock voucher ("0001", "X") of its own, each
   //   component drawn from the lots of the warehouse its movement is posted
@@ -324,11 +332,13 @@ class ClsCmnCptes {
   // technician) are codes, not SQL literals: IdDeposito empty takes
   // "DepositoDefault"; IdMotivoStock empty takes "MotivoStockDefault", blanks
   // give NULL; TCOrigen / ComprobanteOrigen "ELDELGRID" take each line's
-  // origin from column 30. Cuenta is the supplier account: a code or a quoted
+  // origin from kCpteOrigen. Cuenta is the supplier account: a code or a quoted
   // literal ('200001'), "NULL" or empty for none, or "PorDefault" for each
   // article's own supplier. IdTecnico "NULL" leaves the technician out.
   // IdComplemento is a number (empty = 0). Fecha is the date as the database
-  // takes it. The grid is only read.
+  // takes it. Of the grid, a posted line gets back only its equivalent unit
+  // (kUdEquiv) at its code width and an empty weighed flag (kPesable) as
+  // "0", as callers read them.
   //
   // Run at once (GeneraSentenciaSQL false): one transaction, taken with the
   // write lock (TransaccionStock) before any number or sequence is read.

@@ -17,20 +17,14 @@
 #include "session/listas.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/posteo_stock.h"
 #include "vouchers/stock.h"
 
 namespace posteo {
 
 // Articles-grid columns the posting reads.
-namespace col {
-constexpr int kArticulo = 0, kDescripcion = 1, kUnidad = 3, kDeposito = 4, kCantidad = 5, kUdEquiv = 6,
-              kCantidadEquiv = 7, kDescuento = 8, kImporte = 9, kExento = 11, kPideSerie = 14, kLotes = 16,
-              kSeries = 17, kCantidadInsumo = 23, kCoeficiente = 26, kTasaIva = 29, kCpteOrigen = 30,
-              kIdCpteOrigen = 31, kLoteOrigen = 32, kLoteAduana = 33, kCosto = 34, kImpuestos = 36,
-              kUnidadBase = 37, kIvaRni = 41, kPerecedero = 42, kPideTalle = 57, kCantidadUd = 70,
-              kPesable = 72, kIdInsert = 76, kIdCompulsa = 77;
-}  // namespace col
+namespace col = ColArticulos;
 
 // ---------------------------------------------------------------- values
 
@@ -246,8 +240,8 @@ void Posteo::Linea(int fila, int pase, short s) {
     if (pase == 2) ExigeDeposito(delPrimerPase);
   }
 
-  celdas.lotes = Celda(fila, col::kLotes);
-  celdas.series = Celda(fila, col::kSeries);
+  celdas.lotes = Celda(fila, col::kNroLote);
+  celdas.series = Celda(fila, col::kNroSerie);
   celdas.pideSerie = Bandera(Celda(fila, col::kPideSerie));
   celdas.perecedero = Bandera(Celda(fila, col::kPerecedero));
   celdas.pideTalle = Bandera(Celda(fila, col::kPideTalle));
@@ -296,7 +290,7 @@ void Posteo::Linea(int fila, int pase, short s) {
   const Valor precio = Valor::Num(Cantidad(Celda(fila, col::kImporte)), 1);
   const Valor costo = Valor::Num(Cantidad(Celda(fila, col::kCosto)), 1);
   const Valor impuestos = Valor::Num(Cantidad(Celda(fila, col::kImpuestos)), 1);
-  const Valor descuento = Valor::Num(Cantidad(Celda(fila, col::kDescuento)), 1);
+  const Valor descuento = Valor::Num(Cantidad(Celda(fila, col::kPorcDto)), 1);
   Valor tcOrigenFila = tcOrigen, cpteOrigenFila = cpteOrigen;
   const QString cpteOrigenCelda = Celda(fila, col::kCpteOrigen);
   if (tcOrigenPorLinea) {
@@ -306,7 +300,7 @@ void Posteo::Linea(int fila, int pase, short s) {
   if (cpteOrigenPorLinea) cpteOrigenFila = Valor::TextoONulo(vb::Trim(vb::Mid(cpteOrigenCelda, 5, 13)));
   const Valor idOrigenCpte = Valor::Num(Cantidad(Celda(fila, col::kIdCpteOrigen)), 1);
   const Diezmilesimos tasa = Cantidad(Celda(fila, col::kTasaIva));
-  const bool exento = vb::CInt(ADoble(Cantidad(Celda(fila, col::kExento)))) == -1;
+  const bool exento = vb::CInt(ADoble(Cantidad(Celda(fila, col::kEsExento)))) == -1;
   const Valor ivaRi = tasa == 0 && !exento ? Valor::Num(cptes_.TasaIVA) : Valor::Num(tasa, 1);
   const Valor ivaRni = Valor::Num(Cantidad(Celda(fila, col::kIvaRni)), 1);
   const Valor equivUdBase = Valor::Num(NumeroCelda(Celda(fila, col::kCoeficiente)));

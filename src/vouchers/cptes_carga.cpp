@@ -7,6 +7,7 @@
 // voucher that is not there, or a read that fails, leaves the grids as they
 // were.
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -26,6 +27,7 @@
 #include "session/mod_global.h"
 #include "session/stuff.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/stock_unidades.h"
 
 namespace {
@@ -82,10 +84,6 @@ QString MarcaConValor(const Field& f) {
   return vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(f))).isEmpty() ? QStringLiteral("0") : Marca(f);
 }
 
-// An amount as the task and other-concept grids show it: the configured
-// decimals.
-QString Importe(const Field& f) { return FmtMoneda(TextoCelda(Numero(f)), kDecimalesConfig); }
-
 // The complement of a sales voucher: a whole number, or a clear refusal.
 qlonglong Complemento(const QString& texto) {
   const QString t = vb::Trim(texto);
@@ -98,20 +96,420 @@ qlonglong Complemento(const QString& texto) {
             QStringLiteral("AsignarDatosComprobante"));
 }
 
-bool Usada(const MSFlexGrid& g, int fila) { return !vb::Trim(g.TextMatrix(fila, 0)).isEmpty(); }
+// Amounts as every grid of the load shows them: FmtMoneda's form at the
+// configured decimals (the locale's decimal separator, no grouping), reached
+// without a text round trip per cell. The amount is taken to four decimals
+// half away from zero, as the currency type keeps it, then to the shown
+// decimals with ties to the even digit, as FmtMoneda rounds.
+class FormatoImporte {
+ public:
+  // Reads the configured number of decimals once.
+  void Lee() { decimales_ = DecimalesMoneda(kDecimalesConfig); }
+  QString operator()(double importe) const { return TextoMoneda(vb::Moneda::DesdeDoble(importe), decimales_); }
+
+ private:
+  int decimales_ = 2;
+};
+
+bool Usada(const MSFlexGrid& g, int fila) { return !vb::Trim(g.TextMatrix(fila, ColGrillas::kCodigo)).isEmpty(); }
 
 // Reads every row of a recordset into lines for a grid.
-template <typename F>
-bool Lineas(vb::ErrorSteps& paso, Recordset& rs, std::vector<Celdas>& lineas, F&& linea) {
+template <typename T, typename F>
+bool Lineas(vb::ErrorSteps& paso, Recordset& rs, std::vector<T>& lineas, F&& linea) {
   for (;;) {
     bool fin = true;
     if (!paso.step([&] { fin = rs.Eof(); })) return false;
     if (fin) return true;
-    Celdas c;
-    if (!paso.step([&] { linea(c); })) return false;
-    lineas.push_back(std::move(c));
+    T l;
+    if (!paso.step([&] { linea(l); })) return false;
+    lineas.push_back(std::move(l));
     if (!paso.step([&] { rs.MoveNext(); })) return false;
   }
+}
+
+// An article line as read, before the quantity it shows is known.
+struct LineaArticulo {
+  Celdas celdas;
+  QString articulo;  // the code at its width, letter case folded: the key of its applied quantity
+  double cantidad = 0;
+  double total = 0;
+  double impuestos = 0;
+};
+
+// Which quantity an article line shows: the stored one, what its delivery
+// run still has pending, or what was not yet applied from it.
+enum class Regla { Ninguna, Pendiente, Aplicada };
+
+// One load of a stored voucher: its key, the settings it is read under, its
+// header, and the lines of each grid read before any is written.
+class Carga {
+ public:
+  Carga(vb::ErrorSteps& paso, const QString& TC, const QString& SucNroLetra, bool Compras, bool negar)
+      : paso_(paso),
+        tc_(vb::Trim(TC)),
+        clave_(vb::Trim(SucNroLetra)),
+        compras_(Compras),
+        negar_(negar),
+        esPedido_(vb::Igual(tc_, QStringLiteral("NP"))),
+        prefijo_(Compras ? QStringLiteral("C_") : QStringLiteral("V_")) {}
+
+  bool Clave(const QString& IdComplemento, const QString& Proveedor);
+  bool Ajustes();
+  bool Cabecera(bool& existe);
+  bool Tareas(std::vector<Celdas>& lineas);
+  bool Articulos(std::vector<Celdas>& lineas);
+  bool OtrosConceptos(std::vector<Celdas>& lineas);
+  bool Escribe(MSFlexGrid& g, const std::vector<Celdas>& lineas, bool medidas);
+
+  Recordset cabecera;
+  bool sistemaCompras = false;
+  long reparto = 0;
+
+ private:
+  // Opens the rows of one of the voucher's tables, its key bound.
+  void Abre(const QString& tabla, const QString& resto, Recordset& rs) {
+    gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM ") + prefijo_ + tabla + filtro_ + resto, claves_, rs);
+  }
+  Regla ReglaDeCantidad() const;
+  bool LeeAplicadas(Regla regla, QHash<QString, double>& porArticulo);
+  void LineaDeArticulo(Recordset& rs, LineaArticulo& l);
+  void Maestro(const QString& articulo, Celdas& c);
+  void Cantidades(Regla regla, const QHash<QString, double>& porArticulo, std::vector<LineaArticulo>& lineas) const;
+
+  vb::ErrorSteps& paso_;
+  const QString tc_;
+  const QString clave_;
+  const bool compras_;
+  const bool negar_;
+  const bool esPedido_;
+  const QString prefijo_;
+  QString filtro_;
+  QVariantList claves_;
+  bool parcial_ = true;
+  bool pideReparto_ = true;
+  bool repartoPendiente_ = false;
+  QString condicionIva_;
+  // What every article line shares: the letter of the voucher (read when a
+  // line needs it) and the descriptions of the article types.
+  std::optional<bool> letraB_;
+  QHash<QString, QString> tipos_;
+  FormatoImporte importe_;
+};
+
+// ---- the voucher's key and settings
+
+// The voucher's key, bound: type at its width, key, and the complement
+// (sales) or the supplier's account (purchases).
+bool Carga::Clave(const QString& IdComplemento, const QString& Proveedor) {
+  claves_ = {gUtil.FormateaCodigo(tc_, 4), clave_};
+  filtro_ = QStringLiteral(" WHERE TC = ? AND IDCOMPROBANTE = ? AND ");
+  if (compras_) {
+    filtro_ += QStringLiteral("CUENTA = ?");
+    claves_ << vb::Trim(Proveedor);
+    return true;
+  }
+  std::optional<qlonglong> complemento;
+  paso_.step([&] { complemento = Complemento(IdComplemento); });
+  if (!complemento) return false;
+  filtro_ += QStringLiteral("IdComplemento = ?");
+  claves_ << *complemento;
+  return true;
+}
+
+bool Carga::Ajustes() {
+  return paso_.step([&] {
+    parcial_ = ConvierteBooleano(vb::Trim(Cfg(QStringLiteral("EntregaParcialRemito"))));
+    pideReparto_ = ConvierteBooleano(vb::Trim(Cfg(QStringLiteral("PideNroReparto"))));
+    importe_.Lee();
+  });
+}
+
+// ---- header: whether the voucher is there, its system, run and VAT category
+
+bool Carga::Cabecera(bool& existe) {
+  existe = false;
+  if (!paso_.step([&] {
+        Abre(QStringLiteral("MV_CPTE"), QStringLiteral(" ORDER BY ID "), cabecera);
+        existe = !cabecera.Bof();
+      }))
+    return false;
+  if (!existe) return true;
+  return paso_.step([&] {
+    sistemaCompras = vb::Igual(
+        vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(QStringLiteral("V_TA_CPTE"), tc_, QStringLiteral("SISTEMA"),
+                                                          QStringLiteral("Codigo"), 8, QString()))),
+        QStringLiteral("COMPRAS"));
+    const Field r = cabecera.Fields(QStringLiteral("IdReparto"));
+    reparto = static_cast<long>(vb::RoundHalfEven(Numero(r)));
+    repartoPendiente_ = !r.IsNull() && Numero(r) == -1;
+    condicionIva_ = Valor(cabecera.Fields(QStringLiteral("CondicionIVA")));
+  });
+}
+
+// ---- task grid
+
+bool Carga::Tareas(std::vector<Celdas>& lineas) {
+  Recordset rs;
+  if (!paso_.step([&] { Abre(QStringLiteral("MV_CPTETAREAS"), QStringLiteral(" ORDER BY ID "), rs); }) ||
+      !Lineas(paso_, rs, lineas, [&](Celdas& c) {
+        auto f = [&](const char* campo) { return rs.Fields(QLatin1String(campo)); };
+        using namespace ColTareas;
+        c = {{kCodigo, Valor(f("IdTarea"))},
+             {kCodigoOriginal, Valor(f("IdTarea"))},
+             {kDescripcion, Valor(f("Descripcion"))},
+             {kHoras, MinutosAHoras(Numero(f("Horas")))},
+             {kValorHora, importe_(Numero(f("ValorHora")))},
+             {kImporteSinIva, importe_(Numero(f("ValorHora_S_IVA")))},
+             {kTotal, importe_(Numero(f("Total")))}};
+        if (!compras_)
+          c.insert(c.end(), {{kObservAdic, Valor(f("Descripcionadicional"))},
+                             {kFechaInicio, Valor(f("FechaEstInicio"))},
+                             {kFechaFin, Valor(f("FechaEstFin"))},
+                             {kIdTecnico, Valor(f("IdTecnico"))},
+                             {kFechaRealInicio, Valor(f("FechaREALInicio"))},
+                             {kFechaRealFin, Valor(f("FechaREALFin"))}});
+      }))
+    return false;
+  gDatos.CierraRecordset(rs);
+  return true;
+}
+
+// ---- article grid
+
+// The rule of the quantity shown is the same for every line of the voucher.
+Regla Carga::ReglaDeCantidad() const {
+  if (!compras_ && (esPedido_ || vb::Igual(tc_, QStringLiteral("RM"))) && parcial_)
+    return repartoPendiente_ ? Regla::Pendiente : Regla::Aplicada;
+  if (!compras_ && repartoPendiente_) return Regla::Pendiente;
+  return Regla::Ninguna;
+}
+
+// What the rule reads, once for the voucher, by article (the first row of
+// each): what its delivery run still has pending, or what the vouchers made
+// from it delivered. Only vouchers made from this voucher's own type count:
+// an invoice made from order NP K does not lower delivery note RM K. The
+// views may hold the type with or without its blanks; both sides are
+// compared without the leading ones.
+bool Carga::LeeAplicadas(Regla regla, QHash<QString, double>& porArticulo) {
+  if (regla == Regla::Ninguna) return true;
+  Recordset q;
+  if (!paso_.step([&] {
+        const QVariantList claves{gUtil.FormateaCodigo(tc_, 4), clave_};
+        if (regla == Regla::Pendiente)
+          gDatos.AbreRecordsetPreparado(
+              QStringLiteral("SELECT IDARTICULO, pendiente FROM VT_V_MV_Insumos_RepartoPendiente WHERE "
+                             "(LTRIM(TC) = LTRIM(?)) AND IDCOMPROBANTE = ?"),
+              claves, q);
+        else
+          gDatos.AbreRecordsetPreparado(
+              QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+                             "(LTRIM(TCO_ORIGEN) = LTRIM(?)) AND IDCOMPROBANTEORIGEN = ?"),
+              claves, q);
+        for (; !q.Eof(); q.MoveNext()) {
+          const QString a = gUtil.FormateaCodigo(Valor(q.Fields(0)), 25).toUpper();
+          if (!porArticulo.contains(a)) porArticulo.insert(a, Numero(q.Fields(1)));
+        }
+      }))
+    return false;
+  gDatos.CierraRecordset(q);
+  return true;
+}
+
+// The article's own data, when the master knows it.
+void Carga::Maestro(const QString& articulo, Celdas& c) {
+  using namespace ColArticulos;
+  QString codigo = articulo;
+  Recordset m;
+  if (BuscaArticuloPorCodigo(codigo, m, true, false)) {
+    auto a = [&](const char* campo) { return m.Fields(QLatin1String(campo)); };
+    const QString tipo = Valor(a("IdTipo"));
+    auto t = tipos_.find(tipo.toUpper());
+    if (t == tipos_.end())
+      t = tipos_.insert(tipo.toUpper(), vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(
+                                            QStringLiteral("V_TA_TipoArticulo"), tipo, QStringLiteral("Descripcion"),
+                                            QStringLiteral("IdTipo"), 8, QString()))));
+    const Field talle = a("UsaTalle");
+    c.insert(c.end(), {{kDescripcionTipo, *t},
+                       {kPresentacion, Valor(a("Presentacion"))},
+                       {kEsExento, Marca(a("Exento"))},
+                       {kPideSerie, MarcaConValor(a("UsaSerie"))},
+                       {kPideLote, MarcaConValor(a("UsaLote"))},
+                       {kPerecedero, MarcaConValor(a("Perecedero"))},
+                       {kCoeficiente, QStringLiteral("1")},
+                       {kTipoCoeficiente, QStringLiteral("*")},
+                       {kPideTalle, talle.IsNull() ? QStringLiteral("0") : Marca(talle)},
+                       {kPesable, Marca(a("pesable"))},
+                       {kCodigoBarra, Valor(a("CodigoBarra"))},
+                       // Type and rubro, for the summary's breakdown.
+                       {kTipoArticulo, tipo},
+                       {kRubroArticulo, Valor(a("IdRubro"))}});
+  }
+  gDatos.CierraRecordset(m);
+}
+
+// The cells of one line, all but those of the quantity it shows.
+void Carga::LineaDeArticulo(Recordset& rs, LineaArticulo& l) {
+  using namespace ColArticulos;
+  auto f = [&](const char* campo) { return rs.Fields(QLatin1String(campo)); };
+  const QString art = gUtil.FormateaCodigo(Valor(f("IdArticulo")), 25);
+  l.articulo = art.toUpper();
+  l.cantidad = Numero(f("Cantidad"));
+  l.total = Numero(f("Total"));
+  l.impuestos = Numero(f("Impuestos"));
+  Celdas& c = l.celdas;
+  c = {{kArticulo, Valor(f("IdArticulo"))},
+       {kDescripcion, Valor(f("Descripcion"))},
+       {kUnidad, Valor(f("IdUnidad"))},
+       {kUnidadCargada, Valor(f("IdUnidad"))}};
+  if (pideReparto_ && !sistemaCompras)
+    c.insert(c.end(), {{kUdEquiv, Valor(f("IdUnidadBase"))}, {kCantidadEquiv, Valor(f("CantidadUD"))}});
+  c.push_back({kImporte, importe_(Numero(f("Importe")))});
+  const Field exento = f("Exento");
+  if (!exento.IsNull() && !Verdadero(exento)) {
+    if (!letraB_)
+      letraB_ = ObtieneLetraComprobante(Cfg(QStringLiteral("CONDIVA")), condicionIva_) == QLatin1String("B");
+    if (*letraB_) c.push_back({kPrecioConIva, importe_(Numero(f("Importe")))});
+  }
+  if (!sistemaCompras) c.push_back({kPorcDto, Valor(f("PorcDto"))});
+
+  Maestro(art, c);
+
+  const Field equivalencia = f("EQUIV_UDBASE");
+  const Field unidadBase = f("IdUnidadBase");
+  c.push_back({kCoeficiente, equivalencia.IsNull() ? QStringLiteral("1") : Valor(equivalencia)});
+  c.push_back({kUnidadBase, unidadBase.IsNull() ? Valor(f("IdUnidad")) : Valor(unidadBase)});
+  if (!f("Presentacion").IsNull()) c.push_back({kPresentacion, Valor(f("Presentacion"))});
+  // The cost keeps its four decimals: it is a working value of the stock
+  // posting, not an amount the line shows.
+  c.insert(c.end(), {{kCosto, Valor(f("Costo"))},
+                     {kPrecioSinIva, importe_(Numero(f("Importe_S_IVA")))},
+                     {kImpuestos, importe_(l.impuestos)},
+                     {kTotal, importe_(l.total)}});
+  if (!esPedido_)
+    c.insert(c.end(), {{kNroLote, Valor(f("Nro_Lote"))},
+                       {kNroSerie, Valor(f("Nro_Serie"))},
+                       {kLoteAduana, Valor(f("CONTROLADOPOR"))},
+                       {kLoteOrigen, Valor(f("IdOrigen"))}});
+  c.push_back({kEsExento, Marca(exento)});
+  if (!sistemaCompras) c.push_back({kTasaIva, Valor(f("AlicIVA"))});
+  if (sistemaCompras && !f("Precio_Lista").IsNull()) c.push_back({kPrecioLista, Valor(f("Precio_Lista"))});
+  c.push_back({kCpteCargado, clave_});
+}
+
+// The quantity each line shows, and what follows from it. Under a rule the
+// article's applied quantity (under the pending rule: the article's quantity
+// on the voucher less what is pending, or all of it when nothing is) is
+// taken from the voucher's lines of that article in line order, each line
+// giving at most its own quantity; so the lines add up to what the voucher
+// still owes. Lines 5 and 3 of one article, of which 4 were delivered, show
+// 1 and 3.
+void Carga::Cantidades(Regla regla, const QHash<QString, double>& porArticulo,
+                       std::vector<LineaArticulo>& lineas) const {
+  using vb::Moneda;
+  QHash<QString, Moneda> porTomar;  // applied quantity not yet taken from a line
+  QSet<QString> sinPendiente;       // pending rule: articles with nothing pending
+  if (regla == Regla::Pendiente) {
+    for (const LineaArticulo& l : lineas)
+      porTomar[l.articulo] = porTomar.value(l.articulo) + Moneda::DesdeDoble(l.cantidad);
+    for (auto it = porTomar.begin(); it != porTomar.end(); ++it) {
+      const auto p = porArticulo.constFind(it.key());
+      if (p == porArticulo.cend())
+        sinPendiente.insert(it.key());
+      else
+        *it = *it - Moneda::DesdeDoble(*p);
+    }
+  } else if (regla == Regla::Aplicada) {
+    for (auto it = porArticulo.cbegin(); it != porArticulo.cend(); ++it)
+      porTomar.insert(it.key(), Moneda::DesdeDoble(*it));
+  }
+
+  for (LineaArticulo& l : lineas) {
+    double resto = l.cantidad;
+    if (regla != Regla::Ninguna) {
+      const Moneda cantidad = Moneda::DesdeDoble(l.cantidad);
+      Moneda toma;
+      if (sinPendiente.contains(l.articulo)) {
+        toma = cantidad;
+      } else {
+        // A line of no quantity, or of a negative one, takes nothing.
+        Moneda& queda = porTomar[l.articulo];
+        if (cantidad > Moneda() && queda > Moneda()) toma = std::min(cantidad, queda);
+        queda = queda - toma;
+      }
+      resto = (cantidad - toma).ADoble();
+    }
+    const double mostrada = negar_ ? -resto : resto;
+    // The total with the taxes of every unit shown.
+    const Moneda total =
+        Moneda::DesdeDoble(Moneda::DesdeDoble(l.total).ADoble() +
+                           Moneda::DesdeDoble(l.impuestos).ADoble() * NumeroCelda(TextoCelda(mostrada)));
+    l.celdas.insert(l.celdas.end(), {{ColArticulos::kCantidad, TextoCelda(mostrada)},
+                                     {ColArticulos::kTotalConImpuestos, importe_(total.ADoble())},
+                                     {ColArticulos::kRestoPorAplicar, TextoCelda(resto)}});
+  }
+}
+
+bool Carga::Articulos(std::vector<Celdas>& lineas) {
+  const Regla regla = ReglaDeCantidad();
+  QHash<QString, double> porArticulo;
+  if (!LeeAplicadas(regla, porArticulo)) return false;
+  std::vector<LineaArticulo> leidas;
+  Recordset rs;
+  if (!paso_.step([&] {
+        Abre(QStringLiteral("MV_CPTEINSUMOS"),
+             esPedido_ ? QStringLiteral(" ORDER BY PALLETS ") : QStringLiteral(" ORDER BY ID "), rs);
+      }) ||
+      !Lineas(paso_, rs, leidas, [&](LineaArticulo& l) { LineaDeArticulo(rs, l); }))
+    return false;
+  gDatos.CierraRecordset(rs);
+  Cantidades(regla, porArticulo, leidas);
+  lineas.reserve(leidas.size());
+  for (LineaArticulo& l : leidas) lineas.push_back(std::move(l.celdas));
+  return true;
+}
+
+// ---- other-concepts grid
+
+bool Carga::OtrosConceptos(std::vector<Celdas>& lineas) {
+  Recordset rs;
+  if (!paso_.step(
+          [&] { Abre(QStringLiteral("MV_CPTE_Observ"), QStringLiteral(" AND TIPO_OBS ='OC'  ORDER BY ID "), rs); }) ||
+      !Lineas(paso_, rs, lineas, [&](Celdas& c) {
+        using namespace ColOtrosConceptos;
+        c = {{kDetalle, Valor(rs.Fields(QStringLiteral("Observacion")))},
+             {kImporte, importe_(Numero(rs.Fields(QStringLiteral("Importe"))))},
+             {kImporteSinIva, importe_(Numero(rs.Fields(QStringLiteral("Importe_S_IVA"))))}};
+      }))
+    return false;
+  gDatos.CierraRecordset(rs);
+  return true;
+}
+
+// ---- into a grid
+
+// A grid's lines start at its last row (below it when that row is used) and
+// leave one empty row at the bottom. With medidas, each line's measure
+// columns are filled from its article, unit and quantity.
+bool Carga::Escribe(MSFlexGrid& g, const std::vector<Celdas>& lineas, bool medidas) {
+  if (lineas.empty()) return true;
+  int primera = 0;
+  if (!paso_.step([&] {
+        primera = g.Rows() - 1;
+        if (primera < 1 || Usada(g, primera)) primera = std::max(g.Rows(), 1);
+        g.SetRows(primera + static_cast<int>(lineas.size()) + 1);
+      }))
+    return false;
+  for (size_t i = 0; i < lineas.size(); ++i) {
+    const int r = primera + static_cast<int>(i);
+    if (!paso_.step([&] {
+          for (const auto& [columna, texto] : lineas[i]) g.SetTextMatrix(r, columna, texto);
+          if (!medidas) return;
+          g.SetRow(r);
+          CalculaCantidadEquivalenteFila(g);
+        }))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -121,273 +519,21 @@ bool ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
                                           bool, Recordset* LrcsCpte, bool Compras, const QString& Proveedor,
                                           long* IdRepartoRM) {
   vb::ErrorSteps paso(QStringLiteral("AsignarDatosPresupuesto"));
-  const bool negar = IdRepartoRM && *IdRepartoRM == -99;
-  const QString tc = vb::Trim(TC);
-  const QString clave = vb::Trim(SucNroLetra);
-  const bool esPedido = vb::Igual(tc, QStringLiteral("NP"));
-  const bool esRemitoOPedido = esPedido || vb::Igual(tc, QStringLiteral("RM"));
-
-  // The voucher's key, bound: type at its width, key, and the complement
-  // (sales) or the supplier's account (purchases).
-  QVariantList clavesCpte{gUtil.FormateaCodigo(tc, 4), clave};
-  QString filtro = QStringLiteral(" WHERE TC = ? AND IDCOMPROBANTE = ? AND ");
-  if (Compras) {
-    filtro += QStringLiteral("CUENTA = ?");
-    clavesCpte << vb::Trim(Proveedor);
-  } else {
-    std::optional<qlonglong> complemento;
-    paso.step([&] { complemento = Complemento(IdComplemento); });
-    if (!complemento) return false;
-    filtro += QStringLiteral("IdComplemento = ?");
-    clavesCpte << *complemento;
-  }
-  const QString prefijo = Compras ? QStringLiteral("C_") : QStringLiteral("V_");
-  const QString orden = QStringLiteral(" ORDER BY ID ");
-
+  // Every read of the load in one read transaction: one lock, not one per
+  // statement.
   LecturaAgrupada lectura;
-  bool parcial = true, pideReparto = true;
-  if (!paso.step([&] {
-        parcial = ConvierteBooleano(vb::Trim(Cfg(QStringLiteral("EntregaParcialRemito"))));
-        pideReparto = ConvierteBooleano(vb::Trim(Cfg(QStringLiteral("PideNroReparto"))));
-      }))
-    return false;
-
-  // The header: no voucher, nothing to load and nothing to report.
-  Recordset cabecera;
+  Carga carga(paso, TC, SucNroLetra, Compras, IdRepartoRM && *IdRepartoRM == -99);
+  // No voucher: nothing to load and nothing to report.
   bool existe = false;
-  if (!paso.step([&] {
-        gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTE") + filtro +
-                                          orden,
-                                      clavesCpte, cabecera);
-        existe = !cabecera.Bof();
-      }))
+  if (!carga.Clave(IdComplemento, Proveedor) || !carga.Ajustes() || !carga.Cabecera(existe) || !existe) return false;
+
+  std::vector<Celdas> tareas, articulos, otros;
+  if (!carga.Tareas(tareas) || !carga.Articulos(articulos) || !carga.OtrosConceptos(otros)) return false;
+
+  if (IdRepartoRM && !carga.sistemaCompras) *IdRepartoRM = carga.reparto;
+  if (!carga.Escribe(MSFlexGrid1, tareas, false) || !carga.Escribe(MSFlexGrid2, articulos, true) ||
+      !carga.Escribe(MSFlexGrid3, otros, false))
     return false;
-  if (!existe) return false;
-
-  bool sistemaCompras = false;
-  long reparto = 0;
-  bool repartoPendiente = false;
-  QString condicionIva;
-  if (!paso.step([&] {
-        sistemaCompras = vb::Igual(
-            vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(QStringLiteral("V_TA_CPTE"), tc, QStringLiteral("SISTEMA"),
-                                                              QStringLiteral("Codigo"), 8, QString()))),
-            QStringLiteral("COMPRAS"));
-        const Field r = cabecera.Fields(QStringLiteral("IdReparto"));
-        reparto = static_cast<long>(vb::RoundHalfEven(Numero(r)));
-        repartoPendiente = !r.IsNull() && Numero(r) == -1;
-        condicionIva = Valor(cabecera.Fields(QStringLiteral("CondicionIVA")));
-      }))
-    return false;
-
-  // ---- tasks
-  std::vector<Celdas> tareas;
-  {
-    Recordset rs;
-    if (!paso.step([&] {
-          gDatos.AbreRecordsetPreparado(
-              QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTETAREAS") + filtro + orden, clavesCpte,
-              rs);
-        }) ||
-        !Lineas(paso, rs, tareas, [&](Celdas& c) {
-          auto f = [&](const char* campo) { return rs.Fields(QLatin1String(campo)); };
-          c = {{0, Valor(f("IdTarea"))},
-               {11, Valor(f("IdTarea"))},
-               {1, Valor(f("Descripcion"))},
-               {2, MinutosAHoras(Numero(f("Horas")))},
-               {3, Importe(f("ValorHora"))},
-               {6, Importe(f("ValorHora_S_IVA"))},
-               {4, Importe(f("Total"))}};
-          if (!Compras)
-            c.insert(c.end(), {{7, Valor(f("Descripcionadicional"))},
-                               {8, Valor(f("FechaEstInicio"))},
-                               {9, Valor(f("FechaEstFin"))},
-                               {10, Valor(f("IdTecnico"))},
-                               {12, Valor(f("FechaREALInicio"))},
-                               {13, Valor(f("FechaREALFin"))}});
-        }))
-      return false;
-    gDatos.CierraRecordset(rs);
-  }
-
-  // ---- articles
-  std::vector<Celdas> articulos;
-  {
-    // What every line of the call shares: the letter of the voucher (read
-    // when a line needs it) and the descriptions of the article types.
-    std::optional<bool> letraB;
-    QHash<QString, QString> tipos;
-    // The rule of the quantity shown is the same for every line; what it
-    // reads is read once for the voucher, by article (the first row of
-    // each).
-    enum { Ninguna, Pendiente, Aplicada } regla = Ninguna;
-    if (!Compras && esRemitoOPedido && parcial)
-      regla = repartoPendiente ? Pendiente : Aplicada;
-    else if (!Compras && repartoPendiente)
-      regla = Pendiente;
-    QHash<QString, double> porArticulo;
-    if (regla != Ninguna) {
-      Recordset q;
-      if (!paso.step([&] {
-            if (regla == Pendiente)
-              gDatos.AbreRecordsetPreparado(
-                  QStringLiteral("SELECT IDARTICULO, pendiente FROM VT_V_MV_Insumos_RepartoPendiente WHERE (TC = ?) "
-                                 "AND IDCOMPROBANTE = ?"),
-                  {tc, clave}, q);
-            else
-              gDatos.AbreRecordsetPreparado(
-                  QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
-                                 "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = ?"),
-                  {clave}, q);
-            for (; !q.Eof(); q.MoveNext()) {
-              const QString a = gUtil.FormateaCodigo(Valor(q.Fields(0)), 25).toUpper();
-              if (!porArticulo.contains(a)) porArticulo.insert(a, Numero(q.Fields(1)));
-            }
-          }))
-        return false;
-      gDatos.CierraRecordset(q);
-    }
-    Recordset rs;
-    if (!paso.step([&] {
-          gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTEINSUMOS") +
-                                            filtro + (esPedido ? QStringLiteral(" ORDER BY PALLETS ") : orden),
-                                        clavesCpte, rs);
-        }) ||
-        !Lineas(paso, rs, articulos, [&](Celdas& c) {
-          auto f = [&](const char* campo) { return rs.Fields(QLatin1String(campo)); };
-          const QString art = gUtil.FormateaCodigo(Valor(f("IdArticulo")), 25);
-          const double cantidad = Numero(f("Cantidad"));
-
-          // The quantity already applied: what was delivered from this note
-          // or order, or all but what its delivery run still has pending.
-          double aplicada = 0;
-          if (regla == Pendiente) {
-            const auto p = porArticulo.constFind(art.toUpper());
-            aplicada = p == porArticulo.cend() ? cantidad : cantidad - *p;
-          } else if (regla == Aplicada) {
-            aplicada = porArticulo.value(art.toUpper(), 0.0);
-          }
-          const double resto = cantidad - aplicada;
-
-          c = {{0, Valor(f("IdArticulo"))},
-               {1, Valor(f("Descripcion"))},
-               {3, Valor(f("IdUnidad"))},
-               {63, Valor(f("IdUnidad"))},
-               {5, TextoCelda(negar ? -resto : resto)}};
-          if (pideReparto && !sistemaCompras) c.insert(c.end(), {{6, Valor(f("IdUnidadBase"))}, {7, Valor(f("CantidadUD"))}});
-          c.push_back({9, Valor(f("Importe"))});
-          const Field exento = f("Exento");
-          if (!exento.IsNull() && !Verdadero(exento)) {
-            if (!letraB)
-              letraB = ObtieneLetraComprobante(Cfg(QStringLiteral("CONDIVA")), condicionIva) == QLatin1String("B");
-            if (*letraB) c.push_back({22, Valor(f("Importe"))});
-          }
-          if (!sistemaCompras) c.push_back({8, Valor(f("PorcDto"))});
-
-          // The article's own data, when the master knows it.
-          QString codigo = art;
-          Recordset m;
-          if (BuscaArticuloPorCodigo(codigo, m, true, false)) {
-            auto a = [&](const char* campo) { return m.Fields(QLatin1String(campo)); };
-            const QString tipo = Valor(a("IdTipo"));
-            auto t = tipos.find(tipo.toUpper());
-            if (t == tipos.end())
-              t = tipos.insert(tipo.toUpper(), vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(
-                                                   QStringLiteral("V_TA_TipoArticulo"), tipo,
-                                                   QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8, QString()))));
-            const Field talle = a("UsaTalle");
-            c.insert(c.end(), {{55, *t},
-                               {56, Valor(a("Presentacion"))},
-                               {11, Marca(a("Exento"))},
-                               {14, MarcaConValor(a("UsaSerie"))},
-                               {15, MarcaConValor(a("UsaLote"))},
-                               {42, MarcaConValor(a("Perecedero"))},
-                               {26, QStringLiteral("1")},
-                               {25, QStringLiteral("*")},
-                               {57, talle.IsNull() ? QStringLiteral("0") : Marca(talle)},
-                               {72, Marca(a("pesable"))},
-                               {73, Valor(a("CodigoBarra"))},
-                               // Type and rubro, for the summary's breakdown.
-                               {19, tipo},
-                               {20, Valor(a("IdRubro"))}});
-          }
-          gDatos.CierraRecordset(m);
-
-          const Field equivalencia = f("EQUIV_UDBASE");
-          const Field unidadBase = f("IdUnidadBase");
-          c.push_back({26, equivalencia.IsNull() ? QStringLiteral("1") : Valor(equivalencia)});
-          c.push_back({37, unidadBase.IsNull() ? Valor(f("IdUnidad")) : Valor(unidadBase)});
-          if (!f("Presentacion").IsNull()) c.push_back({56, Valor(f("Presentacion"))});
-          c.insert(c.end(), {{34, Valor(f("Costo"))},
-                             {12, Valor(f("Importe_S_IVA"))},
-                             {36, Valor(f("Impuestos"))},
-                             {10, Valor(f("Total"))}});
-          if (!esPedido)
-            c.insert(c.end(), {{16, Valor(f("Nro_Lote"))},
-                               {17, Valor(f("Nro_Serie"))},
-                               {33, Valor(f("CONTROLADOPOR"))},
-                               {32, Valor(f("IdOrigen"))}});
-          c.push_back({11, Marca(exento)});
-          if (!sistemaCompras) c.push_back({29, Valor(f("AlicIVA"))});
-          if (sistemaCompras && !f("Precio_Lista").IsNull()) c.push_back({75, Valor(f("Precio_Lista"))});
-          // The total with the taxes of every unit.
-          const vb::Moneda total = vb::Moneda::DesdeDoble(Numero(f("Total")));
-          const vb::Moneda impuestos = vb::Moneda::DesdeDoble(Numero(f("Impuestos")));
-          const double cantidadFila = NumeroCelda(TextoCelda(negar ? -resto : resto));
-          c.push_back({13, TextoCelda(vb::Moneda::DesdeDoble(total.ADoble() + impuestos.ADoble() * cantidadFila).ADoble())});
-          c.push_back({18, TextoCelda(resto)});
-          c.push_back({65, clave});
-        }))
-      return false;
-    gDatos.CierraRecordset(rs);
-  }
-
-  // ---- other concepts
-  std::vector<Celdas> otros;
-  {
-    Recordset rs;
-    if (!paso.step([&] {
-          gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTE_Observ") +
-                                            filtro + QStringLiteral(" AND TIPO_OBS ='OC' ") + orden,
-                                        clavesCpte, rs);
-        }) ||
-        !Lineas(paso, rs, otros, [&](Celdas& c) {
-          c = {{0, Valor(rs.Fields(QStringLiteral("Observacion")))},
-               {2, Importe(rs.Fields(QStringLiteral("Importe")))},
-               {1, Importe(rs.Fields(QStringLiteral("Importe_S_IVA")))}};
-        }))
-      return false;
-    gDatos.CierraRecordset(rs);
-  }
-
-  // ---- into the grids
-  if (IdRepartoRM && !sistemaCompras) *IdRepartoRM = reparto;
-  // Each grid's lines start at its last row (below it when that row is
-  // used) and leave one empty row at the bottom.
-  auto escribe = [&](MSFlexGrid& g, const std::vector<Celdas>& lineas, bool medidas) {
-    if (lineas.empty()) return true;
-    int primera = 0;
-    if (!paso.step([&] {
-          primera = g.Rows() - 1;
-          if (primera < 1 || Usada(g, primera)) primera = std::max(g.Rows(), 1);
-          g.SetRows(primera + static_cast<int>(lineas.size()) + 1);
-        }))
-      return false;
-    for (size_t i = 0; i < lineas.size(); ++i) {
-      const int r = primera + static_cast<int>(i);
-      if (!paso.step([&] {
-            for (const auto& [columna, texto] : lineas[i]) g.SetTextMatrix(r, columna, texto);
-            if (!medidas) return;
-            g.SetRow(r);
-            CalculaCantidadEquivalenteFila(g);
-          }))
-        return false;
-    }
-    return true;
-  };
-  if (!escribe(MSFlexGrid1, tareas, false) || !escribe(MSFlexGrid2, articulos, true) ||
-      !escribe(MSFlexGrid3, otros, false))
-    return false;
-  if (LrcsCpte) *LrcsCpte = cabecera;
+  if (LrcsCpte) *LrcsCpte = carga.cabecera;
   return true;
 }

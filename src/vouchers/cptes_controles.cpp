@@ -8,16 +8,18 @@
 #include "platform/error_steps.h"
 #include "platform/vb.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
-// The first row, other than ignorar, whose code (column 0) equals the code;
-// both trimmed, letter case ignored. -1 when none, and for an empty code.
+// The first row, other than ignorar, whose code (the code column of every
+// item grid) equals the code; both trimmed, letter case ignored. -1 when
+// none, and for an empty code.
 long FilaConCodigo(const MSFlexGrid& g, const QString& codigo, long ignorar) {
   const QString buscado = vb::Trim(codigo);
   if (buscado.isEmpty()) return -1;
   for (int r = 1; r < g.Rows(); ++r)
-    if (r != ignorar && vb::Igual(vb::Trim(g.TextMatrix(r, 0)), buscado)) return r;
+    if (r != ignorar && vb::Igual(vb::Trim(g.TextMatrix(r, ColGrillas::kCodigo)), buscado)) return r;
   return -1;
 }
 

@@ -1,17 +1,7 @@
-// Layout of the voucher item grids and the binding of their editors.
-//
-// Tasks grid (15 columns): 0 code, 1 description, 2 hours, 3 value per hour,
-// 4 total, 5..14 hidden working cells (exempt flag, amount without VAT,
-// additional remarks, estimated and real dates, technician, original code,
-// VAT rate).
-// Articles grid (79 columns): 0 article, 1 description, 2 price list, 3 unit,
-// 4 warehouse, 5 quantity, 6/7 equivalent unit and quantity, 8 discount,
-// 9 amount, 10 total, 13 total shown, 16/17 lot and serial lists, 19 article
-// type, 20 group, 27 available stock, 36 taxes, 58..60 quantities in the
-// M3 / BL / KG units, 78 perception code; the rest hidden working cells.
-// Other concepts (6 columns): 0 detail, 1 amount without VAT, 2 amount,
-// 3 account. Item counts (3 columns).
-#include <iterator>
+// Layout of the voucher item grids and the binding of their editors. The
+// columns and what each holds are named in columnas_cptes.h.
+#include <algorithm>
+#include <vector>
 
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
@@ -22,6 +12,7 @@
 #include "platform/vb_error.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -104,33 +95,34 @@ void ClsCmnCptes::InicializaGrids(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGri
 
   // ---- tasks
   if (MSFlexGrid1) {
+    using namespace ColTareas;
     MSFlexGrid* g = MSFlexGrid1;
     Columnas c(g, Obj);
     g->Clear();
     g->SetRows(2);
     g->SetCols(kColsTareas);
-    c.Pon(0, c.w(7), QStringLiteral("Código"));
-    c.Pon(1, c.w(37), QStringLiteral("Descripción"));
-    g->SetColAlignment(1, flex::AlignLeftCenter);
-    c.Pon(2, c.w(7), QStringLiteral("Horas"));
-    c.Pon(3, c.w(11), QStringLiteral("Valor/Hora"));
-    c.Pon(4, c.w(11), QStringLiteral("Total"));
+    c.Pon(kCodigo, c.w(7), QStringLiteral("Código"));
+    c.Pon(kDescripcion, c.w(37), QStringLiteral("Descripción"));
+    g->SetColAlignment(kDescripcion, flex::AlignLeftCenter);
+    c.Pon(kHoras, c.w(7), QStringLiteral("Horas"));
+    c.Pon(kValorHora, c.w(11), QStringLiteral("Valor/Hora"));
+    c.Pon(kTotal, c.w(11), QStringLiteral("Total"));
     if (sinImportes) {
-      c.Suma(1, c.De(3) + c.De(4));
-      c.Ancho(3, 0);
-      c.Ancho(4, 0);
-      if (vb::Igual(vb::Trim(TC), QStringLiteral("OT"))) c.Pasa(2, 1);
+      c.Suma(kDescripcion, c.De(kValorHora) + c.De(kTotal));
+      c.Ancho(kValorHora, 0);
+      c.Ancho(kTotal, 0);
+      if (vb::Igual(vb::Trim(TC), QStringLiteral("OT"))) c.Pasa(kHoras, kDescripcion);
     }
-    c.Pon(6, 0, QStringLiteral("ImporteSinIVA"));
-    c.Pon(7, 0, QStringLiteral("AuxObservAdic"));
-    c.Pon(5, 0, QStringLiteral("AuxEsExento"));
-    c.Pon(8, 0, QStringLiteral("AuxFechaInicio"));
-    c.Pon(9, 0, QStringLiteral("AuxFechaFin"));
-    c.Pon(10, 0, QStringLiteral("AuxIdTecnico"));
-    c.Pon(11, 0, QStringLiteral("CodigoOriginal"));
-    c.Pon(12, 0, QStringLiteral("AuxFechaREALInicio"));
-    c.Pon(13, 0, QStringLiteral("AuxFechaREALFin"));
-    c.Pon(14, 0, QStringLiteral("AuxTasaIVA"));
+    c.Pon(kImporteSinIva, 0, QStringLiteral("ImporteSinIVA"));
+    c.Pon(kObservAdic, 0, QStringLiteral("AuxObservAdic"));
+    c.Pon(kEsExento, 0, QStringLiteral("AuxEsExento"));
+    c.Pon(kFechaInicio, 0, QStringLiteral("AuxFechaInicio"));
+    c.Pon(kFechaFin, 0, QStringLiteral("AuxFechaFin"));
+    c.Pon(kIdTecnico, 0, QStringLiteral("AuxIdTecnico"));
+    c.Pon(kCodigoOriginal, 0, QStringLiteral("CodigoOriginal"));
+    c.Pon(kFechaRealInicio, 0, QStringLiteral("AuxFechaREALInicio"));
+    c.Pon(kFechaRealFin, 0, QStringLiteral("AuxFechaREALFin"));
+    c.Pon(kTasaIva, 0, QStringLiteral("AuxTasaIVA"));
     g->Refresh();
     if (!TxtEdit) FaltaObjeto("TxtEdit");
     TxtEdit->setVisible(false);
@@ -143,99 +135,109 @@ void ClsCmnCptes::InicializaGrids(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGri
 
   // ---- articles
   if (MSFlexGrid2) {
+    using namespace ColArticulos;
     MSFlexGrid* g = MSFlexGrid2;
     Columnas c(g, Obj);
     g->Clear();
     g->SetRows(2);
     g->SetCols(kColsArticulos);
-    c.Pon(0, c.w(15), tituloCodigo);
-    g->SetColAlignment(0, flex::AlignLeftCenter);
-    c.Pon(1, stock ? c.w(39) : c.w(29), QStringLiteral("Descripción"));
-    g->SetColAlignment(1, flex::AlignLeftCenter);
-    c.Pon(2, 0, QStringLiteral("Lista"));
+    c.Pon(kArticulo, c.w(15), tituloCodigo);
+    g->SetColAlignment(kArticulo, flex::AlignLeftCenter);
+    c.Pon(kDescripcion, stock ? c.w(39) : c.w(29), QStringLiteral("Descripción"));
+    g->SetColAlignment(kDescripcion, flex::AlignLeftCenter);
+    c.Pon(kLista, 0, QStringLiteral("Lista"));
     // Price list of the line.
     if (EsSi(QStringLiteral("V_ListaPreciosPorItemArticulos")) && ventas) {
-      c.Suma(0, -c.w(1));
-      c.Suma(1, -c.w(3));
-      c.Ancho(2, c.w(4));
+      c.Suma(kArticulo, -c.w(1));
+      c.Suma(kDescripcion, -c.w(3));
+      c.Ancho(kLista, c.w(4));
     }
-    c.Pon(3, c.w(4), QStringLiteral("UD"));
-    c.Pon(5, c.w(6), QStringLiteral("Cant."));
-    c.Pon(6, 0, QString());
-    c.Pon(7, 0, QString());
+    c.Pon(kUnidad, c.w(4), QStringLiteral("UD"));
+    c.Pon(kCantidad, c.w(6), QStringLiteral("Cant."));
+    c.Pon(kUdEquiv, 0, QString());
+    c.Pon(kCantidadEquiv, 0, QString());
     if (EsSi(QStringLiteral("ConfirmaUDEquiv"))) {
-      c.Pon(6, c.w(7), QStringLiteral("UDEquiv"));
-      c.Pon(7, c.w(9), QStringLiteral("Cant. Equiv"));
+      c.Pon(kUdEquiv, c.w(7), QStringLiteral("UDEquiv"));
+      c.Pon(kCantidadEquiv, c.w(9), QStringLiteral("Cant. Equiv"));
     }
-    c.Pon(4, deposito ? c.w(4) : 0, QStringLiteral("Dep."));
+    c.Pon(kDeposito, deposito ? c.w(4) : 0, QStringLiteral("Dep."));
     // Discount per line.
     if (!stock) {
-      c.Pon(8, 0, QStringLiteral("% Dto."));
+      c.Pon(kPorcDto, 0, QStringLiteral("% Dto."));
       if (EsSi(QStringLiteral("V_DescuentoPorArticulos"))) {
-        c.Suma(0, -c.w(1));
-        c.Suma(1, -c.w(3));
-        c.Ancho(8, c.w(5));
+        c.Suma(kArticulo, -c.w(1));
+        c.Suma(kDescripcion, -c.w(3));
+        c.Ancho(kPorcDto, c.w(5));
       }
     } else {
-      c.Pon(8, 0, QString());
+      c.Pon(kPorcDto, 0, QString());
     }
-    c.Pon(9, c.w(11), QStringLiteral("Importe"));
-    c.Pon(10, 0, QStringLiteral("Total"));
+    c.Pon(kImporte, c.w(11), QStringLiteral("Importe"));
+    c.Pon(kTotal, 0, QStringLiteral("Total"));
     if (!stock)
-      c.Pon(13, c.w(10), QStringLiteral("TOTAL"));
+      c.Pon(kTotalConImpuestos, c.w(10), QStringLiteral("TOTAL"));
     else
-      c.Pon(13, 0, QString());
+      c.Pon(kTotalConImpuestos, 0, QString());
     if (sinImportes) {
-      c.Suma(1, c.De(9) + c.De(10) + c.De(13));
-      c.Ancho(9, 0);
-      c.Ancho(10, 0);
-      c.Ancho(13, 0);
+      c.Suma(kDescripcion, c.De(kImporte) + c.De(kTotal) + c.De(kTotalConImpuestos));
+      c.Ancho(kImporte, 0);
+      c.Ancho(kTotal, 0);
+      c.Ancho(kTotalConImpuestos, 0);
     }
-    c.Pon(11, 0, QStringLiteral("AuxEsExento"));
-    c.Pon(12, 0, QStringLiteral("AuxPrecioSinIVA"));
+    c.Pon(kEsExento, 0, QStringLiteral("AuxEsExento"));
+    c.Pon(kPrecioSinIva, 0, QStringLiteral("AuxPrecioSinIVA"));
     if (!stock)
-      c.Pon(36, c.w(10), QStringLiteral("Impuestos"));
+      c.Pon(kImpuestos, c.w(10), QStringLiteral("Impuestos"));
     else
-      c.Pon(36, 0, QString());
-    c.Pon(14, 0, QStringLiteral("AuxPideSerie"));
-    c.Pon(15, 0, QStringLiteral("AuxPidelote"));
-    c.Pon(42, 0, QStringLiteral("Auxesperecedero"));
-    c.Pon(57, 0, QStringLiteral("AuxPideTalle"));
-    c.Pon(64, 0, QStringLiteral("Aux_InsumosPorPorcentaje"));
+      c.Pon(kImpuestos, 0, QString());
+    c.Pon(kPideSerie, 0, QStringLiteral("AuxPideSerie"));
+    c.Pon(kPideLote, 0, QStringLiteral("AuxPidelote"));
+    c.Pon(kPerecedero, 0, QStringLiteral("Auxesperecedero"));
+    c.Pon(kPideTalle, 0, QStringLiteral("AuxPideTalle"));
+    c.Pon(kInsumosPorPorcentaje, 0, QStringLiteral("Aux_InsumosPorPorcentaje"));
     // Lot and serial lists, shown only on returns of purchase orders.
     if (vb::Igual(TC, QStringLiteral("DVPE"))) {
-      c.Pon(16, Obj->TextWidth(QStringLiteral("Nro. de Lote")), QStringLiteral("Nro. Lote"));
-      c.Pon(17, Obj->TextWidth(QStringLiteral("Nro. de Serie")), QStringLiteral("Nro. Serie"));
+      c.Pon(kNroLote, Obj->TextWidth(QStringLiteral("Nro. de Lote")), QStringLiteral("Nro. Lote"));
+      c.Pon(kNroSerie, Obj->TextWidth(QStringLiteral("Nro. de Serie")), QStringLiteral("Nro. Serie"));
     } else {
-      c.Pon(16, 0, QStringLiteral("AuxNroLote"));
-      c.Pon(17, 0, QStringLiteral("AuxNroSerie"));
+      c.Pon(kNroLote, 0, QStringLiteral("AuxNroLote"));
+      c.Pon(kNroSerie, 0, QStringLiteral("AuxNroSerie"));
     }
-    c.Pon(18, 0, QStringLiteral("AuxRestoPorAplicar"));
+    c.Pon(kRestoPorAplicar, 0, QStringLiteral("AuxRestoPorAplicar"));
     if (stock) {
-      c.Suma(1, c.De(9) - 480);
-      c.Ancho(9, 0);
-      c.Pasa(10, 1);
-      c.Suma(3, c.w(4));
-      c.Suma(5, c.w(7));
+      c.Suma(kDescripcion, c.De(kImporte) - 480);
+      c.Ancho(kImporte, 0);
+      c.Pasa(kTotal, kDescripcion);
+      c.Suma(kUnidad, c.w(4));
+      c.Suma(kCantidad, c.w(7));
     }
-    c.Pon(20, 0, QStringLiteral("AuxRubroArticulo"));
-    c.Pon(19, 0, QStringLiteral("AuxTipoArticulo"));
-    static const char* const kOcultas[] = {
-        "AuxListaConIVA",     "AuxPrecioConIVA", "AuxCantidadInsumo", "AuxImporteDescuentoArticulo",
-        "AuxTipoCoeficiente", "AuxCoeficiente",  "AuxStockDisponible", "AuxStockMinimo",
-        "AuxTasaIVA",         "AuxCpteOrigen",   "AuxIdCpteOrigen"};
-    for (int col = 21; col <= 31; ++col) c.Pon(col, 0, QString::fromLatin1(kOcultas[col - 21]));
-    c.Pon(78, 0, QStringLiteral("AuxCodigoPercepcion"));
-    c.Pon(32, 0, QStringLiteral("Lote_Origen"));
-    c.Pon(33, 0, QStringLiteral("Lote_Aduana"));
-    for (int col = 34; col <= 77; ++col)
-      if (col != 36) c.Pon(col, 0, QString());
+    c.Pon(kRubroArticulo, 0, QStringLiteral("AuxRubroArticulo"));
+    c.Pon(kTipoArticulo, 0, QStringLiteral("AuxTipoArticulo"));
+    c.Pon(kListaConIva, 0, QStringLiteral("AuxListaConIVA"));
+    c.Pon(kPrecioConIva, 0, QStringLiteral("AuxPrecioConIVA"));
+    c.Pon(kCantidadInsumo, 0, QStringLiteral("AuxCantidadInsumo"));
+    c.Pon(kImporteDescuentoArticulo, 0, QStringLiteral("AuxImporteDescuentoArticulo"));
+    c.Pon(kTipoCoeficiente, 0, QStringLiteral("AuxTipoCoeficiente"));
+    c.Pon(kCoeficiente, 0, QStringLiteral("AuxCoeficiente"));
+    c.Pon(kStockDisponible, 0, QStringLiteral("AuxStockDisponible"));
+    c.Pon(kStockMinimo, 0, QStringLiteral("AuxStockMinimo"));
+    c.Pon(kTasaIva, 0, QStringLiteral("AuxTasaIVA"));
+    c.Pon(kCpteOrigen, 0, QStringLiteral("AuxCpteOrigen"));
+    c.Pon(kIdCpteOrigen, 0, QStringLiteral("AuxIdCpteOrigen"));
+    c.Pon(kCodigoPercepcion, 0, QStringLiteral("AuxCodigoPercepcion"));
+    c.Pon(kLoteOrigen, 0, QStringLiteral("Lote_Origen"));
+    c.Pon(kLoteAduana, 0, QStringLiteral("Lote_Aduana"));
+    // The working cells carry no header (the perishable, size and
+    // percentage flags lose theirs here) and are hidden.
+    for (int col = kDesdeSinTitulo; col <= kHastaSinTitulo; ++col)
+      if (col != kImpuestos) c.Pon(col, 0, QString());
     g->Refresh();
     if (txtEdit2) txtEdit2->setVisible(false);
   }
 
   // ---- other concepts
   if (MSFlexGrid3) {
+    using namespace ColOtrosConceptos;
     if (!txtEdit3) FaltaObjeto("txtEdit3");
     MSFlexGrid* g = MSFlexGrid3;
     Columnas c(g, Obj);
@@ -243,31 +245,32 @@ void ClsCmnCptes::InicializaGrids(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGri
     g->Clear();
     g->SetRows(2);
     g->SetCols(kColsOtrosConceptos);
-    c.Pon(0, c.w(49), QStringLiteral("Detalle"));
-    g->SetColAlignment(0, flex::AlignLeftCenter);
-    c.Pon(1, c.w(11), QStringLiteral("Importe S/Iva"));
-    c.Pon(2, c.w(11), QStringLiteral("Importe"));
-    c.Pon(3, 0, QStringLiteral("Cuenta"));
+    c.Pon(kDetalle, c.w(49), QStringLiteral("Detalle"));
+    g->SetColAlignment(kDetalle, flex::AlignLeftCenter);
+    c.Pon(kImporteSinIva, c.w(11), QStringLiteral("Importe S/Iva"));
+    c.Pon(kImporte, c.w(11), QStringLiteral("Importe"));
+    c.Pon(kCuenta, 0, QStringLiteral("Cuenta"));
     if (sinImportes) {
-      c.Suma(0, c.De(1) + c.De(2));
-      c.Ancho(1, 0);
-      c.Ancho(2, 0);
+      c.Suma(kDetalle, c.De(kImporteSinIva) + c.De(kImporte));
+      c.Ancho(kImporteSinIva, 0);
+      c.Ancho(kImporte, 0);
     }
-    c.Pon(5, 0, QString());
-    c.Pon(4, 0, QString());
+    // The columns after the account: hidden, without header.
+    for (int col = kColsOtrosConceptos - 1; col > kCuenta; --col) c.Pon(col, 0, QString());
   }
 
   // ---- item counts
   if (MSFlexGrid4) {
+    using namespace ColResumen;
     MSFlexGrid* g = MSFlexGrid4;
     Columnas c(g, Obj);
     g->Clear();
     g->SetRows(5);
     g->SetCols(kColsTotales);
-    c.Pon(0, c.w(50), QStringLiteral("Descripcion"));
-    g->SetColAlignment(0, flex::AlignLeftCenter);
-    c.Pon(1, c.w(15), QStringLiteral("Cantidad ITEM'S"));
-    c.Pon(2, c.w(10), QStringLiteral("Cantidad"));
+    c.Pon(kDescripcion, c.w(50), QStringLiteral("Descripcion"));
+    g->SetColAlignment(kDescripcion, flex::AlignLeftCenter);
+    c.Pon(kItems, c.w(15), QStringLiteral("Cantidad ITEM'S"));
+    c.Pon(kCantidad, c.w(10), QStringLiteral("Cantidad"));
   }
 }
 
@@ -276,37 +279,49 @@ void ClsCmnCptes::TextPropiedades(TextBox* Texto, long Columna) {
   Texto->DataField.clear();
   Texto->Tag.clear();
   Texto->SetMaxLength(0);
+  // The editable columns of each grid: the field the editor stands for, its
+  // maximum length and its look-up table.
   struct Enlace {
+    int columna;
     const char* campo;
     int largo;
     const char* tabla;
   };
-  static const Enlace kTareas[] = {
-      {"IdTarea", 4, "v_ta_tareas"}, {"Descripcion", 0, ""}, {"HorasEstimadas", 0, ""}, {"ValorHora", 0, ""},
-      {"Total", 0, ""}};
-  static const Enlace kArticulos[] = {
-      {"IdArticulo", 25, "v_ma_articulos"},     {"Descripcion", 50, ""},         {"IdListaPrecioArticulo", 4, "V_MA_PRECIOS"},
-      {"IdUnidad", 4, "V_TA_UNIDAD"},           {"IdDepositoArt", 4, "V_TA_DEPOSITO"}, {"Cantidad", 0, ""},
-      {"IdUnidadEquiv", 4, "V_TA_UNIDAD"},      {"CantidadEquiv", 0, ""},       {"PorcDtoArticulo", 0, ""},
-      {"ArtImporte", 0, ""},                    {"Total", 0, ""}};
-  static const Enlace kConceptos[] = {
-      {"OCDescripcion", 200, "MA_CUENTAS/SOLOIMPUTABLES"}, {"OCImporteSinIva", 0, ""}, {"OCImporte", 0, ""}};
+  static const std::vector<Enlace> kTareas = {{ColTareas::kCodigo, "IdTarea", 4, "v_ta_tareas"},
+                                              {ColTareas::kDescripcion, "Descripcion", 0, ""},
+                                              {ColTareas::kHoras, "HorasEstimadas", 0, ""},
+                                              {ColTareas::kValorHora, "ValorHora", 0, ""},
+                                              {ColTareas::kTotal, "Total", 0, ""}};
+  static const std::vector<Enlace> kArticulos = {
+      {ColArticulos::kArticulo, "IdArticulo", 25, "v_ma_articulos"},
+      {ColArticulos::kDescripcion, "Descripcion", 50, ""},
+      {ColArticulos::kLista, "IdListaPrecioArticulo", 4, "V_MA_PRECIOS"},
+      {ColArticulos::kUnidad, "IdUnidad", 4, "V_TA_UNIDAD"},
+      {ColArticulos::kDeposito, "IdDepositoArt", 4, "V_TA_DEPOSITO"},
+      {ColArticulos::kCantidad, "Cantidad", 0, ""},
+      {ColArticulos::kUdEquiv, "IdUnidadEquiv", 4, "V_TA_UNIDAD"},
+      {ColArticulos::kCantidadEquiv, "CantidadEquiv", 0, ""},
+      {ColArticulos::kPorcDto, "PorcDtoArticulo", 0, ""},
+      {ColArticulos::kImporte, "ArtImporte", 0, ""},
+      {ColArticulos::kTotal, "Total", 0, ""}};
+  static const std::vector<Enlace> kConceptos = {
+      {ColOtrosConceptos::kDetalle, "OCDescripcion", 200, "MA_CUENTAS/SOLOIMPUTABLES"},
+      {ColOtrosConceptos::kImporteSinIva, "OCImporteSinIva", 0, ""},
+      {ColOtrosConceptos::kImporte, "OCImporte", 0, ""}};
 
   const QString nombre = vb::Trim(Texto->objectName());
-  const Enlace* tabla = nullptr;
-  long cantidad = 0;
-  if (vb::Igual(nombre, QStringLiteral("TxtEdit"))) {
-    tabla = kTareas;
-    cantidad = std::size(kTareas);
-  } else if (vb::Igual(nombre, QStringLiteral("TxtEdit2"))) {
-    tabla = kArticulos;
-    cantidad = std::size(kArticulos);
-  } else if (vb::Igual(nombre, QStringLiteral("TxtEdit3"))) {
-    tabla = kConceptos;
-    cantidad = std::size(kConceptos);
-  }
-  if (!tabla || Columna < 0 || Columna >= cantidad) return;
-  const Enlace& e = tabla[Columna];
+  const std::vector<Enlace>* tabla = nullptr;
+  if (vb::Igual(nombre, QStringLiteral("TxtEdit")))
+    tabla = &kTareas;
+  else if (vb::Igual(nombre, QStringLiteral("TxtEdit2")))
+    tabla = &kArticulos;
+  else if (vb::Igual(nombre, QStringLiteral("TxtEdit3")))
+    tabla = &kConceptos;
+  if (!tabla) return;
+  const auto enlace =
+      std::find_if(tabla->begin(), tabla->end(), [&](const Enlace& e) { return e.columna == Columna; });
+  if (enlace == tabla->end()) return;
+  const Enlace& e = *enlace;
   Texto->DataField = QString::fromLatin1(e.campo);
   Texto->SetMaxLength(e.largo);
   Texto->Tag = QString::fromLatin1(e.tabla);

@@ -15,6 +15,7 @@
 #include "platform/vb.h"
 #include "session/listas.h"
 #include "session/numeracion.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/posteo_stock.h"
 #include "vouchers/stock.h"
 
@@ -22,8 +23,7 @@ namespace posteo {
 
 namespace {
 
-constexpr int kArticulo = 0, kDescripcion = 1, kUnidadLinea = 3, kCantidad = 5, kUdEquiv = 6, kCantidadEquiv = 7,
-              kCosto = 34, kUnidadBase = 37, kPorPorcentaje = 64, kCantidadUd = 70, kPesable = 72;
+namespace col = ColArticulos;
 
 const QString kTipoDescarga = QStringLiteral("PE");
 
@@ -137,12 +137,12 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
   };
 
   for (int fila = 1; fila < grilla_->Rows(); ++fila) {
-    const QString articulo = vb::Trim(Celda(fila, kArticulo));
-    const Diezmilesimos q = Cantidad(Celda(fila, kCantidad));
+    const QString articulo = vb::Trim(Celda(fila, col::kArticulo));
+    const Diezmilesimos q = Cantidad(Celda(fila, col::kCantidad));
     if (articulo.isEmpty() || q == 0) continue;
-    const bool porPorcentaje = Bandera(Celda(fila, kPorPorcentaje));
+    const bool porPorcentaje = Bandera(Celda(fila, col::kInsumosPorPorcentaje));
     Diezmilesimos base = q;
-    if (porPorcentaje && Cantidad(Celda(fila, kCantidadUd)) > 0) base = Cantidad(Celda(fila, kCantidadUd));
+    if (porPorcentaje && Cantidad(Celda(fila, col::kCantidadUd)) > 0) base = Cantidad(Celda(fila, col::kCantidadUd));
     const Componentes& componentes = ComponentesDe(articulo);
     if (!componentes.tiene) continue;
     if (claveDescarga.isEmpty()) claveDescarga = ClaveDescarga();
@@ -160,25 +160,25 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
       const int contrario = s == -1 ? 1 : -1;
       comienzo(dep);
       campos.push_back({"IdArticulo", Valor::De(gUtil.FormateaCodigo(articulo, 25))});
-      campos.push_back({"Descripcion", Valor::De(vb::Trim(Celda(fila, kDescripcion)))});
-      const QString unidad = vb::Trim(Celda(fila, kUnidadLinea));
+      campos.push_back({"Descripcion", Valor::De(vb::Trim(Celda(fila, col::kDescripcion)))});
+      const QString unidad = vb::Trim(Celda(fila, col::kUnidad));
       campos.push_back({"IdUnidad", unidad.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(unidad, 4))});
-      const QString unidadBase = vb::Trim(Celda(fila, kUnidadBase));
-      if (Bandera(Celda(fila, kPesable))) {
+      const QString unidadBase = vb::Trim(Celda(fila, col::kUnidadBase));
+      if (Bandera(Celda(fila, col::kPesable))) {
         if (!unidadBase.isEmpty()) {
-          campos.push_back({"CantidadUD", Valor::Num(Cantidad(Celda(fila, kCantidadUd)), contrario)});
+          campos.push_back({"CantidadUD", Valor::Num(Cantidad(Celda(fila, col::kCantidadUd)), contrario)});
           campos.push_back({"IdUnidadBase", Valor::De(gUtil.FormateaCodigo(unidadBase, 4))});
         }
       } else if (confirmaUDEquiv) {
-        const QString equiv = vb::Trim(Celda(fila, kUdEquiv));
-        campos.push_back({"CantidadUD", Valor::Num(Cantidad(Celda(fila, kCantidadEquiv)), contrario)});
+        const QString equiv = vb::Trim(Celda(fila, col::kUdEquiv));
+        campos.push_back({"CantidadUD", Valor::Num(Cantidad(Celda(fila, col::kCantidadEquiv)), contrario)});
         campos.push_back({"IdUnidadBase", equiv.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(equiv, 4))});
       }
       campos.push_back({"Cantidad", Valor::Num(q, contrario)});
       campos.push_back({"CuentaProveedor", cuentaDelArticulo});
       campos.push_back({"IdMotivoStock", motivo});
       campos.push_back({"PrecioVenta", Valor::Num(0.0)});
-      campos.push_back({"Costo", Valor::Num(Cantidad(Celda(fila, kCosto)), 1)});
+      campos.push_back({"Costo", Valor::Num(Cantidad(Celda(fila, col::kCosto)), 1)});
       campos.push_back({"Tc_Origen", tcPosteado});
       campos.push_back({"IdComprobante_Origen", clavePosteada});
       campos.push_back({"ControladoPor", Valor::De(articulo)});

@@ -10,6 +10,7 @@
 #include "platform/vb.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/dialogos_cptes.h"
 #include "vouchers/dialogos_lotes.h"
 
@@ -19,10 +20,6 @@ const QString kEtiqueta = QStringLiteral("PideSerieLote");
 
 const char* const kLotesYSeries = "la carga de lotes y series";
 const char* const kPosiciones = "la carga de posiciones";
-
-// Columns of the lot and the quantity lists of a voucher's article grid.
-constexpr int kColLotes = 16;
-constexpr int kColCantidades = 17;
 
 // The dialogs break down the size of a line's quantity, so what they propose
 // could be typed; the line carries the sign, which the quantity the user
@@ -117,9 +114,9 @@ void ClsCmnCptes::CuentaLotesEnGrilla(MSFlexGrid& Grilla, const QString& Articul
   QString lotes, cantidades;
   QStringList l, q;
   for (int r = 1; r < Grilla.Rows(); ++r) {
-    if (r == FilaExcluida || !vb::Igual(Grilla.TextMatrix(r, 0), Articulo)) continue;
-    DescomponeSerieLote(Grilla.TextMatrix(r, kColLotes), l);
-    DescomponeSerieLote(Grilla.TextMatrix(r, kColCantidades), q);
+    if (r == FilaExcluida || !vb::Igual(Grilla.TextMatrix(r, ColArticulos::kArticulo), Articulo)) continue;
+    DescomponeSerieLote(Grilla.TextMatrix(r, ColArticulos::kNroLote), l);
+    DescomponeSerieLote(Grilla.TextMatrix(r, ColArticulos::kNroSerie), q);
     for (qsizetype k = 0; k + 1 < l.size(); ++k) {
       lotes += l[k] + u'|';
       cantidades += (k + 1 < q.size() ? q[k] : QString()) + u'|';

@@ -21,10 +21,11 @@
 #include "session/listas.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
-bool Usada(const MSFlexGrid& g, int fila) { return !vb::Trim(g.TextMatrix(fila, 0)).isEmpty(); }
+bool Usada(const MSFlexGrid& g, int fila) { return !vb::Trim(g.TextMatrix(fila, ColGrillas::kCodigo)).isEmpty(); }
 
 long FilasUsadas(const MSFlexGrid* g) {
   if (!g) return 0;
@@ -110,7 +111,8 @@ long ClsCmnCptes::CuentaItems(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGrid2, 
       if (!paso.step([&] {
             if (!Usada(*MSFlexGrid2, r)) return;
             ++articulos;
-            unidades = unidades + vb::Moneda::DesdeDoble(NumeroCelda(MSFlexGrid2->TextMatrix(r, 5)));
+            unidades =
+                unidades + vb::Moneda::DesdeDoble(NumeroCelda(MSFlexGrid2->TextMatrix(r, ColArticulos::kCantidad)));
           }))
         return devuelve();
     }
@@ -127,23 +129,27 @@ void ClsCmnCptes::MuestraDetalle(const QString& Detalle, StatusBar& StatB, long 
 
 void ClsCmnCptes::MuestraDetalleTareas(MSFlexGrid& MSFlexGrid1, StatusBar& StatB) {
   const int r = MSFlexGrid1.Row();
-  MuestraDetalle(vb::Trim(MSFlexGrid1.TextMatrix(r, 0)) + QStringLiteral(" - ") + vb::Trim(MSFlexGrid1.TextMatrix(r, 1)),
+  MuestraDetalle(vb::Trim(MSFlexGrid1.TextMatrix(r, ColTareas::kCodigo)) + QStringLiteral(" - ") +
+                     vb::Trim(MSFlexGrid1.TextMatrix(r, ColTareas::kDescripcion)),
                  StatB, 4);
 }
 
 void ClsCmnCptes::MuestraDetalleOtrosConceptos(MSFlexGrid& MSFlexGrid3, StatusBar& StatB) {
-  MuestraDetalle(vb::Trim(MSFlexGrid3.TextMatrix(MSFlexGrid3.Row(), 0)), StatB, 4);
+  MuestraDetalle(vb::Trim(MSFlexGrid3.TextMatrix(MSFlexGrid3.Row(), ColOtrosConceptos::kDetalle)), StatB, 4);
 }
 
 void ClsCmnCptes::MuestraDetalleArticulos(MSFlexGrid& MSFlexGrid2, StatusBar& StatB, long Columna) {
   const int r = MSFlexGrid2.Row();
   vb::PasaPorAlto([&] {
-    MuestraDetalle(vb::Trim(MSFlexGrid2.TextMatrix(r, 0)) + QStringLiteral(" - ") +
-                       vb::Trim(MSFlexGrid2.TextMatrix(r, 1)),
+    MuestraDetalle(vb::Trim(MSFlexGrid2.TextMatrix(r, ColArticulos::kArticulo)) + QStringLiteral(" - ") +
+                       vb::Trim(MSFlexGrid2.TextMatrix(r, ColArticulos::kDescripcion)),
                    StatB, Columna);
   });
   QString stock;
-  vb::PasaPorAlto([&] { stock = QStringLiteral("Stock: ") + TextoCelda(NumeroCelda(MSFlexGrid2.TextMatrix(r, 27))); });
+  vb::PasaPorAlto([&] {
+    stock = QStringLiteral("Stock: ") +
+            TextoCelda(NumeroCelda(MSFlexGrid2.TextMatrix(r, ColArticulos::kStockDisponible)));
+  });
   if (stock.isEmpty()) return;
   for (int i = 1; i <= StatB.Panels().Count(); ++i) {
     Panel* p = StatB.Panels()(i);
@@ -165,9 +171,9 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
   auto linea = [&](const QString& descripcion, const QString& items, const QString& cantidad, long color) {
     return paso.step([&] {
       const int r = g4.Rows() - 1;
-      g4.SetTextMatrix(r, 0, descripcion);
-      g4.SetTextMatrix(r, 1, items);
-      g4.SetTextMatrix(r, 2, cantidad);
+      g4.SetTextMatrix(r, ColResumen::kDescripcion, descripcion);
+      g4.SetTextMatrix(r, ColResumen::kItems, items);
+      g4.SetTextMatrix(r, ColResumen::kCantidad, cantidad);
       PintarFila(r, g4, color);
       g4.SetRows(g4.Rows() + 1);
     });
@@ -189,7 +195,8 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
     for (int r = 1; r < MSFlexGrid1.Rows(); ++r) {
       if (!paso.step([&] {
             if (!Usada(MSFlexGrid1, r)) return;
-            minutos += ConvierteAMinutos(MSFlexGrid1.TextMatrix(r, 2), QStringLiteral("HHHH"), QStringLiteral("MM"), true);
+            minutos += ConvierteAMinutos(MSFlexGrid1.TextMatrix(r, ColTareas::kHoras), QStringLiteral("HHHH"),
+                                         QStringLiteral("MM"), true);
             ++cantidad;
           }))
         return;
@@ -202,8 +209,13 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
           if (vb::Trim(Cfg(QStringLiteral("SeparadorHora"))) == QLatin1String(".")) {
             tiempo = vb::Trim(MinutosAHoras(total));
           } else {
-            const long horas = static_cast<long>(std::trunc(total / 60.0));
-            tiempo = QString::number(horas) + u':' + QString::number(static_cast<long>(total - horas * 60.0));
+            // Hours as a plain number, minutes always with two digits: 3 h
+            // 05 min is "3:05", never "3:5".
+            const double absoluto = std::fabs(total);
+            const long horas = static_cast<long>(std::trunc(absoluto / 60.0));
+            const long resto = static_cast<long>(absoluto - horas * 60.0);
+            tiempo = (total < 0 ? QStringLiteral("-") : QString()) + QString::number(horas) + u':' +
+                     QStringLiteral("%1").arg(resto, 2, 10, QChar(u'0'));
           }
         }) ||
         !linea(SSTab1.TabCaption(0), QString::number(cantidad), tiempo, kColorBloque))
@@ -213,14 +225,14 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
   // Articles: their count and quantity, and the quantity of each group.
   if (!paso.step([&] { visible = SSTab1.TabVisible(1); })) return;
   if (visible) {
-    int columnaGrupo = 0;
+    int columnaGrupo = ColArticulos::kArticulo;
     QString tabla, clave;
     if (AbiertoPorRubro) {
-      columnaGrupo = 20;
+      columnaGrupo = ColArticulos::kRubroArticulo;
       tabla = QStringLiteral("V_ta_Rubros");
       clave = QStringLiteral("IdRubro");
     } else if (AbiertoPorTipo) {
-      columnaGrupo = 19;
+      columnaGrupo = ColArticulos::kTipoArticulo;
       tabla = QStringLiteral("V_ta_TipoArticulo");
       clave = QStringLiteral("IdTipo");
     }
@@ -233,11 +245,12 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
       if (!paso.step([&] {
             if (!Usada(MSFlexGrid2, r)) return;
             const QString grupo = vb::Trim(MSFlexGrid2.TextMatrix(r, columnaGrupo));
-            const double q = NumeroCelda(MSFlexGrid2.TextMatrix(r, 5));
+            const double q = NumeroCelda(MSFlexGrid2.TextMatrix(r, ColArticulos::kCantidad));
             const int i = BuscaEnListaItems(grupo);
             if (i < 0) {
               gListaItems.push_back(ParNombreValor{grupo, TextoCelda(q)});
-              if (tabla.isEmpty()) descripciones.insert(grupo.toUpper(), vb::Trim(MSFlexGrid2.TextMatrix(r, 1)));
+              if (tabla.isEmpty())
+                descripciones.insert(grupo.toUpper(), vb::Trim(MSFlexGrid2.TextMatrix(r, ColArticulos::kDescripcion)));
             } else {
               gListaItems[i].ValorItem = TextoCelda(q + NumeroCelda(gListaItems[i].ValorItem));
             }

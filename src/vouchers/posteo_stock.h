@@ -53,12 +53,12 @@ struct Item {
 
 // The cells of an articles-grid line the expansion reads.
 struct CeldasLinea {
-  QString cantidad;      // column 5
-  QString lotes;         // column 16
-  QString series;        // column 17
-  bool pideSerie = false;   // column 14
-  bool perecedero = false;  // column 42
-  bool pideTalle = false;   // column 57
+  QString cantidad;      // ColArticulos::kCantidad
+  QString lotes;         // kNroLote
+  QString series;        // kNroSerie
+  bool pideSerie = false;   // kPideSerie
+  bool perecedero = false;  // kPerecedero
+  bool pideTalle = false;   // kPideTalle
 };
 
 // How the line's lists were written: by the lot dialog in entry mode (one

@@ -12,6 +12,7 @@
 #include "platform/moneda.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -142,13 +143,15 @@ void CalculaCantidadEquivalenteFila(MSFlexGrid& Grilla) {
   const struct {
     int columna;
     const QString& unidad;
-  } medidas[] = {{59, gUnidadMedidaBL}, {58, gUnidadMedidaM3}, {60, gUnidadMedidaKG}};
+  } medidas[] = {{ColArticulos::kCantidadBL, gUnidadMedidaBL},
+                 {ColArticulos::kCantidadM3, gUnidadMedidaM3},
+                 {ColArticulos::kCantidadKG, gUnidadMedidaKG}};
   for (const auto& m : medidas) {
     const int r = Grilla.Row();
-    const QString articulo = Grilla.TextMatrix(r, 0);
-    QString unidad = vb::Trim(Grilla.TextMatrix(r, 3));
+    const QString articulo = Grilla.TextMatrix(r, ColArticulos::kArticulo);
+    QString unidad = vb::Trim(Grilla.TextMatrix(r, ColArticulos::kUnidad));
     // The quantity at the precision of an amount (four decimals).
-    const double cantidad = vb::Moneda::DesdeDoble(NumeroCelda(Grilla.TextMatrix(r, 5))).ADoble();
+    const double cantidad = vb::Moneda::DesdeDoble(NumeroCelda(Grilla.TextMatrix(r, ColArticulos::kCantidad))).ADoble();
     Grilla.SetTextMatrix(r, m.columna, TextoCelda(ConvierteAEquivalencia(articulo, unidad, cantidad, m.unidad)));
   }
 }

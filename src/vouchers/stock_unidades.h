@@ -63,8 +63,9 @@ double ConvierteDesdeEquivalencia(const QString& IdArticulo, QString& UnidadBase
 void ControlStock(const QString& IdDeposito, const QString& IdArticulo, const QString& Equivalencia, double& Saldo);
 
 // Fills the measure columns of the current row of a voucher articles grid
-// (laid out by ClsCmnCptes::InicializaGrids): the quantity (column 5, read
-// at four decimals) in the row's unit (column 3) of its article (column 0)
-// expressed in gUnidadMedidaBL (column 59), gUnidadMedidaM3 (column 58) and
-// gUnidadMedidaKG (column 60), each written as a cell number.
+// (laid out by ClsCmnCptes::InicializaGrids, columns of ColArticulos): the
+// quantity (kCantidad, read at four decimals) in the row's unit (kUnidad) of
+// its article (kArticulo) expressed in gUnidadMedidaBL (kCantidadBL),
+// gUnidadMedidaM3 (kCantidadM3) and gUnidadMedidaKG (kCantidadKG), each
+// written as a cell number.
 void CalculaCantidadEquivalenteFila(MSFlexGrid& Grilla);

@@ -23,6 +23,7 @@
 #include "platform/programa.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
       ++errores;
       continue;
     }
-    grilla.SetTextMatrix(1, 0, art);
+    grilla.SetTextMatrix(1, ColArticulos::kArticulo, art);
     const QString clase = QString::fromLatin1(k.nombre);
     double cantidad = 3;
     QString lotes, cantidades, deposito = QStringLiteral("1");
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
   }
   // The editor open on a quantity cell, and on a lot cell.
   if (const QString art = articulo(QString::fromLatin1(clases[0].condicion)); !art.isEmpty()) {
-    grilla.SetTextMatrix(1, 0, art);
+    grilla.SetTextMatrix(1, ColArticulos::kArticulo, art);
     double cantidad = 2;
     QString lotes, cantidades, deposito = QStringLiteral("1");
     Captura(guion, QStringLiteral("salida_lote_editor"), [](FrmGrillaLotes& d) {

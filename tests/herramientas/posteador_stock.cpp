@@ -15,6 +15,7 @@
 #include "platform/form.h"
 #include "usuario_concurrente.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 int main(int argc, char** argv) {
   if (argc < 4) {
@@ -34,11 +35,11 @@ int main(int argc, char** argv) {
   ClsCmnCptes cptes;
   cptes.InicializaGrids(nullptr, grilla, nullptr, nullptr, editor, nullptr, &form, "AJP");
   grilla->SetRows(3);
-  grilla->SetTextMatrix(1, 0, "KIT");
-  grilla->SetTextMatrix(1, 5, "2");
-  grilla->SetTextMatrix(2, 0, "ACEITE");
-  grilla->SetTextMatrix(2, 5, "2");
-  grilla->SetTextMatrix(2, 16, "|L1|L2|");
+  grilla->SetTextMatrix(1, ColArticulos::kArticulo, "KIT");
+  grilla->SetTextMatrix(1, ColArticulos::kCantidad, "2");
+  grilla->SetTextMatrix(2, ColArticulos::kArticulo, "ACEITE");
+  grilla->SetTextMatrix(2, ColArticulos::kCantidad, "2");
+  grilla->SetTextMatrix(2, ColArticulos::kNroLote, "|L1|L2|");
 
   if (argc > 4 && !EsperaAlOtro(QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[3]))) return 1;
   for (int i = 1; i <= cantidad; ++i) {

@@ -1,6 +1,7 @@
 #include "base_lotes.h"
 
 #include "platform/cls_datos.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 QString L(const QString& t) { return ClsDatos::Literal(t); }
@@ -85,7 +86,7 @@ QStringList ConLotes::Mensajes() {
 
 void ConLotes::FilaDeGrilla(int fila, const QString& articulo, const QString& lotes, const QString& cantidades) {
   if (grilla.Rows() <= fila) grilla.SetRows(fila + 1);
-  grilla.SetTextMatrix(fila, 0, articulo);
-  grilla.SetTextMatrix(fila, 16, lotes);
-  grilla.SetTextMatrix(fila, 17, cantidades);
+  grilla.SetTextMatrix(fila, ColArticulos::kArticulo, articulo);
+  grilla.SetTextMatrix(fila, ColArticulos::kNroLote, lotes);
+  grilla.SetTextMatrix(fila, ColArticulos::kNroSerie, cantidades);
 }

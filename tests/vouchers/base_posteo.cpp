@@ -7,6 +7,7 @@
 #include "platform/controles/textbox.h"
 #include "platform/form.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 QString L(const QString& t) { return ClsDatos::Literal(t); }
@@ -58,8 +59,8 @@ void ConPosteo::Linea(const QString& articulo, const QString& cantidad,
                       std::initializer_list<std::pair<int, QString>> otras) {
   const int fila = ++lineas;
   if (g->Rows() <= fila) g->SetRows(fila + 1);
-  g->SetTextMatrix(fila, 0, articulo);
-  g->SetTextMatrix(fila, 5, cantidad);
+  g->SetTextMatrix(fila, ColArticulos::kArticulo, articulo);
+  g->SetTextMatrix(fila, ColArticulos::kCantidad, cantidad);
   for (const auto& [col, texto] : otras) g->SetTextMatrix(fila, col, texto);
 }
 

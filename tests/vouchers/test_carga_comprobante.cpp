@@ -10,7 +10,9 @@
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"
+#include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -98,8 +100,8 @@ TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
   for (int c = 0; c < 14; ++c) tarea << C(t, 1, c);
   EXPECT_EQ(tarea, (QStringList{"7", "Cambio de filtro", "01:30", "1500.50", "2250.75", "", "1240.08",
                                 "Equipo: Compresor", "02/03/2026", "", "3", "7", "03/03/2026", "04/03/2026"}));
-  EXPECT_EQ(C(t, 2, 2), "00:00");  // no hours
-  EXPECT_EQ(C(t, 2, 3), "0.00");
+  EXPECT_EQ(C(t, 2, ColTareas::kHoras), "00:00");  // no hours
+  EXPECT_EQ(C(t, 2, ColTareas::kValorHora), "0.00");
   EXPECT_EQ(C(t, 3, 0), "");
 
   MSFlexGrid* a = p->MSFlexGrid2;
@@ -109,17 +111,26 @@ TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
     for (int c : cols) l << C(a, r, c);
     return l;
   };
-  const auto cols = {0, 1, 3, 63, 5, 18, 6, 7, 9, 22, 8, 10, 12, 13, 34, 36, 29, 75, 16, 17, 32, 33, 65};
-  EXPECT_EQ(fila(1, cols), (QStringList{"ART-1", "Línea ART-1", "UN", "UN", "3", "3", "UN", "3", "1210", "1210", "10",
-                                        "3630", "1000", "3645", "600", "5", "21", "", "|L1|", "|S1|", "1", "QA", kClave}));
+  using namespace ColArticulos;
+  // Amounts in the configured decimals, as the task and concept grids show
+  // theirs; the cost keeps its own.
+  const auto cols = {kArticulo,    kDescripcion,  kUnidad,       kUnidadCargada, kCantidad,   kRestoPorAplicar,
+                     kUdEquiv,     kCantidadEquiv, kImporte,     kPrecioConIva,  kPorcDto,    kTotal,
+                     kPrecioSinIva, kTotalConImpuestos, kCosto,  kImpuestos,     kTasaIva,    kPrecioLista,
+                     kNroLote,     kNroSerie,     kLoteOrigen,   kLoteAduana,    kCpteCargado};
+  EXPECT_EQ(fila(1, cols), (QStringList{"ART-1", "Línea ART-1", "UN", "UN", "3", "3", "UN", "3", "1210.00", "1210.00",
+                                        "10", "3630.00", "1000.00", "3645.00", "600", "5.00", "21", "", "|L1|", "|S1|",
+                                        "1", "QA", kClave}));
   // Article master: type, presentation, flags, bar code, type and rubro.
-  const auto maestro = {55, 56, 11, 14, 15, 42, 26, 25, 57, 72, 73, 37, 19, 20};
+  const auto maestro = {kDescripcionTipo, kPresentacion, kEsExento,  kPideSerie,   kPideLote,     kPerecedero,   kCoeficiente,
+                        kTipoCoeficiente, kPideTalle,    kPesable,   kCodigoBarra, kUnidadBase,   kTipoArticulo, kRubroArticulo};
   EXPECT_EQ(fila(1, maestro), (QStringList{"Repuesto", "Caja x 10", "0", "-1", "0", "0", "1", "*", "0", "-1",
                                            "7790001000017", "UN", "1", "2"}));
   // Unknown article: nothing from the master, its own equivalence and
   // presentation; a Null quantity counts 0 and a Null exempt flag is off.
   EXPECT_EQ(fila(2, maestro), (QStringList{"", "Pack", "0", "", "", "", "12", "", "", "", "", "UN", "", ""}));
-  EXPECT_EQ(fila(2, {0, 5, 18, 6, 7, 22}), (QStringList{"OTRO", "0", "0", "UN", "24", ""}));
+  EXPECT_EQ(fila(2, {kArticulo, kCantidad, kRestoPorAplicar, kUdEquiv, kCantidadEquiv, kPrecioConIva, kImporte}),
+            (QStringList{"OTRO", "0", "0", "UN", "24", "", "0.00"}));
   EXPECT_EQ(a->Row(), 2);
   EXPECT_EQ(C(a, 3, 0), "");
 
@@ -138,22 +149,28 @@ TEST_F(CargaCpte, APurchaseVoucherIsFoundByItsSupplier) {
   e.Sql("INSERT INTO C_MV_CPTETAREAS (TC, IDCOMPROBANTE, CUENTA, IDTAREA, DESCRIPCION, DESCRIPCIONADICIONAL, HORAS, "
         "IDTECNICO) VALUES (' FCC', '" + kClave + "', 'O''Brien', '   2', 'Reparación', 'no se carga', 45, '   1')");
   p->Inicializa(*cptes, "FCC");
+  gCantidadDecimales = " 3";  // amounts in every grid at the configured decimals
   long reparto = -99;
   ASSERT_TRUE(Carga("FCC", kClave, "no cuenta", &reparto, nullptr, true, "O'Brien"));
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   EXPECT_EQ(reparto, -99);  // the purchase system hands back no run
   MSFlexGrid* a = p->MSFlexGrid2;
   ASSERT_EQ(a->Rows(), 3);
-  EXPECT_EQ(C(a, 1, 0), "ART-1");
-  EXPECT_EQ(C(a, 1, 5), "-2");  // -99: negated
-  EXPECT_EQ(C(a, 1, 18), "2");
-  EXPECT_EQ(C(a, 1, 13), "3620");
-  EXPECT_EQ(C(a, 1, 75), "1100");
-  for (int c : {6, 7, 8, 29}) EXPECT_EQ(C(a, 1, c), "") << c;
+  using namespace ColArticulos;
+  EXPECT_EQ(C(a, 1, kArticulo), "ART-1");
+  EXPECT_EQ(C(a, 1, kCantidad), "-2");  // -99: negated
+  EXPECT_EQ(C(a, 1, kRestoPorAplicar), "2");
+  EXPECT_EQ(C(a, 1, kTotalConImpuestos), "3620.000");
+  EXPECT_EQ(C(a, 1, kImporte), "1210.000");
+  EXPECT_EQ(C(a, 1, kPrecioLista), "1100");
+  for (int c : {kUdEquiv, kCantidadEquiv, kPorcDto, kTasaIva}) EXPECT_EQ(C(a, 1, c), "") << c;
   MSFlexGrid* t = p->MSFlexGrid1;
   ASSERT_EQ(t->Rows(), 3);
-  EXPECT_EQ(C(t, 1, 2), "00:45");
-  for (int c : {7, 8, 9, 10, 12, 13}) EXPECT_EQ(C(t, 1, c), "") << c;
+  EXPECT_EQ(C(t, 1, ColTareas::kHoras), "00:45");
+  EXPECT_EQ(C(t, 1, ColTareas::kValorHora), "0.000");
+  for (int c : {ColTareas::kObservAdic, ColTareas::kFechaInicio, ColTareas::kFechaFin, ColTareas::kIdTecnico,
+                ColTareas::kFechaRealInicio, ColTareas::kFechaRealFin})
+    EXPECT_EQ(C(t, 1, c), "") << c;
   EXPECT_EQ(p->MSFlexGrid3->Rows(), 2);  // no concepts: untouched
 }
 
@@ -181,27 +198,80 @@ TEST_F(CargaCpte, DeliveryNotesAndOrdersShowWhatIsStillToApply) {
   long reparto = -99;
   ASSERT_TRUE(Carga("RM", kClave, "0", &reparto));
   EXPECT_EQ(reparto, 0);
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"-4", "0", ""}));  // -(10 - 6), a Null quantity is 0
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 18), (QStringList{"4", "0", ""}));
+  using namespace ColArticulos;
+  EXPECT_EQ(Columna(p->MSFlexGrid2, kCantidad), (QStringList{"-4", "0", ""}));  // -(10 - 6), a Null quantity is 0
+  EXPECT_EQ(Columna(p->MSFlexGrid2, kRestoPorAplicar), (QStringList{"4", "0", ""}));
 
   p->Inicializa(*cptes, "RM");
   ASSERT_TRUE(Carga("RM", run, "0", &reparto));
   EXPECT_EQ(reparto, -1);
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"2.5", ""}));  // pending: 4 - 1.5
+  EXPECT_EQ(Columna(p->MSFlexGrid2, kCantidad), (QStringList{"2.5", ""}));  // pending: 4 - 1.5
 
   // Without partial deliveries only the run -1 counts.
   Config("EntregaParcialRemito", "NO");
   p->Inicializa(*cptes, "RM");
   ASSERT_TRUE(Carga("RM", kClave));
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"10", "0", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, kCantidad), (QStringList{"10", "0", ""}));
 
   // An order: lines in loading order, no lot, serial, origin or control.
   Config("EntregaParcialRemito", "SI");
   p->Inicializa(*cptes, "NP");
   ASSERT_TRUE(Carga("NP", np));
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 0), (QStringList{"ART-1", "ART-2", ""}));
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 5), (QStringList{"3", "7", ""}));  // nothing applied yet
-  for (int c : {16, 17, 32, 33}) EXPECT_EQ(C(p->MSFlexGrid2, 1, c), "") << c;
+  EXPECT_EQ(Columna(p->MSFlexGrid2, kArticulo), (QStringList{"ART-1", "ART-2", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, kCantidad), (QStringList{"3", "7", ""}));  // nothing applied yet
+  for (int c : {kNroLote, kNroSerie, kLoteOrigen, kLoteAduana}) EXPECT_EQ(C(p->MSFlexGrid2, 1, c), "") << c;
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+// An article on several lines: what was applied is taken from its lines in
+// line order, each giving at most its own quantity, so the lines add up to
+// what the voucher still owes; and only vouchers made from the loaded
+// voucher's own type count, not those made from an order of the same key.
+TEST_F(CargaCpte, WhatWasAppliedIsTakenFromTheArticlesLinesInOrder) {
+  Cabecera("V_MV_CPTE", "RM", kClave);
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "ART-1", "5");
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "ART-1", "3");
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "ART-2", "2");
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "OTRO", "2");
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "OTRO", "2");
+  Cabecera("V_MV_CPTE", "NP", kClave);
+  Linea("V_MV_CPTEINSUMOS", "NP", kClave, "ART-1", "6", "NULL", 1);
+  Linea("V_MV_CPTEINSUMOS", "NP", kClave, "ART-2", "1", "NULL", 2);
+  // An invoice of the same key, whose run -1 has nothing pending in the view.
+  Cabecera("V_MV_CPTE", "FC", kClave);
+  Linea("V_MV_CPTEINSUMOS", "FC", kClave, "ART-1", "5");
+  // An invoice made from the delivery note, another from the order.
+  e.Sql("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, TCORIGEN, COMPROBANTEORIGEN, ANULADA) VALUES "
+        "('  FC', '000100000101A', 0, '  RM', '" + kClave + "', 0), "
+        "('  FC', '000100000102A', 0, '  NP', '" + kClave + "', 0)");
+  Linea("V_MV_CPTEINSUMOS", "FC", "000100000101A", "ART-1", "4");
+  Linea("V_MV_CPTEINSUMOS", "FC", "000100000101A", "OTRO", "3");
+  Linea("V_MV_CPTEINSUMOS", "FC", "000100000102A", "ART-1", "2");
+  Linea("V_MV_CPTEINSUMOS", "FC", "000100000102A", "ART-2", "1");
+
+  const struct {
+    const char* tc;
+    int run;       // the header's delivery run: -1 reads what the run has pending
+    long entrada;  // IdRepartoRM on entry: -99 negates the quantity shown
+    QStringList cantidad, resto;
+  } casos[] = {
+      {"RM", 0, 0, {"1", "3", "2", "0", "1", ""}, {"1", "3", "2", "0", "1", ""}},
+      {"RM", -1, 0, {"1", "3", "2", "0", "1", ""}, {"1", "3", "2", "0", "1", ""}},
+      {"RM", 0, -99, {"-1", "-3", "-2", "0", "-1", ""}, {"1", "3", "2", "0", "1", ""}},
+      {"NP", 0, 0, {"4", "0", ""}, {"4", "0", ""}},
+      {"NP", -1, 0, {"4", "0", ""}, {"4", "0", ""}},
+      {"FC", 0, 0, {"5", ""}, {"5", ""}},
+      {"FC", -1, 0, {"0", ""}, {"0", ""}},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(std::string(c.tc) + " run " + std::to_string(c.run) + " entry " + std::to_string(c.entrada));
+    e.Sql("UPDATE V_MV_CPTE SET IDREPARTO = " + QString::number(c.run) + " WHERE IDCOMPROBANTE = '" + kClave + "'");
+    p->Inicializa(*cptes, c.tc);
+    long reparto = c.entrada;
+    ASSERT_TRUE(Carga(c.tc, kClave, "0", &reparto));
+    EXPECT_EQ(Columna(p->MSFlexGrid2, ColArticulos::kCantidad), c.cantidad);
+    EXPECT_EQ(Columna(p->MSFlexGrid2, ColArticulos::kRestoPorAplicar), c.resto);
+  }
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 

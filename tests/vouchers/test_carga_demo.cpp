@@ -11,6 +11,7 @@
 #include "session/busca_articulo.h"
 #include "support/entorno.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 TEST(CargaDemo, DemoVouchersLoadAsTheirRowsAndViewsSay) {
   EntornoPrueba e;
@@ -39,8 +40,9 @@ TEST(CargaDemo, DemoVouchersLoadAsTheirRowsAndViewsSay) {
     const QString art = lineas.Fields("IDARTICULO").Value().toString();
     const QVariant pendiente = e.Valor("SELECT PENDIENTE FROM VT_V_MV_INSUMOS_REPARTOPENDIENTE WHERE TC = 'RM' AND "
                                        "IDCOMPROBANTE = " + Q(rm) + " AND IDARTICULO = " + Q(art));
-    EXPECT_EQ(p.MSFlexGrid2->TextMatrix(r, 0), art.trimmed());
-    EXPECT_DOUBLE_EQ(p.MSFlexGrid2->TextMatrix(r, 5).toDouble(), pendiente.isValid() ? pendiente.toDouble() : 0.0);
+    EXPECT_EQ(p.MSFlexGrid2->TextMatrix(r, ColArticulos::kArticulo), art.trimmed());
+    EXPECT_DOUBLE_EQ(p.MSFlexGrid2->TextMatrix(r, ColArticulos::kCantidad).toDouble(),
+                     pendiente.isValid() ? pendiente.toDouble() : 0.0);
   }
   EXPECT_GT(r, 1);
   EXPECT_EQ(p.MSFlexGrid2->Rows(), r + 1);
@@ -58,19 +60,19 @@ TEST(CargaDemo, DemoVouchersLoadAsTheirRowsAndViewsSay) {
                                         false, &cab, true, cuenta));
   EXPECT_EQ(cab.Fields("CUENTA").Value().toString(), cuenta);
   EXPECT_EQ(p.MSFlexGrid1->Rows() - 2, e.Valor("SELECT COUNT(*) FROM C_MV_CPTETAREAS" + de).toInt());
-  EXPECT_EQ(p.MSFlexGrid1->TextMatrix(1, 1), texto("SELECT DESCRIPCION FROM C_MV_CPTETAREAS" + de).trimmed());
+  EXPECT_EQ(p.MSFlexGrid1->TextMatrix(1, ColTareas::kDescripcion), texto("SELECT DESCRIPCION FROM C_MV_CPTETAREAS" + de).trimmed());
   const int articulos = e.Valor("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS" + de).toInt();
   EXPECT_EQ(p.MSFlexGrid2->Rows() - 2, articulos);
-  EXPECT_EQ(p.MSFlexGrid3->TextMatrix(1, 0), "Flete a planta del cliente");
+  EXPECT_EQ(p.MSFlexGrid3->TextMatrix(1, ColOtrosConceptos::kDetalle), "Flete a planta del cliente");
   EXPECT_EQ(p.MSFlexGrid3->Rows(), 3);
 
   // The summary by rubro names each rubro of the invoice.
   c.TotalizadorControl(*p.MSFlexGrid1, *p.MSFlexGrid2, *p.MSFlexGrid3, *p.MSFlexGrid4, *p.SSTab1, true);
-  EXPECT_EQ(p.MSFlexGrid4->TextMatrix(2, 0), "Artículos");
-  EXPECT_EQ(p.MSFlexGrid4->TextMatrix(2, 1), QString::number(articulos));
-  const QString rubro = p.MSFlexGrid2->TextMatrix(1, 20);
+  EXPECT_EQ(p.MSFlexGrid4->TextMatrix(2, ColResumen::kDescripcion), "Artículos");
+  EXPECT_EQ(p.MSFlexGrid4->TextMatrix(2, ColResumen::kItems), QString::number(articulos));
+  const QString rubro = p.MSFlexGrid2->TextMatrix(1, ColArticulos::kRubroArticulo);
   ASSERT_FALSE(rubro.isEmpty());
-  EXPECT_EQ(p.MSFlexGrid4->TextMatrix(4, 0),
+  EXPECT_EQ(p.MSFlexGrid4->TextMatrix(4, ColResumen::kDescripcion),
             rubro + "-" + texto("SELECT DESCRIPCION FROM V_TA_RUBROS WHERE IDRUBRO = " + Q(rubro.rightJustified(4))));
 
   // The demo's printers: 20 lines on the delivery note's form.

@@ -14,6 +14,7 @@
 #include "platform/form.h"
 #include "support/entorno.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
@@ -70,15 +71,16 @@ TEST(PosteoDemo, ASaleAndAPurchaseMoveTheDemoStockAsTheirLinesSay) {
   cptes.InicializaGrids(nullptr, g, nullptr, nullptr, t2, nullptr, &form, "FC");
   g->SetRows(4);
   const QChar u(0xFF);
-  g->SetTextMatrix(1, 0, conLotes.trimmed());
-  g->SetTextMatrix(1, 5, "2");
-  g->SetTextMatrix(1, 16, '|' + lotes[0].trimmed() + u + '|' + lotes[1].trimmed() + u + '|');
-  g->SetTextMatrix(1, 17, "|1|1|");
-  g->SetTextMatrix(2, 0, kit.trimmed());
-  g->SetTextMatrix(2, 5, "3");
-  g->SetTextMatrix(3, 0, mezcla.trimmed());
-  g->SetTextMatrix(3, 5, "2,5");
-  g->SetTextMatrix(3, 64, "-1");
+  using namespace ColArticulos;
+  g->SetTextMatrix(1, kArticulo, conLotes.trimmed());
+  g->SetTextMatrix(1, kCantidad, "2");
+  g->SetTextMatrix(1, kNroLote, '|' + lotes[0].trimmed() + u + '|' + lotes[1].trimmed() + u + '|');
+  g->SetTextMatrix(1, kNroSerie, "|1|1|");
+  g->SetTextMatrix(2, kArticulo, kit.trimmed());
+  g->SetTextMatrix(2, kCantidad, "3");
+  g->SetTextMatrix(3, kArticulo, mezcla.trimmed());
+  g->SetTextMatrix(3, kCantidad, "2,5");
+  g->SetTextMatrix(3, kInsumosPorPorcentaje, "-1");
 
   const QHash<QString, double> antes = Balances();
   bool hayError = false;
@@ -127,9 +129,9 @@ TEST(PosteoDemo, ASaleAndAPurchaseMoveTheDemoStockAsTheirLinesSay) {
                               "AND ANULADA = 0");
   ASSERT_FALSE(orden.isEmpty());
   cptes.InicializaGrids(nullptr, g, nullptr, nullptr, t2, nullptr, &form, "FCC");
-  g->SetTextMatrix(1, 0, conLotes.trimmed());
-  g->SetTextMatrix(1, 5, "4");
-  g->SetTextMatrix(1, 16, "|LNUEVO|");
+  g->SetTextMatrix(1, ColArticulos::kArticulo, conLotes.trimmed());
+  g->SetTextMatrix(1, ColArticulos::kCantidad, "4");
+  g->SetTextMatrix(1, ColArticulos::kNroLote, "|LNUEVO|");
   ASSERT_TRUE(cptes.ActualizaStock(g, "FCC", "000700000001A", "0", "2026-11-30", "2", QString(), QString(), "OC", orden,
                                    false, "PorDefault", false, nullptr, &hayError));
   EXPECT_TRUE(texto("SELECT FECHARECEPCION FROM C_MV_CPTE WHERE TC = '  OC' AND IDCOMPROBANTE = " +

@@ -13,6 +13,7 @@
 #include "platform/form.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/stock_unidades.h"
 
 namespace {
@@ -341,12 +342,13 @@ class MedidasFila : public Unidades {
     grilla->SetRows(4);
   }
   void Linea(int fila, const QString& art, const QString& unidad, const QString& cantidad) {
-    grilla->SetTextMatrix(fila, 0, art);
-    grilla->SetTextMatrix(fila, 3, unidad);
-    grilla->SetTextMatrix(fila, 5, cantidad);
+    grilla->SetTextMatrix(fila, ColArticulos::kArticulo, art);
+    grilla->SetTextMatrix(fila, ColArticulos::kUnidad, unidad);
+    grilla->SetTextMatrix(fila, ColArticulos::kCantidad, cantidad);
   }
   QStringList Medidas(int fila) {
-    return {grilla->TextMatrix(fila, 58), grilla->TextMatrix(fila, 59), grilla->TextMatrix(fila, 60)};
+    return {grilla->TextMatrix(fila, ColArticulos::kCantidadM3), grilla->TextMatrix(fila, ColArticulos::kCantidadBL),
+            grilla->TextMatrix(fila, ColArticulos::kCantidadKG)};
   }
   void Calcula(int fila) {
     grilla->SetRow(fila);
@@ -400,7 +402,7 @@ TEST_F(MedidasFila, ZeroEmptyAndUnusableGiveZeroNeverAnInfiniteCell) {
   // A measure unit not configured: 0, or the quantity itself when the
   // row's unit is blank too.
   gUnidadMedidaBL.clear();
-  grilla->SetTextMatrix(1, 3, "UN");
+  grilla->SetTextMatrix(1, ColArticulos::kUnidad, "UN");
   Calcula(1);
   EXPECT_EQ(Medidas(1)[1], "0");
   Linea(2, "SIN-UD", "", "6");

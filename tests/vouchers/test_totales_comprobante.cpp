@@ -14,8 +14,13 @@
 #include "platform/controles/statusbar.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
+
+constexpr int kDesc = ColArticulos::kDescripcion, kCant = ColArticulos::kCantidad, kTipo = ColArticulos::kTipoArticulo,
+              kRubro = ColArticulos::kRubroArticulo, kStock = ColArticulos::kStockDisponible;
+constexpr int kDescTarea = ColTareas::kDescripcion, kHoras = ColTareas::kHoras;
 
 class TotalesCpte : public ConBase {
  protected:
@@ -126,22 +131,23 @@ TEST_F(TotalesCpte, TheLineLimitComesFromThePrintConfigurationOfTheTypeAndLetter
 
 TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
   Llena(p->MSFlexGrid1, {{{0, "1"}}, {{0, "2"}}, {{0, " "}}});
-  Llena(p->MSFlexGrid2, {{{0, "A"}, {5, "0.5"}}, {{0, "B"}, {5, "0,5"}}, {{0, ""}, {5, "100"}}, {{0, "C"}, {5, "2.5"}}});
+  Llena(p->MSFlexGrid2,
+        {{{0, "A"}, {kCant, "0.5"}}, {{0, "B"}, {kCant, "0,5"}}, {{0, ""}, {kCant, "100"}}, {{0, "C"}, {kCant, "2.5"}}});
   long tareas = -1, articulos = -1, otros = -1, unidades = -1;
   EXPECT_EQ(cptes->CuentaItems(p->MSFlexGrid1, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades), 5);
   EXPECT_EQ(tareas, 2);
   EXPECT_EQ(articulos, 3);
   EXPECT_EQ(otros, 0);
   EXPECT_EQ(unidades, 4);  // 3.5 rounds to the even 4
-  Llena(p->MSFlexGrid2, {{{0, "A"}, {5, "0.5"}}, {{0, "B"}, {5, "0.5"}}, {{0, "C"}, {5, "1.5"}}});
+  Llena(p->MSFlexGrid2, {{{0, "A"}, {kCant, "0.5"}}, {{0, "B"}, {kCant, "0.5"}}, {{0, "C"}, {kCant, "1.5"}}});
   cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
   EXPECT_EQ(unidades, 2);  // 2.5: one rounding, not one per row
   EXPECT_EQ(tareas, 0);
 }
 
 TEST_F(TotalesCpte, TheCurrentRowGoesToTheStatusBar) {
-  Llena(p->MSFlexGrid1, {{{0, " 7 "}, {1, " Cambio de filtro "}}});
-  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {1, "Filtro"}, {27, "12,5"}}});
+  Llena(p->MSFlexGrid1, {{{0, " 7 "}, {kDescTarea, " Cambio de filtro "}}});
+  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {kDesc, "Filtro"}, {kStock, "12,5"}}});
   Llena(p->MSFlexGrid3, {{{0, " Flete "}}});
   p->MSFlexGrid1->SetRow(1);
   cptes->MuestraDetalleTareas(*p->MSFlexGrid1, *p->StatusBar1);
@@ -167,18 +173,23 @@ TEST_F(TotalesCpte, TheCurrentRowGoesToTheStatusBar) {
 TEST_F(TotalesCpte, TheSummaryHasOneBlockPerVisibleTab) {
   e.Sql("INSERT INTO TA_RUBROS (IDRUBRO, DESCRIPCION) VALUES ('   2', 'Mecánica'), ('   5', 'Lubricantes')");
   e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('   1', 'Repuesto')");
-  Llena(p->MSFlexGrid1, {{{0, "1"}, {2, "1:30"}}, {{0, "2"}, {2, "2"}}, {{0, "3"}, {2, "0:45"}}, {{0, ""}, {2, "9:00"}},
-                         {{0, "4"}, {2, "00:30"}}});
-  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {1, "Filtro"}, {5, "2"}, {19, "1"}, {20, "2"}},
-                         {{0, "ART-2"}, {1, "Aceite"}, {5, "1"}, {19, "1"}, {20, "5"}},
-                         {{0, "art-1"}, {1, "Filtro"}, {5, "3.5"}, {19, "1"}, {20, " 2 "}},
-                         {{0, "SUELTO"}, {1, "Suelto"}, {5, "4"}}});
+  // 1:30 + 2 hours + 0:45 + 0:50: minutes carried into the hours, and
+  // written with two digits (5:05, never 5:5).
+  Llena(p->MSFlexGrid1, {{{0, "1"}, {kHoras, "1:30"}},
+                         {{0, "2"}, {kHoras, "2"}},
+                         {{0, "3"}, {kHoras, "0:45"}},
+                         {{0, ""}, {kHoras, "9:00"}},
+                         {{0, "4"}, {kHoras, "00:50"}}});
+  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {kDesc, "Filtro"}, {kCant, "2"}, {kTipo, "1"}, {kRubro, "2"}},
+                         {{0, "ART-2"}, {kDesc, "Aceite"}, {kCant, "1"}, {kTipo, "1"}, {kRubro, "5"}},
+                         {{0, "art-1"}, {kDesc, "Filtro"}, {kCant, "3.5"}, {kTipo, "1"}, {kRubro, " 2 "}},
+                         {{0, "SUELTO"}, {kDesc, "Suelto"}, {kCant, "4"}}});
   Llena(p->MSFlexGrid3, {{{0, "Flete"}}, {{0, "Seguro"}}});
   p->MSFlexGrid4->SetRows(9);
   p->MSFlexGrid4->SetTextMatrix(3, 0, "de antes");
 
   cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1, true, true);
-  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Tareas | 4 | 4:45", "Artículos | 4 | 10.5", "- |  | 4",
+  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Tareas | 4 | 5:05", "Artículos | 4 | 10.5", "- |  | 4",
                                                   "2-Mecánica |  | 5.5", "5-Lubricantes |  | 1", "Otros Conceptos | 2 | ",
                                                   " |  | "}))
       << "rubro wins over type; entry 0 first, the groups in order of appearance";
@@ -204,7 +215,7 @@ TEST_F(TotalesCpte, TheSummaryHasOneBlockPerVisibleTab) {
   p->SSTab1->SetTabVisible(0, true);
   Llena(p->MSFlexGrid2, {});
   cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1);
-  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Tareas | 4 | 4.75", "Artículos | 0 | 0", " |  | "}));
+  EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Tareas | 4 | 5.08", "Artículos | 0 | 0", " |  | "}));
 
   // Every tab hidden: the header, and one empty blue line.
   p->SSTab1->SetTabVisible(0, false);
