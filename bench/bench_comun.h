@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -19,12 +20,12 @@
 #include <vector>
 
 #include "demo_db.h"
-#include "demo_sqlite.h"
 #include "lots/registro_lotes.h"
 #include "platform/aplicacion.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_entorno.h"
 #include "platform/interaccion_guionada.h"
+#include "platform/sqlite_funciones.h"
 
 // A temporary folder of the benchmark's own with a demo database in it,
 // removed when the benchmark program ends.
@@ -63,48 +64,107 @@ struct AjustesSqlite {
   }
 };
 
-// A bare connection: SQLite's own library with the program's collation and
-// functions and the same settings, nothing else.
+// A bare connection: SQLite's own C interface on the same file, opened as
+// the program opens it (read-write, one thread, no mutexes), with the
+// program's collation and functions registered and its page-cache and
+// memory-mapping settings, nothing else.
 class BaseDesnuda {
  public:
-  BaseDesnuda(const QString& archivo, const AjustesSqlite& a) : b_(archivo) {
+  BaseDesnuda(const QString& archivo, const AjustesSqlite& a) {
+    if (sqlite3_open_v2(QFile::encodeName(archivo).constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+      return;
+    sqlite_sql::RegistraFunciones(db_);
+    sqlite3_extended_result_codes(db_, 0);
     const QByteArray ajustes =
         QStringLiteral("PRAGMA mmap_size = %1; PRAGMA cache_size = %2").arg(a.mmap).arg(a.cache).toUtf8();
-    sqlite3_exec(b_.db, ajustes.constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, ajustes.constData(), nullptr, nullptr, nullptr);
   }
-  // Reads every column of every row of the statement; the rows read.
+  ~BaseDesnuda() { sqlite3_close(db_); }
+  BaseDesnuda(const BaseDesnuda&) = delete;
+  BaseDesnuda& operator=(const BaseDesnuda&) = delete;
+
+  // Steps the statement to its end reading every column of every row, each
+  // as the type it is stored in (a whole number, a real, the bytes of a text
+  // or a blob); the rows read, -1 when it does not prepare.
   long Lee(const QString& sql) {
     const QByteArray t = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(b_.db, t.constData(), t.size(), &st, nullptr) != SQLITE_OK) return -1;
-    long filas = 0, total = 0;
+    if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK) return -1;
+    const int n = sqlite3_column_count(st);
+    long filas = 0;
+    long long total = 0;
     while (sqlite3_step(st) == SQLITE_ROW) {
       ++filas;
-      const int n = sqlite3_column_count(st);
       for (int i = 0; i < n; ++i) {
-        benchmark::DoNotOptimize(sqlite3_column_text(st, i));
-        total += sqlite3_column_bytes(st, i);
+        switch (sqlite3_column_type(st, i)) {
+          case SQLITE_INTEGER: total += sqlite3_column_int64(st, i); break;
+          case SQLITE_FLOAT: total += static_cast<long long>(sqlite3_column_double(st, i)); break;
+          case SQLITE_TEXT:
+            benchmark::DoNotOptimize(sqlite3_column_text(st, i));
+            total += sqlite3_column_bytes(st, i);
+            break;
+          case SQLITE_BLOB:
+            benchmark::DoNotOptimize(sqlite3_column_blob(st, i));
+            total += sqlite3_column_bytes(st, i);
+            break;
+          default: break;
+        }
       }
     }
     sqlite3_finalize(st);
     benchmark::DoNotOptimize(total);
     return filas;
   }
-  // Runs statements that return no rows; the rows they changed.
-  long Ejecuta(const QString& sql) {
+  // Every column, as text, of every paso-th row (the first row, then one
+  // each paso) and of the last row, with the row's position (0 the first):
+  // what a benchmark compares the lines it measured with.
+  std::vector<std::pair<long, QStringList>> Muestra(const QString& sql, long paso) {
+    std::vector<std::pair<long, QStringList>> filas;
     const QByteArray t = sql.toUtf8();
-    if (sqlite3_exec(b_.db, t.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) return -1;
-    return sqlite3_total_changes(b_.db);
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK) return filas;
+    std::pair<long, QStringList> ultima{-1, {}};
+    for (long fila = 0; sqlite3_step(st) == SQLITE_ROW; ++fila) {
+      ultima = {fila, {}};
+      for (int i = 0; i < sqlite3_column_count(st); ++i)
+        ultima.second << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                           sqlite3_column_bytes(st, i));
+      if (fila % paso == 0) filas.push_back(ultima);
+    }
+    sqlite3_finalize(st);
+    if (ultima.first >= 0 && ultima.first % paso != 0) filas.push_back(ultima);
+    return filas;
+  }
+  // Runs statements that return no rows, each prepared and stepped, in one
+  // transaction that takes the write lock first (as the program runs a
+  // batch); the rows they changed, -1 on a failure.
+  long Escribe(const QStringList& sentencias) {
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return -1;
+    long cambiadas = 0;
+    for (const QString& s : sentencias) {
+      const QByteArray t = s.toUtf8();
+      sqlite3_stmt* st = nullptr;
+      const bool bien = sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) == SQLITE_OK &&
+                        sqlite3_step(st) == SQLITE_DONE;
+      sqlite3_finalize(st);
+      if (!bien) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return -1;
+      }
+      cambiadas += sqlite3_changes(db_);
+    }
+    return sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? cambiadas : -1;
   }
 
  private:
-  demo::BaseSqlite b_;
+  sqlite3* db_ = nullptr;
 };
 
 // Seconds to read the statement on a bare connection (the median of several
 // runs). Warm: one connection read again and again; cold: a fresh connection
-// for each run, as a window opened anew reads for the first time. The rows
-// read go to filas.
+// for each run (opened before the clock starts), as a window opened anew
+// reads for the first time. The rows read go to filas.
 inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
                              long* filas = nullptr, int veces = 7) {
   std::vector<double> t;

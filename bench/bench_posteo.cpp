@@ -16,6 +16,7 @@
 
 #include "bench_comun.h"
 #include "demo_db.h"
+#include "demo_sqlite.h"
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"

@@ -313,23 +313,41 @@ void FrmZamolid::CargarComprobantes(const QString& Where) {
   if (!paso.step([&] {
         ListView1->ListItems().Clear();
         Encolumnar();
-        gDatos.RecorreRecordset(SentenciaListado(Where), [this](const QVariant* fila, int) { AgregaLinea(fila); });
+        QString convertidos, tecnico;  // room reused from line to line
+        gDatos.RecorreRecordset(SentenciaListado(Where), [&](const QVariant* fila, int) {
+          AgregaLinea(fila, convertidos, tecnico);
+        });
       }))
     return;
   paso.step([&] { ListView1->Refresh(); });
 }
 
-void FrmZamolid::AgregaLinea(const QVariant* fila) {
+void FrmZamolid::AgregaLinea(const QVariant* fila, QString& convertidos, QString& tecnico) {
   // The columns in the order the statement names them.
-  enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor, kNombre };
-  auto campo = [&](int i) { return gUtil.ConvierteTexto(gUtil.ValorCampo(fila[i])); };
-  const QString aprobador = vb::Trim(campo(kAutorizadoPor));
+  enum { kFecha, kIdDiario, kIdComprobante, kIdComplemento, kIdTecnico, kAutorizadoPor, kNombre, kColumnas };
+  // Each value as the library turns it into text (gUtil.ConvierteTexto of
+  // gUtil.ValorCampo: Null gives ""). A text is read where it stands; the
+  // others are written one after the other into convertidos.
+  convertidos.resize(0);
+  qsizetype desde[kColumnas + 1];
+  for (int i = 0; i < kColumnas; ++i) {
+    desde[i] = convertidos.size();
+    if (fila[i].typeId() != QMetaType::QString) vb::AgregaTexto(convertidos, fila[i]);
+  }
+  desde[kColumnas] = convertidos.size();
+  auto campo = [&](int i) -> QStringView {
+    if (fila[i].typeId() == QMetaType::QString) return *static_cast<const QString*>(fila[i].constData());
+    return QStringView(convertidos).mid(desde[i], desde[i + 1] - desde[i]);
+  };
+  const QStringView aprobador = vb::TrimVista(campo(kAutorizadoPor));
   const bool aprobado = !aprobador.isEmpty();
   // The name as the look-up hands it back: untrimmed, empty when the
   // technician has no row.
+  tecnico.resize(0);
+  tecnico.append(vb::TrimVista(campo(kIdTecnico))).append(QStringLiteral(" - ")).append(campo(kNombre));
   ItemDiario = ListView1->ListItems().AddLinea(
-      {vb::Trim(campo(kFecha)), vb::Trim(campo(kIdDiario)), vb::Trim(campo(kIdComprobante)),
-       vb::Trim(campo(kIdComplemento)), vb::Trim(campo(kIdTecnico)) + QStringLiteral(" - ") + campo(kNombre), aprobador},
+      {vb::TrimVista(campo(kFecha)), vb::TrimVista(campo(kIdDiario)), vb::TrimVista(campo(kIdComprobante)),
+       vb::TrimVista(campo(kIdComplemento)), tecnico, aprobador},
       QString(), aprobado ? kIconoAprobado : kIconoPendiente);
   ItemDiario->SetChecked(aprobado);
 }
@@ -403,6 +421,10 @@ void FrmZamolid::ProcesoAprobacion() {
   if (!aviso.isEmpty()) Interaccion::Actual().MsgBox(aviso, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
 }
 
+QString FrmZamolid::SentenciaRevision(const QStringList& ids) {
+  return QStringLiteral("SELECT IDDIARIO, TC, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE ") + CondicionDe(ids);
+}
+
 QString FrmZamolid::AvisoNoAprobados(const QList<QStringList>& partes, const QString& aprobador) {
   struct Estado {
     bool hayFilas = false;
@@ -415,9 +437,7 @@ QString FrmZamolid::AvisoNoAprobados(const QList<QStringList>& partes, const QSt
   for (const QStringList& parte : partes) {
     marcados += parte.size();
     Recordset rs;
-    gDatos.AbreRecordset(QStringLiteral("SELECT IDDIARIO, TC, AUTORIZADOPOR FROM V_MV_DIARIOS WHERE ") +
-                             CondicionDe(parte),
-                         rs, &gDatos.Conexion(), 0, 1, -1);
+    gDatos.AbreRecordset(SentenciaRevision(parte), rs, &gDatos.Conexion(), 0, 1, -1);
     for (; !rs.Bof() && !rs.Eof(); rs.MoveNext()) {
       Estado& e = estados[vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(0))))];
       e.hayFilas = true;

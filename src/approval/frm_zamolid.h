@@ -41,6 +41,9 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   // IDCOMPLEMENTO, IDTECNICO, AUTORIZADOPOR) and its technician's NOMBRE.
   static QString SentenciaListado(const QString& Where);
   void ProcesoAprobacion();
+  // The ids of the ticked pending lines, in parts of at most 500 (one
+  // statement each).
+  QList<QStringList> PartesMarcadas();
   // The approval statements for the ticked pending lines (none when no line
   // counts): one UPDATE per 500 reports.
   QStringList SentenciasAprobacion(const QString& aprobador);
@@ -48,6 +51,8 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   // carry the approver's name and why (approved by someone else meanwhile,
   // not a work order, no longer there); empty when all of them do.
   QString AvisoNoAprobados(const QList<QStringList>& partes, const QString& aprobador);
+  // The statement that reads back the rows of one part of ticked reports.
+  static QString SentenciaRevision(const QStringList& ids);
   void DeterminaEstado();
   void MostrarDetalleDiario(const QString& IdDiario);
 
@@ -92,8 +97,9 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   void AjustaEtiquetas();
   TextBox& Caja(const QString& nombre);
   QString TextoDe(const QString& nombre);
-  void AgregaLinea(const QVariant* fila);
-  QList<QStringList> PartesMarcadas();
+  // One line from a row of the listing's statement; convertidos and tecnico
+  // are room for its texts, kept from line to line.
+  void AgregaLinea(const QVariant* fila, QString& convertidos, QString& tecnico);
   static QString CondicionDe(const QStringList& ids);
 
   ListItem* ItemDiario = nullptr;

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionHeader>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -49,12 +50,17 @@ double NumeroInicial(const QString& texto) {
 
 QString Cero() { return vb::Format(0.0, QStringLiteral("########0.00")); }
 
-// Whether the value is one of the entries of a list "|v1|v2|...|" (a text
-// without bars is one entry); entries are compared trimmed, ignoring case.
-bool EnLista(const QString& lista, const QString& valor) {
-  for (const QString& entrada : lista.split(u'|'))
-    if (vb::Igual(vb::Trim(entrada), valor)) return true;
-  return false;
+// The entries of a list "|v1|v2|...|" (a text without bars is one entry),
+// trimmed.
+QStringList EntradasDeLista(const QString& lista) {
+  QStringList entradas = lista.split(u'|');
+  for (QString& e : entradas) e = vb::Trim(e);
+  return entradas;
+}
+
+// Whether the value is one of the entries, ignoring case.
+bool EnLista(const QStringList& entradas, const QString& valor) {
+  return std::any_of(entradas.begin(), entradas.end(), [&](const QString& e) { return vb::Igual(e, valor); });
 }
 
 // One line of the width file: two fields, each between double quotes and
@@ -301,6 +307,20 @@ void Lib_FrmCons3::Leer(long&, int) {
     return;
   if (vacio) return;
   const bool colorea = vb::Igual(MuestraStock, QStringLiteral("SI")) && articulo_;
+  // The stock fields are looked up once, not once per row: a statement
+  // without them leaves every line without colour.
+  int puntoPedido = -1, stock = -1;
+  if (articulo_ && !paso.step([&] {
+        puntoPedido = rs_.Posicion(QStringLiteral("PUNTOPEDIDO"));
+        stock = rs_.Posicion(QStringLiteral("Stock"));
+      }))
+    return;
+  // The entries of ValoresDefault, split once.
+  const QStringList porDefecto = CheckBoxes ? EntradasDeLista(ValoresDefault) : QStringList();
+  // The fields that fit the columns go into the line at once; any further
+  // one is set on its own (and fails as a sub-item the list does not have).
+  const int enLinea = std::clamp(ListView1->ColumnHeaders().Count(), 1, std::max(1, campos));
+  QStringList textos(enLinea);
   for (;;) {
     bool fin = false;
     if (!paso.step([&] { fin = rs_.Eof(); })) return;
@@ -308,11 +328,15 @@ void Lib_FrmCons3::Leer(long&, int) {
 
     QVariant color;
     if (articulo_) {
-      sinColor = false;
+      sinColor = puntoPedido < 0 || stock < 0;
       vb::Moneda P, S;
-      if (!paso.step([&] { P = gUtil.ConvierteMoneda(vb::Texto(gUtil.ValorCampo(rs_.Fields(QStringLiteral("PUNTOPEDIDO"))))); }))
+      if (!paso.step([&] {
+            if (puntoPedido >= 0) P = gUtil.ConvierteMoneda(vb::Texto(gUtil.ValorCampo(rs_.Fields(puntoPedido))));
+          }))
         return;
-      if (!paso.step([&] { S = gUtil.ConvierteMoneda(vb::Texto(gUtil.ValorCampo(rs_.Fields(QStringLiteral("Stock"))))); }))
+      if (!paso.step([&] {
+            if (stock >= 0) S = gUtil.ConvierteMoneda(vb::Texto(gUtil.ValorCampo(rs_.Fields(stock))));
+          }))
         return;
       const vb::Moneda cero;
       if (P == cero && S > cero)
@@ -327,19 +351,24 @@ void Lib_FrmCons3::Leer(long&, int) {
     }
 
     ListItem* item = nullptr;
-    if (!paso.step([&] { item = ListView1->ListItems().Add(vb::Trim(vb::Texto(gUtil.ValorCampo(rs_.Fields(0))))); }))
+    if (!paso.step([&] {
+          textos[0] = vb::Trim(vb::Texto(gUtil.ValorCampo(rs_.Fields(0))));
+          for (int j = 1; j < enLinea; ++j) textos[j] = gUtil.FormateaCodigo(vb::Texto(gUtil.ValorCampo(rs_.Fields(j))));
+          item = ListView1->ListItems().AddLinea(textos);
+        }))
       return;
     if (item && CheckBoxes) {
       // A statement without the returned column ticks nothing, nor does an
       // empty value.
       PasaPorAlto([&] {
         const QString v = vb::Trim(vb::Texto(gUtil.ValorCampo(rs_.Fields(CampoDevuelto))));
-        if (!v.isEmpty() && EnLista(ValoresDefault, v)) item->SetChecked(true);
+        if (!v.isEmpty() && EnLista(porDefecto, v)) item->SetChecked(true);
       });
     }
     const QString textoColor = vb::Trim(vb::Texto(color));
     for (int j = 1; item && j < campos; ++j) {
-      if (!paso.step([&] { item->SetSubItems(j, gUtil.FormateaCodigo(vb::Texto(gUtil.ValorCampo(rs_.Fields(j))))); }))
+      if (j >= enLinea &&
+          !paso.step([&] { item->SetSubItems(j, gUtil.FormateaCodigo(vb::Texto(gUtil.ValorCampo(rs_.Fields(j))))); }))
         return;
       if (colorea && !textoColor.isEmpty()) {
         long c = 0;
@@ -512,11 +541,14 @@ long Lib_FrmCons3::Busqueda(long Clave, const QString& QueValor) {
     const int largo = valor.size();
     auto& lineas = ListView1->ListItems();
     const int total = lineas.Count();
+    const int columna = Clave < 1 ? 0 : static_cast<int>(Clave);
+    // A column the list does not have raises on the first line.
+    if (total > 0 && columna > 0) lineas(1)->SubItems(columna);
     for (int i = 1; i <= total; ++i) {
-      ListItem* linea = lineas(i);
-      const QString celda = Clave < 1 ? linea->Text() : linea->SubItems(static_cast<int>(Clave));
+      // The cell is read where the line keeps it: a keystroke copies nothing.
+      const QStringView celda = vb::TrimVista(lineas(i)->Columna(columna));
       // QString's comparison ignoring case folds every letter: PEÑA = peña.
-      if (vb::Igual(vb::Trim(vb::Left(vb::Trim(celda), largo)), valor)) return i;
+      if (vb::TrimVista(celda.left(largo)).compare(valor, Qt::CaseInsensitive) == 0) return i;
     }
   } catch (const std::exception&) {
   }

@@ -138,9 +138,13 @@ Field Recordset::Fields(int indice) const {
   return Field(nombre, datos_.valores[static_cast<size_t>(pos_) * n + indice]);
 }
 
-Field Recordset::Fields(const QString& nombre) const {
+int Recordset::Posicion(const QString& nombre) const {
   ExigeAbierto();
-  int i = datos_.columnas ? datos_.columnas->Posicion(nombre) : -1;
+  return datos_.columnas ? datos_.columnas->Posicion(nombre) : -1;
+}
+
+Field Recordset::Fields(const QString& nombre) const {
+  const int i = Posicion(nombre);
   if (i < 0)
     vb::Raise(vb::ErrItemNotFound,
               QStringLiteral("No se encontró el elemento en la colección: %1").arg(nombre),

@@ -136,6 +136,9 @@ class Recordset {
   long RecordCount() const;
   int FieldCount() const;
   Field Fields(const QString& nombre) const;  // raises when absent or no current row
+  // The position of the field of that name (letter case ignored), -1 when
+  // the recordset has none: a look-up done once for a loop over the rows.
+  int Posicion(const QString& nombre) const;
   Field Fields(int indice) const;
   QString FieldName(int indice) const;
   // The defined size of a field in characters: the size its column declares

@@ -305,6 +305,23 @@ QVariant ValorDeColumna(sqlite3_stmt* st, int i, bool esFecha) {
   }
 }
 
+// ValorDeColumna into v. A text of plain ASCII is written over the room of
+// the text v held (a row after row walk allocates no text per value); the
+// text's own copy-on-write keeps apart any copy a caller kept of it.
+void PoneValor(sqlite3_stmt* st, int i, bool esFecha, QVariant& v) {
+  if (!esFecha && v.typeId() == QMetaType::QString && sqlite3_column_type(st, i) == SQLITE_TEXT) {
+    const auto* u = reinterpret_cast<const unsigned char*>(sqlite3_column_text(st, i));
+    const int n = sqlite3_column_bytes(st, i);
+    if (std::all_of(u, u + n, [](unsigned char c) { return c < 0x80; })) {
+      QString& t = *static_cast<QString*>(v.data());
+      t.resize(n);
+      std::copy_n(u, n, reinterpret_cast<char16_t*>(t.data()));
+      return;
+    }
+  }
+  v = ValorDeColumna(st, i, esFecha);
+}
+
 void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
   const int n = p.columnas ? p.columnas->nombres.size() : 0;
   bool filas = false;
@@ -582,7 +599,7 @@ void MotorSqlite::Recorre(const QString& sql, const Fila& fila) {
       const int rc = sqlite3_step(p.stmt);
       if (rc == SQLITE_DONE) break;
       if (rc != SQLITE_ROW) Falla(sql);
-      for (int i = 0; i < n; ++i) valores[static_cast<size_t>(i)] = ValorDeColumna(p.stmt, i, p.esFecha[i]);
+      for (int i = 0; i < n; ++i) PoneValor(p.stmt, i, p.esFecha[i], valores[static_cast<size_t>(i)]);
       fila(valores.data(), n);
     }
   } catch (...) {

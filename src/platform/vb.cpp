@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTimeZone>
+#include <charconv>
 #include <cmath>
 
 #include "platform/vb_error.h"
@@ -22,6 +23,13 @@ QString RTrim(const QString& s) {
 }
 
 QString Trim(const QString& s) { return LTrim(RTrim(s)); }
+
+QStringView TrimVista(QStringView s) {
+  qsizetype i = 0, n = s.size();
+  while (i < n && s[i] == u' ') ++i;
+  while (n > i && s[n - 1] == u' ') --n;
+  return s.mid(i, n - i);
+}
 
 bool Igual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
@@ -274,34 +282,38 @@ QDate CDate(const QString& s) {
 
 namespace {
 
-// dd/mm/yyyy, and " hh:mm:ss" when the time is not midnight: written by hand,
-// as lists show thousands of dates.
-QString TextoFecha(const QDate& d, const QTime& t) {
-  if (!d.isValid()) return QString();
-  char b[20];
+// dd/mm/yyyy, and " hh:mm:ss" when the time is not midnight, written by hand
+// into b (lists show thousands of dates): the characters written, -1 for a
+// year of other than four digits.
+int EscribeFecha(char (&b)[20], const QDate& d, const QTime& t) {
   auto dos = [&](int p, int v) {
     b[p] = static_cast<char>('0' + v / 10);
     b[p + 1] = static_cast<char>('0' + v % 10);
   };
-  dos(0, d.day());
+  int y = 0, m = 0, dia = 0;
+  d.getDate(&y, &m, &dia);  // one calendar conversion, not three
+  if (y < 0 || y > 9999) return -1;
+  dos(0, dia);
   b[2] = '/';
-  dos(3, d.month());
+  dos(3, m);
   b[5] = '/';
-  const int y = d.year();
-  if (y < 0 || y > 9999) return d.toString(QStringLiteral("dd/MM/yyyy"));
   dos(6, y / 100);
   dos(8, y % 100);
-  int n = 10;
-  if (t.isValid() && t != QTime(0, 0)) {
-    b[10] = ' ';
-    dos(11, t.hour());
-    b[13] = ':';
-    dos(14, t.minute());
-    b[16] = ':';
-    dos(17, t.second());
-    n = 19;
-  }
-  return QString::fromLatin1(b, n);
+  if (!t.isValid() || t == QTime(0, 0)) return 10;
+  b[10] = ' ';
+  dos(11, t.hour());
+  b[13] = ':';
+  dos(14, t.minute());
+  b[16] = ':';
+  dos(17, t.second());
+  return 19;
+}
+
+QString TextoFecha(const QDate& d, const QTime& t) {
+  if (!d.isValid()) return QString();
+  char b[20];
+  const int n = EscribeFecha(b, d, t);
+  return n < 0 ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString::fromLatin1(b, n);
 }
 
 }  // namespace
@@ -323,11 +335,46 @@ QString Texto(const QVariant& v) {
     }
     case QMetaType::Bool:
       return v.toBool() ? QStringLiteral("Verdadero") : QStringLiteral("Falso");
+    // What the conversion of the value would give, without its look-up.
+    case QMetaType::LongLong:
+      return QString::number(*static_cast<const qlonglong*>(v.constData()));
+    case QMetaType::Int:
+      return QString::number(*static_cast<const int*>(v.constData()));
+    case QMetaType::QString:
+      return *static_cast<const QString*>(v.constData());
     case QMetaType::QByteArray:
       return QString::fromLatin1(v.toByteArray());
     default:
       return v.toString();
   }
+}
+
+void AgregaTexto(QString& destino, const QVariant& v) {
+  if (!v.isValid() || v.isNull()) return;
+  switch (v.typeId()) {
+    case QMetaType::QString:
+      destino += *static_cast<const QString*>(v.constData());
+      return;
+    case QMetaType::LongLong: {
+      char b[24];
+      const auto fin = std::to_chars(b, b + sizeof b, *static_cast<const qlonglong*>(v.constData())).ptr;
+      destino += QLatin1StringView(b, fin - b);
+      return;
+    }
+    case QMetaType::QDateTime: {
+      const QDateTime d = v.toDateTime();
+      char b[20];
+      const int n = d.date().isValid() ? EscribeFecha(b, d.date(), d.time()) : 0;
+      if (n >= 0) {
+        destino += QLatin1StringView(b, n);
+        return;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  destino += Texto(v);
 }
 
 }  // namespace vb

@@ -13,6 +13,8 @@ namespace vb {
 QString Trim(const QString& s);
 QString LTrim(const QString& s);
 QString RTrim(const QString& s);
+// Trim on a view of a text: the part of it without the blanks around it.
+QStringView TrimVista(QStringView s);
 
 // Case-insensitive helpers (the program compares texts ignoring case).
 bool Igual(const QString& a, const QString& b);
@@ -64,5 +66,8 @@ QDate CDate(const QString& s);  // type mismatch when not a date
 // CStr of a value: dates as dd/mm/yyyy (with the time when it has one),
 // numbers in the locale's form, Null as the empty text.
 QString Texto(const QVariant& v);
+// Appends Texto(v) to destino, without a text of its own for a whole
+// number or a date: what a loop over many values uses.
+void AgregaTexto(QString& destino, const QVariant& v);
 
 }  // namespace vb

@@ -416,6 +416,21 @@ TEST_F(ListaConsulta, AcceptWithCheckBoxesAndNothingTickedReturnsAnEmptyList) {
   EXPECT_EQ(f->CampoDevuelto, "NOMBRE");  // the first column's caption
 }
 
+TEST_F(ListaConsulta, LinesWhoseReturnedValueIsADefaultLoadTicked) {
+  // Entries and values compared trimmed and ignoring case; a part of an
+  // entry is no entry.
+  f->CheckBoxes = true;
+  f->CampoDevuelto = "NOMBRE";
+  f->ValoresDefault = "|PEÑA| garcia |PEREZ BAJ|";
+  Muestra("SELECT CODIGO, NOMBRE FROM MA_CLIENTES ORDER BY CODIGO", [&](Lib_FrmCons3& l) {
+    QStringList marcadas;
+    for (int i = 1; i <= l.ListView1->ListItems().Count(); ++i)
+      if (l.ListView1->ListItems()(i)->Checked()) marcadas << l.ListView1->ListItems()(i)->SubItems(1);
+    EXPECT_EQ(marcadas, QStringList({"peña", "GARCIA"}));
+    l.CmdCancelar->click();
+  });
+}
+
 TEST_F(ListaConsulta, F12NotesTheSelectedArticleAsAShortage) {
   e.ui().respuestasMsgBox = {vbmsg::Yes, vbmsg::No};
   const QDateTime antes = QDateTime::currentDateTime().addSecs(-1);

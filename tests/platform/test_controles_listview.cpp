@@ -127,11 +127,15 @@ TEST_F(Lista, ALineAddedWithAllItsTextsAtOnceReadsLikeOneFilledByParts) {
   EXPECT_EQ(entera->SubItems(5), "Luis");
   EXPECT_EQ(entera->SmallIcon(), 1);
   EXPECT_EQ(entera->Index(), 4);
+  // Views of texts (no copies) make the same line.
+  ListItem* vistas = lista->ListItems().AddLinea({u"05/05/2024", u"14", u"000100000025A", u"", u"7 - Ana", u"Luis"}, "D14", 1);
   for (int c = 0; c < 6; ++c) {
-    if (c != 1) {
-      EXPECT_EQ(entera->text(c), partes->text(c)) << c;
-    }
+    if (c == 1) continue;  // the id differs
+    EXPECT_EQ(entera->text(c), partes->text(c)) << c;
+    EXPECT_EQ(vistas->Columna(c), entera->Columna(c)) << c;
   }
+  EXPECT_EQ(vistas->SubItems(1), "14");
+  EXPECT_TRUE(vistas->Columna(6).isEmpty());  // past the last column
   // Changing one text keeps the others; a long text fits whole.
   const QString larga(70000, QChar(u'x'));
   entera->SetSubItems(2, larga);
@@ -143,6 +147,7 @@ TEST_F(Lista, ALineAddedWithAllItsTextsAtOnceReadsLikeOneFilledByParts) {
   EXPECT_EQ(lista->model()->data(lista->model()->index(3, 4)).toString(), "7 - Ana");
   // More texts than columns are refused.
   EXPECT_EQ(NumeroDeError([&] { lista->ListItems().AddLinea({"a", "b", "c", "d", "e", "f", "g"}); }), 380);
+  EXPECT_EQ(NumeroDeError([&] { lista->ListItems().AddLinea({u"a", u"b", u"c", u"d", u"e", u"f", u"g"}); }), 380);
 }
 
 TEST_F(Lista, SmallIconsComeFromTheImageListByIndexOrKey) {

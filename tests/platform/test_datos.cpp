@@ -143,6 +143,16 @@ TEST_F(BaseChica, ReadingRowByRowGivesTheRowsOfOneStatementAndRunsNothingElse) {
     vistos << v[0].toString() + "|" + v[1].toString() + "|" + v[2].toDateTime().date().toString("yyyy-MM-dd");
   });
   EXPECT_EQ(vistos, (QStringList{"1|Peña Juan|2026-03-25", "2|GARCÍA  |2026-03-26"}));
+  // Every value as a whole read gives it: texts longer and shorter than the
+  // row before's, accented ones, Null and numbers in between, and the values
+  // the handler kept copies of stay as they were read.
+  const QString mezcla =
+      "SELECT NOMBRE FROM T UNION ALL SELECT 'un texto bastante largo' UNION ALL SELECT 'x' UNION ALL SELECT NULL "
+      "UNION ALL SELECT 'ab' UNION ALL SELECT 42 UNION ALL SELECT 'más' UNION ALL SELECT 'cd'";
+  std::vector<QVariant> guardados;
+  motor->Recorre(mezcla, [&](const QVariant* v, int) { guardados.push_back(v[0]); });
+  EXPECT_EQ(guardados, motor->Lee(mezcla).valores);
+  EXPECT_EQ(guardados.size(), 10u);
   // A text holding a second statement is refused whole: the write never runs.
   EXPECT_THROW(motor->Recorre("SELECT ID FROM T; DELETE FROM T", [](const QVariant*, int) {}), vb::Error);
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T"), 3);
@@ -165,6 +175,8 @@ TEST_F(BaseChica, RecordsetWalksAndRaisesLikeTheDataObjects) {
   EXPECT_EQ(rs.RecordCount(), 3);
   EXPECT_EQ(rs.Fields("id").Value().toInt(), 1);
   EXPECT_EQ(rs.Fields(1).Name(), "NOMBRE");
+  EXPECT_EQ(rs.Posicion("nombre"), 1);
+  EXPECT_EQ(rs.Posicion("NOEXISTE"), -1);
   try {
     rs.Fields("NOEXISTE");
     FAIL();

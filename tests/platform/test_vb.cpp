@@ -26,6 +26,9 @@ TEST(Vb, TrimTouchesOnlyBlanks) {
   EXPECT_EQ(Trim("\ta\r"), "\ta\r");
   EXPECT_EQ(LTrim("  a "), "a ");
   EXPECT_EQ(RTrim("  a "), "  a");
+  EXPECT_EQ(TrimVista(u"  a b  "), u"a b");
+  EXPECT_EQ(TrimVista(u"\ta\r "), u"\ta\r");
+  EXPECT_TRUE(TrimVista(u"   ").isEmpty());
 }
 
 TEST(Vb, WholeNumbersRoundTiesToEven) {
@@ -100,6 +103,20 @@ TEST(Vb, TextOfValues) {
   EXPECT_EQ(Texto(QVariant(QDateTime(QDate(2026, 1, 2), QTime(0, 0)))), "02/01/2026");
   EXPECT_EQ(Texto(QVariant(QDateTime(QDate(2026, 1, 2), QTime(8, 5, 1)))), "02/01/2026 08:05:01");
   EXPECT_EQ(Texto(QVariant(qlonglong(42))), "42");
+  EXPECT_EQ(Texto(QVariant(qlonglong(-9007199254740993))), "-9007199254740993");
+  EXPECT_EQ(Texto(QVariant(-7)), "-7");
+  EXPECT_EQ(Texto(QVariant(QString("  x "))), "  x ");
+  EXPECT_EQ(Texto(QVariant(QDate(1999, 12, 31))), "31/12/1999");
+  // Appended to a text, each value reads the same.
+  for (const QVariant& v : {QVariant(), QVariant(QMetaType::fromType<QDateTime>()), QVariant(QDateTime()),
+                            QVariant(QDateTime(QDate(2026, 1, 2), QTime(0, 0))),
+                            QVariant(QDateTime(QDate(2026, 1, 2), QTime(8, 5, 1))),
+                            QVariant(QDateTime(QDate(12026, 1, 2), QTime(0, 0))), QVariant(qlonglong(-9007199254740993)),
+                            QVariant(-7), QVariant(2.5), QVariant(QString("  x ")), QVariant(true)}) {
+    QString t = "<";
+    AgregaTexto(t, v);
+    EXPECT_EQ(t, "<" + Texto(v)) << v.typeName();
+  }
 }
 
 TEST(Vb, CaseInsensitiveTextHelpers) {

@@ -115,16 +115,26 @@ bool LeeTramo(const QString& t, qsizetype pos, Tramo& r) {
   return true;
 }
 
-void EscribeTramo(QString& destino, QStringView texto) {
+// Characters a text takes in the packed texts, its length mark included.
+qsizetype LargoTramo(QStringView texto) { return texto.size() + (texto.size() < kLargoExtendido ? 1 : 3); }
+
+// Writes a text's length mark and the text at d; where they end.
+char16_t* EscribeTramo(char16_t* d, QStringView texto) {
   const qsizetype n = texto.size();
   if (n < kLargoExtendido) {
-    destino += QChar(static_cast<char16_t>(n));
+    *d++ = static_cast<char16_t>(n);
   } else {
-    destino += QChar(kLargoExtendido);
-    destino += QChar(static_cast<char16_t>(n >> 16));
-    destino += QChar(static_cast<char16_t>(n & 0xFFFF));
+    *d++ = kLargoExtendido;
+    *d++ = static_cast<char16_t>(n >> 16);
+    *d++ = static_cast<char16_t>(n & 0xFFFF);
   }
-  destino += texto;
+  return std::copy_n(texto.utf16(), n, d);
+}
+
+void EscribeTramo(QString& destino, QStringView texto) {
+  const qsizetype antes = destino.size();
+  destino.resize(antes + LargoTramo(texto));
+  EscribeTramo(reinterpret_cast<char16_t*>(destino.data()) + antes, texto);
 }
 
 }  // namespace
@@ -487,13 +497,33 @@ ListItem* ListView::Items::Add(const QString& Text, const QString& Key, int Smal
   return it;
 }
 
+namespace {
+
+// The texts of a line packed in one piece of the exact size.
+template <typename Textos>
+QString Empaqueta(const Textos& textos) {
+  qsizetype largo = 0;
+  for (QStringView t : textos) largo += LargoTramo(t);
+  QString r(largo, Qt::Uninitialized);
+  char16_t* d = reinterpret_cast<char16_t*>(r.data());
+  for (QStringView t : textos) d = EscribeTramo(d, t);
+  return r;
+}
+
+}  // namespace
+
 ListItem* ListView::Items::AddLinea(const QStringList& Textos, const QString& Key, int SmallIcon) {
   if (Textos.size() > std::max<qsizetype>(1, vista_->columnas_.Count())) vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
-  qsizetype largo = 0;
-  for (const QString& t : Textos) largo += t.size() + (t.size() < kLargoExtendido ? 1 : 3);
   ListItem* it = Nueva(Key, SmallIcon, 0);
-  it->textos_.reserve(largo);
-  for (const QString& t : Textos) EscribeTramo(it->textos_, t);
+  it->textos_ = Empaqueta(Textos);
+  return it;
+}
+
+ListItem* ListView::Items::AddLinea(std::initializer_list<QStringView> Textos, const QString& Key, int SmallIcon) {
+  if (static_cast<qsizetype>(Textos.size()) > std::max<qsizetype>(1, vista_->columnas_.Count()))
+    vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
+  ListItem* it = Nueva(Key, SmallIcon, 0);
+  it->textos_ = Empaqueta(Textos);
   return it;
 }
 

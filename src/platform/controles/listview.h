@@ -44,6 +44,7 @@
 #include <QPointer>
 #include <QTreeView>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -100,6 +101,10 @@ class ListItem {
   ListItem& operator=(const ListItem&) = delete;
 
   QString Text() const { return Columna(0).toString(); }
+  // The text of a column (0 the line's text, i sub-item i; empty when never
+  // set or past the last column) without a copy: valid until the line
+  // changes. What a search over many lines reads.
+  QStringView Columna(int columna) const;
   void SetText(const QString& t) { PoneTexto(0, t); }
   // Sub-item i is column i + 1 (1 .. ColumnHeaders().Count() - 1).
   QString SubItems(int i) const;
@@ -154,8 +159,6 @@ class ListItem {
   };
   ListItem(ListView* vista, QString clave);
   ~ListItem();
-  // The text of a column (empty when never set), a view into textos_.
-  QStringView Columna(int columna) const;
   void PoneTexto(int columna, const QString& t);
   void CompruebaSubItem(int i) const;
   Estilo& EstiloDe(int columna);
@@ -221,6 +224,7 @@ class ListView : public QTreeView {
     // Textos[i] sub-item i): the way to load many lines, each line's texts
     // stored in one piece of the exact size.
     ListItem* AddLinea(const QStringList& Textos, const QString& Key = QString(), int SmallIcon = 0);
+    ListItem* AddLinea(std::initializer_list<QStringView> Textos, const QString& Key = QString(), int SmallIcon = 0);
     void Clear();
     int Count() const;
     // The i-th line (1-based) in the list's current order.
