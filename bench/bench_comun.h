@@ -166,22 +166,46 @@ class BaseDesnuda {
 // for each run (opened before the clock starts), as a window opened anew
 // reads for the first time. The rows read go to filas.
 inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
-                             long* filas = nullptr, int veces = 7) {
+                             long* filas = nullptr, int veces = 7);
+
+// Seconds one read of the statement takes on a bare connection; the rows
+// read go to filas.
+inline double UnaLectura(BaseDesnuda& b, const QString& sql, long* filas = nullptr) {
+  QElapsedTimer r;
+  r.start();
+  const long n = b.Lee(sql);
+  const double s = r.nsecsElapsed() / 1e9;
+  if (filas) *filas = n;
+  return s;
+}
+
+inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
+                             long* filas, int veces) {
   std::vector<double> t;
   std::unique_ptr<BaseDesnuda> caliente;
   for (int vez = 0; vez < veces; ++vez) {
     std::unique_ptr<BaseDesnuda> propia;
     if (fria) propia = std::make_unique<BaseDesnuda>(archivo, a);
     else if (!caliente) caliente = std::make_unique<BaseDesnuda>(archivo, a);
-    BaseDesnuda& b = fria ? *propia : *caliente;
-    QElapsedTimer r;
-    r.start();
-    const long n = b.Lee(sql);
-    t.push_back(r.nsecsElapsed() / 1e9);
-    if (filas) *filas = n;
+    t.push_back(UnaLectura(fria ? *propia : *caliente, sql, filas));
   }
   return Mediana(t);
 }
+
+// A work timed in turn with its bare counterpart (the work, the bare one,
+// the work again...): a change in the machine's speed during the run falls
+// on both sides of each pair, and the ratio printed is the median of the
+// pairs' ratios.
+class Parejas {
+ public:
+  void Agrega(double medido, double desnudo) {
+    if (desnudo > 0) cocientes_.push_back(medido / desnudo);
+  }
+  double Proporcion() const { return Mediana(cocientes_); }
+
+ private:
+  std::vector<double> cocientes_;
+};
 
 // Runs the body once as one iteration of a manually timed benchmark; its
 // time also goes to tiempos.
@@ -201,6 +225,9 @@ inline double MemoriaEnUso() { return static_cast<double>(mallinfo2().uordblks);
 // A ratio as a plain number (no time unit attached).
 inline void Proporcion(benchmark::State& state, const char* nombre, double medido, double desnudo) {
   state.counters[nombre] = benchmark::Counter(desnudo > 0 ? medido / desnudo : 0.0);
+}
+inline void Proporcion(benchmark::State& state, const char* nombre, const Parejas& parejas) {
+  state.counters[nombre] = benchmark::Counter(parejas.Proporcion());
 }
 
 // Runs the registered benchmarks on the offscreen platform, with scripted
