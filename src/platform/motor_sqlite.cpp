@@ -127,6 +127,8 @@ class MotorSqlite : public Motor {
   bool PreparaLectura(const QString& sql, Preparada& p);
   void Describe(Preparada& p);
   Resultado CorrePreparada(const QString& sql, const QVariantList& valores, bool lectura);
+  // CorrePreparada, the connection left sound after a failure (Asegura).
+  Resultado CorrePreparadaAsegurada(const QString& sql, const QVariantList& valores, bool lectura);
   // Runs a statement of the connection's own set-up: a lock that outlasts
   // the wait raises as a busy database, any other failure with falla.
   void Ajusta(const char* sql, const QString& archivo, const QString& falla);
@@ -509,19 +511,17 @@ void MotorSqlite::DeshaceTransaccion() {
 }
 
 Resultado MotorSqlite::EjecutaPreparada(const QString& sql, const QVariantList& valores) {
-  FinDeEspera fin{this};
-  try {
-    return CorrePreparada(sql, valores, false);
-  } catch (...) {
-    Asegura();
-    throw;
-  }
+  return CorrePreparadaAsegurada(sql, valores, false);
 }
 
 Resultado MotorSqlite::LeePreparada(const QString& sql, const QVariantList& valores) {
+  return CorrePreparadaAsegurada(sql, valores, true);
+}
+
+Resultado MotorSqlite::CorrePreparadaAsegurada(const QString& sql, const QVariantList& valores, bool lectura) {
   FinDeEspera fin{this};
   try {
-    return CorrePreparada(sql, valores, true);
+    return CorrePreparada(sql, valores, lectura);
   } catch (...) {
     Asegura();
     throw;
