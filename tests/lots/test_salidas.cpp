@@ -294,11 +294,7 @@ TEST_F(Salidas, ANegativeLineIsBrokenDownByItsSizeAndKeepsItsSign) {
   // The line carries the sign; the dialog proposes what a person could type.
   for (const bool mostrar : {true, false}) {
     QStringList propuesto;
-    if (mostrar)
-      AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-        propuesto = Columna(f.MSFlexGrid1, 3);
-        QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
-      });
+    if (mostrar) AlMostrarLotesAnotaYAcepta(3, propuesto);
     double q = -3;
     EXPECT_TRUE(Pide(q, "", "", mostrar)) << mostrar;
     if (mostrar) {
@@ -448,11 +444,7 @@ TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
   const QString lista = "|L1" + U + "|" + U + "|";
   for (const bool mostrar : {true, false}) {
     QStringList lote;
-    if (mostrar)
-      AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-        lote = Columna(f.MSFlexGrid1, 0);
-        QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
-      });
+    if (mostrar) AlMostrarLotesAnotaYAcepta(0, lote);
     double q = 3;
     EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "ART-SEP", "", q, "", "", nuevos, cant, true, false, false, &deposito,
                                          mostrar));
