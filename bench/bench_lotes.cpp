@@ -2,23 +2,33 @@
 // voucher class's requests (the dialog is made, loaded, shown and closed):
 // - Salida: the lot and serial dialog in consultation mode, for a new line
 //   and for a line reopened with previous lists of all 5,000 entries, with
-//   another line of the article taking from 5,000 rows;
-// - Posiciones: the position dialog with 5,000 positions and lots.
-// Each figure is printed as the ratio to reading the same stock rows with a
-// bare query; the grid is checked to hold every row.
+//   another line of the article taking one unit of each of the 5,000 rows;
+// - Posiciones: the position dialog with 5,000 positions and lots, and the
+//   warehouse's stock outside any position.
+// Each request is paired with a bare run of the very statements the dialog
+// sends (learnt once from the program's connection, then read through
+// SQLite's own C interface on a warm connection set up as the program's,
+// every column of every row), and the ratio printed is the median of the
+// pairs. The grid is checked to hold one row per row the statements read,
+// and a sample of about a hundred rows (the last among them) to show that
+// row's values with the quantities the dialog must put in them.
 #include <benchmark/benchmark.h>
 
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <functional>
+#include <vector>
 
 #include "bench_comun.h"
 #include "demo_db.h"
 #include "lots/frm_carga_lotes_y_series.h"
 #include "lots/frm_lote_y_posicion.h"
+#include "platform/celdas.h"
 #include "platform/cls_datos.h"
+#include "platform/cls_util.h"
 #include "platform/controles/msflexgrid.h"
 #include "platform/programa.h"
+#include "platform/sql_adapter.h"
+#include "platform/vb.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/columnas_cptes.h"
@@ -26,6 +36,11 @@
 namespace {
 
 constexpr int kFilas = 5000;
+// Every stock row and every position holds 3; the other line takes 1 of each
+// stock row; the warehouse holds kFueraDePosicion outside any position.
+constexpr double kStockPorFila = 3;
+constexpr double kFueraDePosicion = 7;
+constexpr double kPedido = 100;
 const QString kArticulo = QStringLiteral("BENCH-LOTES");
 
 struct Base {
@@ -57,18 +72,23 @@ Base& Prepara() {
     const QString serie = QStringLiteral("SN%1").arg(i, 8, 10, QChar(u'0'));
     const QString posicion = QStringLiteral("P%1").arg(i, 5, 10, QChar(u'0'));
     gDatos.Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IDDEPOSITO, NROLOTE, NROSERIE, "
-                                  "CANTIDAD) VALUES (%1, '   1', %2, %3, 1)")
-                       .arg(art, ClsDatos::Literal(lote.rightJustified(25)), ClsDatos::Literal(serie.rightJustified(25))));
+                                  "CANTIDAD) VALUES (%1, '   1', %2, %3, %4)")
+                       .arg(art, ClsDatos::Literal(lote.rightJustified(25)), ClsDatos::Literal(serie.rightJustified(25)),
+                            ClsDatos::Numero(kStockPorFila)));
     gDatos.Ejecuta(QStringLiteral("INSERT INTO MA_POSICIONES (IDDEPOSITO, IDPOSICION, ORDENINGRESO) VALUES ('   1', "
                                   "%1, %2)")
                        .arg(ClsDatos::Literal(posicion.rightJustified(15)))
                        .arg(i));
     gDatos.Ejecuta(QStringLiteral("INSERT INTO AC_SALDOSLAYOUT (IDDEPOSITO, IDARTICULO, IDPOSICION, NROLOTE, "
-                                  "IDUNIDADBASE, SALDO) VALUES ('   1', %1, %2, %3, '  UN', 3)")
-                       .arg(art, ClsDatos::Literal(posicion.rightJustified(15)), ClsDatos::Literal(lote.rightJustified(25))));
+                                  "IDUNIDADBASE, SALDO) VALUES ('   1', %1, %2, %3, '  UN', %4)")
+                       .arg(art, ClsDatos::Literal(posicion.rightJustified(15)),
+                            ClsDatos::Literal(lote.rightJustified(25)), ClsDatos::Numero(kStockPorFila)));
     b.lotes += lote + ClsCmnCptes::kUnionLoteSerie + serie + u'|';
     b.cantidades += QStringLiteral("1|");
   }
+  gDatos.Ejecuta(QStringLiteral("INSERT INTO AC_SALDOSLAYOUT (IDDEPOSITO, IDARTICULO, IDPOSICION, NROLOTE, "
+                                "IDUNIDADBASE, SALDO) VALUES ('   1', %1, NULL, NULL, '  UN', %2)")
+                     .arg(art, ClsDatos::Numero(kFueraDePosicion)));
   gDatos.Ejecuta(QStringLiteral("COMMIT"));
   b.c = std::make_unique<ClsCmnCptes>();
   return b;
@@ -76,26 +96,148 @@ Base& Prepara() {
 
 InteraccionGuionada& Guion() { return static_cast<InteraccionGuionada&>(Interaccion::Actual()); }
 
-// Seconds of the bare reading of the rows each dialog shows.
-double Desnuda(const Base& b, bool posiciones) {
-  const QString art = gUtil.FormateaCodigo(kArticulo, 25);
-  const QString sql =
-      posiciones
-          ? QStringLiteral("SELECT AC_SALDOSLAYOUT.idposicion,AC_SALDOSLAYOUT.nrolote,AC_SALDOSLAYOUT.idunidadbase, "
-                           "ifnull(AC_SALDOSLAYOUT.saldo,0) as disponible FROM AC_SALDOSLAYOUT, ma_posiciones WHERE "
-                           "ac_saldoslayout.iddeposito=ma_posiciones.iddeposito and "
-                           "ac_saldoslayout.idposicion=ma_posiciones.idposicion and ac_saldoslayout.IDDEPOSITO='   1' "
-                           "and ac_saldoslayout.idarticulo='%1' and ac_saldoslayout.saldo > 0 order by "
-                           "ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,ac_saldoslayout.idposicion")
-                .arg(art)
-          : QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1' AND CANTIDAD > 0 AND "
-                           "IDDEPOSITO = '   1' ORDER BY NROLOTE, NROSERIE")
-                .arg(art);
-  return LecturaDesnuda(b.archivo, sql, AjustesSqlite::DelPrograma(), false);
+// What the program's connection is asked while it stands in for the
+// connection's engine: the reads with the names of their columns, and
+// anything else.
+struct Pedidas {
+  struct Lectura {
+    QString sql;
+    QStringList columnas;
+  };
+  std::vector<Lectura> lecturas;
+  QStringList otras;
+};
+
+class Grabadora : public ado::Motor {
+ public:
+  Grabadora(std::unique_ptr<ado::Motor> motor, Pedidas& p) : m_(std::move(motor)), p_(p) {}
+  ado::Resultado Ejecuta(const QString& sql) override {
+    p_.otras << sql;
+    return m_->Ejecuta(sql);
+  }
+  ado::Resultado Lee(const QString& sql) override {
+    ado::Resultado r = m_->Lee(sql);
+    p_.lecturas.push_back({sql, r.columnas ? r.columnas->nombres : QStringList()});
+    return r;
+  }
+  ado::Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override {
+    p_.otras << sql;
+    return m_->EjecutaPreparada(sql, valores);
+  }
+  ado::Resultado LeePreparada(const QString& sql, const QVariantList& valores) override {
+    p_.otras << sql;
+    return m_->LeePreparada(sql, valores);
+  }
+  void Recorre(const QString& sql, const Fila& fila) override {
+    p_.otras << sql;
+    m_->Recorre(sql, fila);
+  }
+  bool EsSqlite() const override { return m_->EsSqlite(); }
+  void FijaTiempoEspera(int segundos) override { m_->FijaTiempoEspera(segundos); }
+  void FijaBaseDefecto(const QString& base) override { m_->FijaBaseDefecto(base); }
+  bool SoloLectura() const override { return m_->SoloLectura(); }
+  bool IniciaLectura() override { return m_->IniciaLectura(); }
+  void TerminaLectura() override { m_->TerminaLectura(); }
+  void IniciaTransaccion(ado::Bloqueo bloqueo) override { m_->IniciaTransaccion(bloqueo); }
+  void ConfirmaTransaccion() override { m_->ConfirmaTransaccion(); }
+  void DeshaceTransaccion() override { m_->DeshaceTransaccion(); }
+  bool EnTransaccion() const override { return m_->EnTransaccion(); }
+
+ private:
+  std::unique_ptr<ado::Motor> m_;
+  Pedidas& p_;
+};
+
+// What one run of the work sends to the database, learnt on a connection
+// opened as the program's; the program's connection is then opened anew as
+// it was, so the timed runs go through nothing else.
+Pedidas Aprende(const Base& b, const std::function<void()>& trabajo) {
+  Connection& con = gDatos.Conexion();
+  const QString cadena = con.ConnectionString();
+  Pedidas p;
+  con.Abre(std::make_unique<Grabadora>(ado::AbreSqlite(b.archivo, con.CommandTimeout()), p), cadena);
+  trabajo();
+  con.Abre(ado::AbreSqlite(b.archivo, con.CommandTimeout()), cadena);
+  return p;
 }
 
-// One request; false when the dialog did not hold every stock row.
-bool Salida(Base& b, bool reabierta) {
+// The data rows of a grid: every row's cells for a sample of rows (every
+// paso-th, the first and the last among them), kept by the row number.
+struct Muestra {
+  int filas = 0;
+  std::vector<std::pair<int, QStringList>> celdas;
+};
+
+Muestra TomaMuestra(const MSFlexGrid& g, int paso) {
+  Muestra m;
+  m.filas = g.Rows() - 1;
+  for (int r = 1; r < g.Rows(); ++r) {
+    if ((r - 1) % paso != 0 && r != g.Rows() - 1) continue;
+    QStringList fila;
+    for (int c = 0; c < g.Cols(); ++c) fila << g.TextMatrix(r, c);
+    m.celdas.emplace_back(r, fila);
+  }
+  return m;
+}
+
+// The cells a data row must show for the statement's row (its values by
+// column name), as the dialog fills it.
+using Esperada = std::function<QStringList(int fila, const QHash<QString, QString>& valores)>;
+
+QString Numero(double v) { return TextoCelda(v); }
+
+// A new line of 100 spread over the stock rows once the other line's unit of
+// each is taken (2 each): the first 50 rows give 2. A reopened line gets its
+// own unit of each row back; its blank row, which it took nothing from,
+// stays empty.
+Esperada SalidaEsperada(bool reabierta) {
+  return [reabierta](int fila, const QHash<QString, QString>& v) {
+    const double propia = reabierta ? 1 : (fila <= kPedido / (kStockPorFila - 1) ? kStockPorFila - 1 : 0);
+    return QStringList{vb::Trim(v.value(QStringLiteral("nrolote"))), vb::Trim(v.value(QStringLiteral("nroserie"))),
+                       Numero(gUtil.ConvierteDoble(v.value(QStringLiteral("cantidad"))) - 1), Numero(propia)};
+  };
+}
+
+// 100 spread over positions of 3 each: 33 rows of 3, then 1.
+QStringList PosicionEsperada(int fila, const QHash<QString, QString>& v) {
+  const double resto = kPedido - (fila - 1) * kStockPorFila;
+  return QStringList{vb::Trim(v.value(QStringLiteral("idposicion"))), vb::Trim(v.value(QStringLiteral("nrolote"))),
+                     QStringLiteral("UN"), Numero(gUtil.ConvierteDoble(v.value(QStringLiteral("disponible")))),
+                     Numero(std::clamp(resto, 0.0, kStockPorFila))};
+}
+
+// The grid against the rows the learnt statements read bare, one data row
+// per row read (the first statement's rows first), plus the rows the dialog
+// adds of its own (filasPropias: each with its cells). Empty when they
+// agree, else what differs.
+QString Compara(const Base& b, const Pedidas& p, const Muestra& m, const Esperada& esperada,
+                const std::vector<std::pair<int, QStringList>>& filasPropias) {
+  BaseDesnuda d(b.archivo, AjustesSqlite::DelPrograma());
+  const auto muestra = d.Muestra(sqlite_sql::AdaptaSentencia(p.lecturas.front().sql), 1);
+  const int leidas = static_cast<int>(muestra.size());
+  if (leidas != kFilas) return QStringLiteral("the stock statement read %1 rows").arg(leidas);
+  if (m.filas != leidas + static_cast<int>(filasPropias.size()))
+    return QStringLiteral("the grid holds %1 rows for %2 read").arg(m.filas).arg(leidas);
+  for (const auto& [fila, celdas] : m.celdas) {
+    QStringList debe;
+    if (fila <= leidas) {
+      QHash<QString, QString> valores;
+      const QStringList& nombres = p.lecturas.front().columnas;
+      for (int i = 0; i < nombres.size() && i < muestra[fila - 1].second.size(); ++i)
+        valores.insert(nombres[i].toLower(), muestra[fila - 1].second[i]);
+      debe = esperada(fila, valores);
+    } else {
+      debe = filasPropias[static_cast<size_t>(fila - leidas - 1)].second;
+    }
+    if (celdas.mid(0, debe.size()) != debe)
+      return QStringLiteral("row %1 shows %2 for %3").arg(fila).arg(celdas.join(u','), debe.join(u','));
+  }
+  return QString();
+}
+
+// One lot and serial request for the line in row 2, with the other line in
+// row 1; the grid as the dialog showed it goes to m.
+void Salida(Base& b, bool reabierta, Muestra& m) {
   MSFlexGrid grilla;
   grilla.SetCols(ClsCmnCptes::kColsArticulos);
   grilla.SetRows(3);
@@ -104,60 +246,82 @@ bool Salida(Base& b, bool reabierta) {
   grilla.SetTextMatrix(1, ColArticulos::kNroSerie, b.cantidades);
   grilla.SetTextMatrix(2, ColArticulos::kArticulo, kArticulo);
   grilla.SetRow(2);
-  int filas = 0;
   Guion().accionesModales.push_back([&](Form& f) {
     auto& d = static_cast<FrmCargaLotesySeries&>(f);
-    filas = d.MSFlexGrid1->Rows();
+    m = TomaMuestra(*d.MSFlexGrid1, kFilas / 100);
     d.CmdCancelar_Click();
   });
   QString deposito = QStringLiteral("1"), lotes, cantidades;
-  double cantidad = 100;
+  double cantidad = kPedido;
   b.c->PideSerieLote_Salidas(grilla, kArticulo, QStringLiteral("Banco"), cantidad, reabierta ? b.lotes : QString(),
                              reabierta ? b.cantidades : QString(), lotes, cantidades, true, true, false, &deposito);
-  return filas == kFilas + 2;
 }
 
-bool Posiciones(Base& b, bool) {
-  int filas = 0;
+void Posiciones(Base& b, bool, Muestra& m) {
   Guion().accionesModales.push_back([&](Form& f) {
     auto& d = static_cast<FrmLoteyPosicion&>(f);
-    filas = d.MSFlexGrid1->Rows();
+    m = TomaMuestra(*d.MSFlexGrid1, kFilas / 100);
     d.CmdCancelar_Click();
   });
   QString posiciones, lotes;
-  double cantidad = 100;
+  double cantidad = kPedido;
   b.c->PidePosicionLote(kArticulo, QStringLiteral("UN"), cantidad, QStringLiteral("1"), QString(), QString(),
                         posiciones, lotes, true, true);
-  return filas == kFilas + 1;
 }
 
-using Trabajo = std::function<bool(Base&, bool)>;
+using Trabajo = std::function<void(Base&, bool, Muestra&)>;
 
-void Mide(benchmark::State& state, const Trabajo& t, bool posiciones, bool reabierta) {
+void Abre(benchmark::State& state, const Trabajo& t, bool reabierta, const Esperada& esperada,
+          const std::vector<std::pair<int, QStringList>>& filasPropias) {
   Base& b = Prepara();
-  const double desnuda = Desnuda(b, posiciones);
-  double segundos = 0;
-  for (auto _ : state) {
-    QElapsedTimer r;
-    r.start();
-    const bool ok = t(b, reabierta);
-    segundos += r.nsecsElapsed() / 1e9;
-    if (!ok) {
-      state.SkipWithError("el diálogo no muestra todas las filas");
-      return;
-    }
+  Muestra m;
+  const Pedidas p = Aprende(b, [&] { t(b, reabierta, m); });
+  if (!p.otras.isEmpty() || p.lecturas.empty()) {
+    state.SkipWithError("the dialog sent something other than reads");
+    return;
   }
-  state.counters["filas"] = kFilas;
-  state.counters["ratio_vs_bare"] = segundos / static_cast<double>(state.iterations()) / desnuda;
+  QStringList desnudas;
+  for (const auto& l : p.lecturas) desnudas << sqlite_sql::AdaptaSentencia(l.sql);
+  BaseDesnuda desnuda(b.archivo, AjustesSqlite::DelPrograma());
+  auto leeDesnudas = [&] {
+    double segundos = 0;
+    for (const QString& sql : desnudas) segundos += UnaLectura(desnuda, sql);
+    return segundos;
+  };
+  leeDesnudas();
+  std::vector<double> tiempos;
+  Parejas parejas;
+  for (auto _ : state) {
+    Mide(state, tiempos, [&] { t(b, reabierta, m); });
+    parejas.Agrega(tiempos.back(), leeDesnudas());
+  }
+  if (const QString falla = Compara(b, p, m, esperada, filasPropias); !falla.isEmpty()) {
+    state.SkipWithError(falla.toUtf8().constData());
+    return;
+  }
+  state.counters["filas"] = m.filas;
+  state.counters["sentencias"] = static_cast<double>(desnudas.size());
+  Proporcion(state, "ratio_vs_desnuda", parejas);
 }
 
-void SalidaNueva(benchmark::State& state) { Mide(state, Salida, false, false); }
-void SalidaReabierta(benchmark::State& state) { Mide(state, Salida, false, true); }
-void PosicionesYLotes(benchmark::State& state) { Mide(state, Posiciones, true, false); }
+// The blank row for stock outside any lot: nothing in stock, nothing taken
+// (the reopened line gave it no entry).
+std::vector<std::pair<int, QStringList>> FilaEnBlanco(bool reabierta) {
+  return {{0, {QString(), QString(), QString(), reabierta ? QString() : QStringLiteral("0")}}};
+}
 
-BENCHMARK(SalidaNueva)->Unit(benchmark::kMillisecond)->MinTime(0.5);
-BENCHMARK(SalidaReabierta)->Unit(benchmark::kMillisecond)->MinTime(0.5);
-BENCHMARK(PosicionesYLotes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+void SalidaNueva(benchmark::State& state) { Abre(state, Salida, false, SalidaEsperada(false), FilaEnBlanco(false)); }
+void SalidaReabierta(benchmark::State& state) {
+  Abre(state, Salida, true, SalidaEsperada(true), FilaEnBlanco(true));
+}
+void PosicionesYLotes(benchmark::State& state) {
+  Abre(state, Posiciones, false, PosicionEsperada,
+       {{0, {QStringLiteral("DEPOSITO 1"), QString(), QString(), Numero(kFueraDePosicion), QStringLiteral("0")}}});
+}
+
+BENCHMARK(SalidaNueva)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(0.5);
+BENCHMARK(SalidaReabierta)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(0.5);
+BENCHMARK(PosicionesYLotes)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(0.5);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "lots/frm_carga_lotes_y_series.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -176,16 +177,17 @@ void FrmCargaLotesySeries::VerificaAnteriores() {
   QStringList anteriores, cantidades;
   Cptes().DescomponeSerieLote(Lotes, anteriores);
   Cptes().DescomponeSerieLote(Series, cantidades);
-  QHash<QString, int> claves;
+  QSet<QString> claves;
   claves.reserve(static_cast<qsizetype>(filas.size() + anteriores.size()));
-  for (size_t i = 0; i < filas.size(); ++i) claves.insert(Clave(filas[i].lote, filas[i].serie), static_cast<int>(i));
-  QHash<QString, QString> previas;  // key -> the quantity of its first entry
+  for (const Fila& f : filas) claves.insert(Clave(f.lote, f.serie));
+  std::vector<Anterior> previas;
+  previas.reserve(static_cast<size_t>(anteriores.size()));
   for (qsizetype k = 0; k + 1 < anteriores.size(); ++k) {
     const QString clave = ClaveDeEntrada(anteriores[k]);
-    const QString cantidad = k < cantidades.size() ? cantidades[k] : QString();
-    if (!previas.contains(clave)) previas.insert(clave, cantidad);
-    if (SinLoteNiSerie(anteriores[k]) || claves.contains(clave) || NumeroCelda(cantidad) == 0) continue;
-    claves.insert(clave, static_cast<int>(filas.size()));
+    const double cantidad = k < cantidades.size() ? NumeroCelda(cantidades[k]) : 0.0;
+    previas.push_back({clave, cantidad});
+    if (SinLoteNiSerie(anteriores[k]) || claves.contains(clave) || cantidad == 0) continue;
+    claves.insert(clave);
     const auto [lote, serie] = Partes(anteriores[k]);
     filas.push_back({lote, serie, QStringLiteral("0"), QStringLiteral("0")});
   }
@@ -200,15 +202,10 @@ void FrmCargaLotesySeries::VerificaAnteriores() {
     g->SetTextMatrix(r, 2, filas[i].stock);
     g->SetTextMatrix(r, 3, filas[i].cantidad);
   }
-  if (enStock == 0) return;
-  if (Lotes.isEmpty()) {
-    CompletaCantidades();
-    return;
-  }
-  for (int r = 1; r < g->Rows(); ++r) {
-    const auto p = previas.constFind(Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)));
-    if (p != previas.cend()) g->SetTextMatrix(r, 3, TextoCelda(NumeroCelda(*p)));
-  }
+  // A new choice is proposed once the stock shows what the other lines take
+  // (VerificaExistenciasEnGrilla).
+  if (enStock == 0 || Lotes.isEmpty()) return;
+  ReparteAnteriores([&](int r) { return Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)); }, previas, 3);
 }
 
 void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
@@ -216,7 +213,9 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
   MSFlexGrid* g = MSFlexGrid1;
   vb::PasaPorAlto([&] {
     if (LotesExistentes.isEmpty()) return;
-    // What the other lines take from each stock row.
+    // What the other lines take of each lot and serial, counted once over
+    // the rows of that lot and serial in order: first from what this line
+    // does not take itself, then from the rest.
     QStringList entradas, cantidades;
     Cptes().DescomponeSerieLote(LotesExistentes, entradas);
     Cptes().DescomponeSerieLote(SeriesExistentes, cantidades);
@@ -225,10 +224,23 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
       if (SinLoteNiSerie(entradas[k])) continue;
       tomado[ClaveDeEntrada(entradas[k])] += k < cantidades.size() ? NumeroCelda(cantidades[k]) : 0.0;
     }
+    QHash<QString, std::vector<int>> filas;
     for (int r = 1; r < g->Rows(); ++r) {
-      const auto t = tomado.constFind(Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)));
-      if (t == tomado.cend()) continue;
-      g->SetTextMatrix(r, 2, TextoCelda(std::max(0.0, NumeroCelda(g->TextMatrix(r, 2)) - *t)));
+      const QString clave = Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1));
+      if (tomado.contains(clave)) filas[clave].push_back(r);
+    }
+    for (auto f = filas.cbegin(); f != filas.cend(); ++f) {
+      double resto = tomado.value(f.key());
+      std::vector<double> stock;
+      for (const int r : *f) stock.push_back(std::max(0.0, NumeroCelda(g->TextMatrix(r, 2))));
+      for (const bool libre : {true, false})
+        for (size_t i = 0; i < f->size() && resto > kToleranciaCantidad; ++i) {
+          const double propia = libre ? NumeroCelda(g->TextMatrix((*f)[i], 3)) : 0.0;
+          const double baja = std::min(resto, std::max(0.0, stock[i] - propia));
+          stock[i] -= baja;
+          resto -= baja;
+        }
+      for (size_t i = 0; i < f->size(); ++i) g->SetTextMatrix((*f)[i], 2, TextoCelda(stock[i]));
     }
   });
   vb::PasaPorAlto([&] {
@@ -236,18 +248,6 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
     for (int r = 1; r < g->Rows(); ++r) g->SetTextMatrix(r, 3, QStringLiteral("0"));
     DistribuyeCantidad();
   });
-}
-
-void FrmCargaLotesySeries::CompletaCantidades() {
-  MSFlexGrid* g = MSFlexGrid1;
-  double resto = Cantidad;
-  for (int r = 1; r < g->Rows(); ++r) {
-    double toma = std::min(NumeroCelda(g->TextMatrix(r, 2)), resto);
-    if (toma == 0 && resto > 0) toma = resto;
-    resto -= toma;
-    g->SetTextMatrix(r, 3, TextoCelda(toma));
-    if (resto <= kToleranciaCantidad) break;
-  }
 }
 
 void FrmCargaLotesySeries::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad, 2, 3); }
@@ -265,8 +265,12 @@ int FrmCargaLotesySeries::UltimaColumna() const { return EsConsultaDeSerieLote |
 
 int FrmCargaLotesySeries::PrimeraColumna() const { return EsConsultaDeSerieLote ? 3 : 2; }
 
-QList<int> FrmCargaLotesySeries::ColumnasDeLista(int) const {
-  if (EsConsultaDeSerieLote) return {0, 1};
+QList<int> FrmCargaLotesySeries::ColumnasDeLista(int fila) const {
+  // Only a row that gives a quantity is checked for separators: a lot
+  // written elsewhere with one in it blocks nothing while it gives nothing
+  // (the lists then leave that row out).
+  if (EsConsultaDeSerieLote)
+    return NumeroCelda(MSFlexGrid1->TextMatrix(fila, 3)) != 0 ? QList<int>{0, 1} : QList<int>{};
   return EsSerieYLote ? QList<int>{2, 3} : QList<int>{2};
 }
 
@@ -366,11 +370,19 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
         !seguir)
       return;
     if (!paso.step([&] {
-          QString lotes = QStringLiteral("|");
-          for (int r = 1; r < g->Rows(); ++r)
-            lotes += vb::Trim(g->TextMatrix(r, 0)) + kUnion + vb::Trim(g->TextMatrix(r, 1)) + u'|';
+          // One entry per row; a row whose lot or serial holds a separator
+          // (it gives nothing: VerificaFilas) is left out of both lists,
+          // which stay parallel.
+          QString lotes = QStringLiteral("|"), series = QStringLiteral("|");
+          for (int r = 1; r < g->Rows(); ++r) {
+            const QString lote = vb::Trim(g->TextMatrix(r, 0)), serie = vb::Trim(g->TextMatrix(r, 1));
+            if (lotes::TieneSeparador(lote) || lotes::TieneSeparador(serie)) continue;
+            const QString cantidad = vb::Trim(g->TextMatrix(r, 3));
+            lotes += lote + kUnion + serie + u'|';
+            series += (cantidad.isEmpty() ? QStringLiteral("-") : cantidad) + u'|';
+          }
           Lotes = lotes::CierraLista(lotes);
-          Series = ListaDeColumna(3);
+          Series = lotes::CierraLista(series);
         }))
       return;
   } else {

@@ -6,7 +6,13 @@
 //   article in the warehouse (STK_SERIES_Y_LOTES), a row for each previous
 //   entry no longer in stock, and a blank row for stock without lot; the
 //   user sets the quantity taken from each row (column 3). The stock shown
-//   is lowered by what the voucher's other lines of the article take.
+//   is lowered by what the voucher's other lines of the article take, once
+//   over the rows of each lot and serial in order (first from what this
+//   line does not take itself). A reopened line's entries go back to the
+//   rows of their lot and serial in order; a new line is offered its
+//   quantity spread over the stock shown. A row whose lot or serial holds a
+//   list separator is refused only when it gives a quantity, and is left
+//   out of the lists.
 // - Entry mode (stock coming in): one row per unit; the user types the lot
 //   or serial number of each (and both in the both kind).
 // The caller sets the members, calls CargaDatos, shows the form (or runs
@@ -45,7 +51,6 @@ class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCa
   void InicializaGrid();
   void VerificaAnteriores();
   void VerificaExistenciasEnGrilla();
-  void CompletaCantidades();
   // Empty cells of column 2 take the value of row 1 (entry mode, where
   // column 2 does not hold serial numbers).
   void CompletaTodoIgual();

@@ -1,6 +1,7 @@
 #include "lots/frm_grilla_lotes.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -327,6 +328,29 @@ double FrmGrillaLotes::SumaColumna(int col, long menosCual) const {
   for (int r = 1; r < MSFlexGrid1->Rows(); ++r)
     if (r != menosCual) suma += NumeroCelda(MSFlexGrid1->TextMatrix(r, col));
   return suma;
+}
+
+void FrmGrillaLotes::ReparteAnteriores(const std::function<QString(int)>& claveDeFila,
+                                       const std::vector<Anterior>& anteriores, int colCantidad) {
+  MSFlexGrid* g = MSFlexGrid1;
+  // The rows of each key, in row order, and how many of them took an entry.
+  struct Filas {
+    std::vector<int> filas;
+    size_t tomadas = 0;
+  };
+  QHash<QString, Filas> porClave;
+  for (int r = 1; r < g->Rows(); ++r)
+    if (const QString clave = claveDeFila(r); !clave.isEmpty()) porClave[clave].filas.push_back(r);
+  for (const Anterior& a : anteriores) {
+    const auto f = porClave.find(a.clave);
+    if (f == porClave.end()) continue;
+    if (f->tomadas < f->filas.size()) {
+      g->SetTextMatrix(f->filas[f->tomadas++], colCantidad, TextoCelda(a.cantidad));
+    } else {
+      const int ultima = f->filas.back();
+      g->SetTextMatrix(ultima, colCantidad, TextoCelda(NumeroCelda(g->TextMatrix(ultima, colCantidad)) + a.cantidad));
+    }
+  }
 }
 
 void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, int colCantidad) {

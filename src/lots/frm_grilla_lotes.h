@@ -18,11 +18,15 @@
 // The lists the dialogs build separate their entries with "|" and join a
 // lot and a serial with ClsCmnCptes::kUnionLoteSerie: neither can be part
 // of a lot, serial, size or position. The editor refuses both, typed or
-// pasted, and acceptance refuses a row that holds one, or a quantity above
-// what the row shows in stock, with the focus on that row, so a list holds
-// exactly one entry per row.
+// pasted, and acceptance refuses a row whose list cells hold one
+// (ColumnasDeLista: for a stock row, only while it gives a quantity; one
+// that gives nothing is left out of the lists), or a quantity above what
+// the row shows in stock, with the focus on that row, so a list holds
+// exactly one entry per row it lists.
 #include <QList>
 #include <QString>
+#include <functional>
+#include <vector>
 
 #include "platform/form.h"
 
@@ -121,6 +125,20 @@ class FrmGrillaLotes : public Form {
   // that fails with its message, with the current cell and the focus on it.
   bool VerificaFilas();
 
+  // A quantity the line took before, under the key of the rows it may go
+  // back to.
+  struct Anterior {
+    QString clave;
+    double cantidad = 0;
+  };
+  // Puts the line's previous quantities back into column colCantidad: the
+  // entries of one key go to the data rows of that key in row order, one
+  // entry a row, and entries beyond the key's last row add to that row, so
+  // no quantity is lost or written twice. claveDeFila gives each data row's
+  // key (empty: the row takes no entry); an entry whose key has no row is
+  // dropped, and rows no entry reaches keep their cells.
+  void ReparteAnteriores(const std::function<QString(int)>& claveDeFila, const std::vector<Anterior>& anteriores,
+                         int colCantidad);
   // The sum of the numbers of a column over the data rows, leaving out row
   // menosCual (-1: none).
   double SumaColumna(int col, long menosCual) const;

@@ -149,23 +149,25 @@ void FrmLoteyPosicion::VerificaAnteriores() {
     DistribuyeCantidad();
     return;
   }
-  // Previous entries back into their rows; an entry without position
-  // belongs to the warehouse row, and one whose row is gone is dropped.
+  // Previous entries back into the rows of their position (and lot), in
+  // row order; an entry without position belongs to the warehouse row, and
+  // one whose row is gone is dropped.
+  // Keys: position, "*" and (in the combined mode) lot; the warehouse
+  // row's key holds no "*", so no position row has it.
+  const QString kDeposito = QStringLiteral("|");
+  auto clave = [&](const QString& posicion, const QString& lote) {
+    return (vb::Trim(posicion) + u'*' + (EsPosicionYLote ? vb::Trim(lote) : QString())).toCaseFolded();
+  };
+  std::vector<Anterior> anteriores;
+  anteriores.reserve(static_cast<size_t>(posiciones.size()));
   for (qsizetype i = 0; i + 1 < posiciones.size(); ++i) {
-    const QString cantidad = i < cantidades.size() ? vb::Trim(cantidades[i]) : QString();
-    const QString valor = cantidad.isEmpty() ? cantidad : TextoCelda(NumeroCelda(cantidad));
-    if (posiciones[i].isEmpty()) {
-      if (filaDeposito_ > 0) g->SetTextMatrix(filaDeposito_, 4, valor);
-      continue;
-    }
     const QString lote = i < lotes.size() ? lotes[i] : QString();
-    for (int j = 1; j < g->Rows(); ++j) {
-      if (j == filaDeposito_ || !vb::Igual(posiciones[i], g->TextMatrix(j, 0))) continue;
-      if (EsPosicionYLote && !vb::Igual(lote, g->TextMatrix(j, 1))) continue;
-      g->SetTextMatrix(j, 4, valor);
-      break;
-    }
+    anteriores.push_back({vb::Trim(posiciones[i]).isEmpty() ? kDeposito : clave(posiciones[i], lote),
+                          i < cantidades.size() ? NumeroCelda(cantidades[i]) : 0.0});
   }
+  ReparteAnteriores(
+      [&](int r) { return r == filaDeposito_ ? kDeposito : clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)); },
+      anteriores, 4);
 }
 
 void FrmLoteyPosicion::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad1, 3, 4); }

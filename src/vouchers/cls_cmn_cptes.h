@@ -407,8 +407,9 @@ class ClsCmnCptes {
   // Refills Arreglo with the entries of the list, each trimmed.
   void DescomponeSerieLote(const QString& Serie_Lote, QStringList& Arreglo) const;
   // Splits a position list and its parallel lot list: the entries of
-  // Posicion_Lote (trimmed) are cut at their first "*" into the position
-  // (before it) and the quantity (after it); an entry without "*" is a
+  // Posicion_Lote (trimmed) are cut at their last "*" into the position
+  // (before it, which may hold a "*" of its own) and the quantity (after
+  // it, a number); an entry without "*" is a
   // position without quantity (quantity ""). The lots are split as
   // DescomponeSerieLote does. ArrPosiciones and ArrCantidades always have
   // the same size.

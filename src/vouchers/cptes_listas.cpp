@@ -72,7 +72,9 @@ void ClsCmnCptes::DescomponePosicionCantidadLote(const QString& Posicion_Lote, c
   ArrCantidades.reserve(ArrPosiciones.size());
   for (qsizetype k = 0; k + 1 < ArrPosiciones.size(); ++k) {
     QString& posicion = ArrPosiciones[k];
-    const qsizetype asterisco = posicion.indexOf(u'*');
+    // The quantity is a number: it follows the last "*", so a position code
+    // may hold one.
+    const qsizetype asterisco = posicion.lastIndexOf(u'*');
     if (asterisco < 0) {
       // A position without quantity: the arrays stay parallel.
       ArrCantidades.append(QString());

@@ -58,6 +58,13 @@ void ConLotes::AlMostrarPosiciones(std::function<void(FrmLoteyPosicion&)> accion
   e.ui().accionesModales.push_back([accion](Form& f) { accion(static_cast<FrmLoteyPosicion&>(f)); });
 }
 
+void ConLotes::AlMostrarLotesAnotaYAcepta(int col, QStringList& columna) {
+  AlMostrarLotes([col, &columna](FrmCargaLotesySeries& f) {
+    columna = Columna(f.MSFlexGrid1, col);
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+  });
+}
+
 void ConLotes::Teclea(FrmGrillaLotes& f, const QString& texto, Qt::Key fin) {
   if (!texto.isEmpty()) {
     QTest::keyClicks(f.MSFlexGrid1, texto.left(1));

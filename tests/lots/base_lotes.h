@@ -41,6 +41,9 @@ class ConLotes : public ConEntorno {
   // Plans what the next shown dialog does.
   void AlMostrarLotes(std::function<void(FrmCargaLotesySeries&)> accion);
   void AlMostrarPosiciones(std::function<void(FrmLoteyPosicion&)> accion);
+  // Plans a shown lot dialog that notes the texts of its grid's column col
+  // and is accepted with F2.
+  void AlMostrarLotesAnotaYAcepta(int col, QStringList& columna);
 
   // Types a text on the grid's current cell and ends it with a key.
   static void Teclea(FrmGrillaLotes& f, const QString& texto, Qt::Key fin = Qt::Key_Return);

@@ -162,6 +162,50 @@ TEST_F(Posiciones, PreviousEntriesGoBackToTheirRows) {
   EXPECT_EQ(posiciones, "|P2*2|P1*3|*4|");
 }
 
+TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
+  // A position holding two lots (11 each), shown without and with its lots,
+  // and a position whose code holds the "*" that joins position and
+  // quantity.
+  Posicion("1", "POS", 4);
+  Posicion("1", "A*1", 5);
+  Saldo("1", "ROD-6205", "POS", "LA", "UN", "11");
+  Saldo("1", "ROD-6205", "POS", "LB", "UN", "11");
+  Saldo("1", "ROD-6205", "A*1", "", "UN", "6");
+  struct Caso {
+    const char* nombre;
+    bool conLote;
+    QString posiciones, lotes;  // the line's previous lists
+    double cantidad;
+    QStringList cantidades;     // the CANT. column reopened: P2, P1, A*1, POS (LA), POS (LB)
+    QString devueltas = {};     // the positions accepted, when not the previous ones
+  };
+  const Caso casos[] = {
+      {"a position of two lots, no lot column", false, "|POS*11|POS*4|", "", 15, {"", "", "", "11", "4"}},
+      {"the second lot of a position", true, "|POS*4|", "|LB|", 4, {"0", "0", "0", "0", "4"}},
+      {"both lots of a position", true, "|POS*11|POS*4|", "|LA|LB|", 15, {"0", "0", "0", "11", "4"}},
+      {"a position code holding a star", false, "|A*1*2|", "", 2, {"", "", "2", "", ""}},
+      {"two entries for one row", false, "|p1*1|P1*2|", "", 3, {"", "3", "", "", ""}, "|P1*3|"},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nombre);
+    e.ui().llamadas.clear();
+    QStringList posicion, cantidad;
+    AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+      posicion = Columna(f.MSFlexGrid1, 0);
+      cantidad = Columna(f.MSFlexGrid1, 4);
+      f.CmdAceptar->click();
+    });
+    double q = caso.cantidad;
+    EXPECT_TRUE(Pide(q, caso.posiciones, caso.lotes, true, caso.conLote));
+    EXPECT_EQ(posicion, (QStringList{"P2", "P1", "A*1", "POS", "POS"}));
+    EXPECT_EQ(cantidad, caso.cantidades);
+    EXPECT_EQ(posiciones, caso.devueltas.isEmpty() ? caso.posiciones : caso.devueltas);
+    EXPECT_EQ(lotes, caso.lotes);
+    EXPECT_EQ(q, caso.cantidad);
+    EXPECT_EQ(Mensajes(), QStringList());
+  }
+}
+
 TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstWhatIsAvailable) {
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
     f.activateWindow();

@@ -294,11 +294,7 @@ TEST_F(Salidas, ANegativeLineIsBrokenDownByItsSizeAndKeepsItsSign) {
   // The line carries the sign; the dialog proposes what a person could type.
   for (const bool mostrar : {true, false}) {
     QStringList propuesto;
-    if (mostrar)
-      AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-        propuesto = Columna(f.MSFlexGrid1, 3);
-        QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
-      });
+    if (mostrar) AlMostrarLotesAnotaYAcepta(3, propuesto);
     double q = -3;
     EXPECT_TRUE(Pide(q, "", "", mostrar)) << mostrar;
     if (mostrar) {
@@ -353,6 +349,134 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
   EXPECT_TRUE(Pide(q));
   EXPECT_EQ(stock, (QStringList{"0", "8", ""}));  // 5 - 4 - 1
   EXPECT_EQ(cantidades, "|0|3|0|");
+}
+
+TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
+  // One lot in two stock rows (two positions, or two spellings), stock
+  // without lot beside a lot, and what another line took from a lot in two
+  // rows: the line's own entries go back to their rows, what the other line
+  // took is counted once, and accepting gives back the same lists.
+  struct Fila {
+    const char* lote;
+    const char* cantidad;
+  };
+  struct Caso {
+    const char* nombre;
+    std::vector<Fila> stock;
+    QString otrasLotes, otrasCantidades;  // the voucher's other line
+    bool nueva;                           // the lists are those a new line is offered
+    double cantidad;
+    QStringList stockMostrado;
+    QString lotes, cantidades;
+  };
+  const QString L1 = "L1" + U, L2 = "L2" + U;
+  const Caso casos[] = {
+      {"a lot at two positions", {{"L1", "3"}, {"L1", "4"}, {"L2", "5"}}, "", "", true, 5,
+       {"3", "4", "5", ""}, "|" + L1 + "|" + L1 + "|" + L2 + "|" + U + "|", "|3|2|0|0|"},
+      {"a lot in two letter cases", {{"L1", "3"}, {"l1", "4"}}, "", "", true, 5,
+       {"3", "4", ""}, "|" + L1 + "|l1" + U + "|" + U + "|", "|3|2|0|"},
+      {"stock without lot", {{"", "4"}, {"L1", "3"}}, "", "", true, 6,
+       {"4", "3", ""}, "|" + U + "|" + L1 + "|" + U + "|", "|4|2|0|"},
+      {"another line took 3 of the lot", {{"L1", "3"}, {"L1", "4"}, {"L2", "5"}}, "|" + L1 + "|", "|3|", true, 4,
+       {"0", "4", "5", ""}, "|" + L1 + "|" + L1 + "|" + L2 + "|" + U + "|", "|0|4|0|0|"},
+      {"the other line took the second row", {{"L1", "3"}, {"L1", "4"}, {"L2", "5"}},
+       "|" + L1 + "|" + L1 + "|" + L2 + "|" + U + "|", "|0|4|0|0|", false, 3,
+       {"3", "0", "5", ""}, "|" + L1 + "|" + L1 + "|" + L2 + "|" + U + "|", "|3|0|0|0|"},
+  };
+  int n = 0;
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nombre);
+    const QString art = QString("ART-%1").arg(++n);
+    Articulo(art);
+    for (const Fila& f : caso.stock) Stock(art, "1", f.lote, "", f.cantidad);
+    grilla.SetRows(1);
+    FilaDeGrilla(1, art, caso.otrasLotes, caso.otrasCantidades);
+    FilaDeGrilla(2, art, "", "");
+    grilla.SetRow(2);
+    auto pide = [&](double& q, const QString& lotesAnt, const QString& cantAnt, bool mostrar, QString& l,
+                    QString& cant) {
+      QString deposito = "1";
+      return c->PideSerieLote_Salidas(grilla, art, "", q, lotesAnt, cantAnt, l, cant, true, false, false, &deposito,
+                                      mostrar);
+    };
+    e.ui().llamadas.clear();
+    QString l, cant;
+    double q = caso.cantidad;
+    if (caso.nueva) {
+      EXPECT_TRUE(pide(q, "", "", false, l, cant));
+      EXPECT_EQ(l, caso.lotes);
+      EXPECT_EQ(cant, caso.cantidades);
+    }
+    // Reopened, shown and accepted with F2.
+    QStringList stock, cantidad;
+    AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+      stock = Columna(f.MSFlexGrid1, 2);
+      cantidad = Columna(f.MSFlexGrid1, 3);
+      QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+    });
+    q = caso.cantidad;
+    EXPECT_TRUE(pide(q, caso.lotes, caso.cantidades, true, l, cant));
+    EXPECT_EQ(stock, caso.stockMostrado);
+    QStringList esperada;
+    c->DescomponeSerieLote(caso.cantidades, esperada);
+    esperada.removeLast();
+    EXPECT_EQ(cantidad, esperada);
+    EXPECT_EQ(l, caso.lotes);
+    EXPECT_EQ(cant, caso.cantidades);
+    EXPECT_EQ(q, caso.cantidad);
+    // Reopened without being shown.
+    EXPECT_TRUE(pide(q, caso.lotes, caso.cantidades, false, l, cant));
+    EXPECT_EQ(cant, caso.cantidades);
+    EXPECT_EQ(q, caso.cantidad);
+    EXPECT_EQ(Mensajes(), QStringList());
+  }
+}
+
+TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
+  // Lots written by another program: the rows are shown, take nothing, and
+  // are left out of the lists, which stay parallel.
+  Articulo("ART-SEP");
+  Stock("ART-SEP", "1", "L1", "", "5");
+  Stock("ART-SEP", "1", "A|B", "", "2");
+  Stock("ART-SEP", "1", "C" + U + "D", "", "2");
+  FilaDeGrilla(1, "ART-SEP", "", "");
+  QString deposito = "1", nuevos, cant;
+  const QString lista = "|L1" + U + "|" + U + "|";
+  for (const bool mostrar : {true, false}) {
+    QStringList lote;
+    if (mostrar) AlMostrarLotesAnotaYAcepta(0, lote);
+    double q = 3;
+    EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "ART-SEP", "", q, "", "", nuevos, cant, true, false, false, &deposito,
+                                         mostrar));
+    if (mostrar) {
+      EXPECT_EQ(lote, (QStringList{"L1", "A|B", "C" + U + "D", ""}));
+    }
+    EXPECT_EQ(nuevos, lista);
+    EXPECT_EQ(cant, QString("|3|0|"));
+    EXPECT_EQ(Mensajes(), QStringList());
+  }
+  // Reopened, the lists come back; a quantity on such a row is refused.
+  bool abierto = false;
+  int fila = 0;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    f.MSFlexGrid1->SetRow(2);
+    Teclea(f, "1");
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+    abierto = f.isVisible();
+    fila = f.MSFlexGrid1->Row();
+    f.MSFlexGrid1->SetCol(3);
+    Teclea(f, "0");
+    QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+  });
+  double q = 3;
+  EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "ART-SEP", "", q, lista, "|3|0|", nuevos, cant, true, false, false,
+                                       &deposito));
+  EXPECT_TRUE(abierto);
+  EXPECT_EQ(fila, 2);
+  EXPECT_EQ(Mensajes(), QStringList{"A|B: los caracteres | y " + U +
+                                    " no pueden formar parte de un lote, una serie, un talle ni una posición"});
+  EXPECT_EQ(nuevos, lista);
+  EXPECT_EQ(cant, QString("|3|0|"));
 }
 
 TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {

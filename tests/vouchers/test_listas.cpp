@@ -71,10 +71,11 @@ TEST_F(Listas, DescomponePosicionCantidadLoteKeepsThreeParallelArrays) {
   EXPECT_EQ(cant, (QStringList{"2", "5", ""}));
   EXPECT_EQ(lote, (QStringList{"L1", "L2", ""}));
 
-  // Stock outside any position, a quantity holding "*", decimals.
+  // Stock outside any position, decimals, a position code holding "*" (the
+  // quantity, a number, follows the last one).
   c->DescomponePosicionCantidadLote(" |*3| A-01-1 *1,5|B*2*3|", "||L9|", pos, cant, lote);
-  EXPECT_EQ(pos, (QStringList{"", "A-01-1 ", "B", ""}));
-  EXPECT_EQ(cant, (QStringList{"3", "1,5", "2*3", ""}));
+  EXPECT_EQ(pos, (QStringList{"", "A-01-1 ", "B*2", ""}));
+  EXPECT_EQ(cant, (QStringList{"3", "1,5", "3", ""}));
   EXPECT_EQ(lote, (QStringList{"", "L9", ""}));
 
   // An entry without "*" is a position without quantity; nothing shifts.
