@@ -102,7 +102,7 @@ long ClsCmnCptes::CuentaItems(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGrid2, 
     if (CantTareas) *CantTareas = tareas;
     if (CantArticulos) *CantArticulos = articulos;
     if (CantOtrosConceptos) *CantOtrosConceptos = otros;
-    if (TotUnidades) *TotUnidades = static_cast<long>(unidades.RedondeaPar(0).Diezmilesimos() / 10000);
+    if (TotUnidades) *TotUnidades = static_cast<long>(unidades.Entero());
     return tareas + articulos + otros;
   };
   if (!paso.step([&] { tareas = FilasUsadas(MSFlexGrid1); })) return devuelve();
