@@ -40,6 +40,7 @@ QString TextoDeVal(const QString& s);
 // decimal point; when both appear, the last one is the decimal point and the
 // others group thousands.
 QString NormalizaNumero(const QString& s);
+
 // Whether the text reads as a number (blanks around it allowed; "." or the
 // locale's decimal separator).
 bool IsNumeric(const QString& s);
