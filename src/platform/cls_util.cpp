@@ -71,8 +71,10 @@ int ClsUtil::ReportaError(const vb::Error& e, const QString& etiqueta) const {
 
 vb::Moneda ClsUtil::ConvierteMoneda(const QString& texto) const {
   if (vb::Trim(texto).isEmpty()) return vb::Moneda();
+  // The digits as written, never through a double: one rounding, and an
+  // amount beyond the range is an overflow, not a wrapped or zero value.
   if (vb::IsNumeric(texto)) return vb::Moneda::DesdeTexto(texto);
-  return vb::Moneda::DesdeDoble(vb::Val(texto));
+  return vb::Moneda::DesdeTexto(vb::TextoDeVal(texto));
 }
 
 double ClsUtil::ConvierteDoble(const QString& texto) const {

@@ -59,7 +59,7 @@ QString QuitaCaracteres(const QString& s, const QString& caracteres) {
   return r;
 }
 
-double Val(const QString& s) {
+QString TextoDeVal(const QString& s) {
   QString t;
   t.reserve(s.size());
   for (QChar c : s)
@@ -74,7 +74,7 @@ double Val(const QString& s) {
     num.append(t[i++]);
     while (i < n && t[i].isDigit() && t[i].unicode() < 128) { num.append(t[i++]); digits = true; }
   }
-  if (!digits) return 0.0;
+  if (!digits) return QString();
   if (i < n && (t[i] == u'e' || t[i] == u'E' || t[i] == u'd' || t[i] == u'D')) {
     int j = i + 1;
     QString e = QStringLiteral("e");
@@ -83,6 +83,12 @@ double Val(const QString& s) {
     while (j < n && t[j].isDigit() && t[j].unicode() < 128) { e.append(t[j++]); ed = true; }
     if (ed) num.append(e);
   }
+  return num;
+}
+
+double Val(const QString& s) {
+  const QString num = TextoDeVal(s);
+  if (num.isEmpty()) return 0.0;
   bool ok = false;
   double v = num.toDouble(&ok);
   return ok ? v : 0.0;
@@ -93,11 +99,6 @@ QChar DecimalSeparator() {
   return d.isEmpty() ? QChar(u'.') : d[0];
 }
 
-namespace {
-
-// The text of a number with "." as its decimal point, or empty when the text
-// is not a number. Accepts "," or "." as decimal point; when both appear, the
-// last one is the decimal point and the others group thousands.
 QString NormalizaNumero(const QString& s) {
   QString t = s.trimmed();
   if (t.isEmpty()) return QString();
@@ -124,8 +125,6 @@ QString NormalizaNumero(const QString& s) {
   static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
   return re.match(r).hasMatch() ? r : QString();
 }
-
-}  // namespace
 
 bool IsNumeric(const QString& s) { return !NormalizaNumero(s).isEmpty(); }
 

@@ -31,6 +31,15 @@ QString QuitaCaracteres(const QString& s, const QString& caracteres);
 // The number at the start of a text: blanks skipped, "." as decimal point,
 // 0 when the text does not begin with a number.
 double Val(const QString& s);
+// That number as it is written (digits, "." and an exponent, blanks
+// dropped), or empty when the text does not begin with a number.
+QString TextoDeVal(const QString& s);
+
+// The text of a number with "." as its decimal point and no group
+// separators, or empty when the text is not a number. Accepts "," or "." as
+// decimal point; when both appear, the last one is the decimal point and the
+// others group thousands.
+QString NormalizaNumero(const QString& s);
 
 // Whether the text reads as a number (blanks around it allowed; "." or the
 // locale's decimal separator).

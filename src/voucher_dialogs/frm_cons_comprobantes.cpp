@@ -196,24 +196,17 @@ QString FrmConsComprobantes::ArmaSentencia() {
     return todos + T + QStringLiteral("' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
   }
   if (igual("T3")) return QStringLiteral("SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO");
-  if (igual("NCPE") || igual("NDPR")) {
+  if (EsAsientoProveedor(tc)) {
     return QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE TC = '") + T +
            (conFiltro ? Y + QStringLiteral(" ORDER BY SUCURSAL, NUMERO, LETRA DESC ")
                       : QStringLiteral("' ORDER BY SUCURSAL, NUMERO, LETRA DESC"));
   }
-  if (igual("FCC") || igual("NCC") || igual("NCCP") || igual("NDC") || igual("RMC")) {
+  if (EsCompra(tc)) {  // the supplier entries were answered above
     return QStringLiteral("SELECT * FROM C_MV_CPTE WHERE TC = '") + T +
            (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC ")
                       : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC"));
   }
-  if (igual("OT") && pendientes_) {
-    return QStringLiteral(
-               " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM "
-               "V_OT_Pendientes WHERE TC = '") +
-           T +
-           (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
-                      : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC"));
-  }
+  // Work orders come from the pending ones, asked for as pending or not.
   if (igual("OT")) {
     return QStringLiteral(
                " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM "
@@ -282,6 +275,9 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetSubItems(5, campo("FECHARECIBIDO"));
     return;
   }
+  // The amount first: a voucher whose amount does not convert (one beyond
+  // the currency's range) is reported and not listed, never shown wrapped.
+  const QString importe = Importe(rs_);
   if (EsAsientoProveedor(tc)) {
     agrega(ObtieneIndiceImagen(tc));
     item_->SetText(campo("Fecha"));
@@ -292,7 +288,7 @@ void FrmConsComprobantes::AgregaFila() {
                                                                    QStringLiteral("Codigo"), 8, QString())));
     // The entry's description stands under "CONCEPTO", the amount under "IMPORTE".
     item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
-    item_->SetSubItems(5, Importe(rs_));
+    item_->SetSubItems(5, importe);
     return;
   }
   if (EsCompra(tc)) {
@@ -302,7 +298,7 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetSubItems(2, campo("Cuenta"));
     item_->SetSubItems(3, campo("Nombre"));
     item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
-    item_->SetSubItems(5, Importe(rs_));
+    item_->SetSubItems(5, importe);
     return;
   }
   if (vb::Igual(tc, QStringLiteral("PR"))) {
@@ -313,7 +309,7 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetSubItems(3, QString());
     int sub = 4;
     if (referencia_) item_->SetSubItems(sub++, campo("COMENTARIOS"));
-    item_->SetSubItems(sub, Importe(rs_));
+    item_->SetSubItems(sub, importe);
     return;
   }
   if (vb::Igual(tc, QStringLiteral("OC"))) {
@@ -325,7 +321,7 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetText(campo("Fecha"));
     item_->SetSubItems(1, campo("Cuenta") + QStringLiteral(" ") + campo("Nombre"));
     item_->SetSubItems(2, id);
-    item_->SetSubItems(3, Importe(rs_));
+    item_->SetSubItems(3, importe);
     item_->SetSubItems(4, campo("COMENTARIOS"));
     // The reception report made from this purchase order.
     item_->SetSubItems(
@@ -355,9 +351,9 @@ void FrmConsComprobantes::AgregaFila() {
     // The sales layout with "Referencia", or the other types' "CONCEPTO":
     // the comments where the source has them; the amount stays under "IMPORTE".
     item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS"}));
-    item_->SetSubItems(5, Importe(rs_));
+    item_->SetSubItems(5, importe);
   } else {
-    item_->SetSubItems(4, Importe(rs_));
+    item_->SetSubItems(4, importe);
   }
 }
 
@@ -413,10 +409,10 @@ void FrmConsComprobantes::CmdAceptar_Click() {
   const QString tc = vb::Trim(TC);
   if (!sel) {
     NroComprobante.clear();
-  } else if (EsUnoDe(tc, {"OT", "NP", "FC", "RM", "ND", "NC", "NCFP", "OP", "FP", "GF"})) {
+  } else if (EsVenta(tc)) {
     NroComprobante = sel->SubItems(1);
     IdComplemento = sel->SubItems(2);
-  } else if (EsUnoDe(tc, {"FCC", "NCC", "NCPE", "NDPR", "NCCP", "NDC", "RMC"})) {
+  } else if (EsCompra(tc)) {
     NroComprobante = sel->SubItems(1);
     Proveedor = sel->SubItems(2);
   } else if (vb::Igual(tc, QStringLiteral("PR"))) {

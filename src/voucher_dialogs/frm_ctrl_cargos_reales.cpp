@@ -93,12 +93,16 @@ void FrmCtrlCargosReales::CargarDatos() {
     if (!paso.step([&] { fin = rs.Eof(); })) return;
     if (fin) break;
     if (!paso.step([&] {
+          // The amount first: a charge whose amount does not convert (one
+          // beyond the currency's range) is reported and not listed, so it
+          // can never be ticked and applied without its amount.
+          const bool sinSaldo = rs.Fields(QStringLiteral("Saldo")).IsNull();
+          const QString importe =
+              ImporteVisible(gUtil.ConvierteMoneda(sinSaldo ? texto("Importe") : texto("Saldo")).Texto());
           ListItem* it = ListView1->ListItems().Add(texto("Fecha"), QStringLiteral("D") + vb::Trim(texto("ID")));
           it->SetSubItems(1, vb::Trim(texto("Matricula")));
           it->SetSubItems(2, vb::Trim(texto("Concepto")));
-          const bool sinSaldo = rs.Fields(QStringLiteral("Saldo")).IsNull();
-          const vb::Moneda importe = gUtil.ConvierteMoneda(sinSaldo ? texto("Importe") : texto("Saldo"));
-          it->SetSubItems(3, ImporteVisible(importe.Texto()));
+          it->SetSubItems(3, importe);
           it->SetSubItems(4, vb::Trim(texto("Observaciones")));
         }))
       return;

@@ -1,6 +1,7 @@
 // Small helpers of the voucher screens' grids: colouring a row or a column,
 // finding a code already entered on another row, and telling whether a
 // number has a fractional part.
+#include <algorithm>
 #include <cmath>
 
 #include "platform/celdas.h"
@@ -45,9 +46,13 @@ void ClsCmnCptes::PintarFila(long Fila, MSFlexGrid& MsFlexGrid, long Color) {
 void ClsCmnCptes::PintarColuma(long Columna, MSFlexGrid& MsFlexGrid, long FilaDesde, long FilaHasta, long Color) {
   int fila = 0;
   vb::PasaPorAlto([&] { fila = MsFlexGrid.Row(); });
-  const long desde = FilaDesde == -1 ? 0 : FilaDesde;
-  const long hasta = FilaHasta == -1 ? MsFlexGrid.Rows() - 1 : FilaHasta;
-  for (long r = desde; r <= hasta; ++r) {
+  // Only the grid's own cells: bounds beyond its rows are not walked, and a
+  // row or column outside it never paints the current cell instead.
+  const long ultima = MsFlexGrid.Rows() - 1;
+  const long desde = std::max(FilaDesde == -1 ? 0L : FilaDesde, 0L);
+  const long hasta = std::min(FilaHasta == -1 ? ultima : FilaHasta, ultima);
+  const bool enLaGrilla = Columna >= 0 && Columna < MsFlexGrid.Cols();
+  for (long r = desde; enLaGrilla && r <= hasta; ++r) {
     vb::PasaPorAlto([&] { MsFlexGrid.SetCol(static_cast<int>(Columna)); });
     vb::PasaPorAlto([&] { MsFlexGrid.SetRow(static_cast<int>(r)); });
     vb::PasaPorAlto([&] { MsFlexGrid.SetCellBackColor(Color); });

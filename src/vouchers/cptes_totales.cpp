@@ -34,6 +34,14 @@ long FilasUsadas(const MSFlexGrid* g) {
   return n;
 }
 
+// A sum of quantities or minutes; beyond what a number holds it is the
+// overflow error, never the 0 that an infinite total would show.
+double Suma(double a, double b) {
+  const double s = a + b;
+  if (!std::isfinite(s)) vb::Raise(vb::ErrOverflow, QStringLiteral("Desbordamiento"));
+  return s;
+}
+
 // The date-time of the printers file as the cache keeps it; empty when the
 // program folder holds no such file.
 QString FechaDelArchivoDeImpresoras() {
@@ -102,7 +110,7 @@ long ClsCmnCptes::CuentaItems(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGrid2, 
     if (CantTareas) *CantTareas = tareas;
     if (CantArticulos) *CantArticulos = articulos;
     if (CantOtrosConceptos) *CantOtrosConceptos = otros;
-    if (TotUnidades) *TotUnidades = static_cast<long>(unidades.RedondeaPar(0).Diezmilesimos() / 10000);
+    if (TotUnidades) *TotUnidades = static_cast<long>(unidades.Entero());
     return tareas + articulos + otros;
   };
   if (!paso.step([&] { tareas = FilasUsadas(MSFlexGrid1); })) return devuelve();
@@ -195,8 +203,8 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
     for (int r = 1; r < MSFlexGrid1.Rows(); ++r) {
       if (!paso.step([&] {
             if (!Usada(MSFlexGrid1, r)) return;
-            minutos += ConvierteAMinutos(MSFlexGrid1.TextMatrix(r, ColTareas::kHoras), QStringLiteral("HHHH"),
-                                         QStringLiteral("MM"), true);
+            minutos = Suma(minutos, ConvierteAMinutos(MSFlexGrid1.TextMatrix(r, ColTareas::kHoras),
+                                                      QStringLiteral("HHHH"), QStringLiteral("MM"), true));
             ++cantidad;
           }))
         return;
@@ -206,6 +214,8 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
           // Minutes beyond 59 are carried into the hours; with decimal hours
           // the time is shown as the tasks grid shows it.
           const double total = vb::RoundHalfEven(minutos);
+          // Hours beyond what a whole number holds cannot be shown.
+          if (!(std::fabs(total) < 9.2e18)) vb::Raise(vb::ErrOverflow, QStringLiteral("Desbordamiento"));
           if (vb::Trim(Cfg(QStringLiteral("SeparadorHora"))) == QLatin1String(".")) {
             tiempo = vb::Trim(MinutosAHoras(total));
           } else {
@@ -247,14 +257,16 @@ void ClsCmnCptes::TotalizadorControl(MSFlexGrid& MSFlexGrid1, MSFlexGrid& MSFlex
             const QString grupo = vb::Trim(MSFlexGrid2.TextMatrix(r, columnaGrupo));
             const double q = NumeroCelda(MSFlexGrid2.TextMatrix(r, ColArticulos::kCantidad));
             const int i = BuscaEnListaItems(grupo);
+            // Both sums first: a row beyond the range counts nowhere.
+            const double nuevoTotal = Suma(total, q);
             if (i < 0) {
               gListaItems.push_back(ParNombreValor{grupo, TextoCelda(q)});
               if (tabla.isEmpty())
                 descripciones.insert(grupo.toUpper(), vb::Trim(MSFlexGrid2.TextMatrix(r, ColArticulos::kDescripcion)));
             } else {
-              gListaItems[i].ValorItem = TextoCelda(q + NumeroCelda(gListaItems[i].ValorItem));
+              gListaItems[i].ValorItem = TextoCelda(Suma(q, NumeroCelda(gListaItems[i].ValorItem)));
             }
-            total += q;
+            total = nuevoTotal;
             ++cantidad;
           }))
         return;

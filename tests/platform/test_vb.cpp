@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <cmath>
+#include <functional>
+#include <optional>
 
+#include "platform/cls_util.h"
 #include "platform/moneda.h"
 #include "platform/vb.h"
 #include "platform/vb_error.h"
+#include "support/errores.h"
 
 using namespace vb;
 
@@ -141,4 +146,68 @@ TEST(Moneda, KeepsFourDecimalsAndRoundsTiesToEvenOnRequest) {
   EXPECT_THROW(Moneda::DesdeTexto("uno"), Error);
   EXPECT_EQ(Moneda::DesdeTexto("2.5").RedondeaPar(0).Texto(0), "2");
   EXPECT_EQ(Moneda::DesdeTexto("3.5").RedondeaPar(0).Texto(0), "4");
+}
+
+// The whole range converts exactly; one ten-thousandth beyond it, in a text,
+// a double or a sum, is the overflow error, never a wrapped or zero amount.
+// A text is rounded once, half away from zero at the fourth decimal, from its
+// digits as written.
+TEST(Moneda, TheRangeIsKeptAndATextRoundsOnceFromItsDigits) {
+  constexpr int64_t kMax = Moneda::kMaximo;
+  const std::optional<int64_t> desborda;
+  const std::pair<const char*, std::optional<int64_t>> textos[] = {
+      {"922337203685477.5807", kMax},
+      {"-922337203685477.5807", -kMax},
+      {"922337203685477.58074", kMax},
+      {"922337203685477.5808", desborda},
+      {"-922337203685477.5808", desborda},
+      {"922337203685477.58075", desborda},
+      {"1000000000000000", desborda},
+      {"12345678901234567890", desborda},
+      {"1e20", desborda},
+      {"1E15", desborda},
+      {"9.22337203685477e14", 9223372036854770000},
+      {"0.000049999", 0},
+      {"0.00005", 1},
+      {"-0.00005", -1},
+      {"-2.50005", -25001},
+      {"1.5e-4", 2},
+      {"0e99", 0},
+      {"1e-30", 0},
+      {"-0.00001", 0},
+      {"1.234,56", 12345600},
+      {"00000000000000000000012", 120000},
+  };
+  for (const auto& [texto, esperado] : textos) {
+    SCOPED_TRACE(texto);
+    for (auto convierte : {+[](const QString& t) { return Moneda::DesdeTexto(t); },
+                           +[](const QString& t) { return gUtil.ConvierteMoneda(t); }}) {
+      if (!esperado)
+        EXPECT_EQ(NumeroDeError([&] { convierte(texto); }), ErrOverflow);
+      else
+        EXPECT_EQ(convierte(texto).Diezmilesimos(), *esperado);
+    }
+  }
+  // A text that only begins with a number converts its leading number the same way.
+  EXPECT_EQ(gUtil.ConvierteMoneda("0.000049999 kg").Diezmilesimos(), 0);
+  EXPECT_EQ(gUtil.ConvierteMoneda("12,5 kg").Diezmilesimos(), 120000);
+  for (const char* t : {"1e20 kg", "1e400 kg", "99999999999999999999 u"})
+    EXPECT_EQ(NumeroDeError([&] { gUtil.ConvierteMoneda(t); }), ErrOverflow) << t;
+
+  const Moneda max = Moneda::DesdeDiezmilesimos(kMax), menor = Moneda::DesdeDiezmilesimos(1);
+  const Moneda nueveE14 = Moneda::DesdeTexto("900000000000000");
+  for (auto suma : std::initializer_list<std::function<Moneda()>>{
+           [&] { return max + menor; }, [&] { return Moneda() - max - menor; },
+           [&] { return (Moneda() - max) + Moneda::DesdeDiezmilesimos(-1); }, [&] { return nueveE14 + nueveE14; },
+           [&] { return max - Moneda::DesdeDiezmilesimos(-1); }, [] { return Moneda::DesdeDoble(1e15); },
+           [] { return Moneda::DesdeDoble(-1e15); }, [] { return Moneda::DesdeDoble(std::nan("")); },
+           [] { return Moneda::DesdeDoble(HUGE_VAL); }, [&] { return max.RedondeaPar(0); }})
+    EXPECT_EQ(NumeroDeError(suma), ErrOverflow);
+  EXPECT_EQ((max + (Moneda() - max)).Diezmilesimos(), 0);
+  EXPECT_EQ(Moneda::DesdeDoble(9e14).Diezmilesimos(), 9000000000000000000);
+  // An amount of the range always shows, rounded as it is shown.
+  EXPECT_EQ(max.Texto(0), "922337203685478");
+  EXPECT_EQ((Moneda() - max).Texto(2), "-922337203685477.58");
+  EXPECT_EQ(max.Entero(), 922337203685478);
+  EXPECT_EQ(Moneda::DesdeTexto("-2.5").Entero(), -2);
 }

@@ -80,6 +80,32 @@ TEST_F(CargosReales, ListsTheOpenChargesOfTheAccount) {
   EXPECT_EQ(lineas[2][3], "        1234.50");
   EXPECT_EQ(clave, "D15");
   EXPECT_EQ(FrmCtrlCargosReales::Existente(), nullptr);  // released when it unloads
+
+  // A stored balance or amount beyond the currency's range is reported and
+  // its charge left out (the report answered "go on"), never listed or
+  // applied as a wrapped amount.
+  e.Sql("INSERT INTO V_MV_CARGOSAPLICADOS (ID, CUENTA, FECHA, MATRICULA, CONCEPTO, IMPORTE, SALDO) VALUES "
+        "(30, 'C003', '2026-03-01', 'EF1', 'Enorme', 1, 1000000000000000), "
+        "(31, 'C003', '2026-03-02', 'EF1', 'Normal', 25, 25), "
+        "(32, 'C003', '2026-03-03', 'EF1', 'Sin saldo', 1e20, NULL)");
+  e.ui().respuestasError = {5, 5};
+  QStringList listadas;
+  Abre("C003", [&](FrmCtrlCargosReales& f) {
+    for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i) {
+      listadas << Linea(f.ListView1->ListItems()(i), 5).join('|');
+      f.ListView1->ListItems()(i)->SetChecked(true);
+    }
+    f.CmdAceptar->click();
+  });
+  ASSERT_EQ(e.ui().Cuenta("Error"), 2);
+  for (const auto& error : e.ui().De("Error")) {
+    EXPECT_EQ(error.titulo, "CargarDatos");
+    EXPECT_EQ(error.valor, 6);
+  }
+  EXPECT_EQ(listadas, QStringList{"02/03/2026|EF1|Normal|          25.00|"});
+  ASSERT_EQ(gCargosAplicados.size(), 2u);
+  EXPECT_EQ(gCargosAplicados[0].IdCargo, 31);
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "25.00");
 }
 
 TEST_F(CargosReales, AcceptLeavesTheTickedChargesInListOrder) {
@@ -162,12 +188,16 @@ TEST_F(CargosReales, TheAmountOfATickedChargeCanBeLowered) {
 }
 
 TEST_F(CargosReales, ALargerAmountIsRefusedAndZeroChangesNothing) {
-  e.ui().eleccionesMenu = {"Aplicar", "Aplicar", "Aplicar"};
-  e.ui().respuestasInput = {QString("500"), QString("0"), std::nullopt};
+  // Amounts beyond the currency's range are the overflow error, reported
+  // under the mouse handler: they never wrap into a small amount (4.84) or
+  // a negative one.
+  const QString typed[] = {"500", "0", "", "1844674407370960", "1e20", "-1000000000000000"};
+  e.ui().eleccionesMenu = std::deque<QString>(std::size(typed), "Aplicar");
+  for (const QString& t : typed) e.ui().respuestasInput.push_back(t.isEmpty() ? std::nullopt : std::optional(t));
   QStringList mostrados;
   Abre("C001", [&](FrmCtrlCargosReales& f) {
     f.ListView1->ListItems()(1)->SetChecked(true);
-    for (int i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < std::size(typed); ++i) {
       ClicDerecho(f, 1);
       mostrados << f.ListView1->ListItems()(1)->SubItems(3);
     }
@@ -177,7 +207,13 @@ TEST_F(CargosReales, ALargerAmountIsRefusedAndZeroChangesNothing) {
   EXPECT_EQ(e.ui().De("MsgBox")[0].texto, "El Importe debe ser menor o igual al Importe original");
   EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Cambio de Importe");
   EXPECT_EQ(e.ui().De("MsgBox")[0].valor, 16);
-  EXPECT_EQ(mostrados, (QStringList(3, "         150.50")));
+  ASSERT_EQ(e.ui().Cuenta("Error"), 3);
+  for (const auto& error : e.ui().De("Error")) {
+    EXPECT_EQ(error.titulo, "Listview1_MouseDown");
+    EXPECT_EQ(error.valor, 6);
+  }
+  EXPECT_EQ(mostrados, (QStringList(std::size(typed), "         150.50")));
+  ASSERT_EQ(gCargosAplicados.size(), 2u);
   EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "150.50");
 }
 

@@ -74,6 +74,30 @@ TEST_F(ListaCptes, WorkOrdersShowKeyComplementAndStateIcons) {
   EXPECT_EQ(f->ListView1->ListItems()(3)->SmallIcon(), aprobado);
   EXPECT_FALSE(f->ListView1->Checkboxes());
   EXPECT_EQ(f->Caption(), "Consulta de Comprobantes");
+
+  // A state stored as -1 (the old True) counts as set, as 1 does.
+  const struct {
+    const char* clave;
+    int anulada, aprobado, icono;
+  } estados[] = {{"000100000061A", -1, 0, anulado}, {"000100000062A", -1, -1, anulado},
+                 {"000100000063A", 0, -1, aprobado}, {"000100000064A", 1, 0, anulado},
+                 {"000100000065A", 0, 0, ot}};
+  for (const auto& s : estados) Venta("OT", s.clave, 0, "2026-03-12", "C001", "Talleres Andinos", 5, s.anulada, s.aprobado);
+  // An amount beyond the currency's range is reported (answered "go on")
+  // and its work order left out, never listed with a wrapped amount.
+  Venta("OT", "000100000066A", 0, "2026-03-12", "C001", "Talleres Andinos", 1e15);
+  Venta("OT", "000100000067A", 0, "2026-03-12", "C001", "Talleres Andinos", -1e15);
+  e.ui().respuestasError = {5, 5};
+  auto g = AbreLista("OT");
+  ASSERT_EQ(g->ListView1->ListItems().Count(), 3 + static_cast<int>(std::size(estados)));
+  for (const auto& s : estados) EXPECT_EQ(Busca(*g, s.clave)->SmallIcon(), s.icono) << s.clave;
+  ASSERT_EQ(e.ui().Cuenta("Error"), 2);
+  for (const auto& error : e.ui().De("Error")) EXPECT_EQ(error.valor, 6);
+  for (int i = 1; i <= g->ListView1->ListItems().Count(); ++i)
+    EXPECT_FALSE(g->ListView1->ListItems()(i)->SubItems(4).startsWith('-')) << i;
+  // A line picked through the widgets hands back its own key.
+  EligeYAcepta(*g, Busca(*g, "000100000062A"));
+  EXPECT_EQ(g->NroComprobante, "000100000062A");
 }
 
 TEST_F(ListaCptes, OnlyWorkOrdersAndInvoicesCarryTheirComplement) {

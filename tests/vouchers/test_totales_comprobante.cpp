@@ -143,6 +143,14 @@ TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
   cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
   EXPECT_EQ(unidades, 2);  // 2.5: one rounding, not one per row
   EXPECT_EQ(tareas, 0);
+  // Units beyond the currency's range: the overflow is reported and the
+  // units hold what was counted before it, never a wrapped negative sum.
+  Llena(p->MSFlexGrid2, {{{0, "A"}, {kCant, "900000000000000"}}, {{0, "B"}, {kCant, "900000000000000"}}});
+  cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "CuentaItems&");
+  EXPECT_EQ(e.ui().De("Error")[0].valor, 6);
+  EXPECT_EQ(unidades, 900000000000000);
 }
 
 TEST_F(TotalesCpte, TheCurrentRowGoesToTheStatusBar) {
@@ -224,6 +232,34 @@ TEST_F(TotalesCpte, TheSummaryHasOneBlockPerVisibleTab) {
   EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{" |  | "}));
   EXPECT_EQ(Colores(p->MSFlexGrid4, 1), (std::vector<long>{0xFF0000}));
   EXPECT_EQ(p->MSFlexGrid4->TextMatrix(0, 1), "Cantidad ITEM'S");
+
+  // A total beyond what a number holds, of hours, of articles or of one
+  // article's group, is the overflow error, never a total shown as 0.
+  Config("SeparadorHora", ":");
+  const struct {
+    int tab;
+    MSFlexGrid* grilla;
+    int columna;
+    std::vector<std::pair<QString, QString>> filas;  // code, value
+  } desbordes[] = {
+      {0, p->MSFlexGrid1, kHoras, {{"1", "1e300"}}},
+      {1, p->MSFlexGrid2, kCant, {{"A", "1e308"}, {"B", "1e308"}}},
+      // The articles' total stays finite, the first article's does not.
+      {1, p->MSFlexGrid2, kCant, {{"A", "1e308"}, {"B", "-1e308"}, {"A", "1e308"}}},
+  };
+  for (const auto& d : desbordes) {
+    SCOPED_TRACE(d.tab);
+    e.ui().llamadas.clear();
+    for (int t = 0; t < 3; ++t) p->SSTab1->SetTabVisible(t, t == d.tab);
+    std::vector<std::vector<std::pair<int, QString>>> filas;
+    for (const auto& [codigo, valor] : d.filas) filas.push_back({{0, codigo}, {d.columna, valor}});
+    Llena(d.grilla, filas);
+    cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1);
+    ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+    EXPECT_EQ(e.ui().De("Error")[0].titulo, "TotalizadorControl");
+    EXPECT_EQ(e.ui().De("Error")[0].valor, 6);
+    EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{" |  | "}));
+  }
 }
 
 TEST_F(TotalesCpte, RowsAndColumnsArePaintedAndTheCurrentCellKept) {
@@ -245,17 +281,43 @@ TEST_F(TotalesCpte, RowsAndColumnsArePaintedAndTheCurrentCellKept) {
             (std::vector<long>{0xFFFF, 0xFFFF, 0xFFFF, 0, 0}));
   EXPECT_NE(NumeroDeError([&] { cptes->PintarFila(7, g); }), 0);
 
-  g.SetRow(4);
-  cptes->PintarColuma(1, g, -1, -1, 0xFF);
-  EXPECT_EQ(g.Row(), 4);
-  EXPECT_EQ(g.Col(), 1);
-  for (int r = 0; r < 5; ++r) EXPECT_EQ(color(r, 1), 0xFF) << r;  // the header row included
-  g.SetRow(1);
-  cptes->PintarColuma(0, g, 3, 2, 0xFF);  // nothing between 3 and 2
-  cptes->PintarColuma(0, g, 3, 9, 0xFF);  // past the last row: passed over
-  EXPECT_EQ(g.Row(), 1);
-  EXPECT_EQ((std::vector<long>{color(0, 0), color(2, 0), color(3, 0), color(4, 0)}),
-            (std::vector<long>{0, 0, 0xFF, 0xFF}));
+  // A column over a row range, on a grid of 5 rows and 3 columns whose
+  // current row is `actual`: only that column's cells within the grid are
+  // painted, bounds beyond the rows add none and paint no other cell.
+  const struct {
+    long columna, desde, hasta;
+    int actual;
+    std::vector<int> pintadas;  // rows of the column
+  } columnas[] = {
+      {1, -1, -1, 4, {0, 1, 2, 3, 4}},  // the header row included
+      {0, 3, 2, 1, {}},                 // nothing between 3 and 2
+      {0, 3, 9, 1, {3, 4}},
+      {2, 2, 200000, 1, {2, 3, 4}},
+      {0, 6, 200000, 1, {}},  // wholly below the grid
+      {0, -5, 1, 4, {0, 1}},  // from above the grid
+      {7, -1, -1, 2, {}},     // a column the grid has not
+  };
+  for (const auto& c : columnas) {
+    SCOPED_TRACE(testing::Message() << c.columna << " " << c.desde << ".." << c.hasta);
+    MSFlexGrid h;
+    h.SetRows(5);
+    h.SetCols(3);
+    h.SetRow(c.actual);
+    h.SetCol(1);
+    cptes->PintarColuma(c.columna, h, c.desde, c.hasta, 0xFF);
+    EXPECT_EQ(h.Row(), c.actual);
+    EXPECT_EQ(h.Col(), c.pintadas.empty() ? 1 : c.columna);
+    EXPECT_EQ(h.Rows(), 5);
+    std::vector<std::pair<int, int>> pintadas, esperadas;
+    for (int r = 0; r < 5; ++r)
+      for (int k = 0; k < 3; ++k) {
+        h.SetRow(r);
+        h.SetCol(k);
+        if (h.CellBackColor() == 0xFF) pintadas.emplace_back(r, k);
+      }
+    for (int r : c.pintadas) esperadas.emplace_back(r, static_cast<int>(c.columna));
+    EXPECT_EQ(pintadas, esperadas);
+  }
 }
 
 TEST_F(TotalesCpte, DuplicateCodesAndFractions) {
