@@ -53,6 +53,7 @@ TEST_F(ComprobantesPosteo, ATransferTakesLotsOutOfTheOriginAndPutsTheSameIntoThe
   EXPECT_FALSE(Posta("TRP", "000100000005X", "1", "  ", true));
   EXPECT_TRUE(hayError);
   EXPECT_EQ(Filas(), antes);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("destino"));
 }
 

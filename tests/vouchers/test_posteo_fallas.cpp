@@ -40,6 +40,7 @@ TEST_F(FallasPosteo, AVoucherTypeWithoutStockSensePostsNothing) {
   EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("no existe en la tabla de comprobantes"));
   EXPECT_FALSE(Posta("OT", "000100000001A"));  // known, but moves no stock
   EXPECT_TRUE(hayError);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("no indica si el stock entra o sale"));
   NadaEscrito();
   // A sign imposed by the caller is taken.
@@ -55,11 +56,13 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   Linea("TORNILLO", "2");
   Linea("NOEXISTE", "1");
   EXPECT_FALSE(Posta("AJP", "000100000001X"));
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("NOEXISTE"));
   Grilla("AJP");
   Linea("KIT", "2");
   Linea("TORNILLO", "1", {{4, "9"}});
   EXPECT_FALSE(Posta("AJP", "000100000001X"));
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("depósito 9"));
   // No warehouse at all: none given, none configured.
   Config("DepositoDefault", " ");

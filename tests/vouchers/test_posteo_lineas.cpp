@@ -125,7 +125,11 @@ TEST_F(LineasPosteo, OutgoingLinesTakeTheLotsAndQuantitiesTheyWereGiven) {
   Linea("ACEITE", "4", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"4", "0"})}});
   Linea("TALADRO", "2", {{14, S}, {16, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})}, {17, Lista({"1", "1"})}});
   Linea("ACEITE", "3");  // after a line with lots: no lot
-  Linea("GUANTE", "3", {{57, S}, {16, Lista({LoteSerie("40-AZUL-M"), "44-GRIS-F"})}, {17, Lista({"1", "2"})}});
+  // A size is the lot of its movement and carries no serial, not even one
+  // its entry holds.
+  Linea("GUANTE", "4",
+        {{57, S}, {16, Lista({LoteSerie("40-AZUL-M"), "44-GRIS-F", LoteSerie("46-NEGRO-L", "S7")})},
+         {17, Lista({"1", "2", "1"})}});
   Linea("ACEITE", "6", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"1,5", "2"})}});
   Linea("ACEITE", "1", {{16, Lista({LoteSerie("L3"), LoteSerie("L3"), LoteSerie("L1")})}, {17, Lista({"0,25", "0,25", "0,5"})}});
   ASSERT_TRUE(Posta("FC", "000100000007A"));
@@ -140,8 +144,10 @@ TEST_F(LineasPosteo, OutgoingLinesTakeTheLotsAndQuantitiesTheyWereGiven) {
             2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), -1);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "44-GRIS-F"), -2);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "46-NEGRO-L"), -1);
+  EXPECT_EQ(Filas("IDARTICULO LIKE '%GUANTE' AND NROSERIE IS NOT NULL"), 0);
   EXPECT_EQ(Filas("NROLOTE LIKE '%' || char(255) || '%'"), 0);
-  EXPECT_EQ(Filas(), 1 + 2 + 1 + 2 + 3 + 3);
+  EXPECT_EQ(Filas(), 1 + 2 + 1 + 3 + 3 + 3);
   EXPECT_EQ(e.Valor("SELECT MAX(SECUENCIA) FROM V_MV_STOCK").toInt(), Filas());
 }
 

@@ -205,6 +205,6 @@ TEST(StockDemo, TheDemoDatabaseHasRowsForEveryStep) {
   EXPECT_EQ(componentes.size(), e.Valor("SELECT COUNT(*) FROM V_MA_INSUMOS WHERE IDARTICULO = " + ClsDatos::Literal(kit)).toUInt());
   bool conLotes = false;
   for (const ItemCantidad& c : componentes)
-    if (ArticuloTieneLotes(c.CodigoItem, "'   1'", lotes, 1) && !vb::Trim(lotes.front().CodigoItem).isEmpty()) conLotes = true;
+    if (ArticuloTieneLotes(c.CodigoItem, "'   1'", lotes, 1) && !lotes.empty() && !vb::Trim(lotes.front().CodigoItem).isEmpty()) conLotes = true;
   EXPECT_TRUE(conLotes);
 }
