@@ -48,7 +48,8 @@ QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, con
                                  QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + ClsDatos::Literal(sucursal) +
                                  QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + ClsDatos::Literal(letra),
                              rs, nullptr, 0, 1, -1);
-        lleno = !NumeroSiguienteA(rs.Bof() ? QVariant() : rs.Fields(QStringLiteral("ULTIMO")).Value(), 5, numero);
+        lleno = !NumeroSiguienteA(rs.Bof() ? QVariant() : rs.Fields(QStringLiteral("ULTIMO")).Value(),
+                                   ClaveComprobante::kDesdeNumero, numero);
       }))
     return QString();
   gDatos.CierraRecordset(rs);

@@ -70,6 +70,8 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   Linea("TORNILLO", "1");
   EXPECT_FALSE(Posta("AJP", "000100000001X", QString()));
   EXPECT_TRUE(hayError);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
+  EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("no tiene depósito"));
   NadaEscrito();
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 3);
 }

@@ -199,4 +199,38 @@ TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
   EXPECT_NEAR(ud("ACEITE"), 2, 1e-9);  // not 2 per movement
   EXPECT_NEAR(ud("GUANTE"), 1.5, 1e-9);
   EXPECT_EQ(e.Valor("SELECT CANTIDADUD FROM V_MV_STOCK WHERE NROLOTE LIKE '%42-AZUL-M'").toDouble(), 1);
+
+  // Which other unit a sale's line carries, and the blend it turns back into
+  // its components with it: a weighed article its weight in its base unit
+  // (none without a base unit), else the equivalent unit when
+  // ConfirmaUDEquiv says so, else none.
+  struct Caso {
+    const char* confirma;
+    QString pesable, base;
+    const char* venta;    // CANTIDADUD|IDUNIDADBASE of the sale's row
+    const char* vuelta;   // and of the blend's row of its "PE" voucher
+  };
+  const Caso casos[] = {{"NO", "", "KG", "NULL|NULL", "NULL|NULL"},
+                        {"SI", "", "KG", "-2| CAJ", "2| CAJ"},
+                        {"SI", S, "KG", "-3|  KG", "3|  KG"},
+                        {"NO", S, "KG", "-3|  KG", "3|  KG"},
+                        {"SI", S, "", "NULL|NULL", "NULL|NULL"}};
+  int numero = 10;
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(std::string(c.confirma) + " " + c.pesable.toStdString() + " " + c.base.toStdString());
+    e.Sql("DELETE FROM V_MV_STOCK");
+    Config("ConfirmaUDEquiv", c.confirma);
+    Grilla("FC");
+    Linea("R407C", "4", {{64, S}, {6, "CAJ"}, {7, "2"}, {72, c.pesable}, {37, c.base}, {70, "3"}});
+    ASSERT_TRUE(Posta("FC", QString("0001000000%1A").arg(++numero)));
+    auto otra = [&](const char* tc) {
+      const QString donde = QString(" FROM V_MV_STOCK WHERE TC = '%1' AND IDARTICULO LIKE '%R407C'").arg(tc);
+      EXPECT_EQ(e.Valor("SELECT COUNT(*)" + donde).toInt(), 1);
+      const QVariant q = e.Valor("SELECT CANTIDADUD" + donde), u = e.Valor("SELECT IDUNIDADBASE" + donde);
+      return (q.isNull() ? QString("NULL") : QString::number(q.toDouble())) + "|" +
+             (u.isNull() ? QString("NULL") : u.toString());
+    };
+    EXPECT_EQ(otra("  FC"), c.venta);
+    EXPECT_EQ(otra("  PE"), c.vuelta);
+  }
 }
