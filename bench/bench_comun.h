@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -155,6 +156,43 @@ class BaseDesnuda {
       cambiadas += sqlite3_changes(db_);
     }
     return sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? cambiadas : -1;
+  }
+  // Inserts rows through one prepared statement with a "?" per value, in one
+  // transaction that takes the write lock first, each value bound as the
+  // type it holds (NULL, a whole number, a real or a text); every return code
+  // is checked. The rows inserted, -1 on any failure (nothing inserted).
+  long Inserta(const QString& sql, const std::vector<std::vector<QVariant>>& filas) {
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return -1;
+    const QByteArray t = sql.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    bool bien = sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) == SQLITE_OK;
+    long puestas = 0;
+    for (size_t f = 0; bien && f < filas.size(); ++f) {
+      const std::vector<QVariant>& fila = filas[f];
+      for (int i = 0; bien && i < static_cast<int>(fila.size()); ++i) {
+        const QVariant& v = fila[static_cast<size_t>(i)];
+        int rc;
+        if (v.isNull()) {
+          rc = sqlite3_bind_null(st, i + 1);
+        } else if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
+          rc = sqlite3_bind_int64(st, i + 1, v.toLongLong());
+        } else if (v.typeId() == QMetaType::Double) {
+          rc = sqlite3_bind_double(st, i + 1, v.toDouble());
+        } else {
+          const QByteArray texto = v.toString().toUtf8();
+          rc = sqlite3_bind_text(st, i + 1, texto.constData(), static_cast<int>(texto.size()), SQLITE_TRANSIENT);
+        }
+        bien = rc == SQLITE_OK;
+      }
+      bien = bien && sqlite3_step(st) == SQLITE_DONE && sqlite3_changes(db_) == 1 && sqlite3_reset(st) == SQLITE_OK;
+      if (bien) ++puestas;
+    }
+    bien = sqlite3_finalize(st) == SQLITE_OK && bien;
+    if (!bien || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+      return -1;
+    }
+    return puestas;
   }
 
  private:

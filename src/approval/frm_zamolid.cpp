@@ -18,6 +18,7 @@
 #include "session/consulta_tabla.h"
 #include "session/frm_menus.h"
 #include "session/mod_global.h"
+#include "session/numeracion.h"
 #include "session/stuff.h"
 #include "vouchers/cls_cmn_cptes.h"
 
@@ -190,11 +191,9 @@ QString FrmZamolid::ClaveHasta(const QString& sucursal, const QString& numero, c
   // letter Z), so branch 1 alone reaches 000199999999Z and branch 1 with
   // number 40 reaches 000100000040Z. A full end or an empty one is as typed.
   const bool parcial = (haySucursal || hayNumero || hayLetra) && !(haySucursal && hayNumero && hayLetra);
-  if (!parcial)
-    return vb::Format(sucursal, QStringLiteral("0000")) + vb::Format(numero, QStringLiteral("00000000")) + letra;
-  return (haySucursal ? vb::Format(sucursal, QStringLiteral("0000")) : QStringLiteral("9999")) +
-         (hayNumero ? vb::Format(numero, QStringLiteral("00000000")) : QStringLiteral("99999999")) +
-         (hayLetra ? letra : QStringLiteral("Z"));
+  if (!parcial) return ClaveComprobante::Compone(sucursal, numero, letra);
+  return ClaveComprobante::Compone(haySucursal ? sucursal : QStringLiteral("9999"),
+                                   hayNumero ? numero : QStringLiteral("99999999"), hayLetra ? letra : QStringLiteral("Z"));
 }
 
 bool FrmZamolid::ArmaWhere(QString& Where) {
@@ -222,7 +221,7 @@ bool FrmZamolid::ArmaWhere(QString& Where) {
     }
   }
 
-  const QString desde = vb::Format(sucDesde, QStringLiteral("0000")) + vb::Format(nroDesde, QStringLiteral("00000000")) + letraDesde;
+  const QString desde = ClaveComprobante::Compone(sucDesde, nroDesde, letraDesde);
   const QString hasta = ClaveHasta(sucHasta, nroHasta, letraHasta);
 
   // One range on a column compared as trimmed text: both ends, only the
@@ -577,9 +576,9 @@ void FrmZamolid::ConsultaCampo() {
     ObjComprobantes->ConsultaComprobante(QStringLiteral("OT"), respuesta, QString(), &complemento, &proveedor);
     const QString extremo = vb::Contiene(caja.DataField, QStringLiteral("DESDE")) ? QStringLiteral("_DESDE")
                                                                                   : QStringLiteral("_HASTA");
-    Caja(QStringLiteral("SUCURSAL") + extremo).SetText(vb::Mid(respuesta, 1, 4));
-    Caja(QStringLiteral("NRO") + extremo).SetText(vb::Mid(respuesta, 5, 8));
-    Caja(QStringLiteral("LETRA") + extremo).SetText(vb::Mid(respuesta, 13, 1));
+    Caja(QStringLiteral("SUCURSAL") + extremo).SetText(ClaveComprobante::Sucursal(respuesta));
+    Caja(QStringLiteral("NRO") + extremo).SetText(ClaveComprobante::Numero(respuesta));
+    Caja(QStringLiteral("LETRA") + extremo).SetText(ClaveComprobante::Letra(respuesta));
     return;
   } else {
     QString descripcion, codigo, extra;

@@ -13,9 +13,29 @@
 
 int gTalonario = 0;
 
+namespace ClaveComprobante {
+
+QString Sucursal(const QString& clave) { return vb::Mid(clave, 1, kLargoSucursal); }
+QString Numero(const QString& clave) { return vb::Mid(clave, kDesdeNumero, kLargoNumero); }
+QString Letra(const QString& clave) { return vb::Mid(clave, kDesdeNumero + kLargoNumero, 1); }
+
+namespace {
+const QString kFormatoSucursal = QString(kLargoSucursal, u'0');
+const QString kFormatoNumero = QString(kLargoNumero, u'0');
+}  // namespace
+
+QString FormateaSucursal(double sucursal) { return vb::Format(sucursal, kFormatoSucursal); }
+QString FormateaNumero(double numero) { return vb::Format(numero, kFormatoNumero); }
+
+QString Compone(const QString& sucursal, const QString& numero, const QString& letra) {
+  return vb::Format(sucursal, kFormatoSucursal) + vb::Format(numero, kFormatoNumero) + letra;
+}
+
+}  // namespace ClaveComprobante
+
 namespace {
 
-constexpr double kUltimoNumero = 99999999;
+using ClaveComprobante::kUltimoNumero;
 
 QString Lit(const QString& t) { return ClsDatos::Literal(t); }
 
@@ -104,12 +124,12 @@ void Aviso(const QString& texto, int icono = vbmsg::Exclamation, const QString& 
 bool NumeroSiguienteA(const QVariant& Ultimo, int Desde, QString& Numero) {
   const QString ultimo = vb::Trim(vb::Texto(gUtil.ValorCampo(Ultimo)));
   if (ultimo.isEmpty()) {
-    Numero = QStringLiteral("00000001");
+    Numero = ClaveComprobante::FormateaNumero(1);
     return true;
   }
-  const double siguiente = std::floor(vb::Val(vb::Mid(ultimo, Desde, 8))) + 1;
+  const double siguiente = std::floor(vb::Val(vb::Mid(ultimo, Desde, ClaveComprobante::kLargoNumero))) + 1;
   if (siguiente > kUltimoNumero) return false;
-  Numero = vb::Format(siguiente, QStringLiteral("00000000"));
+  Numero = ClaveComprobante::FormateaNumero(siguiente);
   return true;
 }
 
@@ -141,8 +161,8 @@ bool Obtener_Nro_Comprobante_Contable(const QString& TC, QString& Sucursal, QStr
   if (!paso.step([&] {
         if (rs.Bof()) {
           // A type without books still gets a well-formed key.
-          Sucursal = QStringLiteral("0001");
-          Numero = QStringLiteral("00000001");
+          Sucursal = ClaveComprobante::FormateaSucursal(1);
+          Numero = ClaveComprobante::FormateaNumero(1);
           Letra = QStringLiteral("X");
           dado = true;
           return;
@@ -179,8 +199,8 @@ bool Obtener_Nro_Comprobante_Contable(const QString& TC, QString& Sucursal, QStr
             vencidos = true;
             continue;
           }
-          Sucursal = vb::Format(sucursal, QStringLiteral("0000"));
-          Numero = vb::Format(proximo, QStringLiteral("00000000"));
+          Sucursal = ClaveComprobante::FormateaSucursal(sucursal);
+          Numero = ClaveComprobante::FormateaNumero(proximo);
           gTalonario = static_cast<int>(Valor(rs, QStringLiteral("Talonario")));
           ModificaNumeracion = ConvierteBooleano(Texto(rs, QStringLiteral("Modificanumeracion")));
           dado = true;
@@ -259,7 +279,7 @@ bool Obtener_Nro_Comprobante(const QString& TC, QString& Sucursal, QString& Nume
       return siguienteLibre(QStringLiteral("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From C_MV_CPTE WHERE TC = ") + codigo +
                                 QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,1,4) = ") + Lit(Sucursal) +
                                 QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,13,1) = ") + Lit(Letra),
-                            5);
+                            ClaveComprobante::kDesdeNumero);
   }
   // The number is free: a reservation left of it goes.
   const QString borra = QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE TC = ") + codigo +
@@ -407,8 +427,8 @@ bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QSt
     if (vb::Igual(vb::Trim(Texto(rs, QStringLiteral("Sistema"))), QStringLiteral("Contable")) || ForzarReserva ||
         vb::Igual(vb::Trim(TC), QStringLiteral("OC")))
       lote += QStringLiteral("\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES (") + codigo + u',' +
-              Lit(vb::Format(gUtil.ConvierteDoble(Sucursal), QStringLiteral("0000"))) + u',' +
-              Lit(vb::Format(numero - 1, QStringLiteral("00000000"))) + u',' + Lit(L) + QStringLiteral(")\r\n");
+              Lit(ClaveComprobante::FormateaSucursal(gUtil.ConvierteDoble(Sucursal))) + u',' +
+              Lit(ClaveComprobante::FormateaNumero(numero - 1)) + u',' + Lit(L) + QStringLiteral(")\r\n");
     // The caller's batch is kept: the statements are appended to it.
     ClsDatos::AgregaSentencia(TextoLote, lote, ClsDatos::Union::Linea);
     grabado = true;

@@ -21,6 +21,30 @@
 // validation found the number in (0: none).
 extern int gTalonario;
 
+// The layout of a voucher key (SucNroLetra, the column IDCOMPROBANTE): the
+// branch in 4 digits, the number in 8 and the letter, one after the other:
+// characters 1 to 4, 5 to 12 and 13.
+namespace ClaveComprobante {
+inline constexpr int kLargoSucursal = 4;
+inline constexpr int kLargoNumero = 8;
+inline constexpr int kLargo = kLargoSucursal + kLargoNumero + 1;
+// Where the number begins in a key (its first character is 1).
+inline constexpr int kDesdeNumero = kLargoSucursal + 1;
+// The highest number a key holds.
+inline constexpr double kUltimoNumero = 99999999;
+// The parts of a key (shorter, or empty, where the key is short).
+QString Sucursal(const QString& clave);
+QString Numero(const QString& clave);
+QString Letra(const QString& clave);
+// A branch and a number at their widths: 1 gives "0001" and "00000001".
+QString FormateaSucursal(double sucursal);
+QString FormateaNumero(double numero);
+// A key from its parts: the branch and the number brought to their widths
+// as vb::Format brings texts (a text that is no number stays as it is), the
+// letter as it comes.
+QString Compone(const QString& sucursal, const QString& numero, const QString& letra);
+}  // namespace ClaveComprobante
+
 // The accepted voucher letters, as the messages show them; each has its
 // group of numbering columns in the voucher books.
 inline constexpr char kLetrasComprobante[] = "A,B,C,E,R,X,M";

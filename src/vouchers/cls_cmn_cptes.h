@@ -342,6 +342,11 @@ class ClsCmnCptes {
   //
   // Run at once (GeneraSentenciaSQL false): one transaction, taken with the
   // write lock (TransaccionStock) before any number or sequence is read.
+  // Inside a TransaccionStock its caller holds, the posting joins it under a
+  // savepoint: a posting that answers false leaves none of its rows in the
+  // caller's transaction, and the caller's own statements stay as they were
+  // (but for a database failure, which takes the whole transaction back and
+  // the caller's commit then says so).
   // Run as a batch: nothing is executed, not even the reception stamp; the
   // statements are appended in order to SQLTemp, each after a carriage
   // return (CR), and the caller runs them in its own transaction. The

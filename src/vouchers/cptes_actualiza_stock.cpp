@@ -105,7 +105,13 @@ const Articulo& Posteo::DatosArticulo(const QString& codigo) {
   return *articulos_.insert(clave, a);
 }
 
-void Posteo::ExigeDeposito(const QString& codigo) {
+QString Codigo4(const QString& t) { return vb::Trim(t).isEmpty() ? QString() : gUtil.FormateaCodigo(vb::Trim(t), 4); }
+
+void Posteo::ExigeDeposito(const QString& codigo, const QString& articulo) {
+  if (codigo.isEmpty())
+    throw Rechazo{QStringLiteral("El artículo ") + articulo +
+                  QStringLiteral(" no tiene depósito y no hay un depósito por defecto: no se registró ningún "
+                                 "movimiento de stock del comprobante.")};
   if (depositosVistos_.count(codigo)) return;
   Recordset rs;
   gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT IDDEPOSITO FROM V_TA_DEPOSITO WHERE IDDEPOSITO = ?"), {codigo},
@@ -120,8 +126,18 @@ void Posteo::ExigeDeposito(const QString& codigo) {
 }
 
 QString Posteo::DepositoDeLinea(int fila) const {
-  const QString propio = vb::Trim(Celda(fila, col::kDeposito));
-  return propio.isEmpty() ? deposito : gUtil.FormateaCodigo(propio, 4);
+  const QString propio = Codigo4(Celda(fila, col::kDeposito));
+  return propio.isEmpty() ? deposito : propio;
+}
+
+std::optional<Posteo::OtraUnidad> Posteo::OtraUnidadDeLinea(int fila) const {
+  if (Bandera(Celda(fila, col::kPesable))) {
+    const QString unidadBase = Codigo4(Celda(fila, col::kUnidadBase));
+    if (unidadBase.isEmpty()) return std::nullopt;
+    return OtraUnidad{Cantidad(Celda(fila, col::kCantidadUd)), Valor::De(unidadBase)};
+  }
+  if (!confirmaUDEquiv) return std::nullopt;
+  return OtraUnidad{Cantidad(Celda(fila, col::kCantidadEquiv)), Valor::TextoONulo(Codigo4(Celda(fila, col::kUdEquiv)))};
 }
 
 void Posteo::Escribe(std::vector<Campo>& campos) {
@@ -229,15 +245,11 @@ void Posteo::Linea(int fila, int pase, short s) {
   // voucher's), the second into the destination.
   const QString delPrimerPase = signoRemota == 1 ? deposito : DepositoDeLinea(fila);
   const QString dep = pase == 1 ? delPrimerPase : destino;
-  if (dep.isEmpty())
-    throw Rechazo{QStringLiteral("El artículo ") + codigo +
-                  QStringLiteral(" no tiene depósito y no hay un depósito por defecto: no se registró ningún "
-                                 "movimiento de stock del comprobante.")};
-  ExigeDeposito(dep);
+  ExigeDeposito(dep, codigo);
   std::optional<Valor> depDestino;
   if (transferencia) {
     depDestino = Valor::TextoONulo(pase == 1 ? destino : delPrimerPase);
-    if (pase == 2) ExigeDeposito(delPrimerPase);
+    if (pase == 2) ExigeDeposito(delPrimerPase, codigo);
   }
 
   celdas.lotes = Celda(fila, col::kNroLote);
@@ -259,19 +271,7 @@ void Posteo::Linea(int fila, int pase, short s) {
   // The line's quantity in the base unit (a weighed article) or in the
   // equivalent unit, shared by its movements in proportion to their
   // quantities, with the movement's sign.
-  std::optional<Diezmilesimos> ud;
-  Valor udBase;
-  const QString unidadBase = vb::Trim(Celda(fila, col::kUnidadBase));
-  if (Bandera(Celda(fila, col::kPesable))) {
-    if (!unidadBase.isEmpty()) {
-      ud = Cantidad(Celda(fila, col::kCantidadUd));
-      udBase = Valor::De(gUtil.FormateaCodigo(unidadBase, 4));
-    }
-  } else if (confirmaUDEquiv) {
-    ud = Cantidad(Celda(fila, col::kCantidadEquiv));
-    const QString equiv = vb::Trim(Celda(fila, col::kUdEquiv));
-    udBase = Valor::TextoONulo(equiv.isEmpty() ? QString() : gUtil.FormateaCodigo(equiv, 4));
-  }
+  const std::optional<OtraUnidad> ud = OtraUnidadDeLinea(fila);
   const Diezmilesimos total = Cantidad(celdas.cantidad);
 
   // What every movement of the line shares.
@@ -281,11 +281,10 @@ void Posteo::Linea(int fila, int pase, short s) {
   if (controlado.isEmpty()) controlado = vb::Trim(aduana);
   const Valor controladoPor = Valor::De(vb::QuitaCaracteres(controlado, QStringLiteral("'")));
   std::optional<Valor> idOrigen;
-  const QString origenLote = vb::Trim(Celda(fila, col::kLoteOrigen));
-  if (!origenLote.isEmpty()) idOrigen = Valor::De(gUtil.FormateaCodigo(origenLote, 4));
-  else if (!vb::Trim(loteOrigen).isEmpty()) idOrigen = Valor::De(gUtil.FormateaCodigo(vb::Trim(loteOrigen), 4));
-  const QString unidad = vb::Trim(Celda(fila, col::kUnidad));
-  const Valor idUnidad = unidad.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(unidad, 4));
+  QString origenLote = Codigo4(Celda(fila, col::kLoteOrigen));
+  if (origenLote.isEmpty()) origenLote = Codigo4(loteOrigen);
+  if (!origenLote.isEmpty()) idOrigen = Valor::De(origenLote);
+  const Valor idUnidad = Valor::TextoONulo(Codigo4(Celda(fila, col::kUnidad)));
   const Valor cuentaFila = cuentaPorArticulo ? Valor::TextoONulo(articulo.cuenta) : cuenta;
   const Valor precio = Valor::Num(Cantidad(Celda(fila, col::kImporte)), 1);
   const Valor costo = Valor::Num(Cantidad(Celda(fila, col::kCosto)), 1);
@@ -293,10 +292,7 @@ void Posteo::Linea(int fila, int pase, short s) {
   const Valor descuento = Valor::Num(Cantidad(Celda(fila, col::kPorcDto)), 1);
   Valor tcOrigenFila = tcOrigen, cpteOrigenFila = cpteOrigen;
   const QString cpteOrigenCelda = Celda(fila, col::kCpteOrigen);
-  if (tcOrigenPorLinea) {
-    const QString t = vb::Trim(vb::Mid(cpteOrigenCelda, 1, 4));
-    tcOrigenFila = t.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(t, 4));
-  }
+  if (tcOrigenPorLinea) tcOrigenFila = Valor::TextoONulo(Codigo4(vb::Mid(cpteOrigenCelda, 1, 4)));
   if (cpteOrigenPorLinea) cpteOrigenFila = Valor::TextoONulo(vb::Trim(vb::Mid(cpteOrigenCelda, 5, 13)));
   const Valor idOrigenCpte = Valor::Num(Cantidad(Celda(fila, col::kIdCpteOrigen)), 1);
   const Diezmilesimos tasa = Cantidad(Celda(fila, col::kTasaIva));
@@ -334,9 +330,9 @@ void Posteo::Linea(int fila, int pase, short s) {
     if (ud) {
       acumulado += item.cantidad;
       const Diezmilesimos hasta =
-          static_cast<Diezmilesimos>(std::llround(static_cast<long double>(*ud) * acumulado / total));
+          static_cast<Diezmilesimos>(std::llround(static_cast<long double>(ud->cantidad) * acumulado / total));
       campos.push_back({"CantidadUD", Valor::Num(hasta - udAnterior, s)});
-      campos.push_back({"IdUnidadBase", udBase});
+      campos.push_back({"IdUnidadBase", ud->unidad});
       udAnterior = hasta;
     }
     campos.push_back({"CuentaProveedor", cuentaFila});
@@ -444,8 +440,6 @@ Valor CuentaDe(const QString& cuenta) {
   if (t.isEmpty() || vb::Igual(t, QStringLiteral("NULL"))) return Valor::Null();
   return Valor::De(t);
 }
-
-QString Codigo4(const QString& t) { return vb::Trim(t).isEmpty() ? QString() : gUtil.FormateaCodigo(vb::Trim(t), 4); }
 
 constexpr const char* kTitulo = "Aviso al operador";
 

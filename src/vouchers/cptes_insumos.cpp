@@ -29,10 +29,14 @@ const QString kTipoDescarga = QStringLiteral("PE");
 
 Diezmilesimos DeDoble(double d) { return vb::Moneda::DesdeDoble(d).Diezmilesimos(); }
 
-// The key after another one of the same branch and letter.
+double NumeroDe(const QString& clave) { return vb::Val(ClaveComprobante::Numero(clave)); }
+
+// The key after another one of the same branch and letter; empty past the
+// last number there is.
 QString Siguiente(const QString& clave) {
-  return clave.left(4) + QStringLiteral("%1").arg(clave.mid(4, 8).toLongLong() + 1, 8, 10, QChar(u'0')) +
-         clave.mid(12);
+  const double numero = NumeroDe(clave) + 1;
+  if (numero > ClaveComprobante::kUltimoNumero) return QString();
+  return ClaveComprobante::Sucursal(clave) + ClaveComprobante::FormateaNumero(numero) + ClaveComprobante::Letra(clave);
 }
 
 }  // namespace
@@ -57,22 +61,22 @@ QString Posteo::ClaveDescarga() {
   QString clave = AsignarNumeroComprobante(kTipoDescarga, QStringLiteral("0001"), QStringLiteral("X"),
                                            enLote_ ? &lote : nullptr);
   Verifica();
-  if (clave.size() != 13) throw Abandono{};  // no number was given; the user has been told why
+  if (clave.size() != ClaveComprobante::kLargo) throw Abandono{};  // no number was given; the user has been told why
   while (clavesDescarga_.count(clave)) {
-    clave = Siguiente(clave);
     for (;;) {
+      const QString siguiente = Siguiente(clave);
+      if (siguiente.isEmpty()) {
+        AvisaTalonarioCompleto(kTipoDescarga, ClaveComprobante::Sucursal(clave), ClaveComprobante::Letra(clave));
+        throw Abandono{};
+      }
+      clave = siguiente;
       Recordset rs;
       gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT TC FROM V_MV_STOCK WHERE TC = ? AND IDCOMPROBANTE = ?"),
                                     {gUtil.FormateaCodigo(kTipoDescarga, 4), clave}, rs);
       const bool usada = !rs.Bof();
       gDatos.CierraRecordset(rs);
       if (!usada) break;
-      clave = Siguiente(clave);
     }
-  }
-  if (clave.mid(4, 8).toLongLong() > 99999999) {
-    AvisaTalonarioCompleto(kTipoDescarga, clave.left(4), clave.mid(12));
-    throw Abandono{};
   }
   clavesDescarga_.insert(clave);
   if (!lote.isEmpty()) ClsDatos::AgregaSentencia(lote_, lote, ClsDatos::Union::Retorno);
@@ -147,11 +151,7 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
     if (!componentes.tiene) continue;
     if (claveDescarga.isEmpty()) claveDescarga = ClaveDescarga();
     const QString dep = paseTres ? destino : DepositoDeLinea(fila);
-    if (dep.isEmpty())
-      throw Rechazo{QStringLiteral("El artículo ") + articulo +
-                    QStringLiteral(" no tiene depósito y no hay un depósito por defecto: no se registró ningún "
-                                   "movimiento de stock del comprobante.")};
-    ExigeDeposito(dep);
+    ExigeDeposito(dep, articulo);
     const Valor cuentaDelArticulo =
         cuentaPorArticulo ? Valor::TextoONulo(DatosArticulo(articulo).cuenta) : cuenta;
 
@@ -161,18 +161,10 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
       comienzo(dep);
       campos.push_back({"IdArticulo", Valor::De(gUtil.FormateaCodigo(articulo, 25))});
       campos.push_back({"Descripcion", Valor::De(vb::Trim(Celda(fila, col::kDescripcion)))});
-      const QString unidad = vb::Trim(Celda(fila, col::kUnidad));
-      campos.push_back({"IdUnidad", unidad.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(unidad, 4))});
-      const QString unidadBase = vb::Trim(Celda(fila, col::kUnidadBase));
-      if (Bandera(Celda(fila, col::kPesable))) {
-        if (!unidadBase.isEmpty()) {
-          campos.push_back({"CantidadUD", Valor::Num(Cantidad(Celda(fila, col::kCantidadUd)), contrario)});
-          campos.push_back({"IdUnidadBase", Valor::De(gUtil.FormateaCodigo(unidadBase, 4))});
-        }
-      } else if (confirmaUDEquiv) {
-        const QString equiv = vb::Trim(Celda(fila, col::kUdEquiv));
-        campos.push_back({"CantidadUD", Valor::Num(Cantidad(Celda(fila, col::kCantidadEquiv)), contrario)});
-        campos.push_back({"IdUnidadBase", equiv.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(equiv, 4))});
+      campos.push_back({"IdUnidad", Valor::TextoONulo(Codigo4(Celda(fila, col::kUnidad)))});
+      if (const std::optional<OtraUnidad> ud = OtraUnidadDeLinea(fila)) {
+        campos.push_back({"CantidadUD", Valor::Num(ud->cantidad, contrario)});
+        campos.push_back({"IdUnidadBase", ud->unidad});
       }
       campos.push_back({"Cantidad", Valor::Num(q, contrario)});
       campos.push_back({"CuentaProveedor", cuentaDelArticulo});
@@ -194,8 +186,7 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
                                                   (porPorcentaje ? 100.0L : 1.0L)));
       if (necesidad == 0) continue;
       const Articulo& componente = DatosArticulo(codigo);
-      const QString unidad = LimpiaCaracteres(c.UnidadItem);
-      const Valor idUnidad = unidad.isEmpty() ? Valor::Null() : Valor::De(gUtil.FormateaCodigo(unidad, 4));
+      const Valor idUnidad = Valor::TextoONulo(Codigo4(LimpiaCaracteres(c.UnidadItem)));
       const Valor cuentaComponente = cuentaPorArticulo ? Valor::TextoONulo(componente.cuenta) : cuenta;
       // Drawn anew, after what the earlier lines drew, or the same lots as
       // the discharge before.
@@ -227,9 +218,10 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
   // batch as the movements.
   if (movimientos == 0 || claveDescarga.isEmpty()) return;
   QString lote;
-  const QString siguiente = u' ' + QString::number(claveDescarga.mid(4, 8).toLongLong() + 1);
-  const bool grabado = GrabaNumeroComprobante(kTipoDescarga, QStringLiteral("STOCK"), claveDescarga.left(4), siguiente,
-                                              claveDescarga.mid(12, 1), true, lote, false);
+  const QString siguiente = u' ' + QString::number(static_cast<qlonglong>(NumeroDe(claveDescarga)) + 1);
+  const bool grabado =
+      GrabaNumeroComprobante(kTipoDescarga, QStringLiteral("STOCK"), ClaveComprobante::Sucursal(claveDescarga),
+                             siguiente, ClaveComprobante::Letra(claveDescarga), true, lote, false);
   Verifica();
   if (!grabado) throw Abandono{};  // the user has been told why
   if (!vb::Trim(lote).isEmpty()) EjecutaTexto(lote);

@@ -39,6 +39,9 @@ bool Bandera(const QString& celda);
 // and line-feed characters, or stray joining characters; the dialog's "-"
 // (an empty cell) is no lot at all.
 QString LimpiaEntrada(const QString& entrada);
+// A code of width 4 (warehouse, unit, type, motive) as stored: trimmed and
+// brought to its width; "" when blank.
+QString Codigo4(const QString& t);
 
 // ------------------------------------------------------------ expansion
 
@@ -165,8 +168,19 @@ class Posteo {
  private:
   QString Celda(int fila, int col) const;
   const Articulo& DatosArticulo(const QString& codigo);
-  void ExigeDeposito(const QString& codigo);
+  // The warehouse a movement of the article is posted into: refused when
+  // there is none (no warehouse of its own and no default) or it is not in
+  // the warehouse table.
+  void ExigeDeposito(const QString& codigo, const QString& articulo);
   QString DepositoDeLinea(int fila) const;
+  // The line's quantity in another unit, with that unit: the weight of a
+  // weighed article that has a base unit, or the quantity in the equivalent
+  // unit under ConfirmaUDEquiv; none otherwise.
+  struct OtraUnidad {
+    Diezmilesimos cantidad = 0;
+    Valor unidad;
+  };
+  std::optional<OtraUnidad> OtraUnidadDeLinea(int fila) const;
   void Escribe(std::vector<Campo>& campos);
   void EjecutaTexto(const QString& sql);
   void SellaRecepcion();

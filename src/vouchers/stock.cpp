@@ -48,7 +48,8 @@ QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, con
                                  QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + ClsDatos::Literal(sucursal) +
                                  QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + ClsDatos::Literal(letra),
                              rs, nullptr, 0, 1, -1);
-        lleno = !NumeroSiguienteA(rs.Bof() ? QVariant() : rs.Fields(QStringLiteral("ULTIMO")).Value(), 5, numero);
+        lleno = !NumeroSiguienteA(rs.Bof() ? QVariant() : rs.Fields(QStringLiteral("ULTIMO")).Value(),
+                                   ClaveComprobante::kDesdeNumero, numero);
       }))
     return QString();
   gDatos.CierraRecordset(rs);
@@ -116,12 +117,24 @@ bool IdArticuloTieneInsumos(const QString& IdArticulo, std::vector<ItemCantidad>
 
 // ------------------------------------------------------------ write lock
 
+TransaccionStock::PuntoDeGuardado TransaccionStock::Sentencias(bool sqlite, int nivel) {
+  const QString nombre = QStringLiteral("PosteoStock%1").arg(nivel);
+  if (sqlite)
+    return {QStringLiteral("SAVEPOINT ") + nombre, QStringLiteral("ROLLBACK TO ") + nombre,
+            QStringLiteral("RELEASE ") + nombre};
+  return {QStringLiteral("SAVE TRANSACTION ") + nombre, QStringLiteral("ROLLBACK TRANSACTION ") + nombre, QString()};
+}
+
 TransaccionStock::TransaccionStock() {
+  Connection& con = gDatos.Conexion();
   if (gBloqueosAbiertos > 0) {
+    // Joins the lock held: what is written from here on can be taken back
+    // alone.
+    punto_ = Sentencias(gDatos.EsSqlite(), gBloqueosAbiertos);
+    con.Execute(punto_.marca);
     ++gBloqueosAbiertos;
     return;
   }
-  Connection& con = gDatos.Conexion();
   con.BeginTrans(ado::Bloqueo::EscrituraPrimero);
   if (!gDatos.EsSqlite()) {
     // The server's transaction holds the numbering lock of every program
@@ -141,7 +154,20 @@ TransaccionStock::TransaccionStock() {
 TransaccionStock::~TransaccionStock() {
   if (terminada_) return;
   --gBloqueosAbiertos;
-  if (propia_) gDatos.Conexion().RollbackTrans();
+  Connection& con = gDatos.Conexion();
+  if (propia_) {
+    con.RollbackTrans();
+    return;
+  }
+  // A failed statement already took the whole transaction back (its holder
+  // is told so when it commits); else only the work of this lock goes. A
+  // savepoint that cannot be rolled back to takes the whole transaction with
+  // it, so nothing of this lock is ever committed.
+  if (!con.EnTransaccion()) return;
+  vb::PasaPorAlto([&] {
+    con.Execute(punto_.vuelta);
+    if (!punto_.liberacion.isEmpty()) con.Execute(punto_.liberacion);
+  });
 }
 
 void TransaccionStock::Confirma() {
@@ -151,4 +177,5 @@ void TransaccionStock::Confirma() {
   // The connection rolls back by itself when the commit fails, and says
   // that nothing was written.
   if (propia_) gDatos.Conexion().CommitTrans();
+  else if (!punto_.liberacion.isEmpty()) gDatos.Conexion().Execute(punto_.liberacion);
 }

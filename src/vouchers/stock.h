@@ -71,18 +71,31 @@ bool IdArticuloTieneInsumos(const QString& IdArticulo, std::vector<ItemCantidad>
 // command timeout (raises when it cannot be had). Ended without Confirma it
 // rolls back, so the connection is back in autocommit after any failure. A
 // lock taken while another one is held joins it: only the outermost one
-// commits or rolls back.
+// commits. A joined lock sets a savepoint in the transaction held, so ended
+// without Confirma it takes back exactly what was written under it, and the
+// statements of its holder before it stay as they were.
 class TransaccionStock {
  public:
   TransaccionStock();
   ~TransaccionStock();
   TransaccionStock(const TransaccionStock&) = delete;
   TransaccionStock& operator=(const TransaccionStock&) = delete;
-  // Commits (the outermost lock); raises when the commit fails, after
-  // rolling back.
+  // Commits (the outermost lock; a joined one keeps its work in the
+  // transaction held); raises when the commit fails, after rolling back.
   void Confirma();
+
+  // The statements of the savepoint of a joined lock, as each engine writes
+  // them: the embedded database's SAVEPOINT / ROLLBACK TO / RELEASE, the
+  // server's SAVE TRANSACTION / ROLLBACK TRANSACTION (the server has no
+  // release: its savepoints end with the transaction). nivel tells the
+  // savepoints of locks joined inside each other apart.
+  struct PuntoDeGuardado {
+    QString marca, vuelta, liberacion;  // liberacion "": none
+  };
+  static PuntoDeGuardado Sentencias(bool sqlite, int nivel);
 
  private:
   bool propia_ = false;
   bool terminada_ = false;
+  PuntoDeGuardado punto_;  // of a joined lock
 };

@@ -249,6 +249,7 @@ TEST_F(Adicionales, DatesAreCheckedAgainstEachOther) {
   Inicio().SetText("31/02/2026");
   d->CampoValida(&Inicio());
   EXPECT_TRUE(d->lHayError);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_EQ(e.ui().De("MsgBox").back().texto, "La Fecha Ingresada no es válida!!!");
   Inicio().SetText("10/04/2026");
   d->CampoValida(&Inicio());  // no movement date to compare with
@@ -256,6 +257,7 @@ TEST_F(Adicionales, DatesAreCheckedAgainstEachOther) {
   Fin().SetText("09/04/2026");
   d->CampoValida(&Fin());
   EXPECT_TRUE(d->lHayError);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_EQ(e.ui().De("MsgBox").back().texto, "La fecha estimada de fin no puede ser menor a la del inicio");
   Fin().SetText("10/04/2026");
   d->CampoValida(&Fin());
@@ -263,6 +265,7 @@ TEST_F(Adicionales, DatesAreCheckedAgainstEachOther) {
   d->FechaInicioComprobante = "11/04/2026";
   d->CampoValida(&Inicio());
   EXPECT_TRUE(d->lHayError);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_EQ(e.ui().De("MsgBox").back().texto, "La fecha estimada de Inicio no puede ser menor a la del movimiento");
 }
 

@@ -181,6 +181,7 @@ TEST_F(ArbolConsulta, OtherReturnColumnsReturnNothing) {
   e.ui().accionesModales.push_back([](Form& w) { dynamic_cast<Lib_FrmCons3Tree&>(w).CmdCancelar->click(); });
   gConsulta->CampoDevuelto = "IDFAMILIA";
   gConsulta->ConsultaSearch(kFamilias, nullptr, QString(), nullptr, QString(), QString(), true);
+  ASSERT_FALSE(e.ui().De("Modal").empty());
   EXPECT_EQ(e.ui().De("Modal").back().texto, "Lib_FrmCons3Tree");
   EXPECT_EQ(gConsulta->ValorDevuelto.toString(), "");
   EXPECT_FALSE(gConsulta->Valores);

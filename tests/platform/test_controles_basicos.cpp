@@ -129,6 +129,7 @@ TEST_F(Ventana, SearchComboRaisesChangeClickAndKeys) {
   EXPECT_EQ(codigos, (std::vector<int>{'G', 'A', 116}));
   // Text set from code runs Change too.
   cmb->SetText("PEREZ");
+  ASSERT_FALSE(textos.isEmpty());
   EXPECT_EQ(textos.last(), "PEREZ");
   cmb->KeyPress = [](int& KeyAscii) {
     if (KeyAscii == '1') KeyAscii = 0;

@@ -100,6 +100,7 @@ TEST(Plexatol, EnviaTeclaPressesTheEnabledButtonOfAFunctionKeyAndConsumesIt) {
     int t = codigo;
     barra.EnviaTecla(t);
     EXPECT_EQ(t, 0) << clave.toStdString();
+    ASSERT_FALSE(pulsados.isEmpty()) << clave.toStdString();
     EXPECT_EQ(pulsados.last(), clave);
     EXPECT_EQ(Plexatol::TeclaDe(clave), codigo);
   }

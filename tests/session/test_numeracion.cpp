@@ -227,6 +227,7 @@ TEST_F(Numeracion, NothingIsRecordedWhenNoBookHoldsTheNumberAndTheUserIsTold) {
   EXPECT_TRUE(e.ui().De("MsgBox")[1].texto.contains("sucursal 0002"));
   EXPECT_TRUE(e.ui().De("MsgBox")[2].texto.contains("La letra Informada no es Valida"));
   EXPECT_FALSE(GrabaNumeroComprobante("XX", "VENTAS", "0001", "5", "A", true, lote));
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_EQ(e.ui().De("MsgBox").back().titulo, "ATENCION");
   // A book numbered outside the program records nothing, and that is no fault.
   e.Sql("UPDATE V_TA_CPTE SET EXTERNO = 1");

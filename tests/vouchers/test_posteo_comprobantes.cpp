@@ -53,6 +53,7 @@ TEST_F(ComprobantesPosteo, ATransferTakesLotsOutOfTheOriginAndPutsTheSameIntoThe
   EXPECT_FALSE(Posta("TRP", "000100000005X", "1", "  ", true));
   EXPECT_TRUE(hayError);
   EXPECT_EQ(Filas(), antes);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("destino"));
 }
 
@@ -145,6 +146,27 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
   EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), 4);
   EXPECT_EQ(Filas("TC = '  PE'"), 8);
   EXPECT_EQ(UltimoPE(), 5);
+  // The last number there is goes to the first discharge: the second has
+  // none left, at once or as a batch, and nothing is posted. (A book
+  // numbered outside the program records nothing, so the keys in use are
+  // all that counts.)
+  e.Sql("UPDATE V_TA_CPTE SET EXTERNO = 1, X_ULTIMO_NRO = 0 WHERE CODIGO = '  PE'");
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, CANTIDAD) VALUES ('  PE', '000199999998X', 1, 1)");
+  for (bool enLote : {false, true}) {
+    SCOPED_TRACE(enLote);
+    const int antes = Filas();
+    e.ui().llamadas.clear();
+    TransaccionStock bloqueo;
+    QString lote;
+    EXPECT_FALSE(cptes->ActualizaStock(g, "TRP", "000100000022X", "0", "2026-11-20", "1", "2", QString(), QString(),
+                                       QString(), true, QString(), enLote, &lote, &hayError));
+    EXPECT_EQ(lote, "");
+    bloqueo.Confirma();
+    EXPECT_EQ(Filas(), antes);
+    ASSERT_FALSE(e.ui().De("MsgBox").empty());
+    EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("está completo"));
+  }
+  EXPECT_EQ(Filas("LENGTH(IDCOMPROBANTE) <> 13"), 0);
 }
 
 TEST_F(ComprobantesPosteo, ATransferOfAKitLeavesEveryComponentLotAsItWas) {

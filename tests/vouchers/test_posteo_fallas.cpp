@@ -9,8 +9,10 @@
 #include "base_posteo.h"
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
+#include "platform/cls_util.h"
 #include "platform/vb_error.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/stock.h"
 
 namespace {
 
@@ -38,6 +40,7 @@ TEST_F(FallasPosteo, AVoucherTypeWithoutStockSensePostsNothing) {
   EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("no existe en la tabla de comprobantes"));
   EXPECT_FALSE(Posta("OT", "000100000001A"));  // known, but moves no stock
   EXPECT_TRUE(hayError);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("no indica si el stock entra o sale"));
   NadaEscrito();
   // A sign imposed by the caller is taken.
@@ -53,11 +56,13 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   Linea("TORNILLO", "2");
   Linea("NOEXISTE", "1");
   EXPECT_FALSE(Posta("AJP", "000100000001X"));
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("NOEXISTE"));
   Grilla("AJP");
   Linea("KIT", "2");
   Linea("TORNILLO", "1", {{4, "9"}});
   EXPECT_FALSE(Posta("AJP", "000100000001X"));
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("depósito 9"));
   // No warehouse at all: none given, none configured.
   Config("DepositoDefault", " ");
@@ -65,8 +70,104 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   Linea("TORNILLO", "1");
   EXPECT_FALSE(Posta("AJP", "000100000001X", QString()));
   EXPECT_TRUE(hayError);
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
+  EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("no tiene depósito"));
   NadaEscrito();
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 3);
+}
+
+// A caller that holds the stock transaction itself (its own header saved in
+// it) and posts in it: a posting refused after its first rows takes back
+// every row of its own, and only those.
+TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostingsOwnRows) {
+  // Stock there before: a posting of its own, committed.
+  Grilla("AJP");
+  Linea("TORNILLO", "5", {{16, Lista({"L1"})}});
+  Linea("ACEITE", "3");
+  ASSERT_TRUE(Posta("AJP", "000100000001X"));
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, IDDEPOSITO, IDARTICULO, CANTIDAD) VALUES "
+        "('  PE', '000100000150X', 1, '   1', '" + gUtil.FormateaCodigo("GUANTE", 25) + "', -1)");
+  auto saldos = [&] {
+    QStringList r;
+    Recordset rs;
+    gDatos.AbreRecordset("SELECT TC, IDARTICULO, IDDEPOSITO, IFNULL(NROLOTE, '-'), SUM(CANTIDAD), COUNT(*) FROM "
+                         "V_MV_STOCK GROUP BY TC, IDARTICULO, IDDEPOSITO, NROLOTE ORDER BY 1, 2, 3, 4",
+                         rs);
+    for (; !rs.Eof(); rs.MoveNext())
+      r << QStringList{rs.Fields(0).Value().toString(), rs.Fields(1).Value().toString(),
+                       rs.Fields(2).Value().toString(), rs.Fields(3).Value().toString(),
+                       rs.Fields(4).Value().toString(), rs.Fields(5).Value().toString()}
+               .join('|');
+    return r;
+  };
+  const QStringList antes = saldos();
+  ASSERT_EQ(antes.size(), 3);
+  struct Caso {
+    const char* que;
+    const char* libroPE;  // how the "PE" book is set for the case ("" as it is)
+    std::initializer_list<std::pair<int, QString>> tercera;  // cells of the third line
+    const char* articulo;                                    // of the third line
+    const char* mensaje;
+  };
+  const Caso casos[] = {
+      {"an unknown article on a later line", "", {}, "NOEXISTE", "NOEXISTE"},
+      {"an unknown warehouse on a later line", "", {{4, "9"}}, "TORNILLO", "depósito 9"},
+      // The components are discharged after every line was posted.
+      {"a stock-voucher number that cannot be given", "X_ULTIMO_NRO = X_NRO_HASTA", {}, "KIT",
+       "se encuentran utilizados"},
+      // Number 1 is used, so the key is the one after the highest, 151,
+      // which no book holds.
+      {"a stock-voucher number that cannot be recorded", "X_NRO_HASTA = 100", {}, "KIT", "No se grabó la numeración"},
+  };
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, IDDEPOSITO, IDARTICULO, CANTIDAD) VALUES "
+        "('  PE', '000100000001X', 1, '   1', '" + gUtil.FormateaCodigo("GUANTE", 25) + "', 1)");
+  const QStringList conPE = saldos();
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.que);
+    e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 0, X_NRO_HASTA = 99999999 WHERE CODIGO = '  PE'");
+    if (*c.libroPE) e.Sql(QString("UPDATE V_TA_CPTE SET %1 WHERE CODIGO = '  PE'").arg(c.libroPE));
+    const int libro = e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt();
+    e.ui().llamadas.clear();
+    Grilla("AJP");
+    Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+    Linea("ACEITE", "1");
+    Linea(c.articulo, "1", c.tercera);
+    {
+      TransaccionStock bloqueo;
+      gDatos.Ejecuta("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, NOMBRE) VALUES (' AJP', '000100000002X', 'Cabecera')");
+      EXPECT_FALSE(Posta("AJP", "000100000002X"));
+      EXPECT_TRUE(hayError);
+      // The caller goes on in its transaction and commits it.
+      gDatos.Ejecuta("UPDATE V_MV_CPTE SET CUENTA = '200001' WHERE IDCOMPROBANTE = '000100000002X'");
+      bloqueo.Confirma();
+    }
+    EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
+    EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_CPTE WHERE IDCOMPROBANTE = '000100000002X' AND NOMBRE = "
+                      "'Cabecera' AND CUENTA = '200001'").toInt(),
+              1);
+    EXPECT_EQ(Filas("IDCOMPROBANTE = '000100000002X'"), 0);
+    EXPECT_EQ(saldos(), conPE);
+    EXPECT_EQ(e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(), libro);
+    ASSERT_FALSE(e.ui().De("MsgBox").empty());
+    EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains(c.mensaje)) << e.ui().De("MsgBox").back().texto.toStdString();
+    e.Sql("DELETE FROM V_MV_CPTE");
+  }
+  // A posting that goes through stays in the caller's transaction with it.
+  e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 0, X_NRO_HASTA = 99999999 WHERE CODIGO = '  PE'");
+  e.Sql("DELETE FROM V_MV_STOCK WHERE TC = '  PE'");
+  Grilla("AJP");
+  Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+  Linea("KIT", "1");
+  {
+    TransaccionStock bloqueo;
+    gDatos.Ejecuta("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, NOMBRE) VALUES (' AJP', '000100000002X', 'Cabecera')");
+    ASSERT_TRUE(Posta("AJP", "000100000002X"));
+    bloqueo.Confirma();
+  }
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_CPTE").toInt(), 1);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "L1", "AJP"), 7);
+  EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "PE"), 2);
+  EXPECT_EQ(e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(), 2);
 }
 
 TEST_F(FallasPosteo, ADatabaseErrorOnThe300thOf500RowsLeavesNothingBehind) {

@@ -125,7 +125,11 @@ TEST_F(LineasPosteo, OutgoingLinesTakeTheLotsAndQuantitiesTheyWereGiven) {
   Linea("ACEITE", "4", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"4", "0"})}});
   Linea("TALADRO", "2", {{14, S}, {16, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})}, {17, Lista({"1", "1"})}});
   Linea("ACEITE", "3");  // after a line with lots: no lot
-  Linea("GUANTE", "3", {{57, S}, {16, Lista({LoteSerie("40-AZUL-M"), "44-GRIS-F"})}, {17, Lista({"1", "2"})}});
+  // A size is the lot of its movement and carries no serial, not even one
+  // its entry holds.
+  Linea("GUANTE", "4",
+        {{57, S}, {16, Lista({LoteSerie("40-AZUL-M"), "44-GRIS-F", LoteSerie("46-NEGRO-L", "S7")})},
+         {17, Lista({"1", "2", "1"})}});
   Linea("ACEITE", "6", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"1,5", "2"})}});
   Linea("ACEITE", "1", {{16, Lista({LoteSerie("L3"), LoteSerie("L3"), LoteSerie("L1")})}, {17, Lista({"0,25", "0,25", "0,5"})}});
   ASSERT_TRUE(Posta("FC", "000100000007A"));
@@ -140,8 +144,10 @@ TEST_F(LineasPosteo, OutgoingLinesTakeTheLotsAndQuantitiesTheyWereGiven) {
             2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), -1);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "44-GRIS-F"), -2);
+  EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "46-NEGRO-L"), -1);
+  EXPECT_EQ(Filas("IDARTICULO LIKE '%GUANTE' AND NROSERIE IS NOT NULL"), 0);
   EXPECT_EQ(Filas("NROLOTE LIKE '%' || char(255) || '%'"), 0);
-  EXPECT_EQ(Filas(), 1 + 2 + 1 + 2 + 3 + 3);
+  EXPECT_EQ(Filas(), 1 + 2 + 1 + 3 + 3 + 3);
   EXPECT_EQ(e.Valor("SELECT MAX(SECUENCIA) FROM V_MV_STOCK").toInt(), Filas());
 }
 
@@ -193,4 +199,38 @@ TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
   EXPECT_NEAR(ud("ACEITE"), 2, 1e-9);  // not 2 per movement
   EXPECT_NEAR(ud("GUANTE"), 1.5, 1e-9);
   EXPECT_EQ(e.Valor("SELECT CANTIDADUD FROM V_MV_STOCK WHERE NROLOTE LIKE '%42-AZUL-M'").toDouble(), 1);
+
+  // Which other unit a sale's line carries, and the blend it turns back into
+  // its components with it: a weighed article its weight in its base unit
+  // (none without a base unit), else the equivalent unit when
+  // ConfirmaUDEquiv says so, else none.
+  struct Caso {
+    const char* confirma;
+    QString pesable, base;
+    const char* venta;    // CANTIDADUD|IDUNIDADBASE of the sale's row
+    const char* vuelta;   // and of the blend's row of its "PE" voucher
+  };
+  const Caso casos[] = {{"NO", "", "KG", "NULL|NULL", "NULL|NULL"},
+                        {"SI", "", "KG", "-2| CAJ", "2| CAJ"},
+                        {"SI", S, "KG", "-3|  KG", "3|  KG"},
+                        {"NO", S, "KG", "-3|  KG", "3|  KG"},
+                        {"SI", S, "", "NULL|NULL", "NULL|NULL"}};
+  int numero = 10;
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(std::string(c.confirma) + " " + c.pesable.toStdString() + " " + c.base.toStdString());
+    e.Sql("DELETE FROM V_MV_STOCK");
+    Config("ConfirmaUDEquiv", c.confirma);
+    Grilla("FC");
+    Linea("R407C", "4", {{64, S}, {6, "CAJ"}, {7, "2"}, {72, c.pesable}, {37, c.base}, {70, "3"}});
+    ASSERT_TRUE(Posta("FC", QString("0001000000%1A").arg(++numero)));
+    auto otra = [&](const char* tc) {
+      const QString donde = QString(" FROM V_MV_STOCK WHERE TC = '%1' AND IDARTICULO LIKE '%R407C'").arg(tc);
+      EXPECT_EQ(e.Valor("SELECT COUNT(*)" + donde).toInt(), 1);
+      const QVariant q = e.Valor("SELECT CANTIDADUD" + donde), u = e.Valor("SELECT IDUNIDADBASE" + donde);
+      return (q.isNull() ? QString("NULL") : QString::number(q.toDouble())) + "|" +
+             (u.isNull() ? QString("NULL") : u.toString());
+    };
+    EXPECT_EQ(otra("  FC"), c.venta);
+    EXPECT_EQ(otra("  PE"), c.vuelta);
+  }
 }

@@ -65,10 +65,12 @@ TEST_F(Stock, AStockVoucherGetsTheNextKeyNoMovementUses) {
   EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000199999999X");
   ClavePE("000199999999X");
   EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "");
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("está completo"));
   // A used-up book gives no key at all.
   e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = X_NRO_HASTA");
   EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "");
+  ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("se encuentran utilizados"));
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
@@ -134,6 +136,32 @@ TEST_F(Stock, TheWriteLockKeepsOtherWritersOutUntilItEnds) {
   otra.Execute("BEGIN IMMEDIATE");
   otra.Execute("ROLLBACK");
   EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_STOCK").toInt(), 1);
+  // A joined lock ended without Confirma takes back what was written under
+  // it, and only that: its holder's work before and after it is committed.
+  {
+    TransaccionStock bloqueo;
+    ClavePE("000100000002X");
+    {
+      TransaccionStock interno;
+      ClavePE("000100000003X");
+      {
+        TransaccionStock otroMas;
+        ClavePE("000100000004X");
+        otroMas.Confirma();
+      }
+    }
+    ClavePE("000100000005X");
+    bloqueo.Confirma();
+  }
+  EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
+  EXPECT_EQ(e.Valor("SELECT GROUP_CONCAT(SUBSTR(IDCOMPROBANTE, 12, 1), '') FROM (SELECT IDCOMPROBANTE FROM V_MV_STOCK "
+                    "ORDER BY 1)").toString(),
+            "125");
+  // The server's savepoints: set and taken back, no release.
+  const auto servidor = TransaccionStock::Sentencias(false, 1);
+  EXPECT_EQ(servidor.marca, "SAVE TRANSACTION PosteoStock1");
+  EXPECT_EQ(servidor.vuelta, "ROLLBACK TRANSACTION PosteoStock1");
+  EXPECT_EQ(servidor.liberacion, "");
 }
 
 TEST_F(Stock, TwoUsersPostingAtOnceNeverGetTheSameKey) {
@@ -177,6 +205,6 @@ TEST(StockDemo, TheDemoDatabaseHasRowsForEveryStep) {
   EXPECT_EQ(componentes.size(), e.Valor("SELECT COUNT(*) FROM V_MA_INSUMOS WHERE IDARTICULO = " + ClsDatos::Literal(kit)).toUInt());
   bool conLotes = false;
   for (const ItemCantidad& c : componentes)
-    if (ArticuloTieneLotes(c.CodigoItem, "'   1'", lotes, 1) && !vb::Trim(lotes.front().CodigoItem).isEmpty()) conLotes = true;
+    if (ArticuloTieneLotes(c.CodigoItem, "'   1'", lotes, 1) && !lotes.empty() && !vb::Trim(lotes.front().CodigoItem).isEmpty()) conLotes = true;
   EXPECT_TRUE(conLotes);
 }
