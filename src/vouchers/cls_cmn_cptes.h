@@ -488,8 +488,9 @@ class ClsCmnCptes {
 
  private:
   // The entries of the list last read by ExtraeSerieLote or
-  // Busca_Lotes_Series: readers called again and again on one list (one
-  // call per entry in the stock posting and the lot dialogs) walk it once.
+  // Busca_Lotes_Series: readers called again and again on one list (once
+  // per entry by a voucher screen reading a line's list; no procedure of
+  // this program calls them) walk it once.
   struct ListaLeida {
     QString texto;
     std::vector<std::pair<qsizetype, qsizetype>> entradas;  // start and length in texto

@@ -3,9 +3,14 @@
 // the purchase ("C_") tables.
 //
 // The voucher is read whole first (header, lines, article master rows, the
-// quantities still to apply) and only then written into the grids, so a
-// voucher that is not there, or a read that fails, leaves the grids as they
-// were.
+// quantities still to apply, the unit equivalences of its articles) and only
+// then written into the grids, so a voucher that is not there, or a read
+// that fails, leaves the grids as they were.
+//
+// On a server every statement is a round trip, so a load reads each thing
+// once: the master rows and the equivalences of all the voucher's articles
+// in a statement per few hundred articles, each article type's description
+// once; nothing of it is kept beyond the load.
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -130,7 +135,9 @@ bool Lineas(vb::ErrorSteps& paso, Recordset& rs, std::vector<T>& lineas, F&& lin
 // An article line as read, before the quantity it shows is known.
 struct LineaArticulo {
   Celdas celdas;
-  QString articulo;  // the code at its width, letter case folded: the key of its applied quantity
+  size_t maestro = 0;  // where the cells of the article master go among them
+  QString codigo;      // the code at its width, as it is looked up
+  QString articulo;    // the code at its width, letter case folded: the key of its applied quantity
   double cantidad = 0;
   double total = 0;
   double impuestos = 0;
@@ -158,6 +165,7 @@ class Carga {
   bool Cabecera(bool& existe);
   bool Tareas(std::vector<Celdas>& lineas);
   bool Articulos(std::vector<Celdas>& lineas);
+  bool Equivalencias(EquivalenciasLeidas& equivalencias);
   bool OtrosConceptos(std::vector<Celdas>& lineas);
   bool Escribe(MSFlexGrid& g, const std::vector<Celdas>& lineas, bool medidas);
 
@@ -173,7 +181,8 @@ class Carga {
   Regla ReglaDeCantidad() const;
   bool LeeAplicadas(Regla regla, QHash<QString, double>& porArticulo);
   void LineaDeArticulo(Recordset& rs, LineaArticulo& l);
-  void Maestro(const QString& articulo, Celdas& c);
+  bool Maestros(std::vector<LineaArticulo>& lineas);
+  Celdas Maestro(const Recordset& m);
   void Cantidades(Regla regla, const QHash<QString, double>& porArticulo, std::vector<LineaArticulo>& lineas) const;
 
   vb::ErrorSteps& paso_;
@@ -194,6 +203,10 @@ class Carga {
   std::optional<bool> letraB_;
   QHash<QString, QString> tipos_;
   FormatoImporte importe_;
+  // The voucher's article codes, each once, as they are looked up, and the
+  // own unit of those the master knows by their code.
+  QStringList articulos_;
+  QHash<QString, QString> unidades_;
 };
 
 // ---- the voucher's key and settings
@@ -315,36 +328,72 @@ bool Carga::LeeAplicadas(Regla regla, QHash<QString, double>& porArticulo) {
   return true;
 }
 
-// The article's own data, when the master knows it.
-void Carga::Maestro(const QString& articulo, Celdas& c) {
+// The cells an article's master row gives a line (the row m is on).
+Celdas Carga::Maestro(const Recordset& m) {
   using namespace ColArticulos;
-  QString codigo = articulo;
-  Recordset m;
-  if (BuscaArticuloPorCodigo(codigo, m, true, false)) {
-    auto a = [&](const char* campo) { return m.Fields(QLatin1String(campo)); };
-    const QString tipo = Valor(a("IdTipo"));
-    auto t = tipos_.find(tipo.toUpper());
-    if (t == tipos_.end())
-      t = tipos_.insert(tipo.toUpper(), vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(
-                                            QStringLiteral("V_TA_TipoArticulo"), tipo, QStringLiteral("Descripcion"),
-                                            QStringLiteral("IdTipo"), 8, QString()))));
-    const Field talle = a("UsaTalle");
-    c.insert(c.end(), {{kDescripcionTipo, *t},
-                       {kPresentacion, Valor(a("Presentacion"))},
-                       {kEsExento, Marca(a("Exento"))},
-                       {kPideSerie, MarcaConValor(a("UsaSerie"))},
-                       {kPideLote, MarcaConValor(a("UsaLote"))},
-                       {kPerecedero, MarcaConValor(a("Perecedero"))},
-                       {kCoeficiente, QStringLiteral("1")},
-                       {kTipoCoeficiente, QStringLiteral("*")},
-                       {kPideTalle, talle.IsNull() ? QStringLiteral("0") : Marca(talle)},
-                       {kPesable, Marca(a("pesable"))},
-                       {kCodigoBarra, Valor(a("CodigoBarra"))},
-                       // Type and rubro, for the summary's breakdown.
-                       {kTipoArticulo, tipo},
-                       {kRubroArticulo, Valor(a("IdRubro"))}});
+  auto a = [&](const char* campo) { return m.Fields(QLatin1String(campo)); };
+  const QString tipo = Valor(a("IdTipo"));
+  auto t = tipos_.find(tipo.toUpper());
+  if (t == tipos_.end())
+    t = tipos_.insert(tipo.toUpper(), vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(
+                                          QStringLiteral("V_TA_TipoArticulo"), tipo, QStringLiteral("Descripcion"),
+                                          QStringLiteral("IdTipo"), 8, QString()))));
+  const Field talle = a("UsaTalle");
+  return {{kDescripcionTipo, *t},
+          {kPresentacion, Valor(a("Presentacion"))},
+          {kEsExento, Marca(a("Exento"))},
+          {kPideSerie, MarcaConValor(a("UsaSerie"))},
+          {kPideLote, MarcaConValor(a("UsaLote"))},
+          {kPerecedero, MarcaConValor(a("Perecedero"))},
+          {kCoeficiente, QStringLiteral("1")},
+          {kTipoCoeficiente, QStringLiteral("*")},
+          {kPideTalle, talle.IsNull() ? QStringLiteral("0") : Marca(talle)},
+          {kPesable, Marca(a("pesable"))},
+          {kCodigoBarra, Valor(a("CodigoBarra"))},
+          // Type and rubro, for the summary's breakdown.
+          {kTipoArticulo, tipo},
+          {kRubroArticulo, Valor(a("IdRubro"))}};
+}
+
+// The master's cells of every line whose article the master knows, each
+// article read once: those found by their article code in a statement per
+// few hundred codes, the others searched one by one as
+// BuscaArticuloPorCodigo searches a code (its bar codes too).
+bool Carga::Maestros(std::vector<LineaArticulo>& lineas) {
+  QHash<QString, std::optional<Celdas>> porClave;  // nullopt: the master does not know it
+  // A row found by its article code also gives the article's own unit, as
+  // the unit conversions read it.
+  auto filas = [&](Recordset& m, const QStringList&) {
+    for (; !m.Eof(); m.MoveNext()) {
+      const QString clave = ClaveDeCodigo(gUtil.ConvierteTexto(m.Fields(QStringLiteral("IDARTICULO")).Value()));
+      if (porClave.contains(clave)) continue;
+      porClave.insert(clave, Maestro(m));
+      unidades_.insert(clave, vb::Trim(vb::Texto(gUtil.ValorCampo(m.Fields(QStringLiteral("IdUnidad"))))));
+    }
+  };
+  if (!paso_.step([&] {
+        LeePorCodigos(QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE IDARTICULO"),
+                      QStringLiteral(" ORDER BY IDARTICULO"), articulos_, filas);
+      }))
+    return false;
+  for (const QString& codigo : articulos_) {
+    const QString clave = ClaveDeCodigo(codigo);
+    if (porClave.contains(clave)) continue;
+    std::optional<Celdas> celdas;
+    if (!paso_.step([&] {
+          QString buscado = codigo;
+          Recordset m;
+          if (BuscaArticuloPorCodigo(buscado, m, true, false)) celdas = Maestro(m);
+          gDatos.CierraRecordset(m);
+        }))
+      return false;
+    porClave.insert(clave, celdas);
   }
-  gDatos.CierraRecordset(m);
+  for (LineaArticulo& l : lineas) {
+    const std::optional<Celdas>& m = porClave.value(ClaveDeCodigo(l.codigo));
+    if (m) l.celdas.insert(l.celdas.begin() + static_cast<std::ptrdiff_t>(l.maestro), m->cbegin(), m->cend());
+  }
+  return true;
 }
 
 // The cells of one line, all but those of the quantity it shows.
@@ -352,6 +401,7 @@ void Carga::LineaDeArticulo(Recordset& rs, LineaArticulo& l) {
   using namespace ColArticulos;
   auto f = [&](const char* campo) { return rs.Fields(QLatin1String(campo)); };
   const QString art = gUtil.FormateaCodigo(Valor(f("IdArticulo")), 25);
+  l.codigo = art;
   l.articulo = art.toUpper();
   l.cantidad = Numero(f("Cantidad"));
   l.total = Numero(f("Total"));
@@ -372,7 +422,7 @@ void Carga::LineaDeArticulo(Recordset& rs, LineaArticulo& l) {
   }
   if (!sistemaCompras) c.push_back({kPorcDto, Valor(f("PorcDto"))});
 
-  Maestro(art, c);
+  l.maestro = c.size();
 
   const Field equivalencia = f("EQUIV_UDBASE");
   const Field unidadBase = f("IdUnidadBase");
@@ -462,10 +512,28 @@ bool Carga::Articulos(std::vector<Celdas>& lineas) {
       !Lineas(paso_, rs, leidas, [&](LineaArticulo& l) { LineaDeArticulo(rs, l); }))
     return false;
   gDatos.CierraRecordset(rs);
+  QSet<QString> claves;
+  for (const LineaArticulo& l : leidas)
+    if (!claves.contains(ClaveDeCodigo(l.codigo))) {
+      claves.insert(ClaveDeCodigo(l.codigo));
+      articulos_ << l.codigo;
+    }
+  if (!Maestros(leidas)) return false;
   Cantidades(regla, porArticulo, leidas);
   lineas.reserve(leidas.size());
   for (LineaArticulo& l : leidas) lineas.push_back(std::move(l.celdas));
   return true;
+}
+
+// The equivalences of the voucher's articles, for the measure columns of
+// its lines. Should the read fail and the load go on, each line looks its
+// own up.
+bool Carga::Equivalencias(EquivalenciasLeidas& equivalencias) {
+  for (const QString& codigo : articulos_) {
+    const auto u = unidades_.constFind(ClaveDeCodigo(codigo));
+    if (u != unidades_.cend()) equivalencias.SabeUnidad(codigo, *u);
+  }
+  return paso_.step([&] { equivalencias.Lee(articulos_); });
 }
 
 // ---- other-concepts grid
@@ -522,13 +590,17 @@ bool ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
   // Every read of the load in one read transaction: one lock, not one per
   // statement.
   LecturaAgrupada lectura;
+  // The unit look-ups of the measure columns, for this load only.
+  EquivalenciasLeidas equivalencias;
   Carga carga(paso, TC, SucNroLetra, Compras, IdRepartoRM && *IdRepartoRM == -99);
   // No voucher: nothing to load and nothing to report.
   bool existe = false;
   if (!carga.Clave(IdComplemento, Proveedor) || !carga.Ajustes() || !carga.Cabecera(existe) || !existe) return false;
 
   std::vector<Celdas> tareas, articulos, otros;
-  if (!carga.Tareas(tareas) || !carga.Articulos(articulos) || !carga.OtrosConceptos(otros)) return false;
+  if (!carga.Tareas(tareas) || !carga.Articulos(articulos) || !carga.Equivalencias(equivalencias) ||
+      !carga.OtrosConceptos(otros))
+    return false;
 
   if (IdRepartoRM && !carga.sistemaCompras) *IdRepartoRM = carga.reparto;
   if (!carga.Escribe(MSFlexGrid1, tareas, false) || !carga.Escribe(MSFlexGrid2, articulos, true) ||

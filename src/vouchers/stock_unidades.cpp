@@ -2,7 +2,11 @@
 // unit.
 #include "vouchers/stock_unidades.h"
 
+#include <QHash>
+#include <QSet>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "platform/celdas.h"
 #include "platform/cls_datos.h"
@@ -14,34 +18,59 @@
 #include "session/mod_global.h"
 #include "vouchers/columnas_cptes.h"
 
+// What an EquivalenciasLeidas holds: by article (the key of its code at its
+// width), the usable coefficient of each of its rows by the keys of the
+// row's two units; and each article's own unit once read.
+struct FilasDeEquivalencias {
+  QHash<QString, QHash<std::pair<QString, QString>, double>> porArticulo;
+  QHash<QString, QString> unidades;
+};
+
 namespace {
+
+// The rows in force: those of the innermost EquivalenciasLeidas alive.
+FilasDeEquivalencias* gLeidas = nullptr;
+
+constexpr qsizetype kCodigosPorSentencia = 500;
 
 QString Codigo(const QString& codigo, int ancho) { return ClsDatos::Literal(gUtil.FormateaCodigo(codigo, ancho)); }
 
+// The codes as a look-up binds them.
+QString ArticuloBuscado(const QString& IdArticulo) { return gUtil.FormateaCodigo(vb::Trim(IdArticulo), 25); }
+QString UnidadBuscada(const QString& unidad) { return gUtil.FormateaCodigo(vb::Trim(unidad), 4); }
+
+// A row's coefficient when it is usable: a number other than 0 (a Null
+// one, or one that is no number, is no equivalence).
+std::optional<double> Usable(const Field& f) {
+  const double k = f.IsNull() ? 0.0 : gUtil.ConvierteDoble(gUtil.ConvierteTexto(f.Value()));
+  if (std::isfinite(k) && k != 0.0) return k;
+  return std::nullopt;
+}
+
 // The coefficient of the equivalence row from unidad to equivalente, when
-// there is one and it is usable (a number other than 0).
+// there is one and it is usable.
 bool CoeficienteDeFila(const QString& IdArticulo, const QString& unidad, const QString& equivalente,
                        double& coeficiente) {
+  if (gLeidas) {
+    const auto a = gLeidas->porArticulo.constFind(ClaveDeCodigo(ArticuloBuscado(IdArticulo)));
+    if (a != gLeidas->porArticulo.cend()) {
+      const auto f = a->constFind({ClaveDeCodigo(UnidadBuscada(unidad)), ClaveDeCodigo(UnidadBuscada(equivalente))});
+      if (f == a->cend()) return false;
+      coeficiente = *f;
+      return true;
+    }
+  }
   // Bound, so the statement is prepared once for every article and unit
   // (a voucher's measure columns ask it several times per line).
   Recordset rs;
   gDatos.AbreRecordsetPreparado(
       QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ? AND IDUNIDAD = ? AND IDUNIDAD_EQUIV = ?"),
-      {gUtil.FormateaCodigo(vb::Trim(IdArticulo), 25), gUtil.FormateaCodigo(vb::Trim(unidad), 4),
-       gUtil.FormateaCodigo(vb::Trim(equivalente), 4)},
-      rs);
-  bool hay = false;
-  if (!rs.Bof() && !rs.Eof()) {
-    // A Null coefficient, or one that is no number, is no equivalence.
-    const Field f = rs.Fields(QStringLiteral("Coeficiente"));
-    const double k = f.IsNull() ? 0.0 : gUtil.ConvierteDoble(gUtil.ConvierteTexto(f.Value()));
-    if (std::isfinite(k) && k != 0.0) {
-      coeficiente = k;
-      hay = true;
-    }
-  }
+      {ArticuloBuscado(IdArticulo), UnidadBuscada(unidad), UnidadBuscada(equivalente)}, rs);
+  std::optional<double> k;
+  if (!rs.Bof() && !rs.Eof()) k = Usable(rs.Fields(QStringLiteral("Coeficiente")));
   gDatos.CierraRecordset(rs);
-  return hay;
+  if (k) coeficiente = *k;
+  return k.has_value();
 }
 
 double Convierte(bool haciaEquivalente, const QString& IdArticulo, QString& UnidadBase, double Cantidad,
@@ -63,13 +92,82 @@ double Convierte(bool haciaEquivalente, const QString& IdArticulo, QString& Unid
 
 }  // namespace
 
+QString ClaveDeCodigo(const QString& codigo) {
+  qsizetype n = codigo.size();
+  while (n > 0 && codigo[n - 1] == u' ') --n;
+  return codigo.left(n).toCaseFolded();
+}
+
+void LeePorCodigos(const QString& inicio, const QString& fin, const QStringList& codigos,
+                   const std::function<void(Recordset&, const QStringList&)>& lee) {
+  for (qsizetype desde = 0; desde < codigos.size(); desde += kCodigosPorSentencia) {
+    const QStringList parte = codigos.mid(desde, kCodigosPorSentencia);
+    QString sql = inicio + QStringLiteral(" IN (?");
+    for (qsizetype i = 1; i < parte.size(); ++i) sql += QStringLiteral(", ?");
+    sql += u')' + fin;
+    Recordset rs;
+    gDatos.AbreRecordsetPreparado(sql, QVariantList(parte.cbegin(), parte.cend()), rs);
+    lee(rs, parte);
+    gDatos.CierraRecordset(rs);
+  }
+}
+
+EquivalenciasLeidas::EquivalenciasLeidas()
+    : filas_(std::make_unique<FilasDeEquivalencias>()), anteriores_(gLeidas) {
+  gLeidas = filas_.get();
+}
+
+EquivalenciasLeidas::~EquivalenciasLeidas() { gLeidas = anteriores_; }
+
+void EquivalenciasLeidas::Lee(const QStringList& articulos) {
+  // Each article asked once, at its width as a look-up binds it.
+  QStringList codigos;
+  QHash<QString, QString> claves;  // bound code -> its key
+  QSet<QString> pedidas;
+  for (const QString& a : articulos) {
+    const QString codigo = ArticuloBuscado(a);
+    const QString clave = ClaveDeCodigo(codigo);
+    if (filas_->porArticulo.contains(clave) || pedidas.contains(clave)) continue;
+    pedidas.insert(clave);
+    claves.insert(codigo, clave);
+    codigos << codigo;
+  }
+  LeePorCodigos(
+      QStringLiteral("SELECT IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente FROM S_TA_EQUIV WHERE IdArticulo"),
+      QString(), codigos, [&](Recordset& rs, const QStringList& parte) {
+        // An article's rows are taken only once the statement has read
+        // them all; an article without rows has none to give.
+        QHash<QString, QHash<std::pair<QString, QString>, double>> leidas;
+        for (const QString& c : parte) leidas.insert(claves.value(c), {});
+        for (; !rs.Eof(); rs.MoveNext()) {
+          auto clave = [&](int i) { return ClaveDeCodigo(gUtil.ConvierteTexto(rs.Fields(i).Value())); };
+          const auto a = leidas.find(clave(0));
+          const std::optional<double> k = Usable(rs.Fields(3));
+          if (a == leidas.end() || !k) continue;
+          const std::pair<QString, QString> unidades{clave(1), clave(2)};
+          if (!a->contains(unidades)) a->insert(unidades, *k);
+        }
+        filas_->porArticulo.insert(leidas);
+      });
+}
+
+void EquivalenciasLeidas::SabeUnidad(const QString& IdArticulo, const QString& unidad) {
+  filas_->unidades.insert(ClaveDeCodigo(gUtil.FormateaCodigo(IdArticulo, 25)), unidad);
+}
+
 QString ObtieneUnidadArticulo(const QString& IdArticulo) {
+  const QString clave = gLeidas ? ClaveDeCodigo(gUtil.FormateaCodigo(IdArticulo, 25)) : QString();
+  if (gLeidas) {
+    const auto u = gLeidas->unidades.constFind(clave);
+    if (u != gLeidas->unidades.cend()) return *u;
+  }
   Recordset rs;
   gDatos.AbreRecordset(
       QStringLiteral("SELECT IDUNIDAD FROM V_MA_ARTICULOS WHERE IDARTICULO = ") + Codigo(IdArticulo, 25), rs,
       nullptr, 0, 1, -1);
   const QString unidad = vb::Trim(vb::Texto(gUtil.ValorCampo(rs.Fields(QStringLiteral("IdUnidad")))));
   gDatos.CierraRecordset(rs);
+  if (gLeidas) gLeidas->unidades.insert(clave, unidad);
   return unidad;
 }
 

@@ -13,8 +13,13 @@
 // stored "  UN" are one unit). Codes reach SQL as literals at their widths:
 // articles 25, units and warehouses 4. Every procedure reads only.
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
 
 class MSFlexGrid;
+class Recordset;
+struct FilasDeEquivalencias;
 
 // The article's own unit (V_MA_ARTICULOS.IDUNIDAD), trimmed. An article
 // without a row raises "no current record".
@@ -69,3 +74,41 @@ void ControlStock(const QString& IdDeposito, const QString& IdArticulo, const QS
 // gUnidadMedidaM3 (kCantidadM3) and gUnidadMedidaKG (kCantidadKG), each
 // written as a cell number.
 void CalculaCantidadEquivalenteFila(MSFlexGrid& Grilla);
+
+// A code as the database compares it, letter case and trailing blanks
+// ignored and leading blanks counting: two codes the database takes as equal
+// have equal keys ("  UN", "  un " and "  UN" are one, "UN" another).
+QString ClaveDeCodigo(const QString& codigo);
+
+// Reads "<inicio> IN (?, ?, ...)<fin>" for a list of codes, bound, a few
+// hundred codes per statement (a server takes about two thousand values in
+// one); each statement's rows go to lee with the codes it asked for.
+// Failures reach the caller.
+void LeePorCodigos(const QString& inicio, const QString& fin, const QStringList& codigos,
+                   const std::function<void(Recordset&, const QStringList&)>& lee);
+
+// The unit look-ups of a piece of work that converts many quantities of a
+// few articles (a voucher's load fills the measure columns of every line).
+// While an object lives, the equivalences of the articles it has read are
+// answered from the rows it holds, and each article's own unit is read once;
+// each answer is the one a look-up in the database would give. Nothing
+// outlives the object: the next one reads anew.
+class EquivalenciasLeidas {
+ public:
+  EquivalenciasLeidas();
+  ~EquivalenciasLeidas();
+  EquivalenciasLeidas(const EquivalenciasLeidas&) = delete;
+  EquivalenciasLeidas& operator=(const EquivalenciasLeidas&) = delete;
+
+  // Reads the S_TA_EQUIV rows of the articles (codes as a grid shows them).
+  // Failures reach the caller; the articles of a statement that failed are
+  // looked up one at a time.
+  void Lee(const QStringList& articulos);
+  // The article's own unit as its master row holds it (the row whose
+  // IDARTICULO is the code), already read by the caller: not read again.
+  void SabeUnidad(const QString& IdArticulo, const QString& unidad);
+
+ private:
+  std::unique_ptr<FilasDeEquivalencias> filas_;
+  FilasDeEquivalencias* anteriores_;
+};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "base_cptes.h"
 #include "pantalla_cptes.h"
@@ -11,8 +12,10 @@
 #include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"
 #include "session/mod_global.h"
+#include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/columnas_cptes.h"
+#include "vouchers/stock_unidades.h"
 
 namespace {
 
@@ -62,6 +65,11 @@ class CargaCpte : public ConBase {
                                           *p->MSFlexGrid3, false, cab, compras, proveedor, reparto);
   }
 
+  // The statements the program sends on its connection, counted from
+  // before it connects.
+  long Sentencias() const { return TrazaSentencias::Cuenta(); }
+
+  TrazaSentencias traza;
   std::unique_ptr<ClsCmnCptes> cptes;
   std::unique_ptr<PantallaCpte> p;
 };
@@ -318,4 +326,196 @@ TEST_F(CargaCpte, AVoucherThatIsNotThereOrABadComplementLeavesTheGridsAlone) {
   EXPECT_EQ(p->MSFlexGrid2->Rows(), 2);
   EXPECT_EQ(p->MSFlexGrid1->Rows(), 2);
   EXPECT_EQ(reparto, 0);
+}
+
+// The quantity views may give one article in two rows (codes stored with
+// and without their padding): the first row the view gives counts, under
+// the applied rule (run 0) and under the pending rule (run -1) alike.
+TEST_F(CargaCpte, TheFirstRowOfAnArticleInTheQuantityViewsCounts) {
+  Cabecera("V_MV_CPTE", "RM", kClave);
+  Linea("V_MV_CPTEINSUMOS", "RM", kClave, "ART-1", "10");
+  e.Sql("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDARTICULO, IDUNIDAD, CANTIDAD) VALUES "
+        "('  RM', '" + kClave + "', 0, 'art-1', '  UN', 2)");
+  // An invoice made from the delivery note delivered 4 of the padded code
+  // and 1 of the bare one.
+  e.Sql("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, TCORIGEN, COMPROBANTEORIGEN, ANULADA) VALUES "
+        "('  FC', '000100000101A', 0, '  RM', '" + kClave + "', 0)");
+  Linea("V_MV_CPTEINSUMOS", "FC", "000100000101A", "ART-1", "4");
+  e.Sql("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDARTICULO, IDUNIDAD, CANTIDAD) VALUES "
+        "('  FC', '000100000101A', 0, 'art-1', '  UN', 1)");
+
+  const struct {
+    int run;
+    const char* vista;  // the view the rule reads, as the load reads it
+    QStringList filas;  // its rows for the article, in the order it gives them
+    QStringList cantidad;
+  } casos[] = {
+      // Applied: 4 from the first row, taken from the first line.
+      {0, "SELECT IDARTICULO || '=' || CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+          "(LTRIM(TCO_ORIGEN) = LTRIM('  RM')) AND IDCOMPROBANTEORIGEN = '000100000007A'",
+       {"                    ART-1=4.0", "art-1=1.0"}, {"6", "2", ""}},
+      // Pending: the article's 12 less the first row's 6 pending were
+      // delivered, all taken from the first line.
+      {-1, "SELECT IDARTICULO || '=' || pendiente FROM VT_V_MV_Insumos_RepartoPendiente WHERE "
+           "(LTRIM(TC) = LTRIM('  RM')) AND IDCOMPROBANTE = '000100000007A'",
+       {"                    ART-1=6.0", "art-1=1.0"}, {"4", "2", ""}},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.run);
+    Recordset v;
+    gDatos.AbreRecordset(c.vista, v);
+    QStringList filas;
+    for (; !v.Eof(); v.MoveNext()) filas << v.Fields(0).Value().toString();
+    ASSERT_EQ(filas, c.filas);
+    e.Sql("UPDATE V_MV_CPTE SET IDREPARTO = " + QString::number(c.run) + " WHERE TC = '  RM'");
+    p->Inicializa(*cptes, "RM");
+    ASSERT_TRUE(Carga("RM", kClave));
+    EXPECT_EQ(Columna(p->MSFlexGrid2, ColArticulos::kCantidad), c.cantidad);
+  }
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+// Within one load each article and each unit equivalence is read once: a
+// voucher of 200 lines of 10 articles costs the statements of one of 30
+// lines of the same articles and units, and of one of 60 lines of twice the
+// articles, and at most 50, on either side and under every quantity rule.
+TEST_F(CargaCpte, ALoadReadsEachArticleAndEquivalenceOnce) {
+  gUnidadMedidaBL = "CAJ";
+  gUnidadMedidaM3 = "M3";
+  gUnidadMedidaKG = "KG";
+  Config("PideNroReparto", "SI");
+  for (int i = 3; i <= 20; ++i)
+    e.Sql(QString("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IDTIPO) VALUES ('%1', 'Artículo "
+                  "%2', '  UN', '   1')")
+              .arg(QString("ART-%1").arg(i).rightJustified(25))
+              .arg(i));
+  // Each article: 12 units a box, and a kilogram of 4 units.
+  e.Sql("INSERT INTO S_TA_EQUIV (IDARTICULO, IDUNIDAD, IDUNIDAD_EQUIV, COEFICIENTE) "
+        "SELECT IDARTICULO, ' CAJ', '  UN', 12 FROM V_MA_ARTICULOS UNION ALL "
+        "SELECT IDARTICULO, '  KG', '  UN', 4 FROM V_MA_ARTICULOS");
+  // Line i of n: article i % m + 1, in units, boxes or the article's own
+  // unit (blank) in turn for every m lines; 12, 24... 60 of them.
+  auto lineas = [&](const QString& lado, const QString& tc, const QString& clave, int n, int m) {
+    const QString art = "(i % " + QString::number(m) + " + 1)";
+    e.Sql("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < " + QString::number(n) +
+          ") INSERT INTO " + lado + "MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, CUENTA, IDARTICULO, "
+          "DESCRIPCION, IDUNIDAD, CANTIDAD, IMPORTE, TOTAL, EXENTO, PALLETS) SELECT " +
+          ClsDatos::Literal(tc.rightJustified(4)) + ", '" + clave + "', 0, 'C1', substr('" + QString(20, ' ') +
+          "', 1, 20 - length(" + art + ")) || 'ART-' || " + art + ", 'Línea', CASE (i / " + QString::number(m) +
+          ") % 3 WHEN 0 THEN '  UN' WHEN 1 THEN ' CAJ' ELSE '' END, 12 * (1 + i % 5), 100, 100, 0, i FROM n");
+  };
+  const struct {
+    QString clave;
+    int lineas, articulos;
+  } vales[] = {{kClave, 200, 10}, {"000100000008A", 30, 10}, {"000100000009A", 60, 20}};
+  const struct {
+    const char* tc;
+    bool compras;
+    int run;
+  } casos[] = {{"FC", false, 0}, {"RM", false, 0}, {"RM", false, -1}, {"NP", false, 0}, {"FCC", true, 0}};
+  for (const auto& c : casos) {
+    SCOPED_TRACE(std::string(c.tc) + " run " + std::to_string(c.run));
+    const QString lado = c.compras ? "C_" : "V_";
+    e.Sql("DELETE FROM " + lado + "MV_CPTE");
+    e.Sql("DELETE FROM " + lado + "MV_CPTEINSUMOS");
+    std::vector<long> porCarga;
+    for (const auto& v : vales) {
+      Cabecera(lado + "MV_CPTE", c.tc, v.clave, "0, 'C1', 4, " + QString::number(c.run));
+      lineas(lado, c.tc, v.clave, v.lineas, v.articulos);
+      p->Inicializa(*cptes, c.tc);
+      const long antes = Sentencias();
+      ASSERT_TRUE(Carga(c.tc, v.clave, "0", nullptr, nullptr, c.compras, "C1"));
+      porCarga.push_back(Sentencias() - antes);
+      MSFlexGrid* a = p->MSFlexGrid2;
+      ASSERT_EQ(a->Rows(), v.lineas + 2);
+      // Line 1: 12 units of article 1, one box and 3 kilograms.
+      using namespace ColArticulos;
+      EXPECT_EQ((QStringList{C(a, 1, kArticulo), C(a, 1, kCantidadM3), C(a, 1, kCantidadBL), C(a, 1, kCantidadKG)}),
+                (QStringList{"ART-1", "0", "1", "3"}));
+    }
+    EXPECT_LE(porCarga[0], 50);
+    EXPECT_EQ(porCarga, std::vector<long>(porCarga.size(), porCarga[0]));
+  }
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+}
+
+// What a load reads once serves every line exactly as a look-up of that
+// line would: the measure columns are those the module computes one
+// look-up at a time, after the load, for codes and units stored in any
+// letter case and padding, articles found by a bar code and unknown ones;
+// and nothing read outlives the load.
+TEST_F(CargaCpte, WhatALoadReadsOnceIsWhatEachLineWouldRead) {
+  gUnidadMedidaBL = "CAJ";
+  gUnidadMedidaM3 = "M3";
+  gUnidadMedidaKG = "KG";
+  auto pad = [](const QString& t) { return ClsDatos::Literal(t.rightJustified(25)); };
+  e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('   2', 'Insumo')");
+  e.Sql("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IDTIPO, PRESENTACION, CODIGOBARRA, "
+        "CODIGOBARRA1, UMCB1) VALUES (" + pad("ART-3") + ", 'Grasa', '  UN', '   2', 'Pote', " + pad("7790003") +
+        ", NULL, NULL), (" + pad("ART-4") + ", 'Correa', '  UN', '   1', 'Rollo', NULL, " + pad("DUN4") +
+        ", ' CAJ'), (" + pad("ART-5") + ", 'Junta', '  UN', '   2', 'Bolsa', NULL, NULL, NULL)");
+  e.Sql("INSERT INTO S_TA_EQUIV (IDARTICULO, IDUNIDAD, IDUNIDAD_EQUIV, COEFICIENTE) VALUES "
+        // ART-1: boxes of 10 units; a useless direct row to cubic metres
+        // and a reverse one of 1000 units; 4 units a kilogram, reverse
+        // only; boxes to cubic metres with a coefficient of 0.
+        "(" + pad("ART-1") + ", '  UN', ' CAJ', 0.1), (" + pad("ART-1") + ", '  UN', '  M3', NULL), (" +
+        pad("ART-1") + ", '  M3', '  UN', 1000), (" + pad("ART-1") + ", '  KG', '  UN', 4), (" + pad("ART-1") +
+        ", '  M3', ' CAJ', 0), "
+        // ART-5, stored in another letter case: boxes of 6; rows that do
+        // not answer, with a unit or an article code stored unpadded.
+        "(" + pad("art-5") + ", '  un', ' caj', 6), (" + pad("ART-5") + ", '  UN', 'KG', 2), ('ART-5', '  UN', "
+        "'  M3', 3), "
+        // A code that is no article's, only ART-3's bar code.
+        "(" + pad("7790003") + ", '  UN', ' CAJ', 2)");
+  Cabecera("V_MV_CPTE", "FC", kClave);
+  const struct {
+    const char* articulo;  // as stored in the line
+    const char* unidad;
+    const char* cantidad;
+  } lineas[] = {{"                    ART-1", "  UN", "10"}, {"                    ART-1", " CAJ", "2"},
+                {"art-5", "  un", "3"},                       {"                  7790003", "  UN", "4"},
+                {"                      OTRO", " CAJ", "3"},  {"                    ART-1", "", "5"},
+                {"DUN4", "  UN", "7"},                        {"                    ART-1", "  UN", "0"},
+                {"                    ART-1", "UN", "20"}};
+  for (const auto& l : lineas)
+    e.Sql(QString("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDARTICULO, IDUNIDAD, CANTIDAD) "
+                  "VALUES ('  FC', '%1', 0, '%2', '%3', %4)")
+              .arg(kClave, l.articulo, l.unidad, l.cantidad));
+  using namespace ColArticulos;
+  MSFlexGrid* a = p->MSFlexGrid2;
+  auto medidas = [&](int r) { return QStringList{C(a, r, kCantidadM3), C(a, r, kCantidadBL), C(a, r, kCantidadKG)}; };
+  auto maestro = [&](int r) { return QStringList{C(a, r, kDescripcionTipo), C(a, r, kPresentacion)}; };
+
+  p->Inicializa(*cptes, "FC");
+  ASSERT_TRUE(Carga("FC", kClave));
+  ASSERT_EQ(a->Rows(), 11);
+  EXPECT_EQ(medidas(1), (QStringList{"0.01", "1", "2.5"}));
+  EXPECT_EQ(medidas(3), (QStringList{"0", "18", "0"}));
+  EXPECT_EQ(medidas(6), (QStringList{"0.005", "0.5", "1.25"}));  // blank unit: the article's
+  EXPECT_EQ(maestro(3), (QStringList{"Insumo", "Bolsa"}));
+  EXPECT_EQ(maestro(4), (QStringList{"Insumo", "Pote"}));   // by the main bar code
+  EXPECT_EQ(maestro(5), (QStringList{"", ""}));             // unknown
+  EXPECT_EQ(maestro(7), (QStringList{"Repuesto", "Rollo"}));  // by the bar code of a unit
+  for (int r = 1; r <= 9; ++r) {
+    SCOPED_TRACE(r);
+    const QStringList cargadas = medidas(r);
+    a->SetRow(r);
+    CalculaCantidadEquivalenteFila(*a);
+    EXPECT_EQ(cargadas, medidas(r));
+  }
+
+  // The next load reads anew.
+  e.Sql("UPDATE S_TA_EQUIV SET COEFICIENTE = 0.5 WHERE IDARTICULO = " + pad("ART-1") + " AND IDUNIDAD_EQUIV = ' CAJ'");
+  e.Sql("UPDATE V_MA_ARTICULOS SET PRESENTACION = 'Pote grande' WHERE IDARTICULO = " + pad("ART-3"));
+  e.Sql("UPDATE TA_TIPOARTICULO SET DESCRIPCION = 'Insumos' WHERE IDTIPO = '   2'");
+  p->Inicializa(*cptes, "FC");
+  ASSERT_TRUE(Carga("FC", kClave));
+  EXPECT_EQ(medidas(1), (QStringList{"0.01", "5", "2.5"}));
+  EXPECT_EQ(maestro(4), (QStringList{"Insumos", "Pote grande"}));
+  // And after the load a conversion reads the database again.
+  e.Sql("UPDATE S_TA_EQUIV SET COEFICIENTE = 0.25 WHERE IDARTICULO = " + pad("ART-1") + " AND IDUNIDAD_EQUIV = ' CAJ'");
+  a->SetRow(1);
+  CalculaCantidadEquivalenteFila(*a);
+  EXPECT_EQ(medidas(1), (QStringList{"0.01", "2.5", "2.5"}));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
