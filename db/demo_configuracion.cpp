@@ -23,7 +23,7 @@ void Generador::Catalogos() {
     Insercion d(db_, "INSERT INTO TA_DEPOSITO (IDDEPOSITO, DESCRIPCION, DOMICILIO) VALUES (?, ?, ?)");
     d(Cod4(1), "Depósito Central", "Av. Circunvalación 4520, Rosario");
     d(Cod4(2), "Depósito Taller", "Bv. Rondeau 1870, Rosario");
-    d(Cod4(3), "Móvil de Servicio", "Utilitario Renault Kangoo AB 512 KD");
+    d(Cod4(3), "Móvil de Servicio", "Utilitario Rutera Faena AB 512 KD");
   }
   {
     Insercion r(db_, "INSERT INTO TA_RUBROS (IDRUBRO, DESCRIPCION) VALUES (?, ?)");
@@ -70,7 +70,8 @@ void Generador::Catalogos() {
   };
   lista("INSERT INTO V_TA_CAJAS (IDCAJAS, DESCRIPCION) VALUES (?, ?)", {{1, "Caja Administración"}, {2, "Caja Taller"}});
   lista("INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES (?, ?)",
-        {{1, "Banco de la Nación Argentina"}, {2, "Nuevo Banco de Santa Fe"}, {3, "Banco Galicia"}, {4, "Banco Macro"}});
+        {{1, "Banco Provincial del Litoral"}, {2, "Banco Cooperativo Rosarino"}, {3, "Banco Regional Pampeano"},
+         {4, "Banco del Paraná Medio"}});
   lista("INSERT INTO V_TA_MOTIVOVTA (IDMOTIVOVTA, DESCRIPCION) VALUES (?, ?)",
         {{1, "Venta de mostrador"}, {2, "Servicio técnico"}, {3, "Contrato de mantenimiento"}});
   lista("INSERT INTO V_TA_MOTIVOCPRA (IDMOTIVOCPRA, DESCRIPCION) VALUES (?, ?)",
@@ -105,7 +106,7 @@ void Generador::Catalogos() {
       int imputable;
     } plan[] = {{"1", "ACTIVO", 0},
                 {"1.1.01.01", "Caja", 1},
-                {"1.1.02.01", "Banco Nación cuenta corriente", 1},
+                {"1.1.02.01", "Banco Provincial cuenta corriente", 1},
                 {"1.1.03.01", "Deudores por ventas", 1},
                 {"1.1.05.01", "Mercaderías", 1},
                 {"2", "PASIVO", 0},
@@ -130,8 +131,8 @@ void Generador::Catalogos() {
   }
   {
     Insercion m(db_, "INSERT INTO MA_MODELOS (NOMBRE, MARCA) VALUES (?, ?)");
-    const char* const modelos[][2] = {{"Ranger XLT", "Ford"},  {"Hilux SRV", "Toyota"}, {"Kangoo Express", "Renault"},
-                                      {"Fiorino", "Fiat"},     {"Sprinter 415", "Mercedes-Benz"}, {"Amarok", "Volkswagen"}};
+    const char* const modelos[][2] = {{"Chasqui XL", "Cóndor"}, {"Baqueana SR", "Andes Motor"}, {"Faena Furgón", "Rutera"},
+                                      {"Trajín", "Rutera"},      {"Carguera 415", "Cóndor"},     {"Serrana", "Andes Motor"}};
     for (auto& x : modelos) m(x[0], x[1]);
     Insercion c(db_, "INSERT INTO MA_CHOFERES (CODIGO, APELLIDO, NOMBRES, DNI) VALUES (?, ?, ?, ?)");
     for (int i = 1; i <= 4; ++i) {
@@ -140,11 +141,11 @@ void Generador::Catalogos() {
       c(Cod4(i), apellido, nombre, std::to_string(azar_.Entre(20000000, 40000000)));
     }
     Insercion v(db_, "INSERT INTO MA_VEHICULOS (PATENTE, MODELO, ANIO, CODIGOCHOFER) VALUES (?, ?, ?, ?)");
-    v("AB512KD", "Kangoo Express", 2018, Cod4(1));
-    v("AC274PF", "Ranger XLT", 2019, Cod4(2));
-    v("AE031TR", "Hilux SRV", 2021, Cod4(3));
-    v("AF658MN", "Sprinter 415", 2023, Cod4(4));
-    v("OKJ418", "Fiorino", 2015, Cod4(1));
+    v("AB512KD", "Faena Furgón", 2018, Cod4(1));
+    v("AC274PF", "Chasqui XL", 2019, Cod4(2));
+    v("AE031TR", "Baqueana SR", 2021, Cod4(3));
+    v("AF658MN", "Carguera 415", 2023, Cod4(4));
+    v("OKJ418", "Trajín", 2015, Cod4(1));
     Insercion d(db_, "INSERT INTO MA_DESTINATARIOS (CODIGO, NOMBRE, DOMICILIO, LOCALIDAD) VALUES (?, ?, ?, ?)");
     for (int i = 1; i <= 5; ++i) {
       const string nombre = string("Planta ") + azar_.De(kNombresEmpresas);
@@ -227,13 +228,13 @@ void Generador::Numeracion() {
   Insercion imp(db_,
                 "INSERT INTO TA_CONFIG_IMP_CPTE (TC, LETRA, USUARIO, IMPRESORA, CANTCOPIAS, CANTLINEAS, DESTINODEFAULT) "
                 "VALUES (?, ?, ?, ?, ?, ?, ?)");
-  imp("FC", "A", kNulo, "HP LaserJet Administración", 2, 24, "IMPRESORA");
-  imp("FC", "B", kNulo, "HP LaserJet Administración", 2, 24, "IMPRESORA");
+  imp("FC", "A", kNulo, "Láser Administración", 2, 24, "IMPRESORA");
+  imp("FC", "B", kNulo, "Láser Administración", 2, 24, "IMPRESORA");
   imp("FC", "A", "PUESTO1|supervisor", "PDF", 1, 24, "ARCHIVO");
-  imp("NC", "A", kNulo, "HP LaserJet Administración", 2, 18, "IMPRESORA");
-  imp("RM", "R", kNulo, "Epson FX-890 Expedición", 3, 20, "IMPRESORA");
-  imp("OT", "A", kNulo, "Epson L3250 Taller", 1, 30, "PANTALLA");
-  imp("OC", "X", kNulo, "HP LaserJet Compras", 1, 0, "PANTALLA");
+  imp("NC", "A", kNulo, "Láser Administración", 2, 18, "IMPRESORA");
+  imp("RM", "R", kNulo, "Matricial Expedición", 3, 20, "IMPRESORA");
+  imp("OT", "A", kNulo, "Chorro de Tinta Taller", 1, 30, "PANTALLA");
+  imp("OC", "X", kNulo, "Láser Compras", 1, 0, "PANTALLA");
 }
 
 }  // namespace demo::generador
