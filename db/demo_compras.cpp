@@ -19,15 +19,8 @@ void Generador::OrdenesDeCompra() {
   const vector<int> fechas = FechasOrdenadas(n, -120, -5);
   for (int i = 0; i < n; ++i) {
     const Proveedor& p = azar_.De(proveedores_);
-    Comprobante c;
-    c.compras = true;
-    c.tc = "  OC";
-    const long numero = ProximoNumero(c.tc, 1, 'X');
-    c.clave = Clave(1, numero, 'X');
-    c.fecha = fechas[i];
-    c.cuenta = p.codigo;
-    c.nombre = p.razon;
-    c.vendedor = Cod4(6);
+    const long numero = ProximoNumero("  OC", 1, 'X');
+    Comprobante c = DeProveedor("  OC", fechas[i], p, Clave(1, numero, 'X'));
     c.aprobado = azar_.Prob(0.75);
     c.finalizada = c.aprobado && azar_.Prob(0.45);
     c.garantia = azar_.Prob(0.1);
@@ -68,6 +61,19 @@ void Generador::OrdenesDeCompra() {
   }
 }
 
+// One to three article lines received into the voucher's warehouse at its
+// cost.
+void Generador::LineasRecibidas(Comprobante& c) {
+  if (articulos_.empty()) return;
+  for (int j = azar_.Entre(1, 3); j > 0; --j) {
+    const int a = ArticuloAlAzar(false);
+    Linea l = LineaDe(a, 1);
+    l.precio = articulos_[a].costo;
+    Entrada(a, c.deposito, std::max(1.0, std::floor(CantidadDe(articulos_[a]) / 3)), c.fecha, l);
+    c.lineas.push_back(l);
+  }
+}
+
 void Generador::ComprasConStock() {
   std::map<string, long> numeroProveedor;
   auto claveProveedor = [&](const Proveedor& p, char letra) {
@@ -90,18 +96,11 @@ void Generador::ComprasConStock() {
     const vector<int> fechas = FechasOrdenadas(n, -115, -1);
     size_t siguiente = 0;
     for (int i = 0; i < n; ++i) {
-      Comprobante c;
-      c.compras = true;
-      c.tc = " FCC";
-      c.fecha = fechas[i];
       const Comprobante* origen = nullptr;
-      if (siguiente < recibidas.size() && recibidas[siguiente]->fecha <= c.fecha && azar_.Prob(0.6))
+      if (siguiente < recibidas.size() && recibidas[siguiente]->fecha <= fechas[i] && azar_.Prob(0.6))
         origen = recibidas[siguiente++];
       const Proveedor& p = origen ? proveedor(origen->cuenta) : azar_.De(proveedores_);
-      c.clave = claveProveedor(p, 'A');
-      c.cuenta = p.codigo;
-      c.nombre = p.razon;
-      c.vendedor = Cod4(6);
+      Comprobante c = DeProveedor(" FCC", fechas[i], p, claveProveedor(p, 'A'));
       c.aprobado = true;
       c.finalizada = true;
       c.anulada = azar_.Prob(0.02);
@@ -113,14 +112,8 @@ void Generador::ComprasConStock() {
           l.partes.clear();
           c.lineas.push_back(l);
         }
-      } else if (!articulos_.empty()) {
-        for (int j = azar_.Entre(1, 3); j > 0; --j) {
-          const int a = ArticuloAlAzar(false);
-          Linea l = LineaDe(a, 1);
-          l.precio = articulos_[a].costo;
-          Entrada(a, c.deposito, std::max(1.0, std::floor(CantidadDe(articulos_[a]) / 3)), c.fecha, l);
-          c.lineas.push_back(l);
-        }
+      } else {
+        LineasRecibidas(c);
       }
       Totales(c);
       EscribeCabecera(c);
@@ -134,25 +127,11 @@ void Generador::ComprasConStock() {
     const vector<int> fechas = FechasOrdenadas(n, -115, -1);
     for (int i = 0; i < n; ++i) {
       const Proveedor& p = azar_.De(proveedores_);
-      Comprobante c;
-      c.compras = true;
-      c.tc = " RMC";
-      c.fecha = fechas[i];
-      c.clave = claveProveedor(p, 'R');
-      c.cuenta = p.codigo;
-      c.nombre = p.razon;
-      c.vendedor = Cod4(6);
+      Comprobante c = DeProveedor(" RMC", fechas[i], p, claveProveedor(p, 'R'));
       c.aprobado = true;
       c.finalizada = azar_.Prob(0.5);
       c.anulada = azar_.Prob(0.02);
-      if (!articulos_.empty())
-        for (int j = azar_.Entre(1, 3); j > 0; --j) {
-          const int a = ArticuloAlAzar(false);
-          Linea l = LineaDe(a, 1);
-          l.precio = articulos_[a].costo;
-          Entrada(a, c.deposito, std::max(1.0, std::floor(CantidadDe(articulos_[a]) / 3)), c.fecha, l);
-          c.lineas.push_back(l);
-        }
+      LineasRecibidas(c);
       Totales(c);
       EscribeCabecera(c);
       EscribeLineas(c);
@@ -164,14 +143,7 @@ void Generador::ComprasConStock() {
     const vector<int> fechas = FechasOrdenadas(n, -100, -1);
     for (int i = 0; i < n; ++i) {
       const Proveedor& p = azar_.De(proveedores_);
-      Comprobante c;
-      c.compras = true;
-      c.tc = " NCC";
-      c.fecha = fechas[i];
-      c.clave = claveProveedor(p, 'A');
-      c.cuenta = p.codigo;
-      c.nombre = p.razon;
-      c.vendedor = Cod4(6);
+      Comprobante c = DeProveedor(" NCC", fechas[i], p, claveProveedor(p, 'A'));
       c.aprobado = true;
       c.finalizada = true;
       c.comentarios = "Devolución por falla de fabricación";
@@ -184,11 +156,7 @@ void Generador::ComprasConStock() {
         }
       }
       Totales(c);
-      if (c.lineas.empty()) {
-        c.neto = Redondea(azar_.Entre(10, 300) * 100.0);
-        c.iva = Redondea(c.neto * 0.21);
-        c.total = Redondea(c.neto + c.iva);
-      }
+      if (c.lineas.empty()) ImporteSinLineas(c, 10, 300);
       EscribeCabecera(c);
       EscribeLineas(c);
       if (c.lineas.empty()) EscribeConceptos(c, 1);
@@ -204,19 +172,10 @@ void Generador::ComprasSinStock() {
     long numero = azar_.Entre(200, 900);
     for (int i = 0; i < n; ++i) {
       const Proveedor& p = azar_.De(proveedores_);
-      Comprobante c;
-      c.compras = true;
-      c.tc = Cod4(tipo);
-      c.fecha = fechas[i];
-      c.clave = Clave(1 + i % 5, ++numero, string(tipo) == "NDC" ? 'A' : 'X');
-      c.cuenta = p.codigo;
-      c.nombre = p.razon;
-      c.vendedor = Cod4(6);
+      Comprobante c = DeProveedor(Cod4(tipo), fechas[i], p, Clave(1 + i % 5, ++numero, string(tipo) == "NDC" ? 'A' : 'X'));
       c.aprobado = true;
       c.finalizada = azar_.Prob(0.7);
-      c.neto = Redondea(azar_.Entre(10, 600) * 100.0);
-      c.iva = Redondea(c.neto * 0.21);
-      c.total = Redondea(c.neto + c.iva);
+      ImporteSinLineas(c, 10, 600);
       EscribeCabecera(c);
       EscribeConceptos(c, azar_.Entre(1, 2));
     }

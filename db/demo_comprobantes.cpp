@@ -36,6 +36,44 @@ void Generador::Totales(Comprobante& c) {
   c.total = Redondea(c.neto + c.iva);
 }
 
+// A sales voucher of a customer, numbered in branch 1 with that letter; one
+// made from another carries the link to its origin.
+Comprobante Generador::DeCliente(const string& tc, int fecha, const Cliente& cl, char letra,
+                                 const Comprobante* origen) {
+  Comprobante c;
+  c.tc = tc;
+  c.clave = Clave(1, ProximoNumero(tc, 1, letra), letra);
+  c.fecha = fecha;
+  PoneCliente(c, cl);
+  if (origen) {
+    c.tcOrigen = origen->tc;
+    c.cpteOrigen = origen->clave;
+    c.complementoOrigen = origen->complemento;
+  }
+  return c;
+}
+
+// A purchase voucher of a supplier under the key the supplier gave it.
+Comprobante Generador::DeProveedor(const string& tc, int fecha, const Proveedor& p, const string& clave) {
+  Comprobante c;
+  c.compras = true;
+  c.tc = tc;
+  c.clave = clave;
+  c.fecha = fecha;
+  c.cuenta = p.codigo;
+  c.nombre = p.razon;
+  c.vendedor = Cod4(6);
+  return c;
+}
+
+// The amount of a voucher without lines: a net of desde to hasta hundreds
+// (drawn), with its VAT.
+void Generador::ImporteSinLineas(Comprobante& c, int desde, int hasta) {
+  c.neto = Redondea(azar_.Entre(desde, hasta) * 100.0);
+  c.iva = Redondea(c.neto * 0.21);
+  c.total = Redondea(c.neto + c.iva);
+}
+
 // ---------------------------------------------------------------------------
 // Writing vouchers
 
@@ -93,12 +131,7 @@ void Generador::Presupuestos() {
   const int n = CantidadPorTipo();
   const vector<int> fechas = FechasOrdenadas(n, -120, -1);
   for (int i = 0; i < n; ++i) {
-    const Cliente& cl = azar_.De(clientes_);
-    Comprobante c;
-    c.tc = "  PR";
-    c.clave = Clave(1, ProximoNumero(c.tc, 1, 'X'), 'X');
-    c.fecha = fechas[i];
-    PoneCliente(c, cl);
+    Comprobante c = DeCliente("  PR", fechas[i], azar_.De(clientes_), 'X');
     c.aprobado = azar_.Prob(0.6);
     c.finalizada = c.aprobado && azar_.Prob(0.3);
     c.anulada = azar_.Prob(0.03);
@@ -124,12 +157,7 @@ void Generador::NotasDePedido() {
   const int n = CantidadPorTipo();
   const vector<int> fechas = FechasOrdenadas(n, -120, -10);
   for (int i = 0; i < n; ++i) {
-    const Cliente& cl = azar_.De(clientes_);
-    Comprobante c;
-    c.tc = "  NP";
-    c.clave = Clave(1, ProximoNumero(c.tc, 1, 'X'), 'X');
-    c.fecha = fechas[i];
-    PoneCliente(c, cl);
+    Comprobante c = DeCliente("  NP", fechas[i], azar_.De(clientes_), 'X');
     c.aprobado = azar_.Prob(0.8);
     c.finalizada = azar_.Prob(0.5);
     c.anulada = azar_.Prob(0.03);
@@ -148,25 +176,15 @@ void Generador::Remitos() {
   const vector<int> fechas = FechasOrdenadas(n, -110, -1);
   size_t pedido = 0;
   for (int i = 0; i < n; ++i) {
-    Comprobante c;
-    c.tc = "  RM";
-    c.fecha = fechas[i];
     // Some delivery notes deliver a finished order.
     const Comprobante* origen = nullptr;
-    while (pedido < pedidos_.size() && pedidos_[pedido].fecha > c.fecha) ++pedido;
+    while (pedido < pedidos_.size() && pedidos_[pedido].fecha > fechas[i]) ++pedido;
     if (pedido < pedidos_.size() && azar_.Prob(0.3)) origen = &pedidos_[pedido++];
-    const Cliente* cl = &ClienteDe(origen);
-    c.clave = Clave(1, ProximoNumero(c.tc, 1, 'R'), 'R');
-    PoneCliente(c, *cl);
+    Comprobante c = DeCliente("  RM", fechas[i], ClienteDe(origen), 'R', origen);
     c.aprobado = true;
     c.finalizada = azar_.Prob(0.5);
     c.reparto = azar_.Prob(0.2) ? -1 : 0;
     c.comentarios = string("Entregar en ") + azar_.De(kUbicaciones);
-    if (origen) {
-      c.tcOrigen = origen->tc;
-      c.cpteOrigen = origen->clave;
-      c.complementoOrigen = origen->complemento;
-    }
     if (!articulos_.empty()) {
       vector<std::pair<int, double>> pedidos;
       if (origen)
@@ -202,23 +220,15 @@ void Generador::Facturas() {
   const vector<int> fechas = FechasOrdenadas(n, -110, -1);
   size_t siguiente = 0;
   for (int i = 0; i < n; ++i) {
-    Comprobante c;
-    c.tc = "  FC";
-    c.fecha = fechas[i];
     const Comprobante* origen = nullptr;
-    if (siguiente < origenes.size() && origenes[siguiente]->fecha <= c.fecha && azar_.Prob(0.6))
+    if (siguiente < origenes.size() && origenes[siguiente]->fecha <= fechas[i] && azar_.Prob(0.6))
       origen = origenes[siguiente++];
-    const Cliente* cl = &ClienteDe(origen);
-    const char letra = LetraFiscal(cl->condicionIva);
-    c.clave = Clave(1, ProximoNumero(c.tc, 1, letra), letra);
-    PoneCliente(c, *cl);
+    const Cliente& cl = ClienteDe(origen);
+    Comprobante c = DeCliente("  FC", fechas[i], cl, LetraFiscal(cl.condicionIva), origen);
     c.aprobado = true;
     c.finalizada = true;
     c.anulada = azar_.Prob(0.03);
     if (origen) {
-      c.tcOrigen = origen->tc;
-      c.cpteOrigen = origen->clave;
-      c.complementoOrigen = origen->complemento;
       for (Linea l : origen->lineas) {
         if (!origen->finalizada) l.cantidad = std::max(1.0, std::floor(l.cantidad / 2));
         l.partes.clear();
@@ -252,25 +262,17 @@ void Generador::NotasDeCredito() {
   const int n = CantidadPorTipo();
   const vector<int> fechas = FechasOrdenadas(n, -100, -1);
   for (int i = 0; i < n; ++i) {
-    Comprobante c;
-    c.tc = "  NC";
-    c.fecha = fechas[i];
     const Comprobante* origen = nullptr;
     if (!facturas_.empty() && azar_.Prob(0.5)) {
       const Comprobante& f = azar_.De(facturas_);
-      if (f.fecha <= c.fecha && !f.anulada && !f.lineas.empty()) origen = &f;
+      if (f.fecha <= fechas[i] && !f.anulada && !f.lineas.empty()) origen = &f;
     }
-    const Cliente* cl = &ClienteDe(origen);
-    const char letra = LetraFiscal(cl->condicionIva);
-    c.clave = Clave(1, ProximoNumero(c.tc, 1, letra), letra);
-    PoneCliente(c, *cl);
+    const Cliente& cl = ClienteDe(origen);
+    Comprobante c = DeCliente("  NC", fechas[i], cl, LetraFiscal(cl.condicionIva), origen);
     c.aprobado = true;
     c.finalizada = true;
     c.anulada = azar_.Prob(0.03);
     if (origen) {
-      c.tcOrigen = origen->tc;
-      c.cpteOrigen = origen->clave;
-      c.complementoOrigen = origen->complemento;
       c.comentarios = "Devolución de mercadería";
       // The returned goods of plain articles come back to the warehouse.
       const Linea& f = azar_.De(origen->lineas);
@@ -287,9 +289,7 @@ void Generador::NotasDeCredito() {
       Movimientos(c, 1, std::nullopt, std::nullopt, "5");
     } else {
       c.comentarios = "Bonificación comercial";
-      c.neto = Redondea(azar_.Entre(50, 900) * 100.0);
-      c.iva = Redondea(c.neto * 0.21);
-      c.total = Redondea(c.neto + c.iva);
+      ImporteSinLineas(c, 50, 900);
       EscribeCabecera(c);
       EscribeConceptos(c, 1);
     }
@@ -310,23 +310,14 @@ void Generador::ComprobantesSinStock() {
     const vector<int> fechas = FechasOrdenadas(n, -115, -1);
     for (int i = 0; i < n; ++i) {
       const Cliente& cl = azar_.De(clientes_);
-      Comprobante c;
-      c.tc = Cod4(t.tc);
-      const char letra = t.fiscal ? LetraFiscal(cl.condicionIva) : 'X';
-      c.clave = Clave(1, ProximoNumero(c.tc, 1, letra), letra);
-      c.fecha = fechas[i];
-      PoneCliente(c, cl);
+      Comprobante c = DeCliente(Cod4(t.tc), fechas[i], cl, t.fiscal ? LetraFiscal(cl.condicionIva) : 'X');
       c.aprobado = azar_.Prob(0.8);
       c.finalizada = azar_.Prob(0.6);
       c.anulada = azar_.Prob(0.03);
       if (t.articulos && !articulos_.empty())
         for (int j = azar_.Entre(1, 3); j > 0; --j) NuevaLinea(c, false, 8);
       Totales(c);
-      if (c.lineas.empty()) {
-        c.neto = Redondea(azar_.Entre(20, 900) * 100.0);
-        c.iva = Redondea(c.neto * 0.21);
-        c.total = Redondea(c.neto + c.iva);
-      }
+      if (c.lineas.empty()) ImporteSinLineas(c, 20, 900);
       EscribeCabecera(c);
       EscribeLineas(c);
       if (c.lineas.empty()) EscribeConceptos(c, azar_.Entre(1, 2));

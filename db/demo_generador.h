@@ -308,6 +308,10 @@ class Generador {
   void NuevaLinea(Comprobante& c, bool sinSeguimiento, int maximo);
   void Totales(Comprobante& c);
   void Auditoria(const Comprobante& c);
+  Comprobante DeCliente(const string& tc, int fecha, const Cliente& cl, char letra,
+                        const Comprobante* origen = nullptr);
+  Comprobante DeProveedor(const string& tc, int fecha, const Proveedor& p, const string& clave);
+  void ImporteSinLineas(Comprobante& c, int desde, int hasta);
 
   // demo_compras.cpp
   void OrdenesDeCompra();
@@ -315,6 +319,7 @@ class Generador {
   void ComprasSinStock();
   void AsientosProveedores();
   void NumerosContables();
+  void LineasRecibidas(Comprobante& c);
 
   // demo_generador.cpp
   int CantidadPorTipo() const;
