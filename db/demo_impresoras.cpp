@@ -11,10 +11,10 @@ void CreaArchivoImpresoras(const QString& carpeta) {
   QSaveFile f(QDir(carpeta).filePath(QStringLiteral("PRINTERS.PRN")));
   const QByteArray texto = QStringLiteral(
                                "[Impresoras]\r\n"
-                               "HP LaserJet Administración=\\\\ADMIN01\\LaserJet\r\n"
-                               "HP LaserJet Compras=\\\\ADMIN01\\LaserJetCompras\r\n"
-                               "Epson FX-890 Expedición=LPT1\r\n"
-                               "Epson L3250 Taller=\\\\TALLER\\L3250\r\n"
+                               "Láser Administración=\\\\ADMIN01\\Laser\r\n"
+                               "Láser Compras=\\\\ADMIN01\\LaserCompras\r\n"
+                               "Matricial Expedición=LPT1\r\n"
+                               "Chorro de Tinta Taller=\\\\TALLER\\Tinta\r\n"
                                "PDF=ARCHIVO\r\n")
                                .toUtf8();
   if (!f.open(QIODevice::WriteOnly) || f.write(texto) != texto.size() || !f.commit())

@@ -13,7 +13,15 @@ for p in "${PACKAGES[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "There is no sudo here: install them once as root, then run the command again:" >&2
+    echo "  su -c '$(cd "$(dirname "$0")" && pwd)/setup.sh'" >&2
+    exit 1
+  fi
+  SUDO="sudo"
+fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

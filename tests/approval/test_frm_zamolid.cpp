@@ -474,6 +474,32 @@ TEST_F(VentanaPrincipal, TechnicianBoxesPickFromTheTechnicianList) {
   EXPECT_EQ(Ids(), (QStringList{"9", "13", "15"}));
 }
 
+// The look-up turns on with a key in a range box, after the bar has seen
+// that key: F5 in a box no key has reached yet only turns it on.
+TEST_F(VentanaPrincipal, InAnUntouchedBoxTheFirstF5TurnsTheLookUpOnAndTheSecondOpensIt) {
+  w->activateWindow();
+  Caja("Tecnico_Desde").setFocus();
+  EligeEnLista(e, "María");
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_F5);
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 0);
+  EXPECT_TRUE(w->Plexatol1->consultaenabled());
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_F5);
+  ASSERT_EQ(e.ui().Cuenta("Modal"), 1);
+  EXPECT_EQ(Caja("Tecnico_Desde").Text(), "2");
+  // Still on in the box the pick moved to: one F5 opens its list.
+  ASSERT_TRUE(Caja("Tecnico_Hasta").hasFocus());
+  EligeEnLista(e, "María");
+  QTest::keyClick(&Caja("Tecnico_Hasta"), Qt::Key_F5);
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 2);
+  EXPECT_EQ(Caja("Tecnico_Hasta").Text(), "2");
+  // A key in the approver box turns it off again.
+  Caja("Responsable").setFocus();
+  QTest::keyClick(&Caja("Responsable"), Qt::Key_A);
+  Caja("Tecnico_Desde").setFocus();
+  QTest::keyClick(&Caja("Tecnico_Desde"), Qt::Key_F5);
+  EXPECT_EQ(e.ui().Cuenta("Modal"), 2);
+}
+
 TEST_F(VentanaPrincipal, WithoutTheLookUpFileTheTechnicianListIsStillShown) {
   ASSERT_TRUE(QFile::remove(e.Ruta("consultas.bvx")));
   Caja("Tecnico_Desde").setFocus();

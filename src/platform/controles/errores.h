@@ -1,6 +1,12 @@
 #pragma once
-// Run-time errors of the controls, with the numbers the original control
-// library raised, so a form's error report shows the number the users know.
+// Run-time errors of the controls. Each failure a control can raise has a
+// fixed number: a property value or a subscript that is not valid (380, 381),
+// a grid row or column out of range (30009, 30010), and, in the collections
+// of the controls (columns, lines, nodes, images, buttons, panels), an index
+// out of bounds, a key not found and a key given twice (35600 to 35602). The
+// number travels in the raised vb::Error's Number: the common error report
+// shows it beside the description, and a caller that treats one failure
+// apart compares Number with these values.
 #include <QString>
 
 #include "platform/vb_error.h"
