@@ -67,14 +67,20 @@ struct AjustesSqlite {
 // A bare connection: SQLite's own C interface on the same file, opened as
 // the program opens it (read-write, one thread, no mutexes), with the
 // program's collation and functions registered and its page-cache and
-// memory-mapping settings, nothing else.
+// memory-mapping settings, nothing else. With funcionesDeSqlite only the
+// collation is registered, so LIKE, UPPER and the rest are SQLite's own.
 class BaseDesnuda {
  public:
-  BaseDesnuda(const QString& archivo, const AjustesSqlite& a) {
+  BaseDesnuda(const QString& archivo, const AjustesSqlite& a, bool funcionesDeSqlite = false) {
     if (sqlite3_open_v2(QFile::encodeName(archivo).constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK)
       return;
-    sqlite_sql::RegistraFunciones(db_);
+    if (funcionesDeSqlite)
+      sqlite3_create_collation(db_, "CI", SQLITE_UTF8, nullptr, [](void*, int na, const void* x, int nb, const void* y) {
+        return sqlite_sql::ComparaCI(static_cast<const char*>(x), na, static_cast<const char*>(y), nb);
+      });
+    else
+      sqlite_sql::RegistraFunciones(db_);
     sqlite3_extended_result_codes(db_, 0);
     const QByteArray ajustes =
         QStringLiteral("PRAGMA mmap_size = %1; PRAGMA cache_size = %2").arg(a.mmap).arg(a.cache).toUtf8();

@@ -68,16 +68,32 @@ class PatronLike {
   bool Acepta(const Pieza& p, char16_t plegada) const;
   // The pieces the character matches, one bit per piece.
   void Mascara(char16_t u, uint64_t* m) const;
-  // One character read: every state moves on or stays. False when no
-  // state is left.
-  bool Paso(const uint64_t* m);
-  bool Final() const { return (activos_[piezas_.size() / 64] >> (piezas_.size() % 64)) & 1; }
+  const uint64_t* MascaraDe(char16_t u);
+  // The states a value has reached: one word for up to 63 pieces, else
+  // as many as it takes. Paso reads one character (its mask): every state
+  // moves on or stays; false when no state is left. Final: all pieces
+  // matched.
+  struct UnaPalabra {
+    uint64_t activos, comodin, fin;
+    bool Paso(const uint64_t* m) {
+      activos = ((activos & *m) << 1) | (activos & comodin);
+      return activos != 0;
+    }
+    bool Final() const { return (activos & fin) != 0; }
+  };
+  struct Palabras {
+    PatronLike& p;
+    bool Paso(const uint64_t* m);
+    bool Final() const;
+  };
+  template <typename Estados>
+  bool Recorre(Estados& e, const unsigned char* b, int bytes);
 
   QChar escape_;
   std::vector<Pieza> piezas_;
   size_t palabras_ = 1;           // 64-bit words of a set of states (pieces + 1)
   std::vector<uint64_t> comodin_;  // states a "%" lets stay
-  std::vector<uint64_t> ascii_;    // the mask of each ASCII character, when the pattern is not too long
+  std::vector<uint64_t> latin1_;   // the mask of each character up to U+00FF, when the pattern is not too long
   std::vector<uint64_t> activos_, mascara_;
 };
 
@@ -123,11 +139,12 @@ PatronLike::PatronLike(const QString& p, QChar esc) : escape_(esc) {
   for (size_t k : comodines) comodin_[k / 64] |= uint64_t{1} << (k % 64);
   activos_.assign(palabras_, 0);
   mascara_.assign(palabras_, 0);
-  // Up to 4,095 pieces the masks of ASCII characters are kept (at most
-  // 64 KB); a longer pattern works each one out as it comes.
-  if (palabras_ <= 64) {
-    ascii_.assign(128 * palabras_, 0);
-    for (char16_t u = 0; u < 128; ++u) Mascara(u, &ascii_[u * palabras_]);
+  // Up to 2,047 pieces the masks of the characters up to U+00FF (ASCII,
+  // and the accented letters of Spanish) are kept, at most 64 KB; a longer
+  // pattern works each one out as it comes.
+  if (palabras_ <= 32) {
+    latin1_.assign(256 * palabras_, 0);
+    for (char16_t u = 0; u < 256; ++u) Mascara(u, &latin1_[u * palabras_]);
   }
 }
 
@@ -150,30 +167,49 @@ void PatronLike::Mascara(char16_t u, uint64_t* m) const {
     if (Acepta(piezas_[k], x)) m[k / 64] |= uint64_t{1} << (k % 64);
 }
 
-bool PatronLike::Paso(const uint64_t* m) {
+bool PatronLike::Palabras::Paso(const uint64_t* m) {
   uint64_t acarreo = 0, vivos = 0;
-  for (size_t w = 0; w < palabras_; ++w) {
-    const uint64_t d = activos_[w];
+  for (size_t w = 0; w < p.palabras_; ++w) {
+    const uint64_t d = p.activos_[w];
     const uint64_t avanza = d & m[w];
-    activos_[w] = (avanza << 1) | acarreo | (d & comodin_[w]);
+    p.activos_[w] = (avanza << 1) | acarreo | (d & p.comodin_[w]);
     acarreo = avanza >> 63;
-    vivos |= activos_[w];
+    vivos |= p.activos_[w];
   }
   return vivos != 0;
 }
 
+bool PatronLike::Palabras::Final() const {
+  return (p.activos_[p.piezas_.size() / 64] >> (p.piezas_.size() % 64)) & 1;
+}
+
+const uint64_t* PatronLike::MascaraDe(char16_t u) {
+  if (u < 256 && !latin1_.empty()) return &latin1_[u * palabras_];
+  Mascara(u, mascara_.data());
+  return mascara_.data();
+}
+
 bool PatronLike::Coincide(const char* v, int bytes) {
+  const auto* b = reinterpret_cast<const unsigned char*>(v);
+  if (palabras_ == 1) {
+    UnaPalabra e{1, comodin_[0], uint64_t{1} << piezas_.size()};
+    return Recorre(e, b, bytes);
+  }
   std::fill(activos_.begin(), activos_.end(), 0);
   activos_[0] = 1;
-  const int sinBlancos = SinBlancosFinales(v, bytes);
-  const auto* b = reinterpret_cast<const unsigned char*>(v);
+  Palabras e{*this};
+  return Recorre(e, b, bytes);
+}
+
+template <typename Estados>
+bool PatronLike::Recorre(Estados& e, const unsigned char* b, int bytes) {
+  const int sinBlancos = SinBlancosFinales(reinterpret_cast<const char*>(b), bytes);
   int i = 0;
   while (i < bytes) {
     // From the trailing blanks on, the value may end here.
-    if (i >= sinBlancos && Final()) return true;
+    if (i >= sinBlancos && e.Final()) return true;
     if (b[i] < 0x80) {
-      const uint64_t* m = ascii_.empty() ? (Mascara(b[i], mascara_.data()), mascara_.data()) : &ascii_[b[i] * palabras_];
-      if (!Paso(m)) return false;
+      if (!e.Paso(MascaraDe(b[i]))) return false;
       ++i;
       continue;
     }
@@ -191,20 +227,13 @@ bool PatronLike::Coincide(const char* v, int bytes) {
       largo = 1;
     }
     i += largo;
-    char16_t unidades[2];
-    const int cuantas = cp >= 0x10000 ? 2 : 1;
-    if (cuantas == 2) {
-      unidades[0] = QChar::highSurrogate(cp);
-      unidades[1] = QChar::lowSurrogate(cp);
-    } else {
-      unidades[0] = static_cast<char16_t>(cp);
-    }
-    for (int k = 0; k < cuantas; ++k) {
-      Mascara(unidades[k], mascara_.data());
-      if (!Paso(mascara_.data())) return false;
+    if (cp >= 0x10000) {
+      if (!e.Paso(MascaraDe(QChar::highSurrogate(cp))) || !e.Paso(MascaraDe(QChar::lowSurrogate(cp)))) return false;
+    } else if (!e.Paso(MascaraDe(static_cast<char16_t>(cp)))) {
+      return false;
     }
   }
-  return Final();
+  return e.Final();
 }
 
 void FuncionLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
