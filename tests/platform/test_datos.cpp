@@ -78,6 +78,9 @@ TEST_F(BaseChica, LikeIgnoresCaseOfEveryLetter) {
   // A pattern that is not constant is read again for every row.
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T a, T b WHERE a.NOMBRE LIKE b.NOMBRE"), 3);
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%!%' ESCAPE '!' OR NOMBRE LIKE 'GARC_A'"), 1);
+  // Each byte that begins no character of UTF-8 stands for one character.
+  EXPECT_EQ(Cuenta("SELECT CAST(X'F4908080' AS TEXT) LIKE '____'"), 1);  // beyond U+10FFFF
+  EXPECT_EQ(Cuenta("SELECT CAST(X'41FF8042' AS TEXT) LIKE 'a' || char(65533, 65533) || 'b'"), 1);
 }
 
 // Awkward patterns, each against values it must and must not match. The
@@ -142,6 +145,8 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"%garcia%", "GARCÍA", {}, false},
       {"[a-z]", "Ñ", {}, false},
       {"[Á-Ú]", "é", {}, true},
+      {"%ā", "xĀ", {}, true},  // beyond U+00FF
+      {"%[ā-ē]", "xĒ", {}, true},
       // Empty value, empty pattern, a pattern longer than the value.
       {"", "", {}, true},
       {"", "  ", {}, true},
