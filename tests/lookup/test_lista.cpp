@@ -11,7 +11,14 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionHeader>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "consultas_prueba.h"
 #include "platform/controles/hscrollbar.h"
@@ -129,6 +136,61 @@ TEST_F(ListaConsulta, AFailedSaveKeepsTheOldFileAndTellsWhy) {
   EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Aviso al Operador");
   EXPECT_EQ(Anchos(), "\"OTRA\",\"30|\"\r\n");
   EXPECT_EQ(f->ListView1->ListItems().Count(), 0);  // the unload went on
+}
+
+// A pipe or a device named as the width file is no width file: the list
+// opens with its computed widths, and saving them leaves it as it is and
+// says why. Whoever opens the pipe to read it is answered with widths (so a
+// read never waits for ever and shows), and the device must not be read.
+TEST_F(ListaConsulta, APipeOrADeviceAtTheWidthFilesPathIsNoWidthFile) {
+  std::vector<int> calculados;
+  Muestra(kClientes, [&](Lib_FrmCons3& l) {
+    calculados = AnchosDe(l);
+    l.CmdCancelar->click();
+  });
+  const QByteArray ruta = QFile::encodeName(Lib_FrmCons3::ArchivoAnchos());
+  std::atomic<bool> parar = false;
+  std::thread escritor([&] {
+    while (!parar) {
+      const int fd = ::open(ruta.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) {
+        const char linea[] = "\"VT_CLIENTES\",\"1995|1500|1500|\"\r\n";
+        [[maybe_unused]] const ssize_t n = ::write(fd, linea, sizeof linea - 1);
+        ::close(fd);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  const auto leidos = [] {
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly)) return -1LL;
+    for (const QByteArray& l : io.readAll().split('\n'))
+      if (l.startsWith("rchar:")) return l.mid(6).trimmed().toLongLong();
+    return -1LL;
+  };
+  const long long antes = leidos();
+  for (const char* cosa : {"pipe", "device"}) {
+    SCOPED_TRACE(cosa);
+    if (QByteArray(cosa) == "pipe") ASSERT_EQ(mkfifo(ruta.constData(), 0600), 0);
+    else ASSERT_EQ(symlink("/dev/zero", ruta.constData()), 0);
+    const int avisos = e.ui().Cuenta("MsgBox");
+    f = std::make_unique<Lib_FrmCons3>();
+    f->GrabarCfg = true;
+    Muestra(kClientes, [&](Lib_FrmCons3& l) {
+      EXPECT_EQ(AnchosDe(l), calculados);
+      l.CmdAceptar->click();
+    });
+    ASSERT_TRUE(f->Unload());
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), avisos + 1);
+    struct stat st {};
+    ASSERT_EQ(lstat(ruta.constData(), &st), 0);
+    EXPECT_TRUE(QByteArray(cosa) == "pipe" ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
+    ASSERT_EQ(unlink(ruta.constData()), 0);
+  }
+  parar = true;
+  escritor.join();
+  EXPECT_LT(leidos() - antes, 64LL << 20);  // /dev/zero was not read
+  EXPECT_FALSE(QFileInfo::exists(e.Ruta("CONSULTASLEN.AUX")));
 }
 
 TEST_F(ListaConsulta, StockArticlesShareTheArticleWidthsAndWideListsScroll) {
