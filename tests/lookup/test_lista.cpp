@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "consultas_prueba.h"
+#include "support/pegado.h"
 #include "platform/controles/hscrollbar.h"
 
 namespace {
@@ -318,6 +319,9 @@ TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
 }
 
 TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) {
+  const QString nul(QChar(0));
+  e.Sql("INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL, NOMBRE, DADA_DE_BAJA) VALUES ('  30', 'Casa Blanca', " +
+        ClsDatos::Literal("CASA" + nul + "BLANCA") + ", 0)");
   auto filtra = [&](Lib_FrmCons3& l, int caja, const QString& texto) {
     l.CmdNueva->click();
     F5(l, caja, texto);
@@ -333,8 +337,15 @@ TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) 
     EXPECT_TRUE(l.Sql.contains("like '%x'' OR ''1''=''1%'"));
     EXPECT_EQ(filtra(l, 0, "[a"), QStringList());
     EXPECT_EQ(filtra(l, 0, "peña"), QStringList{"peña"});
+    // A NUL pasted into the box is searched as it stands.
+    l.CmdNueva->click();
+    Pega(&l.CmbSearch(0), "A" + nul + "B");
+    EXPECT_EQ(l.CmbSearch(0).Text(), "A" + nul + "B");
+    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    EXPECT_EQ(Columna(l, 0), QStringList{"CASA" + nul + "BLANCA"});
+    EXPECT_EQ(filtra(l, 0, "AB"), QStringList());
     // An empty box keeps every row whose field is not null.
-    EXPECT_EQ(filtra(l, 0, "").size(), 8);
+    EXPECT_EQ(filtra(l, 0, "").size(), 9);
     l.CmdCancelar->click();
   });
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);

@@ -351,6 +351,7 @@ TEST_F(ConEntorno, LiteralsDoubleQuotesAndNumbersUseAPoint) {
   EXPECT_EQ(gDatos.ValorSQL(QString("GETDATE()"), ""), "GETDATE()");
   EXPECT_EQ(gDatos.ValorSQL(QVariant(), "'"), "NULL");
   EXPECT_EQ(gDatos.LiteralLike("50%_a'b[c"), "50[%][_]a''b[[]c");
+  EXPECT_EQ(gDatos.LiteralLike(QString("%") + QChar(0)), "[%]'+CHAR(0)+'");
 }
 
 TEST(Lotes, AStatementJoinsABatchTextInTheFormOfItsWriter) {
