@@ -25,7 +25,9 @@
 #include "platform/cls_datos.h"
 #include "platform/cls_entorno.h"
 #include "platform/interaccion_guionada.h"
+#include "platform/programa.h"
 #include "platform/sqlite_funciones.h"
+#include "session/mod_global.h"
 
 // A temporary folder of the benchmark's own with a demo database in it,
 // removed when the benchmark program ends.
@@ -40,6 +42,17 @@ class CarpetaBench {
  private:
   QTemporaryDir dir_{QDir::temp().filePath(QStringLiteral("zamolid-bench-XXXXXX"))};
 };
+
+// The program started as its command line starts it, on the database that
+// base names in the folder: its connection and settings then stand as in a
+// session.
+inline void IniciaPrograma(const QString& carpeta, const QString& base) {
+  ReiniciaEstadoGlobal();
+  programa::FijaCarpeta(carpeta);
+  bool usarIni = false;
+  QString linea = QStringLiteral("@Server=; @DbName=%1; @Usuario=supervisor; @Password=;").arg(base), cadena;
+  InicializaSistema(usarIni, linea, cadena);
+}
 
 // The middle value of a set of timings.
 inline double Mediana(std::vector<double> v) {

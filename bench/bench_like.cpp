@@ -17,29 +17,20 @@
 #include <memory>
 
 #include "bench_comun.h"
-#include "platform/programa.h"
 #include "platform/sql_adapter.h"
-#include "session/mod_global.h"
 
 namespace {
 
 constexpr int kArticulos = 100000;
 
+// The articles' database, and the program started on it (for its
+// connection settings).
 CarpetaBench& Datos() {
-  static std::unique_ptr<CarpetaBench> c;
-  if (!c) {
-    demo::Opciones o;
-    o.reportes = 10;
-    o.articulos = kArticulos;
-    c = std::make_unique<CarpetaBench>(o);
-    // The program started on it, for its connection settings.
-    ReiniciaEstadoGlobal();
-    programa::FijaCarpeta(c->Ruta());
-    bool usarIni = false;
-    QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
-    InicializaSistema(usarIni, linea, cadena);
-  }
-  return *c;
+  static CarpetaBench c(demo::Opciones{.reportes = 10, .articulos = kArticulos});
+  static bool iniciado = false;
+  if (!iniciado) IniciaPrograma(c.Ruta(), QStringLiteral("demo.db"));
+  iniciado = true;
+  return c;
 }
 
 // The two bare connections (the program started first, for its settings).
