@@ -26,7 +26,9 @@
 #include "platform/cls_datos.h"
 #include "platform/cls_entorno.h"
 #include "platform/interaccion_guionada.h"
+#include "platform/programa.h"
 #include "platform/sqlite_funciones.h"
+#include "session/mod_global.h"
 
 // A temporary folder of the benchmark's own with a demo database in it,
 // removed when the benchmark program ends.
@@ -41,6 +43,17 @@ class CarpetaBench {
  private:
   QTemporaryDir dir_{QDir::temp().filePath(QStringLiteral("zamolid-bench-XXXXXX"))};
 };
+
+// The program started as its command line starts it, on the database that
+// base names in the folder: its connection and settings then stand as in a
+// session.
+inline void IniciaPrograma(const QString& carpeta, const QString& base) {
+  ReiniciaEstadoGlobal();
+  programa::FijaCarpeta(carpeta);
+  bool usarIni = false;
+  QString linea = QStringLiteral("@Server=; @DbName=%1; @Usuario=supervisor; @Password=;").arg(base), cadena;
+  InicializaSistema(usarIni, linea, cadena);
+}
 
 // The middle value of a set of timings.
 inline double Mediana(std::vector<double> v) {
@@ -68,14 +81,20 @@ struct AjustesSqlite {
 // A bare connection: SQLite's own C interface on the same file, opened as
 // the program opens it (read-write, one thread, no mutexes), with the
 // program's collation and functions registered and its page-cache and
-// memory-mapping settings, nothing else.
+// memory-mapping settings, nothing else. With funcionesDeSqlite only the
+// collation is registered, so LIKE, UPPER and the rest are SQLite's own.
 class BaseDesnuda {
  public:
-  BaseDesnuda(const QString& archivo, const AjustesSqlite& a) {
+  BaseDesnuda(const QString& archivo, const AjustesSqlite& a, bool funcionesDeSqlite = false) {
     if (sqlite3_open_v2(QFile::encodeName(archivo).constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK)
       return;
-    sqlite_sql::RegistraFunciones(db_);
+    if (funcionesDeSqlite)
+      sqlite3_create_collation(db_, "CI", SQLITE_UTF8, nullptr, [](void*, int na, const void* x, int nb, const void* y) {
+        return sqlite_sql::ComparaCI(static_cast<const char*>(x), na, static_cast<const char*>(y), nb);
+      });
+    else
+      sqlite_sql::RegistraFunciones(db_);
     sqlite3_extended_result_codes(db_, 0);
     const QByteArray ajustes =
         QStringLiteral("PRAGMA mmap_size = %1; PRAGMA cache_size = %2").arg(a.mmap).arg(a.cache).toUtf8();

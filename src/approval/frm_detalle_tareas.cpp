@@ -111,9 +111,8 @@ void FrmDetalleTareas::MuestraAdicionales() {
   const QString complemento =
       vb::IsNumeric(complemento_) ? ClsDatos::Numero(vb::CDbl(complemento_)) : QStringLiteral("NULL");
   const QString where = QStringLiteral(" WHERE RTRIM(LTRIM(TC)) = 'OT' AND RTRIM(LTRIM(IDCOMPROBANTE)) ='") +
-                        QString(comprobante_).replace(u'\'', QStringLiteral("''")) +
-                        QStringLiteral("' AND IdComplemento = ") + complemento + QStringLiteral(" and IdTarea = '") +
-                        QString(tarea).replace(u'\'', QStringLiteral("''")) + QStringLiteral("'");
+                        ClsDatos::EntreComillas(comprobante_) + QStringLiteral("' AND IdComplemento = ") + complemento +
+                        QStringLiteral(" and IdTarea = '") + ClsDatos::EntreComillas(tarea) + QStringLiteral("'");
   Recordset rs;
   gDatos.BuscaRegistros(QStringLiteral("V_MV_CPTETAREAS"), QString(), QString(), rs, 8, where);
   if (rs.Bof()) {

@@ -24,12 +24,6 @@
 
 namespace {
 
-// A value between the quotes of an SQL literal.
-QString EntreComillas(const QString& t) {
-  QString r = t;
-  return r.replace(u'\'', QStringLiteral("''"));
-}
-
 struct DefCaja {
   int indice;
   const char* campo;
@@ -225,9 +219,10 @@ bool FrmZamolid::ArmaWhere(QString& Where) {
   const QString hasta = ClaveHasta(sucHasta, nroHasta, letraHasta);
 
   // One range on a column compared as trimmed text: both ends, only the
-  // lower one, only the upper one, or none.
+  // lower one, only the upper one, or none. The ends go into SQL through
+  // the literal function, as typed once trimmed.
   auto rango = [](const QString& columna, const QString& d, const QString& h) {
-    const QString td = vb::Trim(d), th = vb::Trim(h);
+    const QString td = ClsDatos::EntreComillas(vb::Trim(d)), th = ClsDatos::EntreComillas(vb::Trim(h));
     const QString c = QStringLiteral("(LTRIM(RTRIM(") + columna + QStringLiteral(")) ");
     if (!td.isEmpty() && !th.isEmpty())
       return QStringLiteral(" ") + c + QStringLiteral(">= '") + td + QStringLiteral("') AND ") + c + QStringLiteral("<= '") +
@@ -236,7 +231,7 @@ bool FrmZamolid::ArmaWhere(QString& Where) {
     if (!th.isEmpty()) return QStringLiteral(" ") + c + QStringLiteral("<= '") + th + QStringLiteral("') ");
     return QString();
   };
-  const QString comprobante = rango(QStringLiteral("IDCOMPROBANTE"), EntreComillas(desde), EntreComillas(hasta));
+  const QString comprobante = rango(QStringLiteral("IDCOMPROBANTE"), desde, hasta);
   QString fecha;
   {
     const bool hayDesde = !vb::Trim(fechaDesde).isEmpty(), hayHasta = !vb::Trim(fechaHasta).isEmpty();
@@ -249,7 +244,7 @@ bool FrmZamolid::ArmaWhere(QString& Where) {
     else if (hayHasta)
       fecha = QStringLiteral(" (FECHA  <= ") + gUtil.FechaSQL(fechaHasta, true) + QStringLiteral(") ");
   }
-  const QString tecnico = rango(QStringLiteral("IDTECNICO"), EntreComillas(tecDesde), EntreComillas(tecHasta));
+  const QString tecnico = rango(QStringLiteral("IDTECNICO"), tecDesde, tecHasta);
 
   Where = comprobante;
   for (const QString& termino : {fecha, tecnico}) {
@@ -401,7 +396,7 @@ QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
   // someone else is kept. The parts run as one batch, all or nothing.
   QStringList sentencias;
   for (const QStringList& parte : PartesMarcadas())
-    sentencias << QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + EntreComillas(aprobador) +
+    sentencias << QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + ClsDatos::EntreComillas(aprobador) +
                       QStringLiteral("' WHERE (") + CondicionDe(parte) + QStringLiteral(") AND (TC = 'OT')") +
                       QStringLiteral(" AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')");
   return sentencias;

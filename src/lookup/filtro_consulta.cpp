@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/cls_datos.h"
 #include "platform/sql_adapter.h"
 
 namespace filtro_consulta {
@@ -115,9 +116,8 @@ QString AgregaCondicion(const QString& base, const QString& condicion) {
 
 QString TextoLike(const QString& texto) {
   QString t = texto;
-  t.replace(u'\'', QStringLiteral("''"));
   t.replace(u'[', QStringLiteral("[[]"));
-  return t;
+  return ClsDatos::EntreComillas(t);
 }
 
 }  // namespace filtro_consulta

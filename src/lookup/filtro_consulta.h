@@ -11,9 +11,10 @@
 // before that same tail, so a typed text holding "order by" or "where" never
 // moves it. The condition joins an existing WHERE with " and " (a WHERE that
 // holds an OR is put in parentheses first, so the new condition narrows all
-// of it) or opens one with " where ", before any GROUP BY / HAVING. In the
-// typed text quotes are doubled and "[" is taken literally; "%" and "_" stay
-// wildcards.
+// of it) or opens one with " where ", before any GROUP BY / HAVING. The
+// typed text goes into the pattern through the literal function (quotes
+// doubled, a NUL joined as CHAR(0)), with "[" taken literally; "%" and "_"
+// stay wildcards.
 #include <QString>
 
 class FiltroConsulta {

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "lookup/cfg_consultas.h"
+#include "platform/archivo_comun.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/controles/combobox.h"
@@ -95,10 +96,12 @@ bool PartesLineaAnchos(const QString& linea, QString& clave, QString& anchos) {
 }
 
 // The lines of a text file read in the system's single-byte code page,
-// without their line ends.
+// without their line ends. Only an ordinary file is read: a pipe or a
+// device at the path is no file (it would wait or run on for ever).
 QStringList LineasDe(const QString& ruta) {
-  QFile f(ruta);
-  if (!f.open(QIODevice::ReadOnly)) vb::Raise(vb::ErrFileNotFound, QStringLiteral("No se pudo leer %1").arg(ruta));
+  QFile f;
+  if (!archivo_comun::AbreLectura(ruta, f))
+    vb::Raise(vb::ErrFileNotFound, QStringLiteral("No se pudo leer %1").arg(ruta));
   QStringList lineas = QString::fromLatin1(f.readAll()).split(u'\n');
   if (!lineas.isEmpty() && lineas.last().isEmpty()) lineas.removeLast();
   for (QString& l : lineas)

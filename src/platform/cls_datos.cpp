@@ -157,11 +157,13 @@ QString ClsDatos::MuestraConsulta(const QString&, long& n, QString& codigo, cons
   return QString();
 }
 
-QString ClsDatos::Literal(const QString& texto) {
+QString ClsDatos::Literal(const QString& texto) { return u'\'' + EntreComillas(texto) + u'\''; }
+
+QString ClsDatos::EntreComillas(const QString& texto) {
   QString t = texto;
   t.replace(u'\'', QStringLiteral("''"));
   t.replace(QChar(0), QStringLiteral("'+CHAR(0)+'"));
-  return u'\'' + t + u'\'';
+  return t;
 }
 
 QString ClsDatos::DeshaceLiteral(const QString& texto) {
@@ -214,11 +216,10 @@ QString ClsDatos::ValorSQL(const QVariant& valor, const QString& tipo) const {
 
 QString ClsDatos::LiteralLike(const QString& texto) const {
   QString t = texto;
-  t.replace(u'\'', QStringLiteral("''"));
   t.replace(u'[', QStringLiteral("[[]"));
   t.replace(u'%', QStringLiteral("[%]"));
   t.replace(u'_', QStringLiteral("[_]"));
-  return t;
+  return EntreComillas(t);
 }
 
 LecturaAgrupada::LecturaAgrupada() {

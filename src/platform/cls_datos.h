@@ -80,13 +80,18 @@ class ClsDatos {
   // joined to the quoted parts ('a'+CHAR(0)+'b'), so the literal stands for
   // exactly the text, as a bound value does.
   static QString Literal(const QString& texto);
+  // The same literal without its outer quotes, for a statement that writes
+  // them itself around the text ("= '" + EntreComillas(t) + "'"; a LIKE
+  // pattern "'%" + ... + "%'"). Every text that reaches SQL goes through
+  // one of the two.
+  static QString EntreComillas(const QString& texto);
   // The text a quoted literal (as Literal writes it) stands for; any other
   // text as it is. Blanks around it are dropped in both cases.
   static QString DeshaceLiteral(const QString& texto);
   // A number literal with "." as decimal point.
   static QString Numero(double valor);
-  // A text made safe for a LIKE pattern between quotes: quotes doubled and
-  // the pattern characters %, _ and [ taken literally.
+  // A text made safe for a LIKE pattern between quotes: as EntreComillas,
+  // with the pattern characters %, _ and [ taken literally.
   QString LiteralLike(const QString& texto) const;
 
   // How a statement is added to a batch text that a caller runs later as

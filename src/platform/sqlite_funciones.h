@@ -15,7 +15,9 @@ void RegistraFunciones(sqlite3* db);
 // The collation's comparison, exposed for tests: <0, 0 or >0.
 int ComparaCI(const char* a, int na, const char* b, int nb);
 // The LIKE matcher: % any run, _ one character, [abc] / [a-z] / [^a] sets,
-// an optional escape character; letter case ignored.
+// an optional escape character; letter case ignored, and the value's
+// trailing blanks too (the pattern's own count). Its time grows with the
+// value's length times the pattern's, whatever the pattern.
 bool Like(const QString& patron, const QString& valor, QChar escape = QChar());
 
 }  // namespace sqlite_sql

@@ -29,12 +29,6 @@ bool EsVenta(const QString& tc) {
 bool EsCompra(const QString& tc) { return EsUnoDe(tc, {"FCC", "NCC", "NCCP", "NDC", "RMC", "NCPE", "NDPR"}); }
 bool EsAsientoProveedor(const QString& tc) { return EsUnoDe(tc, {"NCPE", "NDPR"}); }
 
-// A text between the quotes of an SQL literal.
-QString EntreComillas(const QString& t) {
-  QString r = t;
-  return r.replace(u'\'', QStringLiteral("''"));
-}
-
 bool TieneCampo(const Recordset& rs, const QString& nombre) {
   for (int i = 0; i < rs.FieldCount(); ++i)
     if (vb::Igual(rs.FieldName(i), nombre)) return true;
@@ -166,7 +160,7 @@ void FrmConsComprobantes::MapeaPseudoTipo() {
 
 QString FrmConsComprobantes::ArmaSentencia() {
   const QString tc = vb::Trim(TC);
-  const QString T = EntreComillas(gUtil.FormateaCodigo(tc, 4));
+  const QString T = ClsDatos::EntreComillas(gUtil.FormateaCodigo(tc, 4));
   const QString& F = Filtro;
   const bool conFiltro = !vb::Trim(F).isEmpty();
   // The caller's condition goes in brackets, so an OR in it cannot reach
@@ -328,9 +322,9 @@ void FrmConsComprobantes::AgregaFila() {
         5, gUtil.ConvierteTexto(gDatos.ObtieneValor(
                QStringLiteral("v_mv_stock"), QStringLiteral("OC"), QStringLiteral("idcomprobante"),
                QStringLiteral("TC_origen"), 8,
-               QStringLiteral(" TC = '") + EntreComillas(gUtil.FormateaCodigo(QStringLiteral("IR"), 4)) +
-                   QStringLiteral("' AND TC_ORIGEN = '") + EntreComillas(gUtil.FormateaCodigo(QStringLiteral("OC"), 4)) +
-                   QStringLiteral("' AND IDCOMPROBANTE_ORIGEN ='") + EntreComillas(id) + QStringLiteral("'"))));
+               QStringLiteral(" TC = '") + ClsDatos::EntreComillas(gUtil.FormateaCodigo(QStringLiteral("IR"), 4)) +
+                   QStringLiteral("' AND TC_ORIGEN = '") + ClsDatos::EntreComillas(gUtil.FormateaCodigo(QStringLiteral("OC"), 4)) +
+                   QStringLiteral("' AND IDCOMPROBANTE_ORIGEN ='") + ClsDatos::EntreComillas(id) + QStringLiteral("'"))));
     return;
   }
   // Sales types and any other type.

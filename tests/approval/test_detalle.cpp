@@ -120,23 +120,40 @@ TEST_F(VentanaPrincipal, ARightClickOnATaskShowsItsAdditionalData) {
 }
 
 // The task look-up compares the stored type and work order trimmed; stored in
-// lower case and with trailing blanks they are found as the server finds them.
-TEST_F(VentanaPrincipal, TheTaskLookUpFindsTypeAndWorkOrderWrittenInLowerCase) {
-  e.Sql("UPDATE V_MV_CPTETAREAS SET TC = '  ot ', IDCOMPROBANTE = '000100000025a  ' WHERE IDTAREA = '   5' "
-        "AND IDCOMPLEMENTO = 0");
-  QString codigo = "sin abrir";
-  e.ui().accionesModales.push_back([&](Form& f) {
-    auto& d = static_cast<FrmDetalleTareas&>(f);
-    e.ui().accionesModales.push_back([&](Form& g) {
-      codigo = static_cast<FrmDatosAdicTareas&>(g).CodigoTarea;
-      g.Unload();
+// lower case and with trailing blanks they are found as the server finds them,
+// and a work order or task code holding a quote or a NUL as it is stored.
+TEST_F(VentanaPrincipal, TheTaskLookUpFindsTheTaskAsItIsStored) {
+  const QString nul(QChar(0));
+  const struct {
+    QString tc, comprobanteTarea, comprobanteDiario, tarea;
+  } casos[] = {
+      {"  ot ", "000100000025a  ", "000100000025A", "   5"},
+      {"OT", "0001'0000025" + nul + "A", "0001'0000025" + nul + "A", " '" + nul + "5"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.comprobanteDiario.toStdString());
+    CargaDatos();
+    e.ui().llamadas.clear();
+    e.Sql("UPDATE V_MV_DIARIOS SET IDCOMPROBANTE = " + ClsDatos::Literal(c.comprobanteDiario) + " WHERE IDDIARIO = 7");
+    e.Sql("UPDATE V_MV_DIARIOS SET IDTAREA = " + ClsDatos::Literal(c.tarea) + " WHERE IDDIARIO = 7 AND IDTAREA = '   5'");
+    e.Sql("UPDATE V_MV_CPTETAREAS SET TC = " + ClsDatos::Literal(c.tc) + ", IDCOMPROBANTE = " +
+          ClsDatos::Literal(c.comprobanteTarea) + ", IDTAREA = " + ClsDatos::Literal(c.tarea) +
+          " WHERE IDTAREA = '   5' AND IDCOMPLEMENTO = 0");
+    QString codigo = "sin abrir";
+    e.ui().accionesModales.push_back([&](Form& f) {
+      auto& d = static_cast<FrmDetalleTareas&>(f);
+      e.ui().accionesModales.push_back([&](Form& g) {
+        codigo = static_cast<FrmDatosAdicTareas&>(g).CodigoTarea;
+        g.Unload();
+      });
+      d.MSFlexGrid1_MouseDown(2, 0, 0, 0);
+      d.Unload();
     });
-    d.MSFlexGrid1_MouseDown(2, 0, 0, 0);
-    d.Unload();
-  });
-  w->MostrarDetalleDiario("7");
-  EXPECT_EQ(codigo, "   5");
-  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);  // not "No tiene tareas adicionales"
+    w->MostrarDetalleDiario("7");
+    EXPECT_EQ(codigo, c.tarea);
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);  // not "No tiene tareas adicionales"
+    EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  }
 }
 
 TEST_F(VentanaPrincipal, NullValuesDoNotAbortTheDetail) {

@@ -16,6 +16,7 @@
 #include "platform/programa.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
+#include "support/pegado.h"
 #include "ventana_principal.h"
 
 TEST_F(VentanaPrincipal, LoadsEmptyWithItsColumnsAndBarOff) {
@@ -126,6 +127,26 @@ TEST_F(VentanaPrincipal, QuotesAndSqlInTheBoxesAreOnlyText) {
   w->Plexatol1_Click("GRABAR");
   EXPECT_EQ(Aprobador(15), "x'); DELETE FROM V_MV_DIARIOS; --");
   EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS").toInt(), 6);
+
+  // A NUL pasted into a box is one more character: searched and stored as
+  // typed. Technician codes up to "1", NUL, "2" take in "1" but not "12".
+  const QString nul(QChar(0));
+  Caja("Tecnico_Desde").clear();
+  Caja("Letra_Desde").clear();
+  Pega(&Caja("Tecnico_Hasta"), "1" + nul + "2");
+  ASSERT_EQ(Caja("Tecnico_Hasta").Text(), "1" + nul + "2");
+  QTest::mouseClick(w->CmdBuscar, Qt::LeftButton);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(Ids(), QStringList{"7"});
+  Caja("Responsable").clear();
+  Pega(&Caja("Responsable"), "x" + nul + "y'");
+  EXPECT_TRUE(w->Plexatol1->grabarenabled());
+  Linea("7")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);  // every ticked report took the name
+  EXPECT_EQ(Aprobador(7), "x" + nul + "y'");
+  EXPECT_EQ(Linea("7")->SubItems(5), "x" + nul + "y'");
 }
 
 TEST_F(VentanaPrincipal, DatesThatAreNotDatesStopTheSearch) {

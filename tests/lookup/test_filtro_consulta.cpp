@@ -69,6 +69,7 @@ TEST_F(FiltroF5, EachConditionGoesWhereTheStatementsShapeWantsIt) {
 
 TEST_F(FiltroF5, TheTypedTextKeepsItsWildcardsAndNothingElse) {
   EXPECT_EQ(filtro_consulta::TextoLike(" O'Hara [1]%_ "), " O''Hara [[]1]%_ ");
+  EXPECT_EQ(filtro_consulta::TextoLike(QString("A") + QChar(0) + "["), "A'+CHAR(0)+'[[]");
   FiltroConsulta f;
   // Brackets, quotes and a semicolon stay inside the pattern.
   const QString r = f.Agrega("SELECT NOMBRE FROM MA_CLIENTES", "RAZON_SOCIAL", "o'h%a");

@@ -11,9 +11,17 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionHeader>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "consultas_prueba.h"
+#include "support/pegado.h"
 #include "platform/controles/hscrollbar.h"
 
 namespace {
@@ -129,6 +137,61 @@ TEST_F(ListaConsulta, AFailedSaveKeepsTheOldFileAndTellsWhy) {
   EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Aviso al Operador");
   EXPECT_EQ(Anchos(), "\"OTRA\",\"30|\"\r\n");
   EXPECT_EQ(f->ListView1->ListItems().Count(), 0);  // the unload went on
+}
+
+// A pipe or a device named as the width file is no width file: the list
+// opens with its computed widths, and saving them leaves it as it is and
+// says why. Whoever opens the pipe to read it is answered with widths (so a
+// read never waits for ever and shows), and the device must not be read.
+TEST_F(ListaConsulta, APipeOrADeviceAtTheWidthFilesPathIsNoWidthFile) {
+  std::vector<int> calculados;
+  Muestra(kClientes, [&](Lib_FrmCons3& l) {
+    calculados = AnchosDe(l);
+    l.CmdCancelar->click();
+  });
+  const QByteArray ruta = QFile::encodeName(Lib_FrmCons3::ArchivoAnchos());
+  std::atomic<bool> parar = false;
+  std::thread escritor([&] {
+    while (!parar) {
+      const int fd = ::open(ruta.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) {
+        const char linea[] = "\"VT_CLIENTES\",\"1995|1500|1500|\"\r\n";
+        [[maybe_unused]] const ssize_t n = ::write(fd, linea, sizeof linea - 1);
+        ::close(fd);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  const auto leidos = [] {
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly)) return -1LL;
+    for (const QByteArray& l : io.readAll().split('\n'))
+      if (l.startsWith("rchar:")) return l.mid(6).trimmed().toLongLong();
+    return -1LL;
+  };
+  const long long antes = leidos();
+  for (const char* cosa : {"pipe", "device"}) {
+    SCOPED_TRACE(cosa);
+    if (QByteArray(cosa) == "pipe") ASSERT_EQ(mkfifo(ruta.constData(), 0600), 0);
+    else ASSERT_EQ(symlink("/dev/zero", ruta.constData()), 0);
+    const int avisos = e.ui().Cuenta("MsgBox");
+    f = std::make_unique<Lib_FrmCons3>();
+    f->GrabarCfg = true;
+    Muestra(kClientes, [&](Lib_FrmCons3& l) {
+      EXPECT_EQ(AnchosDe(l), calculados);
+      l.CmdAceptar->click();
+    });
+    ASSERT_TRUE(f->Unload());
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), avisos + 1);
+    struct stat st {};
+    ASSERT_EQ(lstat(ruta.constData(), &st), 0);
+    EXPECT_TRUE(QByteArray(cosa) == "pipe" ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
+    ASSERT_EQ(unlink(ruta.constData()), 0);
+  }
+  parar = true;
+  escritor.join();
+  EXPECT_LT(leidos() - antes, 64LL << 20);  // /dev/zero was not read
+  EXPECT_FALSE(QFileInfo::exists(e.Ruta("CONSULTASLEN.AUX")));
 }
 
 TEST_F(ListaConsulta, StockArticlesShareTheArticleWidthsAndWideListsScroll) {
@@ -256,6 +319,9 @@ TEST_F(ListaConsulta, F5FiltersOnTheDatabaseAndNuevaBusquedaStartsAgain) {
 }
 
 TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) {
+  const QString nul(QChar(0));
+  e.Sql("INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL, NOMBRE, DADA_DE_BAJA) VALUES ('  30', 'Casa Blanca', " +
+        ClsDatos::Literal("CASA" + nul + "BLANCA") + ", 0)");
   auto filtra = [&](Lib_FrmCons3& l, int caja, const QString& texto) {
     l.CmdNueva->click();
     F5(l, caja, texto);
@@ -271,8 +337,15 @@ TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) 
     EXPECT_TRUE(l.Sql.contains("like '%x'' OR ''1''=''1%'"));
     EXPECT_EQ(filtra(l, 0, "[a"), QStringList());
     EXPECT_EQ(filtra(l, 0, "peña"), QStringList{"peña"});
+    // A NUL pasted into the box is searched as it stands.
+    l.CmdNueva->click();
+    Pega(&l.CmbSearch(0), "A" + nul + "B");
+    EXPECT_EQ(l.CmbSearch(0).Text(), "A" + nul + "B");
+    QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+    EXPECT_EQ(Columna(l, 0), QStringList{"CASA" + nul + "BLANCA"});
+    EXPECT_EQ(filtra(l, 0, "AB"), QStringList());
     // An empty box keeps every row whose field is not null.
-    EXPECT_EQ(filtra(l, 0, "").size(), 8);
+    EXPECT_EQ(filtra(l, 0, "").size(), 9);
     l.CmdCancelar->click();
   });
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);

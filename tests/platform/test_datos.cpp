@@ -75,6 +75,100 @@ TEST_F(BaseChica, LikeIgnoresCaseOfEveryLetter) {
   EXPECT_TRUE(sqlite_sql::Like("a!_b", "a_b", u'!'));
   EXPECT_FALSE(sqlite_sql::Like("a!_b", "axb", u'!'));
   EXPECT_TRUE(sqlite_sql::Like("[^a]x", "bx"));
+  // A pattern that is not constant is read again for every row.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T a, T b WHERE a.NOMBRE LIKE b.NOMBRE"), 3);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE LIKE '%!%' ESCAPE '!' OR NOMBRE LIKE 'GARC_A'"), 1);
+  // Each byte that begins no character of UTF-8 stands for one character.
+  EXPECT_EQ(Cuenta("SELECT CAST(X'F4908080' AS TEXT) LIKE '____'"), 1);  // beyond U+10FFFF
+  EXPECT_EQ(Cuenta("SELECT CAST(X'41FF8042' AS TEXT) LIKE 'a' || char(65533, 65533) || 'b'"), 1);
+}
+
+// Awkward patterns, each against values it must and must not match. The
+// matcher follows every way a pattern can match at once, so many "%" cost
+// no more than one.
+TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
+  const QString nombre = "Rodamiento rígido de bolas 6204 2RS SKF - Ref. 45821 xy";  // 55 characters
+  ASSERT_EQ(nombre.size(), 55);
+  const QString muchos = "%_%_%_%_%_%_%_%_%_%_%_%_%!";  // twelve "_", each beside "%"
+  const QChar nul(0);
+  const struct {
+    QString patron;
+    QString valor;
+    QChar escape;
+    bool coincide;
+  } casos[] = {
+      // Many "%", and "_" next to "%".
+      {"%%%a%%%", "xay", {}, true},
+      {"%a%b%c%", "xaybzc", {}, true},
+      {"%a%b%c%", "acb", {}, false},
+      {"%_", "", {}, false},
+      {"%_", "x", {}, true},
+      {"_%", "x", {}, true},
+      {"%_%_%", "a", {}, false},
+      {"%_%_%", "ab", {}, true},
+      {"%_%_%_%_%_%_%_%_%!", nombre, {}, false},
+      {muchos, nombre, {}, false},
+      {muchos, nombre + "!", {}, true},
+      {muchos, "abcdefghijk!", {}, false},  // one character short
+      {muchos, "abcdefghijkl!", {}, true},
+      {"%a%a%a%a%a%a%a%a%a%a%b", QString(60, u'a'), {}, false},
+      // Sets and ranges after "%".
+      {"%[0-9]", "abc7", {}, true},
+      {"%[0-9]", "abc", {}, false},
+      {"%[^0-9]", "123", {}, false},
+      {"%[^0-9]", "12a", {}, true},
+      {"%[a-c]x%", "zzBx", {}, true},
+      {"%[xyz]_", "ay", {}, false},
+      {"%[xyz]_", "yz", {}, true},
+      {"[^]", "q", {}, true},
+      {"[a", "[a", {}, true},  // no closing bracket: taken as it stands
+      {"[]a", "[]a", {}, true},
+      // The escape before "%", "_" and "[", and as the last character.
+      {"%!%", "100%", u'!', true},
+      {"%!%", "100", u'!', false},
+      {"%!_%", "a_b", u'!', true},
+      {"%!_%", "ab", u'!', false},
+      {"!%!_![x]", "%_[x]", u'!', true},
+      {"![x]", "x", u'!', false},
+      {"ab!", "ab!", u'!', true},
+      // Trailing blanks: the value's may be left over, the pattern's count.
+      {"abc", "abc   ", {}, true},
+      {"abc ", "abc", {}, false},
+      {"abc ", "abc  ", {}, true},
+      {"%c", "abc  ", {}, true},
+      {"ab_", "ab ", {}, true},
+      {"ab_", "ab", {}, false},
+      {" a", "a", {}, false},  // leading blanks count
+      // Letter case as the collation folds it; accents count.
+      {"PEÑA%", "peña juan", {}, true},
+      {"%garcía%", "GARCÍA", {}, true},
+      {"%garcia%", "GARCÍA", {}, false},
+      {"[a-z]", "Ñ", {}, false},
+      {"[Á-Ú]", "é", {}, true},
+      {"%ā", "xĀ", {}, true},  // beyond U+00FF
+      {"%[ā-ē]", "xĒ", {}, true},
+      // Empty value, empty pattern, a pattern longer than the value.
+      {"", "", {}, true},
+      {"", "  ", {}, true},
+      {"", "a", {}, false},
+      {"%", "", {}, true},
+      {"_", "", {}, false},
+      {"abcd", "abc", {}, false},
+      {"abc%", "ab", {}, false},
+      // A NUL is a character like any other.
+      {"%A" + QString(nul) + "B%", "xA" + QString(nul) + "By", {}, true},
+      {"%A" + QString(nul) + "B%", "xAB", {}, false},
+      // Patterns of more pieces than one word of states holds, and of more
+      // than the masks kept for ASCII characters.
+      {"%" + QString(100, u'a') + "%", QString(150, u'A'), {}, true},
+      {"%" + QString(100, u'a') + "%", QString(99, u'a'), {}, false},
+      {QString(5000, u'_'), QString(4999, u'x') + "ñ", {}, true},
+      {QString(5000, u'_') + "%", QString(4999, u'x'), {}, false},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(sqlite_sql::Like(c.patron, c.valor, c.escape), c.coincide)
+        << c.patron.left(40).toStdString() << " / " << c.valor.left(40).toStdString();
+  }
 }
 
 TEST_F(BaseChica, ServerFunctionsAndDates) {
@@ -257,6 +351,7 @@ TEST_F(ConEntorno, LiteralsDoubleQuotesAndNumbersUseAPoint) {
   EXPECT_EQ(gDatos.ValorSQL(QString("GETDATE()"), ""), "GETDATE()");
   EXPECT_EQ(gDatos.ValorSQL(QVariant(), "'"), "NULL");
   EXPECT_EQ(gDatos.LiteralLike("50%_a'b[c"), "50[%][_]a''b[[]c");
+  EXPECT_EQ(gDatos.LiteralLike(QString("%") + QChar(0)), "[%]'+CHAR(0)+'");
 }
 
 TEST(Lotes, AStatementJoinsABatchTextInTheFormOfItsWriter) {

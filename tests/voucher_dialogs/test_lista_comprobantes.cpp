@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "lista_comprobantes.h"
+#include "platform/cls_datos.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/imagelist.h"
 #include "platform/controles/listview.h"
@@ -206,6 +207,20 @@ TEST_F(ListaCptes, QuotesInTheTypeOrTheFilterNeverBreakTheStatement) {
   auto g = AbreLista("OT", "NOMBRE = 'Panadería O''Brien'");
   ASSERT_EQ(g->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(g->ListView1->ListItems()(1)->SubItems(1), "000100000031A");
+  // A NUL in the type is part of it; a purchase order whose stored key holds
+  // a quote and a NUL finds its reception report as stored.
+  const QString nul(QChar(0));
+  auto t = AbreLista("O" + nul + "T");
+  EXPECT_EQ(t->ArmaSentencia(),
+            "SELECT * FROM V_MV_CPTE WHERE TC = ' O'+CHAR(0)+'T' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC");
+  EXPECT_EQ(t->ListView1->ListItems().Count(), 0);
+  const QString clave = "0001'0000005" + nul + "X";
+  Compra("OC", clave, "2026-03-06", "P002", "Bombas del Plata", 10, 0, 1, 0, 0);
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
+        "('  IR', '000100000078X', '  OC', " + ClsDatos::Literal(clave) + ")");
+  auto h = AbreLista("OC");
+  EXPECT_EQ(Busca(*h, clave, 2)->SubItems(5), "000100000078X");
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
 TEST_F(ListaCptes, AFilterTheDatabaseRefusesIsReportedAndTheListStaysEmpty) {
