@@ -29,6 +29,13 @@ QString ValorDeCadena(const QString& cadena, const QString& clave) {
   return QString();
 }
 
+// Tells the person why the connection is not as asked, on screen and on
+// standard error.
+void Avisa(const QString& mensaje, int icono) {
+  std::fprintf(stderr, "%s\n", qPrintable(mensaje));
+  Interaccion::Actual().MsgBox(mensaje, icono, QStringLiteral("Aviso al Operador"));
+}
+
 }  // namespace
 
 bool ClsDatos::EsSqlite() const { return !conexion_.Motor() || conexion_.Motor()->EsSqlite(); }
@@ -48,6 +55,18 @@ QString ClsDatos::CadenaSqlServer() const {
 
 bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
   conexion_.Close();
+  if (sinServidor && vb::Trim(cadenaConexion).isEmpty() && vb::Trim(BaseDeDatos).isEmpty()) {
+    // An empty or stray command line: what is missing, and the form of a
+    // line that works.
+    Avisa(QStringLiteral("No se indicó la base de datos: la clave @DbName de la línea de comandos falta o está vacía.\n\n"
+                         "El programa se inicia con una línea de comandos de esta forma:\n"
+                         "@Server=; @DbName=demo.db; @Usuario=…; @Password=…;\n\n"
+                         "Con @Server vacío, @DbName es el archivo de la base de datos (en la carpeta del programa "
+                         "cuando no lleva ruta); con @Server=servidor (servidor:puerto, servidor\\INSTANCIA) es la "
+                         "base de datos de SQL Server."),
+          vbmsg::Critical);
+    return false;
+  }
   QString destino;
   try {
     if (!vb::Trim(cadenaConexion).isEmpty()) {
@@ -66,8 +85,6 @@ bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
       QString archivo = BaseDeDatos;
       if (QDir::isRelativePath(archivo)) archivo = QDir(programa::Carpeta()).filePath(archivo);
       destino = QStringLiteral("la base de datos %1").arg(archivo);
-      if (vb::Trim(BaseDeDatos).isEmpty())
-        vb::Raise(vb::ErrProvider, QStringLiteral("No se indicó la base de datos (@DbName)."), QStringLiteral("SQLite"));
       conexion_.Abre(ado::AbreSqlite(archivo, conexion_.CommandTimeout()), QStringLiteral("Data Source=%1").arg(archivo));
     } else {
       destino = QStringLiteral("el servidor %1").arg(Servidor);
@@ -77,17 +94,14 @@ bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
     }
   } catch (const vb::Error& e) {
     conexion_.Close();
-    const QString m = QStringLiteral("No se pudo conectar con %1.\n\n%2").arg(destino, e.Description);
-    std::fprintf(stderr, "%s\n", qPrintable(m));
-    Interaccion::Actual().MsgBox(m, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+    Avisa(QStringLiteral("No se pudo conectar con %1.\n\n%2").arg(destino, e.Description), vbmsg::Critical);
     return false;
   }
   if (conexion_.Motor()->SoloLectura()) {
-    const QString m = QStringLiteral("La base de datos %1 es de sólo lectura: se podrá consultar, "
-                                     "pero no se podrá grabar ningún cambio.")
-                          .arg(BaseDeDatos);
-    std::fprintf(stderr, "%s\n", qPrintable(m));
-    Interaccion::Actual().MsgBox(m, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+    Avisa(QStringLiteral("La base de datos %1 es de sólo lectura: se podrá consultar, "
+                         "pero no se podrá grabar ningún cambio.")
+              .arg(BaseDeDatos),
+          vbmsg::Exclamation);
   }
   return true;
 }
