@@ -97,12 +97,11 @@ bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
     Avisa(QStringLiteral("No se pudo conectar con %1.\n\n%2").arg(destino, e.Description), vbmsg::Critical);
     return false;
   }
-  if (conexion_.Motor()->SoloLectura()) {
-    Avisa(QStringLiteral("La base de datos %1 es de sólo lectura: se podrá consultar, "
-                         "pero no se podrá grabar ningún cambio.")
-              .arg(BaseDeDatos),
+  const QString sinEscritura = conexion_.Motor()->MotivoSinEscritura();
+  if (!sinEscritura.isEmpty())
+    Avisa(QStringLiteral("La base de datos %1 %2. Se podrá consultar, pero no se podrá grabar ningún cambio.")
+              .arg(BaseDeDatos, sinEscritura),
           vbmsg::Exclamation);
-  }
   return true;
 }
 

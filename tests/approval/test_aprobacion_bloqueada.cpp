@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/cls_datos.h"
+#include "session/mod_global.h"
 #include "support/bloqueo.h"
+#include "support/sin_escritura.h"
 #include "ventana_principal.h"
 
 TEST_F(VentanaPrincipal, AnApprovalThatCannotBeCommittedSavesNothingAndSaysSo) {
@@ -86,4 +88,33 @@ TEST_F(VentanaPrincipal, AnApprovalSavedIsToldSavedWhenTheListCannotBeReadAgain)
     EXPECT_EQ(Linea("15")->SmallIcon(), FrmZamolid::kIconoAprobado);
     EXPECT_EQ(Linea("15")->SubItems(5), "Luis");
   }
+}
+
+TEST_F(VentanaPrincipal, AFolderThatCannotBeWrittenIsToldAtStartUpAndAgainWhenAnApprovalCannotBeSaved) {
+  // The program starts again in a folder that takes no new file, its
+  // database file writable: the engine cannot make its journal there.
+  CierraVentanas();
+  ReiniciaEstadoGlobal();
+  SinEscritura carpeta(e.Carpeta());
+  if (!carpeta.Hecho()) GTEST_SKIP() << carpeta.PorQueNo().toStdString();
+  e.ui().llamadas.clear();
+  w = &FrmZamolid::Global();
+  w->Show();
+  ASSERT_TRUE(gDatos.Conectado());
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.startsWith("La base de datos prueba.db no se puede grabar: su carpeta " +
+                                                       e.Carpeta() + " no admite archivos nuevos"))
+      << e.ui().De("MsgBox")[0].texto.toStdString();
+  Busca();
+  Caja("Responsable").SetText("Luis");
+  Linea("7")->SetChecked(true);
+  w->Plexatol1_Click("GRABAR");
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  const auto error = e.ui().De("Error")[0];
+  EXPECT_EQ(error.titulo, "Plexatol1_Click");
+  EXPECT_TRUE(error.texto.startsWith("La base de datos " + e.Ruta("prueba.db") + " no se puede grabar: su carpeta"))
+      << error.texto.toStdString();
+  EXPECT_TRUE(error.texto.endsWith("No se grabó ningún cambio.")) << error.texto.toStdString();
+  EXPECT_EQ(Aprobador(7), "<NULL>");
+  EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
 }
