@@ -387,7 +387,7 @@ BENCHMARK(BusquedaPorFecha)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benc
 BENCHMARK_CAPTURE(Aprobacion, update_1000, Fase::Update)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK_CAPTURE(Aprobacion, lectura_1000, Fase::Revision)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK_CAPTURE(Aprobacion, recarga_1000, Fase::Recarga)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
-BENCHMARK(Arranque)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(Arranque)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 }  // namespace
 
