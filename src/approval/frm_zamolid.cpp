@@ -301,19 +301,21 @@ QString FrmZamolid::SentenciaListado(const QString& Where) {
 
 void FrmZamolid::CargarComprobantes(const QString& Where) {
   vb::ErrorSteps paso(QStringLiteral("CargarComprobantes"));
+  // A retry starts the list over.
+  if (!paso.step([&] { LlenaLista(Where); })) return;
+  paso.step([&] { ListView1->Refresh(); });
+}
+
+void FrmZamolid::LlenaLista(const QString& Where) {
   // One statement gives each report's line: its first row with the name of
   // its technician, in report order. The rows are read one at a time into
-  // the list; a retry starts the list over.
-  if (!paso.step([&] {
-        ListView1->ListItems().Clear();
-        Encolumnar();
-        QString convertidos, tecnico;  // room reused from line to line
-        gDatos.RecorreRecordset(SentenciaListado(Where), [&](const QVariant* fila, int) {
-          AgregaLinea(fila, convertidos, tecnico);
-        });
-      }))
-    return;
-  paso.step([&] { ListView1->Refresh(); });
+  // the list.
+  ListView1->ListItems().Clear();
+  Encolumnar();
+  QString convertidos, tecnico;  // room reused from line to line
+  gDatos.RecorreRecordset(SentenciaListado(Where), [&](const QVariant* fila, int) {
+    AgregaLinea(fila, convertidos, tecnico);
+  });
 }
 
 void FrmZamolid::AgregaLinea(const QVariant* fila, QString& convertidos, QString& tecnico) {
@@ -408,10 +410,25 @@ void FrmZamolid::ProcesoAprobacion() {
   const QStringList sentencias = SentenciasAprobacion(aprobador);
   if (sentencias.isEmpty()) return;
   gDatos.Conexion().Execute(sentencias.join(QStringLiteral("\r\n")), nullptr, -1);
-  // What the statements left in each ticked report: those that do not carry
-  // this approval now were passed over, and the user is told why.
-  const QString aviso = AvisoNoAprobados(partes, aprobador);
-  CargarComprobantes(QString());
+  // The approval is saved. What follows only reads: a failure from here on
+  // (another user holding the database) leaves the list as it was and says
+  // so, never that the approval failed.
+  QString aviso;
+  try {
+    // What the statements left in each ticked report: those that do not
+    // carry this approval now were passed over, and the user is told why.
+    aviso = AvisoNoAprobados(partes, aprobador);
+    LlenaLista(QString());
+    ListView1->Refresh();
+  } catch (const std::exception& falla) {
+    const vb::Error e = vb::ToError(falla);
+    const QString motivo = e.Description.startsWith(ado::kMensajeBloqueo)
+                               ? QStringLiteral("otro usuario tiene ocupada la base de datos.")
+                               : QStringLiteral("\n\n") + e.Description;
+    if (!aviso.isEmpty()) aviso += QStringLiteral("\n\n");
+    aviso += QStringLiteral("La aprobación quedó grabada, pero no se pudo actualizar la lista de partes: ") + motivo +
+             QStringLiteral("\n\nPresione Buscar para ver la lista actualizada.");
+  }
   if (!aviso.isEmpty()) Interaccion::Actual().MsgBox(aviso, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
 }
 

@@ -100,6 +100,9 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   // One line from a row of the listing's statement; convertidos and tecnico
   // are room for its texts, kept from line to line.
   void AgregaLinea(const QVariant* fila, QString& convertidos, QString& tecnico);
+  // Fills the list for the WHERE text; a failure raises, with the list as
+  // far as it got.
+  void LlenaLista(const QString& Where);
   static QString CondicionDe(const QStringList& ids);
 
   ListItem* ItemDiario = nullptr;

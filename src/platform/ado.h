@@ -72,7 +72,10 @@ class Motor {
   // program, a slow server) before it fails.
   virtual void FijaTiempoEspera(int segundos) {}
   virtual void FijaBaseDefecto(const QString& base) {}
-  virtual bool SoloLectura() const { return false; }
+  // Why nothing can be written to the database (the file is read-only, its
+  // folder takes no new file), in a phrase that follows the database's
+  // name; empty when it can be written.
+  virtual QString MotivoSinEscritura() const { return QString(); }
   // Groups the reads that follow in one read transaction (the embedded
   // database then takes its file lock once, not once per query). False when
   // nothing was opened (a transaction was already open, or the engine has no

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "platform/cls_util.h"
@@ -29,25 +31,45 @@ QString ValorDeCadena(const QString& cadena, const QString& clave) {
   return QString();
 }
 
+// Tells the person why the connection is not as asked, on screen and on
+// standard error.
+void Avisa(const QString& mensaje, int icono) {
+  std::fprintf(stderr, "%s\n", qPrintable(mensaje));
+  Interaccion::Actual().MsgBox(mensaje, icono, QStringLiteral("Aviso al Operador"));
+}
+
 }  // namespace
 
 bool ClsDatos::EsSqlite() const { return !conexion_.Motor() || conexion_.Motor()->EsSqlite(); }
 
 QString ClsDatos::CadenaSqlServer() const {
-  // A named instance has a port of its own, which the driver asks the
-  // server for: no port is forced on it unless one was given.
-  QString puerto;
-  if (!vb::Trim(Puerto).isEmpty())
-    puerto = QStringLiteral("PORT=%1;").arg(vb::Trim(Puerto));
-  else if (!Servidor.contains(u'\\'))
-    puerto = QStringLiteral("PORT=1433;");
+  // A named instance has a port of its own: no port is forced on it unless
+  // one was given.
+  QString puerto = vb::Trim(Puerto);
+  if (puerto.isEmpty() && !Servidor.contains(u'\\')) puerto = QStringLiteral("1433");
+  return CadenaSqlServer(vb::Trim(Servidor), puerto);
+}
+
+QString ClsDatos::CadenaSqlServer(const QString& servidor, const QString& puerto) const {
   return QStringLiteral("DRIVER={FreeTDS};SERVER=%1;%2DATABASE=%3;UID=%4;PWD=%5;TDS_Version=7.4;")
-      .arg(EntreLlaves(vb::Trim(Servidor)), puerto, EntreLlaves(BaseDeDatos), EntreLlaves(Usuario),
-           EntreLlaves(Password));
+      .arg(EntreLlaves(servidor), puerto.isEmpty() ? QString() : QStringLiteral("PORT=%1;").arg(puerto),
+           EntreLlaves(BaseDeDatos), EntreLlaves(Usuario), EntreLlaves(Password));
 }
 
 bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
   conexion_.Close();
+  if (sinServidor && vb::Trim(cadenaConexion).isEmpty() && vb::Trim(BaseDeDatos).isEmpty()) {
+    // An empty or stray command line: what is missing, and the form of a
+    // line that works.
+    Avisa(QStringLiteral("No se indicó la base de datos: la clave @DbName de la línea de comandos falta o está vacía.\n\n"
+                         "El programa se inicia con una línea de comandos de esta forma:\n"
+                         "@Server=; @DbName=demo.db; @Usuario=…; @Password=…;\n\n"
+                         "Con @Server vacío, @DbName es el archivo de la base de datos (en la carpeta del programa "
+                         "cuando no lleva ruta); con @Server=servidor (servidor:puerto, servidor\\INSTANCIA) es la "
+                         "base de datos de SQL Server."),
+          vbmsg::Critical);
+    return false;
+  }
   QString destino;
   try {
     if (!vb::Trim(cadenaConexion).isEmpty()) {
@@ -61,34 +83,41 @@ bool ClsDatos::Conectar(bool sinServidor, int, const QString& cadenaConexion) {
       } else {
         destino = QStringLiteral("el origen de datos ODBC indicado");
       }
-      conexion_.Abre(ado::AbreOdbc(odbc, kSegundosConexion), cadenaConexion);
+      conexion_.Abre(ado::AbreOdbc(odbc, SegundosConexion), cadenaConexion);
     } else if (sinServidor) {
       QString archivo = BaseDeDatos;
       if (QDir::isRelativePath(archivo)) archivo = QDir(programa::Carpeta()).filePath(archivo);
       destino = QStringLiteral("la base de datos %1").arg(archivo);
-      if (vb::Trim(BaseDeDatos).isEmpty())
-        vb::Raise(vb::ErrProvider, QStringLiteral("No se indicó la base de datos (@DbName)."), QStringLiteral("SQLite"));
       conexion_.Abre(ado::AbreSqlite(archivo, conexion_.CommandTimeout()), QStringLiteral("Data Source=%1").arg(archivo));
     } else {
       destino = QStringLiteral("el servidor %1").arg(Servidor);
-      if (!vb::Trim(Puerto).isEmpty()) destino += QStringLiteral(" (puerto %1)").arg(vb::Trim(Puerto));
-      conexion_.Abre(ado::AbreOdbc(CadenaSqlServer(), kSegundosConexion),
+      // The whole attempt within the login time: a named instance's port is
+      // asked of the server's browser service first (the driver's own
+      // look-up knows no deadline), and the login gets what time is left.
+      const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(SegundosConexion);
+      QString cadena = CadenaSqlServer(), puerto = vb::Trim(Puerto);
+      const QString servidor = vb::Trim(Servidor);
+      const qsizetype barra = servidor.indexOf(u'\\');
+      if (barra >= 0 && puerto.isEmpty()) {
+        puerto = QString::number(
+            navegador_sql::PuertoDeInstancia(servidor.left(barra), servidor.mid(barra + 1), PuertoNavegador, limite));
+        cadena = CadenaSqlServer(servidor.left(barra), puerto);
+      }
+      if (!puerto.isEmpty()) destino += QStringLiteral(" (puerto %1)").arg(puerto);
+      const auto resto = std::chrono::ceil<std::chrono::seconds>(limite - std::chrono::steady_clock::now()).count();
+      conexion_.Abre(ado::AbreOdbc(cadena, static_cast<int>(std::max<decltype(resto)>(resto, 1))),
                      QStringLiteral("Server=%1;Database=%2;User Id=%3").arg(Servidor, BaseDeDatos, Usuario));
     }
   } catch (const vb::Error& e) {
     conexion_.Close();
-    const QString m = QStringLiteral("No se pudo conectar con %1.\n\n%2").arg(destino, e.Description);
-    std::fprintf(stderr, "%s\n", qPrintable(m));
-    Interaccion::Actual().MsgBox(m, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+    Avisa(QStringLiteral("No se pudo conectar con %1.\n\n%2").arg(destino, e.Description), vbmsg::Critical);
     return false;
   }
-  if (conexion_.Motor()->SoloLectura()) {
-    const QString m = QStringLiteral("La base de datos %1 es de sólo lectura: se podrá consultar, "
-                                     "pero no se podrá grabar ningún cambio.")
-                          .arg(BaseDeDatos);
-    std::fprintf(stderr, "%s\n", qPrintable(m));
-    Interaccion::Actual().MsgBox(m, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
-  }
+  const QString sinEscritura = conexion_.Motor()->MotivoSinEscritura();
+  if (!sinEscritura.isEmpty())
+    Avisa(QStringLiteral("La base de datos %1 %2. Se podrá consultar, pero no se podrá grabar ningún cambio.")
+              .arg(BaseDeDatos, sinEscritura),
+          vbmsg::Exclamation);
   return true;
 }
 

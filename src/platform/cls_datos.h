@@ -8,13 +8,15 @@
 //    program folder when not absolute);
 //  - an explicit connection text: handed to the ODBC driver manager (the
 //    Oracle OLE DB text is turned into its ODBC form first);
-//  - otherwise: SQL Server over ODBC (FreeTDS), with a login timeout, at
-//    the port given, or at the one the driver finds for a named instance
-//    ("host\INSTANCIA"), or else at the server's usual port.
+//  - otherwise: SQL Server over ODBC (FreeTDS), at the port given, or at the
+//    one the server's browser service gives for a named instance
+//    ("host\INSTANCIA"), or else at the server's usual port; the whole
+//    attempt, the instance's port included, within the login time.
 #include <QString>
 #include <QVariant>
 
 #include "platform/ado.h"
+#include "platform/navegador_sql.h"
 
 class ClsDatos {
  public:
@@ -26,8 +28,13 @@ class ClsDatos {
   // driver choose (the usual port, or a named instance's own).
   QString Puerto;
 
-  // Seconds a login to a server may take before it counts as failed.
+  // Seconds a connection to a server may take, a named instance's look-up
+  // included, before it counts as failed.
   static constexpr int kSegundosConexion = 5;
+  int SegundosConexion = kSegundosConexion;
+  // The UDP port of the server's browser service, asked for a named
+  // instance's port.
+  int PuertoNavegador = navegador_sql::kPuertoServicio;
 
   bool Conectar(bool sinServidor, int modo, const QString& cadenaConexion);
   void Desconecta();
@@ -38,6 +45,9 @@ class ClsDatos {
   // The ODBC text that reaches SQL Server through FreeTDS for Servidor,
   // Puerto, BaseDeDatos, Usuario and Password (values in braces).
   QString CadenaSqlServer() const;
+  // The same for the server (no instance) at the port (none: the driver's
+  // choice).
+  QString CadenaSqlServer(const QString& servidor, const QString& puerto) const;
 
   // Opens a recordset on the shared connection (the con argument, when
   // given, is that same connection). The rows are fetched whole. The text is

@@ -5,12 +5,13 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "platform/controles/pinturas.h"
+
 namespace {
 
 // A rounded tile of the suite's look with a letter and, optionally, a tick.
 QIcon Baldosa(QColor claro, QColor oscuro, const QString& letra, bool tilde) {
-  QIcon icono;
-  for (int lado : {16, 24, 32, 48}) {
+  return pintura::IconoAlPedir([=](int lado) {
     QPixmap px(lado, lado);
     px.fill(Qt::transparent);
     QPainter p(&px);
@@ -37,9 +38,8 @@ QIcon Baldosa(QColor claro, QColor oscuro, const QString& letra, bool tilde) {
       p.drawPath(c);
     }
     p.end();
-    icono.addPixmap(px);
-  }
-  return icono;
+    return px;
+  }, {16, 24, 32, 48});
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <sqlite3.h>
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -87,6 +89,15 @@ QString MotivoAccionNoLectura(int accion, const char* a1, const char* a2) {
   }
 }
 
+// Whether a new file can be made in the folder, as the engine makes its
+// journal beside the database when it writes. Tried, not read from the
+// permission bits: a read-only mount or an immutable folder refuses the
+// administrator too.
+bool CarpetaAdmiteArchivos(const QString& carpeta) {
+  QTemporaryFile prueba(QDir(carpeta).filePath(QStringLiteral(".zamolid-prueba-XXXXXX")));
+  return prueba.open();
+}
+
 class MotorSqlite : public Motor {
  public:
   MotorSqlite(const QString& archivo, int segundosEspera);
@@ -99,7 +110,7 @@ class MotorSqlite : public Motor {
   void Recorre(const QString& sql, const Fila& fila) override;
   bool EsSqlite() const override { return true; }
   void FijaTiempoEspera(int segundos) override { esperaMs_ = std::max(0, segundos) * 1000LL; }
-  bool SoloLectura() const override { return sqlite3_db_readonly(db_, "main") == 1; }
+  QString MotivoSinEscritura() const override;
   bool IniciaLectura() override;
   void TerminaLectura() override;
   void IniciaTransaccion(Bloqueo bloqueo) override;
@@ -144,6 +155,7 @@ class MotorSqlite : public Motor {
   static int Ocupada(void* yo, int veces);
 
   sqlite3* db_ = nullptr;
+  QString archivo_;
   // While a read is prepared: why it is refused, when it is.
   QString* motivoLectura_ = nullptr;
   long long esperaMs_ = 30000;
@@ -155,7 +167,7 @@ class MotorSqlite : public Motor {
   std::unordered_map<std::string, std::list<std::pair<std::string, Preparada>>::iterator> porTexto_;
 };
 
-MotorSqlite::MotorSqlite(const QString& archivo, int segundosEspera) {
+MotorSqlite::MotorSqlite(const QString& archivo, int segundosEspera) : archivo_(archivo) {
   FijaTiempoEspera(segundosEspera);
   QFileInfo fi(archivo);
   if (!fi.exists())
@@ -245,8 +257,29 @@ int MotorSqlite::Ocupada(void* yo, int veces) {
   return 1;
 }
 
+QString MotorSqlite::MotivoSinEscritura() const {
+  if (sqlite3_db_readonly(db_, "main") == 1) return QStringLiteral("es de sólo lectura");
+  const QString carpeta = QFileInfo(archivo_).absolutePath();
+  if (!CarpetaAdmiteArchivos(carpeta))
+    return QStringLiteral("no se puede grabar: su carpeta %1 no admite archivos nuevos, y al grabar la base de datos "
+                          "crea en ella su diario de cambios")
+        .arg(QDir::toNativeSeparators(carpeta));
+  return QString();
+}
+
 void MotorSqlite::Falla(const QString& sql) {
   const int rc = sqlite3_errcode(db_);
+  // A write the file or its folder cannot take is told in the person's
+  // language, with the reason; the engine's own words go in the details.
+  if (rc == SQLITE_READONLY || rc == SQLITE_CANTOPEN) {
+    QString motivo = MotivoSinEscritura();
+    if (motivo.isEmpty() && rc == SQLITE_READONLY) motivo = QStringLiteral("no admite cambios en este momento");
+    if (!motivo.isEmpty())
+      vb::Raise(vb::ErrProvider, QStringLiteral("La base de datos %1 %2.").arg(QDir::toNativeSeparators(archivo_), motivo),
+                QStringLiteral("SQLite"),
+                QStringLiteral("Respuesta de la base de datos: %1\n\nSentencia: %2")
+                    .arg(QString::fromUtf8(sqlite3_errmsg(db_)), SentenciaRecortada(sql)));
+  }
   FallaSentencia(QString::fromUtf8(sqlite3_errmsg(db_)), rc == SQLITE_BUSY || rc == SQLITE_LOCKED, sql,
                  QStringLiteral("SQLite"));
 }

@@ -397,6 +397,8 @@ void ReiniciaEstadoGlobal() {
   gDatos.Usuario.clear();
   gDatos.Password.clear();
   gDatos.Puerto.clear();
+  gDatos.SegundosConexion = ClsDatos::kSegundosConexion;
+  gDatos.PuertoNavegador = navegador_sql::kPuertoServicio;
   gSeccionIni.clear();
   gFlatToolbars = 0;
   gParametroAdicional.clear();

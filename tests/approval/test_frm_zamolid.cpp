@@ -230,6 +230,31 @@ TEST_F(VentanaPrincipal, TheApprovalTellsHowManyTickedReportsWereNotApprovedAndW
   EXPECT_EQ(Aprobador(21), "Luis");
   EXPECT_EQ(Aprobador(22), "Luis");
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  // At most twenty ids of a reason are listed: reports 100 on, of another
+  // type, none of which can be approved.
+  e.Sql("WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 120) "
+        "INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) "
+        "SELECT i, '2026-05-01', 'PR', '000100000099A', 0, '   1' FROM n");
+  const struct {
+    int marcados;
+    QString cola;  // after the listed ids
+  } casos[] = {{20, ""}, {21, " y 1 más"}};
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.marcados);
+    e.ui().llamadas.clear();
+    Busca();
+    QStringList listados;
+    for (int id = 100; id < 100 + c.marcados; ++id) {
+      Linea(QString::number(id))->SetChecked(true);
+      if (listados.size() < 20) listados << QString::number(id);
+    }
+    w->Plexatol1_Click("GRABAR");
+    ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+    EXPECT_EQ(e.ui().De("MsgBox")[0].texto,
+              QString("De los %1 partes marcados, %1 no se aprobaron:\n- %1 no son de una orden de trabajo: ")
+                      .arg(c.marcados) +
+                  listados.join(", ") + c.cola);
+  }
 }
 
 TEST_F(VentanaPrincipal, AnApproverWithLeadingBlanksStillCountsItsOwnApprovals) {

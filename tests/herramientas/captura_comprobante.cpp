@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "aplicacion_captura.h"
 #include "demo_db.h"
-#include "platform/aplicacion.h"
 #include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"
 #include "platform/controles/sstab.h"
@@ -37,8 +37,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uso: captura_comprobante PREFIJO [CARPETA] [TC CLAVE COMPLEMENTO [PROVEEDOR]]\n");
     return 2;
   }
-  Aplicacion app(argc, argv);
-  app.CargaTraduccion();
+  AplicacionCaptura app(argc, argv);
   QTemporaryDir tmp;
   const QString carpeta = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
   if (!QFile::exists(QDir(carpeta).filePath("demo.db"))) demo::CreaBaseDemo(QDir(carpeta).filePath("demo.db"));

@@ -11,10 +11,10 @@
 #include <functional>
 #include <memory>
 
+#include "aplicacion_captura.h"
 #include "demo_db.h"
 #include "lots/frm_grilla_lotes.h"
 #include "lots/registro_lotes.h"
-#include "platform/aplicacion.h"
 #include "platform/cls_datos.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/msflexgrid.h"
@@ -58,9 +58,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uso: captura_lotes CARPETA_SALIDA [CARPETA]\n");
     return 2;
   }
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  Aplicacion app(argc, argv);
-  app.CargaTraduccion();
+  AplicacionCaptura app(argc, argv);
   RegistraDialogosLotes();
   salida = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(salida);

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "platform/aplicacion.h"
+#include "aplicacion_captura.h"
 #include "ventana_demo.h"
 
 int main(int argc, char** argv) {
@@ -14,8 +14,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uso: captura_principal SALIDA.png [CARPETA]\n");
     return 2;
   }
-  Aplicacion app(argc, argv);
-  app.CargaTraduccion();
+  AplicacionCaptura app(argc, argv);
   QTemporaryDir tmp;
   FrmZamolid& w = VentanaDemo(argc, argv, tmp);
   w.CmdBuscar_Click();

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "aplicacion_captura.h"
 #include "approval/frm_detalle_tareas.h"
-#include "platform/aplicacion.h"
 #include "platform/cls_datos.h"
 #include "platform/interaccion_guionada.h"
 #include "platform/vb.h"
@@ -55,8 +55,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uso: captura_ventanas CARPETA_SALIDA [CARPETA]\n");
     return 2;
   }
-  Aplicacion app(argc, argv);
-  app.CargaTraduccion();
+  AplicacionCaptura app(argc, argv);
   salida = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(salida);
   QTemporaryDir tmp;

@@ -83,6 +83,10 @@ TEST(ImageList, TheApprovalListHasSixPicturesTheFirstARedTick) {
   // Image 6, the calendar leaf, is mostly not red.
   const QImage calendario = Dibujo(*il, 6, 32);
   EXPECT_LT(PixelesRojos(calendario) * 3, PixelesVisibles(calendario));
+  // Disabled, the tick is the style's grey of the same picture.
+  const QImage gris = il->ListImages()(1).Picture.pixmap(QSize(32, 32), QIcon::Disabled).toImage();
+  EXPECT_EQ(PixelesRojos(gris), 0);
+  EXPECT_GT(PixelesVisibles(gris) * 2, PixelesVisibles(tilde));
 }
 
 TEST(ImageList, TheVoucherListIsFoundByTagWithTheGenericFallback) {

@@ -13,6 +13,7 @@
 #include "platform/sqlite_funciones.h"
 #include "platform/vb_error.h"
 #include "support/entorno.h"
+#include "support/sin_escritura.h"
 
 namespace {
 
@@ -316,31 +317,44 @@ TEST_F(ConEntorno, FilesThatAreNotDatabasesAreRefusedWithAReason) {
   EXPECT_FALSE(QFile::exists(e.Ruta("falta.db")));  // never created by opening it
 }
 
-TEST_F(ConEntorno, ReadOnlyDatabaseIsWarnedAndRefusesWrites) {
+TEST_F(ConEntorno, ADatabaseThatCannotBeWrittenIsWarnedAndRefusesWritesInSpanish) {
+  // The file read-only, or the file writable in a folder that takes no new
+  // file (the engine cannot make its journal there).
+  const struct {
+    bool carpeta;
+    QString aviso;  // in the warning at the connection and the write's error
+  } casos[] = {
+      {false, "es de sólo lectura"},
+      {true, "no se puede grabar: su carpeta " + e.Carpeta() + " no admite archivos nuevos"},
+  };
   e.CreaBase("solo.db");
-  const QString ruta = e.Ruta("solo.db");
-  QFile::setPermissions(ruta, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-  bool inmutable = false;
-  if (QFile(ruta).open(QIODevice::ReadWrite)) {
-    // Root ignores permissions: make the file immutable instead, where the
-    // file system allows it.
-    inmutable = QProcess::execute("chattr", {"+i", ruta}) == 0;
-    if (!inmutable) GTEST_SKIP() << "cannot make a read-only file here";
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.carpeta ? "folder" : "file");
+    e.ui().llamadas.clear();
+    bool conectado = false;
+    QString error;
+    {
+      SinEscritura sinEscritura(c.carpeta ? e.Carpeta() : e.Ruta("solo.db"));
+      if (!sinEscritura.Hecho()) GTEST_SKIP() << sinEscritura.PorQueNo().toStdString();
+      gDatos.BaseDeDatos = "solo.db";
+      conectado = gDatos.Conectar(true, 3, QString());
+      try {
+        gDatos.Conexion().Execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('X', 'Y')");
+      } catch (const vb::Error& err) {
+        error = err.Description;
+      }
+      gDatos.Desconecta();
+    }
+    ASSERT_TRUE(conectado);
+    ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+    const QString aviso = e.ui().De("MsgBox")[0].texto;
+    EXPECT_TRUE(aviso.startsWith("La base de datos solo.db " + c.aviso)) << aviso.toStdString();
+    EXPECT_TRUE(aviso.endsWith("Se podrá consultar, pero no se podrá grabar ningún cambio.")) << aviso.toStdString();
+    EXPECT_TRUE(error.startsWith("La base de datos " + e.Ruta("solo.db") + " " + c.aviso)) << error.toStdString();
+    EXPECT_TRUE(error.endsWith("No se grabó ningún cambio.")) << error.toStdString();
   }
-  gDatos.BaseDeDatos = "solo.db";
-  const bool conectado = gDatos.Conectar(true, 3, QString());
-  bool fallo = false;
-  try {
-    gDatos.Ejecuta("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('X', 'Y')");
-  } catch (const vb::Error&) {
-    fallo = true;
-  }
-  gDatos.Desconecta();
-  if (inmutable) QProcess::execute("chattr", {"-i", ruta});
-  ASSERT_TRUE(conectado);
-  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
-  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("sólo lectura"));
-  EXPECT_TRUE(fallo);
+  ASSERT_TRUE(gDatos.Conectar(true, 3, QString()));
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM TA_CONFIGURACION WHERE CLAVE = 'X'").toInt(), 0);
 }
 
 TEST_F(ConEntorno, LiteralsDoubleQuotesAndNumbersUseAPoint) {

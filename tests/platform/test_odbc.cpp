@@ -1,12 +1,73 @@
 // The ODBC route, exercised for real through the SQLite ODBC driver.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QFile>
+#include <atomic>
+#include <thread>
+#include <utility>
 
 #include "demo_sqlite.h"
 #include "platform/cls_datos.h"
+#include "platform/navegador_sql.h"
 #include "platform/vb_error.h"
 #include "support/entorno.h"
+
+namespace {
+
+// A local socket of the kind (SOCK_DGRAM or SOCK_STREAM) on a port of its
+// own; its thread, when given, runs until the socket goes.
+struct Local {
+  explicit Local(int tipo) : fd(::socket(AF_INET, tipo, 0)) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t n = sizeof a;
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&a), n), 0);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &n);
+    puerto = ntohs(a.sin_port);
+    if (tipo == SOCK_STREAM) ::listen(fd, 4);
+  }
+  ~Local() {
+    fin = true;
+    if (hilo.joinable()) hilo.join();
+    ::close(fd);
+  }
+  // Waits a little for the socket to have something.
+  bool Espera() const {
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 20) > 0;
+  }
+  int fd;
+  int puerto = 0;
+  std::atomic<bool> fin{false};
+  std::thread hilo;
+};
+
+// A server's browser service that answers every question with the port.
+void Contesta(Local& navegador, int puerto, QByteArray& pregunta) {
+  navegador.hilo = std::thread([&navegador, puerto, &pregunta] {
+    while (!navegador.fin) {
+      if (!navegador.Espera()) continue;
+      char b[512];
+      sockaddr_in de{};
+      socklen_t n = sizeof de;
+      const ssize_t leidos = ::recvfrom(navegador.fd, b, sizeof b, 0, reinterpret_cast<sockaddr*>(&de), &n);
+      if (leidos <= 0) continue;
+      pregunta = QByteArray(b, static_cast<qsizetype>(leidos));
+      const QByteArray datos = "ServerName;PC;InstanceName;SQLEXPRESS;IsClustered;No;Version;16.0.1000.6;tcp;" +
+                               QByteArray::number(puerto) + ";;";
+      const QByteArray r = QByteArray("\x05") + char(datos.size() & 0xFF) + char(datos.size() >> 8) + datos;
+      ::sendto(navegador.fd, r.constData(), r.size(), 0, reinterpret_cast<sockaddr*>(&de), n);
+    }
+  });
+}
+
+}  // namespace
 
 TEST_F(ConEntorno, OdbcConnectionRunsQueriesBatchesAndPreparedStatements) {
   {
@@ -51,6 +112,87 @@ TEST_F(ConEntorno, UnreachableSourcesFailWithAMessage) {
   EXPECT_FALSE(gDatos.Conectar(false, 3, QString()));
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 2);
   EXPECT_TRUE(e.ui().De("MsgBox")[1].texto.contains("127.0.0.1"));
+}
+
+TEST_F(ConEntorno, ANamedInstancesPortIsAskedOfTheServerWithinTheLoginTime) {
+  gDatos.BaseDeDatos = "Gestion";
+  gDatos.Usuario = "sa";
+  gDatos.Password = "x";
+  gDatos.SegundosConexion = 1;  // how long a silent service is waited for
+  // The instance's server: it takes the driver's connection and drops it.
+  Local servidor(SOCK_STREAM);
+  std::atomic<int> conexiones{0};
+  servidor.hilo = std::thread([&] {
+    while (!servidor.fin)
+      if (servidor.Espera()) {
+        ::close(::accept(servidor.fd, nullptr, nullptr));
+        ++conexiones;
+      }
+  });
+  enum class Servicio { Calla, NoEsta, Contesta };
+  const struct {
+    Servicio servicio;
+    QString dice;
+  } casos[] = {
+      {Servicio::Calla, "La instancia SQLEXPRESS no respondió: el servicio de nombres de instancias del servidor "
+                        "127.0.0.1 (SQL Server Browser, puerto UDP <navegador>) no contestó a tiempo."},
+      {Servicio::NoEsta, "La instancia SQLEXPRESS no respondió: el servidor 127.0.0.1 rechazó la consulta"},
+      {Servicio::Contesta, "No se pudo conectar con el servidor 127.0.0.1\\SQLEXPRESS (puerto <servidor>)."},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(static_cast<int>(c.servicio));
+    e.ui().llamadas.clear();
+    conexiones = 0;
+    QByteArray pregunta;
+    Local navegador(SOCK_DGRAM);
+    gDatos.PuertoNavegador = navegador.puerto;
+    if (c.servicio == Servicio::NoEsta) ::close(std::exchange(navegador.fd, ::socket(AF_INET, SOCK_DGRAM, 0)));
+    if (c.servicio == Servicio::Contesta) Contesta(navegador, servidor.puerto, pregunta);
+    gDatos.Servidor = "127.0.0.1\\SQLEXPRESS";
+    EXPECT_FALSE(gDatos.Conectar(false, 3, QString()));
+    EXPECT_FALSE(gDatos.Conectado());
+    ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+    const QString m = e.ui().De("MsgBox")[0].texto;
+    const QString dice = QString(c.dice)
+                             .replace("<navegador>", QString::number(navegador.puerto))
+                             .replace("<servidor>", QString::number(servidor.puerto));
+    EXPECT_TRUE(m.contains(dice)) << m.toStdString();
+    // The port the service gave is the one the driver dialled.
+    EXPECT_EQ(conexiones.load() > 0, c.servicio == Servicio::Contesta);
+    if (c.servicio == Servicio::Contesta) {
+      EXPECT_EQ(pregunta, QByteArray("\x04SQLEXPRESS", 11) + '\0');
+    }
+  }
+}
+
+TEST(NavegadorSql, TheAnswerGivesTheInstancesTcpPort) {
+  const auto respuesta = [](const QByteArray& datos, int largo = -1) {
+    if (largo < 0) largo = static_cast<int>(datos.size());
+    return QByteArray("\x05") + char(largo & 0xFF) + char(largo >> 8) + datos;
+  };
+  const QByteArray una = "ServerName;PC;InstanceName;SQLEXPRESS;IsClustered;No;Version;16.0.1000.6;tcp;49172;;";
+  const struct {
+    QByteArray respuesta;
+    int puerto;
+  } casos[] = {
+      {respuesta(una), 49172},
+      {respuesta(QByteArray(una).replace("SQLEXPRESS", "sqlExpress")), 49172},
+      {respuesta("ServerName;PC;InstanceName;OTRA;tcp;1500;;ServerName;PC;InstanceName;SQLEXPRESS;tcp;1600;;"), 1600},
+      {respuesta("ServerName;PC;InstanceName;SQLEXPRESS;IsClustered;No;np;\\\\PC\\pipe\\sql\\query;;"), 0},
+      {respuesta("ServerName;PC;InstanceName;SQLEXPRESS;tcp;puerto;;"), 0},
+      {respuesta("ServerName;PC;InstanceName;SQLEXPRESS;tcp;70000;;"), 0},
+      {respuesta("ServerName;PC;InstanceName;SQLEXPRESS;tcp;1600;;", 38), 0},  // cut before the port
+      {respuesta("ServerName;PC;InstanceName;SQLEXPRESS;tcp;1600;;", 4000), 1600},
+      {respuesta("ServerName;PC;InstanceName;OTRA;tcp;1500;;"), -1},
+      {respuesta("InstanceName;SQLEXPRESS;tcp;1600;;").replace(0, 1, "\x04"), -1},
+      {QByteArray("\x05\x10"), -1},
+      {QByteArray(), -1},
+  };
+  for (const auto& c : casos) EXPECT_EQ(navegador_sql::PuertoEnRespuesta(c.respuesta, "SQLEXPRESS"), c.puerto) << c.respuesta.toStdString();
+  // An instance's name is at most 32 bytes: a longer one is not sent.
+  EXPECT_EQ(navegador_sql::Pregunta(QString(32, u'A')).size(), 34);
+  EXPECT_THROW(navegador_sql::Pregunta(QString(33, u'A')), vb::Error);
+  EXPECT_THROW(navegador_sql::Pregunta(QString()), vb::Error);
 }
 
 // On the server road nothing adapts a text: TOP, ISNULL and the trimmed code

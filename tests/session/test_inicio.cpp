@@ -212,9 +212,33 @@ TEST_F(ConEntorno, NoDatabaseNameMeansNoConfiguration) {
 }
 
 TEST_F(ConEntorno, AFailedConnectionEndsTheProgramWithAMessage) {
-  EXPECT_GT(FinDelArranque("@Server=; @DbName=noexiste.db; @Usuario=ana;"), 0);
-  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
-  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("noexiste.db"));
+  // A database that is not there is named; a line without one (empty,
+  // stray text, an empty @DbName) says so and shows the form of a line.
+  const QString sinBase = "No se indicó la base de datos";
+  const QString forma = "@Server=; @DbName=demo.db; @Usuario=…; @Password=…;";
+  const struct {
+    QString linea;
+    QStringList dice;
+  } casos[] = {
+      {"@Server=; @DbName=noexiste.db; @Usuario=ana;", {"No se pudo conectar", e.Ruta("noexiste.db")}},
+      {"", {sinBase, forma}},
+      {"  ", {sinBase, forma}},
+      {"zamolid demo.db", {sinBase, forma}},
+      {"@Server=; @DbName= ; @Usuario=ana;", {sinBase, forma}},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.linea.toStdString());
+    ReiniciaEstadoGlobal();
+    e.ui().llamadas.clear();
+    EXPECT_GT(FinDelArranque(c.linea), 0);
+    ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+    const QString m = e.ui().De("MsgBox")[0].texto;
+    for (const QString& t : c.dice) EXPECT_TRUE(m.contains(t)) << m.toStdString();
+    if (c.dice[0] == sinBase) {
+      EXPECT_FALSE(m.contains(e.Carpeta())) << m.toStdString();
+    }
+    EXPECT_FALSE(gDatos.Conectado());
+  }
   EXPECT_FALSE(QFileInfo::exists(e.Ruta("noexiste.db")));
 }
 

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <chrono>
+#include <cstring>
 
 #include "platform/cursor_espera.h"
 
@@ -76,4 +77,39 @@ void BloqueoAjeno::Corre(QString archivo, Tipo tipo) {
   }
   sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
   sqlite3_close(db);
+}
+
+namespace {
+// The one BloqueoAlEmpezar alive, seen by the statements of every connection.
+std::atomic<BloqueoAlEmpezar*> gAlEmpezar{nullptr};
+using EntradaExtension = void (*)();
+}  // namespace
+
+BloqueoAlEmpezar::BloqueoAlEmpezar(QString archivo, BloqueoAjeno::Tipo tipo, QByteArray inicio)
+    : archivo_(std::move(archivo)), tipo_(tipo), inicio_(std::move(inicio)) {
+  EXPECT_EQ(gAlEmpezar.exchange(this), nullptr) << "one BloqueoAlEmpezar at a time";
+  sqlite3_auto_extension(reinterpret_cast<EntradaExtension>(&BloqueoAlEmpezar::Engancha));
+}
+
+BloqueoAlEmpezar::~BloqueoAlEmpezar() {
+  sqlite3_cancel_auto_extension(reinterpret_cast<EntradaExtension>(&BloqueoAlEmpezar::Engancha));
+  gAlEmpezar = nullptr;
+  otro_.reset();
+}
+
+int BloqueoAlEmpezar::Engancha(sqlite3* db, char**, const void*) {
+  sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &BloqueoAlEmpezar::AlEmpezar, nullptr);
+  return SQLITE_OK;
+}
+
+int BloqueoAlEmpezar::AlEmpezar(unsigned tipo, void*, void* sentencia, void*) {
+  BloqueoAlEmpezar* b = gAlEmpezar.load();
+  if (tipo != SQLITE_TRACE_STMT || !b || !b->armado_.load()) return 0;
+  const char* sql = sqlite3_sql(static_cast<sqlite3_stmt*>(sentencia));
+  if (!sql || std::strncmp(sql, b->inicio_.constData(), static_cast<size_t>(b->inicio_.size())) != 0) return 0;
+  // The statement has not taken its own lock yet: the other program takes
+  // its lock first (on a connection of its own, which this sees too).
+  b->armado_ = false;
+  b->otro_ = std::make_unique<BloqueoAjeno>(b->archivo_, b->tipo_);
+  return 0;
 }

@@ -6,9 +6,13 @@
 //   BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Lectura);  // held from here
 //   ... the program's statement fails or waits ...
 //   otro.Suelta();                                          // released
+#include <QByteArray>
 #include <QString>
 #include <atomic>
+#include <memory>
 #include <thread>
+
+struct sqlite3;
 
 // The whole number another program reads with a query of one value (-1
 // when the query gives no row): what is in the file, not what the program
@@ -48,4 +52,35 @@ class BloqueoAjeno {
   std::atomic<bool> alVerEspera_{false};
   std::atomic<long long> soltarEnMs_{-1};
   std::atomic<bool> vioEspera_{false};
+};
+
+// Another program that takes its lock at the very moment the program under
+// test starts a statement whose text begins with inicio (its first run, on a
+// connection the program opens while this object lives): that statement,
+// and the program's statements after it, meet the lock, while everything
+// before it ran free. The lock is held until Suelta or the end of this
+// object. One such object at a time.
+//
+//   BloqueoAlEmpezar otro(archivo, BloqueoAjeno::Tipo::Exclusivo, "SELECT X");
+//   gDatos.Conectar(...);   // a connection opened from here on is watched
+//   ...                     // the program's "SELECT X..." waits for the lock
+class BloqueoAlEmpezar {
+ public:
+  BloqueoAlEmpezar(QString archivo, BloqueoAjeno::Tipo tipo, QByteArray inicio);
+  ~BloqueoAlEmpezar();
+  BloqueoAlEmpezar(const BloqueoAlEmpezar&) = delete;
+  BloqueoAlEmpezar& operator=(const BloqueoAlEmpezar&) = delete;
+
+  // Whether the statement was started and the lock taken.
+  bool Tomado() const { return otro_ != nullptr; }
+  void Suelta() { otro_.reset(); }
+
+ private:
+  static int AlEmpezar(unsigned tipo, void*, void* sentencia, void*);
+  static int Engancha(sqlite3* db, char**, const void*);
+  QString archivo_;
+  BloqueoAjeno::Tipo tipo_;
+  QByteArray inicio_;
+  std::atomic<bool> armado_{true};
+  std::unique_ptr<BloqueoAjeno> otro_;
 };

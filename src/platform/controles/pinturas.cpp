@@ -1,9 +1,14 @@
 #include "platform/controles/pinturas.h"
 
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStyle>
+#include <QStyleOption>
 #include <cmath>
 
 namespace pintura {
@@ -103,10 +108,57 @@ QPixmap Mapa(Dibujo dibujo, int lado) {
   return px;
 }
 
+namespace {
+
+class MotorAlPedir : public QIconEngine {
+ public:
+  MotorAlPedir(std::function<QPixmap(int)> dibuja, QList<int> lados)
+      : dibuja_(std::move(dibuja)), lados_(std::move(lados)) {}
+
+  QPixmap pixmap(const QSize& tamano, QIcon::Mode modo, QIcon::State) override {
+    const int lado = std::min(tamano.width(), tamano.height());
+    if (lado <= 0) return QPixmap();
+    const quint64 clave = (static_cast<quint64>(lado) << 8) | static_cast<quint64>(modo);
+    if (auto it = hechos_.constFind(clave); it != hechos_.cend()) return *it;
+    QPixmap px = dibuja_(lado);
+    // A disabled or selected button shows the style's version of the picture.
+    if (modo != QIcon::Normal && modo != QIcon::Active && qobject_cast<QApplication*>(QCoreApplication::instance())) {
+      QStyleOption opcion(0);
+      opcion.palette = QGuiApplication::palette();
+      px = QApplication::style()->generatedIconPixmap(modo, px, &opcion);
+    }
+    hechos_.insert(clave, px);
+    return px;
+  }
+  void paint(QPainter* p, const QRect& r, QIcon::Mode modo, QIcon::State estado) override {
+    const qreal escala = p->device() ? p->device()->devicePixelRatioF() : 1.0;
+    p->drawPixmap(r, pixmap(r.size() * escala, modo, estado));
+  }
+  QSize actualSize(const QSize& tamano, QIcon::Mode, QIcon::State) override {
+    const int lado = std::min(tamano.width(), tamano.height());
+    return QSize(lado, lado);
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> r;
+    for (int l : lados_) r << QSize(l, l);
+    return r;
+  }
+  QIconEngine* clone() const override { return new MotorAlPedir(*this); }
+
+ private:
+  std::function<QPixmap(int)> dibuja_;
+  QList<int> lados_;
+  QHash<quint64, QPixmap> hechos_;
+};
+
+}  // namespace
+
+QIcon IconoAlPedir(std::function<QPixmap(int lado)> dibuja, QList<int> lados) {
+  return QIcon(new MotorAlPedir(std::move(dibuja), std::move(lados)));
+}
+
 QIcon Icono(Dibujo dibujo) {
-  QIcon icono;
-  for (int lado : {16, 20, 24, 32, 48}) icono.addPixmap(Mapa(dibujo, lado));
-  return icono;
+  return IconoAlPedir([dibujo](int lado) { return Mapa(dibujo, lado); }, {16, 20, 24, 32, 48});
 }
 
 // ---- approval states -------------------------------------------------------

@@ -3,7 +3,9 @@
 // QPainter (the program carries no image files). Each drawing works on a
 // 16 x 16 grid; Icono() scales it to every size an icon is asked for.
 #include <QIcon>
+#include <QList>
 #include <QPixmap>
+#include <functional>
 
 class QPainter;
 
@@ -11,8 +13,14 @@ namespace pintura {
 
 using Dibujo = void (*)(QPainter&);
 
-// An icon holding the drawing at 16, 20, 24, 32 and 48 pixels.
+// An icon of the drawing, at 16, 20, 24, 32 and 48 pixels (and any other
+// size asked for).
 QIcon Icono(Dibujo dibujo);
+// An icon drawn only when a size of it is asked for, once per size and
+// mode: dibuja gives the picture at that size. A window shows a few of its
+// icons at one size or two; drawing every icon at every size up front would
+// cost the program's start-up. lados: the sizes it tells it has.
+QIcon IconoAlPedir(std::function<QPixmap(int lado)> dibuja, QList<int> lados);
 QPixmap Mapa(Dibujo dibujo, int lado);
 
 // Approval states.
