@@ -135,7 +135,7 @@ class Grabadora : public ado::Motor {
   bool EsSqlite() const override { return m_->EsSqlite(); }
   void FijaTiempoEspera(int segundos) override { m_->FijaTiempoEspera(segundos); }
   void FijaBaseDefecto(const QString& base) override { m_->FijaBaseDefecto(base); }
-  bool SoloLectura() const override { return m_->SoloLectura(); }
+  QString MotivoSinEscritura() const override { return m_->MotivoSinEscritura(); }
   bool IniciaLectura() override { return m_->IniciaLectura(); }
   void TerminaLectura() override { m_->TerminaLectura(); }
   void IniciaTransaccion(ado::Bloqueo bloqueo) override { m_->IniciaTransaccion(bloqueo); }
