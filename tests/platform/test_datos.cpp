@@ -292,4 +292,22 @@ TEST_F(ConEntorno, LookupsFindCodesStoredAtTheirWidth) {
   EXPECT_FALSE(gDatos.BuscaRegistros("V_TA_TECNICOS", "9", "IDTECNICO", rs, 8, ""));
   EXPECT_TRUE(gDatos.BuscaRegistros("V_TA_TECNICOS", "", "", rs, 8, " WHERE NOMBRE LIKE 'luc%'"));
   EXPECT_FALSE(gDatos.BuscaRegistros("V_TA_TECNICOS", "7", "IDTECNICO", rs, 8, "WHERE NOMBRE = 'otro'"));
+  // A condition holding OR narrows that code's rows, never widens them to
+  // other codes.
+  e.Sql("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) VALUES ('   8', 'Otro')");
+  EXPECT_TRUE(gDatos.BuscaRegistros("V_TA_TECNICOS", "7", "IDTECNICO", rs, 8, "NOMBRE LIKE 'L%' OR NOMBRE = 'Otro'"));
+  EXPECT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(gUtil.ValorCampo(rs.Fields("IDTECNICO")).toString(), "   7");
+  EXPECT_EQ(gDatos.ObtieneValor("V_TA_TECNICOS", "7", "Nombre", "IdTecnico", 8, "NOMBRE = 'x' OR NOMBRE = 'Otro'").toString(),
+            "");
+}
+
+TEST(ClsUtil, CodesAreRightAlignedInBlanksToTheirWidth) {
+  const struct {
+    QString codigo;
+    int ancho;
+    QString formado;
+  } casos[] = {{"1", 4, "   1"},      {"", 4, "    "},         {" 0001", 4, "0001"},  {"  7 ", 4, "   7"},
+               {"OT", 4, "  OT"},    {"12345", 4, "12345"},   {" 12345", 4, " 12345"}, {"L1", 25, QString(23, u' ') + "L1"}};
+  for (const auto& c : casos) EXPECT_EQ(gUtil.FormateaCodigo(c.codigo, c.ancho), c.formado) << c.codigo.toStdString();
 }

@@ -134,6 +134,7 @@ TEST_F(Transacciones, AFailureInsideATransactionUndoesAllOfItAndRefusesWhatFollo
   EXPECT_THROW(con().Execute("UPDATE T SET VALOR = 3 WHERE ID = 2"), vb::Error);
   EXPECT_EQ(SumaAjena(), 0);
   const QString confirma = ErrorDe([&] { con().CommitTrans(); });
+  EXPECT_TRUE(confirma.contains("se deshizo por un error anterior")) << confirma.toStdString();
   EXPECT_TRUE(confirma.contains("No se grabó ningún cambio")) << confirma.toStdString();
   EXPECT_EQ(SumaAjena(), 0);
   // Ended: the connection works again.
