@@ -161,8 +161,8 @@ class MotorSqlite : public Motor {
   static int Ocupada(void* yo, int veces);
 
   sqlite3* db_ = nullptr;
-  // While a read is prepared or steps: why it is refused, when it is.
-  QString* motivoLectura_ = nullptr;
+  // While a read is prepared: why it is refused, when it is.
+  QString* motivoLectura_ = nullptr;  // and while it steps (ComoLectura)
   long long esperaMs_ = 30000;
   std::chrono::steady_clock::time_point inicioEspera_;
   CursorEspera cursor_;
