@@ -27,6 +27,12 @@ namespace {
 
 constexpr size_t kSentenciasGuardadas = 64;
 
+// Finishes a statement when the call that prepared it ends, whatever its end.
+struct Finaliza {
+  sqlite3_stmt* s;
+  ~Finaliza() { sqlite3_finalize(s); }
+};
+
 // Whether what is left of a text after its first statement holds another
 // statement (anything but blanks, ";" and comments).
 bool QuedaOtraSentencia(const char* resto) {
@@ -78,12 +84,6 @@ QString MotivoAccionNoLectura(int accion, const char* a1, const char* a2) {
       return QString();
   }
 }
-
-// Finishes a statement when the call that prepared it ends, whatever its end.
-struct Finaliza {
-  sqlite3_stmt* s;
-  ~Finaliza() { sqlite3_finalize(s); }
-};
 
 class MotorSqlite : public Motor {
  public:
