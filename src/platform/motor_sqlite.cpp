@@ -29,6 +29,12 @@ namespace {
 
 constexpr size_t kSentenciasGuardadas = 64;
 
+// Finishes a statement when the call that prepared it ends, whatever its end.
+struct Finaliza {
+  sqlite3_stmt* s;
+  ~Finaliza() { sqlite3_finalize(s); }
+};
+
 // Whether what is left of a text after its first statement holds another
 // statement (anything but blanks, ";" and comments).
 bool QuedaOtraSentencia(const char* resto) {
@@ -59,14 +65,6 @@ bool PragmaQueLee(const char* nombre) {
   return false;
 }
 
-// Pragmas that do something even without a value.
-bool PragmaQueActua(const char* nombre) {
-  static const char* const kActuan[] = {"optimize", "shrink_memory", "wal_checkpoint", "incremental_vacuum"};
-  for (const char* p : kActuan)
-    if (sqlite3_stricmp(nombre, p) == 0) return true;
-  return false;
-}
-
 // Why a read may not do what the engine is preparing (empty when it may).
 // The engine counts transaction control, ATTACH and DETACH and pragmas that
 // change a setting as statements that write nothing, so they are told here,
@@ -81,7 +79,7 @@ QString MotivoAccionNoLectura(int accion, const char* a1, const char* a2) {
     case SQLITE_DETACH:
       return QStringLiteral("Una consulta no puede agregar ni quitar bases de datos de la conexión");
     case SQLITE_PRAGMA:
-      if (a1 && (a2 ? PragmaQueLee(a1) : !PragmaQueActua(a1))) return QString();
+      if (a1 && (a2 ? PragmaQueLee(a1) : !sqlite_sql::PragmaQueActua(QString::fromUtf8(a1)))) return QString();
       return QStringLiteral("Una consulta no puede cambiar la configuración de la conexión (PRAGMA %1)")
           .arg(QString::fromUtf8(a1 ? a1 : ""));
     default:
@@ -130,7 +128,26 @@ class MotorSqlite : public Motor {
     ~FinDeEspera() { m->cursor_.Oculta(); }
   };
   [[noreturn]] void Falla(const QString& sql);
-  void Corre(Preparada& p, Resultado& r, const QString& sql);
+  // A read refused for the reason given: nothing of it ran.
+  [[noreturn]] static void Rehusa(const QString& motivo, const QString& sql);
+  // While it lives, what the engine prepares is checked as part of a read;
+  // why it was refused goes into motivo. A read is checked so while it is
+  // prepared and while it steps: a table-valued pragma prepares its own
+  // statement only when the read reaches it.
+  struct ComoLectura {
+    MotorSqlite* m;
+    QString* antes;
+    ComoLectura(MotorSqlite* motor, QString& motivo) : m(motor), antes(motor->motivoLectura_) {
+      m->motivoLectura_ = &motivo;
+    }
+    ~ComoLectura() { m->motivoLectura_ = antes; }
+    ComoLectura(const ComoLectura&) = delete;
+    ComoLectura& operator=(const ComoLectura&) = delete;
+  };
+  // One step of a statement; a read's step is checked as a read, and a step
+  // that failed for what the read may not do raises that refusal.
+  int Paso(sqlite3_stmt* st, bool lectura, const QString& sql);
+  void Corre(Preparada& p, Resultado& r, const QString& sql, bool lectura);
   void Prepara(const QString& sql, Preparada& p, const char** resto = nullptr, const QByteArray* utf8 = nullptr);
   // Prepares a read: exactly one statement, one that writes nothing and
   // leaves the connection as it is (anything else is refused before it
@@ -157,7 +174,7 @@ class MotorSqlite : public Motor {
   sqlite3* db_ = nullptr;
   QString archivo_;
   // While a read is prepared: why it is refused, when it is.
-  QString* motivoLectura_ = nullptr;
+  QString* motivoLectura_ = nullptr;  // and while it steps (ComoLectura)
   long long esperaMs_ = 30000;
   std::chrono::steady_clock::time_point inicioEspera_;
   CursorEspera cursor_;
@@ -284,6 +301,26 @@ void MotorSqlite::Falla(const QString& sql) {
                  QStringLiteral("SQLite"));
 }
 
+void MotorSqlite::Rehusa(const QString& motivo, const QString& sql) {
+  vb::Raise(vb::ErrProvider, motivo + QStringLiteral(": no se ejecutó."), QStringLiteral("SQLite"),
+            QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+}
+
+int MotorSqlite::Paso(sqlite3_stmt* st, bool lectura, const QString& sql) {
+  if (!lectura) return sqlite3_step(st);
+  QString motivo;
+  int rc;
+  {
+    ComoLectura como{this, motivo};
+    rc = sqlite3_step(st);
+  }
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE && !motivo.isEmpty()) {
+    sqlite3_reset(st);
+    Rehusa(motivo, sql);
+  }
+  return rc;
+}
+
 void MotorSqlite::Describe(Preparada& p) {
   const int n = sqlite3_column_count(p.stmt);
   QStringList nombres;
@@ -357,13 +394,13 @@ void PoneValor(sqlite3_stmt* st, int i, bool esFecha, QVariant& v) {
   v = ValorDeColumna(st, i, esFecha);
 }
 
-void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql) {
+void MotorSqlite::Corre(Preparada& p, Resultado& r, const QString& sql, bool lectura) {
   const int n = p.columnas ? p.columnas->nombres.size() : 0;
   bool filas = false;
   std::vector<QVariant> valores;
   valores.reserve(static_cast<size_t>(n) * 4);
   for (;;) {
-    int rc = sqlite3_step(p.stmt);
+    int rc = Paso(p.stmt, lectura, sql);
     if (rc == SQLITE_DONE) break;
     if (rc != SQLITE_ROW) {
       sqlite3_reset(p.stmt);
@@ -395,7 +432,7 @@ void MotorSqlite::EjecutaPieza(const QString& pieza, bool siguenOtras, Resultado
     try {
       if (siguenOtras || QuedaOtraSentencia(resto)) abre();
       Resultado parcial;
-      Corre(p, parcial, pieza);
+      Corre(p, parcial, pieza, false);
       if (parcial.columnas) r = std::move(parcial);
       else r.filasAfectadas = parcial.filasAfectadas;
     } catch (...) {
@@ -450,11 +487,7 @@ bool MotorSqlite::PreparaLectura(const QString& sql, Preparada& p) {
   // What the read would do is told by the engine while it prepares it.
   QString motivo;
   try {
-    struct Vigila {
-      MotorSqlite* m;
-      ~Vigila() { m->motivoLectura_ = nullptr; }
-    } vigila{this};
-    motivoLectura_ = &motivo;
+    ComoLectura como{this, motivo};
     Prepara(sql, p, &resto, &utf8);
   } catch (...) {
     if (motivo.isEmpty()) {
@@ -465,8 +498,7 @@ bool MotorSqlite::PreparaLectura(const QString& sql, Preparada& p) {
   const auto rehusa = [&](const QString& m) {
     sqlite3_finalize(p.stmt);
     p.stmt = nullptr;
-    vb::Raise(vb::ErrProvider, m + QStringLiteral(": no se ejecutó."), QStringLiteral("SQLite"),
-              QStringLiteral("Sentencia: ") + SentenciaRecortada(sql));
+    Rehusa(m, sql);
   };
   if (!motivo.isEmpty()) rehusa(motivo);
   if (!p.stmt) return false;
@@ -481,12 +513,9 @@ Resultado MotorSqlite::Lee(const QString& sql) {
   Resultado r;
   Preparada p;
   if (!PreparaLectura(sql, p)) return r;  // nothing but blanks
-  struct Finaliza {
-    sqlite3_stmt* s;
-    ~Finaliza() { sqlite3_finalize(s); }
-  } finaliza{p.stmt};
+  Finaliza finaliza{p.stmt};
   try {
-    Corre(p, r, sql);
+    Corre(p, r, sql, true);
   } catch (...) {
     Asegura();
     throw;
@@ -610,7 +639,7 @@ Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& va
     if (rc != SQLITE_OK) Falla(sql);
   }
   Resultado r;
-  Corre(p, r, sql);
+  Corre(p, r, sql, lectura);
   return r;
 }
 
@@ -619,17 +648,16 @@ void MotorSqlite::Recorre(const QString& sql, const Fila& fila) {
   FinDeEspera fin{this};
   Preparada p;
   if (!PreparaLectura(sql, p)) return;  // nothing but blanks
-  struct Finaliza {
-    sqlite3_stmt* s;
-    ~Finaliza() { sqlite3_finalize(s); }
-  } finaliza{p.stmt};
+  Finaliza finaliza{p.stmt};
   const int n = p.columnas ? static_cast<int>(p.columnas->nombres.size()) : 0;
   // One row's values, reused from row to row: the memory of a value read is
   // the memory of the next.
   std::vector<QVariant> valores(static_cast<size_t>(n));
   try {
     for (;;) {
-      const int rc = sqlite3_step(p.stmt);
+      // The row's handler runs outside the check: it may run statements of
+      // its own.
+      const int rc = Paso(p.stmt, true, sql);
       if (rc == SQLITE_DONE) break;
       if (rc != SQLITE_ROW) Falla(sql);
       for (int i = 0; i < n; ++i) PoneValor(p.stmt, i, p.esFecha[i], valores[static_cast<size_t>(i)]);

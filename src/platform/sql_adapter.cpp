@@ -2,6 +2,7 @@
 
 #include "platform/sql_colacion.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace sqlite_sql {
@@ -96,25 +97,76 @@ QString AdaptaSentencia(const QString& sentencia) {
   return s;
 }
 
+bool PragmaQueActua(QStringView nombre) {
+  static const char16_t* const kActuan[] = {u"optimize", u"shrink_memory", u"wal_checkpoint", u"incremental_vacuum"};
+  for (const char16_t* p : kActuan)
+    if (nombre.compare(QStringView(p), Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+namespace {
+
+// What a word refused in a read does.
+enum class Rehusa { Transaccion, Escribe, OtraSentencia, OtroServidor };
+
+// The words a read may not hold outside its literals, names and comments.
+// The server takes one statement after another without a ";", so every word
+// that begins a statement (SELECT and WITH aside, which begin the read
+// itself) counts wherever it stands; so do the words of a statement that
+// writes (INTO), the ODBC call escape ({call ...}) and the functions that
+// run a statement on another server. END and ELSE also close and continue
+// a CASE, and count only outside one.
+const QHash<QString, Rehusa>& PalabrasRehusadas() {
+  static const QHash<QString, Rehusa> palabras = [] {
+    const struct {
+      Rehusa rehusa;
+      const char* palabras;
+    } grupos[] = {
+        {Rehusa::Transaccion, "BEGIN COMMIT ROLLBACK SAVE SAVEPOINT RELEASE TRAN TRANSACTION"},
+        {Rehusa::Escribe,
+         "INSERT UPDATE DELETE MERGE TRUNCATE DROP CREATE ALTER EXEC EXECUTE CALL GRANT REVOKE DENY INTO DECLARE "
+         "SET USE BACKUP RESTORE SHUTDOWN KILL DBCC BULK WRITETEXT UPDATETEXT ENABLE DISABLE ADD RECEIVE SEND "
+         "MOVE GET SETUSER REVERT CHECKPOINT RECONFIGURE ATTACH DETACH PRAGMA VACUUM"},
+        {Rehusa::OtraSentencia,
+         "OPEN CLOSE FETCH DEALLOCATE READTEXT WAITFOR PRINT RAISERROR THROW IF ELSE WHILE GOTO RETURN BREAK "
+         "CONTINUE END"},
+        {Rehusa::OtroServidor, "OPENQUERY OPENROWSET OPENDATASOURCE"},
+    };
+    QHash<QString, Rehusa> h;
+    for (const auto& g : grupos)
+      for (const QString& p : QString::fromLatin1(g.palabras).split(u' ')) h.insert(p, g.rehusa);
+    return h;
+  }();
+  return palabras;
+}
+
+QString MotivoDePalabra(Rehusa rehusa, const QString& palabra) {
+  switch (rehusa) {
+    case Rehusa::Transaccion:
+      return QStringLiteral("Una consulta no puede abrir ni cerrar transacciones y el texto tiene %1").arg(palabra);
+    case Rehusa::Escribe:
+      return QStringLiteral("Una consulta no puede modificar la base de datos y el texto tiene %1").arg(palabra);
+    case Rehusa::OtraSentencia:
+      return QStringLiteral("Una consulta debe ser una sola sentencia y el texto tiene %1").arg(palabra);
+    case Rehusa::OtroServidor:
+      return QStringLiteral("Una consulta no puede ejecutar sentencias en otro servidor y el texto tiene %1").arg(palabra);
+  }
+  return QString();
+}
+
+// A pragma of the embedded engine read as a table whose pragma acts
+// (pragma_optimize), quoted or not: it acts while the read steps.
+bool EsPragmaQueActua(QStringView nombre) {
+  return nombre.startsWith(u"pragma_", Qt::CaseInsensitive) && PragmaQueActua(nombre.mid(7));
+}
+
+}  // namespace
+
 QString MotivoNoLectura(const QString& sql) {
-  static const QStringList kEscriben = {
-      QStringLiteral("INSERT"),   QStringLiteral("UPDATE"),   QStringLiteral("DELETE"),  QStringLiteral("MERGE"),
-      QStringLiteral("TRUNCATE"), QStringLiteral("DROP"),     QStringLiteral("CREATE"),  QStringLiteral("ALTER"),
-      QStringLiteral("EXEC"),     QStringLiteral("EXECUTE"),  QStringLiteral("GRANT"),   QStringLiteral("REVOKE"),
-      QStringLiteral("DENY"),     QStringLiteral("INTO"),     QStringLiteral("DECLARE"), QStringLiteral("SET"),
-      QStringLiteral("USE"),      QStringLiteral("BACKUP"),   QStringLiteral("RESTORE"), QStringLiteral("SHUTDOWN"),
-      QStringLiteral("KILL"),     QStringLiteral("DBCC"),     QStringLiteral("BULK"),
-      QStringLiteral("ATTACH"),   QStringLiteral("DETACH"),   QStringLiteral("PRAGMA"),  QStringLiteral("VACUUM"),
-  };
-  // The server takes statements one after another without a ";", so these
-  // count wherever they stand.
-  static const QStringList kTransaccion = {
-      QStringLiteral("BEGIN"),   QStringLiteral("COMMIT"),    QStringLiteral("ROLLBACK"), QStringLiteral("SAVE"),
-      QStringLiteral("SAVEPOINT"), QStringLiteral("RELEASE"), QStringLiteral("TRAN"),     QStringLiteral("TRANSACTION"),
-  };
   bool primera = true;  // the statement's first word is still to come
   const int n = sql.size();
   bool finDeSentencia = false;  // a ";" was seen
+  int casos = 0;                // CASE expressions open
   int i = 0;
   while (i < n) {
     const QChar c = sql[i];
@@ -122,9 +174,17 @@ QString MotivoNoLectura(const QString& sql) {
     // stepped over whole.
     if (c == u'\'' || c == u'"' || c == u'[') {
       if (finDeSentencia) return QStringLiteral("El texto tiene más de una sentencia");
-      i = FinDeCitado(sql, i);
+      const int fin = FinDeCitado(sql, i);
+      // An engine may take a quoted text where a table goes for its name.
+      const bool cerrado = fin - i >= 2 && sql[fin - 1] == (c == u'[' ? QChar(u']') : c);
+      if (EsPragmaQueActua(QStringView(sql).mid(i + 1, fin - i - (cerrado ? 2 : 1))))
+        return MotivoDePalabra(Rehusa::Escribe, sql.mid(i, fin - i));
+      i = fin;
       continue;
     }
+    // A name between backticks is a name on some engines and nothing the
+    // server knows: what it holds could hide a second statement.
+    if (c == u'`') return QStringLiteral("Una consulta no puede llevar nombres entre acentos graves (`)");
     if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
       while (i < n && sql[i] != u'\n' && sql[i] != u'\r') ++i;
       continue;
@@ -150,12 +210,16 @@ QString MotivoNoLectura(const QString& sql) {
                        sql[j] == u'$'))
         ++j;
       const QString palabra = sql.mid(i, j - i).toUpper();
-      if (kTransaccion.contains(palabra))
-        return QStringLiteral("Una consulta no puede abrir ni cerrar transacciones y el texto tiene %1").arg(palabra);
-      if (kEscriben.contains(palabra))
-        return QStringLiteral("Una consulta no puede modificar la base de datos y el texto tiene %1").arg(palabra);
-      // A read is a SELECT, or a WITH that leads to one (END, for one, ends
-      // a transaction on some engines).
+      if (palabra == QLatin1String("CASE")) {
+        ++casos;
+      } else if (casos > 0 && palabra == QLatin1String("END")) {
+        --casos;
+      } else if (!(casos > 0 && palabra == QLatin1String("ELSE"))) {
+        const auto rehusada = PalabrasRehusadas().constFind(palabra);
+        if (rehusada != PalabrasRehusadas().constEnd()) return MotivoDePalabra(*rehusada, palabra);
+        if (EsPragmaQueActua(palabra)) return MotivoDePalabra(Rehusa::Escribe, palabra);
+      }
+      // A read is a SELECT, or a WITH that leads to one.
       if (primera && palabra != QLatin1String("SELECT") && palabra != QLatin1String("WITH"))
         return QStringLiteral("Una consulta debe comenzar con SELECT y el texto comienza con %1").arg(palabra);
       primera = false;

@@ -26,11 +26,20 @@ int FinDeCitado(const QString& s, int i);
 
 // Why a text cannot run as a read on a server that takes batches: it does
 // not begin with SELECT (or WITH), it holds a second statement after a ";",
-// or a word that writes or changes the database or the connection (INSERT,
-// UPDATE, DELETE, DROP, EXEC, SELECT ... INTO, SET, ATTACH and their kin) or
-// opens or ends a transaction (BEGIN, COMMIT, ROLLBACK, SAVE TRAN, SAVEPOINT,
-// RELEASE) outside its literals, bracketed or quoted names and comments.
-// Empty when it is one read.
+// or, outside its literals, bracketed or quoted names and comments, a word
+// that begins another statement (the server needs no ";" between two): one
+// that writes or changes the database or the connection (INSERT, UPDATE,
+// DELETE, DROP, EXEC, SELECT ... INTO, SET, DISABLE TRIGGER, WRITETEXT,
+// ATTACH and their kin), opens or ends a transaction (BEGIN, COMMIT,
+// ROLLBACK, SAVE TRAN, SAVEPOINT, RELEASE) or any other (OPEN, WAITFOR, IF,
+// END outside a CASE...); an ODBC call escape ({call ...}), a function that
+// runs a statement on another server (OPENQUERY, OPENROWSET,
+// OPENDATASOURCE), a pragma of the embedded engine that acts, read as a
+// table (pragma_optimize), or a name between backticks. Empty when it is
+// one read.
 QString MotivoNoLectura(const QString& sql);
+// Whether a pragma of the embedded engine does something even without a
+// value (optimize, wal_checkpoint...): a read may not run it.
+bool PragmaQueActua(QStringView nombre);
 
 }  // namespace sqlite_sql

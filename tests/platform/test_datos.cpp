@@ -229,6 +229,15 @@ TEST_F(BaseChica, PreparedStatementsAreReusedWithNewValues) {
   }
   EXPECT_EQ(motor->EjecutaPreparada("SELECT ID FROM T WHERE ID = ?", {42}).Filas(), 0);
   EXPECT_THROW(motor->EjecutaPreparada("SELECT X FROM NOEXISTE WHERE ID = ?", {1}), vb::Error);
+  // More texts than are kept: the oldest make room and are prepared again
+  // when they come back, the newest are still kept.
+  auto suma = [&](int k, const char* via) {
+    const QString sql = QStringLiteral("SELECT ID + %1 FROM T WHERE ID = ?").arg(k);
+    const ado::Resultado r = via[0] == 'L' ? motor->LeePreparada(sql, {2}) : motor->EjecutaPreparada(sql, {2});
+    return r.Filas() == 1 ? r.valores[0].toInt() : -1;
+  };
+  for (int k = 0; k < 100; ++k) EXPECT_EQ(suma(k, k % 2 ? "L" : "E"), k + 2);
+  for (int k : {0, 1, 99, 50, 0, 98}) EXPECT_EQ(suma(k, "L"), k + 2);
 }
 
 TEST_F(BaseChica, ReadingRowByRowGivesTheRowsOfOneStatementAndRunsNothingElse) {
@@ -295,9 +304,17 @@ TEST_F(BaseChica, RecordsetWalksAndRaisesLikeTheDataObjects) {
   } catch (const vb::Error& e) {
     EXPECT_EQ(e.Number, vb::ErrObjectClosed);
   }
+  EXPECT_NO_THROW(gDatos.CierraRecordset(rs));  // already closed: nothing to do
   Recordset vacio(Corre("SELECT ID FROM T WHERE ID = 0"));
   EXPECT_TRUE(vacio.Bof());
   EXPECT_TRUE(vacio.Eof());
+  gDatos.CierraRecordset(vacio);
+  EXPECT_FALSE(vacio.Abierto());
+  // A declared size is its first number; an undeclared one the longest text.
+  Corre("CREATE TABLE S (A VARCHAR(50), B NUMERIC(19,4), C CHAR( 25 ), D TEXT); INSERT INTO S VALUES ('x', 1, 'y', 'abc')");
+  Recordset tamanos(Corre("SELECT A, B, C, D FROM S"));
+  const int esperados[] = {50, 19, 25, 3};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(tamanos.DefinedSize(i), esperados[i]) << i;
 }
 
 TEST_F(ConEntorno, FilesThatAreNotDatabasesAreRefusedWithAReason) {
@@ -401,4 +418,52 @@ TEST_F(ConEntorno, LookupsFindCodesStoredAtTheirWidth) {
   EXPECT_FALSE(gDatos.BuscaRegistros("V_TA_TECNICOS", "9", "IDTECNICO", rs, 8, ""));
   EXPECT_TRUE(gDatos.BuscaRegistros("V_TA_TECNICOS", "", "", rs, 8, " WHERE NOMBRE LIKE 'luc%'"));
   EXPECT_FALSE(gDatos.BuscaRegistros("V_TA_TECNICOS", "7", "IDTECNICO", rs, 8, "WHERE NOMBRE = 'otro'"));
+  // A condition holding OR narrows that code's rows, never widens them to
+  // other codes.
+  e.Sql("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) VALUES ('   8', 'Otro')");
+  EXPECT_TRUE(gDatos.BuscaRegistros("V_TA_TECNICOS", "7", "IDTECNICO", rs, 8, "NOMBRE LIKE 'L%' OR NOMBRE = 'Otro'"));
+  EXPECT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(gUtil.ValorCampo(rs.Fields("IDTECNICO")).toString(), "   7");
+  EXPECT_EQ(gDatos.ObtieneValor("V_TA_TECNICOS", "7", "Nombre", "IdTecnico", 8, "NOMBRE = 'x' OR NOMBRE = 'Otro'").toString(),
+            "");
+  // Neither a field nor a condition: every row.
+  EXPECT_TRUE(gDatos.BuscaRegistros("V_TA_TECNICOS", "", "", rs));
+  EXPECT_EQ(rs.RecordCount(), 2);
+  // A pick is confirmed when it holds a code; the code is left as it came.
+  for (const QString codigo : {"   7", "", "   "}) {
+    long n = -1;
+    QString c = codigo;
+    gDatos.MuestraConsulta("V_TA_TECNICOS", n, c, "", "NOMBRE");
+    EXPECT_EQ(n, codigo.trimmed().isEmpty() ? 0 : 1) << codigo.toStdString();
+    EXPECT_EQ(c, codigo);
+  }
+}
+
+TEST(ClsUtil, CodesAreRightAlignedInBlanksToTheirWidth) {
+  const struct {
+    QString codigo;
+    int ancho;
+    QString formado;
+  } casos[] = {{"1", 4, "   1"},      {"", 4, "    "},         {" 0001", 4, "0001"},  {"  7 ", 4, "   7"},
+               {"OT", 4, "  OT"},    {"12345", 4, "12345"},   {" 12345", 4, " 12345"}, {"L1", 25, QString(23, u' ') + "L1"}};
+  for (const auto& c : casos) EXPECT_EQ(gUtil.FormateaCodigo(c.codigo, c.ancho), c.formado) << c.codigo.toStdString();
+}
+
+TEST(ClsUtil, TextHelpersAsTheirCallersUseThem) {
+  // A folder ends in one separator, whichever it already has.
+  const std::pair<QString, QString> rutas[] = {{"/opt/prog", "/opt/prog/"}, {"/opt/prog/", "/opt/prog/"},
+                                               {"C:\\Prog\\", "C:\\Prog\\"}};
+  for (const auto& [ruta, normal] : rutas) EXPECT_EQ(gUtil.NormalizaRuta(ruta), normal);
+  // An amount is right-aligned, never cut when it is wider.
+  EXPECT_EQ(gUtil.FormateaImporte("1.234,50", 10), "  1.234,50");
+  EXPECT_EQ(gUtil.FormateaImporte("-12.345.678.901,25", 15), "-12.345.678.901,25");
+  // Up to three characters go, each wherever it stands.
+  EXPECT_EQ(gUtil.QuitaCaracteres("|L1" + QString(QChar(0xFF)) + "S1|" + QString(QChar(0)) + "|", "|", QString(QChar(0xFF)),
+                                  QString(QChar(0))),
+            "L1S1");
+  // Texts are replaced whatever their letter case; characters as they are.
+  EXPECT_EQ(gUtil.ReemplazaTexto("SELECT * FROM v_ma_articulos, V_MA_ARTICULOS", "V_MA_ARTICULOS", "VT_MA_ARTICULOS"),
+            "SELECT * FROM VT_MA_ARTICULOS, VT_MA_ARTICULOS");
+  EXPECT_EQ(gUtil.ReemplazaCaracter("a,b,c", ",", "."), "a.b.c");
+  EXPECT_EQ(gUtil.ReemplazaCaracter("abc", "", "."), "abc");
 }

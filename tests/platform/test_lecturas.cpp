@@ -20,7 +20,7 @@ class Lecturas : public ConEntorno, public ::testing::WithParamInterface<bool> {
   void SetUp() override {
     archivo = e.Ruta("lecturas.db");
     demo::BaseSqlite(archivo).Ejecuta(
-        "CREATE TABLE T (ID INTEGER PRIMARY KEY, NOMBRE TEXT); "
+        "CREATE TABLE T (ID INTEGER PRIMARY KEY, NOMBRE TEXT); CREATE INDEX IX_T_NOMBRE ON T (NOMBRE); "
         "INSERT INTO T VALUES (1, 'uno'), (2, 'DELETE FROM T; --'), (3, 'tres');");
     if (GetParam()) {
       // The server route, through the SQLite ODBC driver.
@@ -61,7 +61,10 @@ TEST_P(Lecturas, ATextHoldingASecondStatementIsRefusedAndNothingRuns) {
 // Statements that open or end a transaction, attach or detach another file,
 // rewrite the file or change a setting of the connection: every read road
 // refuses them before anything runs, whatever their letter case and however
-// they begin, and the connection stays in autocommit with its settings.
+// they begin, and the connection stays in autocommit with its settings. A
+// pragma that acts is refused also as a table a read selects from, whose
+// statement the engine prepares only while the read steps: after a query
+// that used an index it would write the index statistics into the file.
 TEST_P(Lecturas, ReadsRefuseTransactionControlAndChangesOfTheConnection) {
   const QString otro = e.Ruta("otro.db"), copia = e.Ruta("copia.db");
   const QString sentencias[] = {
@@ -71,6 +74,10 @@ TEST_P(Lecturas, ReadsRefuseTransactionControlAndChangesOfTheConnection) {
       "detach database otro", "VACUUM", "vacuum into '" + copia + "'", "PRAGMA cache_size = 10",
       "pragma user_version = 7", "PRAGMA main.journal_mode = WAL", "PRAGMA query_only = 1", "pragma foreign_keys(1)",
       "PRAGMA optimize", "PRAGMA wal_checkpoint",
+      "SELECT * FROM pragma_optimize", "select * from main.pragma_optimize(0x10002)",
+      "SELECT * FROM \"pragma_optimize\"", "SELECT * FROM [Pragma_Optimize]", "SELECT * FROM `pragma_optimize`",
+      "SELECT * FROM 'pragma_optimize'",
+      "SELECT ID FROM T WHERE ID > 0 AND EXISTS (SELECT 1 FROM pragma_optimize)",
   };
   // The connection's settings as the program's own connection reads them.
   const QString ajustes =
@@ -97,6 +104,7 @@ TEST_P(Lecturas, ReadsRefuseTransactionControlAndChangesOfTheConnection) {
   for (const QString& sql : sentencias) {
     for (size_t c = 0; c < std::size(caminos); ++c) {
       SCOPED_TRACE(sql.toStdString() + " by read road " + std::to_string(c));
+      EXPECT_EQ(Filas("SELECT ID FROM T WHERE NOMBRE = 'uno'"), 1);  // uses the index
       QString error;
       try {
         caminos[c](sql);
@@ -104,6 +112,11 @@ TEST_P(Lecturas, ReadsRefuseTransactionControlAndChangesOfTheConnection) {
         error = err.Description;
       }
       EXPECT_TRUE(error.contains("no se ejecutó")) << error.toStdString();
+      EXPECT_FALSE(error.contains("No se grabó")) << error.toStdString();  // a read had nothing to write
+      if (sql.contains("pragma_", Qt::CaseInsensitive)) {
+        EXPECT_TRUE(error.contains("optimize", Qt::CaseInsensitive) || error.contains("`")) << error.toStdString();
+      }
+      EXPECT_EQ(LeeAjeno(archivo, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'sqlite_stat1'"), 0);
       // Still in autocommit: a write is in the file at once.
       gDatos.Ejecuta("INSERT INTO T (NOMBRE) VALUES ('otra')");
       EXPECT_EQ(Cuenta(), ++filas);
@@ -129,7 +142,8 @@ TEST_P(Lecturas, OneReadRunsWhateverItsLayoutAndValues) {
     // The embedded database's pragmas that only read.
     EXPECT_EQ(Filas("PRAGMA cache_size"), 1);
     EXPECT_EQ(Filas("  pragma table_info(T)"), 2);
-    EXPECT_EQ(Filas("/* x */ PRAGMA main.index_list(T)"), 0);
+    EXPECT_EQ(Filas("/* x */ PRAGMA main.index_list(T)"), 1);
+    EXPECT_EQ(Filas("SELECT name FROM pragma_index_list('T')"), 1);
     EXPECT_EQ(Filas("PRAGMA quick_check"), 1);
   }
   EXPECT_EQ(Cuenta(), 3);
@@ -160,6 +174,7 @@ TEST(MotivoNoLectura, WordsThatWriteCountOnlyOutsideLiteralsNamesAndComments) {
   EXPECT_EQ(MotivoNoLectura("SELECT A FROM T /* EXEC */ WHERE B IN (SELECT B FROM U)"), "");
   EXPECT_NE(MotivoNoLectura("SELECT A INTO #COPIA FROM T"), "");
   EXPECT_NE(MotivoNoLectura("SELECT A FROM T\r\nDELETE FROM T"), "");
+  EXPECT_NE(MotivoNoLectura("SELECT A FROM T -- una nota\rDELETE FROM T"), "");
   EXPECT_NE(MotivoNoLectura("SELECT A FROM T; SELECT B FROM U"), "");
   EXPECT_NE(MotivoNoLectura("SELECT A FROM T; 'x'"), "");
   EXPECT_NE(MotivoNoLectura("SELECT A FROM T WHERE 1 = 1 exec('x')"), "");
@@ -174,4 +189,52 @@ TEST(MotivoNoLectura, WordsThatWriteCountOnlyOutsideLiteralsNamesAndComments) {
   EXPECT_NE(MotivoNoLectura("  /* c */ rollback"), "");
   EXPECT_NE(MotivoNoLectura("end"), "");
   EXPECT_NE(MotivoNoLectura("RELEASE uno"), "");
+}
+
+// Every word that begins a statement of the server (which takes one after
+// another without a ";"), the ODBC call escape and the functions that run a
+// statement on another server are refused wherever they stand; the same
+// words in literals, names, comments or longer identifiers are not.
+TEST(MotivoNoLectura, EveryWordThatBeginsAnotherStatementIsRefusedOnlyAsAWordOfItsOwn) {
+  using sqlite_sql::MotivoNoLectura;
+  const QStringList palabras =
+      QStringLiteral(
+          "BEGIN COMMIT ROLLBACK SAVE SAVEPOINT RELEASE TRAN TRANSACTION INSERT UPDATE DELETE MERGE TRUNCATE DROP "
+          "CREATE ALTER EXEC EXECUTE CALL GRANT REVOKE DENY INTO DECLARE SET USE BACKUP RESTORE SHUTDOWN KILL DBCC "
+          "BULK WRITETEXT UPDATETEXT ENABLE DISABLE ADD RECEIVE SEND MOVE GET SETUSER REVERT CHECKPOINT RECONFIGURE "
+          "ATTACH DETACH PRAGMA VACUUM OPEN CLOSE FETCH DEALLOCATE READTEXT WAITFOR PRINT RAISERROR THROW IF ELSE "
+          "WHILE GOTO RETURN BREAK CONTINUE END OPENQUERY OPENROWSET OPENDATASOURCE")
+          .split(u' ');
+  for (const QString& p : palabras) {
+    SCOPED_TRACE(p.toStdString());
+    const QString motivo = MotivoNoLectura("SELECT A FROM T WHERE B = 1 " + p.toLower() + " x");
+    EXPECT_TRUE(motivo.contains(p)) << motivo.toStdString();
+    EXPECT_EQ(MotivoNoLectura("SELECT " + p + "ED, MY_" + p + ", " + p + "S1 FROM T WHERE X = '" + p + "' AND [" + p +
+                              "] = \"" + p + "\" -- " + p + "\r\n/* " + p + " */ ORDER BY [A " + p + "]"),
+              "");
+  }
+  // As they come.
+  for (const char* sql : {
+           "SELECT 1 DISABLE TRIGGER ALL ON T", "SELECT 1\r\nENABLE TRIGGER ALL ON T",
+           "SELECT 1 WRITETEXT T.C @p 'x'", "SELECT A FROM T UPDATETEXT T.C @p 0 NULL 'x'",
+           "SELECT 1 RECEIVE TOP (1) * FROM Cola", "SELECT 1 SETUSER 'dbo'", "SELECT 1 CHECKPOINT",
+           "SELECT 1 RECONFIGURE WITH OVERRIDE", "SELECT 1 EXECUTE AS LOGIN = 'sa' SELECT 2 REVERT",
+           "SELECT 1 OPEN MASTER KEY DECRYPTION BY PASSWORD = 'x'", "SELECT 1 WAITFOR DELAY '01:00:00'",
+           "SELECT CASE WHEN A = 1 THEN 2 END FROM T END CONVERSATION @h", "SELECT 1 ELSE DELETE T",
+           "{call sp_borra(1)}", "SELECT 1 {?= call sp_borra}",
+           "SELECT * FROM OPENQUERY(Remoto, 'DELETE FROM T')",
+           "SELECT * FROM OPENROWSET('SQLNCLI', 'Server=otro;', 'EXEC sp_borra')",
+           "SELECT * FROM OPENDATASOURCE('SQLNCLI', 'Data Source=otro').Base.dbo.T",
+           "SELECT `'` FROM T; DELETE FROM T --'", "SELECT `x` FROM T",
+           "SELECT * FROM pragma_optimize", "SELECT * FROM [PRAGMA_OPTIMIZE]", "SELECT * FROM 'pragma_optimize'",
+       })
+    EXPECT_NE(MotivoNoLectura(sql), "") << sql;
+  // END and ELSE of CASE expressions, nested or not, and pragmas read as
+  // tables that only read.
+  for (const char* sql : {
+           "SELECT CASE WHEN A = 1 THEN 'x' ELSE CASE B WHEN 2 THEN 'y' ELSE 'z' END END AS C FROM T ORDER BY 1",
+           "SELECT A FROM T WHERE (CASE WHEN A > 0 THEN 1 END) = 1 AND B = '`'",
+           "SELECT name FROM pragma_table_info('T')", "SELECT [pragma_optimizer] FROM T",
+       })
+    EXPECT_EQ(MotivoNoLectura(sql), "") << sql;
 }

@@ -12,6 +12,8 @@ TEST(SqlAdapter, TopBecomesLimit) {
             "SELECT DESCRIPCION,IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION LIMIT 1000");
   EXPECT_EQ(AdaptaSentencia("select top 1 * from V_TA_TECNICOS"), "select * from V_TA_TECNICOS LIMIT 1");
   EXPECT_EQ(AdaptaSentencia("SELECT DISTINCT TOP 5 IDDIARIO FROM V_MV_DIARIOS "), "SELECT DISTINCT IDDIARIO FROM V_MV_DIARIOS LIMIT 5");
+  // The limit goes before the statement's closing semicolon.
+  EXPECT_EQ(AdaptaSentencia("SELECT TOP 2 ID FROM T ORDER BY ID; "), "SELECT ID FROM T ORDER BY ID LIMIT 2");
 }
 
 TEST(SqlAdapter, IsNullAndDeleteWithoutFrom) {

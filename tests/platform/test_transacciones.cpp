@@ -119,26 +119,59 @@ TEST_F(Transacciones, CommittedWorkIsWrittenAndRolledBackWorkIsNot) {
 }
 
 TEST_F(Transacciones, AFailureInsideATransactionUndoesAllOfItAndRefusesWhatFollows) {
-  con().BeginTrans(ado::Bloqueo::EscrituraPrimero);
-  con().Execute("UPDATE T SET VALOR = 9 WHERE ID = 1");
-  // A failing read inside the transaction takes the transaction with it.
-  const QString error = ErrorDe([&] {
+  // A read that fails in the engine, and one refused before it runs.
+  for (const char* lectura : {"SELECT X FROM NOEXISTE", "SELECT ID FROM T; DELETE FROM T"}) {
+    SCOPED_TRACE(lectura);
+    con().BeginTrans(ado::Bloqueo::EscrituraPrimero);
+    con().Execute("UPDATE T SET VALOR = 9 WHERE ID = 1");
+    // A failing read inside the transaction takes the transaction with it.
+    const QString error = ErrorDe([&] {
+      Recordset rs;
+      gDatos.AbreRecordset(lectura, rs);
+    });
+    EXPECT_TRUE(error.contains("No se grabó ningún cambio")) << error.toStdString();
+    EXPECT_FALSE(con().EnTransaccion());
+    // A caller that goes on regardless does not write outside its
+    // transaction: the statement is refused and the commit says nothing was
+    // written.
+    EXPECT_THROW(con().Execute("UPDATE T SET VALOR = 3 WHERE ID = 2"), vb::Error);
+    EXPECT_EQ(SumaAjena(), 0);
+    const QString confirma = ErrorDe([&] { con().CommitTrans(); });
+    EXPECT_TRUE(confirma.contains("se deshizo por un error anterior")) << confirma.toStdString();
+    EXPECT_TRUE(confirma.contains("No se grabó ningún cambio")) << confirma.toStdString();
+    EXPECT_EQ(SumaAjena(), 0);
+    // Ended: the connection works again.
+    con().Execute("UPDATE T SET VALOR = 3 WHERE ID = 2");
+    EXPECT_EQ(SumaAjena(), 3);
+    con().Execute("UPDATE T SET VALOR = 0 WHERE ID = 2");
+  }
+}
+
+// Reads grouped in one read transaction: outside a transaction they hold
+// one of their own until they end; inside the caller's they leave it as it
+// was, neither committed nor ended.
+TEST_F(Transacciones, GroupedReadsLeaveTheCallersTransactionAsItWas) {
+  auto lee = [&] {
     Recordset rs;
-    gDatos.AbreRecordset("SELECT X FROM NOEXISTE", rs);
-  });
-  EXPECT_TRUE(error.contains("No se grabó ningún cambio")) << error.toStdString();
+    gDatos.AbreRecordset("SELECT SUM(VALOR) FROM T", rs);
+    return rs.Fields(0).Value().toLongLong();
+  };
+  {
+    LecturaAgrupada grupo;
+    EXPECT_TRUE(con().EnTransaccion());
+    EXPECT_EQ(lee(), 0);
+  }
   EXPECT_FALSE(con().EnTransaccion());
-  // A caller that goes on regardless does not write outside its
-  // transaction: the statement is refused and the commit says nothing was
-  // written.
-  EXPECT_THROW(con().Execute("UPDATE T SET VALOR = 3 WHERE ID = 2"), vb::Error);
+  con().BeginTrans(ado::Bloqueo::EscrituraPrimero);
+  con().Execute("UPDATE T SET VALOR = 4 WHERE ID = 1");
+  {
+    LecturaAgrupada grupo;
+    EXPECT_EQ(lee(), 4);
+  }
+  EXPECT_TRUE(con().EnTransaccion());
   EXPECT_EQ(SumaAjena(), 0);
-  const QString confirma = ErrorDe([&] { con().CommitTrans(); });
-  EXPECT_TRUE(confirma.contains("No se grabó ningún cambio")) << confirma.toStdString();
+  con().RollbackTrans();
   EXPECT_EQ(SumaAjena(), 0);
-  // Ended: the connection works again.
-  con().Execute("UPDATE T SET VALOR = 3 WHERE ID = 2");
-  EXPECT_EQ(SumaAjena(), 3);
 }
 
 TEST_F(Transacciones, ACommitThatCannotTakeTheLockWritesNothing) {
