@@ -61,15 +61,11 @@ void Prepara() {
   static bool hecho = false;
   if (hecho) return;
   hecho = true;
-  ReiniciaEstadoGlobal();
-  programa::FijaCarpeta(Datos().Ruta());
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
   {
     // The program's connection is traced; the bare ones opened later are
     // not.
     TrazaSentencias traza;
-    InicializaSistema(usarIni, linea, cadena);
+    IniciaPrograma(Datos().Ruta(), QStringLiteral("demo.db"));
   }
   for (const char* tc : {"  FC", "  RM"}) {
     const QString t = ClsDatos::Literal(QString::fromLatin1(tc));

@@ -45,13 +45,15 @@ class CarpetaBench {
 };
 
 // The program started as its command line starts it, on the database that
-// base names in the folder: its connection and settings then stand as in a
-// session.
-inline void IniciaPrograma(const QString& carpeta, const QString& base) {
+// base names in the folder (more keys of the line in otrasClaves): its
+// connection and settings then stand as in a session.
+inline void IniciaPrograma(const QString& carpeta, const QString& base, const QString& otrasClaves = QString()) {
   ReiniciaEstadoGlobal();
   programa::FijaCarpeta(carpeta);
   bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=%1; @Usuario=supervisor; @Password=;").arg(base), cadena;
+  QString linea =
+      QStringLiteral("@Server=; @DbName=%1; @Usuario=supervisor; @Password=;%2").arg(base, otrasClaves),
+      cadena;
   InicializaSistema(usarIni, linea, cadena);
 }
 

@@ -59,11 +59,7 @@ CarpetaBench& Datos() {
 const QString& Sentencia() {
   static QString sql;
   if (sql.isEmpty()) {
-    ReiniciaEstadoGlobal();
-    programa::FijaCarpeta(Datos().Ruta());
-    bool usarIni = false;
-    QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
-    InicializaSistema(usarIni, linea, cadena);
+    IniciaPrograma(Datos().Ruta(), QStringLiteral("demo.db"));
     QString campo;
     gConsulta->ArmaSentencia(QStringLiteral("V_MA_ARTICULOS"), campo, QString(), QString(), sql);
   }

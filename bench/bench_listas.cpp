@@ -54,12 +54,8 @@ void Programa() {
   static bool hecho = false;
   if (hecho) return;
   hecho = true;
-  ReiniciaEstadoGlobal();
   demo::CreaEsquema(dir.filePath(QStringLiteral("listas.db")));
-  programa::FijaCarpeta(dir.path());
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=listas.db; @Usuario=supervisor; @Password=;"), cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaPrograma(dir.path(), QStringLiteral("listas.db"));
 }
 
 // One run of each workload on a list of n entries; false when a result is

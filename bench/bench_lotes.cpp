@@ -54,13 +54,9 @@ struct Base {
 Base& Prepara() {
   static Base b;
   if (b.c) return b;
-  ReiniciaEstadoGlobal();
   b.archivo = b.dir.filePath(QStringLiteral("lotes.db"));
   demo::CreaEsquema(b.archivo);
-  programa::FijaCarpeta(b.dir.path());
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=lotes.db; @Usuario=supervisor; @Password=;"), cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaPrograma(b.dir.path(), QStringLiteral("lotes.db"));
   const QString art = ClsDatos::Literal(gUtil.FormateaCodigo(kArticulo, 25));
   gDatos.Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES (%1, 'Banco', "
                                 "'  UN')")

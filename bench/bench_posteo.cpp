@@ -89,11 +89,7 @@ Banco& Prepara() {
   o.reportes = 40;
   o.articulos = 800;
   demo::CreaBaseDemo(b->archivo, o);
-  ReiniciaEstadoGlobal();
-  programa::FijaCarpeta(b->dir.path());
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=posteo.db; @Usuario=supervisor; @Password=; @Caja=1;"), cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaPrograma(b->dir.path(), QStringLiteral("posteo.db"), QStringLiteral(" @Caja=1;"));
   // No components in this voucher: the posting proper is measured.
   b->form = std::make_unique<Form>(QStringLiteral("FrmAjuste"));
   b->grilla = new MSFlexGrid(b->form.get(), QStringLiteral("MSFlexGrid2"));
