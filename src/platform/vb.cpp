@@ -122,7 +122,10 @@ QString NormalizaNumero(const QString& s) {
     }
     r.append(c);
   }
-  static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+  // One way only to read each digit: a run of digits followed by an
+  // optional run would be split at every point in turn when the match
+  // fails, in time that grows with the square of the text.
+  static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
   return re.match(r).hasMatch() ? r : QString();
 }
 
