@@ -22,13 +22,17 @@ QString RTrim(const QString& s) {
   return s.left(n);
 }
 
-QString Trim(const QString& s) { return LTrim(RTrim(s)); }
-
 QStringView TrimVista(QStringView s) {
   qsizetype i = 0, n = s.size();
   while (i < n && s[i] == u' ') ++i;
   while (n > i && s[n - 1] == u' ') --n;
   return s.mid(i, n - i);
+}
+
+// A text without blanks around it is shared, not copied.
+QString Trim(const QString& s) {
+  const QStringView t = TrimVista(s);
+  return t.size() == s.size() ? s : t.toString();
 }
 
 bool Igual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
