@@ -177,6 +177,8 @@ TEST(Moneda, TheRangeIsKeptAndATextRoundsOnceFromItsDigits) {
       {"-922337203685477.5808", desborda},
       {"922337203685477.58075", desborda},
       {"1000000000000000", desborda},
+      {"9999999999999999", desborda},  // 16 whole digits: beyond 64 bits in ten-thousandths
+      {"99999999999999999999e-4", desborda},
       {"12345678901234567890", desborda},
       {"1e20", desborda},
       {"1E15", desborda},
