@@ -261,6 +261,11 @@ TEST_F(ListaConsulta, TypingInABoxSearchesItsColumnIgnoringCase) {
     EXPECT_EQ(Seleccionada(l), "2");
     l.CmbSearch(0).SetText("22");
     EXPECT_EQ(Seleccionada(l), "22");
+    // A column the list does not have fails, and the failure finds no line,
+    // even for an empty text, which the first line matches in a column it has.
+    EXPECT_EQ(l.Busqueda(1, ""), 1);
+    EXPECT_EQ(l.Busqueda(2, ""), 0);
+    EXPECT_EQ(l.Busqueda(2, "x"), 0);
     l.CmdCancelar->click();
   });
 }
