@@ -415,8 +415,8 @@ void FrmZamolid::ProcesoAprobacion() {
   if (sentencias.isEmpty()) return;
   gDatos.Conexion().Execute(sentencias.join(QStringLiteral("\r\n")), nullptr, -1);
   // The approval is saved. What follows only reads: a failure from here on
-  // (another user holding the database) leaves the list as it was and says
-  // so, never that the approval failed.
+  // (another user holding the database) leaves the list as far as it got
+  // and says the approval was saved, never that it failed.
   QString aviso;
   try {
     // What the statements left in each ticked report: those that do not
