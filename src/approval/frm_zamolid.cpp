@@ -394,10 +394,14 @@ QString FrmZamolid::CondicionDe(const QStringList& ids) {
 }
 
 QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
+  return SentenciasAprobacion(PartesMarcadas(), aprobador);
+}
+
+QStringList FrmZamolid::SentenciasAprobacion(const QList<QStringList>& partes, const QString& aprobador) {
   // Only reports still pending take the name: an approval made meanwhile by
   // someone else is kept. The parts run as one batch, all or nothing.
   QStringList sentencias;
-  for (const QStringList& parte : PartesMarcadas())
+  for (const QStringList& parte : partes)
     sentencias << QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '") + ClsDatos::EntreComillas(aprobador) +
                       QStringLiteral("' WHERE (") + CondicionDe(parte) + QStringLiteral(") AND (TC = 'OT')") +
                       QStringLiteral(" AND (AUTORIZADOPOR IS NULL OR AUTORIZADOPOR = '')");
@@ -407,12 +411,12 @@ QStringList FrmZamolid::SentenciasAprobacion(const QString& aprobador) {
 void FrmZamolid::ProcesoAprobacion() {
   const QString aprobador = TextoDe(QStringLiteral("Responsable"));
   const QList<QStringList> partes = PartesMarcadas();
-  const QStringList sentencias = SentenciasAprobacion(aprobador);
+  const QStringList sentencias = SentenciasAprobacion(partes, aprobador);
   if (sentencias.isEmpty()) return;
   gDatos.Conexion().Execute(sentencias.join(QStringLiteral("\r\n")), nullptr, -1);
   // The approval is saved. What follows only reads: a failure from here on
-  // (another user holding the database) leaves the list as it was and says
-  // so, never that the approval failed.
+  // (another user holding the database) leaves the list as far as it got
+  // and says the approval was saved, never that it failed.
   QString aviso;
   try {
     // What the statements left in each ticked report: those that do not

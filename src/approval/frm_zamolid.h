@@ -47,6 +47,8 @@ class FrmZamolid : public Form, public InstanciaGlobal<FrmZamolid> {
   // The approval statements for the ticked pending lines (none when no line
   // counts): one UPDATE per 500 reports.
   QStringList SentenciasAprobacion(const QString& aprobador);
+  // The same for parts already taken from the list.
+  static QStringList SentenciasAprobacion(const QList<QStringList>& partes, const QString& aprobador);
   // After the approval: how many of the ticked reports (ids in parts) do not
   // carry the approver's name and why (approved by someone else meanwhile,
   // not a work order, no longer there); empty when all of them do.

@@ -73,14 +73,17 @@ vb::Moneda ClsUtil::ConvierteMoneda(const QString& texto) const {
   if (vb::Trim(texto).isEmpty()) return vb::Moneda();
   // The digits as written, never through a double: one rounding, and an
   // amount beyond the range is an overflow, not a wrapped or zero value.
-  if (vb::IsNumeric(texto)) return vb::Moneda::DesdeTexto(texto);
-  return vb::Moneda::DesdeTexto(vb::TextoDeVal(texto));
+  // The text is read once: as a number, or else for the number it begins
+  // with.
+  QString numero = vb::NormalizaNumero(texto);
+  if (numero.isEmpty()) numero = vb::TextoDeVal(texto);
+  return numero.isEmpty() ? vb::Moneda() : vb::Moneda::DesdeNumero(numero);
 }
 
 double ClsUtil::ConvierteDoble(const QString& texto) const {
   if (vb::Trim(texto).isEmpty()) return 0.0;
-  if (vb::IsNumeric(texto)) return vb::CDbl(texto);
-  return vb::Val(texto);
+  const QString numero = vb::NormalizaNumero(texto);
+  return numero.isEmpty() ? vb::Val(texto) : numero.toDouble();
 }
 
 long ClsUtil::ConvierteNumero(const QString& texto) const { return vb::CLng(ConvierteDoble(texto)); }

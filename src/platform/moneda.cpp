@@ -46,6 +46,10 @@ Moneda Moneda::DesdeTexto(const QString& s) {
   if (s.trimmed().isEmpty()) return Moneda();
   const QString n = NormalizaNumero(s);
   if (n.isEmpty()) Raise(ErrTypeMismatch, QStringLiteral("No coinciden los tipos"));
+  return DesdeNumero(n);
+}
+
+Moneda Moneda::DesdeNumero(const QString& n) {
   // n is [+-]digits[.digits][e[+-]digits]: work on its digits, never on a
   // double, so the fourth decimal is rounded once from what was written.
   qsizetype i = 0;

@@ -23,6 +23,10 @@ class Moneda {
   // the digits as written. Raises a type mismatch when the text is not a
   // number.
   static Moneda DesdeTexto(const QString& s);
+  // The same from a number already in the form NormalizaNumero and
+  // TextoDeVal write ([+-]digits[.digits][e[+-]digits], not empty), for a
+  // caller that has read the text once already.
+  static Moneda DesdeNumero(const QString& numero);
 
   int64_t Diezmilesimos() const { return v_; }
   double ADoble() const { return static_cast<double>(v_) / 10000.0; }

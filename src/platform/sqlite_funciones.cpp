@@ -190,6 +190,10 @@ const uint64_t* PatronLike::MascaraDe(char16_t u) {
 }
 
 bool PatronLike::Coincide(const char* v, int bytes) {
+  // Each piece takes one UTF-16 unit of the value, and a value has no more
+  // units than bytes: a pattern longer than the value (a long text pasted
+  // into a search) is told at once, without a step.
+  if (static_cast<size_t>(bytes) < piezas_.size()) return false;
   const auto* b = reinterpret_cast<const unsigned char*>(v);
   if (palabras_ == 1) {
     UnaPalabra e{1, comodin_[0], uint64_t{1} << piezas_.size()};

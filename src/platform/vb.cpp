@@ -22,13 +22,17 @@ QString RTrim(const QString& s) {
   return s.left(n);
 }
 
-QString Trim(const QString& s) { return LTrim(RTrim(s)); }
-
 QStringView TrimVista(QStringView s) {
   qsizetype i = 0, n = s.size();
   while (i < n && s[i] == u' ') ++i;
   while (n > i && s[n - 1] == u' ') --n;
   return s.mid(i, n - i);
+}
+
+// A text without blanks around it is shared, not copied.
+QString Trim(const QString& s) {
+  const QStringView t = TrimVista(s);
+  return t.size() == s.size() ? s : t.toString();
 }
 
 bool Igual(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
@@ -122,7 +126,10 @@ QString NormalizaNumero(const QString& s) {
     }
     r.append(c);
   }
-  static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+  // One way only to read each digit: a run of digits followed by an
+  // optional run would be split at every point in turn when the match
+  // fails, in time that grows with the square of the text.
+  static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
   return re.match(r).hasMatch() ? r : QString();
 }
 

@@ -12,9 +12,7 @@
 #include "ventana_principal.h"
 
 TEST_F(VentanaPrincipal, AnApprovalThatCannotBeCommittedSavesNothingAndSaysSo) {
-  e.Sql("WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 699) "
-        "INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) "
-        "SELECT i, '2026-05-01', 'OT', '000100000099A', 0, '   1' FROM n");
+  AgregaReportes(100, 699);
   Busca();
   for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) w->ListView1->ListItems()(i)->SetChecked(true);
   Caja("Responsable").SetText("Luis");

@@ -16,6 +16,7 @@
 #include "platform/programa.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
+#include "support/bloqueo.h"
 #include "support/pegado.h"
 #include "ventana_principal.h"
 
@@ -232,9 +233,7 @@ TEST_F(VentanaPrincipal, TheApprovalTellsHowManyTickedReportsWereNotApprovedAndW
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   // At most twenty ids of a reason are listed: reports 100 on, of another
   // type, none of which can be approved.
-  e.Sql("WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 120) "
-        "INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) "
-        "SELECT i, '2026-05-01', 'PR', '000100000099A', 0, '   1' FROM n");
+  AgregaReportes(100, 120, "PR");
   const struct {
     int marcados;
     QString cola;  // after the listed ids
@@ -412,6 +411,34 @@ TEST_F(VentanaPrincipal, AFailedApprovalWritesNothing) {
   EXPECT_EQ(Aprobador(7), "Luis");
 }
 
+// The approval's second statement fails after the first has changed its 500
+// reports: none of them keeps the name, the connection is back in
+// autocommit holding no lock, and the list keeps its ticks.
+TEST_F(VentanaPrincipal, AnApprovalFailingHalfWayWritesNoneOfItsParts) {
+  AgregaReportes(100, 699);
+  Busca();
+  for (int i = 1; i <= w->ListView1->ListItems().Count(); ++i) w->ListView1->ListItems()(i)->SetChecked(true);
+  Caja("Responsable").SetText("Luis");
+  const QStringList sentencias = w->SentenciasAprobacion("Luis");
+  ASSERT_EQ(sentencias.size(), 2);
+  ASSERT_FALSE(sentencias[0].contains("(IDDIARIO = 650)"));
+  ASSERT_TRUE(sentencias[1].contains("(IDDIARIO = 650)"));
+  e.Sql("CREATE TRIGGER NO_APROBAR BEFORE UPDATE ON V_MV_DIARIOS WHEN OLD.IDDIARIO = 650 "
+        "BEGIN SELECT RAISE(ABORT, 'bloqueado'); END");
+  e.ui().respuestasError = {3};
+  w->Plexatol1_Click("GRABAR");
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "Plexatol1_Click");
+  EXPECT_TRUE(e.ui().De("Error")[0].texto.contains("No se grabó ningún cambio")) << e.ui().De("Error")[0].texto.toStdString();
+  EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR = 'Luis'").toInt(), 0);
+  // Another program writes at once, and finds none of the 600 approved.
+  BloqueoAjeno(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Escritura).Suelta();
+  EXPECT_EQ(LeeAjeno(e.Ruta("prueba.db"), "SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR IS NOT NULL AND IDDIARIO >= 100"), 0);
+  EXPECT_TRUE(Linea("100")->Checked());
+  EXPECT_EQ(Linea("100")->SmallIcon(), FrmZamolid::kIconoPendiente);
+}
+
 TEST_F(VentanaPrincipal, ResizingFollowsTheWindow) {
   w->resize(Tw(12000), Tw(9000));
   EXPECT_NEAR(ATwips(w->ListView1->width()), 12000 - 120, 15);
@@ -433,9 +460,7 @@ TEST_F(VentanaPrincipal, ApprovalStatementJoinsTheTickedReports) {
 }
 
 TEST_F(VentanaPrincipal, ApprovingMoreReportsThanOneStatementHoldsApprovesThemAll) {
-  e.Sql("WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 1299) "
-        "INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) "
-        "SELECT i, '2026-05-01', 'OT', '000100000099A', 0, '   1' FROM n");
+  AgregaReportes(100, 1299);
   Caja("Responsable").SetText("Luis");
   // A statement holds at most 500 reports: 1,000 ticked make two full
   // statements, 1,001 a third one for the last report.

@@ -41,14 +41,16 @@ class ListadoDemo : public ConEntorno {
     // The rows of a report after its first one no longer agree with it: a
     // later date, another technician and approver, another work order, so
     // only the first row gives the right line. A technician code also has a
-    // second row that differs only in its blanks and a report a technician
-    // without a row.
+    // second row that differs only in its blanks, a report a technician
+    // without a row, and two technicians' names with blanks around them
+    // (shown as the look-up hands them back, untrimmed).
     e.Sql("UPDATE V_MV_DIARIOS SET FECHA = date(FECHA, '+3 days'), IDTECNICO = '  99', AUTORIZADOPOR = 'Otra', "
           "IDCOMPROBANTE = '000900000001X' WHERE ID IN (SELECT MAX(ID) FROM V_MV_DIARIOS GROUP BY IDDIARIO "
           "HAVING COUNT(*) > 1) AND IDDIARIO % 2 = 0");
     e.Sql("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) SELECT LTRIM(IDTECNICO), 'Repetido' FROM V_TA_TECNICOS "
           "WHERE IDTECNICO = (SELECT MIN(IDTECNICO) FROM V_TA_TECNICOS)");
     e.Sql("UPDATE V_MV_DIARIOS SET IDTECNICO = '  77' WHERE IDDIARIO = 5");
+    e.Sql("UPDATE V_TA_TECNICOS SET NOMBRE = ' ' || NOMBRE || '  ' WHERE LTRIM(IDTECNICO) IN ('3', '4')");
     e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = '   ' WHERE IDDIARIO = 6");
     gDatos.Desconecta();
     w = &FrmZamolid::Global();
@@ -115,6 +117,7 @@ class ListadoDemo : public ConEntorno {
 TEST_F(ListadoDemo, TheOneStatementListsWhatTheQueriesPerReportList) {
   // The altered data make the check meaningful.
   ASSERT_GT(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE AUTORIZADOPOR = 'Otra'").toInt(), 20);
+  ASSERT_GT(e.Valor("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE LTRIM(IDTECNICO) IN ('3', '4')").toInt(), 5);
   const QString condiciones[] = {
       QString(),
       " Where  (FECHA >= '2026-09-01') AND (FECHA <= '2026-10-15 23:59:59') ",

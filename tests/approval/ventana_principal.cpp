@@ -5,6 +5,7 @@
 #include "approval/frm_datos_adic_tareas.h"
 #include "approval/frm_detalle_tareas.h"
 #include "platform/cls_campos.h"
+#include "platform/cls_datos.h"
 #include "platform/programa.h"
 #include "session/mod_global.h"
 #include "support/lineas.h"
@@ -90,3 +91,12 @@ QString VentanaPrincipal::Aprobador(int idDiario) {
 }
 
 void VentanaPrincipal::Busca() { w->CmdBuscar_Click(); }
+
+void VentanaPrincipal::AgregaReportes(int desde, int hasta, const QString& tc) {
+  e.Sql(QString("WITH RECURSIVE n(i) AS (SELECT %1 UNION ALL SELECT i + 1 FROM n WHERE i < %2) "
+                "INSERT INTO V_MV_DIARIOS (IDDIARIO, FECHA, TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDTECNICO) "
+                "SELECT i, '2026-05-01', %3, '000100000099A', 0, '   1' FROM n")
+            .arg(desde)
+            .arg(hasta)
+            .arg(ClsDatos::Literal(tc)));
+}

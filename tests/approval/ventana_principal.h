@@ -26,6 +26,9 @@ class VentanaPrincipal : public ConEntorno {
   // approver, technician 2), 11 (approved by "Ana", technician 12), 13 (type
   // PR, pending, technician 3 who has no row), 15 (pending, technician 2).
   void CargaDatos();
+  // Reports desde to hasta more, one row each, of the type, dated
+  // 01/05/2026, pending, technician 1.
+  void AgregaReportes(int desde, int hasta, const QString& tc = "OT");
   TextBox& Caja(const QString& nombre);
   // The line of the report (a missing one fails the test, see lineas.h).
   ListItem* Linea(const QString& idDiario);

@@ -26,6 +26,8 @@
 
 namespace {
 
+const QString kClientes = "SELECT TOP 1000 NOMBRE,CODIGO,RAZON_SOCIAL FROM VT_CLIENTES ORDER BY NOMBRE";
+
 // A list form of its own (not through the service) on a statement.
 class ListaConsulta : public Consultas {
  protected:
@@ -51,9 +53,17 @@ class ListaConsulta : public Consultas {
     for (int i = 1; i <= l.ListView1->ColumnHeaders().Count(); ++i) r.push_back(l.ListView1->ColumnHeaders()(i)->Width());
     return r;
   }
+  // The widths the list works out itself for the clients, shown and
+  // cancelled.
+  std::vector<int> AnchosCalculados() {
+    std::vector<int> r;
+    Muestra(kClientes, [&](Lib_FrmCons3& l) {
+      r = AnchosDe(l);
+      l.CmdCancelar->click();
+    });
+    return r;
+  }
 };
-
-const QString kClientes = "SELECT TOP 1000 NOMBRE,CODIGO,RAZON_SOCIAL FROM VT_CLIENTES ORDER BY NOMBRE";
 
 }  // namespace
 
@@ -83,11 +93,7 @@ TEST_F(ListaConsulta, PriceColumnsOfArticlesTakeTheirListNames) {
 }
 
 TEST_F(ListaConsulta, WidthFileLinesSetTheWidthsTheyHave) {
-  std::vector<int> calculados;
-  Muestra(kClientes, [&](Lib_FrmCons3& l) {
-    calculados = AnchosDe(l);
-    l.CmdCancelar->click();
-  });
+  const std::vector<int> calculados = AnchosCalculados();
   ASSERT_EQ(calculados.size(), 3u);
   e.EscribeArchivo("CONSULTASLEN.BVX", "basura sin comillas\r\n"
                                        "\"VT_CLIENTES\"\r\n"
@@ -144,11 +150,7 @@ TEST_F(ListaConsulta, AFailedSaveKeepsTheOldFileAndTellsWhy) {
 // says why. Whoever opens the pipe to read it is answered with widths (so a
 // read never waits for ever and shows), and the device must not be read.
 TEST_F(ListaConsulta, APipeOrADeviceAtTheWidthFilesPathIsNoWidthFile) {
-  std::vector<int> calculados;
-  Muestra(kClientes, [&](Lib_FrmCons3& l) {
-    calculados = AnchosDe(l);
-    l.CmdCancelar->click();
-  });
+  const std::vector<int> calculados = AnchosCalculados();
   const QByteArray ruta = QFile::encodeName(Lib_FrmCons3::ArchivoAnchos());
   std::atomic<bool> parar = false;
   std::thread escritor([&] {
@@ -259,6 +261,11 @@ TEST_F(ListaConsulta, TypingInABoxSearchesItsColumnIgnoringCase) {
     EXPECT_EQ(Seleccionada(l), "2");
     l.CmbSearch(0).SetText("22");
     EXPECT_EQ(Seleccionada(l), "22");
+    // A column the list does not have fails, and the failure finds no line,
+    // even for an empty text, which the first line matches in a column it has.
+    EXPECT_EQ(l.Busqueda(1, ""), 1);
+    EXPECT_EQ(l.Busqueda(2, ""), 0);
+    EXPECT_EQ(l.Busqueda(2, "x"), 0);
     l.CmdCancelar->click();
   });
 }

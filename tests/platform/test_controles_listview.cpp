@@ -145,6 +145,16 @@ TEST_F(Lista, ALineAddedWithAllItsTextsAtOnceReadsLikeOneFilledByParts) {
   EXPECT_EQ(entera->SubItems(2), "corta");
   EXPECT_EQ(entera->SubItems(5), "Luis");
   EXPECT_EQ(lista->model()->data(lista->model()->index(3, 4)).toString(), "7 - Ana");
+  // Lines added at once with texts around the length whose mark takes more
+  // room (65,535), each followed by a short one, read back whole.
+  for (const qsizetype largo : {65534, 65535, 65536}) {
+    const QString texto(largo, QChar(u'y'));
+    for (ListItem* l : {lista->ListItems().AddLinea(QStringList{"a", texto, "b"}),
+                        lista->ListItems().AddLinea({u"a", texto, u"b"})}) {
+      EXPECT_EQ(l->SubItems(1), texto) << largo;
+      EXPECT_EQ(l->SubItems(2), "b") << largo;
+    }
+  }
   // More texts than columns are refused.
   EXPECT_EQ(NumeroDeError([&] { lista->ListItems().AddLinea({"a", "b", "c", "d", "e", "f", "g"}); }), 380);
   EXPECT_EQ(NumeroDeError([&] { lista->ListItems().AddLinea({u"a", u"b", u"c", u"d", u"e", u"f", u"g"}); }), 380);

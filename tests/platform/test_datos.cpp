@@ -147,6 +147,12 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"[a-z]", "Ñ", {}, false},
       {"[Á-Ú]", "é", {}, true},
       {"%ā", "xĀ", {}, true},  // beyond U+00FF
+      // Each piece takes one UTF-16 unit: a value of more bytes than units.
+      {"___", "ññ", {}, false},
+      {"__", "😀", {}, true},
+      {"_", "😀", {}, false},
+      {"%" + QString(3000, u'x') + "%", "Rodamiento " + QString(2990, u'x') + " SKF", {}, false},
+      {"%" + QString(3000, u'x') + "%", "Rodamiento " + QString(3000, u'X') + " SKF", {}, true},
       {"%[ā-ē]", "xĒ", {}, true},
       // Empty value, empty pattern, a pattern longer than the value.
       {"", "", {}, true},

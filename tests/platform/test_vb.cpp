@@ -60,6 +60,20 @@ TEST(Vb, NumbersAcceptCommaOrPointAsDecimal) {
   EXPECT_FALSE(IsNumeric("1,2,3x"));
   EXPECT_FALSE(IsNumeric(""));
   EXPECT_TRUE(IsNumeric(" -7 "));
+  // The form of a number: digits with or without a decimal part, a decimal
+  // part alone, an exponent after either; and long runs of digits, whole or
+  // followed by what is not a number.
+  const QString largo(20000, u'7');
+  const std::pair<QString, QString> formas[] = {
+      {"5.", "5."},        {".5", ".5"},        {"+.5", "+.5"},          {"-5,", "-5."},     {"1e5", "1e5"},
+      {"1.5E-3", "1.5E-3"}, {"2.e+4", "2.e+4"}, {".5e1", ".5e1"},         {".", ""},          {"e5", ""},
+      {"1e", ""},          {"1e+", ""},         {"--1", ""},             {"1 2", ""},        {"1.2.3", "123"},
+      {largo, largo},      {largo + "x", ""},   {largo + "." + largo + "x", ""}, {largo + "e" + largo, largo + "e" + largo},
+  };
+  for (const auto& [texto, normal] : formas) {
+    EXPECT_EQ(NormalizaNumero(texto), normal) << texto.left(30).toStdString();
+    EXPECT_EQ(IsNumeric(texto), !normal.isEmpty()) << texto.left(30).toStdString();
+  }
 }
 
 TEST(Vb, FormatPatterns) {
@@ -163,6 +177,8 @@ TEST(Moneda, TheRangeIsKeptAndATextRoundsOnceFromItsDigits) {
       {"-922337203685477.5808", desborda},
       {"922337203685477.58075", desborda},
       {"1000000000000000", desborda},
+      {"9999999999999999", desborda},  // 16 whole digits: beyond 64 bits in ten-thousandths
+      {"99999999999999999999e-4", desborda},
       {"12345678901234567890", desborda},
       {"1e20", desborda},
       {"1E15", desborda},

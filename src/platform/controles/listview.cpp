@@ -512,19 +512,21 @@ QString Empaqueta(const Textos& textos) {
 
 }  // namespace
 
-ListItem* ListView::Items::AddLinea(const QStringList& Textos, const QString& Key, int SmallIcon) {
-  if (Textos.size() > std::max<qsizetype>(1, vista_->columnas_.Count())) vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
+template <typename Textos>
+ListItem* ListView::Items::NuevaLinea(const Textos& textos, const QString& Key, int SmallIcon) {
+  if (static_cast<qsizetype>(textos.size()) > std::max<qsizetype>(1, vista_->columnas_.Count()))
+    vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
   ListItem* it = Nueva(Key, SmallIcon, 0);
-  it->textos_ = Empaqueta(Textos);
+  it->textos_ = Empaqueta(textos);
   return it;
 }
 
+ListItem* ListView::Items::AddLinea(const QStringList& Textos, const QString& Key, int SmallIcon) {
+  return NuevaLinea(Textos, Key, SmallIcon);
+}
+
 ListItem* ListView::Items::AddLinea(std::initializer_list<QStringView> Textos, const QString& Key, int SmallIcon) {
-  if (static_cast<qsizetype>(Textos.size()) > std::max<qsizetype>(1, vista_->columnas_.Count()))
-    vbctl::Raise(vbctl::ErrValorPropiedad, kFuente);
-  ListItem* it = Nueva(Key, SmallIcon, 0);
-  it->textos_ = Empaqueta(Textos);
-  return it;
+  return NuevaLinea(Textos, Key, SmallIcon);
 }
 
 void ListView::Items::Clear() {

@@ -241,6 +241,9 @@ class ListView : public QTreeView {
     friend class ListView;
     explicit Items(ListView* v) : vista_(v) {}
     ListItem* Nueva(const QString& Key, int SmallIcon, int Icon);
+    // AddLinea for either kind of list of texts.
+    template <typename Textos>
+    ListItem* NuevaLinea(const Textos& textos, const QString& Key, int SmallIcon);
     ListView* vista_;
   };
 
