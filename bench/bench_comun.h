@@ -108,11 +108,15 @@ class BaseDesnuda {
 
   // Steps the statement to its end reading every column of every row, each
   // as the type it is stored in (a whole number, a real, the bytes of a text
-  // or a blob); the rows read, -1 when it does not prepare.
+  // or a blob); the rows read, -1 when it does not prepare or would write.
   long Lee(const QString& sql) {
     const QByteArray t = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK) return -1;
+    if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK ||
+        !sqlite3_stmt_readonly(st)) {
+      sqlite3_finalize(st);
+      return -1;
+    }
     const int n = sqlite3_column_count(st);
     long filas = 0;
     long long total = 0;
@@ -140,12 +144,15 @@ class BaseDesnuda {
   }
   // Every column, as text, of every paso-th row (the first row, then one
   // each paso) and of the last row, with the row's position (0 the first):
-  // what a benchmark compares the lines it measured with.
-  std::vector<std::pair<long, QStringList>> Muestra(const QString& sql, long paso) {
+  // what a benchmark compares the lines it measured with. The names of the
+  // columns go to columnas.
+  std::vector<std::pair<long, QStringList>> Muestra(const QString& sql, long paso, QStringList* columnas = nullptr) {
     std::vector<std::pair<long, QStringList>> filas;
     const QByteArray t = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK) return filas;
+    for (int i = 0; columnas && i < sqlite3_column_count(st); ++i)
+      *columnas << QString::fromUtf8(sqlite3_column_name(st, i));
     std::pair<long, QStringList> ultima{-1, {}};
     for (long fila = 0; sqlite3_step(st) == SQLITE_ROW; ++fila) {
       ultima = {fila, {}};
@@ -220,13 +227,6 @@ class BaseDesnuda {
   sqlite3* db_ = nullptr;
 };
 
-// Seconds to read the statement on a bare connection (the median of several
-// runs). Warm: one connection read again and again; cold: a fresh connection
-// for each run (opened before the clock starts), as a window opened anew
-// reads for the first time. The rows read go to filas.
-inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
-                             long* filas = nullptr, int veces = 7);
-
 // Seconds one read of the statement takes on a bare connection; the rows
 // read go to filas.
 inline double UnaLectura(BaseDesnuda& b, const QString& sql, long* filas = nullptr) {
@@ -238,8 +238,23 @@ inline double UnaLectura(BaseDesnuda& b, const QString& sql, long* filas = nullp
   return s;
 }
 
+// Seconds the statements take stepped in turn on the bare connection, each
+// read as Lee reads it: a run of the statements a work was seen to send.
+// -1 when one does not prepare there or would write.
+inline double LecturasDesnudas(BaseDesnuda& b, const QStringList& sentencias) {
+  QElapsedTimer t;
+  t.start();
+  for (const QString& s : sentencias)
+    if (b.Lee(s) < 0) return -1;
+  return t.nsecsElapsed() / 1e9;
+}
+
+// Seconds to read the statement on a bare connection (the median of several
+// runs). Warm: one connection read again and again; cold: a fresh connection
+// for each run (opened before the clock starts), as a window opened anew
+// reads for the first time. The rows read go to filas.
 inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
-                             long* filas, int veces) {
+                             long* filas = nullptr, int veces = 7) {
   std::vector<double> t;
   std::unique_ptr<BaseDesnuda> caliente;
   for (int vez = 0; vez < veces; ++vez) {
