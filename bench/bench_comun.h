@@ -249,23 +249,6 @@ inline double LecturasDesnudas(BaseDesnuda& b, const QStringList& sentencias) {
   return t.nsecsElapsed() / 1e9;
 }
 
-// Seconds to read the statement on a bare connection (the median of several
-// runs). Warm: one connection read again and again; cold: a fresh connection
-// for each run (opened before the clock starts), as a window opened anew
-// reads for the first time. The rows read go to filas.
-inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
-                             long* filas = nullptr, int veces = 7) {
-  std::vector<double> t;
-  std::unique_ptr<BaseDesnuda> caliente;
-  for (int vez = 0; vez < veces; ++vez) {
-    std::unique_ptr<BaseDesnuda> propia;
-    if (fria) propia = std::make_unique<BaseDesnuda>(archivo, a);
-    else if (!caliente) caliente = std::make_unique<BaseDesnuda>(archivo, a);
-    t.push_back(UnaLectura(fria ? *propia : *caliente, sql, filas));
-  }
-  return Mediana(t);
-}
-
 // A work timed in turn with its bare counterpart (the work, the bare one,
 // the work again...): a change in the machine's speed during the run falls
 // on both sides of each pair, and the ratio printed is the median of the
@@ -296,10 +279,7 @@ void Mide(benchmark::State& state, std::vector<double>& tiempos, Cuerpo&& cuerpo
 // Bytes of heap in use.
 inline double MemoriaEnUso() { return static_cast<double>(mallinfo2().uordblks); }
 
-// A ratio as a plain number (no time unit attached).
-inline void Proporcion(benchmark::State& state, const char* nombre, double medido, double desnudo) {
-  state.counters[nombre] = benchmark::Counter(desnudo > 0 ? medido / desnudo : 0.0);
-}
+// The pairs' ratio as a plain number (no time unit attached).
 inline void Proporcion(benchmark::State& state, const char* nombre, const Parejas& parejas) {
   state.counters[nombre] = benchmark::Counter(parejas.Proporcion());
 }
