@@ -29,6 +29,7 @@
 #include "platform/programa.h"
 #include "platform/sqlite_funciones.h"
 #include "session/mod_global.h"
+#include "support/inicio_programa.h"
 
 // A temporary folder of the benchmark's own with a demo database in it,
 // removed when the benchmark program ends.
@@ -50,11 +51,7 @@ class CarpetaBench {
 inline void IniciaPrograma(const QString& carpeta, const QString& base, const QString& otrasClaves = QString()) {
   ReiniciaEstadoGlobal();
   programa::FijaCarpeta(carpeta);
-  bool usarIni = false;
-  QString linea =
-      QStringLiteral("@Server=; @DbName=%1; @Usuario=supervisor; @Password=;%2").arg(base, otrasClaves),
-      cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaSesion(base, QStringLiteral("supervisor"), otrasClaves);
 }
 
 // The middle value of a set of timings.

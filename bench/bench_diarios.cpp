@@ -53,7 +53,7 @@ FrmZamolid& AbreVentana(int reportes) {
   }
   ReiniciaEstadoGlobal();
   programa::FijaCarpeta(Datos(reportes).Ruta());
-  programa::FijaLineaDeComando(QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"));
+  programa::FijaLineaDeComando(LineaDeComando(QStringLiteral("demo.db")));
   FrmZamolid& w = FrmZamolid::Global();
   w.Show();
   QCoreApplication::processEvents();

@@ -39,13 +39,9 @@ int main(int argc, char** argv) {
   }
   AplicacionCaptura app(argc, argv);
   QTemporaryDir tmp;
-  const QString carpeta = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
-  if (!QFile::exists(QDir(carpeta).filePath("demo.db"))) demo::CreaBaseDemo(QDir(carpeta).filePath("demo.db"));
+  const QString carpeta = CarpetaDemo(argc, argv, tmp);
   if (!QFile::exists(QDir(carpeta).filePath("PRINTERS.PRN"))) demo::CreaArchivoImpresoras(carpeta);
-  programa::FijaCarpeta(carpeta);
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaEnDemo(carpeta);
   if (!gDatos.Conectado()) return 1;
 
   QString tc = QStringLiteral("PR"), clave, complemento = QStringLiteral("0"), proveedor;

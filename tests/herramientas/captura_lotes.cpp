@@ -63,12 +63,7 @@ int main(int argc, char** argv) {
   salida = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(salida);
   QTemporaryDir tmp;
-  const QString carpeta = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
-  if (!QFile::exists(QDir(carpeta).filePath("demo.db"))) demo::CreaBaseDemo(QDir(carpeta).filePath("demo.db"));
-  programa::FijaCarpeta(carpeta);
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaEnDemo(CarpetaDemo(argc, argv, tmp));
   auto ui = std::make_unique<InteraccionGuionada>();
   InteraccionGuionada& guion = *ui;
   Interaccion::Instala(std::move(ui));
