@@ -12,9 +12,12 @@ namespace demo::generador {
 // ---------------------------------------------------------------------------
 // Lines and totals of a voucher
 
-void Generador::NuevaLinea(Comprobante& c, bool sinSeguimiento, int maximo) {
-  const int art = ArticuloAlAzar(sinSeguimiento);
-  c.lineas.push_back(LineaDe(art, azar_.Entre(1, maximo)));
+void Generador::NuevasLineas(Comprobante& c, int desde, int hasta, bool sinSeguimiento, int maximo) {
+  if (articulos_.empty()) return;
+  for (int j = azar_.Entre(desde, hasta); j > 0; --j) {
+    const int art = ArticuloAlAzar(sinSeguimiento);
+    c.lineas.push_back(LineaDe(art, azar_.Entre(1, maximo)));
+  }
 }
 
 Linea Generador::LineaDe(int art, double cantidad) {
@@ -136,8 +139,7 @@ void Generador::Presupuestos() {
     c.finalizada = c.aprobado && azar_.Prob(0.3);
     c.anulada = azar_.Prob(0.03);
     c.comentarios = string("Ref.: ") + azar_.De(kEquipos);
-    if (!articulos_.empty())
-      for (int j = azar_.Entre(1, 3); j > 0; --j) NuevaLinea(c, false, 6);
+    NuevasLineas(c, 1, 3, false, 6);
     Totales(c);
     vector<int> tareas;
     for (int j = azar_.Entre(1, 3); j > 0; --j) tareas.push_back(azar_.Entre(0, static_cast<int>(Cuantos(kTareas)) - 1));
@@ -162,8 +164,7 @@ void Generador::NotasDePedido() {
     c.finalizada = azar_.Prob(0.5);
     c.anulada = azar_.Prob(0.03);
     c.comentarios = string("Pedido telefónico de ") + Persona();
-    if (!articulos_.empty())
-      for (int j = azar_.Entre(1, 4); j > 0; --j) NuevaLinea(c, true, 10);
+    NuevasLineas(c, 1, 4, true, 10);
     Totales(c);
     EscribeCabecera(c);
     EscribeLineas(c);
@@ -314,8 +315,7 @@ void Generador::ComprobantesSinStock() {
       c.aprobado = azar_.Prob(0.8);
       c.finalizada = azar_.Prob(0.6);
       c.anulada = azar_.Prob(0.03);
-      if (t.articulos && !articulos_.empty())
-        for (int j = azar_.Entre(1, 3); j > 0; --j) NuevaLinea(c, false, 8);
+      if (t.articulos) NuevasLineas(c, 1, 3, false, 8);
       Totales(c);
       if (c.lineas.empty()) ImporteSinLineas(c, 20, 900);
       EscribeCabecera(c);
