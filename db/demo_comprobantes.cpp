@@ -103,6 +103,12 @@ void Generador::EscribeLineas(const Comprobante& c) {
   }
 }
 
+void Generador::Escribe(Comprobante& c) {
+  Totales(c);
+  EscribeCabecera(c);
+  EscribeLineas(c);
+}
+
 void Generador::EscribeConceptos(const Comprobante& c, int cuantos) {
   for (int i = 0; i < cuantos; ++i) {
     const double neto = Redondea(azar_.Entre(20, 900) * 100.0);
@@ -165,9 +171,7 @@ void Generador::NotasDePedido() {
     c.anulada = azar_.Prob(0.03);
     c.comentarios = string("Pedido telefónico de ") + Persona();
     NuevasLineas(c, 1, 4, true, 10);
-    Totales(c);
-    EscribeCabecera(c);
-    EscribeLineas(c);
+    Escribe(c);
     if (c.finalizada && !c.anulada) pedidos_.push_back(c);
   }
 }
@@ -200,9 +204,7 @@ void Generador::Remitos() {
         if (Salida(p.first, c.deposito, std::max(1.0, std::floor(p.second)), l)) c.lineas.push_back(l);
       }
     }
-    Totales(c);
-    EscribeCabecera(c);
-    EscribeLineas(c);
+    Escribe(c);
     Movimientos(c, -1, std::nullopt, std::nullopt, "2");
     remitos_.push_back(c);
   }
@@ -235,9 +237,7 @@ void Generador::Facturas() {
         l.partes.clear();
         c.lineas.push_back(l);
       }
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
     } else {
       if (!articulos_.empty())
         for (int j = azar_.Entre(1, 4); j > 0; --j) {
@@ -246,9 +246,7 @@ void Generador::Facturas() {
           Linea l = LineaDe(a, 1);
           if (Salida(a, c.deposito, std::max(1.0, std::floor(CantidadDe(articulos_[a]) / 5)), l)) c.lineas.push_back(l);
         }
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
       Movimientos(c, -1, std::nullopt, std::nullopt, "2");
     }
     if (c.lineas.empty()) EscribeConceptos(c, 1);
@@ -284,9 +282,7 @@ void Generador::NotasDeCredito() {
       else
         l.cantidad = 1;
       c.lineas.push_back(l);
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
       Movimientos(c, 1, std::nullopt, std::nullopt, "5");
     } else {
       c.comentarios = "Bonificación comercial";

@@ -301,6 +301,9 @@ class Generador {
   void Terceros();
   void Cargos();
   void RepartosYServicios();
+  // A voucher whose totals are its lines': the totals, then its header and
+  // its lines written.
+  void Escribe(Comprobante& c);
   void EscribeCabecera(Comprobante& c);
   void EscribeLineas(const Comprobante& c);
   void EscribeConceptos(const Comprobante& c, int cuantos);
