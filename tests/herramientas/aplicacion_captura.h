@@ -2,7 +2,8 @@
 // What the picture tools share: the program's own application object (with
 // its translation), drawn off screen, so the tools need no display (a
 // platform named in QT_QPA_PLATFORM is kept); the program's folder they
-// work in, with a demo database; and the program's start-up there.
+// work in, with a demo database; the program's start-up there; and the
+// value of a query, with which they choose what to show.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,7 +12,9 @@
 #include "../support/inicio_programa.h"
 #include "demo_db.h"
 #include "platform/aplicacion.h"
+#include "platform/cls_datos.h"
 #include "platform/programa.h"
+#include "platform/vb.h"
 
 class AplicacionCaptura : public Aplicacion {
  public:
@@ -39,4 +42,12 @@ inline QString CarpetaDemo(int argc, char** argv, const QTemporaryDir& tmp) {
 inline void IniciaEnDemo(const QString& carpeta) {
   programa::FijaCarpeta(carpeta);
   IniciaSesion(QStringLiteral("demo.db"));
+}
+
+// The first column of the first row of a query, as text (empty when there
+// is no row).
+inline QString PrimerValor(const QString& sql) {
+  Recordset rs;
+  gDatos.AbreRecordset(sql, rs);
+  return rs.Bof() ? QString() : vb::Texto(rs.Fields(0).Value());
 }

@@ -30,11 +30,7 @@ namespace {
 QString salida;
 int errores = 0;
 
-QString Valor(const QString& sql) {
-  Recordset rs;
-  gDatos.AbreRecordset(sql, rs);
-  return rs.Eof() ? QString() : gUtil.ConvierteTexto(rs.Fields(0).Value()).trimmed();
-}
+QString Valor(const QString& sql) { return PrimerValor(sql).trimmed(); }
 
 // Plans the next modal dialog: saves its picture under the name (after the
 // preparation, when given) and cancels it.
