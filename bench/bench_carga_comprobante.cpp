@@ -64,7 +64,7 @@ void Prepara() {
     // The program's connection is traced; the bare ones opened later are
     // not.
     TrazaSentencias traza;
-    IniciaPrograma(Datos().Ruta(), QStringLiteral("demo.db"));
+    Datos().IniciaPrograma();
   }
   for (const char* tc : {"  FC", "  RM"}) {
     const QString t = ClsDatos::Literal(QString::fromLatin1(tc));

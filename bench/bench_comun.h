@@ -31,28 +31,27 @@
 #include "session/mod_global.h"
 #include "support/inicio_programa.h"
 
-// A temporary folder of the benchmark's own with a demo database in it,
-// removed when the benchmark program ends.
+// A temporary folder of the benchmark's own with a database in it: the
+// demo data of the options given, else the schema alone. Removed when the
+// benchmark program ends.
 class CarpetaBench {
  public:
-  explicit CarpetaBench(const demo::Opciones& o) {
-    demo::CreaBaseDemo(Base(), o);
-  }
+  CarpetaBench() { demo::CreaEsquema(Base()); }
+  explicit CarpetaBench(const demo::Opciones& o) { demo::CreaBaseDemo(Base(), o); }
   QString Ruta() const { return dir_.path(); }
   QString Base() const { return dir_.filePath(QStringLiteral("demo.db")); }
+  // The program started as its command line starts it, on this database
+  // (more keys of the line in otrasClaves): its connection and settings
+  // then stand as in a session.
+  void IniciaPrograma(const QString& otrasClaves = QString()) const {
+    ReiniciaEstadoGlobal();
+    programa::FijaCarpeta(Ruta());
+    IniciaSesion(QStringLiteral("demo.db"), QStringLiteral("supervisor"), otrasClaves);
+  }
 
  private:
   QTemporaryDir dir_{QDir::temp().filePath(QStringLiteral("zamolid-bench-XXXXXX"))};
 };
-
-// The program started as its command line starts it, on the database that
-// base names in the folder (more keys of the line in otrasClaves): its
-// connection and settings then stand as in a session.
-inline void IniciaPrograma(const QString& carpeta, const QString& base, const QString& otrasClaves = QString()) {
-  ReiniciaEstadoGlobal();
-  programa::FijaCarpeta(carpeta);
-  IniciaSesion(base, QStringLiteral("supervisor"), otrasClaves);
-}
 
 // The middle value of a set of timings.
 inline double Mediana(std::vector<double> v) {

@@ -59,7 +59,7 @@ CarpetaBench& Datos() {
 const QString& Sentencia() {
   static QString sql;
   if (sql.isEmpty()) {
-    IniciaPrograma(Datos().Ruta(), QStringLiteral("demo.db"));
+    Datos().IniciaPrograma();
     QString campo;
     gConsulta->ArmaSentencia(QStringLiteral("V_MA_ARTICULOS"), campo, QString(), QString(), sql);
   }

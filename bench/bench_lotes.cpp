@@ -15,7 +15,6 @@
 // quantities the dialog must put in them.
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
 #include <functional>
 #include <vector>
 
@@ -45,8 +44,7 @@ constexpr double kPedido = 100;
 const QString kArticulo = QStringLiteral("BENCH-LOTES");
 
 struct Base {
-  QTemporaryDir dir;
-  QString archivo;
+  CarpetaBench carpeta;  // the schema alone
   std::unique_ptr<ClsCmnCptes> c;
   QString lotes, cantidades;  // every stock row, one unit each
 };
@@ -55,9 +53,7 @@ struct Base {
 Base& Prepara() {
   static Base b;
   if (b.c) return b;
-  b.archivo = b.dir.filePath(QStringLiteral("lotes.db"));
-  demo::CreaEsquema(b.archivo);
-  IniciaPrograma(b.dir.path(), QStringLiteral("lotes.db"));
+  b.carpeta.IniciaPrograma();
   const QString art = ClsDatos::Literal(gUtil.FormateaCodigo(kArticulo, 25));
   gDatos.Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES (%1, 'Banco', "
                                 "'  UN')")
@@ -102,12 +98,12 @@ QStringList Aprende(const Base& b, const std::function<void()>& trabajo) {
   const QString cadena = con.ConnectionString();
   {
     TrazaSentencias traza;
-    con.Abre(ado::AbreSqlite(b.archivo, con.CommandTimeout()), cadena);
+    con.Abre(ado::AbreSqlite(b.carpeta.Base(), con.CommandTimeout()), cadena);
   }
   TrazaSentencias::Guarda(true);
   trabajo();
   TrazaSentencias::Guarda(false);
-  con.Abre(ado::AbreSqlite(b.archivo, con.CommandTimeout()), cadena);
+  con.Abre(ado::AbreSqlite(b.carpeta.Base(), con.CommandTimeout()), cadena);
   return TrazaSentencias::Textos();
 }
 
@@ -162,7 +158,7 @@ QStringList PosicionEsperada(int fila, const QHash<QString, QString>& v) {
 // differs.
 QString Compara(const Base& b, const QStringList& sentencias, const Muestra& m, const Esperada& esperada,
                 const std::vector<std::pair<int, QStringList>>& filasPropias) {
-  BaseDesnuda d(b.archivo, AjustesSqlite::DelPrograma());
+  BaseDesnuda d(b.carpeta.Base(), AjustesSqlite::DelPrograma());
   QStringList nombres;
   const auto muestra = d.Muestra(sentencias.value(0), 1, &nombres);
   const int leidas = static_cast<int>(muestra.size());
@@ -226,7 +222,7 @@ void Abre(benchmark::State& state, const Trabajo& t, bool reabierta, const Esper
   Base& b = Prepara();
   Muestra m;
   const QStringList sentencias = Aprende(b, [&] { t(b, reabierta, m); });
-  BaseDesnuda desnuda(b.archivo, AjustesSqlite::DelPrograma());
+  BaseDesnuda desnuda(b.carpeta.Base(), AjustesSqlite::DelPrograma());
   if (sentencias.isEmpty() || LecturasDesnudas(desnuda, sentencias) < 0) {
     state.SkipWithError("the dialog sent something other than reads");
     return;
