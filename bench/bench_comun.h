@@ -25,6 +25,7 @@
 #include "platform/aplicacion.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_entorno.h"
+#include "platform/controles/listview.h"
 #include "platform/interaccion_guionada.h"
 #include "platform/programa.h"
 #include "platform/sqlite_funciones.h"
@@ -243,6 +244,23 @@ inline double LecturasDesnudas(BaseDesnuda& b, const QStringList& sentencias) {
   for (const QString& s : sentencias)
     if (b.Lee(s) < 0) return -1;
   return t.nsecsElapsed() / 1e9;
+}
+
+// The lines of a list against the rows of the statement that fills it, read
+// bare: one line per row (filas, as many as a timed bare read counted), and
+// a sample of about a hundred (the last row among them) each showing its
+// row (muestraSuFila(line, the row's columns as text)). Empty when they
+// agree, else what differs.
+template <class MuestraSuFila>
+QString ComparaLineas(ListView& lista, BaseDesnuda& b, const QString& sql, long filas, MuestraSuFila&& muestraSuFila) {
+  auto& lineas = lista.ListItems();
+  if (lineas.Count() != filas || filas == 0) return QStringLiteral("the list does not hold one line per row of the statement");
+  const auto muestra = b.Muestra(sql, std::max(1L, filas / 100));
+  if (muestra.empty() || muestra.back().first != filas - 1) return QStringLiteral("the statement read another number of rows");
+  for (const auto& [fila, valores] : muestra)
+    if (!muestraSuFila(lineas(static_cast<int>(fila + 1)), valores))
+      return QStringLiteral("line %1 does not show its row").arg(fila + 1);
+  return QString();
 }
 
 // A work timed in turn with its bare counterpart (the work, the bare one,

@@ -93,21 +93,6 @@ bool LineaDeFila(ListItem* l, const QStringList& f) {
          l->SubItems(5) == aprobador && l->Checked() == !aprobador.isEmpty() && l->SmallIcon() == icono;
 }
 
-// Every line of the list against the bare statement's rows: as many of them,
-// and a sample of about a hundred (the last row among them) the same. Empty
-// when they agree, else what differs.
-QString ComparaLista(FrmZamolid& w, BaseDesnuda& b, const QString& sql, long filas) {
-  auto& lineas = w.ListView1->ListItems();
-  if (lineas.Count() != filas) return QStringLiteral("the list does not hold one line per row of the statement");
-  const auto muestra = b.Muestra(sql, std::max(1L, filas / 100));
-  if (filas > 0 && (muestra.empty() || muestra.back().first != filas - 1))
-    return QStringLiteral("the statement read another number of rows");
-  for (const auto& [fila, valores] : muestra)
-    if (!LineaDeFila(lineas(static_cast<int>(fila + 1)), valores))
-      return QStringLiteral("line %1 does not show its row").arg(fila + 1);
-  return QString();
-}
-
 // The first search of a window just opened: every report listed. Also the
 // heap the listed lines hold.
 void ListadoFrio(benchmark::State& state) {
@@ -128,7 +113,8 @@ void ListadoFrio(benchmark::State& state) {
   }
   FrmZamolid& w = *FrmZamolid::Existente();
   BaseDesnuda b(Datos(reportes).Base(), AjustesSqlite::DelPrograma());
-  const QString falla = filas == reportes ? ComparaLista(w, b, sql, filas) : QStringLiteral("not one row per report");
+  const QString falla = filas == reportes ? ComparaLineas(*w.ListView1, b, sql, filas, LineaDeFila)
+                                          : QStringLiteral("not one row per report");
   if (!falla.isEmpty()) state.SkipWithError(falla.toUtf8().constData());
   state.counters["lineas"] = static_cast<double>(w.ListView1->ListItems().Count());
   state.counters["lineas_MB"] = memoria / 1e6;
@@ -154,7 +140,7 @@ void BusquedaCaliente(benchmark::State& state, const QString& desde) {
     Mide(state, tiempos, [&] { Busca(w); });
     parejas.Agrega(tiempos.back(), UnaLectura(b, sql, &filas));
   }
-  QString falla = filas == Reportes(where) && filas > 0 ? ComparaLista(w, b, sql, filas)
+  QString falla = filas == Reportes(where) && filas > 0 ? ComparaLineas(*w.ListView1, b, sql, filas, LineaDeFila)
                                                         : QStringLiteral("the statement does not read the reports searched");
   if (!falla.isEmpty()) state.SkipWithError(falla.toUtf8().constData());
   w.txtFields(8).clear();
