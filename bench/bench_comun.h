@@ -1,8 +1,10 @@
 #pragma once
-// What the benchmarks share: a temporary folder of their own, the bare
-// SQLite reading their figures are compared with (on a connection set up as
-// the program's own), the heap in use, the ratio counters and a main that
-// runs them headless.
+// What the benchmarks share: a temporary folder of their own with a
+// database and the program started on it, the bare SQLite reading their
+// figures are compared with (on a connection set up as the program's own),
+// the check of a list's lines against its statement's rows, the paired
+// runs, the heap in use, the ratio counters and a main that runs them
+// headless.
 //
 // Every figure is printed as a ratio to its bare counterpart measured in the
 // same run (no time unit), so the numbers hold on a noisy machine.
