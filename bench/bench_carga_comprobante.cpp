@@ -17,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <cmath>
 #include <memory>
@@ -65,7 +64,7 @@ void Prepara() {
     // The program's connection is traced; the bare ones opened later are
     // not.
     TrazaSentencias traza;
-    IniciaPrograma(Datos().Ruta(), QStringLiteral("demo.db"));
+    Datos().IniciaPrograma();
   }
   for (const char* tc : {"  FC", "  RM"}) {
     const QString t = ClsDatos::Literal(QString::fromLatin1(tc));
@@ -142,16 +141,6 @@ QString Compara(const MSFlexGrid& g, const std::vector<std::pair<long, QStringLi
   return QString();
 }
 
-// Seconds the statements take run in turn on the bare connection; -1 when
-// one does not run there.
-double Desnudas(BaseDesnuda& b, const QStringList& sentencias) {
-  QElapsedTimer t;
-  t.start();
-  for (const QString& s : sentencias)
-    if (b.Lee(s) < 0) return -1;
-  return t.nsecsElapsed() / 1e9;
-}
-
 void Carga(benchmark::State& state, const QString& tc) {
   Prepara();
   ClsCmnCptes c;
@@ -166,7 +155,7 @@ void Carga(benchmark::State& state, const QString& tc) {
   const QStringList sentencias = TrazaSentencias::Textos();
   BaseDesnuda b(Datos().Base(), AjustesSqlite::DelPrograma());
   const auto esperadas = Esperadas(b, tc);
-  if (!primera || Desnudas(b, sentencias) < 0) {
+  if (!primera || LecturasDesnudas(b, sentencias) < 0) {
     state.SkipWithError("la carga o sus sentencias no corren");
     return;
   }
@@ -186,7 +175,12 @@ void Carga(benchmark::State& state, const QString& tc) {
       state.SkipWithError(falla.toUtf8().constData());
       return;
     }
-    parejas.Agrega(tiempos.back(), Desnudas(b, sentencias));
+    const double desnuda = LecturasDesnudas(b, sentencias);
+    if (desnuda < 0) {
+      state.SkipWithError("las sentencias de la carga no corren desnudas");
+      return;
+    }
+    parejas.Agrega(tiempos.back(), desnuda);
   }
   state.counters["lineas"] = kLineas;
   state.counters["sentencias_por_carga"] = static_cast<double>(sentencias.size());

@@ -1,8 +1,10 @@
 #pragma once
-// What the benchmarks share: a temporary folder of their own, the bare
-// SQLite reading their figures are compared with (on a connection set up as
-// the program's own), the heap in use, the ratio counters and a main that
-// runs them headless.
+// What the benchmarks share: a temporary folder of their own with a
+// database and the program started on it, the bare SQLite reading their
+// figures are compared with (on a connection set up as the program's own),
+// the check of a list's lines against its statement's rows, the paired
+// runs, the heap in use, the ratio counters and a main that runs them
+// headless.
 //
 // Every figure is printed as a ratio to its bare counterpart measured in the
 // same run (no time unit), so the numbers hold on a noisy machine.
@@ -25,37 +27,34 @@
 #include "platform/aplicacion.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_entorno.h"
+#include "platform/controles/listview.h"
 #include "platform/interaccion_guionada.h"
 #include "platform/programa.h"
 #include "platform/sqlite_funciones.h"
 #include "session/mod_global.h"
+#include "support/inicio_programa.h"
 
-// A temporary folder of the benchmark's own with a demo database in it,
-// removed when the benchmark program ends.
+// A temporary folder of the benchmark's own with a database in it: the
+// demo data of the options given, else the schema alone. Removed when the
+// benchmark program ends.
 class CarpetaBench {
  public:
-  explicit CarpetaBench(const demo::Opciones& o) {
-    demo::CreaBaseDemo(Base(), o);
-  }
+  CarpetaBench() { demo::CreaEsquema(Base()); }
+  explicit CarpetaBench(const demo::Opciones& o) { demo::CreaBaseDemo(Base(), o); }
   QString Ruta() const { return dir_.path(); }
   QString Base() const { return dir_.filePath(QStringLiteral("demo.db")); }
+  // The program started as its command line starts it, on this database
+  // (more keys of the line in otrasClaves): its connection and settings
+  // then stand as in a session.
+  void IniciaPrograma(const QString& otrasClaves = QString()) const {
+    ReiniciaEstadoGlobal();
+    programa::FijaCarpeta(Ruta());
+    IniciaSesion(QStringLiteral("demo.db"), QStringLiteral("supervisor"), otrasClaves);
+  }
 
  private:
   QTemporaryDir dir_{QDir::temp().filePath(QStringLiteral("zamolid-bench-XXXXXX"))};
 };
-
-// The program started as its command line starts it, on the database that
-// base names in the folder (more keys of the line in otrasClaves): its
-// connection and settings then stand as in a session.
-inline void IniciaPrograma(const QString& carpeta, const QString& base, const QString& otrasClaves = QString()) {
-  ReiniciaEstadoGlobal();
-  programa::FijaCarpeta(carpeta);
-  bool usarIni = false;
-  QString linea =
-      QStringLiteral("@Server=; @DbName=%1; @Usuario=supervisor; @Password=;%2").arg(base, otrasClaves),
-      cadena;
-  InicializaSistema(usarIni, linea, cadena);
-}
 
 // The middle value of a set of timings.
 inline double Mediana(std::vector<double> v) {
@@ -108,11 +107,15 @@ class BaseDesnuda {
 
   // Steps the statement to its end reading every column of every row, each
   // as the type it is stored in (a whole number, a real, the bytes of a text
-  // or a blob); the rows read, -1 when it does not prepare.
+  // or a blob); the rows read, -1 when it does not prepare or would write.
   long Lee(const QString& sql) {
     const QByteArray t = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK) return -1;
+    if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK ||
+        !sqlite3_stmt_readonly(st)) {
+      sqlite3_finalize(st);
+      return -1;
+    }
     const int n = sqlite3_column_count(st);
     long filas = 0;
     long long total = 0;
@@ -140,12 +143,15 @@ class BaseDesnuda {
   }
   // Every column, as text, of every paso-th row (the first row, then one
   // each paso) and of the last row, with the row's position (0 the first):
-  // what a benchmark compares the lines it measured with.
-  std::vector<std::pair<long, QStringList>> Muestra(const QString& sql, long paso) {
+  // what a benchmark compares the lines it measured with. The names of the
+  // columns go to columnas.
+  std::vector<std::pair<long, QStringList>> Muestra(const QString& sql, long paso, QStringList* columnas = nullptr) {
     std::vector<std::pair<long, QStringList>> filas;
     const QByteArray t = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db_, t.constData(), static_cast<int>(t.size()), &st, nullptr) != SQLITE_OK) return filas;
+    for (int i = 0; columnas && i < sqlite3_column_count(st); ++i)
+      *columnas << QString::fromUtf8(sqlite3_column_name(st, i));
     std::pair<long, QStringList> ultima{-1, {}};
     for (long fila = 0; sqlite3_step(st) == SQLITE_ROW; ++fila) {
       ultima = {fila, {}};
@@ -220,13 +226,6 @@ class BaseDesnuda {
   sqlite3* db_ = nullptr;
 };
 
-// Seconds to read the statement on a bare connection (the median of several
-// runs). Warm: one connection read again and again; cold: a fresh connection
-// for each run (opened before the clock starts), as a window opened anew
-// reads for the first time. The rows read go to filas.
-inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
-                             long* filas = nullptr, int veces = 7);
-
 // Seconds one read of the statement takes on a bare connection; the rows
 // read go to filas.
 inline double UnaLectura(BaseDesnuda& b, const QString& sql, long* filas = nullptr) {
@@ -238,17 +237,32 @@ inline double UnaLectura(BaseDesnuda& b, const QString& sql, long* filas = nullp
   return s;
 }
 
-inline double LecturaDesnuda(const QString& archivo, const QString& sql, const AjustesSqlite& a, bool fria,
-                             long* filas, int veces) {
-  std::vector<double> t;
-  std::unique_ptr<BaseDesnuda> caliente;
-  for (int vez = 0; vez < veces; ++vez) {
-    std::unique_ptr<BaseDesnuda> propia;
-    if (fria) propia = std::make_unique<BaseDesnuda>(archivo, a);
-    else if (!caliente) caliente = std::make_unique<BaseDesnuda>(archivo, a);
-    t.push_back(UnaLectura(fria ? *propia : *caliente, sql, filas));
-  }
-  return Mediana(t);
+// Seconds the statements take stepped in turn on the bare connection, each
+// read as Lee reads it: a run of the statements a work was seen to send.
+// -1 when one does not prepare there or would write.
+inline double LecturasDesnudas(BaseDesnuda& b, const QStringList& sentencias) {
+  QElapsedTimer t;
+  t.start();
+  for (const QString& s : sentencias)
+    if (b.Lee(s) < 0) return -1;
+  return t.nsecsElapsed() / 1e9;
+}
+
+// The lines of a list against the rows of the statement that fills it, read
+// bare: one line per row (filas, as many as a timed bare read counted), and
+// a sample of about a hundred (the last row among them) each showing its
+// row (muestraSuFila(line, the row's columns as text)). Empty when they
+// agree, else what differs.
+template <class MuestraSuFila>
+QString ComparaLineas(ListView& lista, BaseDesnuda& b, const QString& sql, long filas, MuestraSuFila&& muestraSuFila) {
+  auto& lineas = lista.ListItems();
+  if (lineas.Count() != filas || filas == 0) return QStringLiteral("the list does not hold one line per row of the statement");
+  const auto muestra = b.Muestra(sql, std::max(1L, filas / 100));
+  if (muestra.empty() || muestra.back().first != filas - 1) return QStringLiteral("the statement read another number of rows");
+  for (const auto& [fila, valores] : muestra)
+    if (!muestraSuFila(lineas(static_cast<int>(fila + 1)), valores))
+      return QStringLiteral("line %1 does not show its row").arg(fila + 1);
+  return QString();
 }
 
 // A work timed in turn with its bare counterpart (the work, the bare one,
@@ -281,10 +295,7 @@ void Mide(benchmark::State& state, std::vector<double>& tiempos, Cuerpo&& cuerpo
 // Bytes of heap in use.
 inline double MemoriaEnUso() { return static_cast<double>(mallinfo2().uordblks); }
 
-// A ratio as a plain number (no time unit attached).
-inline void Proporcion(benchmark::State& state, const char* nombre, double medido, double desnudo) {
-  state.counters[nombre] = benchmark::Counter(desnudo > 0 ? medido / desnudo : 0.0);
-}
+// The pairs' ratio as a plain number (no time unit attached).
 inline void Proporcion(benchmark::State& state, const char* nombre, const Parejas& parejas) {
   state.counters[nombre] = benchmark::Counter(parejas.Proporcion());
 }

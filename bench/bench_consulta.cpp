@@ -59,39 +59,34 @@ CarpetaBench& Datos() {
 const QString& Sentencia() {
   static QString sql;
   if (sql.isEmpty()) {
-    IniciaPrograma(Datos().Ruta(), QStringLiteral("demo.db"));
+    Datos().IniciaPrograma();
     QString campo;
     gConsulta->ArmaSentencia(QStringLiteral("V_MA_ARTICULOS"), campo, QString(), QString(), sql);
   }
   return sql;
 }
 
-// A list form loaded with the statement.
-std::unique_ptr<Lib_FrmCons3> Lista(const QString& sql) {
+// A list form of the statement, loaded unless cargar is false.
+std::unique_ptr<Lib_FrmCons3> Lista(const QString& sql, bool cargar = true) {
   auto f = std::make_unique<Lib_FrmCons3>();
   f->Sql = sql;
   f->CampoDevuelto = QStringLiteral("IDARTICULO");
-  f->Load();
+  if (cargar) f->Load();
   return f;
 }
 
-// The list's lines against the bare statement's rows: as many of them, and a
-// sample of about a hundred (the last row among them) showing their row (the
-// first column trimmed, the others as the list formats codes). Empty when
-// they agree, else what differs.
+// The list's lines against the bare statement's rows (bench_comun.h), each
+// line showing its row: the first column trimmed, the others as the list
+// formats codes.
 QString ComparaLista(Lib_FrmCons3& f, const QString& sql, long filas) {
-  auto& lineas = f.ListView1->ListItems();
-  if (lineas.Count() != filas || filas == 0) return QStringLiteral("the list does not hold the rows of its statement");
   BaseDesnuda b(Datos().Base(), AjustesSqlite::DelPrograma());
-  const auto muestra = b.Muestra(sqlite_sql::AdaptaSentencia(sql), std::max(1L, filas / 100));
-  if (muestra.empty() || muestra.back().first != filas - 1) return QStringLiteral("the statement read another number of rows");
-  for (const auto& [fila, valores] : muestra) {
-    ListItem* l = lineas(static_cast<int>(fila + 1));
-    bool igual = l->Text() == vb::Trim(valores[0]);
-    for (int j = 1; igual && j < valores.size(); ++j) igual = l->SubItems(j) == gUtil.FormateaCodigo(valores[j]);
-    if (!igual) return QStringLiteral("line %1 does not show its row").arg(fila + 1);
-  }
-  return QString();
+  return ComparaLineas(*f.ListView1, b, sqlite_sql::AdaptaSentencia(sql), filas,
+                       [](ListItem* l, const QStringList& valores) {
+                         bool igual = l->Text() == vb::Trim(valores[0]);
+                         for (int j = 1; igual && j < valores.size(); ++j)
+                           igual = l->SubItems(j) == gUtil.FormateaCodigo(valores[j]);
+                         return igual;
+                       });
 }
 
 // A bare connection on the articles' database, set up as the program's.
@@ -113,9 +108,7 @@ void CargaLista(benchmark::State& state) {
   long filas = 0;
   for (auto _ : state) {
     f.reset();
-    f = std::make_unique<Lib_FrmCons3>();
-    f->Sql = sql;
-    f->CampoDevuelto = QStringLiteral("IDARTICULO");
+    f = Lista(sql, false);
     Mide(state, tiempos, [&] {
       f->Load();
       // The lines reach the view.

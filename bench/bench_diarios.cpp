@@ -53,7 +53,7 @@ FrmZamolid& AbreVentana(int reportes) {
   }
   ReiniciaEstadoGlobal();
   programa::FijaCarpeta(Datos(reportes).Ruta());
-  programa::FijaLineaDeComando(QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"));
+  programa::FijaLineaDeComando(LineaDeComando(QStringLiteral("demo.db")));
   FrmZamolid& w = FrmZamolid::Global();
   w.Show();
   QCoreApplication::processEvents();
@@ -67,10 +67,15 @@ void Busca(FrmZamolid& w) {
   QCoreApplication::processEvents();
 }
 
-long Reportes(const QString& where) {
+// A count the program's connection reads.
+long Cuenta(const QString& sql) {
   Recordset rs;
-  gDatos.AbreRecordset(QStringLiteral("SELECT COUNT(DISTINCT IDDIARIO) FROM V_MV_DIARIOS ") + where, rs);
+  gDatos.AbreRecordset(sql, rs);
   return rs.Fields(0).Value().toLongLong();
+}
+
+long Reportes(const QString& where) {
+  return Cuenta(QStringLiteral("SELECT COUNT(DISTINCT IDDIARIO) FROM V_MV_DIARIOS ") + where);
 }
 
 // The listing's statement as the embedded database runs it.
@@ -86,21 +91,6 @@ bool LineaDeFila(ListItem* l, const QStringList& f) {
   return l->Text().left(10) == fecha && l->SubItems(1) == f[1].trimmed() && l->SubItems(2) == f[2].trimmed() &&
          l->SubItems(3) == f[3].trimmed() && l->SubItems(4) == f[4].trimmed() + QStringLiteral(" - ") + f[6] &&
          l->SubItems(5) == aprobador && l->Checked() == !aprobador.isEmpty() && l->SmallIcon() == icono;
-}
-
-// Every line of the list against the bare statement's rows: as many of them,
-// and a sample of about a hundred (the last row among them) the same. Empty
-// when they agree, else what differs.
-QString ComparaLista(FrmZamolid& w, BaseDesnuda& b, const QString& sql, long filas) {
-  auto& lineas = w.ListView1->ListItems();
-  if (lineas.Count() != filas) return QStringLiteral("the list does not hold one line per row of the statement");
-  const auto muestra = b.Muestra(sql, std::max(1L, filas / 100));
-  if (filas > 0 && (muestra.empty() || muestra.back().first != filas - 1))
-    return QStringLiteral("the statement read another number of rows");
-  for (const auto& [fila, valores] : muestra)
-    if (!LineaDeFila(lineas(static_cast<int>(fila + 1)), valores))
-      return QStringLiteral("line %1 does not show its row").arg(fila + 1);
-  return QString();
 }
 
 // The first search of a window just opened: every report listed. Also the
@@ -123,7 +113,8 @@ void ListadoFrio(benchmark::State& state) {
   }
   FrmZamolid& w = *FrmZamolid::Existente();
   BaseDesnuda b(Datos(reportes).Base(), AjustesSqlite::DelPrograma());
-  const QString falla = filas == reportes ? ComparaLista(w, b, sql, filas) : QStringLiteral("not one row per report");
+  const QString falla = filas == reportes ? ComparaLineas(*w.ListView1, b, sql, filas, LineaDeFila)
+                                          : QStringLiteral("not one row per report");
   if (!falla.isEmpty()) state.SkipWithError(falla.toUtf8().constData());
   state.counters["lineas"] = static_cast<double>(w.ListView1->ListItems().Count());
   state.counters["lineas_MB"] = memoria / 1e6;
@@ -149,7 +140,7 @@ void BusquedaCaliente(benchmark::State& state, const QString& desde) {
     Mide(state, tiempos, [&] { Busca(w); });
     parejas.Agrega(tiempos.back(), UnaLectura(b, sql, &filas));
   }
-  QString falla = filas == Reportes(where) && filas > 0 ? ComparaLista(w, b, sql, filas)
+  QString falla = filas == Reportes(where) && filas > 0 ? ComparaLineas(*w.ListView1, b, sql, filas, LineaDeFila)
                                                         : QStringLiteral("the statement does not read the reports searched");
   if (!falla.isEmpty()) state.SkipWithError(falla.toUtf8().constData());
   w.txtFields(8).clear();
@@ -175,13 +166,22 @@ enum class Fase {
 // one batch, the read-back that tells which of them were passed over, and
 // the list loaded again with every report. Only the step of the benchmark
 // is timed; the others run untimed, so each iteration approves for real.
+// Each iteration's step is paired with the same step bare right after it,
+// on the same rows in the same state.
 void Aprobacion(benchmark::State& state, Fase fase) {
   constexpr int kReportes = 1000;
   const QString aprobador = QStringLiteral("Bench");
   FrmZamolid& w = AbreVentana(kReportes);
   const QString limpia = QStringLiteral("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = NULL");
+  // The rows the bare step reaches: the work-order rows the UPDATE changes,
+  // every row the read-back reads, one row per report listed.
+  const long esperadas = fase == Fase::Recarga ? kReportes
+                         : fase == Fase::Update
+                             ? Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE TC = 'OT'"))
+                             : Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_DIARIOS"));
+  BaseDesnuda b(Datos(kReportes).Base(), AjustesSqlite::DelPrograma());
   std::vector<double> tiempos;
-  QStringList sentencias, lecturas;
+  Parejas parejas;
   QString aviso;
   long aprobados = 0, aprobadasEnLista = 0;
   auto paso = [&](Fase esta, const std::function<void()>& cuerpo) {
@@ -194,6 +194,7 @@ void Aprobacion(benchmark::State& state, Fase fase) {
     for (int i = 1; i <= w.ListView1->ListItems().Count(); ++i) w.ListView1->ListItems()(i)->SetChecked(true);
     w.txtFields(11).SetText(aprobador);
     const QList<QStringList> partes = w.PartesMarcadas();
+    QStringList sentencias;
     paso(Fase::Update, [&] {
       sentencias = w.SentenciasAprobacion(aprobador);
       gDatos.Conexion().Execute(sentencias.join(QStringLiteral("\r\n")), nullptr, -1);
@@ -209,8 +210,27 @@ void Aprobacion(benchmark::State& state, Fase fase) {
       ListItem* l = w.ListView1->ListItems()(i);
       if (l->Checked() && l->SmallIcon() == FrmZamolid::kIconoAprobado && l->SubItems(5) == aprobador) ++aprobadasEnLista;
     }
-    lecturas.clear();
-    for (const QStringList& parte : partes) lecturas << FrmZamolid::SentenciaRevision(parte);
+
+    // The same step bare: the UPDATE statements on the rows cleared again,
+    // the reads on the rows as the approval left them.
+    QStringList desnudas;
+    if (fase == Fase::Update) desnudas = sqlite_sql::Adapta(sentencias.join(QStringLiteral("\r\n")));
+    else if (fase == Fase::Revision)
+      for (const QStringList& parte : partes) desnudas << sqlite_sql::AdaptaSentencia(FrmZamolid::SentenciaRevision(parte));
+    else desnudas << SentenciaSqlite(QString());
+    if (fase == Fase::Update) b.Escribe({limpia});
+    QElapsedTimer t;
+    t.start();
+    long filas = 0;
+    if (fase == Fase::Update) filas = b.Escribe(desnudas);
+    else
+      for (const QString& l : desnudas) filas += b.Lee(l);
+    const double desnuda = t.nsecsElapsed() / 1e9;
+    if (filas != esperadas) {
+      state.SkipWithError("the bare work did not reach the same rows");
+      return;
+    }
+    parejas.Agrega(tiempos.back(), desnuda);
   }
   // Every work-order report approved, the rest told in the notice and the
   // list reloaded showing each approval.
@@ -220,45 +240,8 @@ void Aprobacion(benchmark::State& state, Fase fase) {
   else if (aviso.isEmpty() != (otros == 0)) state.SkipWithError("the notice does not tell the reports passed over");
   else if (aprobadasEnLista != aprobados || w.ListView1->ListItems().Count() != kReportes)
     state.SkipWithError("the reloaded list does not show the approvals");
-
-  // The same work bare, on the same rows.
-  const AjustesSqlite ajustes = AjustesSqlite::DelPrograma();
-  BaseDesnuda b(Datos(kReportes).Base(), ajustes);
-  std::vector<double> desnudas;
-  long filas = 0, esperadas = 0;
-  const QStringList adaptadas = sqlite_sql::Adapta(sentencias.join(QStringLiteral("\r\n")));
-  for (int vez = 0; vez < 7; ++vez) {
-    b.Escribe({limpia});
-    QElapsedTimer t;
-    t.start();
-    switch (fase) {
-      case Fase::Update: filas = b.Escribe(adaptadas); break;
-      case Fase::Revision:
-        filas = 0;
-        for (const QString& l : lecturas) filas += b.Lee(sqlite_sql::AdaptaSentencia(l));
-        break;
-      case Fase::Recarga: filas = b.Lee(SentenciaSqlite(QString())); break;
-    }
-    desnudas.push_back(t.nsecsElapsed() / 1e9);
-  }
-  switch (fase) {
-    case Fase::Update: {
-      Recordset rs;
-      gDatos.AbreRecordset(QStringLiteral("SELECT COUNT(*) FROM V_MV_DIARIOS WHERE TC = 'OT'"), rs);
-      esperadas = rs.Fields(0).Value().toLongLong();
-      break;
-    }
-    case Fase::Revision: {
-      Recordset rs;
-      gDatos.AbreRecordset(QStringLiteral("SELECT COUNT(*) FROM V_MV_DIARIOS"), rs);
-      esperadas = rs.Fields(0).Value().toLongLong();
-      break;
-    }
-    case Fase::Recarga: esperadas = kReportes; break;
-  }
-  if (filas != esperadas) state.SkipWithError("the bare work did not reach the same rows");
   state.counters["reportes"] = static_cast<double>(aprobados);
-  Proporcion(state, "ratio_vs_desnuda", Mediana(tiempos), Mediana(desnudas));
+  Proporcion(state, "ratio_vs_desnuda", parejas);
 }
 
 // Where the start-up's windows are shown: the platform the benchmark was

@@ -28,7 +28,7 @@ constexpr int kArticulos = 100000;
 CarpetaBench& Datos() {
   static CarpetaBench c(demo::Opciones{.reportes = 10, .articulos = kArticulos});
   static bool iniciado = false;
-  if (!iniciado) IniciaPrograma(c.Ruta(), QStringLiteral("demo.db"));
+  if (!iniciado) c.IniciaPrograma();
   iniciado = true;
   return c;
 }

@@ -27,7 +27,6 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
-#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
@@ -50,12 +49,11 @@ QString Lista(int n) {
 
 // The program started once, on an empty database in a folder of its own.
 void Programa() {
-  static QTemporaryDir dir;
+  static CarpetaBench carpeta;
   static bool hecho = false;
   if (hecho) return;
   hecho = true;
-  demo::CreaEsquema(dir.filePath(QStringLiteral("listas.db")));
-  IniciaPrograma(dir.path(), QStringLiteral("listas.db"));
+  carpeta.IniciaPrograma();
 }
 
 // One run of each workload on a list of n entries; false when a result is

@@ -6,15 +6,15 @@
 // - Posiciones: the position dialog with 5,000 positions and lots, and the
 //   warehouse's stock outside any position.
 // Each request is paired with a bare run of the very statements the dialog
-// sends (learnt once from the program's connection, then read through
-// SQLite's own C interface on a warm connection set up as the program's,
-// every column of every row), and the ratio printed is the median of the
-// pairs. The grid is checked to hold one row per row the statements read,
-// and a sample of about a hundred rows (the last among them) to show that
-// row's values with the quantities the dialog must put in them.
+// sends (learnt once from the program's connection by SQLite's trace hook,
+// bound values written in, then read through SQLite's own C interface on a
+// warm connection set up as the program's, every column of every row), and
+// the ratio printed is the median of the pairs. The grid is checked to hold
+// one row per row the first statement reads, and a sample of about a
+// hundred rows (the last among them) to show that row's values with the
+// quantities the dialog must put in them.
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
 #include <functional>
 #include <vector>
 
@@ -27,9 +27,9 @@
 #include "platform/cls_util.h"
 #include "platform/controles/msflexgrid.h"
 #include "platform/programa.h"
-#include "platform/sql_adapter.h"
 #include "platform/vb.h"
 #include "session/mod_global.h"
+#include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/columnas_cptes.h"
 
@@ -44,8 +44,7 @@ constexpr double kPedido = 100;
 const QString kArticulo = QStringLiteral("BENCH-LOTES");
 
 struct Base {
-  QTemporaryDir dir;
-  QString archivo;
+  CarpetaBench carpeta;  // the schema alone
   std::unique_ptr<ClsCmnCptes> c;
   QString lotes, cantidades;  // every stock row, one unit each
 };
@@ -54,9 +53,7 @@ struct Base {
 Base& Prepara() {
   static Base b;
   if (b.c) return b;
-  b.archivo = b.dir.filePath(QStringLiteral("lotes.db"));
-  demo::CreaEsquema(b.archivo);
-  IniciaPrograma(b.dir.path(), QStringLiteral("lotes.db"));
+  b.carpeta.IniciaPrograma();
   const QString art = ClsDatos::Literal(gUtil.FormateaCodigo(kArticulo, 25));
   gDatos.Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES (%1, 'Banco', "
                                 "'  UN')")
@@ -92,69 +89,22 @@ Base& Prepara() {
 
 InteraccionGuionada& Guion() { return static_cast<InteraccionGuionada&>(Interaccion::Actual()); }
 
-// What the program's connection is asked while it stands in for the
-// connection's engine: the reads with the names of their columns, and
-// anything else.
-struct Pedidas {
-  struct Lectura {
-    QString sql;
-    QStringList columnas;
-  };
-  std::vector<Lectura> lecturas;
-  QStringList otras;
-};
-
-class Grabadora : public ado::Motor {
- public:
-  Grabadora(std::unique_ptr<ado::Motor> motor, Pedidas& p) : m_(std::move(motor)), p_(p) {}
-  ado::Resultado Ejecuta(const QString& sql) override {
-    p_.otras << sql;
-    return m_->Ejecuta(sql);
-  }
-  ado::Resultado Lee(const QString& sql) override {
-    ado::Resultado r = m_->Lee(sql);
-    p_.lecturas.push_back({sql, r.columnas ? r.columnas->nombres : QStringList()});
-    return r;
-  }
-  ado::Resultado EjecutaPreparada(const QString& sql, const QVariantList& valores) override {
-    p_.otras << sql;
-    return m_->EjecutaPreparada(sql, valores);
-  }
-  ado::Resultado LeePreparada(const QString& sql, const QVariantList& valores) override {
-    p_.otras << sql;
-    return m_->LeePreparada(sql, valores);
-  }
-  void Recorre(const QString& sql, const Fila& fila) override {
-    p_.otras << sql;
-    m_->Recorre(sql, fila);
-  }
-  bool EsSqlite() const override { return m_->EsSqlite(); }
-  void FijaTiempoEspera(int segundos) override { m_->FijaTiempoEspera(segundos); }
-  void FijaBaseDefecto(const QString& base) override { m_->FijaBaseDefecto(base); }
-  QString MotivoSinEscritura() const override { return m_->MotivoSinEscritura(); }
-  bool IniciaLectura() override { return m_->IniciaLectura(); }
-  void TerminaLectura() override { m_->TerminaLectura(); }
-  void IniciaTransaccion(ado::Bloqueo bloqueo) override { m_->IniciaTransaccion(bloqueo); }
-  void ConfirmaTransaccion() override { m_->ConfirmaTransaccion(); }
-  void DeshaceTransaccion() override { m_->DeshaceTransaccion(); }
-  bool EnTransaccion() const override { return m_->EnTransaccion(); }
-
- private:
-  std::unique_ptr<ado::Motor> m_;
-  Pedidas& p_;
-};
-
-// What one run of the work sends to the database, learnt on a connection
-// opened as the program's; the program's connection is then opened anew as
-// it was, so the timed runs go through nothing else.
-Pedidas Aprende(const Base& b, const std::function<void()>& trabajo) {
+// What one run of the work sends to the database: the statements SQLite
+// runs on a connection opened as the program's (its trace hook), as a bare
+// connection runs them again. The program's connection is then opened anew
+// as it was, so the timed runs go through nothing else.
+QStringList Aprende(const Base& b, const std::function<void()>& trabajo) {
   Connection& con = gDatos.Conexion();
   const QString cadena = con.ConnectionString();
-  Pedidas p;
-  con.Abre(std::make_unique<Grabadora>(ado::AbreSqlite(b.archivo, con.CommandTimeout()), p), cadena);
+  {
+    TrazaSentencias traza;
+    con.Abre(ado::AbreSqlite(b.carpeta.Base(), con.CommandTimeout()), cadena);
+  }
+  TrazaSentencias::Guarda(true);
   trabajo();
-  con.Abre(ado::AbreSqlite(b.archivo, con.CommandTimeout()), cadena);
-  return p;
+  TrazaSentencias::Guarda(false);
+  con.Abre(ado::AbreSqlite(b.carpeta.Base(), con.CommandTimeout()), cadena);
+  return TrazaSentencias::Textos();
 }
 
 // The data rows of a grid: every row's cells for a sample of rows (every
@@ -203,13 +153,14 @@ QStringList PosicionEsperada(int fila, const QHash<QString, QString>& v) {
 }
 
 // The grid against the rows the learnt statements read bare, one data row
-// per row read (the first statement's rows first), plus the rows the dialog
-// adds of its own (filasPropias: each with its cells). Empty when they
-// agree, else what differs.
-QString Compara(const Base& b, const Pedidas& p, const Muestra& m, const Esperada& esperada,
+// per row the first of them reads, plus the rows the dialog adds of its own
+// (filasPropias: each with its cells). Empty when they agree, else what
+// differs.
+QString Compara(const Base& b, const QStringList& sentencias, const Muestra& m, const Esperada& esperada,
                 const std::vector<std::pair<int, QStringList>>& filasPropias) {
-  BaseDesnuda d(b.archivo, AjustesSqlite::DelPrograma());
-  const auto muestra = d.Muestra(sqlite_sql::AdaptaSentencia(p.lecturas.front().sql), 1);
+  BaseDesnuda d(b.carpeta.Base(), AjustesSqlite::DelPrograma());
+  QStringList nombres;
+  const auto muestra = d.Muestra(sentencias.value(0), 1, &nombres);
   const int leidas = static_cast<int>(muestra.size());
   if (leidas != kFilas) return QStringLiteral("the stock statement read %1 rows").arg(leidas);
   if (m.filas != leidas + static_cast<int>(filasPropias.size()))
@@ -218,7 +169,6 @@ QString Compara(const Base& b, const Pedidas& p, const Muestra& m, const Esperad
     QStringList debe;
     if (fila <= leidas) {
       QHash<QString, QString> valores;
-      const QStringList& nombres = p.lecturas.front().columnas;
       for (int i = 0; i < nombres.size() && i < muestra[fila - 1].second.size(); ++i)
         valores.insert(nombres[i].toLower(), muestra[fila - 1].second[i]);
       debe = esperada(fila, valores);
@@ -271,32 +221,24 @@ void Abre(benchmark::State& state, const Trabajo& t, bool reabierta, const Esper
           const std::vector<std::pair<int, QStringList>>& filasPropias) {
   Base& b = Prepara();
   Muestra m;
-  const Pedidas p = Aprende(b, [&] { t(b, reabierta, m); });
-  if (!p.otras.isEmpty() || p.lecturas.empty()) {
+  const QStringList sentencias = Aprende(b, [&] { t(b, reabierta, m); });
+  BaseDesnuda desnuda(b.carpeta.Base(), AjustesSqlite::DelPrograma());
+  if (sentencias.isEmpty() || LecturasDesnudas(desnuda, sentencias) < 0) {
     state.SkipWithError("the dialog sent something other than reads");
     return;
   }
-  QStringList desnudas;
-  for (const auto& l : p.lecturas) desnudas << sqlite_sql::AdaptaSentencia(l.sql);
-  BaseDesnuda desnuda(b.archivo, AjustesSqlite::DelPrograma());
-  auto leeDesnudas = [&] {
-    double segundos = 0;
-    for (const QString& sql : desnudas) segundos += UnaLectura(desnuda, sql);
-    return segundos;
-  };
-  leeDesnudas();
   std::vector<double> tiempos;
   Parejas parejas;
   for (auto _ : state) {
     Mide(state, tiempos, [&] { t(b, reabierta, m); });
-    parejas.Agrega(tiempos.back(), leeDesnudas());
+    parejas.Agrega(tiempos.back(), LecturasDesnudas(desnuda, sentencias));
   }
-  if (const QString falla = Compara(b, p, m, esperada, filasPropias); !falla.isEmpty()) {
+  if (const QString falla = Compara(b, sentencias, m, esperada, filasPropias); !falla.isEmpty()) {
     state.SkipWithError(falla.toUtf8().constData());
     return;
   }
   state.counters["filas"] = m.filas;
-  state.counters["sentencias"] = static_cast<double>(desnudas.size());
+  state.counters["sentencias"] = static_cast<double>(sentencias.size());
   Proporcion(state, "ratio_vs_desnuda", parejas);
 }
 

@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -67,8 +66,7 @@ bool MismosSaldos(const std::vector<QStringList>& grupos, const Saldos& esperado
 }
 
 struct Banco {
-  QTemporaryDir dir;
-  QString archivo;
+  CarpetaBench carpeta{demo::Opciones{.reportes = 40, .articulos = 800}};
   std::unique_ptr<Form> form;
   MSFlexGrid* grilla = nullptr;
   std::unique_ptr<ClsCmnCptes> cptes;
@@ -84,12 +82,7 @@ Banco& Prepara() {
   if (gBanco) return *gBanco;
   gBanco = std::make_unique<Banco>();
   Banco* b = gBanco.get();
-  b->archivo = b->dir.filePath(QStringLiteral("posteo.db"));
-  demo::Opciones o;
-  o.reportes = 40;
-  o.articulos = 800;
-  demo::CreaBaseDemo(b->archivo, o);
-  IniciaPrograma(b->dir.path(), QStringLiteral("posteo.db"), QStringLiteral(" @Caja=1;"));
+  b->carpeta.IniciaPrograma(QStringLiteral(" @Caja=1;"));
   // No components in this voucher: the posting proper is measured.
   b->form = std::make_unique<Form>(QStringLiteral("FrmAjuste"));
   b->grilla = new MSFlexGrid(b->form.get(), QStringLiteral("MSFlexGrid2"));
@@ -191,7 +184,7 @@ class Desnuda {
       filas_.push_back(std::move(f));
     }
     Borra();
-    db_ = std::make_unique<BaseDesnuda>(b_.archivo, AjustesSqlite::DelPrograma());
+    db_ = std::make_unique<BaseDesnuda>(b_.carpeta.Base(), AjustesSqlite::DelPrograma());
     QString marcas;
     for (int i = 0; i < n; ++i) marcas += i ? QStringLiteral(", ?") : QStringLiteral("?");
     sql_ = QStringLiteral("INSERT INTO V_MV_STOCK (%1) VALUES (%2)").arg(QLatin1String(kColumnas), marcas);

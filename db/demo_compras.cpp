@@ -50,9 +50,7 @@ void Generador::OrdenesDeCompra() {
       const string ir = Clave(1, ProximoNumero("  IR", 1, 'X'), 'X');
       Movimientos("  IR", ir, recepcion, recibidas, 1, c.cuenta, c.tc, c.clave, "3", std::nullopt, std::nullopt);
     }
-    Totales(c);
-    EscribeCabecera(c);
-    EscribeLineas(c);
+    Escribe(c);
     char suc[8], nro[16];
     std::snprintf(suc, sizeof suc, "%04d", 1);
     std::snprintf(nro, sizeof nro, "%08ld", numero);
@@ -115,9 +113,7 @@ void Generador::ComprasConStock() {
       } else {
         LineasRecibidas(c);
       }
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
       if (!origen) Movimientos(c, 1, std::nullopt, std::nullopt, "3");
       if (!c.anulada) facturasCompra_.push_back(c);
     }
@@ -132,9 +128,7 @@ void Generador::ComprasConStock() {
       c.finalizada = azar_.Prob(0.5);
       c.anulada = azar_.Prob(0.02);
       LineasRecibidas(c);
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
       Movimientos(c, 1, std::nullopt, std::nullopt, "3");
     }
   }

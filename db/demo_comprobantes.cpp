@@ -12,9 +12,12 @@ namespace demo::generador {
 // ---------------------------------------------------------------------------
 // Lines and totals of a voucher
 
-void Generador::NuevaLinea(Comprobante& c, bool sinSeguimiento, int maximo) {
-  const int art = ArticuloAlAzar(sinSeguimiento);
-  c.lineas.push_back(LineaDe(art, azar_.Entre(1, maximo)));
+void Generador::NuevasLineas(Comprobante& c, int desde, int hasta, bool sinSeguimiento, int maximo) {
+  if (articulos_.empty()) return;
+  for (int j = azar_.Entre(desde, hasta); j > 0; --j) {
+    const int art = ArticuloAlAzar(sinSeguimiento);
+    c.lineas.push_back(LineaDe(art, azar_.Entre(1, maximo)));
+  }
 }
 
 Linea Generador::LineaDe(int art, double cantidad) {
@@ -100,6 +103,12 @@ void Generador::EscribeLineas(const Comprobante& c) {
   }
 }
 
+void Generador::Escribe(Comprobante& c) {
+  Totales(c);
+  EscribeCabecera(c);
+  EscribeLineas(c);
+}
+
 void Generador::EscribeConceptos(const Comprobante& c, int cuantos) {
   for (int i = 0; i < cuantos; ++i) {
     const double neto = Redondea(azar_.Entre(20, 900) * 100.0);
@@ -136,8 +145,7 @@ void Generador::Presupuestos() {
     c.finalizada = c.aprobado && azar_.Prob(0.3);
     c.anulada = azar_.Prob(0.03);
     c.comentarios = string("Ref.: ") + azar_.De(kEquipos);
-    if (!articulos_.empty())
-      for (int j = azar_.Entre(1, 3); j > 0; --j) NuevaLinea(c, false, 6);
+    NuevasLineas(c, 1, 3, false, 6);
     Totales(c);
     vector<int> tareas;
     for (int j = azar_.Entre(1, 3); j > 0; --j) tareas.push_back(azar_.Entre(0, static_cast<int>(Cuantos(kTareas)) - 1));
@@ -162,11 +170,8 @@ void Generador::NotasDePedido() {
     c.finalizada = azar_.Prob(0.5);
     c.anulada = azar_.Prob(0.03);
     c.comentarios = string("Pedido telefónico de ") + Persona();
-    if (!articulos_.empty())
-      for (int j = azar_.Entre(1, 4); j > 0; --j) NuevaLinea(c, true, 10);
-    Totales(c);
-    EscribeCabecera(c);
-    EscribeLineas(c);
+    NuevasLineas(c, 1, 4, true, 10);
+    Escribe(c);
     if (c.finalizada && !c.anulada) pedidos_.push_back(c);
   }
 }
@@ -199,9 +204,7 @@ void Generador::Remitos() {
         if (Salida(p.first, c.deposito, std::max(1.0, std::floor(p.second)), l)) c.lineas.push_back(l);
       }
     }
-    Totales(c);
-    EscribeCabecera(c);
-    EscribeLineas(c);
+    Escribe(c);
     Movimientos(c, -1, std::nullopt, std::nullopt, "2");
     remitos_.push_back(c);
   }
@@ -234,9 +237,7 @@ void Generador::Facturas() {
         l.partes.clear();
         c.lineas.push_back(l);
       }
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
     } else {
       if (!articulos_.empty())
         for (int j = azar_.Entre(1, 4); j > 0; --j) {
@@ -245,9 +246,7 @@ void Generador::Facturas() {
           Linea l = LineaDe(a, 1);
           if (Salida(a, c.deposito, std::max(1.0, std::floor(CantidadDe(articulos_[a]) / 5)), l)) c.lineas.push_back(l);
         }
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
       Movimientos(c, -1, std::nullopt, std::nullopt, "2");
     }
     if (c.lineas.empty()) EscribeConceptos(c, 1);
@@ -283,9 +282,7 @@ void Generador::NotasDeCredito() {
       else
         l.cantidad = 1;
       c.lineas.push_back(l);
-      Totales(c);
-      EscribeCabecera(c);
-      EscribeLineas(c);
+      Escribe(c);
       Movimientos(c, 1, std::nullopt, std::nullopt, "5");
     } else {
       c.comentarios = "Bonificación comercial";
@@ -314,8 +311,7 @@ void Generador::ComprobantesSinStock() {
       c.aprobado = azar_.Prob(0.8);
       c.finalizada = azar_.Prob(0.6);
       c.anulada = azar_.Prob(0.03);
-      if (t.articulos && !articulos_.empty())
-        for (int j = azar_.Entre(1, 3); j > 0; --j) NuevaLinea(c, false, 8);
+      if (t.articulos) NuevasLineas(c, 1, 3, false, 8);
       Totales(c);
       if (c.lineas.empty()) ImporteSinLineas(c, 20, 900);
       EscribeCabecera(c);

@@ -83,8 +83,7 @@ void Generador::OrdenesDeTrabajo() {
         const int t = azar_.Entre(0, static_cast<int>(Cuantos(kTareas)) - 1);
         if (std::find(tareas.begin(), tareas.end(), t) == tareas.end()) tareas.push_back(t);
       }
-      if (!articulos_.empty())
-        for (int j = azar_.Entre(0, 2); j > 0; --j) NuevaLinea(c, false, 4);
+      NuevasLineas(c, 0, 2, false, 4);
       Totales(c);
       // The tasks go first so that their amount is part of the header's.
       const double tareasTotal = EscribeTareas(c, tareas, true);

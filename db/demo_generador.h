@@ -301,11 +301,16 @@ class Generador {
   void Terceros();
   void Cargos();
   void RepartosYServicios();
+  // A voucher whose totals are its lines': the totals, then its header and
+  // its lines written.
+  void Escribe(Comprobante& c);
   void EscribeCabecera(Comprobante& c);
   void EscribeLineas(const Comprobante& c);
   void EscribeConceptos(const Comprobante& c, int cuantos);
   Linea LineaDe(int art, double cantidad);
-  void NuevaLinea(Comprobante& c, bool sinSeguimiento, int maximo);
+  // From desde to hasta new lines (none when there are no articles), each
+  // an article drawn at random with a quantity from 1 to maximo.
+  void NuevasLineas(Comprobante& c, int desde, int hasta, bool sinSeguimiento, int maximo);
   void Totales(Comprobante& c);
   void Auditoria(const Comprobante& c);
   Comprobante DeCliente(const string& tc, int fecha, const Cliente& cl, char letra,

@@ -17,7 +17,9 @@ if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null; then
     echo "Missing Debian packages: ${missing[*]}" >&2
     echo "There is no sudo here: install them once as root, then run the command again:" >&2
-    echo "  su -c '$(cd "$(dirname "$0")" && pwd)/setup.sh'" >&2
+    # Quoted for the shell su starts, then for the one the line is typed in.
+    line="$(printf '%q' "$(printf '%q' "$(cd "$(dirname "$0")" && pwd)/setup.sh")")"
+    echo "  su -c $line" >&2
     exit 1
   fi
   SUDO="sudo"

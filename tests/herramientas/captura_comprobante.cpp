@@ -22,16 +22,6 @@
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/pantalla_cptes.h"
 
-namespace {
-
-QString Primero(const QString& sql) {
-  Recordset rs;
-  gDatos.AbreRecordset(sql, rs);
-  return rs.Bof() ? QString() : gUtil.ConvierteTexto(rs.Fields(0).Value());
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "uso: captura_comprobante PREFIJO [CARPETA] [TC CLAVE COMPLEMENTO [PROVEEDOR]]\n");
@@ -39,13 +29,9 @@ int main(int argc, char** argv) {
   }
   AplicacionCaptura app(argc, argv);
   QTemporaryDir tmp;
-  const QString carpeta = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
-  if (!QFile::exists(QDir(carpeta).filePath("demo.db"))) demo::CreaBaseDemo(QDir(carpeta).filePath("demo.db"));
+  const QString carpeta = CarpetaDemo(argc, argv, tmp);
   if (!QFile::exists(QDir(carpeta).filePath("PRINTERS.PRN"))) demo::CreaArchivoImpresoras(carpeta);
-  programa::FijaCarpeta(carpeta);
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaEnDemo(carpeta);
   if (!gDatos.Conectado()) return 1;
 
   QString tc = QStringLiteral("PR"), clave, complemento = QStringLiteral("0"), proveedor;
@@ -57,7 +43,7 @@ int main(int argc, char** argv) {
   } else {
     const QString de = QStringLiteral(" x WHERE x.TC = c.TC AND x.IDCOMPROBANTE = c.IDCOMPROBANTE AND "
                                       "x.IDCOMPLEMENTO = c.IDCOMPLEMENTO");
-    clave = Primero(QStringLiteral("SELECT c.IDCOMPROBANTE FROM V_MV_CPTE c WHERE c.TC = '  PR' AND ") +
+    clave = PrimerValor(QStringLiteral("SELECT c.IDCOMPROBANTE FROM V_MV_CPTE c WHERE c.TC = '  PR' AND ") +
                     QStringLiteral("EXISTS (SELECT 1 FROM V_MV_CPTETAREAS") + de + QStringLiteral(") AND ") +
                     QStringLiteral("EXISTS (SELECT 1 FROM V_MV_CPTEINSUMOS") + de + QStringLiteral(") AND ") +
                     QStringLiteral("EXISTS (SELECT 1 FROM V_MV_CPTE_OBSERV") + de +

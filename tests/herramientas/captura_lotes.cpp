@@ -30,11 +30,7 @@ namespace {
 QString salida;
 int errores = 0;
 
-QString Valor(const QString& sql) {
-  Recordset rs;
-  gDatos.AbreRecordset(sql, rs);
-  return rs.Eof() ? QString() : gUtil.ConvierteTexto(rs.Fields(0).Value()).trimmed();
-}
+QString Valor(const QString& sql) { return PrimerValor(sql).trimmed(); }
 
 // Plans the next modal dialog: saves its picture under the name (after the
 // preparation, when given) and cancels it.
@@ -63,12 +59,7 @@ int main(int argc, char** argv) {
   salida = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(salida);
   QTemporaryDir tmp;
-  const QString carpeta = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
-  if (!QFile::exists(QDir(carpeta).filePath("demo.db"))) demo::CreaBaseDemo(QDir(carpeta).filePath("demo.db"));
-  programa::FijaCarpeta(carpeta);
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=demo.db; @Usuario=supervisor; @Password=;"), cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaEnDemo(CarpetaDemo(argc, argv, tmp));
   auto ui = std::make_unique<InteraccionGuionada>();
   InteraccionGuionada& guion = *ui;
   Interaccion::Instala(std::move(ui));

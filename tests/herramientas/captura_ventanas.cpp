@@ -40,14 +40,6 @@ void Captura(InteraccionGuionada& ui, const QString& archivo) {
   });
 }
 
-QString Primero(const QString& sql) {
-  Recordset rs;
-  gDatos.AbreRecordset(sql, rs);
-  const QString v = rs.Bof() ? QString() : vb::Texto(rs.Fields(0).Value());
-  gDatos.CierraRecordset(rs);
-  return v;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +59,7 @@ int main(int argc, char** argv) {
   Interaccion::Instala(std::move(guion));
 
   FrmDetalleTareas& detalle = FrmDetalleTareas::Global();
-  detalle.IdDiario = Primero("SELECT MIN(IDDIARIO) FROM V_MV_DIARIOS");
+  detalle.IdDiario = PrimerValor("SELECT MIN(IDDIARIO) FROM V_MV_DIARIOS");
   Captura(ui, "detalle.png");
   detalle.Show(1);
 
@@ -82,7 +74,7 @@ int main(int argc, char** argv) {
 
   Captura(ui, "cargos.png");
   cptes.ControlDeCargosReales(FrmCtrlCargosReales::Global(),
-                              Primero("SELECT CUENTA FROM V_MV_CARGOSAPLICADOS GROUP BY CUENTA ORDER BY COUNT(*) DESC"),
+                              PrimerValor("SELECT CUENTA FROM V_MV_CARGOSAPLICADOS GROUP BY CUENTA ORDER BY COUNT(*) DESC"),
                               QString());
   return bien && ui.Cuenta("Modal") == 4 ? 0 : 1;
 }

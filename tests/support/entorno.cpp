@@ -6,6 +6,7 @@
 #include "platform/cls_entorno.h"
 #include "platform/programa.h"
 #include "session/mod_global.h"
+#include "support/inicio_programa.h"
 
 EntornoPrueba::EntornoPrueba() {
   ReiniciaEstadoGlobal();
@@ -39,10 +40,7 @@ QString EntornoPrueba::CreaBaseDemo(const demo::Opciones& opciones, const QStrin
 }
 
 void EntornoPrueba::Inicia(const QString& base, const QString& usuario) {
-  bool usarIni = false;
-  QString linea = QStringLiteral("@Server=; @DbName=%1; @Usuario=%2; @Password=; @Caja=1;").arg(base, usuario);
-  QString cadena;
-  InicializaSistema(usarIni, linea, cadena);
+  IniciaSesion(base, usuario, QStringLiteral(" @Caja=1;"));
 }
 
 void EntornoPrueba::IniciaDemo(int reportes, int articulos, unsigned semilla) {
