@@ -9,6 +9,7 @@
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
 #include "session/mod_global.h"
+#include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/stock.h"
 
@@ -20,6 +21,12 @@ class ComprobantesPosteo : public ConPosteo {
  protected:
   QString Texto(const QString& sql) { return e.Valor(sql).toString(); }
   int UltimoPE() { return e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(); }
+};
+
+// The statements the program sends, counted from before it connects.
+class SentenciasPosteo : public ComprobantesPosteo {
+ protected:
+  TrazaSentencias traza;
 };
 
 }  // namespace
@@ -105,6 +112,38 @@ TEST_F(ComprobantesPosteo, ComponentsAreDischargedFromTheLotsOfTheWarehouseTheyL
   ASSERT_TRUE(Posta("FC", "000100000012A"));
   EXPECT_EQ(Filas("TC = '  PE'"), 8);
   EXPECT_EQ(UltimoPE(), 2);
+}
+
+// A component's lots in a warehouse are read once per posting, not once per
+// line that discharges it: a sale of 8 kit lines costs the statements of
+// one of 2 such lines and one more per row it writes; and each line still
+// draws what the earlier ones left.
+TEST_F(SentenciasPosteo, AComponentsLotsAreReadOncePerPosting) {
+  Lote("TORNILLO", "1", "L1", 3);
+  Lote("TORNILLO", "1", "L2", 40);
+  Lote("ACEITE", "1", "A1", 1);
+  std::vector<long> sentencias, filas;
+  for (const int lineas : {2, 8}) {
+    SCOPED_TRACE(lineas);
+    e.Sql("DELETE FROM V_MV_STOCK");
+    Grilla("FC");
+    for (int i = 0; i < lineas; ++i) Linea("KIT", "1");
+    const long antes = TrazaSentencias::Cuenta();
+    ASSERT_TRUE(Posta("FC", QString("0001000000%1A").arg(40 + lineas)));
+    sentencias.push_back(TrazaSentencias::Cuenta() - antes);
+    filas.push_back(Filas());
+    // 2 screws and half a litre of oil a kit, first lot first.
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "L1", "PE"), -3);
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "L2", "PE"), -(2.0 * lineas - 3));
+    EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "A1", "PE"), -1);
+    EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "", "PE"), -(0.5 * lineas - 1));
+  }
+  // Each further line: its own row, and its screws from L2 and its oil
+  // without lot in the "PE" voucher.
+  EXPECT_EQ(filas[1] - filas[0], 6 * 3);
+  EXPECT_EQ(sentencias[1] - sentencias[0], filas[1] - filas[0]);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
 }
 
 TEST_F(ComprobantesPosteo, ABlendIsTurnedIntoItsComponentsByPercentage) {
