@@ -206,6 +206,23 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
     EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("está completo"));
   }
   EXPECT_EQ(Filas("LENGTH(IDCOMPROBANTE) <> 13"), 0);
+  // One number more: the two discharges take the last two, as a batch too
+  // (where the second is given the first one's number and takes the next).
+  for (bool enLote : {false, true}) {
+    SCOPED_TRACE(enLote);
+    e.Sql("DELETE FROM V_MV_STOCK WHERE IDCOMPROBANTE > '000199999990X'");
+    e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, CANTIDAD) VALUES ('  PE', '000199999997X', 1, 1)");
+    e.ui().llamadas.clear();
+    TransaccionStock bloqueo;
+    QString lote;
+    ASSERT_TRUE(cptes->ActualizaStock(g, "TRP", "000100000023X", "0", "2026-11-20", "1", "2", QString(), QString(),
+                                      QString(), true, QString(), enLote, &lote, &hayError));
+    if (enLote) gDatos.Ejecuta(lote);
+    bloqueo.Confirma();
+    EXPECT_EQ(Filas("TC = '  PE' AND IDCOMPROBANTE = '000199999998X'"), 2);
+    EXPECT_EQ(Filas("TC = '  PE' AND IDCOMPROBANTE = '000199999999X'"), 2);
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  }
 }
 
 TEST_F(ComprobantesPosteo, ATransferOfAKitLeavesEveryComponentLotAsItWas) {
