@@ -296,6 +296,31 @@ int FrmCargaLotesySeries::FilaConMismoTexto(int col, const QString& texto, int f
   return 0;
 }
 
+int FrmCargaLotesySeries::SerieRepetida(int col, int& otra) const {
+  // The first two rows of each serial; the answer is the repeated serial
+  // whose first row comes first.
+  struct Filas {
+    int primera = 0, segunda = 0;
+  };
+  QHash<QString, Filas> porSerie;
+  int hallada = 0;
+  for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
+    const QString v = vb::Trim(MSFlexGrid1->TextMatrix(r, col));
+    if (v.isEmpty() || v == QStringLiteral("-")) continue;
+    Filas& f = porSerie[v.toCaseFolded()];
+    if (f.primera == 0) {
+      f.primera = r;
+    } else if (f.segunda == 0) {
+      f.segunda = r;
+      if (hallada == 0 || f.primera < hallada) {
+        hallada = f.primera;
+        otra = r;
+      }
+    }
+  }
+  return hallada;
+}
+
 void FrmCargaLotesySeries::CompletaTodoIgual() {
   // Serial numbers are never copied: each names one unit.
   if (EsConsultaDeSerieLote || ColumnaDeSeries(2)) return;
@@ -392,16 +417,15 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
           // A serial number names one unit: the same one twice is refused.
           for (int col = 2; col <= 3 && !repetida; ++col) {
             if (!ColumnaDeSeries(col)) continue;
-            for (int r = 1; r < g->Rows() && !repetida; ++r) {
-              const QString v = vb::Trim(g->TextMatrix(r, col));
-              if (v.isEmpty() || v == QStringLiteral("-")) continue;
-              if (const int otra = FilaConMismoTexto(col, v, r); otra > r) {
-                repetida = true;
-                Interaccion::Actual().MsgBox(
-                    QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3").arg(v).arg(r).arg(otra),
-                    vbmsg::Critical, QStringLiteral("Aviso al Operador"));
-              }
-            }
+            int otra = 0;
+            const int r = SerieRepetida(col, otra);
+            if (r == 0) continue;
+            repetida = true;
+            Interaccion::Actual().MsgBox(QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3")
+                                             .arg(vb::Trim(g->TextMatrix(r, col)))
+                                             .arg(r)
+                                             .arg(otra),
+                                         vbmsg::Critical, QStringLiteral("Aviso al Operador"));
           }
         }) ||
         repetida)

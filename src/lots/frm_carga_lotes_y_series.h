@@ -77,6 +77,10 @@ class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCa
   // The data row other than fila whose trimmed text in col equals texto
   // (ignoring letter case); 0 when none.
   int FilaConMismoTexto(int col, const QString& texto, int fila) const;
+  // The first data row whose serial in col (trimmed; "" and "-" are none)
+  // another row repeats, ignoring letter case, with the next row that
+  // repeats it in otra; 0 when no serial repeats. One pass over the rows.
+  int SerieRepetida(int col, int& otra) const;
   // A list with one entry per data row: the trimmed cell of col, "-" when
   // it is empty.
   QString ListaDeColumna(int col) const;

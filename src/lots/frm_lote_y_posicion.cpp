@@ -152,11 +152,14 @@ void FrmLoteyPosicion::VerificaAnteriores() {
   // Previous entries back into the rows of their position (and lot), in
   // row order; an entry without position belongs to the warehouse row, and
   // one whose row is gone is dropped.
-  // Keys: position, "*" and (in the combined mode) lot; the warehouse
+  // Keys: the position's length, "*", the position and (in the combined
+  // mode) the lot, so no two pairs of position and lot share one (position
+  // "A*" with lot "1" and position "A" with lot "*1" do not); the warehouse
   // row's key holds no "*", so no position row has it.
   const QString kDeposito = QStringLiteral("|");
   auto clave = [&](const QString& posicion, const QString& lote) {
-    return (vb::Trim(posicion) + u'*' + (EsPosicionYLote ? vb::Trim(lote) : QString())).toCaseFolded();
+    const QString p = vb::Trim(posicion).toCaseFolded();
+    return QString::number(p.size()) + u'*' + p + (EsPosicionYLote ? vb::Trim(lote).toCaseFolded() : QString());
   };
   std::vector<Anterior> anteriores;
   anteriores.reserve(static_cast<size_t>(posiciones.size()));

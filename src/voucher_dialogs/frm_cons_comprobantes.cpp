@@ -13,6 +13,7 @@
 #include "platform/vb.h"
 #include "session/formato.h"
 #include "session/mod_global.h"
+#include "vouchers/stock_unidades.h"
 
 namespace {
 
@@ -127,6 +128,9 @@ void FrmConsComprobantes::Form_Load() {
   if (!paso.step([&] { gDatos.AbreRecordset(sql, rs_, nullptr, 0, 1, -1); })) return;
   bool hayFilas = false;
   if (!paso.step([&] { hayFilas = !rs_.Bof() && !rs_.Eof(); })) return;
+  recepciones_.clear();
+  proveedores_.clear();
+  if (hayFilas && vb::Igual(vb::Trim(TC), QStringLiteral("OC")) && !paso.step([&] { LeeRecepciones(); })) return;
   if (hayFilas) {
     for (;;) {
       bool fin = true;
@@ -244,6 +248,24 @@ QString FrmConsComprobantes::ArmaSentencia() {
                     : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC"));
 }
 
+void FrmConsComprobantes::LeeRecepciones() {
+  QStringList ordenes;
+  for (; !rs_.Eof(); rs_.MoveNext()) ordenes << Texto(rs_, QStringLiteral("IdComprobante"));
+  rs_.MoveFirst();
+  LeePorCodigos(QStringLiteral("SELECT IDCOMPROBANTE_ORIGEN, idcomprobante FROM v_mv_stock WHERE TC = ") +
+                    ClsDatos::Literal(gUtil.FormateaCodigo(QStringLiteral("IR"), 4)) +
+                    QStringLiteral(" AND TC_ORIGEN = ") +
+                    ClsDatos::Literal(gUtil.FormateaCodigo(QStringLiteral("OC"), 4)) +
+                    QStringLiteral(" AND IDCOMPROBANTE_ORIGEN"),
+                QString(), ordenes, [&](Recordset& rs, const QStringList&) {
+                  for (; !rs.Eof(); rs.MoveNext()) {
+                    const QString orden = ClaveDeCodigo(gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(0))));
+                    if (!recepciones_.contains(orden))
+                      recepciones_.insert(orden, gUtil.ConvierteTexto(gUtil.ValorCampo(rs.Fields(1))));
+                  }
+                });
+}
+
 int FrmConsComprobantes::ObtieneIndiceImagen(const QString& tc) {
   const QString buscado = vb::Trim(tc);
   for (int i = 1; i <= ImageList1->ListImages().Count(); ++i)
@@ -276,10 +298,15 @@ void FrmConsComprobantes::AgregaFila() {
     agrega(ObtieneIndiceImagen(tc));
     item_->SetText(campo("Fecha"));
     item_->SetSubItems(1, campo("Sucursal") + campo("Numero") + campo("Letra"));
-    item_->SetSubItems(2, campo("Cuenta"));
-    item_->SetSubItems(3, gUtil.ConvierteTexto(gDatos.ObtieneValor(QStringLiteral("VT_PROVEEDORES"), campo("Cuenta"),
-                                                                   QStringLiteral("RAZON_SOCIAL"),
-                                                                   QStringLiteral("Codigo"), 8, QString())));
+    const QString cuenta = campo("Cuenta");
+    item_->SetSubItems(2, cuenta);
+    auto proveedor = proveedores_.constFind(cuenta);
+    if (proveedor == proveedores_.cend())
+      proveedor = proveedores_.insert(
+          cuenta, gUtil.ConvierteTexto(gDatos.ObtieneValor(QStringLiteral("VT_PROVEEDORES"), cuenta,
+                                                           QStringLiteral("RAZON_SOCIAL"), QStringLiteral("Codigo"), 8,
+                                                           QString())));
+    item_->SetSubItems(3, *proveedor);
     // The entry's description stands under "CONCEPTO", the amount under "IMPORTE".
     item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
     item_->SetSubItems(5, importe);
@@ -318,13 +345,7 @@ void FrmConsComprobantes::AgregaFila() {
     item_->SetSubItems(3, importe);
     item_->SetSubItems(4, campo("COMENTARIOS"));
     // The reception report made from this purchase order.
-    item_->SetSubItems(
-        5, gUtil.ConvierteTexto(gDatos.ObtieneValor(
-               QStringLiteral("v_mv_stock"), QStringLiteral("OC"), QStringLiteral("idcomprobante"),
-               QStringLiteral("TC_origen"), 8,
-               QStringLiteral(" TC = '") + ClsDatos::EntreComillas(gUtil.FormateaCodigo(QStringLiteral("IR"), 4)) +
-                   QStringLiteral("' AND TC_ORIGEN = '") + ClsDatos::EntreComillas(gUtil.FormateaCodigo(QStringLiteral("OC"), 4)) +
-                   QStringLiteral("' AND IDCOMPROBANTE_ORIGEN ='") + ClsDatos::EntreComillas(id) + QStringLiteral("'"))));
+    item_->SetSubItems(5, recepciones_.value(ClaveDeCodigo(id)));
     return;
   }
   // Sales types and any other type.

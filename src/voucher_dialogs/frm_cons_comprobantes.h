@@ -7,6 +7,7 @@
 // (with IdComplemento or Proveedor where the type has them). Accept, a double
 // click or Enter on a line take the choice; Cancel leaves the results as the
 // caller set them.
+#include <QHash>
 #include <QString>
 
 #include "platform/ado.h"
@@ -65,9 +66,17 @@ class FrmConsComprobantes : public Form, public InstanciaGlobal<FrmConsComproban
  private:
   void MapeaPseudoTipo();
   void AgregaFila();
+  // The reception report made from each purchase order of rs_ (the first
+  // the database gives for it), by the order's key as ClaveDeCodigo gives
+  // it: one read per few hundred orders, not one per line.
+  void LeeRecepciones();
 
   bool referencia_ = false;
   bool pendientes_ = false;
   Recordset rs_;
   ListItem* item_ = nullptr;
+  // What the lines of one load look up, each key read once: the reception
+  // reports of the purchase orders, the names of the suppliers by account.
+  QHash<QString, QString> recepciones_;
+  QHash<QString, QString> proveedores_;
 };

@@ -164,8 +164,7 @@ class Carga {
   bool Ajustes();
   bool Cabecera(bool& existe);
   bool Tareas(std::vector<Celdas>& lineas);
-  bool Articulos(std::vector<Celdas>& lineas);
-  bool Equivalencias(EquivalenciasLeidas& equivalencias);
+  bool Articulos(std::vector<Celdas>& lineas, EquivalenciasLeidas& equivalencias);
   bool OtrosConceptos(std::vector<Celdas>& lineas);
   bool Escribe(MSFlexGrid& g, const std::vector<Celdas>& lineas, bool medidas);
 
@@ -181,7 +180,7 @@ class Carga {
   Regla ReglaDeCantidad() const;
   bool LeeAplicadas(Regla regla, QHash<QString, double>& porArticulo);
   void LineaDeArticulo(Recordset& rs, LineaArticulo& l);
-  bool Maestros(std::vector<LineaArticulo>& lineas);
+  bool Maestros(const QStringList& articulos, std::vector<LineaArticulo>& lineas, EquivalenciasLeidas& equivalencias);
   Celdas Maestro(const Recordset& m);
   void Cantidades(Regla regla, const QHash<QString, double>& porArticulo, std::vector<LineaArticulo>& lineas) const;
 
@@ -203,10 +202,6 @@ class Carga {
   std::optional<bool> letraB_;
   QHash<QString, QString> tipos_;
   FormatoImporte importe_;
-  // The voucher's article codes, each once, as they are looked up, and the
-  // own unit of those the master knows by their code.
-  QStringList articulos_;
-  QHash<QString, QString> unidades_;
 };
 
 // ---- the voucher's key and settings
@@ -356,27 +351,30 @@ Celdas Carga::Maestro(const Recordset& m) {
 }
 
 // The master's cells of every line whose article the master knows, each
-// article read once: those found by their article code in a statement per
-// few hundred codes, the others searched one by one as
-// BuscaArticuloPorCodigo searches a code (its bar codes too).
-bool Carga::Maestros(std::vector<LineaArticulo>& lineas) {
+// article (articulos: the lines' codes, each once) read once: those found by
+// their article code in a statement per few hundred codes, the others
+// searched one by one as BuscaArticuloPorCodigo searches a code (its bar
+// codes too).
+bool Carga::Maestros(const QStringList& articulos, std::vector<LineaArticulo>& lineas,
+                     EquivalenciasLeidas& equivalencias) {
   QHash<QString, std::optional<Celdas>> porClave;  // nullopt: the master does not know it
   // A row found by its article code also gives the article's own unit, as
   // the unit conversions read it.
   auto filas = [&](Recordset& m, const QStringList&) {
     for (; !m.Eof(); m.MoveNext()) {
-      const QString clave = ClaveDeCodigo(gUtil.ConvierteTexto(m.Fields(QStringLiteral("IDARTICULO")).Value()));
+      const QString codigo = gUtil.ConvierteTexto(m.Fields(QStringLiteral("IDARTICULO")).Value());
+      const QString clave = ClaveDeCodigo(codigo);
       if (porClave.contains(clave)) continue;
       porClave.insert(clave, Maestro(m));
-      unidades_.insert(clave, vb::Trim(vb::Texto(gUtil.ValorCampo(m.Fields(QStringLiteral("IdUnidad"))))));
+      equivalencias.SabeUnidad(codigo, vb::Trim(vb::Texto(gUtil.ValorCampo(m.Fields(QStringLiteral("IdUnidad"))))));
     }
   };
   if (!paso_.step([&] {
         LeePorCodigos(QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE IDARTICULO"),
-                      QStringLiteral(" ORDER BY IDARTICULO"), articulos_, filas);
+                      QStringLiteral(" ORDER BY IDARTICULO"), articulos, filas);
       }))
     return false;
-  for (const QString& codigo : articulos_) {
+  for (const QString& codigo : articulos) {
     const QString clave = ClaveDeCodigo(codigo);
     if (porClave.contains(clave)) continue;
     std::optional<Celdas> celdas;
@@ -499,7 +497,10 @@ void Carga::Cantidades(Regla regla, const QHash<QString, double>& porArticulo,
   }
 }
 
-bool Carga::Articulos(std::vector<Celdas>& lineas) {
+// The article lines, with their masters' cells; the equivalences of their
+// articles go to equivalencias, for the measure columns (should that read
+// fail and the load go on, each line looks its own up).
+bool Carga::Articulos(std::vector<Celdas>& lineas, EquivalenciasLeidas& equivalencias) {
   const Regla regla = ReglaDeCantidad();
   QHash<QString, double> porArticulo;
   if (!LeeAplicadas(regla, porArticulo)) return false;
@@ -512,28 +513,19 @@ bool Carga::Articulos(std::vector<Celdas>& lineas) {
       !Lineas(paso_, rs, leidas, [&](LineaArticulo& l) { LineaDeArticulo(rs, l); }))
     return false;
   gDatos.CierraRecordset(rs);
+  // The voucher's article codes, each once, as they are looked up.
+  QStringList articulos;
   QSet<QString> claves;
   for (const LineaArticulo& l : leidas)
-    if (!claves.contains(ClaveDeCodigo(l.codigo))) {
-      claves.insert(ClaveDeCodigo(l.codigo));
-      articulos_ << l.codigo;
+    if (const QString clave = ClaveDeCodigo(l.codigo); !claves.contains(clave)) {
+      claves.insert(clave);
+      articulos << l.codigo;
     }
-  if (!Maestros(leidas)) return false;
+  if (!Maestros(articulos, leidas, equivalencias)) return false;
   Cantidades(regla, porArticulo, leidas);
   lineas.reserve(leidas.size());
   for (LineaArticulo& l : leidas) lineas.push_back(std::move(l.celdas));
-  return true;
-}
-
-// The equivalences of the voucher's articles, for the measure columns of
-// its lines. Should the read fail and the load go on, each line looks its
-// own up.
-bool Carga::Equivalencias(EquivalenciasLeidas& equivalencias) {
-  for (const QString& codigo : articulos_) {
-    const auto u = unidades_.constFind(ClaveDeCodigo(codigo));
-    if (u != unidades_.cend()) equivalencias.SabeUnidad(codigo, *u);
-  }
-  return paso_.step([&] { equivalencias.Lee(articulos_); });
+  return paso_.step([&] { equivalencias.Lee(articulos); });
 }
 
 // ---- other-concepts grid
@@ -598,8 +590,7 @@ bool ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
   if (!carga.Clave(IdComplemento, Proveedor) || !carga.Ajustes() || !carga.Cabecera(existe) || !existe) return false;
 
   std::vector<Celdas> tareas, articulos, otros;
-  if (!carga.Tareas(tareas) || !carga.Articulos(articulos) || !carga.Equivalencias(equivalencias) ||
-      !carga.OtrosConceptos(otros))
+  if (!carga.Tareas(tareas) || !carga.Articulos(articulos, equivalencias) || !carga.OtrosConceptos(otros))
     return false;
 
   if (IdRepartoRM && !carga.sistemaCompras) *IdRepartoRM = carga.reparto;

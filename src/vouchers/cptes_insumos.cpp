@@ -84,15 +84,23 @@ QString Posteo::ClaveDescarga() {
 }
 
 // The lots a component is drawn from for one movement: what the earlier
-// movements of this posting drew from the same lots is no longer there.
+// movements of this posting drew from the same lots is no longer there. The
+// lots of a component in a warehouse are read once for the posting.
 std::vector<ItemCantidad> Posteo::TomaLotes(const QString& componente, const QString& dep,
                                             Diezmilesimos necesidad) {
   if (necesidad <= 0) return {{QString(), QString(), ADoble(necesidad)}};  // a give-back takes no lot
   const QString clave = gUtil.FormateaCodigo(componente, 25) + u'|' + dep;
   const Diezmilesimos antes = tomado_.value(clave, 0);
+  auto enStock = lotesEnStock_.find(clave);
+  if (enStock == lotesEnStock_.end()) {
+    std::vector<ItemCantidad> lotes;
+    bool tiene = false;
+    LotesEnStock(componente, dep, lotes, tiene);
+    Verifica();
+    enStock = lotesEnStock_.insert(clave, std::move(lotes));
+  }
   std::vector<ItemCantidad> todos;
-  ArticuloTieneLotes(componente, dep, todos, ADoble(antes + necesidad));
-  Verifica();
+  SacaDeLotes(*enStock, ADoble(antes + necesidad), todos);
   tomado_[clave] = antes + necesidad;
   // The lots are drawn in lot order: what was drawn before is the front of
   // the list; what is left of it is this movement's.

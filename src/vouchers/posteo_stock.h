@@ -199,8 +199,10 @@ class Posteo {
   QHash<QString, Articulo> articulos_;
   std::set<QString> depositosVistos_;
   QHash<QString, Componentes> componentes_;
-  // What earlier rows of this posting drew from the lots of a component in
-  // a warehouse: component|warehouse -> the running total of the need.
+  // The lots in stock of a component in a warehouse, as read once, and what
+  // earlier rows of this posting drew from them, by component|warehouse:
+  // the running total of the need.
+  QHash<QString, std::vector<ItemCantidad>> lotesEnStock_;
   QHash<QString, Diezmilesimos> tomado_;
   // The lots each component of each line (row, component) was drawn from by
   // the last discharge, for a discharge that gives back the same lots.

@@ -1,5 +1,6 @@
 #include "vouchers/stock.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/ado.h"
@@ -62,34 +63,50 @@ QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, con
   return sucursal + numero + letra;
 }
 
-bool ArticuloTieneLotes(const QString& IdArticulo, const QString& IdDeposito, std::vector<ItemCantidad>& LotesArticulo,
-                        double CantidadRequerida) {
+bool LotesEnStock(const QString& IdArticulo, const QString& IdDeposito, std::vector<ItemCantidad>& EnStock,
+                  bool& Tiene) {
   vb::ErrorSteps paso(QStringLiteral("ArticuloTieneLotes"));
-  LotesArticulo.clear();
+  EnStock.clear();
+  Tiene = false;
   Recordset rs;
-  bool tiene = false;
-  double tomado = 0;
   if (!paso.step([&] {
         gDatos.AbreRecordsetPreparado(
             QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ? AND CANTIDAD > 0 AND IDDEPOSITO = ? "
                            "AND NOT NROLOTE IS NULL AND NROLOTE <> '' ORDER BY NROLOTE"),
             {gUtil.FormateaCodigo(IdArticulo, 25), CodigoDeposito(IdDeposito)}, rs);
-        tiene = !rs.Bof();
+        Tiene = !rs.Bof();
       }))
     return false;
   if (!paso.step([&] {
-        for (; tiene && !rs.Eof() && tomado < CantidadRequerida - kToleranciaCantidad; rs.MoveNext()) {
-          const double q = std::min(gUtil.ConvierteDoble(TextoCampo(rs, QStringLiteral("Cantidad"))),
-                                    CantidadRequerida - tomado);
-          if (q <= kToleranciaCantidad) continue;
-          LotesArticulo.push_back({TextoCampo(rs, QStringLiteral("NroLote")), QString(), q});
-          tomado += q;
-        }
+        for (; Tiene && !rs.Eof(); rs.MoveNext())
+          EnStock.push_back({TextoCampo(rs, QStringLiteral("NroLote")), QString(),
+                             gUtil.ConvierteDoble(TextoCampo(rs, QStringLiteral("Cantidad")))});
       }))
-    return tiene;
+    return false;
+  gDatos.CierraRecordset(rs);
+  return true;
+}
+
+void SacaDeLotes(const std::vector<ItemCantidad>& EnStock, double CantidadRequerida,
+                 std::vector<ItemCantidad>& LotesArticulo) {
+  LotesArticulo.clear();
+  double tomado = 0;
+  for (size_t i = 0; i < EnStock.size() && tomado < CantidadRequerida - kToleranciaCantidad; ++i) {
+    const double q = std::min(EnStock[i].CantidadItem, CantidadRequerida - tomado);
+    if (q <= kToleranciaCantidad) continue;
+    LotesArticulo.push_back({EnStock[i].CodigoItem, QString(), q});
+    tomado += q;
+  }
   const double falta = CantidadRequerida - tomado;
   if (std::fabs(falta) > kToleranciaCantidad) LotesArticulo.push_back({QString(), QString(), falta});
-  gDatos.CierraRecordset(rs);
+}
+
+bool ArticuloTieneLotes(const QString& IdArticulo, const QString& IdDeposito, std::vector<ItemCantidad>& LotesArticulo,
+                        double CantidadRequerida) {
+  LotesArticulo.clear();
+  std::vector<ItemCantidad> enStock;
+  bool tiene = false;
+  if (LotesEnStock(IdArticulo, IdDeposito, enStock, tiene)) SacaDeLotes(enStock, CantidadRequerida, LotesArticulo);
   return tiene;
 }
 

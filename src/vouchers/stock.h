@@ -60,6 +60,18 @@ QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, con
 bool ArticuloTieneLotes(const QString& IdArticulo, const QString& IdDeposito, std::vector<ItemCantidad>& LotesArticulo,
                         double CantidadRequerida);
 
+// ArticuloTieneLotes in its two halves, for a caller that draws from the
+// same lots again and again (the stock posting, a component line after
+// line): LotesEnStock reads the article's lots in stock in the warehouse in
+// the order they are drawn, each with its quantity (Tiene: whether there are
+// any), its failures reported under "ArticuloTieneLotes"; false when the
+// procedure was left. SacaDeLotes draws a quantity from lots so read, into
+// LotesArticulo, as ArticuloTieneLotes draws it.
+bool LotesEnStock(const QString& IdArticulo, const QString& IdDeposito, std::vector<ItemCantidad>& EnStock,
+                  bool& Tiene);
+void SacaDeLotes(const std::vector<ItemCantidad>& EnStock, double CantidadRequerida,
+                 std::vector<ItemCantidad>& LotesArticulo);
+
 // Whether the article has components (V_MA_INSUMOS). Unless SoloVerifica,
 // Insumos holds exactly its components: article, unit and quantity per unit
 // of the article (the percentage for an article made by percentages), in the

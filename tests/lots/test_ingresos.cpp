@@ -77,6 +77,35 @@ TEST_F(Ingresos, SerialsAreNeverCopiedAndRepeatedOnesAreRefusedAtAcceptance) {
   EXPECT_EQ(series, "|S1|-|-|");
 }
 
+TEST_F(Ingresos, TheRepeatedSerialToldIsTheOneWhoseFirstRowComesFirst) {
+  // S2 stands in rows 1 and 4 (blanks around it), S1 in rows 2 and 3 (in
+  // another letter case): S2 is told first, then S1, each with its first
+  // two rows.
+  QStringList abierto;
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    auto enFila = [&](int fila, const QString& serie) {
+      f.MSFlexGrid1->SetRow(fila);
+      f.MSFlexGrid1->SetCol(2);
+      QTest::keyClick(f.MSFlexGrid1, Qt::Key_Return);
+      f.TxtEdit->clear();
+      QTest::keyClicks(f.TxtEdit, serie);
+      QTest::keyClick(f.TxtEdit, Qt::Key_Return);
+    };
+    f.CmdAceptar->click();
+    abierto << (f.isVisible() ? "abierto" : "cerrado");
+    enFila(4, "S4");
+    f.CmdAceptar->click();
+    abierto << (f.isVisible() ? "abierto" : "cerrado");
+    enFila(3, "S3");
+    f.CmdAceptar->click();
+  });
+  EXPECT_TRUE(Pide(4, true, false, false, "|S2|S1|s1| S2 |"));
+  EXPECT_EQ(abierto, (QStringList{"abierto", "abierto"}));
+  EXPECT_EQ(Mensajes(), (QStringList{"El Número de Serie S2 está repetido en los ítems 1 y 4",
+                                     "El Número de Serie S1 está repetido en los ítems 2 y 3"}));
+  EXPECT_EQ(series, "|S2|S1|S3|S4|");
+}
+
 TEST_F(Ingresos, ALotTypedInTheFirstRowFillsTheEmptyOnes) {
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
     f.MSFlexGrid1->SetRow(3);

@@ -206,6 +206,34 @@ TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
   }
 }
 
+TEST_F(Posiciones, APositionAndLotAreTwoPartsNotOneText) {
+  // Position "A*" with lot "1" and position "A" with lot "*1" read alike
+  // when joined by a "*": a reopened line goes back to its own row.
+  Posicion("1", "A*", 4);
+  Posicion("1", "A", 5);
+  Saldo("1", "ROD-6205", "A*", "1", "UN", "6");
+  Saldo("1", "ROD-6205", "A", "*1", "UN", "6");
+  for (const bool deLaPrimera : {false, true}) {
+    SCOPED_TRACE(deLaPrimera);
+    const QString posicion = deLaPrimera ? "A" : "A*", lote = deLaPrimera ? "*1" : "1";
+    QStringList posicionFila, loteFila, cantidad;
+    AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+      posicionFila = Columna(f.MSFlexGrid1, 0);
+      loteFila = Columna(f.MSFlexGrid1, 1);
+      cantidad = Columna(f.MSFlexGrid1, 4);
+      f.CmdAceptar->click();
+    });
+    double q = 5;
+    EXPECT_TRUE(Pide(q, "|" + posicion + "*5|", "|" + lote + "|", true, true));
+    ASSERT_EQ(loteFila.size(), 4);
+    for (int r = 0; r < loteFila.size(); ++r)
+      EXPECT_EQ(cantidad[r], QString(posicionFila[r] == posicion && loteFila[r] == lote ? "5" : "0")) << r;
+    EXPECT_EQ(posiciones, "|" + posicion + "*5|");
+    EXPECT_EQ(lotes, "|" + lote + "|");
+    EXPECT_EQ(Mensajes(), QStringList());
+  }
+}
+
 TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstWhatIsAvailable) {
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
     f.activateWindow();

@@ -29,10 +29,12 @@ class Salidas : public ConLotes {
     grilla.SetRow(1);
   }
 
-  // A request for the grease in warehouse 1, taken from the lots.
-  bool Pide(double& cantidad, const QString& lotesAnt = "", const QString& cantAnt = "", bool mostrar = true) {
+  // A request for the grease (or another article) in warehouse 1, taken
+  // from the lots.
+  bool Pide(double& cantidad, const QString& lotesAnt = "", const QString& cantAnt = "", bool mostrar = true,
+            const QString& articulo = "GRA-EP2") {
     QString deposito = "1";
-    return c->PideSerieLote_Salidas(grilla, "GRA-EP2", "Grasa", cantidad, lotesAnt, cantAnt, lotes, cantidades, true,
+    return c->PideSerieLote_Salidas(grilla, articulo, "Grasa", cantidad, lotesAnt, cantAnt, lotes, cantidades, true,
                                     false, false, &deposito, mostrar);
   }
 
@@ -393,19 +395,12 @@ TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
     FilaDeGrilla(1, art, caso.otrasLotes, caso.otrasCantidades);
     FilaDeGrilla(2, art, "", "");
     grilla.SetRow(2);
-    auto pide = [&](double& q, const QString& lotesAnt, const QString& cantAnt, bool mostrar, QString& l,
-                    QString& cant) {
-      QString deposito = "1";
-      return c->PideSerieLote_Salidas(grilla, art, "", q, lotesAnt, cantAnt, l, cant, true, false, false, &deposito,
-                                      mostrar);
-    };
     e.ui().llamadas.clear();
-    QString l, cant;
     double q = caso.cantidad;
     if (caso.nueva) {
-      EXPECT_TRUE(pide(q, "", "", false, l, cant));
-      EXPECT_EQ(l, caso.lotes);
-      EXPECT_EQ(cant, caso.cantidades);
+      EXPECT_TRUE(Pide(q, "", "", false, art));
+      EXPECT_EQ(lotes, caso.lotes);
+      EXPECT_EQ(cantidades, caso.cantidades);
     }
     // Reopened, shown and accepted with F2.
     QStringList stock, cantidad;
@@ -415,18 +410,18 @@ TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
       QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     });
     q = caso.cantidad;
-    EXPECT_TRUE(pide(q, caso.lotes, caso.cantidades, true, l, cant));
+    EXPECT_TRUE(Pide(q, caso.lotes, caso.cantidades, true, art));
     EXPECT_EQ(stock, caso.stockMostrado);
     QStringList esperada;
     c->DescomponeSerieLote(caso.cantidades, esperada);
     esperada.removeLast();
     EXPECT_EQ(cantidad, esperada);
-    EXPECT_EQ(l, caso.lotes);
-    EXPECT_EQ(cant, caso.cantidades);
+    EXPECT_EQ(lotes, caso.lotes);
+    EXPECT_EQ(cantidades, caso.cantidades);
     EXPECT_EQ(q, caso.cantidad);
     // Reopened without being shown.
-    EXPECT_TRUE(pide(q, caso.lotes, caso.cantidades, false, l, cant));
-    EXPECT_EQ(cant, caso.cantidades);
+    EXPECT_TRUE(Pide(q, caso.lotes, caso.cantidades, false, art));
+    EXPECT_EQ(cantidades, caso.cantidades);
     EXPECT_EQ(q, caso.cantidad);
     EXPECT_EQ(Mensajes(), QStringList());
   }
@@ -440,19 +435,17 @@ TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
   Stock("ART-SEP", "1", "A|B", "", "2");
   Stock("ART-SEP", "1", "C" + U + "D", "", "2");
   FilaDeGrilla(1, "ART-SEP", "", "");
-  QString deposito = "1", nuevos, cant;
   const QString lista = "|L1" + U + "|" + U + "|";
   for (const bool mostrar : {true, false}) {
     QStringList lote;
     if (mostrar) AlMostrarLotesAnotaYAcepta(0, lote);
     double q = 3;
-    EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "ART-SEP", "", q, "", "", nuevos, cant, true, false, false, &deposito,
-                                         mostrar));
+    EXPECT_TRUE(Pide(q, "", "", mostrar, "ART-SEP"));
     if (mostrar) {
       EXPECT_EQ(lote, (QStringList{"L1", "A|B", "C" + U + "D", ""}));
     }
-    EXPECT_EQ(nuevos, lista);
-    EXPECT_EQ(cant, QString("|3|0|"));
+    EXPECT_EQ(lotes, lista);
+    EXPECT_EQ(cantidades, QString("|3|0|"));
     EXPECT_EQ(Mensajes(), QStringList());
   }
   // Reopened, the lists come back; a quantity on such a row is refused.
@@ -469,14 +462,13 @@ TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
   });
   double q = 3;
-  EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "ART-SEP", "", q, lista, "|3|0|", nuevos, cant, true, false, false,
-                                       &deposito));
+  EXPECT_TRUE(Pide(q, lista, "|3|0|", true, "ART-SEP"));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 2);
   EXPECT_EQ(Mensajes(), QStringList{"A|B: los caracteres | y " + U +
                                     " no pueden formar parte de un lote, una serie, un talle ni una posición"});
-  EXPECT_EQ(nuevos, lista);
-  EXPECT_EQ(cant, QString("|3|0|"));
+  EXPECT_EQ(lotes, lista);
+  EXPECT_EQ(cantidades, QString("|3|0|"));
 }
 
 TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {

@@ -14,6 +14,7 @@
 #include "platform/controles/listview.h"
 #include "platform/vb.h"
 #include "support/lineas.h"
+#include "support/traza_sentencias.h"
 
 namespace {
 
@@ -56,6 +57,20 @@ class ListaCptes : public ConComprobantes {
     it->SetSelected(true);
     f.CmdAceptar->click();
   }
+};
+
+// The statements the program sends, counted from before it connects.
+class SentenciasLista : public ListaCptes {
+ protected:
+  // The statements a load of the type's list costs, and the list.
+  long Carga(const QString& tc, std::unique_ptr<FrmConsComprobantes>* lista = nullptr) {
+    const long antes = TrazaSentencias::Cuenta();
+    auto f = AbreLista(tc);
+    const long n = TrazaSentencias::Cuenta() - antes;
+    if (lista) *lista = std::move(f);
+    return n;
+  }
+  TrazaSentencias traza;
 };
 
 }  // namespace
@@ -138,6 +153,48 @@ TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
   EXPECT_EQ(garantia->SmallIcon(), 11);
   EXPECT_EQ(Busca(*f, "000100000003X", 2)->SmallIcon(), 2);  // voided with guarantee: voided
   EXPECT_EQ(Busca(*f, "000100000001X", 2)->SmallIcon(), 10);
+}
+
+// What the lines look up is read once per key, not once per line: a list of
+// 43 purchase orders costs the statements of one of 3, each order showing
+// its own reception report; 41 supplier entries of two suppliers cost one
+// statement more than one entry of one of them.
+TEST_F(SentenciasLista, WhatTheLinesLookUpIsReadOncePerKey) {
+  Carga("OC");
+  const long ordenes = Carga("OC"), asientos = Carga("NCPE");
+  auto clave = [](int i) { return QString("0002%1X").arg(i, 8, 10, QChar('0')); };
+  for (int i = 0; i < 40; ++i) {
+    Compra("OC", clave(i), "2026-04-01", "P001", "Frío Sur S.A.", 10 + i);
+    // Every third order was received (the report of the first holds its
+    // key in small letters).
+    if (i % 3 == 0)
+      e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES ('  IR', " +
+            ClsDatos::Literal(QString("0009%1X").arg(i, 8, 10, QChar('0'))) + ", '  OC', " +
+            ClsDatos::Literal(i == 0 ? clave(i).toLower() : clave(i)) + ")");
+    e.Sql(QString("INSERT INTO MV_ASIENTOS (FECHA, TC, SUCURSAL, NUMERO, LETRA, CUENTA, DESCRIPCION, IMPORTE) VALUES "
+                  "('2026-04-01', 'NCPE', '0004', '%1', 'A', '%2', 'Nota', 1)")
+              .arg(i, 8, 10, QChar('0'))
+              .arg(i % 2 ? "P001" : "P002"));
+  }
+  // Reports that are none of an order: one whose origin type is stored
+  // unpadded, one made from another type.
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
+        "('  IR', '000800000001X', 'OC', " + ClsDatos::Literal(clave(0)) + "), "
+        "('  IR', '000800000002X', '  OP', " + ClsDatos::Literal(clave(3)) + ")");
+  std::unique_ptr<FrmConsComprobantes> f, g;
+  EXPECT_EQ(Carga("OC", &f), ordenes);
+  ASSERT_EQ(f->ListView1->ListItems().Count(), 43);
+  for (int i = 0; i < 40; ++i)
+    EXPECT_EQ(Busca(*f, clave(i), 2)->SubItems(5), i % 3 ? QString() : QString("0009%1X").arg(i, 8, 10, QChar('0')))
+        << i;
+  EXPECT_EQ(Busca(*f, "000100000002X", 2)->SubItems(5), "000100000077X");
+  EXPECT_EQ(Carga("NCPE", &g), asientos + 1);
+  ASSERT_EQ(g->ListView1->ListItems().Count(), 41);
+  for (int i = 1; i <= 41; ++i) {
+    const QString cuenta = g->ListView1->ListItems()(i)->SubItems(2);
+    EXPECT_EQ(g->ListView1->ListItems()(i)->SubItems(3), cuenta == "P001" ? "Frío Sur S.A." : "Bombas del Plata") << i;
+  }
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
 TEST_F(ListaCptes, SupplierEntriesJoinBranchNumberAndLetterAndNameTheSupplier) {

@@ -9,6 +9,7 @@
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
 #include "session/mod_global.h"
+#include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/stock.h"
 
@@ -20,6 +21,12 @@ class ComprobantesPosteo : public ConPosteo {
  protected:
   QString Texto(const QString& sql) { return e.Valor(sql).toString(); }
   int UltimoPE() { return e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt(); }
+};
+
+// The statements the program sends, counted from before it connects.
+class SentenciasPosteo : public ComprobantesPosteo {
+ protected:
+  TrazaSentencias traza;
 };
 
 }  // namespace
@@ -107,6 +114,38 @@ TEST_F(ComprobantesPosteo, ComponentsAreDischargedFromTheLotsOfTheWarehouseTheyL
   EXPECT_EQ(UltimoPE(), 2);
 }
 
+// A component's lots in a warehouse are read once per posting, not once per
+// line that discharges it: a sale of 8 kit lines costs the statements of
+// one of 2 such lines and one more per row it writes; and each line still
+// draws what the earlier ones left.
+TEST_F(SentenciasPosteo, AComponentsLotsAreReadOncePerPosting) {
+  Lote("TORNILLO", "1", "L1", 3);
+  Lote("TORNILLO", "1", "L2", 40);
+  Lote("ACEITE", "1", "A1", 1);
+  std::vector<long> sentencias, filas;
+  for (const int lineas : {2, 8}) {
+    SCOPED_TRACE(lineas);
+    e.Sql("DELETE FROM V_MV_STOCK");
+    Grilla("FC");
+    for (int i = 0; i < lineas; ++i) Linea("KIT", "1");
+    const long antes = TrazaSentencias::Cuenta();
+    ASSERT_TRUE(Posta("FC", QString("0001000000%1A").arg(40 + lineas)));
+    sentencias.push_back(TrazaSentencias::Cuenta() - antes);
+    filas.push_back(Filas());
+    // 2 screws and half a litre of oil a kit, first lot first.
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "L1", "PE"), -3);
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "L2", "PE"), -(2.0 * lineas - 3));
+    EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "A1", "PE"), -1);
+    EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "", "PE"), -(0.5 * lineas - 1));
+  }
+  // Each further line: its own row, and its screws from L2 and its oil
+  // without lot in the "PE" voucher.
+  EXPECT_EQ(filas[1] - filas[0], 6 * 3);
+  EXPECT_EQ(sentencias[1] - sentencias[0], filas[1] - filas[0]);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+}
+
 TEST_F(ComprobantesPosteo, ABlendIsTurnedIntoItsComponentsByPercentage) {
   Grilla("FC");
   Linea("R407C", "2", {{64, S}, {70, "10"}, {1, "Gas R-407C (lata 1/2'')"}, {3, "KG"}});
@@ -167,6 +206,23 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
     EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("está completo"));
   }
   EXPECT_EQ(Filas("LENGTH(IDCOMPROBANTE) <> 13"), 0);
+  // One number more: the two discharges take the last two, as a batch too
+  // (where the second is given the first one's number and takes the next).
+  for (bool enLote : {false, true}) {
+    SCOPED_TRACE(enLote);
+    e.Sql("DELETE FROM V_MV_STOCK WHERE IDCOMPROBANTE > '000199999990X'");
+    e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, CANTIDAD) VALUES ('  PE', '000199999997X', 1, 1)");
+    e.ui().llamadas.clear();
+    TransaccionStock bloqueo;
+    QString lote;
+    ASSERT_TRUE(cptes->ActualizaStock(g, "TRP", "000100000023X", "0", "2026-11-20", "1", "2", QString(), QString(),
+                                      QString(), true, QString(), enLote, &lote, &hayError));
+    if (enLote) gDatos.Ejecuta(lote);
+    bloqueo.Confirma();
+    EXPECT_EQ(Filas("TC = '  PE' AND IDCOMPROBANTE = '000199999998X'"), 2);
+    EXPECT_EQ(Filas("TC = '  PE' AND IDCOMPROBANTE = '000199999999X'"), 2);
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  }
 }
 
 TEST_F(ComprobantesPosteo, ATransferOfAKitLeavesEveryComponentLotAsItWas) {

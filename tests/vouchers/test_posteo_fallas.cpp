@@ -11,6 +11,7 @@
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/vb_error.h"
+#include "support/errores.h"
 #include "vouchers/cls_cmn_cptes.h"
 #include "vouchers/stock.h"
 
@@ -198,6 +199,47 @@ TEST_F(FallasPosteo, ADatabaseErrorOnThe300thOf500RowsLeavesNothingBehind) {
   EXPECT_FALSE(hayError);
   EXPECT_EQ(Filas("TC = ' FCC'"), 500);
   EXPECT_FALSE(e.Valor("SELECT FECHARECEPCION FROM C_MV_CPTE").isNull());
+}
+
+// The same failure half-way through a posting run inside the caller's
+// transaction (its header saved in it, a kit discharged with it): the
+// database takes the whole transaction back, the caller's own work with it,
+// and the caller's commit says so; the connection is back in autocommit and
+// the next posting goes through.
+TEST_F(FallasPosteo, ADatabaseErrorInsideTheCallersTransactionLeavesNothingOfEither) {
+  e.Sql("CREATE TRIGGER falla BEFORE INSERT ON V_MV_STOCK WHEN NEW.SECUENCIA = 3 AND NEW.TC = ' AJP' "
+        "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
+  Grilla("AJP");
+  Linea("KIT", "1");
+  Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+  Linea("ACEITE", "1");
+  Linea("TORNILLO", "1");
+  long alConfirmar = 0;
+  {
+    TransaccionStock bloqueo;
+    gDatos.Ejecuta("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, NOMBRE) VALUES (' AJP', '000100000001X', 'Cabecera')");
+    EXPECT_FALSE(Posta("AJP", "000100000001X"));
+    EXPECT_TRUE(hayError);
+    alConfirmar = NumeroDeError([&] { bloqueo.Confirma(); });
+  }
+  EXPECT_NE(alConfirmar, 0);
+  NadaEscrito();
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_CPTE").toInt(), 0);
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  EXPECT_TRUE(e.ui().De("MsgBox")[0].texto.contains("disco lleno"));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+
+  e.Sql("DROP TRIGGER falla");
+  {
+    TransaccionStock bloqueo;
+    gDatos.Ejecuta("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, NOMBRE) VALUES (' AJP', '000100000001X', 'Cabecera')");
+    ASSERT_TRUE(Posta("AJP", "000100000001X"));
+    bloqueo.Confirma();
+  }
+  EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_CPTE").toInt(), 1);
+  EXPECT_EQ(Filas("TC = ' AJP'"), 4);
+  EXPECT_EQ(Filas("TC = '  PE'"), 2);
 }
 
 TEST_F(FallasPosteo, ADatabaseLockedByAnotherWriterIsReportedAndCanBeRetried) {

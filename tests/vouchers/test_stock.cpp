@@ -233,6 +233,33 @@ TEST_F(Unidades, BalancesOfOneWarehouseOrAllInTheBaseAndAnEquivalentUnit) {
 // ---------------------------------------------------------------------------
 // ObtieneStock
 
+// A list of codes is read in statements of 500 codes at the most, each code
+// asked once and in the list's order, bound as the text it is.
+TEST_F(Unidades, CodesAreReadInStatementsOfAFewHundred) {
+  QStringList codigos;
+  for (int i = 0; i < 1000; ++i) codigos << QString("LOTE-%1").arg(i, 4, 10, QChar('0')).rightJustified(25);
+  codigos << QString("ART-O'NEIL").rightJustified(25);
+  e.Sql("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < 1000) INSERT INTO "
+        "V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) SELECT substr('" + QString(25, ' ') +
+        "', 1, 16) || 'LOTE-' || substr('000' || i, -4), 'Artículo', '  UN' FROM n");
+  QStringList pedidos, leidos;
+  std::vector<qsizetype> porSentencia;
+  LeePorCodigos("SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE IDARTICULO", " ORDER BY IDARTICULO", codigos,
+                [&](Recordset& rs, const QStringList& parte) {
+                  porSentencia.push_back(parte.size());
+                  pedidos << parte;
+                  for (; !rs.Eof(); rs.MoveNext()) leidos << rs.Fields(0).Value().toString();
+                });
+  EXPECT_EQ(porSentencia, (std::vector<qsizetype>{500, 500, 1}));
+  EXPECT_EQ(pedidos, codigos);
+  EXPECT_EQ(leidos, codigos);
+  // No code, no statement.
+  LeePorCodigos("SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE IDARTICULO", QString(), {},
+                [&](Recordset&, const QStringList&) { porSentencia.push_back(0); });
+  EXPECT_EQ(porSentencia.size(), 3u);
+  EXPECT_EQ(Errores(), 0);
+}
+
 TEST_F(Unidades, WithoutLotOrSerialTheBalanceIsByUnit) {
   Saldo("ROD-6205", "UN", "1", 30);
   Saldo("ROD-6205", "UN", "2", 12);
