@@ -46,3 +46,9 @@ bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
   }
   return QApplication::notify(receptor, evento);
 }
+
+bool SinPantalla() {
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return true;
+  const QString p = QGuiApplication::platformName();
+  return p == QLatin1String("offscreen") || p == QLatin1String("minimal");
+}

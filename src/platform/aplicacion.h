@@ -10,3 +10,9 @@ class Aplicacion : public QApplication {
   // Loads the Spanish translation of Qt's own dialogs.
   void CargaTraduccion();
 };
+
+// Whether there is no screen a person sees: the program runs on the
+// offscreen or minimal platform, or without windows at all. A message box
+// then goes to standard error instead of waiting for an answer nobody can
+// give.
+bool SinPantalla();

@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <map>
 
+#include "platform/aplicacion.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/form.h"
 #include "platform/menu.h"
 #include "platform/vb.h"
@@ -66,17 +68,23 @@ QString TituloAplicacion() {
   return QApplication::applicationName().isEmpty() ? QStringLiteral("Zamolid") : QApplication::applicationName();
 }
 
+void Interaccion::AvisoAlOperador(const QString& texto, int icono, const QString& titulo) {
+  std::fprintf(stderr, "%s\n", qPrintable(texto));
+  std::fflush(stderr);
+  MsgBox(texto, icono, titulo);
+}
+
+// Without a screen nobody can answer a dialog: a message goes to standard
+// error, and every question gets its default or cancelling answer at once.
+// A dialog's own event loop belongs to the action that opens it.
+
+void InteraccionQt::AvisoAlOperador(const QString& texto, int icono, const QString& titulo) {
+  std::fprintf(stderr, "%s\n", qPrintable(texto));
+  std::fflush(stderr);
+  if (!SinPantalla()) MsgBox(texto, icono, titulo);
+}
+
 int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titulo) {
-  QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
-  box.setText(texto);
-  switch (botones & 0x70) {
-    case vbmsg::Critical: box.setIcon(QMessageBox::Critical); break;
-    case vbmsg::Question: box.setIcon(QMessageBox::Question); break;
-    case vbmsg::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbmsg::Information: box.setIcon(QMessageBox::Information); break;
-    default: break;
-  }
   std::vector<std::pair<QMessageBox::StandardButton, int>> lista;
   switch (botones & 7) {
     case vbmsg::OKCancel: lista = {{QMessageBox::Ok, vbmsg::OK}, {QMessageBox::Cancel, vbmsg::Cancel}}; break;
@@ -90,12 +98,31 @@ int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titu
     case vbmsg::RetryCancel: lista = {{QMessageBox::Retry, vbmsg::Retry}, {QMessageBox::Cancel, vbmsg::Cancel}}; break;
     default: lista = {{QMessageBox::Ok, vbmsg::OK}}; break;
   }
+  size_t porDefecto = (botones & vbmsg::DefaultButton3) ? 2 : (botones & vbmsg::DefaultButton2) ? 1 : 0;
+  if (porDefecto >= lista.size()) porDefecto = 0;
+  if (SinPantalla()) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(titulo.isEmpty() ? TituloAplicacion() : titulo), qPrintable(texto));
+    std::fflush(stderr);
+    return lista[porDefecto].second;
+  }
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
+  box.setText(texto);
+  switch (botones & 0x70) {
+    case vbmsg::Critical: box.setIcon(QMessageBox::Critical); break;
+    case vbmsg::Question: box.setIcon(QMessageBox::Question); break;
+    case vbmsg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbmsg::Information: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
   QMessageBox::StandardButtons sb;
   for (auto& b : lista) sb |= b.first;
   box.setStandardButtons(sb);
-  size_t porDefecto = (botones & vbmsg::DefaultButton3) ? 2 : (botones & vbmsg::DefaultButton2) ? 1 : 0;
-  if (porDefecto < lista.size()) box.setDefaultButton(lista[porDefecto].first);
-  box.exec();
+  box.setDefaultButton(lista[porDefecto].first);
+  {
+    espera_bloqueo::MismaAccion misma;
+    box.exec();
+  }
   auto elegido = box.standardButton(box.clickedButton());
   for (auto& b : lista)
     if (b.first == elegido) return b.second;
@@ -107,6 +134,9 @@ int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titu
 
 bool InteraccionQt::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto,
                              QString& respuesta) {
+  respuesta.clear();
+  if (SinPantalla()) return false;
+  espera_bloqueo::MismaAccion misma;
   bool ok = false;
   QString r = QInputDialog::getText(QApplication::activeWindow(), titulo.isEmpty() ? TituloAplicacion() : titulo,
                                     texto, QLineEdit::Normal, porDefecto, &ok);
@@ -115,6 +145,8 @@ bool InteraccionQt::InputBox(const QString& texto, const QString& titulo, const 
 }
 
 void InteraccionQt::PopupMenu(QWidget* dueno, Menu& menu) {
+  if (SinPantalla()) return;
+  espera_bloqueo::MismaAccion misma;
   QMenu qm(dueno);
   std::map<QAction*, MenuItem*> mapa;
   AgregaItems(&qm, menu, mapa);
@@ -138,6 +170,8 @@ void InteraccionQt::MuestraModal(Form& form) {
 }
 
 bool InteraccionQt::PideFecha(QString& fecha) {
+  if (SinPantalla()) return false;
+  espera_bloqueo::MismaAccion misma;
   QDialog d(QApplication::activeWindow());
   d.setWindowTitle(QStringLiteral("Seleccione la fecha"));
   auto* lay = new QVBoxLayout(&d);
@@ -161,6 +195,8 @@ bool InteraccionQt::PideFecha(QString& fecha) {
 
 int InteraccionQt::ReportaError(const vb::Error& e, const QString& etiqueta) {
   std::fprintf(stderr, "Error %ld en %s: %s\n", e.Number, qPrintable(etiqueta), qPrintable(e.Description));
+  if (SinPantalla()) return 3;  // leave the procedure
+  espera_bloqueo::MismaAccion misma;
   QMessageBox box(QApplication::activeWindow());
   box.setIcon(QMessageBox::Critical);
   box.setWindowTitle(QStringLiteral("Error en %1").arg(etiqueta));

@@ -10,4 +10,5 @@ class InteraccionQt : public Interaccion {
   void MuestraModal(Form& form) override;
   bool PideFecha(QString& fecha) override;
   int ReportaError(const vb::Error& e, const QString& etiqueta) override;
+  void AvisoAlOperador(const QString& texto, int icono, const QString& titulo) override;
 };
