@@ -28,6 +28,7 @@ int TotalDelEntorno() {
 std::atomic<int> gTotal{-1};           // -1: the environment's or the default
 std::atomic<long long> gRestante{-1};  // -1: the whole budget (nothing spent yet)
 std::atomic<long> gEsperas{0};
+std::atomic<bool> gAvisado{false};
 int gMismaAccion = 0;
 int gAtendiendo = 0;
 
@@ -97,7 +98,13 @@ long long RestanteMs() {
   return r < 0 ? TotalMs() : r;
 }
 
-void NuevaAccion() { gRestante = -1; }
+void NuevaAccion() {
+  gRestante = -1;
+  gAvisado = false;
+}
+
+bool Avisado() { return gAvisado.load(); }
+void MarcaAvisado() { gAvisado = true; }
 
 long Esperas() { return gEsperas.load(); }
 

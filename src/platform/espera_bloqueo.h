@@ -25,8 +25,12 @@ void FijaTotalMs(int ms);
 
 // What the current action may still wait, in milliseconds (0 once spent).
 long long RestanteMs();
-// A new action: the whole budget again.
+// A new action: the whole budget again, and nothing told yet.
 void NuevaAccion();
+// Whether the current action has told the person of a lock already, and
+// marks it so: a lock is told once per action.
+bool Avisado();
+void MarcaAvisado();
 // How many times a statement has begun to wait for a lock since the program
 // started (a statement that meets a lock with the budget spent does not).
 long Esperas();

@@ -292,6 +292,40 @@ TEST_F(Transacciones, AnActionWaitsForLocksNoLongerThanItsBudgetInAllAndIsToldAt
   EXPECT_EQ(SumaAjena(), 5);
 }
 
+TEST_F(Transacciones, ALockIsToldOncePerActionAndRetryingIsTheNextAction) {
+  espera_bloqueo::FijaTotalMs(200);
+  con().SetCommandTimeout(4);
+  BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Exclusivo);
+  const long antes = espera_bloqueo::Esperas();
+  // The person answers the first report with Retry, the second with Cancel.
+  e.ui().respuestasError = {vb::kRespuestaReintentar, vb::kRespuestaAbortar};
+  int intentos = 0;
+  vb::ErrorSteps lectura("Lectura");
+  EXPECT_FALSE(lectura.step([&] {
+    ++intentos;
+    con().Lee("SELECT SUM(VALOR) FROM T");
+  }));
+  // Retrying waited again, and was told again.
+  EXPECT_EQ(intentos, 2);
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 2);
+  ASSERT_EQ(e.ui().Cuenta("Error"), 2);
+  // The same action goes on to another statement: it fails at once, and
+  // the lock, told already, is not told again.
+  vb::ErrorSteps escritura("Escritura");
+  EXPECT_FALSE(escritura.step([&] { con().Execute("UPDATE T SET VALOR = 1 WHERE ID = 1"); }));
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 2);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 2);
+  // Any other failure is told as ever.
+  vb::ErrorSteps otra("Otra");
+  EXPECT_FALSE(otra.step([&] { con().Lee("SELECT NADA FROM NINGUNA"); }));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 3);
+  // The next action is told again.
+  VuelveAlBucle();
+  vb::ErrorSteps siguiente("Siguiente");
+  EXPECT_FALSE(siguiente.step([&] { con().Lee("SELECT SUM(VALOR) FROM T"); }));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 4);
+}
+
 TEST_F(Transacciones, WhileAStatementWaitsForALockTheWindowsPaintAndNothingElseRunsOnTheDatabase) {
   espera_bloqueo::FijaTotalMs(400);
   con().SetCommandTimeout(4);
