@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QThread>
 #include <atomic>
 #include <chrono>
@@ -156,7 +157,10 @@ void MuestraAviso() {
   v->setAttribute(Qt::WA_DeleteOnClose);
   v->setMargin(16);
   v->setWordWrap(true);
-  v->setMinimumWidth(360);
+  v->setMinimumWidth(460);
+  v->adjustSize();
+  if (const QScreen* pantalla = QGuiApplication::primaryScreen())
+    v->move(pantalla->availableGeometry().center() - v->rect().center());
   v->show();
   v->raise();
   gVentana = v;
