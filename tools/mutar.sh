@@ -44,7 +44,11 @@ SAVED=""
 SAVED_FILE=""
 restore() {
   if [ -n "$SAVED" ] && [ -f "$SAVED" ]; then
-    cp -p "$SAVED" "$SAVED_FILE"
+    # Put back with a new time stamp: with its old one the file would look
+    # older than the object the planted fault was built into, and the next
+    # build would keep that object.
+    cp "$SAVED" "$SAVED_FILE"
+    touch "$SAVED_FILE"
     rm -f "$SAVED"
   fi
   SAVED=""
