@@ -32,10 +32,10 @@ class Salidas : public ConLotes {
   // A request for the grease (or another article) in warehouse 1, taken
   // from the lots.
   bool Pide(double& cantidad, const QString& lotesAnt = "", const QString& cantAnt = "", bool mostrar = true,
-            const QString& articulo = "GRA-EP2") {
+            const QString& articulo = "GRA-EP2", long fila = -1) {
     QString deposito = "1";
     return c->PideSerieLote_Salidas(grilla, articulo, "Grasa", cantidad, lotesAnt, cantAnt, lotes, cantidades, true,
-                                    false, false, &deposito, mostrar);
+                                    false, false, &deposito, mostrar, fila);
   }
 
   QString lotes = "sin tocar", cantidades = "sin tocar";
@@ -351,6 +351,42 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
   EXPECT_TRUE(Pide(q));
   EXPECT_EQ(stock, (QStringList{"0", "8", ""}));  // 5 - 4 - 1
   EXPECT_EQ(cantidades, "|0|3|0|");
+
+  // A request for a line that is not the grid's current row: the line that
+  // holds all of L1 counts, whichever row is current, given or not, shown
+  // or not, and whether the line asked for stands in the grid yet.
+  struct Caso {
+    const char* nombre;
+    int otra, propia;  // the rows of the line holding L1 and of the line asked for (0: not in the grid)
+    long fila;         // the row the request is given (-1: none)
+    bool mostrar;
+  };
+  const Caso casos[] = {
+      {"hidden, no row given", 1, 2, -1, false},
+      {"shown, no row given", 1, 2, -1, true},
+      {"hidden, the row given", 1, 2, 2, false},
+      {"the line asked for above the current row", 2, 1, -1, false},
+      {"a line not yet in the grid", 1, 0, -1, false},
+      {"a line not yet in the grid, said so", 1, 0, 0, true},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nombre);
+    grilla.SetRows(1);
+    FilaDeGrilla(caso.otra, "GRA-EP2", "|L1" + U + "|", "|5|");
+    if (caso.propia > 0) FilaDeGrilla(caso.propia, "GRA-EP2", "", "");
+    grilla.SetRow(caso.otra);
+    e.ui().llamadas.clear();
+    stock.clear();
+    if (caso.mostrar) AlMostrarLotesAnotaYAcepta(2, stock);
+    q = 5;
+    EXPECT_TRUE(Pide(q, "", "", caso.mostrar, "GRA-EP2", caso.fila));
+    if (caso.mostrar) {
+      EXPECT_EQ(stock, (QStringList{"0", "8", ""}));
+    }
+    EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|" + U + "|");
+    EXPECT_EQ(cantidades, "|0|5|0|");
+    EXPECT_EQ(Mensajes(), QStringList());
+  }
 }
 
 TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
