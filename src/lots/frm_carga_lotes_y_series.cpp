@@ -265,13 +265,19 @@ int FrmCargaLotesySeries::UltimaColumna() const { return EsConsultaDeSerieLote |
 
 int FrmCargaLotesySeries::PrimeraColumna() const { return EsConsultaDeSerieLote ? 3 : 2; }
 
-QList<int> FrmCargaLotesySeries::ColumnasDeLista(int fila) const {
-  // Only a row that gives a quantity is checked for separators: a lot
-  // written elsewhere with one in it blocks nothing while it gives nothing
-  // (the lists then leave that row out).
-  if (EsConsultaDeSerieLote)
-    return NumeroCelda(MSFlexGrid1->TextMatrix(fila, 3)) != 0 ? QList<int>{0, 1} : QList<int>{};
+QList<int> FrmCargaLotesySeries::ColumnasDeLista(int) const {
+  if (EsConsultaDeSerieLote) return {0, 1};
   return EsSerieYLote ? QList<int>{2, 3} : QList<int>{2};
+}
+
+std::vector<bool> FrmCargaLotesySeries::FilasDeLista() const {
+  // A stock row is checked only while it gives a quantity: a lot written
+  // elsewhere with a separator in it blocks nothing while it gives nothing
+  // (the lists then leave that row out). Every unit row gives an entry.
+  std::vector<bool> r(static_cast<size_t>(std::max(0, MSFlexGrid1->Rows())), !EsConsultaDeSerieLote);
+  if (EsConsultaDeSerieLote)
+    for (int f = 1; f < MSFlexGrid1->Rows(); ++f) r[static_cast<size_t>(f)] = NumeroCelda(MSFlexGrid1->TextMatrix(f, 3)) != 0;
+  return r;
 }
 
 bool FrmCargaLotesySeries::CabeEnFila(int fila, double valor) const {

@@ -67,6 +67,7 @@ class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCa
   int PrimeraColumna() const override;
   QString TextoBlanqueo() const override { return QString(); }
   QList<int> ColumnasDeLista(int fila) const override;
+  std::vector<bool> FilasDeLista() const override;
   bool CabeEnFila(int fila, double valor) const override;
   QString AvisoSinStock() const override;
 

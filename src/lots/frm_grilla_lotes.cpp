@@ -293,15 +293,23 @@ bool FrmGrillaLotes::VerificaFilas() {
     Avisa(mensaje);
     return false;
   };
+  const std::vector<bool> deLista = FilasDeLista();
   for (int r = 1; r < g->Rows(); ++r) {
-    for (const int c : ColumnasDeLista(r))
-      if (const QString t = g->TextMatrix(r, c); lotes::TieneSeparador(t))
-        return rechaza(r, c, lotes::AvisoSeparador(vb::Trim(t)));
+    if (static_cast<size_t>(r) < deLista.size() && deLista[static_cast<size_t>(r)])
+      for (const int c : ColumnasDeLista(r))
+        if (const QString t = g->TextMatrix(r, c); lotes::TieneSeparador(t))
+          return rechaza(r, c, lotes::AvisoSeparador(vb::Trim(t)));
     for (int c = 0; c < g->Cols(); ++c)
       if (ColumnaCantidad(c) && !CabeEnFila(r, NumeroCelda(g->TextMatrix(r, c))))
         return rechaza(r, c, AvisoSinStock());
   }
   return true;
+}
+
+bool FrmGrillaLotes::FilaConSeparador(int fila) const {
+  for (const int c : ColumnasDeLista(fila))
+    if (lotes::TieneSeparador(MSFlexGrid1->TextMatrix(fila, c))) return true;
+  return false;
 }
 
 // ---- the fill bar --------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "lots/frm_lote_y_posicion.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <vector>
 
@@ -152,25 +153,29 @@ void FrmLoteyPosicion::VerificaAnteriores() {
   // Previous entries back into the rows of their position (and lot), in
   // row order; an entry without position belongs to the warehouse row, and
   // one whose row is gone is dropped.
-  // Keys: the position's length, "*", the position and (in the combined
-  // mode) the lot, so no two pairs of position and lot share one (position
-  // "A*" with lot "1" and position "A" with lot "*1" do not); the warehouse
-  // row's key holds no "*", so no position row has it.
-  const QString kDeposito = QStringLiteral("|");
-  auto clave = [&](const QString& posicion, const QString& lote) {
-    const QString p = vb::Trim(posicion).toCaseFolded();
-    return QString::number(p.size()) + u'*' + p + (EsPosicionYLote ? vb::Trim(lote).toCaseFolded() : QString());
-  };
   std::vector<Anterior> anteriores;
   anteriores.reserve(static_cast<size_t>(posiciones.size()));
   for (qsizetype i = 0; i + 1 < posiciones.size(); ++i) {
     const QString lote = i < lotes.size() ? lotes[i] : QString();
-    anteriores.push_back({vb::Trim(posiciones[i]).isEmpty() ? kDeposito : clave(posiciones[i], lote),
+    anteriores.push_back({vb::Trim(posiciones[i]).isEmpty() ? kClaveDeposito : Clave(posiciones[i], lote),
                           i < cantidades.size() ? NumeroCelda(cantidades[i]) : 0.0});
   }
-  ReparteAnteriores(
-      [&](int r) { return r == filaDeposito_ ? kDeposito : clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)); },
-      anteriores, 4);
+  ReparteAnteriores([&](int r) { return ClaveDeFila(r); }, anteriores, 4);
+}
+
+// Keys: the position's length, "*", the position and (in the combined mode)
+// the lot, so no two pairs of position and lot share one (position "A*"
+// with lot "1" and position "A" with lot "*1" do not); the warehouse row's
+// key holds no "*", so no position row has it.
+const QString FrmLoteyPosicion::kClaveDeposito = QStringLiteral("|");
+
+QString FrmLoteyPosicion::Clave(const QString& posicion, const QString& lote) const {
+  const QString p = vb::Trim(posicion).toCaseFolded();
+  return QString::number(p.size()) + u'*' + p + (EsPosicionYLote ? vb::Trim(lote).toCaseFolded() : QString());
+}
+
+QString FrmLoteyPosicion::ClaveDeFila(int r) const {
+  return r == filaDeposito_ ? kClaveDeposito : Clave(MSFlexGrid1->TextMatrix(r, 0), MSFlexGrid1->TextMatrix(r, 1));
 }
 
 void FrmLoteyPosicion::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad1, 3, 4); }
@@ -191,8 +196,27 @@ void FrmLoteyPosicion::BotonPropio(int indice) {
 
 QList<int> FrmLoteyPosicion::ColumnasDeLista(int fila) const {
   // The warehouse row carries neither position nor lot.
-  if (!FilaCuenta(fila) || fila == filaDeposito_) return {};
+  if (fila == filaDeposito_) return {};
   return EsPosicionYLote ? QList<int>{0, 1} : QList<int>{0};
+}
+
+std::vector<bool> FrmLoteyPosicion::FilasDeLista() const {
+  // A row that gives a quantity, and a row of 0 above a row of its own
+  // position (and lot) that gives one: reopened, the entries of a key go
+  // back to its rows in row order, so each row's entry keeps its place.
+  const MSFlexGrid* g = MSFlexGrid1;
+  std::vector<bool> r(static_cast<size_t>(std::max(0, g->Rows())), false);
+  QSet<QString> debajo;  // keys with a row further down that gives a quantity
+  for (int f = g->Rows() - 1; f >= 1; --f) {
+    const QString clave = ClaveDeFila(f);
+    if (NumeroCelda(g->TextMatrix(f, 4)) != 0) {
+      r[static_cast<size_t>(f)] = true;
+      debajo.insert(clave);
+    } else {
+      r[static_cast<size_t>(f)] = debajo.contains(clave);
+    }
+  }
+  return r;
 }
 
 bool FrmLoteyPosicion::CabeEnFila(int fila, double valor) const {
@@ -221,13 +245,13 @@ double FrmLoteyPosicion::SumaFilas(long MenosCual) const { return SumaColumna(4,
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const { return CantidadesIguales(SumaFilas(-1), Cantidad1); }
 
-bool FrmLoteyPosicion::FilaCuenta(int r) const { return NumeroCelda(MSFlexGrid1->TextMatrix(r, 4)) != 0; }
-
 QString FrmLoteyPosicion::ListaDeColumna(int col, bool conCantidades) const {
+  const std::vector<bool> deLista = FilasDeLista();
   QString l = QStringLiteral("|");
   for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
-    if (!FilaCuenta(r)) continue;
-    const QString q = vb::Trim(MSFlexGrid1->TextMatrix(r, 4));
+    if (!deLista[static_cast<size_t>(r)]) continue;
+    QString q = vb::Trim(MSFlexGrid1->TextMatrix(r, 4));
+    if (q.isEmpty()) q = QStringLiteral("0");
     // The warehouse row carries neither position nor lot.
     const QString v = r == filaDeposito_ ? QString() : vb::Trim(MSFlexGrid1->TextMatrix(r, col));
     l += conCantidades ? v + u'*' + q + u'|' : v + u'|';

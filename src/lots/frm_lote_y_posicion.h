@@ -54,6 +54,7 @@ class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyP
   QString TextoBlanqueo() const override { return QStringLiteral("0"); }
   void BotonPropio(int indice) override;
   QList<int> ColumnasDeLista(int fila) const override;
+  std::vector<bool> FilasDeLista() const override;
   bool CabeEnFila(int fila, double valor) const override;
   QString AvisoSinStock() const override;
 
@@ -61,12 +62,14 @@ class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyP
   void InicializaGrid();
   void VerificaAnteriores();
   void DistribuyeCantidad();
-  // The list of column col of the rows that take a quantity; with
-  // quantities each entry is the column's text, "*" and the quantity.
+  // The list of column col of the rows FilasDeLista gives; with quantities
+  // each entry is the column's text, "*" and the quantity.
   QString ListaDeColumna(int col, bool conCantidades) const;
-  // Whether row r gives an entry to the lists: its quantity is not 0 (an
-  // empty cell counts 0).
-  bool FilaCuenta(int r) const;
+  // The key a row and a previous entry are matched by: its position and,
+  // in the combined mode, its lot; the warehouse row's is kClaveDeposito.
+  QString Clave(const QString& posicion, const QString& lote) const;
+  QString ClaveDeFila(int r) const;
+  static const QString kClaveDeposito;
 
   int filaDeposito_ = 0;
 };

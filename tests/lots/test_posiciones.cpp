@@ -28,8 +28,8 @@ class Posiciones : public ConLotes {
     Saldo("2", "ROD-6205", "P1", "", "UN", "50");      // another warehouse
   }
   bool Pide(double& cantidad, const QString& posAnt = "", const QString& loteAnt = "", bool posicion = true,
-            bool lote = false, const QString& unidad = "UN") {
-    return c->PidePosicionLote("ROD-6205", unidad, cantidad, "1", posAnt, loteAnt, posiciones, lotes, posicion, lote);
+            bool lote = false, const QString& unidad = "UN", const QString& articulo = "ROD-6205") {
+    return c->PidePosicionLote(articulo, unidad, cantidad, "1", posAnt, loteAnt, posiciones, lotes, posicion, lote);
   }
   QString posiciones = "sin tocar", lotes = "sin tocar";
 };
@@ -200,6 +200,56 @@ TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
     EXPECT_EQ(posicion, (QStringList{"P2", "P1", "A*1", "POS", "POS"}));
     EXPECT_EQ(cantidad, caso.cantidades);
     EXPECT_EQ(posiciones, caso.devueltas.isEmpty() ? caso.posiciones : caso.devueltas);
+    EXPECT_EQ(lotes, caso.lotes);
+    EXPECT_EQ(q, caso.cantidad);
+    EXPECT_EQ(Mensajes(), QStringList());
+  }
+
+  // Quantities typed into the later of two rows of one position (and lot):
+  // reopened on the lists handed back, each goes back to the row it was
+  // typed in, and accepting at once gives back the same lists.
+  Articulo("ROD-7");
+  Equiv("ROD-7", "CAJ", "UN", 12);
+  Posicion("1", "Q", 6);
+  Posicion("1", "R", 7);
+  Saldo("1", "ROD-7", "Q", "QA", "UN", "2");
+  Saldo("1", "ROD-7", "Q", "QB", "UN", "9");
+  Saldo("1", "ROD-7", "R", "RL", "UN", "2");
+  Saldo("1", "ROD-7", "R", "RL", "CAJ", "1");  // 12 units
+  struct Tecleado {
+    const char* nombre;
+    bool conLote;
+    double cantidad;
+    QStringList cantidades;  // typed from row 1: Q (QA), Q (QB), R (RL, UN), R (RL, CAJ)
+    QString posiciones, lotes;
+  };
+  const Tecleado tecleados[] = {
+      {"one position in two rows", false, 5, {"0", "5"}, "|Q*0|Q*5|", ""},
+      {"one position and lot in two units", true, 7, {"0", "0", "0", "7"}, "|R*0|R*7|", "|RL|RL|"},
+      {"the first row of each", true, 4, {"2", "0", "2", "0"}, "|Q*2|R*2|", "|QA|RL|"},
+  };
+  for (const Tecleado& caso : tecleados) {
+    SCOPED_TRACE(caso.nombre);
+    e.ui().llamadas.clear();
+    QStringList tecleada, reabierta;
+    AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+      f.MSFlexGrid1->SetRow(1);
+      for (const QString& t : caso.cantidades) Teclea(f, t);
+      tecleada = Columna(f.MSFlexGrid1, 4);
+      QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+    });
+    double q = caso.cantidad;
+    EXPECT_TRUE(Pide(q, "", "", true, caso.conLote, "UN", "ROD-7"));
+    EXPECT_EQ(posiciones, caso.posiciones);
+    EXPECT_EQ(lotes, caso.lotes);
+    AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+      reabierta = Columna(f.MSFlexGrid1, 4);
+      QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
+    });
+    const QString devueltas = posiciones, suyos = lotes;
+    EXPECT_TRUE(Pide(q, devueltas, suyos, true, caso.conLote, "UN", "ROD-7"));
+    EXPECT_EQ(reabierta, tecleada);
+    EXPECT_EQ(posiciones, caso.posiciones);
     EXPECT_EQ(lotes, caso.lotes);
     EXPECT_EQ(q, caso.cantidad);
     EXPECT_EQ(Mensajes(), QStringList());
