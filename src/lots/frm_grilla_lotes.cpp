@@ -364,7 +364,7 @@ void FrmGrillaLotes::ReparteAnteriores(const std::function<QString(int)>& claveD
 void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, int colCantidad) {
   MSFlexGrid* g = MSFlexGrid1;
   if (g->Rows() == 2) {
-    g->SetTextMatrix(1, colCantidad, TextoCelda(cantidad));
+    if (!FilaConSeparador(1)) g->SetTextMatrix(1, colCantidad, TextoCelda(cantidad));
     return;
   }
   // The column's sum is kept as the cells change, so the spread reads each
@@ -372,6 +372,8 @@ void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, in
   double suma = SumaColumna(colCantidad, -1);
   double resto = cantidad;
   for (int r = 1; r < g->Rows(); ++r) {
+    // Acceptance would refuse the row.
+    if (FilaConSeparador(r)) continue;
     const double disponible = std::max(0.0, NumeroCelda(g->TextMatrix(r, colDisponible)));
     const double actual = NumeroCelda(g->TextMatrix(r, colCantidad));
     if (resto + actual <= disponible + kToleranciaCantidad) {

@@ -392,12 +392,30 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   EXPECT_EQ(posiciones, "|P2*8|P1*1|");
   EXPECT_EQ(q, 9);
 
-  // A stored position holding the list separator: refused when it gives a
-  // quantity, left out when it gives none.
+  // A stored position holding the list separator: the proposal passes it
+  // over for a clean position further down, and it is left out when it
+  // gives nothing; a quantity typed into it is refused.
   Posicion("1", "P|9", 4);
   Saldo("1", "ROD-6205", "P|9", "", "UN", "5");
+  Posicion("1", "P4", 5);
+  Saldo("1", "ROD-6205", "P4", "", "UN", "5");
   e.ui().llamadas.clear();
+  QStringList propuesto, repropuesto;
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    propuesto = Columna(f.MSFlexGrid1, 4);
+    f.Toolbar1->Buttons()(3)->Accion()->trigger();
+    repropuesto = Columna(f.MSFlexGrid1, 4);
+    f.CmdAceptar->click();
+  });
+  q = 13;
+  EXPECT_TRUE(Pide(q));
+  EXPECT_EQ(propuesto, (QStringList{"8", "4", "", "1"}));
+  EXPECT_EQ(repropuesto, (QStringList{"8", "4", "0", "1"}));
+  EXPECT_EQ(posiciones, "|P2*8|P1*4|P4*1|");
+  EXPECT_EQ(Mensajes(), QStringList());
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    f.MSFlexGrid1->SetRow(3);
+    Teclea(f, "1");
     f.CmdAceptar->click();
     abierto = f.isVisible();
     fila = f.MSFlexGrid1->Row();
@@ -412,10 +430,6 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   EXPECT_EQ(Mensajes(), QStringList{"P|9: los caracteres | y " + U +
                                     " no pueden formar parte de un lote, una serie, un talle ni una posición"});
   EXPECT_EQ(posiciones, "");
-  AlMostrarPosiciones([&](FrmLoteyPosicion& f) { f.CmdAceptar->click(); });
-  q = 12;
-  EXPECT_TRUE(Pide(q));
-  EXPECT_EQ(posiciones, "|P2*8|P1*4|");
 }
 
 TEST_F(Posiciones, ADialogOfLotsOnlyHandsBackThePreviousLists) {

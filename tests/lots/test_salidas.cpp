@@ -464,25 +464,35 @@ TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
 }
 
 TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
-  // Lots written by another program: the rows are shown, take nothing, and
-  // are left out of the lists, which stay parallel.
+  // Lots written by another program: the rows are shown, take nothing (the
+  // proposal passes them over for a clean lot further down), and are left
+  // out of the lists, which stay parallel.
   Articulo("ART-SEP");
   Stock("ART-SEP", "1", "L1", "", "5");
   Stock("ART-SEP", "1", "A|B", "", "2");
   Stock("ART-SEP", "1", "C" + U + "D", "", "2");
+  Stock("ART-SEP", "1", "ZZZ", "", "4");
   FilaDeGrilla(1, "ART-SEP", "", "");
-  const QString lista = "|L1" + U + "|" + U + "|";
-  for (const bool mostrar : {true, false}) {
-    QStringList lote;
-    if (mostrar) AlMostrarLotesAnotaYAcepta(0, lote);
-    double q = 3;
-    EXPECT_TRUE(Pide(q, "", "", mostrar, "ART-SEP"));
-    if (mostrar) {
-      EXPECT_EQ(lote, (QStringList{"L1", "A|B", "C" + U + "D", ""}));
+  const QString lista = "|L1" + U + "|ZZZ" + U + "|" + U + "|";
+  const struct {
+    double cantidad;
+    QString cantidades;
+  } casos[] = {{3, "|3|0|0|"}, {7, "|5|2|0|"}};
+  for (const auto& caso : casos) {
+    for (const bool mostrar : {true, false}) {
+      SCOPED_TRACE(QString("%1 %2").arg(caso.cantidad).arg(mostrar).toStdString());
+      e.ui().llamadas.clear();
+      QStringList lote;
+      if (mostrar) AlMostrarLotesAnotaYAcepta(0, lote);
+      double q = caso.cantidad;
+      EXPECT_TRUE(Pide(q, "", "", mostrar, "ART-SEP"));
+      if (mostrar) {
+        EXPECT_EQ(lote, (QStringList{"L1", "A|B", "C" + U + "D", "ZZZ", ""}));
+      }
+      EXPECT_EQ(lotes, lista);
+      EXPECT_EQ(cantidades, caso.cantidades);
+      EXPECT_EQ(Mensajes(), QStringList());
     }
-    EXPECT_EQ(lotes, lista);
-    EXPECT_EQ(cantidades, QString("|3|0|"));
-    EXPECT_EQ(Mensajes(), QStringList());
   }
   // Reopened, the lists come back; a quantity on such a row is refused.
   bool abierto = false;
@@ -498,13 +508,13 @@ TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
   });
   double q = 3;
-  EXPECT_TRUE(Pide(q, lista, "|3|0|", true, "ART-SEP"));
+  EXPECT_TRUE(Pide(q, lista, "|3|0|0|", true, "ART-SEP"));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 2);
   EXPECT_EQ(Mensajes(), QStringList{"A|B: los caracteres | y " + U +
                                     " no pueden formar parte de un lote, una serie, un talle ni una posición"});
   EXPECT_EQ(lotes, lista);
-  EXPECT_EQ(cantidades, QString("|3|0|"));
+  EXPECT_EQ(cantidades, QString("|3|0|0|"));
 }
 
 TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {
