@@ -363,7 +363,7 @@ void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
     }
     if (ColumnaDeSeries(col) && !texto.isEmpty() && texto != QStringLiteral("-")) {
       if (const int otra = FilaConMismoTexto(col, texto, fila))
-        return Rechaza(QStringLiteral("El Número de Serie %1 ya está informado en el ítem %2").arg(texto).arg(otra));
+        return Rechaza(QStringLiteral("El Número de Serie %1 ya está informado en el ítem %2").arg(texto, QString::number(otra)));
     }
     if (fila == 1) {
       g->SetTextMatrix(1, col, texto);
@@ -428,9 +428,8 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
             if (r == 0) continue;
             repetida = true;
             Interaccion::Actual().MsgBox(QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3")
-                                             .arg(vb::Trim(g->TextMatrix(r, col)))
-                                             .arg(r)
-                                             .arg(otra),
+                                             .arg(vb::Trim(g->TextMatrix(r, col)), QString::number(r),
+                                                  QString::number(otra)),
                                          vbmsg::Critical, QStringLiteral("Aviso al Operador"));
           }
         }) ||

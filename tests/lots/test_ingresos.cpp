@@ -104,6 +104,23 @@ TEST_F(Ingresos, TheRepeatedSerialToldIsTheOneWhoseFirstRowComesFirst) {
   EXPECT_EQ(Mensajes(), (QStringList{"El Número de Serie S2 está repetido en los ítems 1 y 4",
                                      "El Número de Serie S1 está repetido en los ítems 2 y 3"}));
   EXPECT_EQ(series, "|S2|S1|S3|S4|");
+
+  // Serials that look like the message's own placeholders are told as typed.
+  for (const QString serie : {"S%1", "%2", "S%1%2%3"}) {
+    SCOPED_TRACE(serie.toStdString());
+    e.ui().llamadas.clear();
+    AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+      f.CmdAceptar->click();
+      Teclea(f, serie);
+      QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+      Teclea(f, "Z");
+      f.CmdAceptar->click();
+    });
+    EXPECT_TRUE(Pide(2, true, false, false, "|" + serie + "|" + serie + "|"));
+    EXPECT_EQ(Mensajes(), (QStringList{"El Número de Serie " + serie + " está repetido en los ítems 1 y 2",
+                                       "El Número de Serie " + serie + " ya está informado en el ítem 2"}));
+    EXPECT_EQ(series, "|Z|" + serie + "|");
+  }
 }
 
 TEST_F(Ingresos, ALotTypedInTheFirstRowFillsTheEmptyOnes) {
