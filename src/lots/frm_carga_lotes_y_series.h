@@ -73,6 +73,8 @@ class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCa
 
  private:
   void DistribuyeCantidad();
+  // The key a stock row and a lot-and-serial entry are matched by.
+  QString ClaveDeFila(int r) const;
   // Whether column col of the entry grid holds serial numbers.
   bool ColumnaDeSeries(int col) const;
   // The data row other than fila whose trimmed text in col equals texto

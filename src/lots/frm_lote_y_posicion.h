@@ -9,7 +9,9 @@
 // The caller sets the members, calls CargaDatos, shows the form and reads
 // Posiciones, Lotes, Cantidad1 and Aceptado back.
 #include <QString>
+#include <vector>
 
+#include "lots/columnas_lotes.h"
 #include "lots/frm_grilla_lotes.h"
 #include "platform/form.h"
 
@@ -46,10 +48,10 @@ class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyP
   int FilaDeposito() const { return filaDeposito_; }
 
  protected:
-  bool ColumnaEditable(int col) const override { return col == 4; }
-  bool ColumnaCantidad(int col) const override { return col == 4; }
-  int UltimaColumna() const override { return 4; }
-  int PrimeraColumna() const override { return 4; }
+  bool ColumnaEditable(int col) const override { return col == ColPosiciones::kCantidad; }
+  bool ColumnaCantidad(int col) const override { return col == ColPosiciones::kCantidad; }
+  int UltimaColumna() const override { return ColPosiciones::kCantidad; }
+  int PrimeraColumna() const override { return ColPosiciones::kCantidad; }
   void EnterEnUltimaFila() override;
   QString TextoBlanqueo() const override { return QStringLiteral("0"); }
   void BotonPropio(int indice) override;
@@ -59,8 +61,27 @@ class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyP
   QString AvisoSinStock() const override;
 
  private:
+  // The article's balances in the warehouse, in the line's unit: one per
+  // position (and, in the combined mode, lot) in the order the rows show
+  // them, and the balance outside any position when the warehouse has one.
+  struct SaldoPosicion {
+    QString posicion, lote;
+    double disponible = 0;
+  };
+  struct Saldos {
+    std::vector<SaldoPosicion> posiciones;
+    bool hayDeposito = false;
+    double deposito = 0;
+  };
+
   void InicializaGrid();
+  // Loads the rows: the balances (LeeSaldos, which reads the database) laid
+  // into the grid (LlenaGrilla), then the previous entries put back
+  // (ColocaAnteriores) or the quantity spread.
   void VerificaAnteriores();
+  Saldos LeeSaldos() const;
+  void LlenaGrilla(const Saldos& s);
+  void ColocaAnteriores();
   void DistribuyeCantidad();
   // The list of column col of the rows FilasDeLista gives; with quantities
   // each entry is the column's text, "*" and the quantity.

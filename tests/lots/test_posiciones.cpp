@@ -42,13 +42,13 @@ TEST_F(Posiciones, PositionsInEntryOrderWithTheQuantitySpread) {
     caption = f.Caption();
     etiqueta = f.lblArticulo->Caption();
     fila0 = Fila(f.MSFlexGrid1, 0);
-    posicion = Columna(f.MSFlexGrid1, 0);
-    unidad = Columna(f.MSFlexGrid1, 2);
-    disponible = Columna(f.MSFlexGrid1, 3);
-    cantidad = Columna(f.MSFlexGrid1, 4);
+    posicion = Columna(f.MSFlexGrid1, ColPosiciones::kPosicion);
+    unidad = Columna(f.MSFlexGrid1, ColPosiciones::kUnidad);
+    disponible = Columna(f.MSFlexGrid1, ColPosiciones::kDisponible);
+    cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     fila = f.MSFlexGrid1->Row();
     col = f.MSFlexGrid1->Col();
-    EXPECT_EQ(f.MSFlexGrid1->ColWidth(1), 0);
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(ColPosiciones::kLote), 0);
     EXPECT_EQ(f.FilaDeposito(), 0);
     f.CmdAceptar->click();
   });
@@ -62,13 +62,13 @@ TEST_F(Posiciones, PositionsInEntryOrderWithTheQuantitySpread) {
   EXPECT_EQ(disponible, (QStringList{"8", "4"}));
   EXPECT_EQ(cantidad, (QStringList{"8", "2"}));
   EXPECT_EQ(fila, 2);
-  EXPECT_EQ(col, 4);
+  EXPECT_EQ(col, ColPosiciones::kCantidad);
   EXPECT_EQ(posiciones, "|P2*8|P1*2|");
   EXPECT_EQ(lotes, "");
 
   // A negative line is spread by its size and keeps its sign.
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-    cantidad = Columna(f.MSFlexGrid1, 4);
+    cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     f.CmdAceptar->click();
   });
   q = -10;
@@ -83,11 +83,11 @@ TEST_F(Posiciones, BalancesAndTheWarehouseRowAreShownInTheLinesUnit) {
   QStringList posicion, disponible, cantidad;
   int deposito = 0;
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-    posicion = Columna(f.MSFlexGrid1, 0);
-    disponible = Columna(f.MSFlexGrid1, 3);
-    cantidad = Columna(f.MSFlexGrid1, 4);
+    posicion = Columna(f.MSFlexGrid1, ColPosiciones::kPosicion);
+    disponible = Columna(f.MSFlexGrid1, ColPosiciones::kDisponible);
+    cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     deposito = f.FilaDeposito();
-    EXPECT_GE(f.MSFlexGrid1->ColWidth(0), f.TextWidth("   DEPOSITO 1"));
+    EXPECT_GE(f.MSFlexGrid1->ColWidth(ColPosiciones::kPosicion), f.TextWidth("   DEPOSITO 1"));
     f.CmdAceptar->click();
   });
   double q = 3;
@@ -110,16 +110,16 @@ TEST_F(Posiciones, PositionsAndLotsKeepTheirListsParallel) {
   QStringList fila0, lote, cantidad;
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
     fila0 = Fila(f.MSFlexGrid1, 0);
-    lote = Columna(f.MSFlexGrid1, 1);
-    cantidad = Columna(f.MSFlexGrid1, 4);
+    lote = Columna(f.MSFlexGrid1, ColPosiciones::kLote);
+    cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     // Only the quantity column edits; the buttons fill only there.
     f.MSFlexGrid1->SetRow(1);
-    f.MSFlexGrid1->SetCol(3);
+    f.MSFlexGrid1->SetCol(ColPosiciones::kDisponible);
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_1);
     EXPECT_FALSE(f.EditorAbierto());
     f.Toolbar1->Buttons()(2)->Accion()->trigger();
-    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, 3), "4");
-    f.MSFlexGrid1->SetCol(4);
+    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, ColPosiciones::kDisponible), "4");
+    f.MSFlexGrid1->SetCol(ColPosiciones::kCantidad);
     Teclea(f, "0,00");  // a zero written with decimals takes nothing
     Teclea(f, "0");
     Teclea(f, "3");
@@ -141,7 +141,7 @@ TEST_F(Posiciones, PositionsAndLotsKeepTheirListsParallel) {
 TEST_F(Posiciones, PreviousEntriesGoBackToTheirRows) {
   QStringList cantidad;
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-    cantidad = Columna(f.MSFlexGrid1, 4);
+    cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     f.CmdAceptar->click();
   });
   // P9 is gone; the entry without position has no warehouse row to go to.
@@ -154,7 +154,7 @@ TEST_F(Posiciones, PreviousEntriesGoBackToTheirRows) {
   Saldo("1", "ROD-6205", "", "", "UN", "10");
   q = 9;
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-    cantidad = Columna(f.MSFlexGrid1, 4);
+    cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     f.CmdAceptar->click();
   });
   EXPECT_TRUE(Pide(q, "|p1*3|P2*2|*4|"));
@@ -191,8 +191,8 @@ TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
     e.ui().llamadas.clear();
     QStringList posicion, cantidad;
     AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-      posicion = Columna(f.MSFlexGrid1, 0);
-      cantidad = Columna(f.MSFlexGrid1, 4);
+      posicion = Columna(f.MSFlexGrid1, ColPosiciones::kPosicion);
+      cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
       f.CmdAceptar->click();
     });
     double q = caso.cantidad;
@@ -235,7 +235,7 @@ TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
     AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
       f.MSFlexGrid1->SetRow(1);
       for (const QString& t : caso.cantidades) Teclea(f, t);
-      tecleada = Columna(f.MSFlexGrid1, 4);
+      tecleada = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
       QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     });
     double q = caso.cantidad;
@@ -243,7 +243,7 @@ TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
     EXPECT_EQ(posiciones, caso.posiciones);
     EXPECT_EQ(lotes, caso.lotes);
     AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-      reabierta = Columna(f.MSFlexGrid1, 4);
+      reabierta = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
       QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     });
     const QString devueltas = posiciones, suyos = lotes;
@@ -268,9 +268,9 @@ TEST_F(Posiciones, APositionAndLotAreTwoPartsNotOneText) {
     const QString posicion = deLaPrimera ? "A" : "A*", lote = deLaPrimera ? "*1" : "1";
     QStringList posicionFila, loteFila, cantidad;
     AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-      posicionFila = Columna(f.MSFlexGrid1, 0);
-      loteFila = Columna(f.MSFlexGrid1, 1);
-      cantidad = Columna(f.MSFlexGrid1, 4);
+      posicionFila = Columna(f.MSFlexGrid1, ColPosiciones::kPosicion);
+      loteFila = Columna(f.MSFlexGrid1, ColPosiciones::kLote);
+      cantidad = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
       f.CmdAceptar->click();
     });
     double q = 5;
@@ -346,15 +346,15 @@ TEST_F(Posiciones, TheFillButtonsWorkOnTheQuantityColumn) {
     f.MSFlexGrid1->SetRow(1);
     Teclea(f, "1", Qt::Key_Up);
     f.Toolbar1->Buttons()(1)->Accion()->trigger();
-    copiado = Columna(f.MSFlexGrid1, 4);
+    copiado = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     f.Toolbar1->Buttons()(2)->Accion()->trigger();
-    blanqueado = Columna(f.MSFlexGrid1, 4);
+    blanqueado = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     // Proposing again while an edit is open stores the edit first.
     QTest::keyClicks(f.MSFlexGrid1, "3");
     f.Toolbar1->Buttons()(3)->Accion()->trigger();
-    propuesto = Columna(f.MSFlexGrid1, 4);
+    propuesto = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     EXPECT_EQ(f.MSFlexGrid1->Row(), 2);
-    EXPECT_EQ(f.MSFlexGrid1->Col(), 4);
+    EXPECT_EQ(f.MSFlexGrid1->Col(), ColPosiciones::kCantidad);
     f.CmdAceptar->click();
   });
   double q = 9;
@@ -374,7 +374,7 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
     f.MSFlexGrid1->SetRow(1);
     f.Toolbar1->Buttons()(1)->Accion()->trigger();
-    copiado = Columna(f.MSFlexGrid1, 4);
+    copiado = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     f.CmdAceptar->click();
     abierto = f.isVisible();
     fila = f.MSFlexGrid1->Row();
@@ -387,7 +387,7 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   EXPECT_EQ(copiado, (QStringList{"8", "8"}));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 2);
-  EXPECT_EQ(col, 4);
+  EXPECT_EQ(col, ColPosiciones::kCantidad);
   EXPECT_EQ(Mensajes(), QStringList{"No hay disponible para esa posicion"});
   EXPECT_EQ(posiciones, "|P2*8|P1*1|");
   EXPECT_EQ(q, 9);
@@ -402,9 +402,9 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   e.ui().llamadas.clear();
   QStringList propuesto, repropuesto;
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-    propuesto = Columna(f.MSFlexGrid1, 4);
+    propuesto = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     f.Toolbar1->Buttons()(3)->Accion()->trigger();
-    repropuesto = Columna(f.MSFlexGrid1, 4);
+    repropuesto = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
     f.CmdAceptar->click();
   });
   q = 13;
@@ -426,7 +426,7 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   EXPECT_FALSE(Pide(q));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 3);
-  EXPECT_EQ(col, 0);
+  EXPECT_EQ(col, ColPosiciones::kPosicion);
   EXPECT_EQ(Mensajes(), QStringList{"P|9: los caracteres | y " + U +
                                     " no pueden formar parte de un lote, una serie, un talle ni una posición"});
   EXPECT_EQ(posiciones, "");

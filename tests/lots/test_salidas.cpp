@@ -49,12 +49,12 @@ TEST_F(Salidas, LaysOutTheStockRowsAndSpreadsTheQuantity) {
     caption = f.Caption();
     etiqueta = f.lblArticulo->Caption();
     fila0 = Fila(f.MSFlexGrid1, 0);
-    lote = Columna(f.MSFlexGrid1, 0);
-    stock = Columna(f.MSFlexGrid1, 2);
-    cantidad = Columna(f.MSFlexGrid1, 3);
-    serieOculta = f.MSFlexGrid1->ColWidth(1) == 0;
-    EXPECT_EQ(f.MSFlexGrid1->ColWidth(0), f.TextWidth(QString(18, 'X')));
-    EXPECT_EQ(f.MSFlexGrid1->Col(), 3);  // typing starts in the quantity column
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
+    serieOculta = f.MSFlexGrid1->ColWidth(ColSalidas::kSerie) == 0;
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(ColSalidas::kLote), f.TextWidth(QString(18, 'X')));
+    EXPECT_EQ(f.MSFlexGrid1->Col(), ColSalidas::kCantidad);  // typing starts in the quantity column
     f.CmdAceptar->click();
   });
   double q = 10;
@@ -82,10 +82,10 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
     EXPECT_FALSE(f.EditorAbierto());
     // More than the lot holds: refused, the editor stays open with its text.
     Teclea(f, "6");
-    abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text() : QString("cerrado")) << g->TextMatrix(1, 3);
+    abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text() : QString("cerrado")) << g->TextMatrix(1, ColSalidas::kCantidad);
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);  // discards without checking
     EXPECT_FALSE(f.EditorAbierto());
-    EXPECT_EQ(g->TextMatrix(1, 3), "5");
+    EXPECT_EQ(g->TextMatrix(1, ColSalidas::kCantidad), "5");
     Teclea(f, "-1");
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
     Teclea(f, "2,5");
@@ -102,12 +102,12 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
     // The blank row takes any quantity, beyond 16 bits too; Up goes back.
     Teclea(f, "40000", Qt::Key_Up);
-    EXPECT_EQ(g->TextMatrix(3, 3), "40000");
+    EXPECT_EQ(g->TextMatrix(3, ColSalidas::kCantidad), "40000");
     EXPECT_EQ(g->Row(), 2);
     g->SetRow(3);
     Teclea(f, "0", Qt::Key_Up);
     EXPECT_EQ(g->Row(), 2);
-    cantidad = Columna(g, 3);
+    cantidad = Columna(g, ColSalidas::kCantidad);
     QTest::keyClick(g, Qt::Key_F2);
   });
   double q = 10;
@@ -132,17 +132,17 @@ TEST_F(Salidas, ARefusedEditorStopsEveryWayOfStoringIt) {
     f.CmdAceptar->click();
     QTest::keyClick(f.TxtEdit, Qt::Key_F2);
     f.Toolbar1->Buttons()(2)->Accion()->trigger();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
     refusals = static_cast<int>(Mensajes().size());
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(f.EditorAbierto());
     EXPECT_EQ(f.TxtEdit->Text(), "9");
     EXPECT_EQ(g->Row(), 1);
-    EXPECT_EQ(Columna(g, 3), (QStringList{"5", "5", "0"}));
+    EXPECT_EQ(Columna(g, ColSalidas::kCantidad), (QStringList{"5", "5", "0"}));
     // Corrected, the click stores it and moves.
     f.TxtEdit->selectAll();
     QTest::keyClicks(f.TxtEdit, "4");
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
     EXPECT_FALSE(f.EditorAbierto());
     EXPECT_EQ(g->Row(), 2);
     Teclea(f, "6");
@@ -211,9 +211,9 @@ TEST_F(Salidas, ReopeningALineBringsBackItsQuantities) {
   bool abierto = false;
   int fila = 0, col = 0;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    lote = Columna(f.MSFlexGrid1, 0);
-    stock = Columna(f.MSFlexGrid1, 2);
-    cantidad = Columna(f.MSFlexGrid1, 3);
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
     // A row with no stock accepts only 0, typed or at acceptance.
     f.MSFlexGrid1->SetRow(3);
     Teclea(f, "1");
@@ -236,7 +236,7 @@ TEST_F(Salidas, ReopeningALineBringsBackItsQuantities) {
   EXPECT_EQ(cantidad, (QStringList{"3", "", "2", ""}));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 3);
-  EXPECT_EQ(col, 3);
+  EXPECT_EQ(col, ColSalidas::kCantidad);
   EXPECT_EQ(Mensajes(), QStringList(2, "La Cantidad supera a la cantidad disponible en Stock"));
   EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|L9" + U + "|" + U + "|");
   EXPECT_EQ(cantidades, "|3|2|0|-|");
@@ -265,7 +265,7 @@ TEST_F(Salidas, AcceptanceChecksEveryRowAgainstItsStock) {
     QApplication::processEvents();
     Teclea(f, "10", Qt::Key_Up);
     f.Toolbar1->Buttons()(1)->Accion()->trigger();
-    copiado = Columna(f.MSFlexGrid1, 3);
+    copiado = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     abierto = f.isVisible();
     fila = f.MSFlexGrid1->Row();
@@ -283,7 +283,7 @@ TEST_F(Salidas, AcceptanceChecksEveryRowAgainstItsStock) {
   EXPECT_EQ(copiado, (QStringList{"10", "10", "10", "10"}));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 2);
-  EXPECT_EQ(col, 3);
+  EXPECT_EQ(col, ColSalidas::kCantidad);
   EXPECT_TRUE(foco);
   // Refused before the sum is settled: no question about it.
   EXPECT_EQ(Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
@@ -296,7 +296,7 @@ TEST_F(Salidas, ANegativeLineIsBrokenDownByItsSizeAndKeepsItsSign) {
   // The line carries the sign; the dialog proposes what a person could type.
   for (const bool mostrar : {true, false}) {
     QStringList propuesto;
-    if (mostrar) AlMostrarLotesAnotaYAcepta(3, propuesto);
+    if (mostrar) AlMostrarLotesAnotaYAcepta(ColSalidas::kCantidad, propuesto);
     double q = -3;
     EXPECT_TRUE(Pide(q, "", "", mostrar)) << mostrar;
     if (mostrar) {
@@ -328,8 +328,8 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
   grilla.SetRow(2);
   QStringList stock, cantidad;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    stock = Columna(f.MSFlexGrid1, 2);
-    cantidad = Columna(f.MSFlexGrid1, 3);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
     Teclea(f, "1");  // its own quantity again: accepted
     f.CmdAceptar->click();
   });
@@ -344,7 +344,7 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
   FilaDeGrilla(4, "GRA-EP2", "", "");
   grilla.SetRow(4);
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    stock = Columna(f.MSFlexGrid1, 2);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
     f.CmdAceptar->click();
   });
   q = 3;
@@ -377,7 +377,7 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
     grilla.SetRow(caso.otra);
     e.ui().llamadas.clear();
     stock.clear();
-    if (caso.mostrar) AlMostrarLotesAnotaYAcepta(2, stock);
+    if (caso.mostrar) AlMostrarLotesAnotaYAcepta(ColSalidas::kStock, stock);
     q = 5;
     EXPECT_TRUE(Pide(q, "", "", caso.mostrar, "GRA-EP2", caso.fila));
     if (caso.mostrar) {
@@ -441,8 +441,8 @@ TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
     // Reopened, shown and accepted with F2.
     QStringList stock, cantidad;
     AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-      stock = Columna(f.MSFlexGrid1, 2);
-      cantidad = Columna(f.MSFlexGrid1, 3);
+      stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+      cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
       QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     });
     q = caso.cantidad;
@@ -483,7 +483,7 @@ TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
       SCOPED_TRACE(QString("%1 %2").arg(caso.cantidad).arg(mostrar).toStdString());
       e.ui().llamadas.clear();
       QStringList lote;
-      if (mostrar) AlMostrarLotesAnotaYAcepta(0, lote);
+      if (mostrar) AlMostrarLotesAnotaYAcepta(ColSalidas::kLote, lote);
       double q = caso.cantidad;
       EXPECT_TRUE(Pide(q, "", "", mostrar, "ART-SEP"));
       if (mostrar) {
@@ -503,7 +503,7 @@ TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     abierto = f.isVisible();
     fila = f.MSFlexGrid1->Row();
-    f.MSFlexGrid1->SetCol(3);
+    f.MSFlexGrid1->SetCol(ColSalidas::kCantidad);
     Teclea(f, "0");
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
   });
@@ -524,9 +524,9 @@ TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {
   QStringList serie, stock;
   bool lotesOcultos = false;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    serie = Columna(f.MSFlexGrid1, 1);
-    stock = Columna(f.MSFlexGrid1, 2);
-    lotesOcultos = f.MSFlexGrid1->ColWidth(0) == 0;
+    serie = Columna(f.MSFlexGrid1, ColSalidas::kSerie);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    lotesOcultos = f.MSFlexGrid1->ColWidth(ColSalidas::kLote) == 0;
     // One serial is one unit: more is refused.
     f.MSFlexGrid1->SetRow(1);
     Teclea(f, "2");
@@ -547,7 +547,7 @@ TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {
   // Reopening the line adds no phantom rows for its serials.
   QStringList filas;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    filas = Columna(f.MSFlexGrid1, 1);
+    filas = Columna(f.MSFlexGrid1, ColSalidas::kSerie);
     f.CmdAceptar->click();
   });
   EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "SEN-IND", "Sensor", q, nuevos, cant, nuevos, cant, false, true, false,
@@ -594,7 +594,7 @@ TEST_F(Salidas, QuotesBlanksAndLowerCaseInCodes) {
   QStringList lote;
   QString caption;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    lote = Columna(f.MSFlexGrid1, 0);
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
     f.CmdAceptar->click();
   });
   QString deposito = "1", nuevos, cant;
@@ -619,7 +619,7 @@ TEST_F(Salidas, AQuantityOfZeroOpensNothingAndAnEmptyWarehouseIsTheDefault) {
   // Without a warehouse argument the default warehouse's stock is shown.
   QStringList lote;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    lote = Columna(f.MSFlexGrid1, 0);
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
     f.CmdCancelar->click();
   });
   q = 1;
