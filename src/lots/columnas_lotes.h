@@ -19,8 +19,10 @@ constexpr int kCantidadColumnas = 4;
 namespace ColIngresos {
 constexpr int kOculta = 0;  // hidden and unused
 constexpr int kItem = 1;    // "ITEM": the unit's number
-constexpr int kNumero = 2;  // "Número de Serie" or "Número de Lote": the unit's serial, lot or size (its lot in the both kind)
-constexpr int kSerie = 3;   // "Número de Serie" in the both kind; hidden otherwise
+// "Número de Serie" or "Número de Lote": the unit's serial, lot or size (in
+// the both kind, its lot).
+constexpr int kNumero = 2;
+constexpr int kSerie = 3;  // "Número de Serie" in the both kind; hidden otherwise
 constexpr int kCantidadColumnas = 4;
 }  // namespace ColIngresos
 

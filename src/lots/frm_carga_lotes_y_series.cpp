@@ -311,7 +311,8 @@ QString FrmCargaLotesySeries::AvisoSinStock() const {
 }
 
 bool FrmCargaLotesySeries::ColumnaDeSeries(int col) const {
-  return !EsConsultaDeSerieLote && !EsTalle && EsSerie && col == (EsSerieYLote ? ColIngresos::kSerie : ColIngresos::kNumero);
+  return !EsConsultaDeSerieLote && !EsTalle && EsSerie &&
+         col == (EsSerieYLote ? ColIngresos::kSerie : ColIngresos::kNumero);
 }
 
 int FrmCargaLotesySeries::FilaConMismoTexto(int col, const QString& texto, int fila) const {
@@ -382,7 +383,8 @@ void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
     }
     if (ColumnaDeSeries(col) && !texto.isEmpty() && texto != QStringLiteral("-")) {
       if (const int otra = FilaConMismoTexto(col, texto, fila))
-        return Rechaza(QStringLiteral("El Número de Serie %1 ya está informado en el ítem %2").arg(texto, QString::number(otra)));
+        return Rechaza(
+            QStringLiteral("El Número de Serie %1 ya está informado en el ítem %2").arg(texto, QString::number(otra)));
     }
     if (fila == 1) {
       g->SetTextMatrix(1, col, texto);
@@ -394,9 +396,7 @@ void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
 
 // ---- acceptance ----------------------------------------------------------------------------
 
-double FrmCargaLotesySeries::SumaFilas(long MenosCual) const {
-  return SumaColumna(ColSalidas::kCantidad, MenosCual);
-}
+double FrmCargaLotesySeries::SumaFilas(long MenosCual) const { return SumaColumna(ColSalidas::kCantidad, MenosCual); }
 
 bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() const { return CantidadesIguales(SumaFilas(-1), Cantidad); }
 
@@ -449,10 +449,10 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
             const int r = SerieRepetida(col, otra);
             if (r == 0) continue;
             repetida = true;
-            Interaccion::Actual().MsgBox(QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3")
-                                             .arg(vb::Trim(g->TextMatrix(r, col)), QString::number(r),
-                                                  QString::number(otra)),
-                                         vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+            Interaccion::Actual().MsgBox(
+                QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3")
+                    .arg(vb::Trim(g->TextMatrix(r, col)), QString::number(r), QString::number(otra)),
+                vbmsg::Critical, QStringLiteral("Aviso al Operador"));
           }
         }) ||
         repetida)

@@ -116,9 +116,9 @@ FrmLoteyPosicion::Saldos FrmLoteyPosicion::LeeSaldos() const {
   Saldos s;
   s.posiciones.reserve(static_cast<size_t>(std::max(0L, rs.RecordCount())));
   for (; !rs.Eof(); rs.MoveNext())
-    s.posiciones.push_back({vb::Trim(Texto(rs, "IdPosicion")), conLote ? vb::Trim(Texto(rs, "NroLote")) : QString(),
-                            enUnidad(gUtil.FormateaCodigo(Texto(rs, "IdUnidadBase"), 4),
-                                     gUtil.ConvierteDoble(Texto(rs, "disponible")))});
+    s.posiciones.push_back(
+        {vb::Trim(Texto(rs, "IdPosicion")), conLote ? vb::Trim(Texto(rs, "NroLote")) : QString(),
+         enUnidad(gUtil.FormateaCodigo(Texto(rs, "IdUnidadBase"), 4), gUtil.ConvierteDoble(Texto(rs, "disponible")))});
 
   // The warehouse's stock outside any position.
   Recordset deposito;
@@ -188,7 +188,8 @@ QString FrmLoteyPosicion::ClaveDeFila(int r) const {
                                     MSFlexGrid1->TextMatrix(r, ColPosiciones::kLote));
 }
 
-void FrmLoteyPosicion::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad1, ColPosiciones::kDisponible, ColPosiciones::kCantidad);
+void FrmLoteyPosicion::DistribuyeCantidad() {
+  DistribuyeEnColumnas(Cantidad1, ColPosiciones::kDisponible, ColPosiciones::kCantidad);
 }
 
 // ---- editing -------------------------------------------------------------------------------

@@ -82,7 +82,8 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
     EXPECT_FALSE(f.EditorAbierto());
     // More than the lot holds: refused, the editor stays open with its text.
     Teclea(f, "6");
-    abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text() : QString("cerrado")) << g->TextMatrix(1, ColSalidas::kCantidad);
+    abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text() : QString("cerrado"))
+                       << g->TextMatrix(1, ColSalidas::kCantidad);
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);  // discards without checking
     EXPECT_FALSE(f.EditorAbierto());
     EXPECT_EQ(g->TextMatrix(1, ColSalidas::kCantidad), "5");
@@ -132,7 +133,8 @@ TEST_F(Salidas, ARefusedEditorStopsEveryWayOfStoringIt) {
     f.CmdAceptar->click();
     QTest::keyClick(f.TxtEdit, Qt::Key_F2);
     f.Toolbar1->Buttons()(2)->Accion()->trigger();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                      g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
     refusals = static_cast<int>(Mensajes().size());
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(f.EditorAbierto());
@@ -142,7 +144,8 @@ TEST_F(Salidas, ARefusedEditorStopsEveryWayOfStoringIt) {
     // Corrected, the click stores it and moves.
     f.TxtEdit->selectAll();
     QTest::keyClicks(f.TxtEdit, "4");
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                      g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
     EXPECT_FALSE(f.EditorAbierto());
     EXPECT_EQ(g->Row(), 2);
     Teclea(f, "6");
