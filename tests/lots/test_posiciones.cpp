@@ -220,26 +220,30 @@ TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
     const char* nombre;
     bool conLote;
     double cantidad;
-    QStringList cantidades;  // typed from row 1: Q (QA), Q (QB), R (RL, UN), R (RL, CAJ)
+    QString anteriores;      // the line's previous positions
+    int desde;               // the row typing starts at
+    QStringList cantidades;  // typed from there: rows Q (QA), Q (QB), R (RL, UN), R (RL, CAJ)
     QString posiciones, lotes;
+    QStringList reabierta = {};  // the quantities reopened, when not those typed
   };
   const Tecleado tecleados[] = {
-      {"one position in two rows", false, 5, {"0", "5"}, "|Q*0|Q*5|", ""},
-      {"one position and lot in two units", true, 7, {"0", "0", "0", "7"}, "|R*0|R*7|", "|RL|RL|"},
-      {"the first row of each", true, 4, {"2", "0", "2", "0"}, "|Q*2|R*2|", "|QA|RL|"},
+      {"one position in two rows", false, 5, "", 1, {"0", "5"}, "|Q*0|Q*5|", ""},
+      {"one position and lot in two units", true, 7, "", 1, {"0", "0", "0", "7"}, "|R*0|R*7|", "|RL|RL|"},
+      {"the first row of each", true, 4, "", 1, {"2", "0", "2", "0"}, "|Q*2|R*2|", "|QA|RL|"},
+      {"an empty row above", false, 5, "|R*2|", 2, {"3"}, "|Q*0|Q*3|R*2|", "", {"0", "3", "2", ""}},
   };
   for (const Tecleado& caso : tecleados) {
     SCOPED_TRACE(caso.nombre);
     e.ui().llamadas.clear();
     QStringList tecleada, reabierta;
     AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
-      f.MSFlexGrid1->SetRow(1);
+      f.MSFlexGrid1->SetRow(caso.desde);
       for (const QString& t : caso.cantidades) Teclea(f, t);
       tecleada = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
       QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     });
     double q = caso.cantidad;
-    EXPECT_TRUE(Pide(q, "", "", true, caso.conLote, "UN", "ROD-7"));
+    EXPECT_TRUE(Pide(q, caso.anteriores, "", true, caso.conLote, "UN", "ROD-7"));
     EXPECT_EQ(posiciones, caso.posiciones);
     EXPECT_EQ(lotes, caso.lotes);
     AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
@@ -248,7 +252,7 @@ TEST_F(Posiciones, EachPreviousEntryGoesBackToTheRowOfItsPositionAndLot) {
     });
     const QString devueltas = posiciones, suyos = lotes;
     EXPECT_TRUE(Pide(q, devueltas, suyos, true, caso.conLote, "UN", "ROD-7"));
-    EXPECT_EQ(reabierta, tecleada);
+    EXPECT_EQ(reabierta, caso.reabierta.isEmpty() ? tecleada : caso.reabierta);
     EXPECT_EQ(posiciones, caso.posiciones);
     EXPECT_EQ(lotes, caso.lotes);
     EXPECT_EQ(q, caso.cantidad);
@@ -413,6 +417,16 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   EXPECT_EQ(repropuesto, (QStringList{"8", "4", "0", "1"}));
   EXPECT_EQ(posiciones, "|P2*8|P1*4|P4*1|");
   EXPECT_EQ(Mensajes(), QStringList());
+  // Alone in the grid, it takes nothing either.
+  Articulo("ROD-SEP");
+  Saldo("1", "ROD-SEP", "P|9", "", "UN", "5");
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    propuesto = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
+    f.CmdCancelar->click();
+  });
+  q = 3;
+  EXPECT_FALSE(Pide(q, "", "", true, false, "UN", "ROD-SEP"));
+  EXPECT_EQ(propuesto, QStringList{""});
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
     f.MSFlexGrid1->SetRow(3);
     Teclea(f, "1");

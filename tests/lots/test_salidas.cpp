@@ -355,40 +355,63 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
   EXPECT_EQ(stock, (QStringList{"0", "8", ""}));  // 5 - 4 - 1
   EXPECT_EQ(cantidades, "|0|3|0|");
 
-  // A request for a line that is not the grid's current row: the line that
-  // holds all of L1 counts, whichever row is current, given or not, shown
-  // or not, and whether the line asked for stands in the grid yet.
+  // A request for a line that is not the grid's current row: every other
+  // line of the article counts, whichever row is current, the line's row
+  // given or not, shown or not, and whether the line stands in the grid yet
+  // (found by its own lists, not by lists that only look alike).
+  struct Linea {
+    const char* articulo;
+    QString lotes, cantidades;
+  };
   struct Caso {
     const char* nombre;
-    int otra, propia;  // the rows of the line holding L1 and of the line asked for (0: not in the grid)
-    long fila;         // the row the request is given (-1: none)
+    std::vector<Linea> lineas;  // the grid's rows from row 1
+    int actual;                 // the grid's current row
+    long fila;                  // the row the request is given (-1: none)
+    QString lotesAnt, cantAnt;  // the lists of the line asked for
     bool mostrar;
+    double cantidad;
+    QStringList stock;  // the stock shown (when shown)
+    bool aceptado;
+    QString cantidades;  // handed back (the lots: L1, L2 and the blank row, when accepted)
   };
+  const QString L1 = "|L1" + U + "|", L2 = "|L2" + U + "|";
+  const QString cabe = "La Cantidad supera a la cantidad disponible en Stock";
   const Caso casos[] = {
-      {"hidden, no row given", 1, 2, -1, false},
-      {"shown, no row given", 1, 2, -1, true},
-      {"hidden, the row given", 1, 2, 2, false},
-      {"the line asked for above the current row", 2, 1, -1, false},
-      {"a line not yet in the grid", 1, 0, -1, false},
-      {"a line not yet in the grid, said so", 1, 0, 0, true},
+      {"hidden, no row given", {{"GRA-EP2", L1, "|5|"}, {"GRA-EP2", "", ""}}, 1, -1, "", "", false, 5, {}, true,
+       "|0|5|0|"},
+      {"shown, no row given", {{"GRA-EP2", L1, "|5|"}, {"GRA-EP2", "", ""}}, 1, -1, "", "", true, 5,
+       {"0", "8", ""}, true, "|0|5|0|"},
+      {"hidden, the row given", {{"GRA-EP2", L1, "|5|"}, {"GRA-EP2", "", ""}}, 1, 2, "", "", false, 5, {}, true,
+       "|0|5|0|"},
+      {"the line asked for above the current row", {{"GRA-EP2", "", ""}, {"GRA-EP2", L1, "|5|"}}, 2, -1, "", "",
+       false, 5, {}, true, "|0|5|0|"},
+      {"a line not yet in the grid", {{"GRA-EP2", L1, "|5|"}}, 1, -1, "", "", false, 5, {}, true, "|0|5|0|"},
+      {"a line not yet in the grid, said so, with another line's lists", {{"GRA-EP2", L1, "|5|"}}, 1, 0, L1, "|5|",
+       false, 5, {}, false, "|5|"},
+      {"a reopened line below a line of another lot", {{"GRA-EP2", L2, "|5|"}, {"GRA-EP2", L1, "|5|"}}, 1, -1, L1,
+       "|5|", false, 5, {}, true, "|5|-|-|"},
+      {"a reopened line below a line of another quantity", {{"GRA-EP2", L1, "|4|"}, {"GRA-EP2", L1, "|1|"}}, 1, -1,
+       L1, "|1|", true, 1, {"1", "8", ""}, true, "|1|-|-|"},
+      {"the same lists on a line of another article", {{"OTRO", L1, "|5|"}, {"GRA-EP2", L1, "|5|"}}, 1, -1, L1,
+       "|5|", false, 5, {}, true, "|5|-|-|"},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.nombre);
     grilla.SetRows(1);
-    FilaDeGrilla(caso.otra, "GRA-EP2", "|L1" + U + "|", "|5|");
-    if (caso.propia > 0) FilaDeGrilla(caso.propia, "GRA-EP2", "", "");
-    grilla.SetRow(caso.otra);
+    for (size_t i = 0; i < caso.lineas.size(); ++i)
+      FilaDeGrilla(static_cast<int>(i) + 1, caso.lineas[i].articulo, caso.lineas[i].lotes,
+                   caso.lineas[i].cantidades);
+    grilla.SetRow(caso.actual);
     e.ui().llamadas.clear();
     stock.clear();
     if (caso.mostrar) AlMostrarLotesAnotaYAcepta(ColSalidas::kStock, stock);
-    q = 5;
-    EXPECT_TRUE(Pide(q, "", "", caso.mostrar, "GRA-EP2", caso.fila));
-    if (caso.mostrar) {
-      EXPECT_EQ(stock, (QStringList{"0", "8", ""}));
-    }
-    EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|" + U + "|");
-    EXPECT_EQ(cantidades, "|0|5|0|");
-    EXPECT_EQ(Mensajes(), QStringList());
+    q = caso.cantidad;
+    EXPECT_EQ(Pide(q, caso.lotesAnt, caso.cantAnt, caso.mostrar, "GRA-EP2", caso.fila), caso.aceptado);
+    EXPECT_EQ(stock, caso.stock);
+    EXPECT_EQ(lotes, caso.aceptado ? "|L1" + U + "|L2" + U + "|" + U + "|" : caso.lotesAnt);
+    EXPECT_EQ(cantidades, caso.cantidades);
+    EXPECT_EQ(Mensajes(), caso.aceptado ? QStringList() : QStringList{cabe});
   }
 }
 

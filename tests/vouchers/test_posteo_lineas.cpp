@@ -38,6 +38,7 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   Linea("TORNILLO", "1", {{42, ""}, {16, "V9"}});
   Linea("ACEITE", "2", {{16, Lista({"LX", "lx"})}});                                // one lot in two cases
   Linea("ACEITE", "3", {{16, Lista({"A1", "A2", "A3"})}, {17, Lista({"-", "-", "-"})}});  // serial cells left empty
+  Linea("TALADRO", "2", {{16, Lista({"T1", "T1"})}, {17, Lista({"S1", "S2"})}});            // one lot, two serials
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   EXPECT_FALSE(hayError);
 
@@ -51,8 +52,9 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_EQ(Filas("NROLOTE LIKE '%LX'"), 1);
   for (const char* l : {"A1", "A2", "A3"}) EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", l), 1) << l;
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6 + 2 + 3);
-  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2);
-  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 4);
+  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2 + 2);
+  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 6);
+  EXPECT_EQ(Filas("IDARTICULO LIKE '%TALADRO' AND NROLOTE LIKE '%T1' AND CANTIDAD = 1"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "42-AZUL-M"), 3);
   EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND IDARTICULO LIKE '%GUANTE'"), 0);
@@ -60,9 +62,9 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "39-GRIS-M"), 1);
   EXPECT_EQ(Filas("NROSERIE LIKE '%S9' AND CANTIDAD = 2"), 1);
   EXPECT_EQ(Filas("NROLOTE LIKE '%V9'"), 0);
-  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 + 1 + 3 movements, numbered without gaps.
-  EXPECT_EQ(Filas(), 25);
-  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 25").toInt(), 25);
+  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 + 1 + 3 + 2 movements, numbered without gaps.
+  EXPECT_EQ(Filas(), 27);
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 27").toInt(), 27);
   EXPECT_EQ(Filas("CANTIDAD = 0 OR NROLOTE LIKE '%' || char(0) || '%'"), 0);
   EXPECT_EQ(e.ui().Cuenta("MsgBox") + e.ui().Cuenta("Error"), 0);
 }
