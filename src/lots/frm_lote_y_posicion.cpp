@@ -141,7 +141,7 @@ void FrmLoteyPosicion::LlenaGrilla(const Saldos& s) {
   for (size_t i = 0; i < s.posiciones.size(); ++i) {
     const int r = primera + static_cast<int>(i);
     g->SetTextMatrix(r, kPosicion, s.posiciones[i].posicion);
-    if (EsPosicionYLote) g->SetTextMatrix(r, kLote, s.posiciones[i].lote);
+    g->SetTextMatrix(r, kLote, s.posiciones[i].lote);  // empty outside the combined mode
     g->SetTextMatrix(r, kUnidad, IUNIDAD);
     g->SetTextMatrix(r, kDisponible, TextoCelda(s.posiciones[i].disponible));
     if (EsPosicionYLote) g->SetTextMatrix(r, kCantidad, QStringLiteral("0"));

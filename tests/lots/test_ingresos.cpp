@@ -163,6 +163,26 @@ TEST_F(Ingresos, LotAndSerialAreTypedInTurn) {
   EXPECT_EQ(fila0, (QStringList{"", "ITEM", "Número de Lote", "Número de Serie"}));
   EXPECT_EQ(lotes, "|L1|L2|");
   EXPECT_EQ(series, "|S1|S2|");
+
+  // The lot of the first row fills the others; a serial, never, and the
+  // same serial twice is refused.
+  QStringList copiados;
+  e.ui().llamadas.clear();
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    Teclea(f, "L1");
+    copiados = Columna(f.MSFlexGrid1, ColIngresos::kNumero);
+    Teclea(f, "S1");
+    f.MSFlexGrid1->SetCol(ColIngresos::kSerie);
+    Teclea(f, "s1");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    Teclea(f, "S2");
+    f.CmdAceptar->click();
+  });
+  EXPECT_TRUE(Pide(2, true, true));
+  EXPECT_EQ(copiados, (QStringList{"L1", "L1"}));
+  EXPECT_EQ(Mensajes(), QStringList{"El Número de Serie s1 ya está informado en el ítem 1"});
+  EXPECT_EQ(lotes, "|L1|L1|");
+  EXPECT_EQ(series, "|S1|S2|");
 }
 
 TEST_F(Ingresos, SizesColoursAndSexTurnTheBothKindOff) {

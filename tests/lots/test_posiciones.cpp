@@ -427,6 +427,17 @@ TEST_F(Posiciones, AcceptanceRefusesARowAboveItsBalanceOrWithASeparator) {
   q = 3;
   EXPECT_FALSE(Pide(q, "", "", true, false, "UN", "ROD-SEP"));
   EXPECT_EQ(propuesto, QStringList{""});
+  // The warehouse row names no position: a separator in the warehouse's
+  // code does not stop it.
+  Saldo("9|", "ROD-6205", "", "", "UN", "5");
+  AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
+    propuesto = Columna(f.MSFlexGrid1, ColPosiciones::kCantidad);
+    f.CmdAceptar->click();
+  });
+  q = 2;
+  EXPECT_TRUE(c->PidePosicionLote("ROD-6205", "UN", q, "9|", "", "", posiciones, lotes));
+  EXPECT_EQ(propuesto, QStringList{"2"});
+  EXPECT_EQ(posiciones, "|*2|");
   AlMostrarPosiciones([&](FrmLoteyPosicion& f) {
     f.MSFlexGrid1->SetRow(3);
     Teclea(f, "1");

@@ -395,6 +395,8 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
        L1, "|1|", true, 1, {"1", "8", ""}, true, "|1|-|-|"},
       {"the same lists on a line of another article", {{"OTRO", L1, "|5|"}, {"GRA-EP2", L1, "|5|"}}, 1, -1, L1,
        "|5|", false, 5, {}, true, "|5|-|-|"},
+      {"a reopened line below a line without lists", {{"GRA-EP2", "", ""}, {"GRA-EP2", L1, "|5|"}}, 1, -1, L1,
+       "|5|", false, 5, {}, true, "|5|-|-|"},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.nombre);
