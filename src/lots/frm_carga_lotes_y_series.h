@@ -11,8 +11,8 @@
 //   line does not take itself). A reopened line's entries go back to the
 //   rows of their lot and serial in order; a new line is offered its
 //   quantity spread over the stock shown. A row whose lot or serial holds a
-//   list separator is refused only when it gives a quantity, and is left
-//   out of the lists.
+//   list separator takes no part of the spread, is refused only when it
+//   gives a quantity, and is left out of the lists.
 // - Entry mode (stock coming in): one row per unit; the user types the lot
 //   or serial number of each (and both in the both kind).
 // The caller sets the members, calls CargaDatos, shows the form (or runs

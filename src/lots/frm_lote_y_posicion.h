@@ -4,8 +4,11 @@
 // comes. One row per position (and lot) with a balance in AC_SALDOSLAYOUT,
 // its balance turned into the line's unit, and a last row for the
 // warehouse's stock outside any position when it has such a balance. The
-// user sets the quantity taken from each row (column 4); previous entries
-// are merged into the rows, else the quantity is spread over them.
+// user sets the quantity taken from each row (ColPosiciones::kCantidad);
+// previous entries are merged into the rows, else the quantity is spread
+// over them. The lists hold the rows that give a quantity, and a row of 0
+// above a row of its own position (and lot) that gives one, so a reopened
+// line puts each quantity back in its own row.
 // The caller sets the members, calls CargaDatos, shows the form and reads
 // Posiciones, Lotes, Cantidad1 and Aceptado back.
 #include <QString>
