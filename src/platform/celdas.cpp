@@ -110,9 +110,14 @@ double NumeroCelda(const QString& texto) {
 }
 
 QString NumeroCeldaTexto(const QString& texto) {
-  const QString n = NumeroInicial(texto);
+  QString n = NumeroInicial(texto);
   if (n.isEmpty()) return QStringLiteral("0");
   Doble(n);
+  // The form SQL reads: no "+", a digit before and after the point.
+  if (n.startsWith(u'+')) n.remove(0, 1);
+  const qsizetype punto = n.indexOf(u'.');
+  if (punto >= 0 && (punto + 1 == n.size() || !n[punto + 1].isDigit())) n.insert(punto + 1, u'0');
+  if (punto == 0 || (punto == 1 && n[0] == u'-')) n.insert(punto, u'0');
   return n;
 }
 
