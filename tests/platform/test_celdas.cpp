@@ -61,6 +61,12 @@ TEST(Celdas, CellsReadCommaOrPointTheLeadingNumberAndJunkAsZero) {
   EXPECT_DOUBLE_EQ(NumeroCelda("1,234,567.5"), 1234567.5);
   EXPECT_DOUBLE_EQ(NumeroCelda("1.234,5 kg"), 1234.5);
   EXPECT_DOUBLE_EQ(NumeroCelda("1e-400"), 0.0);
+  // The number as written, in the form a statement takes.
+  const std::pair<const char*, const char*> escritos[] = {
+      {"+5", "5"}, {",5", "0.5"}, {"-.5", "-0.5"}, {"5,", "5.0"}, {"1.234,5 kg", "1234.5"},
+      {"", "0"},   {"kg", "0"},   {"1E5", "1e5"},  {"-2,5e-3", "-2.5e-3"}, {"0,1234567", "0.1234567"},
+  };
+  for (const auto& [texto, escrito] : escritos) EXPECT_EQ(NumeroCeldaTexto(texto), escrito) << texto;
   // What is no finite number, or a malformed one, is refused: never read as
   // 0 nor as its digits run together.
   const std::pair<QString, long> rechazados[] = {
@@ -72,6 +78,7 @@ TEST(Celdas, CellsReadCommaOrPointTheLeadingNumberAndJunkAsZero) {
   for (const auto& [texto, error] : rechazados) {
     EXPECT_EQ(ErrorDe([&] { NumeroCelda(texto); }), error) << texto.left(20).toStdString();
     EXPECT_EQ(ErrorDe([&] { DecimalCelda(texto); }), error) << texto.left(20).toStdString();
+    EXPECT_EQ(ErrorDe([&] { NumeroCeldaTexto(texto); }), error) << texto.left(20).toStdString();
   }
 }
 
