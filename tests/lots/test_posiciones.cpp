@@ -253,7 +253,7 @@ TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstWhatIsAvailable) {
       EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, 4), antes);
       QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
     }
-    Teclea(f, "4");
+    Teclea(f, "3,99995");  // kept at four decimals: 4
     // Enter in the last row moves on to Aceptar.
     EXPECT_EQ(f.MSFlexGrid1->Row(), 2);
     EXPECT_TRUE(f.CmdAceptar->hasFocus());

@@ -271,6 +271,22 @@ TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
   EXPECT_NEAR(ud("ACEITE"), 2, 1e-9);  // not 2 per movement
   EXPECT_NEAR(ud("GUANTE"), 1.5, 1e-9);
   EXPECT_EQ(e.Valor("SELECT CANTIDADUD FROM V_MV_STOCK WHERE NROLOTE LIKE '%42-AZUL-M'").toDouble(), 1);
+  // Each movement's share is rounded at the fourth decimal, half away from
+  // zero, and what earlier movements took is kept: never truncated.
+  auto porLote = [&](const QString& articulo) {
+    QStringList r;
+    Recordset rs;
+    gDatos.AbreRecordset("SELECT CANTIDADUD FROM V_MV_STOCK WHERE IDARTICULO LIKE '%" + articulo +
+                             "' ORDER BY SECUENCIA", rs);
+    for (; !rs.Eof(); rs.MoveNext()) r << QString::number(rs.Fields(0).Value().toDouble(), 'f', 4);
+    return r;
+  };
+  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.6667", "0.6666", "0.6667"}));
+  e.Sql("DELETE FROM V_MV_STOCK");
+  Grilla("AJP");
+  Linea("ACEITE", "2", {{6, "KG"}, {7, "0,0001"}, {16, Lista({"L1", "L2"})}});
+  ASSERT_TRUE(Posta("AJP", "000100000003X"));
+  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.0001", "0.0000"}));  // half of 0.0001, rounded up, then the rest
 
   // Which other unit a sale's line carries, and the blend it turns back into
   // its components with it: a weighed article its weight in its base unit
