@@ -44,7 +44,10 @@ SAVED=""
 SAVED_FILE=""
 restore() {
   if [ -n "$SAVED" ] && [ -f "$SAVED" ]; then
-    cp -p "$SAVED" "$SAVED_FILE"
+    # A fresh modification time: with the file's old one, the objects built
+    # from the planted fault would look newer than it, and the next build
+    # would keep them.
+    cp "$SAVED" "$SAVED_FILE"
     rm -f "$SAVED"
   fi
   SAVED=""

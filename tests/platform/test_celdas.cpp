@@ -74,6 +74,7 @@ TEST(Celdas, CellsReadCommaOrPointTheLeadingNumberAndJunkAsZero) {
       {"inf", vb::ErrTypeMismatch},       {"-Infinity", vb::ErrTypeMismatch}, {"nan", vb::ErrTypeMismatch},
       {" NaN kg", vb::ErrTypeMismatch},   {"1,2,3", vb::ErrTypeMismatch},    {"1.2.3", vb::ErrTypeMismatch},
       {"2,5.", vb::ErrTypeMismatch},      {"12,5.3", vb::ErrTypeMismatch},   {"1.234.56", vb::ErrTypeMismatch},
+      {"1.234.567.8", vb::ErrTypeMismatch},
   };
   for (const auto& [texto, error] : rechazados) {
     EXPECT_EQ(ErrorDe([&] { NumeroCelda(texto); }), error) << texto.left(20).toStdString();
