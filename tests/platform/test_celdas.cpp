@@ -57,6 +57,7 @@ TEST(Celdas, CellsReadCommaOrPointTheLeadingNumberAndJunkAsZero) {
   EXPECT_DOUBLE_EQ(NumeroCelda("   "), 0.0);
   EXPECT_DOUBLE_EQ(NumeroCelda("-"), 0.0);
   EXPECT_DOUBLE_EQ(NumeroCelda("abc"), 0.0);
+  EXPECT_DOUBLE_EQ(NumeroCelda("1,234"), 1.234);  // one separator: the decimal point
   EXPECT_DOUBLE_EQ(NumeroCelda("1.234.567"), 1234567);
   EXPECT_DOUBLE_EQ(NumeroCelda("1,234,567.5"), 1234567.5);
   EXPECT_DOUBLE_EQ(NumeroCelda("1.234,5 kg"), 1234.5);
