@@ -60,7 +60,9 @@ n=0 killed=0 survived=0
 while IFS= read -r line || [ -n "$line" ]; do
   [ -z "${line//[[:space:]]/}" ] && continue
   [[ "$line" =~ ^[[:space:]]*# ]] && continue
-  IFS=$'\t' read -r file from to note <<<"$line"
+  # Split at tabs with a separator that is no blank, so an empty planted
+  # text (a line dropped) stays a field of its own.
+  IFS=$'\x1f' read -r file from to note <<<"${line//$'\t'/$'\x1f'}"
   n=$((n + 1))
   from="${from//\\t/$'\t'}"; from="${from//\\n/$'\n'}"
   to="${to//\\t/$'\t'}"; to="${to//\\n/$'\n'}"
