@@ -17,6 +17,7 @@
 #include "platform/interaccion.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
+#include "platform/vb_error.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
 
@@ -40,6 +41,16 @@ bool EsCantidad(const QString& texto) {
   static const QRegularExpression numero(QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)$"));
   const QString t = texto.trimmed();
   return t.isEmpty() || numero.match(t).hasMatch();
+}
+
+QString AvisoCantidad(const QString& texto) {
+  try {
+    DecimalCelda(texto);
+    return QString();
+  } catch (const vb::Error& e) {
+    return e.Number == vb::ErrOverflow ? QStringLiteral("La Cantidad excede el máximo admitido (Desbordamiento)")
+                                       : QStringLiteral("La Cantidad debe ser un número");
+  }
 }
 
 QString CierraLista(const QString& lista) {
@@ -219,8 +230,11 @@ bool FrmGrillaLotes::ConfirmaEditor() {
   validando_ = true;
   ErrorEnCampo = false;
   // A pasted text passes the key filter.
-  if (!ColumnaCantidad(colEditor_) && lotes::TieneSeparador(TxtEdit->Text()))
+  const bool cantidad = ColumnaCantidad(colEditor_);
+  if (!cantidad && lotes::TieneSeparador(TxtEdit->Text()))
     Rechaza(lotes::AvisoSeparador());
+  else if (const QString aviso = cantidad ? lotes::AvisoCantidad(TxtEdit->Text()) : QString(); !aviso.isEmpty())
+    Rechaza(aviso);
   else
     CampoValida(TxtEdit);
   validando_ = false;
@@ -231,7 +245,7 @@ bool FrmGrillaLotes::ConfirmaEditor() {
   if (!EditorAbierto()) return true;
   QString texto = TxtEdit->Text();
   // Quantities are kept in the one form every reader of the cells takes.
-  if (ColumnaCantidad(colEditor_) && !vb::Trim(texto).isEmpty()) texto = TextoCelda(NumeroCelda(texto));
+  if (cantidad && !vb::Trim(texto).isEmpty()) texto = TextoCelda(DecimalCelda(texto));
   if (filaEditor_ >= 0 && filaEditor_ < MSFlexGrid1->Rows() && colEditor_ >= 0 && colEditor_ < MSFlexGrid1->Cols())
     MSFlexGrid1->SetTextMatrix(filaEditor_, colEditor_, texto);
   TxtEdit->hide();

@@ -184,6 +184,9 @@ QString NombrePropio(const QString& texto);
 // Whether a typed quantity is a number (blanks around it, one sign, digits
 // with one "," or "." between them); the empty text counts as 0.
 bool EsCantidad(const QString& texto);
+// Why a typed quantity cannot be stored (no finite number, or beyond the
+// range of a quantity), or "" when it can.
+QString AvisoCantidad(const QString& texto);
 // A list text that holds nothing once its "|" characters are removed is
 // the empty text.
 QString CierraLista(const QString& lista);

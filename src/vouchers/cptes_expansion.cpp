@@ -9,6 +9,7 @@
 #include "platform/celdas.h"
 #include "platform/moneda.h"
 #include "platform/vb.h"
+#include "platform/vb_error.h"
 #include "session/listas.h"
 #include "session/stuff.h"
 #include "vouchers/cls_cmn_cptes.h"
@@ -16,7 +17,13 @@
 
 namespace posteo {
 
-Diezmilesimos Cantidad(const QString& celda) { return vb::Moneda::DesdeDoble(NumeroCelda(celda)).Diezmilesimos(); }
+Diezmilesimos Cantidad(const QString& celda) {
+  try {
+    return DecimalCelda(celda).Diezmilesimos();
+  } catch (const vb::Error& e) {
+    throw NumeroIlegible{celda, e.Number};
+  }
+}
 
 double ADoble(Diezmilesimos d) { return vb::Moneda::DesdeDiezmilesimos(d).ADoble(); }
 

@@ -298,7 +298,16 @@ TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstWhatIsAvailable) {
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
     Teclea(f, "-1");
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
-    Teclea(f, "4");
+    // Beyond the range of a quantity, or no double at all: refused, never
+    // stored as 0; the editor stays open.
+    const QString antes = f.MSFlexGrid1->TextMatrix(2, 4);
+    for (const QString& grande : {QString(20, u'9'), QString(309, u'9')}) {
+      Teclea(f, grande);
+      EXPECT_TRUE(f.EditorAbierto());
+      EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, 4), antes);
+      QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    }
+    Teclea(f, "3,99995");  // kept at four decimals: 4
     // Enter in the last row moves on to Aceptar.
     EXPECT_EQ(f.MSFlexGrid1->Row(), 2);
     EXPECT_TRUE(f.CmdAceptar->hasFocus());
@@ -308,7 +317,10 @@ TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstWhatIsAvailable) {
   });
   double q = 10;
   EXPECT_TRUE(Pide(q));
-  EXPECT_EQ(Mensajes(), (QStringList{"No hay disponible para esa posicion", "La Cantidad no puede ser Menor a Cero"}));
+  const QString desborda = "La Cantidad excede el máximo admitido (Desbordamiento)";
+  EXPECT_EQ(Mensajes(), (QStringList{"No hay disponible para esa posicion", "La Cantidad no puede ser Menor a Cero",
+                                     desborda, desborda}));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   EXPECT_EQ(posiciones, "|P2*6|P1*4|");
 }
 

@@ -96,11 +96,15 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
     EXPECT_EQ(g->Row(), 2);
     Teclea(f, "7");
     EXPECT_EQ(g->Row(), 3);
-    // Pasted text that is not a number is refused.
-    QTest::keyClick(g, Qt::Key_1);
-    f.TxtEdit->setText("1x");
-    QTest::keyClick(f.TxtEdit, Qt::Key_Return);
-    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    // Pasted text that is not a number is refused, and so is a number beyond
+    // the range of a quantity (never stored as 0).
+    for (const QString& pegado : {QString("1x"), QString("1,2,3"), QString(309, u'9')}) {
+      QTest::keyClick(g, Qt::Key_1);
+      f.TxtEdit->setText(pegado);
+      QTest::keyClick(f.TxtEdit, Qt::Key_Return);
+      abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text().left(3) : QString("cerrado"));
+      QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    }
     // The blank row takes any quantity, beyond 16 bits too; Up goes back.
     Teclea(f, "40000", Qt::Key_Up);
     EXPECT_EQ(g->TextMatrix(3, ColSalidas::kCantidad), "40000");
@@ -113,11 +117,12 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
   });
   double q = 10;
   EXPECT_TRUE(Pide(q));
-  EXPECT_EQ(abiertoTrasRechazo, (QStringList{"6", "5"}));
+  EXPECT_EQ(abiertoTrasRechazo, (QStringList{"6", "5", "1x", "1,2", "999"}));
   EXPECT_EQ(Mensajes(), (QStringList{"La Cantidad supera a la cantidad disponible en Stock",
                                      "La Cantidad no puede ser Menor a Cero",
                                      "No Puede Informase Cantidades que no Sean Enteras",
-                                     "La Cantidad debe ser un número"}));
+                                     "La Cantidad debe ser un número", "La Cantidad debe ser un número",
+                                     "La Cantidad excede el máximo admitido (Desbordamiento)"}));
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   EXPECT_EQ(cantidad, (QStringList{"3", "7", "0"}));
   EXPECT_EQ(cantidades, "|3|7|0|");
