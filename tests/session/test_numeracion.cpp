@@ -176,6 +176,21 @@ TEST_F(Numeracion, TheBatchRoadAppendsTheUpdateAndTheReservation) {
   EXPECT_EQ(venta, " UPDATE V_TA_CPTE SET A_ULTIMO_NRO = 7 WHERE CODIGO = '  FC' AND TALONARIO=1");
   EXPECT_TRUE(orden.contains("VALUES ('  OC','0001','00000006','X')\r\n"));
   EXPECT_TRUE(forzada.contains("INSERT INTO V_MV_CTROL_CPTE"));
+  // Only forward: a number recorded after a later one leaves the book, at
+  // once and as a batch.
+  const struct {
+    const char* numero;
+    bool enLote;
+    int libro;
+  } avances[] = {{"9", true, 9}, {"8", true, 9}, {"9", false, 9}, {"12", false, 12}, {"10", false, 12}};
+  e.Sql("UPDATE V_TA_CPTE SET A_ULTIMO_NRO = 7 WHERE CODIGO = '  FC'");
+  for (const auto& a : avances) {
+    SCOPED_TRACE(a.numero);
+    QString sentencias;
+    EXPECT_TRUE(GrabaNumeroComprobante("FC", "VENTAS", "0001", a.numero, "A", a.enLote, sentencias, false, true));
+    if (a.enLote) e.Sql(sentencias);
+    EXPECT_EQ(e.Valor("SELECT A_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  FC'").toInt(), a.libro);
+  }
 }
 
 TEST_F(Numeracion, AtOnceTheBookRowIsUpdatedWithTheTimeOfTheChange) {
