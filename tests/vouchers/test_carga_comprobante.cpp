@@ -535,7 +535,8 @@ TEST_F(CargaCpte, WhatALoadReadsOnceIsWhatEachLineWouldRead) {
   // to 4), each finding the lowest article code that holds it; types stored
   // in any letter case and padding, none, or unknown. Each article's rubro
   // tells which one a line found.
-  e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('  X1', 'Equis uno'), (' 7 ', 'Siete')");
+  e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('  X1', 'Equis uno'), (' 7 ', 'Siete'), "
+        "('x1', 'Equis otro')");
   const struct {
     const char *articulo, *rubro, *tipo, *columna, *codigo;
   } barras[] = {{"B-1", "11", "'x1'", "CODIGOBARRA1", "CB-A"},

@@ -231,10 +231,12 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
 // runs at once or hands its batch back to be run later, inside locks joined
 // to it or not: a key or sequence handed out counts before it is written,
 // and one handed out under a joined lock that is taken back is free again.
-// Each book then ends past the last key used. Steps: L a sale of a kit as a
-// batch, I the same at once, O a batch of one production order (always the
-// same one), ( a joined lock, ) its batches run and the lock confirmed, !
-// the joined lock taken back with its batches unrun.
+// Each book then ends past the last key used, and each number used keeps
+// its reservation. Steps: L a sale of a kit as a batch, I the same at once,
+// O a batch of one production order (always the same one), ( a joined lock,
+// ) its batches run and the lock confirmed, ] the lock confirmed and its
+// batches handed to the lock around it, ! the joined lock taken back with
+// its batches unrun.
 TEST_F(ComprobantesPosteo, PostingsUnderOneLockShareNoKeyOrSequence) {
   struct Caso {
     const char* pasos;
@@ -242,11 +244,14 @@ TEST_F(ComprobantesPosteo, PostingsUnderOneLockShareNoKeyOrSequence) {
   };
   const Caso casos[] = {{"LL", 2},     {"LI", 2},       {"IL", 2},      {"LIL", 3},     {"L(L)L", 3},
                         {"L(IL)I", 4}, {"L(L!L", 2},    {"L(I!L", 2},   {"(L)(L)", 2},  {"OO", 2},
-                        {"OIO", 3},    {"LOL(O)", 4}};
+                        {"OIO", 3},    {"LOL(O)", 4},   {"L(L]L", 3},   {"(L(I]L]I", 4}};
+  // The book reserves every number used.
+  e.Sql("UPDATE V_TA_CPTE SET SISTEMA = 'Contable' WHERE CODIGO = '  PE'");
   int numero = 100;
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.pasos);
     e.Sql("DELETE FROM V_MV_STOCK");
+    e.Sql("DELETE FROM V_MV_CTROL_CPTE");
     e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 0 WHERE CODIGO = '  PE'");
     auto posta = [&](char tipo, QString* lote) {
       const bool orden = tipo == 'O';
@@ -277,6 +282,13 @@ TEST_F(ComprobantesPosteo, PostingsUnderOneLockShareNoKeyOrSequence) {
         case 'I': ASSERT_TRUE(posta(*p, nullptr)); break;
         case '(': niveles.emplace_back(); break;
         case ')': niveles.back().Corre(); niveles.pop_back(); break;
+        case ']': {
+          niveles.back().bloqueo->Confirma();
+          const QStringList lotes = niveles.back().lotes;
+          niveles.pop_back();
+          niveles.back().lotes << lotes;
+          break;
+        }
         case '!': niveles.pop_back(); break;
       }
     }
@@ -289,6 +301,9 @@ TEST_F(ComprobantesPosteo, PostingsUnderOneLockShareNoKeyOrSequence) {
     EXPECT_EQ(Texto("SELECT MAX(IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'"),
               QString("0001%1X").arg(c.descargas, 8, 10, QChar('0')));
     EXPECT_EQ(UltimoPE(), c.descargas + 1);
+    EXPECT_EQ(Texto("SELECT GROUP_CONCAT(NUMERO, ' ') FROM (SELECT NUMERO FROM V_MV_CTROL_CPTE WHERE TC = '  PE' "
+                    "ORDER BY NUMERO)"),
+              QStringList({"00000001", "00000002", "00000003", "00000004"}).mid(0, c.descargas).join(' '));
     EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "PE"), -2.0 * c.descargas);
     EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
   }
