@@ -45,6 +45,9 @@ SAVED_FILE=""
 restore() {
   if [ -n "$SAVED" ] && [ -f "$SAVED" ]; then
     cp -p "$SAVED" "$SAVED_FILE"
+    # A new time, so the build takes the file back: with the time it had,
+    # the objects built from the planted fault would look newer and stay.
+    touch "$SAVED_FILE"
     rm -f "$SAVED"
   fi
   SAVED=""
