@@ -112,6 +112,11 @@ TEST_F(Stock, LotsAreDrawnFirstLotFirstUntilTheNeedIsCovered) {
   EXPECT_EQ(Saca("TORNILLO", 6, false, "9"), QStringList{"=6"});
   EXPECT_EQ(Saca("TORNILLO", 6, false, "'1'' OR ''x''=''x'"), QStringList{"=6"});
   EXPECT_EQ(Saca("ARANDELA", 2.5, false), QStringList{"=2.5"});
+  // A lot with nothing in stock is no lot in stock: without others the
+  // article has none.
+  Lote("ARANDELA", "1", "V0", 0);
+  Lote("ARANDELA", "1", "V1", -2);
+  EXPECT_EQ(Saca("ARANDELA", 2.5, false), QStringList{"=2.5"});
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
