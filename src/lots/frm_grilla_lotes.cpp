@@ -293,15 +293,23 @@ bool FrmGrillaLotes::VerificaFilas() {
     Avisa(mensaje);
     return false;
   };
+  const std::vector<bool> deLista = FilasDeLista();
   for (int r = 1; r < g->Rows(); ++r) {
-    for (const int c : ColumnasDeLista(r))
-      if (const QString t = g->TextMatrix(r, c); lotes::TieneSeparador(t))
-        return rechaza(r, c, lotes::AvisoSeparador(vb::Trim(t)));
+    if (static_cast<size_t>(r) < deLista.size() && deLista[static_cast<size_t>(r)])
+      for (const int c : ColumnasDeLista(r))
+        if (const QString t = g->TextMatrix(r, c); lotes::TieneSeparador(t))
+          return rechaza(r, c, lotes::AvisoSeparador(vb::Trim(t)));
     for (int c = 0; c < g->Cols(); ++c)
       if (ColumnaCantidad(c) && !CabeEnFila(r, NumeroCelda(g->TextMatrix(r, c))))
         return rechaza(r, c, AvisoSinStock());
   }
   return true;
+}
+
+bool FrmGrillaLotes::FilaConSeparador(int fila) const {
+  for (const int c : ColumnasDeLista(fila))
+    if (lotes::TieneSeparador(MSFlexGrid1->TextMatrix(fila, c))) return true;
+  return false;
 }
 
 // ---- the fill bar --------------------------------------------------------------------------
@@ -356,7 +364,7 @@ void FrmGrillaLotes::ReparteAnteriores(const std::function<QString(int)>& claveD
 void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, int colCantidad) {
   MSFlexGrid* g = MSFlexGrid1;
   if (g->Rows() == 2) {
-    g->SetTextMatrix(1, colCantidad, TextoCelda(cantidad));
+    if (!FilaConSeparador(1)) g->SetTextMatrix(1, colCantidad, TextoCelda(cantidad));
     return;
   }
   // The column's sum is kept as the cells change, so the spread reads each
@@ -364,6 +372,8 @@ void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, in
   double suma = SumaColumna(colCantidad, -1);
   double resto = cantidad;
   for (int r = 1; r < g->Rows(); ++r) {
+    // Acceptance would refuse the row.
+    if (FilaConSeparador(r)) continue;
     const double disponible = std::max(0.0, NumeroCelda(g->TextMatrix(r, colDisponible)));
     const double actual = NumeroCelda(g->TextMatrix(r, colCantidad));
     if (resto + actual <= disponible + kToleranciaCantidad) {

@@ -1,5 +1,6 @@
 // The movements of one article line of a voucher: one per lot, serial
 // number or size of the line's lists, with the quantity each one carries.
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -134,7 +135,11 @@ std::vector<Item> ExpandeLinea(const ClsCmnCptes& cptes, const CeldasLinea& line
     if (p.serie.isEmpty()) p.serie = serieDelLote;
     pares.push_back(p);
   }
-  if (cptes.Cuenta_Series_Lotes(linea.series, lotes) <= 1) {
+  // The distinct pairs of lot and serial, ignoring letter case; a unit
+  // without either (the dialog's "-" for an empty cell) is one of them.
+  QSet<QString> distintos;
+  for (const Par& p : pares) distintos.insert((p.lote + u'|' + p.serie).toCaseFolded());
+  if (distintos.size() <= 1) {
     // One lot (maybe repeated) or none: one movement with the whole line.
     Par p;
     for (const Par& x : pares)

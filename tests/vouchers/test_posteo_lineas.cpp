@@ -37,6 +37,8 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   Linea("TALADRO", "2", {{14, ""}, {17, Lista({"S9", "S9"})}});
   Linea("TORNILLO", "1", {{42, ""}, {16, "V9"}});
   Linea("ACEITE", "2", {{16, Lista({"LX", "lx"})}});                                // one lot in two cases
+  Linea("ACEITE", "3", {{16, Lista({"A1", "A2", "A3"})}, {17, Lista({"-", "-", "-"})}});  // serial cells left empty
+  Linea("TALADRO", "2", {{16, Lista({"T1", "T1"})}, {17, Lista({"S1", "S2"})}});            // one lot, two serials
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   EXPECT_FALSE(hayError);
 
@@ -48,9 +50,11 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "V2611"), 6);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "LX"), 2);
   EXPECT_EQ(Filas("NROLOTE LIKE '%LX'"), 1);
-  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6 + 2);
-  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2);
-  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 4);
+  for (const char* l : {"A1", "A2", "A3"}) EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", l), 1) << l;
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6 + 2 + 3);
+  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2 + 2);
+  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 6);
+  EXPECT_EQ(Filas("IDARTICULO LIKE '%TALADRO' AND NROLOTE LIKE '%T1' AND CANTIDAD = 1"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "42-AZUL-M"), 3);
   EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND IDARTICULO LIKE '%GUANTE'"), 0);
@@ -58,9 +62,9 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "39-GRIS-M"), 1);
   EXPECT_EQ(Filas("NROSERIE LIKE '%S9' AND CANTIDAD = 2"), 1);
   EXPECT_EQ(Filas("NROLOTE LIKE '%V9'"), 0);
-  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 + 1 movements, numbered without gaps.
-  EXPECT_EQ(Filas(), 22);
-  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 22").toInt(), 22);
+  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 + 1 + 3 + 2 movements, numbered without gaps.
+  EXPECT_EQ(Filas(), 27);
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 27").toInt(), 27);
   EXPECT_EQ(Filas("CANTIDAD = 0 OR NROLOTE LIKE '%' || char(0) || '%'"), 0);
   EXPECT_EQ(e.ui().Cuenta("MsgBox") + e.ui().Cuenta("Error"), 0);
 }
