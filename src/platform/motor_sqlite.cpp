@@ -597,11 +597,14 @@ Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& va
   auto it = porTexto_.find(clave);
   if (it == porTexto_.end()) {
     Preparada p;
+    // What is left after the first statement points into these bytes: they
+    // live until it has been looked at.
+    QByteArray utf8;
     const char* resto = nullptr;
     if (lectura) {
       PreparaLectura(sql, p);
     } else {
-      const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
+      utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
       Prepara(sql, p, &resto, &utf8);
     }
     if (!p.stmt) vb::Raise(vb::ErrInvalidCall, QStringLiteral("Sentencia vacía"), QStringLiteral("SQLite"));
