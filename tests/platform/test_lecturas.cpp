@@ -164,6 +164,14 @@ TEST_F(ConEntorno, PreparedStatementsRunExactlyOneStatement) {
   EXPECT_THROW(gDatos.AbreRecordsetPreparado("SELECT ID FROM T WHERE ID = ?; DELETE FROM T", {1}, rs), vb::Error);
   gDatos.AbreRecordsetPreparado("SELECT ID FROM T WHERE ID = ?", {1}, rs);
   EXPECT_EQ(rs.RecordCount(), 1);
+  // A text kept after it ran as a statement is still refused as a read.
+  for (const char* sql : {"DELETE FROM T WHERE ID = ?", "INSERT INTO T VALUES (?)"}) {
+    SCOPED_TRACE(sql);
+    gDatos.Conexion().ExecutePreparada(sql, {5});
+    const long long filas = LeeAjeno(archivo, "SELECT COUNT(*) FROM T");
+    EXPECT_THROW(gDatos.AbreRecordsetPreparado(sql, {1}, rs), vb::Error);
+    EXPECT_EQ(LeeAjeno(archivo, "SELECT COUNT(*) FROM T"), filas);
+  }
 }
 
 TEST(MotivoNoLectura, WordsThatWriteCountOnlyOutsideLiteralsNamesAndComments) {
