@@ -44,7 +44,11 @@ SAVED=""
 SAVED_FILE=""
 restore() {
   if [ -n "$SAVED" ] && [ -f "$SAVED" ]; then
-    cp -p "$SAVED" "$SAVED_FILE"
+    # Put back with a new time, newer than what the fault built: with its
+    # old time the build would keep the fault's objects, and every later
+    # fault would run with this one still in.
+    cp "$SAVED" "$SAVED_FILE"
+    touch "$SAVED_FILE"
     rm -f "$SAVED"
   fi
   SAVED=""
