@@ -146,6 +146,11 @@ QString ClsDatos::ComparaCodigo(const QString& campo) const {
   return QStringLiteral("LTRIM(RTRIM(%1)) = LTRIM(RTRIM(?))").arg(campo);
 }
 
+QString ClsDatos::CodigoEnLista(const QString& campo, const QString& lista) const {
+  if (EsSqlite()) return QStringLiteral("LTRIM(%1) COLLATE CI IN ").arg(campo) + lista;
+  return QStringLiteral("LTRIM(RTRIM(%1)) IN ").arg(campo) + lista;
+}
+
 bool ClsDatos::BuscaRegistros(const QString& tabla, const QString& valor, const QString& campo, Recordset& rs,
                               int, const QString& condicion) {
   QString sql = QStringLiteral("SELECT * FROM ") + tabla;

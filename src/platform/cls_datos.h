@@ -116,6 +116,12 @@ class ClsDatos {
   enum class Union { Retorno, Linea };
   static void AgregaSentencia(QString& lote, const QString& sentencia, Union forma);
 
+  // The condition that a code column holds one of a list of codes (lista:
+  // "(?, ?, ...)", each code bound without blanks around it), compared as
+  // ObtieneValor compares one: blanks around the stored code and letter
+  // case do not count.
+  QString CodigoEnLista(const QString& campo, const QString& lista) const;
+
  private:
   QString ComparaCodigo(const QString& campo) const;
   Connection conexion_;

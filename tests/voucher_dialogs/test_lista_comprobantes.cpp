@@ -145,6 +145,9 @@ TEST_F(ListaCptes, ImagesAreFoundByTheirTag) {
 }
 
 TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
+  // A second reception report of an order: the first one read stays.
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
+        "('  IR', '000100000080X', '  OC', '000100000002X')");
   auto f = AbreLista("OC");
   EXPECT_TRUE(f->ListView1->Checkboxes());
   ASSERT_EQ(f->ListView1->ListItems().Count(), 3);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <memory>
+#include <vector>
 
 #include "base_posteo.h"
 #include "platform/ado.h"
@@ -223,6 +225,90 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
     EXPECT_EQ(Filas("TC = '  PE' AND IDCOMPROBANTE = '000199999999X'"), 2);
     EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   }
+}
+
+// Postings under one lock never share a key or a sequence, whether each
+// runs at once or hands its batch back to be run later, inside locks joined
+// to it or not: a key or sequence handed out counts before it is written,
+// and one handed out under a joined lock that is taken back is free again.
+// Each book then ends past the last key used, and each number used keeps
+// its reservation. Steps: L a sale of a kit as a batch, I the same at once,
+// O a batch of one production order (always the same one), ( a joined lock,
+// ) its batches run and the lock confirmed, ] the lock confirmed and its
+// batches handed to the lock around it, ! the joined lock taken back with
+// its batches unrun.
+TEST_F(ComprobantesPosteo, PostingsUnderOneLockShareNoKeyOrSequence) {
+  struct Caso {
+    const char* pasos;
+    int descargas;  // "PE" vouchers that stay
+  };
+  const Caso casos[] = {{"LL", 2},     {"LI", 2},       {"IL", 2},      {"LIL", 3},     {"L(L)L", 3},
+                        {"L(IL)I", 4}, {"L(L!L", 2},    {"L(I!L", 2},   {"(L)(L)", 2},  {"OO", 2},
+                        {"OIO", 3},    {"LOL(O)", 4},   {"L(L]L", 3},   {"(L(I]L]I", 4}};
+  // The book reserves every number used.
+  e.Sql("UPDATE V_TA_CPTE SET SISTEMA = 'Contable' WHERE CODIGO = '  PE'");
+  int numero = 100;
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.pasos);
+    e.Sql("DELETE FROM V_MV_STOCK");
+    e.Sql("DELETE FROM V_MV_CTROL_CPTE");
+    e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 0 WHERE CODIGO = '  PE'");
+    auto posta = [&](char tipo, QString* lote) {
+      const bool orden = tipo == 'O';
+      Grilla(orden ? "OP" : "FC");
+      if (orden) Linea("KIT", "1", {{23, "-1"}});
+      Linea(orden ? "ACEITE" : "KIT", "1");
+      const QString clave = orden ? QString("000100000009X") : QString("0001000%1A").arg(++numero, 5, 10, QChar('0'));
+      return cptes->ActualizaStock(g, orden ? "OP" : "FC", clave, "0", "2026-11-20", "1", QString(), QString(),
+                                   QString(), QString(), false, "NULL", lote != nullptr, lote, &hayError);
+    };
+    struct Nivel {
+      std::unique_ptr<TransaccionStock> bloqueo = std::make_unique<TransaccionStock>();
+      QStringList lotes;
+      void Corre() {
+        for (const QString& l : lotes) gDatos.Ejecuta(l);
+        bloqueo->Confirma();
+      }
+    };
+    std::vector<Nivel> niveles(1);
+    for (const char* p = c.pasos; *p; ++p) {
+      QString lote;
+      switch (*p) {
+        case 'L':
+        case 'O':
+          ASSERT_TRUE(posta(*p, &lote));
+          niveles.back().lotes << lote;
+          break;
+        case 'I': ASSERT_TRUE(posta(*p, nullptr)); break;
+        case '(': niveles.emplace_back(); break;
+        case ')': niveles.back().Corre(); niveles.pop_back(); break;
+        case ']': {
+          niveles.back().bloqueo->Confirma();
+          const QStringList lotes = niveles.back().lotes;
+          niveles.pop_back();
+          niveles.back().lotes << lotes;
+          break;
+        }
+        case '!': niveles.pop_back(); break;
+      }
+    }
+    niveles.back().Corre();
+    niveles.clear();
+    EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM (SELECT 1 FROM V_MV_STOCK GROUP BY TC, IDCOMPROBANTE, SECUENCIA HAVING "
+                      "COUNT(*) > 1)").toInt(), 0);
+    // One "PE" voucher a posting, numbered from the book's first number on.
+    EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), c.descargas);
+    EXPECT_EQ(Texto("SELECT MAX(IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'"),
+              QString("0001%1X").arg(c.descargas, 8, 10, QChar('0')));
+    EXPECT_EQ(UltimoPE(), c.descargas + 1);
+    EXPECT_EQ(Texto("SELECT GROUP_CONCAT(NUMERO, ' ') FROM (SELECT NUMERO FROM V_MV_CTROL_CPTE WHERE TC = '  PE' "
+                    "ORDER BY NUMERO)"),
+              QStringList({"00000001", "00000002", "00000003", "00000004"}).mid(0, c.descargas).join(' '));
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "PE"), -2.0 * c.descargas);
+    EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
+  }
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
 TEST_F(ComprobantesPosteo, ATransferOfAKitLeavesEveryComponentLotAsItWas) {

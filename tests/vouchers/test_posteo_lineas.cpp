@@ -275,22 +275,30 @@ TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
   EXPECT_NEAR(ud("ACEITE"), 2, 1e-9);  // not 2 per movement
   EXPECT_NEAR(ud("GUANTE"), 1.5, 1e-9);
   EXPECT_EQ(e.Valor("SELECT CANTIDADUD FROM V_MV_STOCK WHERE NROLOTE LIKE '%42-AZUL-M'").toDouble(), 1);
-  // Each movement's share is rounded at the fourth decimal, half away from
-  // zero, and what earlier movements took is kept: never truncated.
-  auto porLote = [&](const QString& articulo) {
-    QStringList r;
-    Recordset rs;
-    gDatos.AbreRecordset("SELECT CANTIDADUD FROM V_MV_STOCK WHERE IDARTICULO LIKE '%" + articulo +
-                             "' ORDER BY SECUENCIA", rs);
-    for (; !rs.Eof(); rs.MoveNext()) r << QString::number(rs.Fields(0).Value().toDouble(), 'f', 4);
-    return r;
-  };
-  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.6667", "0.6666", "0.6667"}));
-  e.Sql("DELETE FROM V_MV_STOCK");
-  Grilla("AJP");
-  Linea("ACEITE", "2", {{6, "KG"}, {7, "0,0001"}, {16, Lista({"L1", "L2"})}});
-  ASSERT_TRUE(Posta("AJP", "000100000003X"));
-  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.0001", "0.0000"}));  // half of 0.0001, rounded up, then the rest
+  // Each movement's share is rounded to the ten-thousandth, half away from
+  // zero (never cut), and the shares add up to the line's quantity: 2 KG
+  // over three lots of one unit each; half of 0.0001 rounded up, then the
+  // rest.
+  const struct {
+    const char* otra;
+    QStringList lotes, partes;
+  } repartos[] = {{"2", {"L1", "L2", "L3"}, {"0.6667", "0.6666", "0.6667"}},
+                  {"1", {"L1", "L2", "L3"}, {"0.3333", "0.3334", "0.3333"}},
+                  {"0,0002", {"L1", "L2", "L3"}, {"0.0001", "0", "0.0001"}},
+                  {"0,0001", {"L1", "L2"}, {"0.0001", "0"}}};
+  int clave = 0;
+  for (const auto& r : repartos) {
+    SCOPED_TRACE(r.otra);
+    e.Sql("DELETE FROM V_MV_STOCK");
+    Grilla("AJP");
+    Linea("ACEITE", QString::number(r.lotes.size()), {{6, "KG"}, {7, r.otra}, {16, Lista(r.lotes)}});
+    ASSERT_TRUE(Posta("AJP", QString("0001000001%1X").arg(++clave, 2, 10, QChar('0'))));
+    QStringList partes;
+    for (int secuencia = 1; secuencia <= r.lotes.size(); ++secuencia)
+      partes << QString::number(
+          e.Valor(QString("SELECT CANTIDADUD FROM V_MV_STOCK WHERE SECUENCIA = %1").arg(secuencia)).toDouble());
+    EXPECT_EQ(partes, r.partes);
+  }
 
   // Which other unit a sale's line carries, and the blend it turns back into
   // its components with it: a weighed article its weight in its base unit
