@@ -194,7 +194,7 @@ QString ClsDatos::MuestraConsulta(const QString&, long& n, QString& codigo, cons
 QString ClsDatos::Literal(const QString& texto) { return u'\'' + EntreComillas(texto) + u'\''; }
 
 QString ClsDatos::EntreComillas(const QString& texto) {
-  QString t = texto;
+  QString t = vb::SinMitadesSueltas(texto);
   t.replace(u'\'', QStringLiteral("''"));
   t.replace(QChar(0), QStringLiteral("'+CHAR(0)+'"));
   return t;
