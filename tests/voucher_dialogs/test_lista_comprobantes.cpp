@@ -46,8 +46,9 @@ class ListaCptes : public ConComprobantes {
           "VALUES (41, '  T3', '000100000009X', 0, '2026-01-20', '2026-01-21', NULL)");
   }
 
-  // The line whose sub-item holds the key.
-  static ListItem* Busca(FrmConsComprobantes& f, const QString& clave, int sub = 1) {
+  // The line whose sub-item holds the key (by default the column of the
+  // sales and quote layouts).
+  static ListItem* Busca(FrmConsComprobantes& f, const QString& clave, int sub = ColConsVentas::kComprobante) {
     return &LineaExistente(f.ListView1, sub, clave);
   }
 

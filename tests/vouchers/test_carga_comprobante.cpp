@@ -108,12 +108,12 @@ TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
   MSFlexGrid* t = p->MSFlexGrid1;
   ASSERT_EQ(t->Rows(), 4);
   QStringList tarea;
-  for (int c = 0; c < 14; ++c) tarea << C(t, 1, c);
+  for (int c = ColTareas::kCodigo; c <= ColTareas::kFechaRealFin; ++c) tarea << C(t, 1, c);
   EXPECT_EQ(tarea, (QStringList{"7", "Cambio de filtro", "01:30", "1500.50", "2250.75", "", "1240.08",
                                 "Equipo: Compresor", "02/03/2026", "", "3", "7", "03/03/2026", "04/03/2026"}));
   EXPECT_EQ(C(t, 2, ColTareas::kHoras), "00:00");  // no hours
   EXPECT_EQ(C(t, 2, ColTareas::kValorHora), "0.00");
-  EXPECT_EQ(C(t, 3, 0), "");
+  EXPECT_EQ(C(t, 3, ColTareas::kCodigo), "");
 
   MSFlexGrid* a = p->MSFlexGrid2;
   ASSERT_EQ(a->Rows(), 4);
@@ -143,12 +143,14 @@ TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
   EXPECT_EQ(fila(2, {kArticulo, kCantidad, kRestoPorAplicar, kUdEquiv, kCantidadEquiv, kPrecioConIva, kImporte}),
             (QStringList{"OTRO", "0", "0", "UN", "24", "", "0.00"}));
   EXPECT_EQ(a->Row(), 2);
-  EXPECT_EQ(C(a, 3, 0), "");
+  EXPECT_EQ(C(a, 3, kArticulo), "");
 
   MSFlexGrid* o = p->MSFlexGrid3;
   ASSERT_EQ(o->Rows(), 3);  // the remark of another kind is no concept
-  EXPECT_EQ((QStringList{C(o, 1, 0), C(o, 1, 1), C(o, 1, 2), C(o, 1, 3)}),
-            (QStringList{"Flete", "100.00", "121.00", ""}));
+  namespace oc = ColOtrosConceptos;
+  EXPECT_EQ(
+      (QStringList{C(o, 1, oc::kDetalle), C(o, 1, oc::kImporteSinIva), C(o, 1, oc::kImporte), C(o, 1, oc::kCuenta)}),
+      (QStringList{"Flete", "100.00", "121.00", ""}));
 }
 
 TEST_F(CargaCpte, APurchaseVoucherIsFoundByItsSupplier) {
@@ -294,18 +296,19 @@ TEST_F(CargaCpte, LinesGoBelowAUsedLastRowOfEveryGrid) {
   e.Sql("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, TIPO_OBS, OBSERVACION) VALUES ('  FC', '" + kClave +
         "', 'OC', 'Flete')");
   p->Inicializa(*cptes, "FC");
-  for (MSFlexGrid* g : {p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3}) g->SetTextMatrix(1, 0, "ya cargado");
+  for (MSFlexGrid* g : {p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3})
+    g->SetTextMatrix(1, ColGrillas::kCodigo, "ya cargado");
   ASSERT_TRUE(Carga("FC", kClave));
-  EXPECT_EQ(Columna(p->MSFlexGrid1, 0), (QStringList{"ya cargado", "1", "2", ""}));
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 0), (QStringList{"ya cargado", "ART-1", ""}));
-  EXPECT_EQ(Columna(p->MSFlexGrid3, 0), (QStringList{"ya cargado", "Flete", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid1, ColTareas::kCodigo), (QStringList{"ya cargado", "1", "2", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, ColArticulos::kArticulo), (QStringList{"ya cargado", "ART-1", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid3, ColOtrosConceptos::kDetalle), (QStringList{"ya cargado", "Flete", ""}));
 }
 
 TEST_F(CargaCpte, AVoucherThatIsNotThereOrABadComplementLeavesTheGridsAlone) {
   Cabecera("V_MV_CPTE", "FC", kClave);
   Linea("V_MV_CPTEINSUMOS", "FC", kClave, "ART-1", "1");
   p->Inicializa(*cptes, "FC");
-  p->MSFlexGrid2->SetTextMatrix(1, 0, "antes");
+  p->MSFlexGrid2->SetTextMatrix(1, ColArticulos::kArticulo, "antes");
   long reparto = 3;
   Recordset cab;
   // Another complement, a key with a quote, a complement that is no number.
@@ -321,7 +324,7 @@ TEST_F(CargaCpte, AVoucherThatIsNotThereOrABadComplementLeavesTheGridsAlone) {
   EXPECT_EQ(reparto, 3);
   EXPECT_FALSE(cab.Abierto());
   EXPECT_EQ(p->MSFlexGrid2->Rows(), 2);
-  EXPECT_EQ(C(p->MSFlexGrid2, 1, 0), "antes");
+  EXPECT_EQ(C(p->MSFlexGrid2, 1, ColArticulos::kArticulo), "antes");
   EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_CPTE").toInt(), 1);
   // A voucher without lines: found, and every grid as it was.
   e.Sql("DELETE FROM V_MV_CPTEINSUMOS");

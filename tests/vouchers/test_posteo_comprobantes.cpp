@@ -13,11 +13,13 @@
 #include "session/mod_global.h"
 #include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/stock.h"
 
 namespace {
 
 const QString S = "-1";
+namespace col = ColArticulos;
 
 class ComprobantesPosteo : public ConPosteo {
  protected:
@@ -35,9 +37,13 @@ class SentenciasPosteo : public ComprobantesPosteo {
 
 TEST_F(ComprobantesPosteo, ATransferTakesLotsOutOfTheOriginAndPutsTheSameIntoTheDestination) {
   Grilla("TRP");
-  Linea("ACEITE", "5", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"3", "2"})}});
-  Linea("TALADRO", "2", {{14, S}, {16, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})}, {17, Lista({"1", "1"})}});
-  Linea("TORNILLO", "4", {{4, "3"}});  // out of its own warehouse
+  Linea("ACEITE", "5",
+        {{col::kNroLote, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {col::kNroSerie, Lista({"3", "2"})}});
+  Linea("TALADRO", "2",
+        {{col::kPideSerie, S},
+         {col::kNroLote, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})},
+         {col::kNroSerie, Lista({"1", "1"})}});
+  Linea("TORNILLO", "4", {{col::kDeposito, "3"}});  // out of its own warehouse
   ASSERT_TRUE(Posta("TRP", "000100000004X", "1", "2", true));
   for (const char* lote : {"L1", "L2"}) {
     EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", lote), -Saldo("ACEITE", "1", lote)) << lote;
@@ -70,8 +76,8 @@ TEST_F(ComprobantesPosteo, AProductionOrderBringsTheProductInAndTakesItsInputsOu
   e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, IDARTICULO, CANTIDAD) VALUES ('  OP', "
         "'000100000003X', 5, 'X', 0)");
   Grilla("OP");
-  Linea("TORNILLO", "10", {{23, "-1"}});
-  Linea("ACEITE", "2", {{16, Lista({LoteSerie("L1")})}, {17, Lista({"2"})}});
+  Linea("TORNILLO", "10", {{col::kCantidadInsumo, "-1"}});
+  Linea("ACEITE", "2", {{col::kNroLote, Lista({LoteSerie("L1")})}, {col::kNroSerie, Lista({"2"})}});
   ASSERT_TRUE(Posta("OP", "000100000003X", "2"));
   EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2"), 10);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "L1"), -2);
@@ -88,7 +94,7 @@ TEST_F(ComprobantesPosteo, ComponentsAreDischargedFromTheLotsOfTheWarehouseTheyL
   Linea("KIT", "4");
   Linea("KIT", "2");  // the lots the first line drew are no longer there
   Linea("TORNILLO", "1");
-  Linea("KIT", "1", {{4, "2"}});  // out of another warehouse, drawn from its lots
+  Linea("KIT", "1", {{col::kDeposito, "2"}});  // out of another warehouse, drawn from its lots
   ASSERT_TRUE(Posta("FC", "000100000011A"));
   EXPECT_DOUBLE_EQ(Saldo("KIT", "1", "*", "FC"), -6);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "Z9", "PE"), -0.5);
@@ -150,9 +156,11 @@ TEST_F(SentenciasPosteo, AComponentsLotsAreReadOncePerPosting) {
 
 TEST_F(ComprobantesPosteo, ABlendIsTurnedIntoItsComponentsByPercentage) {
   Grilla("FC");
-  Linea("R407C", "2", {{64, S}, {70, "10"}, {1, "Gas R-407C (lata 1/2'')"}, {3, "KG"}});
+  Linea("R407C", "2",
+        {{col::kInsumosPorPorcentaje, S}, {col::kCantidadUd, "10"}, {col::kDescripcion, "Gas R-407C (lata 1/2'')"},
+         {col::kUnidad, "KG"}});
   Linea("KIT", "1");
-  Linea("R407C", "0,1", {{64, ""}});  // not by percentage: 48 and 52 per unit
+  Linea("R407C", "0,1", {{col::kInsumosPorPorcentaje, ""}});  // not by percentage: 48 and 52 per unit
   ASSERT_TRUE(cptes->ActualizaStock(g, "FC", "000100000013A", "0", "2026-11-20", "1", QString(), QString(), QString(),
                                     QString(), false, "PorDefault", false, nullptr, &hayError));
   EXPECT_DOUBLE_EQ(Saldo("R407C", "1", "*", "FC"), -2.1);
@@ -256,7 +264,7 @@ TEST_F(ComprobantesPosteo, PostingsUnderOneLockShareNoKeyOrSequence) {
     auto posta = [&](char tipo, QString* lote) {
       const bool orden = tipo == 'O';
       Grilla(orden ? "OP" : "FC");
-      if (orden) Linea("KIT", "1", {{23, "-1"}});
+      if (orden) Linea("KIT", "1", {{col::kCantidadInsumo, "-1"}});
       Linea(orden ? "ACEITE" : "KIT", "1");
       const QString clave = orden ? QString("000100000009X") : QString("0001000%1A").arg(++numero, 5, 10, QChar('0'));
       return cptes->ActualizaStock(g, orden ? "OP" : "FC", clave, "0", "2026-11-20", "1", QString(), QString(),
@@ -419,13 +427,14 @@ TEST_F(ComprobantesPosteo, ABatchRunsNothingAndRunsLaterToTheSameRows) {
   auto carga = [&] {
     Grilla("RMC");
     Linea("KIT", "3");
-    Linea("ACEITE", "2,5", {{16, Lista({"L'1", "L2"})}, {6, "KG"}, {7, "2"}});
-    Linea("R407C", "1", {{64, S}});
+    Linea("ACEITE", "2,5", {{col::kNroLote, Lista({"L'1", "L2"})}, {col::kUdEquiv, "KG"}, {col::kCantidadEquiv, "2"}});
+    Linea("R407C", "1", {{col::kInsumosPorPorcentaje, S}});
     Linea("TORNILLO", "1");
     // A NUL character in every text cell a movement takes as it is.
     const QString nul(QChar(0));
-    Linea("LLAVE", "2", {{1, "Llave" + nul + "1/2"}, {3, "U" + nul}, {32, nul + "OR"}, {33, "AD" + nul + "U"},
-                         {16, Lista({"N" + nul + "1", nul + nul})}});
+    Linea("LLAVE", "2",
+          {{col::kDescripcion, "Llave" + nul + "1/2"}, {col::kUnidad, "U" + nul}, {col::kLoteOrigen, nul + "OR"},
+           {col::kLoteAduana, "AD" + nul + "U"}, {col::kNroLote, Lista({"N" + nul + "1", nul + nul})}});
   };
   auto posta = [&](bool enLote, QString* sql) {
     return cptes->ActualizaStock(g, "RMC", "000200000001R", "0", "2026-11-20", "1", QString(), QString(), "OC",
