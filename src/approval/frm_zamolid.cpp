@@ -553,7 +553,7 @@ void FrmZamolid::TxtFields_Change(int) {
 
 void FrmZamolid::TxtFields_KeyDown(int Index, int& KeyCode, int) {
   Plexatol1->setConsultaenabled(!vb::Trim(txtFields(Index).Tag).isEmpty());
-  if (gCampos.EsTeclaDeAvance(KeyCode)) gCampos.AvanzaCampo(KeyCode);
+  if (gCampos.EsTeclaDeAvance(KeyCode)) gCampos.AvanzaCampo(KeyCode, &txtFields(Index));
 }
 
 void FrmZamolid::TxtFields_KeyPress(int Index, int& KeyAscii) { gCampos.FiltraTecla(&txtFields(Index), KeyAscii); }
