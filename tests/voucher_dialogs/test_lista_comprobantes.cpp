@@ -381,6 +381,12 @@ TEST_F(ListaCptes, EnterTakesTheLineTheCursorIsOn) {
   } casos[] = {
       {"as the list opens", "", [](FrmConsComprobantes&) {}, "000100000031A", "0"},
       {"after Down", "", [](FrmConsComprobantes& f) { QTest::keyClick(f.ListView1, Qt::Key_Down); }, "000100000030A", "2"},
+      {"after Ctrl+Down twice, which moves the cursor and selects nothing", "",
+       [](FrmConsComprobantes& f) {
+         QTest::keyClick(f.ListView1, Qt::Key_Down, Qt::ControlModifier);
+         QTest::keyClick(f.ListView1, Qt::Key_Down, Qt::ControlModifier);
+       },
+       "000100000025A", "0"},
       {"after a click on the last line", "",
        [](FrmConsComprobantes& f) {
          ListView* l = f.ListView1;
