@@ -381,10 +381,13 @@ TEST_F(ListaCptes, EnterTakesTheLineTheCursorIsOn) {
   } casos[] = {
       {"as the list opens", "", [](FrmConsComprobantes&) {}, "000100000031A", "0"},
       {"after Down", "", [](FrmConsComprobantes& f) { QTest::keyClick(f.ListView1, Qt::Key_Down); }, "000100000030A", "2"},
-      {"after Ctrl+Down twice, which moves the cursor and selects nothing", "",
+      {"after the last line clicked and Ctrl+clicked, which leaves the cursor on it and selects nothing", "",
        [](FrmConsComprobantes& f) {
-         QTest::keyClick(f.ListView1, Qt::Key_Down, Qt::ControlModifier);
-         QTest::keyClick(f.ListView1, Qt::Key_Down, Qt::ControlModifier);
+         ListView* l = f.ListView1;
+         const QPoint ultima = l->visualItemRect(l->ListItems()(3)).center();
+         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, ultima);
+         QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::ControlModifier, ultima);
+         EXPECT_EQ(l->SelectedItem(), nullptr);
        },
        "000100000025A", "0"},
       {"after a click on the last line", "",
