@@ -44,7 +44,9 @@ SAVED=""
 SAVED_FILE=""
 restore() {
   if [ -n "$SAVED" ] && [ -f "$SAVED" ]; then
-    cp -p "$SAVED" "$SAVED_FILE"
+    # A new time on the file put back, so the next build compiles it again
+    # rather than keep the planted fault's objects.
+    cp "$SAVED" "$SAVED_FILE"
     rm -f "$SAVED"
   fi
   SAVED=""
