@@ -13,9 +13,12 @@
 #include "platform/vb_error.h"
 #include "support/errores.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/stock.h"
 
 namespace {
+
+namespace col = ColArticulos;
 
 class FallasPosteo : public ConPosteo {
  protected:
@@ -61,7 +64,7 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("NOEXISTE"));
   Grilla("AJP");
   Linea("KIT", "2");
-  Linea("TORNILLO", "1", {{4, "9"}});
+  Linea("TORNILLO", "1", {{col::kDeposito, "9"}});
   EXPECT_FALSE(Posta("AJP", "000100000001X"));
   ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("depósito 9"));
@@ -77,13 +80,67 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 3);
 }
 
+// A quantity or amount that is no finite number, a malformed one or one
+// beyond the currency's range refuses the whole voucher, at once and as a
+// batch: never posted as 0, as nothing or as its digits run together.
+TEST_F(FallasPosteo, ANumberThatCannotBeWrittenRefusesTheWholeVoucher) {
+  const QString desborda = "Desbordamiento", noEsNumero = "que no es un número";
+  const struct {
+    int columna;
+    QString texto;
+    QString motivo;
+    QString muestra = QString();  // the text the message shows, when not the cell's
+  } casos[] = {
+      {col::kCantidad, "1e309", desborda},
+      {col::kCantidad, "inf", noEsNumero},
+      {col::kCantidad, "nan", noEsNumero},
+      {col::kCantidad, "1,2,3", noEsNumero},
+      {col::kCantidad, "922337203685477.5808", desborda},
+      {col::kImporte, "1e309", desborda},
+      {col::kImporte, "-inf", noEsNumero},
+      {col::kCosto, "1e15", desborda},
+      {col::kImpuestos, "NaN", noEsNumero},
+      {col::kIvaRni, QString(309, u'9'), desborda},
+      {col::kCoeficiente, "1e999", desborda},
+      {col::kIdInsert, "2,5.", noEsNumero},
+      {col::kNroSerie, Lista({"1", "inf"}), noEsNumero, "inf"},  // the quantities of an outgoing line's lots
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.texto.left(20).toStdString());
+    auto carga = [&] {
+      Grilla("FC");
+      Linea("TORNILLO", "2");
+      Linea("ACEITE", c.columna == col::kCantidad ? c.texto : "2", {{col::kNroLote, Lista({"L1", "L2"})}});
+      if (c.columna != col::kCantidad) g->SetTextMatrix(2, c.columna, c.texto);
+    };
+    carga();
+    const int mensajes = e.ui().Cuenta("MsgBox");
+    EXPECT_FALSE(Posta("FC", "000100000001A"));
+    EXPECT_TRUE(hayError);
+    ASSERT_EQ(e.ui().Cuenta("MsgBox"), mensajes + 1);
+    const QString mensaje = e.ui().De("MsgBox").back().texto;
+    const QString muestra = c.muestra.isEmpty() ? c.texto : c.muestra;
+    EXPECT_TRUE(mensaje.startsWith("El artículo ACEITE tiene \"" + muestra + "\"")) << mensaje.toStdString();
+    EXPECT_TRUE(mensaje.contains(c.motivo)) << mensaje.toStdString();
+    NadaEscrito();
+    carga();
+    QString lote = "SELECT 1";
+    EXPECT_FALSE(cptes->ActualizaStock(g, "FC", "000100000001A", "0", "2026-11-20", "1", QString(), QString(),
+                                       QString(), QString(), false, "NULL", true, &lote, &hayError));
+    EXPECT_EQ(lote, "SELECT 1");
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), mensajes + 2);
+  }
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  NadaEscrito();
+}
+
 // A caller that holds the stock transaction itself (its own header saved in
 // it) and posts in it: a posting refused after its first rows takes back
 // every row of its own, and only those.
 TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostingsOwnRows) {
   // Stock there before: a posting of its own, committed.
   Grilla("AJP");
-  Linea("TORNILLO", "5", {{16, Lista({"L1"})}});
+  Linea("TORNILLO", "5", {{col::kNroLote, Lista({"L1"})}});
   Linea("ACEITE", "3");
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, IDDEPOSITO, IDARTICULO, CANTIDAD) VALUES "
@@ -112,7 +169,7 @@ TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostings
   };
   const Caso casos[] = {
       {"an unknown article on a later line", "", {}, "NOEXISTE", "NOEXISTE"},
-      {"an unknown warehouse on a later line", "", {{4, "9"}}, "TORNILLO", "depósito 9"},
+      {"an unknown warehouse on a later line", "", {{col::kDeposito, "9"}}, "TORNILLO", "depósito 9"},
       // The components are discharged after every line was posted.
       {"a stock-voucher number that cannot be given", "X_ULTIMO_NRO = X_NRO_HASTA", {}, "KIT",
        "se encuentran utilizados"},
@@ -130,7 +187,7 @@ TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostings
     const int libro = e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt();
     e.ui().llamadas.clear();
     Grilla("AJP");
-    Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+    Linea("TORNILLO", "2", {{col::kNroLote, Lista({"L1"})}});
     Linea("ACEITE", "1");
     Linea(c.articulo, "1", c.tercera);
     {
@@ -157,7 +214,7 @@ TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostings
   e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 0, X_NRO_HASTA = 99999999 WHERE CODIGO = '  PE'");
   e.Sql("DELETE FROM V_MV_STOCK WHERE TC = '  PE'");
   Grilla("AJP");
-  Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+  Linea("TORNILLO", "2", {{col::kNroLote, Lista({"L1"})}});
   Linea("KIT", "1");
   {
     TransaccionStock bloqueo;
@@ -178,7 +235,7 @@ TEST_F(FallasPosteo, ADatabaseErrorOnThe300thOf500RowsLeavesNothingBehind) {
   Grilla("FCC");
   Linea("KIT", "1");
   for (int i = 1; i < 500; ++i) {
-    if (i % 3 == 0) Linea("ACEITE", "1", {{16, Lista({QString("L%1").arg(i)})}});
+    if (i % 3 == 0) Linea("ACEITE", "1", {{col::kNroLote, Lista({QString("L%1").arg(i)})}});
     else Linea("TORNILLO", QString::number(i % 7 + 1));
   }
   EXPECT_FALSE(cptes->ActualizaStock(g, "FCC", "000300000001A", "0", "2026-11-20", "1", QString(), QString(), "OC",
@@ -211,7 +268,7 @@ TEST_F(FallasPosteo, ADatabaseErrorInsideTheCallersTransactionLeavesNothingOfEit
         "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
   Grilla("AJP");
   Linea("KIT", "1");
-  Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+  Linea("TORNILLO", "2", {{col::kNroLote, Lista({"L1"})}});
   Linea("ACEITE", "1");
   Linea("TORNILLO", "1");
   long alConfirmar = 0;
