@@ -338,6 +338,40 @@ QPoint CasillaDe(ListView* lista, ListItem* linea) {
   return lista->viewport()->mapTo(lista, casilla.center());
 }
 
+// Clicks into the box and waits for the focus there.
+void EntraEn(const char* caja) {
+  Clic([caja] { return &Caja(caja); }, Centro);
+  Espera(QStringLiteral("the focus in %1").arg(caja), [caja] { return TieneFoco(caja); });
+}
+
+// Types a key in the focused box (a key in a range box turns the look-up
+// on), presses F5 and waits for the look-up's window.
+template <typename T>
+void Consulta(const char* caja, const QString& tecla) {
+  Escribe(tecla);
+  Espera(QStringLiteral("the key typed in %1").arg(caja), [&] { return Caja(caja).Text() == tecla; });
+  Teclas({QStringLiteral("F5")});
+  Espera(QStringLiteral("the look-up of %1").arg(caja), [] { return Modal<T>() != nullptr; });
+}
+
+// The work-order key of a line of the open pick list (0 the first, -1 the
+// last).
+QString ClaveDeLaLista(int linea) {
+  return EnPrograma([linea] {
+    ListView* l = Modal<FrmConsComprobantes>()->ListView1;
+    const int n = l->ListItems().Count();
+    return n > 0 ? l->ListItems()(linea < 0 ? n : linea + 1)->SubItems(1) : QString();
+  });
+}
+
+// What the three boxes of one end of the work-order range must hold for the
+// key.
+void PoneClave(std::map<QString, QString>& cajas, const QString& extremo, const QString& clave) {
+  cajas["Sucursal_" + extremo] = clave.mid(0, 4);
+  cajas["Nro_" + extremo] = clave.mid(4, 8);
+  cajas["Letra_" + extremo] = clave.mid(12, 1);
+}
+
 // The walk itself, in the second thread.
 void Recorre() {
   QElapsedTimer reloj;
@@ -354,37 +388,20 @@ void Recorre() {
   CompruebaCajas(QStringLiteral("at start"), cajas);
 
   paso("work order, upper end: a key typed, F5, and Enter as the pick list opens");
-  Clic([] { return &Caja("Sucursal_Hasta"); }, Centro);
-  Espera(QStringLiteral("the focus in Sucursal_Hasta"), [] { return TieneFoco("Sucursal_Hasta"); });
-  Escribe(QStringLiteral("2"));
-  Espera(QStringLiteral("the typed branch"), [] { return Caja("Sucursal_Hasta").Text() == QLatin1String("2"); });
-  Teclas({QStringLiteral("F5")});
-  Espera(QStringLiteral("the work-order pick list"), [] { return Modal<FrmConsComprobantes>() != nullptr; });
-  // The line the list opens on: its first, the highest key.
-  const QString primera = EnPrograma([] {
-    ListView* l = Modal<FrmConsComprobantes>()->ListView1;
-    return l->ListItems().Count() > 0 ? l->ListItems()(1)->SubItems(1) : QString();
-  });
+  EntraEn("Sucursal_Hasta");
+  Consulta<FrmConsComprobantes>("Sucursal_Hasta", QStringLiteral("2"));
+  const QString primera = ClaveDeLaLista(0);  // the line the list opens on, the highest key
   Comprueba(primera.size() == 13, QStringLiteral("the pick list's first line holds a work-order key: \"%1\"").arg(primera));
   Teclas({QStringLiteral("Return")});
   Espera(QStringLiteral("the main window back after the pick"), [] { return VentanaActiva(); });
-  cajas["Sucursal_Hasta"] = primera.mid(0, 4);
-  cajas["Nro_Hasta"] = primera.mid(4, 8);
-  cajas["Letra_Hasta"] = primera.mid(12, 1);
+  PoneClave(cajas, QStringLiteral("Hasta"), primera);
   CompruebaCajas(QStringLiteral("after Enter in the pick list"), cajas);
   Comprueba(EnPrograma([] { return TieneFoco("Sucursal_Hasta"); }), QStringLiteral("the focus stays in Sucursal_Hasta"));
 
   paso("work order, lower end: a key, F5, End and Enter pick the list's last line");
-  Clic([] { return &Caja("Sucursal_Desde"); }, Centro);
-  Espera(QStringLiteral("the focus in Sucursal_Desde"), [] { return TieneFoco("Sucursal_Desde"); });
-  Escribe(QStringLiteral("1"));
-  Espera(QStringLiteral("the typed branch"), [] { return Caja("Sucursal_Desde").Text() == QLatin1String("1"); });
-  Teclas({QStringLiteral("F5")});
-  Espera(QStringLiteral("the work-order pick list"), [] { return Modal<FrmConsComprobantes>() != nullptr; });
-  const QString ultima = EnPrograma([] {
-    ListView* l = Modal<FrmConsComprobantes>()->ListView1;
-    return l->ListItems().Count() > 0 ? l->ListItems()(l->ListItems().Count())->SubItems(1) : QString();
-  });
+  EntraEn("Sucursal_Desde");
+  Consulta<FrmConsComprobantes>("Sucursal_Desde", QStringLiteral("1"));
+  const QString ultima = ClaveDeLaLista(-1);
   Teclas({QStringLiteral("End")});
   Espera(QStringLiteral("the last line selected"), [&] {
     auto* f = Modal<FrmConsComprobantes>();
@@ -392,18 +409,12 @@ void Recorre() {
   });
   Teclas({QStringLiteral("Return")});
   Espera(QStringLiteral("the main window back after the pick"), [] { return VentanaActiva(); });
-  cajas["Sucursal_Desde"] = ultima.mid(0, 4);
-  cajas["Nro_Desde"] = ultima.mid(4, 8);
-  cajas["Letra_Desde"] = ultima.mid(12, 1);
+  PoneClave(cajas, QStringLiteral("Desde"), ultima);
   CompruebaCajas(QStringLiteral("after End and Enter in the pick list"), cajas);
 
   paso("lower date: a key, F5, the calendar brought to 02/11/2026, Enter, and the upper date typed at once");
-  Clic([] { return &Caja("Fecha_Desde"); }, Centro);
-  Espera(QStringLiteral("the focus in Fecha_Desde"), [] { return TieneFoco("Fecha_Desde"); });
-  Escribe(QStringLiteral("0"));
-  Espera(QStringLiteral("the typed digit"), [] { return Caja("Fecha_Desde").Text() == QLatin1String("0"); });
-  Teclas({QStringLiteral("F5")});
-  Espera(QStringLiteral("the calendar"), [] { return Modal<QDialog>() != nullptr; });
+  EntraEn("Fecha_Desde");
+  Consulta<QDialog>("Fecha_Desde", QStringLiteral("0"));
   // The calendar opens on a date of its own (today the first time): Page
   // Up and Page Down move it by months, Home to the month's first day,
   // Right one day on.
@@ -425,15 +436,11 @@ void Recorre() {
   Teclas({QStringLiteral("Return")});
   if (!Hasta([] { return TieneFoco("Tecnico_Desde"); }, 5000)) {
     Falla(QStringLiteral("Enter did not move on to Tecnico_Desde (%1)").arg(Estado()));
-    Clic([] { return &Caja("Tecnico_Desde"); }, Centro);  // on with the walk
-    Espera(QStringLiteral("the focus in Tecnico_Desde"), [] { return TieneFoco("Tecnico_Desde"); });
+    EntraEn("Tecnico_Desde");  // on with the walk
   }
 
   paso("lower technician: a key, F5, a name typed in the pick list's search box, Aceptar, and the upper one typed at once");
-  Escribe(QStringLiteral("1"));
-  Espera(QStringLiteral("the typed code"), [] { return Caja("Tecnico_Desde").Text() == QLatin1String("1"); });
-  Teclas({QStringLiteral("F5")});
-  Espera(QStringLiteral("the technician pick list"), [] { return Modal<Lib_FrmCons3>() != nullptr; });
+  Consulta<Lib_FrmCons3>("Tecnico_Desde", QStringLiteral("1"));
   const QString codigo = EnPrograma([] {
     return vb::Trim(Valor(QStringLiteral("SELECT IDTECNICO FROM V_TA_TECNICOS WHERE NOMBRE LIKE 'Diego%'")));
   });
@@ -464,8 +471,7 @@ void Recorre() {
 
   paso("the approver's name typed, two pending reports ticked, an approved one's tick kept");
   const QString nombre = QStringLiteral("José O'Brien Núñez");
-  Clic([] { return &Caja("Responsable"); }, Centro);
-  Espera(QStringLiteral("the focus in Responsable"), [] { return TieneFoco("Responsable"); });
+  EntraEn("Responsable");
   Escribe(nombre);
   Llega([&] { return Caja("Responsable").Text().size() >= nombre.size(); });
   cajas["Responsable"] = nombre;
