@@ -5,15 +5,19 @@
 #include "approval/frm_zamolid.h"
 #include "approval/registro_dialogos.h"
 #include "platform/aplicacion.h"
+#include "platform/interaccion_qt.h"
 #include "platform/programa.h"
 #include "platform/salida_al_mostrar.h"
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv) {
   Aplicacion app(argc, argv);
   app.CargaTraduccion();
   programa::FijaArgumentos(argc, argv);
+  // Nobody can answer a dialog where no person sees the screen.
+  Interaccion::Instala(std::make_unique<InteraccionQt>(SinPantalla()));
   RegistraDialogosDelPrograma();
   SalidaAlMostrar salida(FrmZamolid::Global());
   FrmZamolid::Global().Show();

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/aplicacion.h"
+#include "platform/form.h"
 #include "platform/interaccion.h"
 
 namespace espera_bloqueo {
@@ -152,6 +153,7 @@ void MuestraAviso() {
   std::fflush(stderr);
   if (SinPantalla() || QThread::currentThread() != qApp->thread()) return;
   auto* v = new QLabel(texto);
+  v->setFont(FuenteFormularios());
   v->setWindowTitle(TituloAplicacion());
   v->setWindowFlag(Qt::WindowStaysOnTopHint);
   v->setAttribute(Qt::WA_DeleteOnClose);

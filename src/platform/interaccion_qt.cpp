@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <map>
 
-#include "platform/aplicacion.h"
 #include "platform/espera_bloqueo.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -74,14 +73,12 @@ void Interaccion::AvisoAlOperador(const QString& texto, int icono, const QString
   MsgBox(texto, icono, titulo);
 }
 
-// Without a screen nobody can answer a dialog: a message goes to standard
-// error, and every question gets its default or cancelling answer at once.
 // A dialog's own event loop belongs to the action that opens it.
 
 void InteraccionQt::AvisoAlOperador(const QString& texto, int icono, const QString& titulo) {
   std::fprintf(stderr, "%s\n", qPrintable(texto));
   std::fflush(stderr);
-  if (!SinPantalla()) MsgBox(texto, icono, titulo);
+  if (!sinPantalla_) MsgBox(texto, icono, titulo);
 }
 
 int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titulo) {
@@ -100,12 +97,13 @@ int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titu
   }
   size_t porDefecto = (botones & vbmsg::DefaultButton3) ? 2 : (botones & vbmsg::DefaultButton2) ? 1 : 0;
   if (porDefecto >= lista.size()) porDefecto = 0;
-  if (SinPantalla()) {
+  if (sinPantalla_) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(titulo.isEmpty() ? TituloAplicacion() : titulo), qPrintable(texto));
     std::fflush(stderr);
     return lista[porDefecto].second;
   }
   QMessageBox box(QApplication::activeWindow());
+  box.setFont(FuenteFormularios());
   box.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
   box.setText(texto);
   switch (botones & 0x70) {
@@ -135,19 +133,23 @@ int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titu
 bool InteraccionQt::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto,
                              QString& respuesta) {
   respuesta.clear();
-  if (SinPantalla()) return false;
+  if (sinPantalla_) return false;
   espera_bloqueo::MismaAccion misma;
-  bool ok = false;
-  QString r = QInputDialog::getText(QApplication::activeWindow(), titulo.isEmpty() ? TituloAplicacion() : titulo,
-                                    texto, QLineEdit::Normal, porDefecto, &ok);
-  respuesta = ok ? r : QString();
+  QInputDialog d(QApplication::activeWindow());
+  d.setFont(FuenteFormularios());
+  d.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
+  d.setLabelText(texto);
+  d.setTextValue(porDefecto);
+  const bool ok = d.exec() == QDialog::Accepted;
+  respuesta = ok ? d.textValue() : QString();
   return ok;
 }
 
 void InteraccionQt::PopupMenu(QWidget* dueno, Menu& menu) {
-  if (SinPantalla()) return;
+  if (sinPantalla_) return;
   espera_bloqueo::MismaAccion misma;
   QMenu qm(dueno);
+  qm.setFont(FuenteFormularios());
   std::map<QAction*, MenuItem*> mapa;
   AgregaItems(&qm, menu, mapa);
   QAction* a = qm.exec(QCursor::pos());
@@ -170,9 +172,10 @@ void InteraccionQt::MuestraModal(Form& form) {
 }
 
 bool InteraccionQt::PideFecha(QString& fecha) {
-  if (SinPantalla()) return false;
+  if (sinPantalla_) return false;
   espera_bloqueo::MismaAccion misma;
   QDialog d(QApplication::activeWindow());
+  d.setFont(FuenteFormularios());
   d.setWindowTitle(QStringLiteral("Seleccione la fecha"));
   auto* lay = new QVBoxLayout(&d);
   auto* cal = new QCalendarWidget(&d);
@@ -195,9 +198,10 @@ bool InteraccionQt::PideFecha(QString& fecha) {
 
 int InteraccionQt::ReportaError(const vb::Error& e, const QString& etiqueta) {
   std::fprintf(stderr, "Error %ld en %s: %s\n", e.Number, qPrintable(etiqueta), qPrintable(e.Description));
-  if (SinPantalla()) return 3;  // leave the procedure
+  if (sinPantalla_) return 3;  // leave the procedure
   espera_bloqueo::MismaAccion misma;
   QMessageBox box(QApplication::activeWindow());
+  box.setFont(FuenteFormularios());
   box.setIcon(QMessageBox::Critical);
   box.setWindowTitle(QStringLiteral("Error en %1").arg(etiqueta));
   box.setText(QStringLiteral("Se produjo el error %1 en %2.").arg(e.Number).arg(etiqueta));

@@ -1,5 +1,6 @@
 // The real dialogs where no person sees a screen (the offscreen platform the
-// tests run on): nothing is shown and nothing waits; every question gets its
+// tests run on, as the program sets them up there): nothing is shown and
+// nothing waits; every question gets its
 // default or cancelling answer at once, and what the person was to read goes
 // to standard error, once.
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ QString SalidaDeError(const std::function<void()>& f) {
 
 TEST(InteraccionSinPantalla, EveryQuestionIsAnsweredAtOnceAndWhatWasToBeReadGoesToStandardErrorOnce) {
   ASSERT_TRUE(SinPantalla());
-  InteraccionQt ui;
+  InteraccionQt ui(SinPantalla());
   // A dialog that is shown after all is closed again, and counted.
   int mostrados = 0;
   QTimer vigia;
