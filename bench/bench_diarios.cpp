@@ -20,8 +20,13 @@
 #include <QProcess>
 #include <map>
 
+#include "approval/frm_datos_adic_tareas.h"
+#include "approval/frm_detalle_tareas.h"
 #include "approval/frm_zamolid.h"
 #include "bench_comun.h"
+#include "platform/controles/msflexgrid.h"
+#include "platform/controles/richtextbox.h"
+#include "platform/interaccion_guionada.h"
 #include "platform/controles/listview.h"
 #include "platform/controles/textbox.h"
 #include "platform/programa.h"
@@ -244,6 +249,81 @@ void Aprobacion(benchmark::State& state, Fase fase) {
   Proporcion(state, "ratio_vs_desnuda", parejas);
 }
 
+// A report's detail opened through the main window and painted, then the
+// additional data of its first task opened from it and painted, both
+// closed: the report whose first task's remark and additional text are one
+// unbroken word of Arg characters (as much as a user may paste), against a
+// report of ordinary texts opened the same way right after it. ms is the
+// median opening of the long texts in milliseconds (bajo_1s is 1 when under
+// a second); both texts are checked to reach their windows whole.
+void TextoLargo(benchmark::State& state) {
+  const int largo = static_cast<int>(state.range(0));
+  FrmZamolid& w = AbreVentana(1000);
+  // Reports whose first task has additional data on its work order, two of
+  // them on different work-order tasks.
+  const QString conAdicionales = QStringLiteral(
+      "SELECT d.IDDIARIO, t.ID FROM V_MV_DIARIOS d JOIN V_MV_CPTETAREAS t ON RTRIM(LTRIM(t.TC)) = 'OT' "
+      "AND RTRIM(LTRIM(t.IDCOMPROBANTE)) = RTRIM(LTRIM(d.IDCOMPROBANTE)) AND t.IDCOMPLEMENTO = d.IDCOMPLEMENTO "
+      "AND t.IDTAREA = d.IDTAREA WHERE d.ID = (SELECT MIN(ID) FROM V_MV_DIARIOS x WHERE x.IDDIARIO = d.IDDIARIO) "
+      "ORDER BY t.ID, d.IDDIARIO");
+  Recordset rs;
+  gDatos.AbreRecordset(conAdicionales, rs);
+  QString largoId, cortoId, tareaLarga;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    const QString diario = rs.Fields(0).Value().toString(), tarea = rs.Fields(1).Value().toString();
+    if (largoId.isEmpty()) {
+      largoId = diario;
+      tareaLarga = tarea;
+    } else if (tarea != tareaLarga) {
+      cortoId = diario;
+      break;
+    }
+  }
+  if (cortoId.isEmpty()) {
+    state.SkipWithError("no two reports with additional data on different tasks");
+    return;
+  }
+  const QString palabra(largo, u'x');
+  gDatos.Ejecuta(QStringLiteral("UPDATE V_MV_DIARIOS SET OBSERVACIONES = '%1' WHERE ID = (SELECT MIN(ID) FROM "
+                                "V_MV_DIARIOS WHERE IDDIARIO = %2)")
+                     .arg(palabra, largoId));
+  gDatos.Ejecuta(QStringLiteral("UPDATE V_MV_CPTETAREAS SET DESCRIPCIONADICIONAL = '%1' WHERE ID = %2").arg(palabra, tareaLarga));
+  auto& ui = static_cast<InteraccionGuionada&>(Interaccion::Actual());
+  QString observaciones, adicionales;
+  // Opens the report's detail and its first task's additional data, each
+  // painted once; the seconds it took.
+  auto abre = [&](const QString& id) {
+    QElapsedTimer t;
+    t.start();
+    ui.accionesModales.push_back([&](Form& f) {
+      auto& d = static_cast<FrmDetalleTareas&>(f);
+      d.grab();
+      observaciones = d.MSFlexGrid1->TextMatrix(1, 3);
+      ui.accionesModales.push_back([&](Form& g) {
+        g.grab();
+        adicionales = static_cast<FrmDatosAdicTareas&>(g).txtRtf->Text();
+        g.Unload();
+      });
+      d.MSFlexGrid1_MouseDown(2, 0, 0, 0);
+      d.Unload();
+    });
+    w.MostrarDetalleDiario(id);
+    return t.nsecsElapsed() / 1e9;
+  };
+  std::vector<double> tiempos;
+  Parejas parejas;
+  bool enteros = true;
+  for (auto _ : state) {
+    Mide(state, tiempos, [&] { abre(largoId); });
+    enteros = enteros && observaciones == palabra && adicionales == palabra;
+    parejas.Agrega(tiempos.back(), abre(cortoId));
+  }
+  if (!enteros) state.SkipWithError("a long text did not reach its window whole");
+  state.counters["ms"] = Mediana(tiempos) * 1000;
+  state.counters["bajo_1s"] = Mediana(tiempos) < 1 ? 1 : 0;
+  Proporcion(state, "ratio_vs_textos_comunes", parejas);
+}
+
 // Where the start-up's windows are shown: the platform the benchmark was
 // started with (QT_QPA_PLATFORM), else the display it was started on, else
 // an X server of its own (Xvfb) for as long as the benchmark runs, else,
@@ -370,6 +450,7 @@ BENCHMARK(BusquedaPorFecha)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benc
 BENCHMARK_CAPTURE(Aprobacion, update_1000, Fase::Update)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK_CAPTURE(Aprobacion, lectura_1000, Fase::Revision)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK_CAPTURE(Aprobacion, recarga_1000, Fase::Recarga)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(TextoLargo)->Arg(200000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(Arranque)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 }  // namespace
