@@ -44,7 +44,9 @@ SAVED=""
 SAVED_FILE=""
 restore() {
   if [ -n "$SAVED" ] && [ -f "$SAVED" ]; then
-    cp -p "$SAVED" "$SAVED_FILE"
+    # Not "cp -p": the file put back must be newer than what the fault
+    # built, or the next build keeps the fault's objects.
+    cp "$SAVED" "$SAVED_FILE"
     rm -f "$SAVED"
   fi
   SAVED=""
