@@ -83,8 +83,10 @@ class PatronLike {
   // Whether the value (UTF-8 followed by a NUL, as SQLite and QByteArray
   // hand it) matches the pattern.
   bool Coincide(const char* valor, int bytes);
-  // The tests of a character against a piece made so far.
+  // The tests of a character against a piece made so far, and the UTF-16
+  // units of the values read one by one (not passed over by a search).
   long Comparaciones() const { return comparaciones_; }
+  long Pasos() const { return pasos_; }
 
  private:
   struct Pieza {
@@ -173,6 +175,7 @@ class PatronLike {
   std::array<char, 9> paradaTexto_{};
   bool paradaSoloNul_ = false;
   long comparaciones_ = 0;
+  long pasos_ = 0;
 };
 
 PatronLike::PatronLike(const QString& p, QChar esc) : escape_(esc) {
@@ -245,7 +248,7 @@ bool PatronLike::AceptaNoAscii(const Pieza& p) const {
   if (p.negado) return true;
   for (const auto& [desde, hasta] : p.rangos) {
     if (hasta >= 0x80) return true;
-    for (char16_t x = desde; x <= hasta; ++x)
+    for (char16_t x = desde; x <= hasta && x < 0x80; ++x)
       if (ajenas[x]) return true;
   }
   return false;
@@ -368,6 +371,7 @@ bool PatronLike::Recorre(Estados& e, const unsigned char* b, int bytes) {
       i = static_cast<int>(Salta(b + i) - b);
       if (i >= bytes) return false;
     }
+    ++pasos_;
     if (b[i] < 0x80) {
       if (!e.Paso(MascaraDe(b[i]))) return false;
       ++i;
@@ -388,6 +392,7 @@ bool PatronLike::Recorre(Estados& e, const unsigned char* b, int bytes) {
     }
     i += largo;
     if (cp >= 0x10000) {
+      ++pasos_;
       if (!e.Paso(MascaraDe(QChar::highSurrogate(cp))) || !e.Paso(MascaraDe(QChar::lowSurrogate(cp)))) return false;
     } else if (!e.Paso(MascaraDe(static_cast<char16_t>(cp)))) {
       return false;
@@ -486,6 +491,7 @@ LikeRepetido LikeVarios(const QString& patron, const QStringList& valores, QChar
     r.coinciden.push_back(p.Coincide(v.constData(), static_cast<int>(v.size())));
   }
   r.comparaciones = p.Comparaciones();
+  r.pasos = p.Pasos();
   return r;
 }
 

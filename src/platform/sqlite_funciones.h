@@ -23,11 +23,13 @@ int ComparaCI(const char* a, int na, const char* b, int nb);
 bool Like(const QString& patron, const QString& valor, QChar escape = QChar());
 // The matcher with the pattern read once for all the values, as a statement
 // reads it once for all its rows: whether each value matches, and the
-// matcher's work, as the tests of a character against a piece of the
-// pattern it made.
+// matcher's work: the tests of a character against a piece of the pattern
+// it made, and the characters (UTF-16 units) it read one by one, those it
+// passed over by a search apart.
 struct LikeRepetido {
   std::vector<bool> coinciden;
   long comparaciones = 0;
+  long pasos = 0;
 };
 LikeRepetido LikeVarios(const QString& patron, const QStringList& valores, QChar escape = QChar());
 

@@ -164,6 +164,10 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"_", "", {}, false},
       {"abcd", "abc", {}, false},
       {"abc%", "ab", {}, false},
+      // All pieces matched before the value ends, the last not after a "%".
+      {"%ab", "xabz", {}, false},
+      {"a%b", "abc", {}, false},
+      {"a%b", "abc b", {}, true},
       // A NUL is a character like any other.
       {"%A" + QString(nul) + "B%", "xA" + QString(nul) + "By", {}, true},
       {"%A" + QString(nul) + "B%", "xAB", {}, false},
@@ -173,6 +177,14 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"%" + QString(100, u'a') + "%", QString(99, u'a'), {}, false},
       {QString(5000, u'_'), QString(4999, u'x') + "ñ", {}, true},
       {QString(5000, u'_') + "%", QString(4999, u'x'), {}, false},
+      // Characters beyond ASCII that fold to an ASCII letter, and sets that
+      // reach beyond ASCII, after a "%".
+      {"%k%", "abc\u212A", {}, true},
+      {"%s_", "xx\u017Fy", {}, true},
+      {"%[j-l]", "xx\u212A", {}, true},
+      {"%[0-9а-я]x", "abcжx", {}, true},
+      {"%[t-я]x", "abcжx", {}, true},
+      {"%[^a]x", "aaaжx", {}, true},
   };
   for (const auto& c : casos) {
     EXPECT_EQ(sqlite_sql::Like(c.patron, c.valor, c.escape), c.coincide)
@@ -217,6 +229,51 @@ TEST(Like, ACharacterIsTestedAgainstThePatternOncePerStatement) {
     EXPECT_EQ(muchos.comparaciones, uno.comparaciones);
     const long piezas = static_cast<long>(c.patron.size() - c.patron.count(u'%'));
     EXPECT_LE(uno.comparaciones, piezas * c.valor.size());
+  }
+}
+
+// A value of characters from more blocks of 256 than the masks kept for a
+// long pattern hold (then each character's mask is worked out as it
+// comes): the pattern is the value, its letters in the other case.
+TEST(Like, CharactersFromManyBlocksMatchALongPattern) {
+  QString valor;
+  for (char16_t u = 0x100; u < 0x4000; u += 0x100) valor += QChar(u + 0x41);
+  valor += QString(2100, u'x');
+  const QString patron = valor.toUpper();
+  EXPECT_TRUE(sqlite_sql::Like(patron, valor));
+  EXPECT_TRUE(sqlite_sql::Like(patron + "%", valor + valor));
+  QString otro = valor;
+  otro[20] = QChar(otro[20].unicode() + 1);
+  EXPECT_FALSE(sqlite_sql::Like(patron, otro));
+}
+
+// While the one state reached stays on any character (after a "%"), the
+// characters that cannot move it are passed over by a search, not read one
+// by one; the states before a "%" reached are dropped, so many "%" do not
+// keep every character read.
+TEST(Like, CharactersThatCannotMoveTheMatchAreNotRead) {
+  const QString equis(1000, u'x');
+  const QString cirilico = QString(1000, QChar(0x0436));  // ж
+  const struct {
+    const char* caso;
+    QString patron;
+    QString valor;
+    bool coincide;
+    long pasos;  // at most
+  } casos[] = {
+      {"a word found at the end", "%cable%", equis + "CABLE", true, 5},
+      {"a word found nowhere", "%cable%", equis, false, 0},
+      {"twelve \"_\" beside \"%\"", "%_%_%_%_%_%_%_%_%_%_%_%_%!", equis, false, 12},
+      {"several \"%\"", "%x%y%z%", equis + "yz", true, 3},
+      {"a pasted text of 100 letters", "%" + QString(100, u'a') + "%", equis + QString(100, u'a'), true, 100},
+      {"beyond ASCII, a letter of ASCII", "%x%", cirilico + "x", true, 1},
+      {"beyond ASCII, a letter beyond it", "%ж%x%", equis + "жx", true, 2},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    const sqlite_sql::LikeRepetido r = sqlite_sql::LikeVarios(c.patron, {c.valor});
+    EXPECT_EQ(r.coinciden, std::vector<bool>{c.coincide});
+    EXPECT_LE(r.pasos, c.pasos);
   }
 }
 
@@ -304,8 +361,8 @@ QString Texto(const std::vector<int>& indices, const QStringList& alfabeto) {
   return t;
 }
 
-// A value the pattern's pieces would match, with one character changed or
-// blanks added at random.
+// A value the pattern's pieces would match, with one character changed, one
+// added or blanks added at random.
 QString Instancia(const QString& patron, QChar escape, const QStringList& alfabeto) {
   const auto uno = [&] { return alfabeto[*rc::gen::inRange(0, static_cast<int>(alfabeto.size()))]; };
   QStringList v;
@@ -326,6 +383,7 @@ QString Instancia(const QString& patron, QChar escape, const QStringList& alfabe
     }
   }
   if (*rc::gen::arbitrary<bool>() && !v.isEmpty()) v[*rc::gen::inRange(0, static_cast<int>(v.size()))] = uno();
+  if (*rc::gen::arbitrary<bool>()) v << uno();
   if (*rc::gen::arbitrary<bool>()) v << QString(*rc::gen::inRange(0, 3), u' ');
   return v.join(QString());
 }
