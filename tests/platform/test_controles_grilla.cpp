@@ -464,7 +464,6 @@ TEST_F(Grilla, OfALongTextOnlyThePartThatShowsIsLaidOut) {
   const QString palabras = repite("Rodamiento rígido de bolas 6204 2RS - ", 1000000);
   const QString acentos = repite("cafe\u0301 ", 1000000);
   const QString emoji = repite("caja 😀 ", 1000001);
-  const QString unaPalabra(1000000, u'W');
   // Written right to left: the cell's left shows the text's last letters.
   const QString hebreo = QString(600, QChar(0x05D0)) + QString(600, QChar(0x05D1));
   const struct {
@@ -477,9 +476,17 @@ TEST_F(Grilla, OfALongTextOnlyThePartThatShowsIsLaidOut) {
       {"words, to the left", flex::AlignGeneral, palabras, palabras.left(400), 10000},
       {"combining accents", flex::AlignLeftCenter, acentos, acentos.left(400), 10000},
       {"outside the basic plane", flex::AlignLeftTop, emoji, emoji.left(400), 10000},
+      // A run of characters of no width after a few letters: the part drawn
+      // still reaches the cell's edge.
+      {"characters of no width", flex::AlignLeftCenter, "xxxxxxxx" + QString(120, QChar(0x200B)) + palabras,
+       "xxxxxxxx" + QString(120, QChar(0x200B)) + palabras.left(272), 10000},
       {"words, to the right", flex::AlignRightCenter, palabras, palabras.right(400), 10000},
       {"outside the basic plane, to the right", flex::AlignRightBottom, emoji, emoji.right(400), 10000},
-      {"one word, centred", flex::AlignCenterCenter, unaPalabra, QString(400, u'W'), 10000},
+      // Digits of one width: the middle shows ones to the left, twos to the right.
+      {"centred", flex::AlignCenterCenter, QString(500000, u'1') + QString(500000, u'2'),
+       QString(200, u'1') + QString(200, u'2'), 10000},
+      {"centred, an odd length", flex::AlignCenterCenter, QString(500000, u'1') + "3" + QString(500000, u'2'),
+       QString(200, u'1') + "3" + QString(200, u'2'), 10000},
       {"right to left", flex::AlignLeftCenter, hebreo, QString(400, QChar(0x05D1)), 0},
   };
   grid->SetCols(2);

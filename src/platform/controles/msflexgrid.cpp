@@ -74,12 +74,12 @@ void DibujaLinea(QPainter* p, const QRect& r, Qt::Alignment a, const QString& te
   }
   const qsizetype n = texto.size();
   const auto parte = [&](qsizetype largo) {
-    qsizetype desde = a & Qt::AlignRight ? n - largo : a & Qt::AlignHCenter ? (n - largo) / 2 : 0;
-    // A character outside the basic plane is not split.
-    if (desde > 0 && texto[desde].isLowSurrogate()) --desde;
-    qsizetype hasta = desde + largo;
-    if (hasta < n && texto[hasta].isLowSurrogate()) ++hasta;
-    return QStringView(texto).mid(desde, hasta - desde);
+    // A centred part leaves as many characters on either side.
+    if ((a & Qt::AlignHCenter) && (n - largo) % 2 != 0) ++largo;
+    // The cut lies far beyond the edge: a character split there (one
+    // outside the basic plane) does not show.
+    const qsizetype desde = a & Qt::AlignRight ? n - largo : a & Qt::AlignHCenter ? (n - largo) / 2 : 0;
+    return QStringView(texto).mid(desde, largo);
   };
   const QFontMetrics m = p->fontMetrics();
   qsizetype largo = 64;
