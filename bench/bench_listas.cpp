@@ -5,9 +5,8 @@
 //   of Cuenta_Series_Lotes on one list. Of these the program calls
 //   DescomponeSerieLote (the stock posting splitting a line's lots and
 //   serials, the lot dialog reading the lists it was given, the orders'
-//   lot count of a grid) and Cuenta_Series_Lotes (the stock posting, to
-//   tell one movement from one per lot); Cantidad_Series_Lotes is there for
-//   the suite's voucher screens.
+//   lot count of a grid); Cuenta_Series_Lotes and Cantidad_Series_Lotes
+//   are there for the suite's voucher screens.
 // - Recorre: ExtraeSerieLote of every entry in turn and Busca_Lotes_Series
 //   of every entry. No procedure of this program calls these two; they are
 //   public for the suite's voucher screens, which read a line's list entry

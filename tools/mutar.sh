@@ -5,6 +5,7 @@
 #
 # LIST holds one fault per line, its fields separated by tabs:
 #   file <TAB> text as it stands <TAB> text planted in its place [<TAB> note]
+# The planted text may be empty (the statement is deleted).
 # The file is relative to the repository; the text must stand exactly once in
 # it (add context to the text when it does not). Empty lines and lines that
 # begin with "#" are skipped. "\t" and "\n" in a text stand for a tab and a
@@ -44,9 +45,10 @@ SAVED=""
 SAVED_FILE=""
 restore() {
   if [ -n "$SAVED" ] && [ -f "$SAVED" ]; then
-    # Not "cp -p": the file put back must be newer than what the fault
-    # built, or the next build keeps the fault's objects.
+    # A fresh time stamp: the objects built from the planted fault are
+    # newer than the file's old one, and the build would keep them.
     cp "$SAVED" "$SAVED_FILE"
+    touch "$SAVED_FILE"
     rm -f "$SAVED"
   fi
   SAVED=""
@@ -59,7 +61,9 @@ n=0 killed=0 survived=0
 while IFS= read -r line || [ -n "$line" ]; do
   [ -z "${line//[[:space:]]/}" ] && continue
   [[ "$line" =~ ^[[:space:]]*# ]] && continue
-  IFS=$'\t' read -r file from to note <<<"$line"
+  # Split at the tabs through a separator that is not white space, so an
+  # empty planted text (a deleted statement) stays a field of its own.
+  IFS=$'\x1f' read -r file from to note <<<"${line//$'\t'/$'\x1f'}"
   n=$((n + 1))
   from="${from//\\t/$'\t'}"; from="${from//\\n/$'\n'}"
   to="${to//\\t/$'\t'}"; to="${to//\\n/$'\n'}"

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "lots/columnas_lotes.h"
 #include "platform/celdas.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
@@ -92,41 +93,43 @@ void FrmCargaLotesySeries::InicializaGrid() {
   MSFlexGrid* g = MSFlexGrid1;
   auto ancho = [this](int equis) { return TextWidth(QString(equis, u'X')); };
   if (EsConsultaDeSerieLote) {
+    using namespace ColSalidas;
     g->Clear();
-    g->SetCols(4);
-    g->SetFixedCols(2);
-    g->SetTextMatrix(0, 0, EsTalle ? QStringLiteral("TALLE-COLOR-SEXO") : QStringLiteral("LOTE"));
-    g->SetTextMatrix(0, 1, QStringLiteral("SERIE"));
-    g->SetTextMatrix(0, 2, QStringLiteral("CANT. STOCK"));
-    g->SetTextMatrix(0, 3, QStringLiteral("CANT. "));
-    g->SetColWidth(0, EsLote ? ancho(18) : 0);
-    g->SetColWidth(1, EsSerie ? ancho(15) : 0);
-    g->SetColWidth(2, ancho(12));
-    g->SetColWidth(3, ancho(12));
+    g->SetCols(kCantidadColumnas);
+    g->SetFixedCols(kStock);  // lot and serial
+    g->SetTextMatrix(0, kLote, EsTalle ? QStringLiteral("TALLE-COLOR-SEXO") : QStringLiteral("LOTE"));
+    g->SetTextMatrix(0, kSerie, QStringLiteral("SERIE"));
+    g->SetTextMatrix(0, kStock, QStringLiteral("CANT. STOCK"));
+    g->SetTextMatrix(0, kCantidad, QStringLiteral("CANT. "));
+    g->SetColWidth(kLote, EsLote ? ancho(18) : 0);
+    g->SetColWidth(kSerie, EsSerie ? ancho(15) : 0);
+    g->SetColWidth(kStock, ancho(12));
+    g->SetColWidth(kCantidad, ancho(12));
     g->SetRows(1);
-    g->SetColAlignment(1, flex::AlignCenterTop);
-    g->SetColAlignment(0, flex::AlignCenterTop);
+    g->SetColAlignment(kSerie, flex::AlignCenterTop);
+    g->SetColAlignment(kLote, flex::AlignCenterTop);
     return;
   }
+  using namespace ColIngresos;
   // One row per unit of the quantity, whatever its sign.
   const long unidades =
       std::min<long>(ClsCmnCptes::kMaxUnidadesPorLinea, std::max<long>(0, std::lround(std::fabs(Cantidad))));
-  g->SetCols(4);
+  g->SetCols(kCantidadColumnas);
   g->SetRows(static_cast<int>(unidades) + 1);
-  g->SetColWidth(0, 0);
-  g->SetColWidth(3, 0);
-  g->SetColWidth(1, ancho(5));
-  g->SetColWidth(2, ancho(35));
-  g->SetTextMatrix(0, 1, QStringLiteral("ITEM"));
-  g->SetTextMatrix(0, 2, EsSerie ? QStringLiteral("Número de Serie") : QStringLiteral("Número de Lote"));
+  g->SetColWidth(kOculta, 0);
+  g->SetColWidth(kSerie, 0);
+  g->SetColWidth(kItem, ancho(5));
+  g->SetColWidth(kNumero, ancho(35));
+  g->SetTextMatrix(0, kItem, QStringLiteral("ITEM"));
+  g->SetTextMatrix(0, kNumero, EsSerie ? QStringLiteral("Número de Serie") : QStringLiteral("Número de Lote"));
   if (EsSerieYLote) {
-    g->SetColWidth(2, ancho(25));
-    g->SetColWidth(3, ancho(25));
-    g->SetTextMatrix(0, 3, QStringLiteral("Número de Serie"));
-    g->SetTextMatrix(0, 2, QStringLiteral("Número de Lote"));
+    g->SetColWidth(kNumero, ancho(25));
+    g->SetColWidth(kSerie, ancho(25));
+    g->SetTextMatrix(0, kSerie, QStringLiteral("Número de Serie"));
+    g->SetTextMatrix(0, kNumero, QStringLiteral("Número de Lote"));
   }
-  for (int i = 1; i < g->Rows(); ++i) g->SetTextMatrix(i, 1, QString::number(i));
-  g->SetColAlignment(1, flex::AlignCenterCenter);
+  for (int i = 1; i < g->Rows(); ++i) g->SetTextMatrix(i, kItem, QString::number(i));
+  g->SetColAlignment(kItem, flex::AlignCenterCenter);
 }
 
 void FrmCargaLotesySeries::VerificaAnteriores() {
@@ -146,12 +149,12 @@ void FrmCargaLotesySeries::VerificaAnteriores() {
       }
     };
     if (EsSerieYLote) {
-      coloca(LotesAnteriores, 2);
-      coloca(SeriesAnteriores, 3);
+      coloca(LotesAnteriores, ColIngresos::kNumero);
+      coloca(SeriesAnteriores, ColIngresos::kSerie);
     } else if (SeriesAnteriores.isEmpty() || LotesAnteriores.isEmpty()) {
-      coloca(SeriesAnteriores + LotesAnteriores, 2);
+      coloca(SeriesAnteriores + LotesAnteriores, ColIngresos::kNumero);
     } else {
-      coloca(vb::Trim(SeriesAnteriores) + vb::Trim(LotesAnteriores).mid(1), 2);
+      coloca(vb::Trim(SeriesAnteriores) + vb::Trim(LotesAnteriores).mid(1), ColIngresos::kNumero);
     }
     return;
   }
@@ -197,15 +200,15 @@ void FrmCargaLotesySeries::VerificaAnteriores() {
   g->SetRows(static_cast<int>(filas.size()) + 1);
   for (size_t i = 0; i < filas.size(); ++i) {
     const int r = static_cast<int>(i) + 1;
-    g->SetTextMatrix(r, 0, filas[i].lote);
-    g->SetTextMatrix(r, 1, filas[i].serie);
-    g->SetTextMatrix(r, 2, filas[i].stock);
-    g->SetTextMatrix(r, 3, filas[i].cantidad);
+    g->SetTextMatrix(r, ColSalidas::kLote, filas[i].lote);
+    g->SetTextMatrix(r, ColSalidas::kSerie, filas[i].serie);
+    g->SetTextMatrix(r, ColSalidas::kStock, filas[i].stock);
+    g->SetTextMatrix(r, ColSalidas::kCantidad, filas[i].cantidad);
   }
   // A new choice is proposed once the stock shows what the other lines take
   // (VerificaExistenciasEnGrilla).
   if (enStock == 0 || Lotes.isEmpty()) return;
-  ReparteAnteriores([&](int r) { return Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)); }, previas, 3);
+  ReparteAnteriores([&](int r) { return ClaveDeFila(r); }, previas, ColSalidas::kCantidad);
 }
 
 void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
@@ -226,60 +229,81 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
     }
     QHash<QString, std::vector<int>> filas;
     for (int r = 1; r < g->Rows(); ++r) {
-      const QString clave = Clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1));
+      const QString clave = ClaveDeFila(r);
       if (tomado.contains(clave)) filas[clave].push_back(r);
     }
     for (auto f = filas.cbegin(); f != filas.cend(); ++f) {
       double resto = tomado.value(f.key());
       std::vector<double> stock;
-      for (const int r : *f) stock.push_back(std::max(0.0, NumeroCelda(g->TextMatrix(r, 2))));
+      for (const int r : *f) stock.push_back(std::max(0.0, NumeroCelda(g->TextMatrix(r, ColSalidas::kStock))));
       for (const bool libre : {true, false})
         for (size_t i = 0; i < f->size() && resto > kToleranciaCantidad; ++i) {
-          const double propia = libre ? NumeroCelda(g->TextMatrix((*f)[i], 3)) : 0.0;
+          const double propia = libre ? NumeroCelda(g->TextMatrix((*f)[i], ColSalidas::kCantidad)) : 0.0;
           const double baja = std::min(resto, std::max(0.0, stock[i] - propia));
           stock[i] -= baja;
           resto -= baja;
         }
-      for (size_t i = 0; i < f->size(); ++i) g->SetTextMatrix((*f)[i], 2, TextoCelda(stock[i]));
+      for (size_t i = 0; i < f->size(); ++i) g->SetTextMatrix((*f)[i], ColSalidas::kStock, TextoCelda(stock[i]));
     }
   });
   vb::PasaPorAlto([&] {
     if (!Lotes.isEmpty()) return;
-    for (int r = 1; r < g->Rows(); ++r) g->SetTextMatrix(r, 3, QStringLiteral("0"));
+    for (int r = 1; r < g->Rows(); ++r) g->SetTextMatrix(r, ColSalidas::kCantidad, QStringLiteral("0"));
     DistribuyeCantidad();
   });
 }
 
-void FrmCargaLotesySeries::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad, 2, 3); }
+void FrmCargaLotesySeries::DistribuyeCantidad() {
+  DistribuyeEnColumnas(Cantidad, ColSalidas::kStock, ColSalidas::kCantidad);
+}
+
+QString FrmCargaLotesySeries::ClaveDeFila(int r) const {
+  return Clave(MSFlexGrid1->TextMatrix(r, ColSalidas::kLote), MSFlexGrid1->TextMatrix(r, ColSalidas::kSerie));
+}
 
 // ---- editing -------------------------------------------------------------------------------
 
 bool FrmCargaLotesySeries::ColumnaEditable(int col) const {
-  if (EsConsultaDeSerieLote) return col == 3;
-  return col == 2 || (EsSerieYLote && col == 3);
+  if (EsConsultaDeSerieLote) return col == ColSalidas::kCantidad;
+  return col == ColIngresos::kNumero || (EsSerieYLote && col == ColIngresos::kSerie);
 }
 
-bool FrmCargaLotesySeries::ColumnaCantidad(int col) const { return EsConsultaDeSerieLote && col == 3; }
+bool FrmCargaLotesySeries::ColumnaCantidad(int col) const {
+  return EsConsultaDeSerieLote && col == ColSalidas::kCantidad;
+}
 
-int FrmCargaLotesySeries::UltimaColumna() const { return EsConsultaDeSerieLote || EsSerieYLote ? 3 : 2; }
+int FrmCargaLotesySeries::UltimaColumna() const {
+  if (EsConsultaDeSerieLote) return ColSalidas::kCantidad;
+  return EsSerieYLote ? ColIngresos::kSerie : ColIngresos::kNumero;
+}
 
-int FrmCargaLotesySeries::PrimeraColumna() const { return EsConsultaDeSerieLote ? 3 : 2; }
+int FrmCargaLotesySeries::PrimeraColumna() const {
+  return EsConsultaDeSerieLote ? ColSalidas::kCantidad : ColIngresos::kNumero;
+}
 
-QList<int> FrmCargaLotesySeries::ColumnasDeLista(int fila) const {
-  // Only a row that gives a quantity is checked for separators: a lot
-  // written elsewhere with one in it blocks nothing while it gives nothing
-  // (the lists then leave that row out).
+QList<int> FrmCargaLotesySeries::ColumnasDeLista(int) const {
+  if (EsConsultaDeSerieLote) return {ColSalidas::kLote, ColSalidas::kSerie};
+  return EsSerieYLote ? QList<int>{ColIngresos::kNumero, ColIngresos::kSerie} : QList<int>{ColIngresos::kNumero};
+}
+
+std::vector<bool> FrmCargaLotesySeries::FilasDeLista() const {
+  // A stock row is checked only while it gives a quantity: a lot written
+  // elsewhere with a separator in it blocks nothing while it gives nothing
+  // (the lists then leave that row out). Every unit row gives an entry.
+  std::vector<bool> r(static_cast<size_t>(std::max(0, MSFlexGrid1->Rows())), !EsConsultaDeSerieLote);
   if (EsConsultaDeSerieLote)
-    return NumeroCelda(MSFlexGrid1->TextMatrix(fila, 3)) != 0 ? QList<int>{0, 1} : QList<int>{};
-  return EsSerieYLote ? QList<int>{2, 3} : QList<int>{2};
+    for (int f = 1; f < MSFlexGrid1->Rows(); ++f)
+      r[static_cast<size_t>(f)] = NumeroCelda(MSFlexGrid1->TextMatrix(f, ColSalidas::kCantidad)) != 0;
+  return r;
 }
 
 bool FrmCargaLotesySeries::CabeEnFila(int fila, double valor) const {
   // A stock row (with a lot or a serial) gives no more than it holds; the
   // blank row stands for stock outside any lot.
   const MSFlexGrid* g = MSFlexGrid1;
-  const bool deStock = !vb::Trim(g->TextMatrix(fila, 0)).isEmpty() || !vb::Trim(g->TextMatrix(fila, 1)).isEmpty();
-  return !deStock || valor <= NumeroCelda(g->TextMatrix(fila, 2)) + kToleranciaCantidad;
+  const bool deStock = !vb::Trim(g->TextMatrix(fila, ColSalidas::kLote)).isEmpty() ||
+                       !vb::Trim(g->TextMatrix(fila, ColSalidas::kSerie)).isEmpty();
+  return !deStock || valor <= NumeroCelda(g->TextMatrix(fila, ColSalidas::kStock)) + kToleranciaCantidad;
 }
 
 QString FrmCargaLotesySeries::AvisoSinStock() const {
@@ -287,7 +311,8 @@ QString FrmCargaLotesySeries::AvisoSinStock() const {
 }
 
 bool FrmCargaLotesySeries::ColumnaDeSeries(int col) const {
-  return !EsConsultaDeSerieLote && !EsTalle && EsSerie && col == (EsSerieYLote ? 3 : 2);
+  return !EsConsultaDeSerieLote && !EsTalle && EsSerie &&
+         col == (EsSerieYLote ? ColIngresos::kSerie : ColIngresos::kNumero);
 }
 
 int FrmCargaLotesySeries::FilaConMismoTexto(int col, const QString& texto, int fila) const {
@@ -323,13 +348,14 @@ int FrmCargaLotesySeries::SerieRepetida(int col, int& otra) const {
 
 void FrmCargaLotesySeries::CompletaTodoIgual() {
   // Serial numbers are never copied: each names one unit.
-  if (EsConsultaDeSerieLote || ColumnaDeSeries(2)) return;
+  using ColIngresos::kNumero;
+  if (EsConsultaDeSerieLote || ColumnaDeSeries(kNumero)) return;
   MSFlexGrid* g = MSFlexGrid1;
-  if (g->Rows() < 2 || g->Cols() < 3) return;
-  const QString valor = vb::Trim(g->TextMatrix(1, 2));
+  if (g->Rows() < 2 || g->Cols() <= kNumero) return;
+  const QString valor = vb::Trim(g->TextMatrix(1, kNumero));
   if (valor.isEmpty()) return;
   for (int r = 1; r < g->Rows(); ++r)
-    if (vb::Trim(g->TextMatrix(r, 2)).isEmpty()) g->SetTextMatrix(r, 2, valor);
+    if (vb::Trim(g->TextMatrix(r, kNumero)).isEmpty()) g->SetTextMatrix(r, kNumero, valor);
 }
 
 void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
@@ -357,7 +383,8 @@ void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
     }
     if (ColumnaDeSeries(col) && !texto.isEmpty() && texto != QStringLiteral("-")) {
       if (const int otra = FilaConMismoTexto(col, texto, fila))
-        return Rechaza(QStringLiteral("El Número de Serie %1 ya está informado en el ítem %2").arg(texto).arg(otra));
+        return Rechaza(
+            QStringLiteral("El Número de Serie %1 ya está informado en el ítem %2").arg(texto, QString::number(otra)));
     }
     if (fila == 1) {
       g->SetTextMatrix(1, col, texto);
@@ -369,7 +396,7 @@ void FrmCargaLotesySeries::CampoValida(TextBox* Texto) {
 
 // ---- acceptance ----------------------------------------------------------------------------
 
-double FrmCargaLotesySeries::SumaFilas(long MenosCual) const { return SumaColumna(3, MenosCual); }
+double FrmCargaLotesySeries::SumaFilas(long MenosCual) const { return SumaColumna(ColSalidas::kCantidad, MenosCual); }
 
 bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() const { return CantidadesIguales(SumaFilas(-1), Cantidad); }
 
@@ -400,9 +427,10 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
           // which stay parallel.
           QString lotes = QStringLiteral("|"), series = QStringLiteral("|");
           for (int r = 1; r < g->Rows(); ++r) {
-            const QString lote = vb::Trim(g->TextMatrix(r, 0)), serie = vb::Trim(g->TextMatrix(r, 1));
+            const QString lote = vb::Trim(g->TextMatrix(r, ColSalidas::kLote)),
+                          serie = vb::Trim(g->TextMatrix(r, ColSalidas::kSerie));
             if (lotes::TieneSeparador(lote) || lotes::TieneSeparador(serie)) continue;
-            const QString cantidad = vb::Trim(g->TextMatrix(r, 3));
+            const QString cantidad = vb::Trim(g->TextMatrix(r, ColSalidas::kCantidad));
             lotes += lote + kUnion + serie + u'|';
             series += (cantidad.isEmpty() ? QStringLiteral("-") : cantidad) + u'|';
           }
@@ -415,30 +443,29 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
     if (!paso.step([&] {
           CompletaTodoIgual();
           // A serial number names one unit: the same one twice is refused.
-          for (int col = 2; col <= 3 && !repetida; ++col) {
+          for (int col = ColIngresos::kNumero; col <= ColIngresos::kSerie && !repetida; ++col) {
             if (!ColumnaDeSeries(col)) continue;
             int otra = 0;
             const int r = SerieRepetida(col, otra);
             if (r == 0) continue;
             repetida = true;
-            Interaccion::Actual().MsgBox(QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3")
-                                             .arg(vb::Trim(g->TextMatrix(r, col)))
-                                             .arg(r)
-                                             .arg(otra),
-                                         vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+            Interaccion::Actual().MsgBox(
+                QStringLiteral("El Número de Serie %1 está repetido en los ítems %2 y %3")
+                    .arg(vb::Trim(g->TextMatrix(r, col)), QString::number(r), QString::number(otra)),
+                vbmsg::Critical, QStringLiteral("Aviso al Operador"));
           }
         }) ||
         repetida)
       return;
     if (!paso.step([&] {
           if (EsSerieYLote) {
-            Lotes = ListaDeColumna(2);
-            Series = ListaDeColumna(3);
+            Lotes = ListaDeColumna(ColIngresos::kNumero);
+            Series = ListaDeColumna(ColIngresos::kSerie);
           } else if (EsLote) {
-            Lotes = ListaDeColumna(2);
+            Lotes = ListaDeColumna(ColIngresos::kNumero);
             Series.clear();
           } else {
-            Series = ListaDeColumna(2);
+            Series = ListaDeColumna(ColIngresos::kNumero);
             Lotes.clear();
           }
         }))

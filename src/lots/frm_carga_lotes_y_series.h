@@ -11,8 +11,8 @@
 //   line does not take itself). A reopened line's entries go back to the
 //   rows of their lot and serial in order; a new line is offered its
 //   quantity spread over the stock shown. A row whose lot or serial holds a
-//   list separator is refused only when it gives a quantity, and is left
-//   out of the lists.
+//   list separator takes no part of the spread, is refused only when it
+//   gives a quantity, and is left out of the lists.
 // - Entry mode (stock coming in): one row per unit; the user types the lot
 //   or serial number of each (and both in the both kind).
 // The caller sets the members, calls CargaDatos, shows the form (or runs
@@ -67,11 +67,14 @@ class FrmCargaLotesySeries : public FrmGrillaLotes, public InstanciaGlobal<FrmCa
   int PrimeraColumna() const override;
   QString TextoBlanqueo() const override { return QString(); }
   QList<int> ColumnasDeLista(int fila) const override;
+  std::vector<bool> FilasDeLista() const override;
   bool CabeEnFila(int fila, double valor) const override;
   QString AvisoSinStock() const override;
 
  private:
   void DistribuyeCantidad();
+  // The key a stock row and a lot-and-serial entry are matched by.
+  QString ClaveDeFila(int r) const;
   // Whether column col of the entry grid holds serial numbers.
   bool ColumnaDeSeries(int col) const;
   // The data row other than fila whose trimmed text in col equals texto

@@ -17,6 +17,7 @@
 #include "platform/interaccion.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
+#include "platform/vb_error.h"
 #include "session/mod_global.h"
 #include "vouchers/cls_cmn_cptes.h"
 
@@ -40,6 +41,16 @@ bool EsCantidad(const QString& texto) {
   static const QRegularExpression numero(QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)$"));
   const QString t = texto.trimmed();
   return t.isEmpty() || numero.match(t).hasMatch();
+}
+
+QString AvisoCantidad(const QString& texto) {
+  try {
+    DecimalCelda(texto);
+    return QString();
+  } catch (const vb::Error& e) {
+    return e.Number == vb::ErrOverflow ? QStringLiteral("La Cantidad excede el máximo admitido (Desbordamiento)")
+                                       : QStringLiteral("La Cantidad debe ser un número");
+  }
 }
 
 QString CierraLista(const QString& lista) {
@@ -219,8 +230,11 @@ bool FrmGrillaLotes::ConfirmaEditor() {
   validando_ = true;
   ErrorEnCampo = false;
   // A pasted text passes the key filter.
-  if (!ColumnaCantidad(colEditor_) && lotes::TieneSeparador(TxtEdit->Text()))
+  const bool cantidad = ColumnaCantidad(colEditor_);
+  if (!cantidad && lotes::TieneSeparador(TxtEdit->Text()))
     Rechaza(lotes::AvisoSeparador());
+  else if (const QString aviso = cantidad ? lotes::AvisoCantidad(TxtEdit->Text()) : QString(); !aviso.isEmpty())
+    Rechaza(aviso);
   else
     CampoValida(TxtEdit);
   validando_ = false;
@@ -231,7 +245,7 @@ bool FrmGrillaLotes::ConfirmaEditor() {
   if (!EditorAbierto()) return true;
   QString texto = TxtEdit->Text();
   // Quantities are kept in the one form every reader of the cells takes.
-  if (ColumnaCantidad(colEditor_) && !vb::Trim(texto).isEmpty()) texto = TextoCelda(NumeroCelda(texto));
+  if (cantidad && !vb::Trim(texto).isEmpty()) texto = TextoCelda(DecimalCelda(texto));
   if (filaEditor_ >= 0 && filaEditor_ < MSFlexGrid1->Rows() && colEditor_ >= 0 && colEditor_ < MSFlexGrid1->Cols())
     MSFlexGrid1->SetTextMatrix(filaEditor_, colEditor_, texto);
   TxtEdit->hide();
@@ -293,15 +307,23 @@ bool FrmGrillaLotes::VerificaFilas() {
     Avisa(mensaje);
     return false;
   };
+  const std::vector<bool> deLista = FilasDeLista();
   for (int r = 1; r < g->Rows(); ++r) {
-    for (const int c : ColumnasDeLista(r))
-      if (const QString t = g->TextMatrix(r, c); lotes::TieneSeparador(t))
-        return rechaza(r, c, lotes::AvisoSeparador(vb::Trim(t)));
+    if (static_cast<size_t>(r) < deLista.size() && deLista[static_cast<size_t>(r)])
+      for (const int c : ColumnasDeLista(r))
+        if (const QString t = g->TextMatrix(r, c); lotes::TieneSeparador(t))
+          return rechaza(r, c, lotes::AvisoSeparador(vb::Trim(t)));
     for (int c = 0; c < g->Cols(); ++c)
       if (ColumnaCantidad(c) && !CabeEnFila(r, NumeroCelda(g->TextMatrix(r, c))))
         return rechaza(r, c, AvisoSinStock());
   }
   return true;
+}
+
+bool FrmGrillaLotes::FilaConSeparador(int fila) const {
+  for (const int c : ColumnasDeLista(fila))
+    if (lotes::TieneSeparador(MSFlexGrid1->TextMatrix(fila, c))) return true;
+  return false;
 }
 
 // ---- the fill bar --------------------------------------------------------------------------
@@ -356,7 +378,7 @@ void FrmGrillaLotes::ReparteAnteriores(const std::function<QString(int)>& claveD
 void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, int colCantidad) {
   MSFlexGrid* g = MSFlexGrid1;
   if (g->Rows() == 2) {
-    g->SetTextMatrix(1, colCantidad, TextoCelda(cantidad));
+    if (!FilaConSeparador(1)) g->SetTextMatrix(1, colCantidad, TextoCelda(cantidad));
     return;
   }
   // The column's sum is kept as the cells change, so the spread reads each
@@ -364,6 +386,8 @@ void FrmGrillaLotes::DistribuyeEnColumnas(double cantidad, int colDisponible, in
   double suma = SumaColumna(colCantidad, -1);
   double resto = cantidad;
   for (int r = 1; r < g->Rows(); ++r) {
+    // Acceptance would refuse the row.
+    if (FilaConSeparador(r)) continue;
     const double disponible = std::max(0.0, NumeroCelda(g->TextMatrix(r, colDisponible)));
     const double actual = NumeroCelda(g->TextMatrix(r, colCantidad));
     if (resto + actual <= disponible + kToleranciaCantidad) {

@@ -19,10 +19,11 @@
 // lot and a serial with ClsCmnCptes::kUnionLoteSerie: neither can be part
 // of a lot, serial, size or position. The editor refuses both, typed or
 // pasted, and acceptance refuses a row whose list cells hold one
-// (ColumnasDeLista: for a stock row, only while it gives a quantity; one
-// that gives nothing is left out of the lists), or a quantity above what
-// the row shows in stock, with the focus on that row, so a list holds
-// exactly one entry per row it lists.
+// (ColumnasDeLista, for the rows that give an entry: FilasDeLista; a stock
+// row that gives nothing is left out of the lists), or a quantity above
+// what the row shows in stock, with the focus on that row, so a list holds
+// exactly one entry per row it lists. The quantity the dialogs propose
+// never goes to a row acceptance would refuse.
 #include <QList>
 #include <QString>
 #include <functional>
@@ -97,9 +98,15 @@ class FrmGrillaLotes : public Form {
   virtual QString TextoBlanqueo() const = 0;
   // A fill-bar button other than 1 and 2.
   virtual void BotonPropio(int indice) {}
-  // The columns of row fila whose texts go into the result lists (none:
-  // the row gives no entry).
+  // The columns of row fila whose texts name it in the result lists (none:
+  // no text names it).
   virtual QList<int> ColumnasDeLista(int fila) const = 0;
+  // Which data rows give an entry to the result lists as the grid stands
+  // (indexed by row; row 0 unused).
+  virtual std::vector<bool> FilasDeLista() const = 0;
+  // Whether a text of row fila that names it in the lists holds a list
+  // separator, so the row can give no entry.
+  bool FilaConSeparador(int fila) const;
   // Whether row fila can give the quantity valor: no more than the stock
   // it shows. AvisoSinStock tells why it cannot.
   virtual bool CabeEnFila(int fila, double valor) const = 0;
@@ -145,7 +152,8 @@ class FrmGrillaLotes : public Form {
   // Spreads cantidad over colCantidad from the first row on, each row taking
   // up to what colDisponible holds for it (a negative balance counts 0),
   // adding to what it already holds; a grid of one data row takes the whole
-  // quantity whatever its balance. What does not fit stays unassigned.
+  // quantity whatever its balance. A row with a separator (FilaConSeparador)
+  // takes nothing. What does not fit stays unassigned.
   void DistribuyeEnColumnas(double cantidad, int colDisponible, int colCantidad);
   // Settles a sum that differs from the requested quantity at acceptance:
   // asks whether to take the sum as the quantity (a short sum is only told,
@@ -176,6 +184,9 @@ QString NombrePropio(const QString& texto);
 // Whether a typed quantity is a number (blanks around it, one sign, digits
 // with one "," or "." between them); the empty text counts as 0.
 bool EsCantidad(const QString& texto);
+// Why a typed quantity cannot be stored (no finite number, or beyond the
+// range of a quantity), or "" when it can.
+QString AvisoCantidad(const QString& texto);
 // A list text that holds nothing once its "|" characters are removed is
 // the empty text.
 QString CierraLista(const QString& lista);

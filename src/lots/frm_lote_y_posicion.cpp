@@ -1,9 +1,11 @@
 #include "lots/frm_lote_y_posicion.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <vector>
 
+#include "lots/columnas_lotes.h"
 #include "platform/celdas.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
@@ -49,35 +51,40 @@ void FrmLoteyPosicion::CargaDatos() {
   MSFlexGrid1->SetRedraw(true);
   vb::PasaPorAlto([&] {
     MSFlexGrid1->SetRow(MSFlexGrid1->Rows() - 1);
-    MSFlexGrid1->SetCol(4);
+    MSFlexGrid1->SetCol(ColPosiciones::kCantidad);
   });
 }
 
 void FrmLoteyPosicion::InicializaGrid() {
+  using namespace ColPosiciones;
   MSFlexGrid* g = MSFlexGrid1;
   g->Clear();
-  g->SetCols(5);
-  const int equis[] = {12, 14, 8, 12, 10};
-  for (int c = 0; c < 5; ++c) g->SetColWidth(c, TextWidth(QString(equis[c], u'X')));
+  g->SetCols(kCantidadColumnas);
+  const int equis[kCantidadColumnas] = {12, 14, 8, 12, 10};
+  for (int c = 0; c < kCantidadColumnas; ++c) g->SetColWidth(c, TextWidth(QString(equis[c], u'X')));
   if (!EsPosicionYLote && !EsPosicion) return;
-  const QString titulos[] = {QStringLiteral("POSICION"), QStringLiteral("LOTE"), QStringLiteral("UNIDAD"),
-                             QStringLiteral("DISPONIBLE"), QStringLiteral("CANT.")};
-  for (int c = 0; c < 5; ++c)
-    if (c != 1 || EsPosicionYLote) g->SetTextMatrix(0, c, titulos[c]);
+  const QString titulos[kCantidadColumnas] = {QStringLiteral("POSICION"), QStringLiteral("LOTE"),
+                                              QStringLiteral("UNIDAD"), QStringLiteral("DISPONIBLE"),
+                                              QStringLiteral("CANT.")};
+  for (int c = 0; c < kCantidadColumnas; ++c)
+    if (c != kLote || EsPosicionYLote) g->SetTextMatrix(0, c, titulos[c]);
   g->SetRows(1);
-  g->SetColAlignment(0, flex::AlignCenterTop);
-  g->SetColAlignment(1, flex::AlignCenterTop);
-  if (!EsPosicionYLote) g->SetColWidth(1, 0);
+  g->SetColAlignment(kPosicion, flex::AlignCenterTop);
+  g->SetColAlignment(kLote, flex::AlignCenterTop);
+  if (!EsPosicionYLote) g->SetColWidth(kLote, 0);
 }
 
 void FrmLoteyPosicion::VerificaAnteriores() {
   filaDeposito_ = 0;
   if (!EsConsultaDePosicionLote && !EsPosicion) return;
-  MSFlexGrid* g = MSFlexGrid1;
-  QStringList posiciones, cantidades, lotes;
+  LlenaGrilla(LeeSaldos());
   if (EsConsultaDePosicionLote)
-    Cptes().DescomponePosicionCantidadLote(PosicionesAnteriores, LotesAnteriores, posiciones, cantidades, lotes);
+    ColocaAnteriores();
+  else
+    DistribuyeCantidad();
+}
 
+FrmLoteyPosicion::Saldos FrmLoteyPosicion::LeeSaldos() const {
   const bool conLote = EsPosicionYLote;
   const QString w = ClsDatos::Literal(gUtil.FormateaCodigo(Deposito, 4));
   const QString a = ClsDatos::Literal(gUtil.FormateaCodigo(Articulo, 25));
@@ -93,7 +100,7 @@ void FrmLoteyPosicion::VerificaAnteriores() {
           QStringLiteral(" and ac_saldoslayout.saldo > 0 order by "
                          "ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,ac_saldoslayout.idposicion  "),
       rs, nullptr, 0, 1, -1);
-  // A balance in its stored unit, shown in the line's unit (a conversion
+  // A balance in its stored unit, in the line's unit (a conversion
   // multiplies or divides by the coefficient of the pair of units, so each
   // stored unit is looked up once).
   QHash<QString, double> factores;
@@ -106,74 +113,84 @@ void FrmLoteyPosicion::VerificaAnteriores() {
     }
     return saldo * *f;
   };
-  struct Fila {
-    QString posicion, lote, disponible;
-  };
-  std::vector<Fila> filas;
-  filas.reserve(static_cast<size_t>(std::max(0L, rs.RecordCount())));
+  Saldos s;
+  s.posiciones.reserve(static_cast<size_t>(std::max(0L, rs.RecordCount())));
   for (; !rs.Eof(); rs.MoveNext())
-    filas.push_back({vb::Trim(Texto(rs, "IdPosicion")), conLote ? vb::Trim(Texto(rs, "NroLote")) : QString(),
-                     TextoCelda(enUnidad(gUtil.FormateaCodigo(Texto(rs, "IdUnidadBase"), 4),
-                                         gUtil.ConvierteDoble(Texto(rs, "disponible"))))});
-  const int primera = g->Rows();
-  g->SetRows(primera + static_cast<int>(filas.size()));
-  for (size_t i = 0; i < filas.size(); ++i) {
-    const int r = primera + static_cast<int>(i);
-    g->SetTextMatrix(r, 0, filas[i].posicion);
-    if (conLote) g->SetTextMatrix(r, 1, filas[i].lote);
-    g->SetTextMatrix(r, 2, IUNIDAD);
-    g->SetTextMatrix(r, 3, filas[i].disponible);
-    if (conLote) g->SetTextMatrix(r, 4, QStringLiteral("0"));
-  }
+    s.posiciones.push_back(
+        {vb::Trim(Texto(rs, "IdPosicion")), conLote ? vb::Trim(Texto(rs, "NroLote")) : QString(),
+         enUnidad(gUtil.FormateaCodigo(Texto(rs, "IdUnidadBase"), 4), gUtil.ConvierteDoble(Texto(rs, "disponible")))});
 
-  // The warehouse's stock outside any position, in the line's unit.
+  // The warehouse's stock outside any position.
   Recordset deposito;
   gDatos.AbreRecordset(QStringLiteral("SELECT (ISNULL(SALDO,0)) AS SALDO, IDUNIDADBASE FROM AC_SALDOSLAYOUT WHERE "
                                       "IDDEPOSITO=") +
                            w + QStringLiteral(" AND IDARTICULO=") + a + QStringLiteral(" and idposicion is null"),
                        deposito, nullptr, 0, 1, -1);
-  if (!deposito.Eof()) {
-    double saldo = 0;
-    for (; !deposito.Eof(); deposito.MoveNext())
-      saldo += enUnidad(gUtil.FormateaCodigo(Texto(deposito, "IDUNIDADBASE"), 4),
-                        gUtil.ConvierteDoble(Texto(deposito, "SALDO")));
-    filaDeposito_ = g->Rows();
-    g->SetRows(filaDeposito_ + 1);
-    g->SetTextMatrix(filaDeposito_, 0, QStringLiteral("DEPOSITO ") + Deposito);
-    g->SetTextMatrix(filaDeposito_, 3, TextoCelda(saldo));
-    g->SetTextMatrix(filaDeposito_, 4, QStringLiteral("0"));
-    g->SetColWidth(0, std::max(g->ColWidth(0), TextWidth(QStringLiteral("   DEPOSITO ") + Deposito)));
-  }
+  s.hayDeposito = !deposito.Eof();
+  for (; !deposito.Eof(); deposito.MoveNext())
+    s.deposito += enUnidad(gUtil.FormateaCodigo(Texto(deposito, "IDUNIDADBASE"), 4),
+                           gUtil.ConvierteDoble(Texto(deposito, "SALDO")));
+  return s;
+}
 
-  if (!EsConsultaDePosicionLote) {
-    DistribuyeCantidad();
-    return;
+void FrmLoteyPosicion::LlenaGrilla(const Saldos& s) {
+  using namespace ColPosiciones;
+  MSFlexGrid* g = MSFlexGrid1;
+  const int primera = g->Rows();
+  g->SetRows(primera + static_cast<int>(s.posiciones.size()));
+  for (size_t i = 0; i < s.posiciones.size(); ++i) {
+    const int r = primera + static_cast<int>(i);
+    g->SetTextMatrix(r, kPosicion, s.posiciones[i].posicion);
+    g->SetTextMatrix(r, kLote, s.posiciones[i].lote);  // empty outside the combined mode
+    g->SetTextMatrix(r, kUnidad, IUNIDAD);
+    g->SetTextMatrix(r, kDisponible, TextoCelda(s.posiciones[i].disponible));
+    if (EsPosicionYLote) g->SetTextMatrix(r, kCantidad, QStringLiteral("0"));
   }
+  if (!s.hayDeposito) return;
+  filaDeposito_ = g->Rows();
+  g->SetRows(filaDeposito_ + 1);
+  g->SetTextMatrix(filaDeposito_, kPosicion, QStringLiteral("DEPOSITO ") + Deposito);
+  g->SetTextMatrix(filaDeposito_, kDisponible, TextoCelda(s.deposito));
+  g->SetTextMatrix(filaDeposito_, kCantidad, QStringLiteral("0"));
+  g->SetColWidth(kPosicion, std::max(g->ColWidth(kPosicion), TextWidth(QStringLiteral("   DEPOSITO ") + Deposito)));
+}
+
+void FrmLoteyPosicion::ColocaAnteriores() {
   // Previous entries back into the rows of their position (and lot), in
   // row order; an entry without position belongs to the warehouse row, and
   // one whose row is gone is dropped.
-  // Keys: the position's length, "*", the position and (in the combined
-  // mode) the lot, so no two pairs of position and lot share one (position
-  // "A*" with lot "1" and position "A" with lot "*1" do not); the warehouse
-  // row's key holds no "*", so no position row has it.
-  const QString kDeposito = QStringLiteral("|");
-  auto clave = [&](const QString& posicion, const QString& lote) {
-    const QString p = vb::Trim(posicion).toCaseFolded();
-    return QString::number(p.size()) + u'*' + p + (EsPosicionYLote ? vb::Trim(lote).toCaseFolded() : QString());
-  };
+  QStringList posiciones, cantidades, lotes;
+  Cptes().DescomponePosicionCantidadLote(PosicionesAnteriores, LotesAnteriores, posiciones, cantidades, lotes);
   std::vector<Anterior> anteriores;
   anteriores.reserve(static_cast<size_t>(posiciones.size()));
   for (qsizetype i = 0; i + 1 < posiciones.size(); ++i) {
     const QString lote = i < lotes.size() ? lotes[i] : QString();
-    anteriores.push_back({vb::Trim(posiciones[i]).isEmpty() ? kDeposito : clave(posiciones[i], lote),
+    anteriores.push_back({vb::Trim(posiciones[i]).isEmpty() ? kClaveDeposito : Clave(posiciones[i], lote),
                           i < cantidades.size() ? NumeroCelda(cantidades[i]) : 0.0});
   }
-  ReparteAnteriores(
-      [&](int r) { return r == filaDeposito_ ? kDeposito : clave(g->TextMatrix(r, 0), g->TextMatrix(r, 1)); },
-      anteriores, 4);
+  ReparteAnteriores([&](int r) { return ClaveDeFila(r); }, anteriores, ColPosiciones::kCantidad);
 }
 
-void FrmLoteyPosicion::DistribuyeCantidad() { DistribuyeEnColumnas(Cantidad1, 3, 4); }
+// Keys: the position's length, "*", the position and (in the combined mode)
+// the lot, so no two pairs of position and lot share one (position "A*"
+// with lot "1" and position "A" with lot "*1" do not); the warehouse row's
+// key holds no "*", so no position row has it.
+const QString FrmLoteyPosicion::kClaveDeposito = QStringLiteral("|");
+
+QString FrmLoteyPosicion::Clave(const QString& posicion, const QString& lote) const {
+  const QString p = vb::Trim(posicion).toCaseFolded();
+  return QString::number(p.size()) + u'*' + p + (EsPosicionYLote ? vb::Trim(lote).toCaseFolded() : QString());
+}
+
+QString FrmLoteyPosicion::ClaveDeFila(int r) const {
+  return r == filaDeposito_ ? kClaveDeposito
+                            : Clave(MSFlexGrid1->TextMatrix(r, ColPosiciones::kPosicion),
+                                    MSFlexGrid1->TextMatrix(r, ColPosiciones::kLote));
+}
+
+void FrmLoteyPosicion::DistribuyeCantidad() {
+  DistribuyeEnColumnas(Cantidad1, ColPosiciones::kDisponible, ColPosiciones::kCantidad);
+}
 
 // ---- editing -------------------------------------------------------------------------------
 
@@ -183,20 +200,40 @@ void FrmLoteyPosicion::BotonPropio(int indice) {
   if (indice != 3) return;
   // Proposes the quantities anew from the first row on.
   MSFlexGrid* g = MSFlexGrid1;
-  for (int r = 1; r < g->Rows(); ++r) g->SetTextMatrix(r, 4, QStringLiteral("0"));
+  for (int r = 1; r < g->Rows(); ++r) g->SetTextMatrix(r, ColPosiciones::kCantidad, QStringLiteral("0"));
   DistribuyeCantidad();
   g->SetRow(g->Rows() - 1);
-  g->SetCol(4);
+  g->SetCol(ColPosiciones::kCantidad);
 }
 
 QList<int> FrmLoteyPosicion::ColumnasDeLista(int fila) const {
   // The warehouse row carries neither position nor lot.
-  if (!FilaCuenta(fila) || fila == filaDeposito_) return {};
-  return EsPosicionYLote ? QList<int>{0, 1} : QList<int>{0};
+  if (fila == filaDeposito_) return {};
+  using namespace ColPosiciones;
+  return EsPosicionYLote ? QList<int>{kPosicion, kLote} : QList<int>{kPosicion};
+}
+
+std::vector<bool> FrmLoteyPosicion::FilasDeLista() const {
+  // A row that gives a quantity, and a row of 0 above a row of its own
+  // position (and lot) that gives one: reopened, the entries of a key go
+  // back to its rows in row order, so each row's entry keeps its place.
+  const MSFlexGrid* g = MSFlexGrid1;
+  std::vector<bool> r(static_cast<size_t>(std::max(0, g->Rows())), false);
+  QSet<QString> debajo;  // keys with a row further down that gives a quantity
+  for (int f = g->Rows() - 1; f >= 1; --f) {
+    const QString clave = ClaveDeFila(f);
+    if (NumeroCelda(g->TextMatrix(f, ColPosiciones::kCantidad)) != 0) {
+      r[static_cast<size_t>(f)] = true;
+      debajo.insert(clave);
+    } else {
+      r[static_cast<size_t>(f)] = debajo.contains(clave);
+    }
+  }
+  return r;
 }
 
 bool FrmLoteyPosicion::CabeEnFila(int fila, double valor) const {
-  return valor <= NumeroCelda(MSFlexGrid1->TextMatrix(fila, 3)) + kToleranciaCantidad;
+  return valor <= NumeroCelda(MSFlexGrid1->TextMatrix(fila, ColPosiciones::kDisponible)) + kToleranciaCantidad;
 }
 
 QString FrmLoteyPosicion::AvisoSinStock() const { return QStringLiteral("No hay disponible para esa posicion"); }
@@ -217,17 +254,17 @@ void FrmLoteyPosicion::CampoValida(TextBox* Texto) {
 
 // ---- acceptance ----------------------------------------------------------------------------
 
-double FrmLoteyPosicion::SumaFilas(long MenosCual) const { return SumaColumna(4, MenosCual); }
+double FrmLoteyPosicion::SumaFilas(long MenosCual) const { return SumaColumna(ColPosiciones::kCantidad, MenosCual); }
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const { return CantidadesIguales(SumaFilas(-1), Cantidad1); }
 
-bool FrmLoteyPosicion::FilaCuenta(int r) const { return NumeroCelda(MSFlexGrid1->TextMatrix(r, 4)) != 0; }
-
 QString FrmLoteyPosicion::ListaDeColumna(int col, bool conCantidades) const {
+  const std::vector<bool> deLista = FilasDeLista();
   QString l = QStringLiteral("|");
   for (int r = 1; r < MSFlexGrid1->Rows(); ++r) {
-    if (!FilaCuenta(r)) continue;
-    const QString q = vb::Trim(MSFlexGrid1->TextMatrix(r, 4));
+    if (!deLista[static_cast<size_t>(r)]) continue;
+    QString q = vb::Trim(MSFlexGrid1->TextMatrix(r, ColPosiciones::kCantidad));
+    if (q.isEmpty()) q = QStringLiteral("0");
     // The warehouse row carries neither position nor lot.
     const QString v = r == filaDeposito_ ? QString() : vb::Trim(MSFlexGrid1->TextMatrix(r, col));
     l += conCantidades ? v + u'*' + q + u'|' : v + u'|';
@@ -241,9 +278,9 @@ void FrmLoteyPosicion::CmdAceptar_Click() {
     if (!VerificaFilas() || !AjustaCantidad(Cantidad1, SumaFilas(-1), MostrarForm,
                         QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada ")))
       return;
-    Posiciones = ListaDeColumna(0, true);
+    Posiciones = ListaDeColumna(ColPosiciones::kPosicion, true);
     // Without lots the position entries carry none.
-    Lotes = EsPosicionYLote ? ListaDeColumna(1, false) : QString();
+    Lotes = EsPosicionYLote ? ListaDeColumna(ColPosiciones::kLote, false) : QString();
   } else {
     // A dialog of neither positions nor lots builds nothing: the previous
     // lists stand.

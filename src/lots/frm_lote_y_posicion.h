@@ -4,12 +4,17 @@
 // comes. One row per position (and lot) with a balance in AC_SALDOSLAYOUT,
 // its balance turned into the line's unit, and a last row for the
 // warehouse's stock outside any position when it has such a balance. The
-// user sets the quantity taken from each row (column 4); previous entries
-// are merged into the rows, else the quantity is spread over them.
+// user sets the quantity taken from each row (ColPosiciones::kCantidad);
+// previous entries are merged into the rows, else the quantity is spread
+// over them. The lists hold the rows that give a quantity, and a row of 0
+// above a row of its own position (and lot) that gives one, so a reopened
+// line puts each quantity back in its own row.
 // The caller sets the members, calls CargaDatos, shows the form and reads
 // Posiciones, Lotes, Cantidad1 and Aceptado back.
 #include <QString>
+#include <vector>
 
+#include "lots/columnas_lotes.h"
 #include "lots/frm_grilla_lotes.h"
 #include "platform/form.h"
 
@@ -46,27 +51,49 @@ class FrmLoteyPosicion : public FrmGrillaLotes, public InstanciaGlobal<FrmLoteyP
   int FilaDeposito() const { return filaDeposito_; }
 
  protected:
-  bool ColumnaEditable(int col) const override { return col == 4; }
-  bool ColumnaCantidad(int col) const override { return col == 4; }
-  int UltimaColumna() const override { return 4; }
-  int PrimeraColumna() const override { return 4; }
+  bool ColumnaEditable(int col) const override { return col == ColPosiciones::kCantidad; }
+  bool ColumnaCantidad(int col) const override { return col == ColPosiciones::kCantidad; }
+  int UltimaColumna() const override { return ColPosiciones::kCantidad; }
+  int PrimeraColumna() const override { return ColPosiciones::kCantidad; }
   void EnterEnUltimaFila() override;
   QString TextoBlanqueo() const override { return QStringLiteral("0"); }
   void BotonPropio(int indice) override;
   QList<int> ColumnasDeLista(int fila) const override;
+  std::vector<bool> FilasDeLista() const override;
   bool CabeEnFila(int fila, double valor) const override;
   QString AvisoSinStock() const override;
 
  private:
+  // The article's balances in the warehouse, in the line's unit: one per
+  // position (and, in the combined mode, lot) in the order the rows show
+  // them, and the balance outside any position when the warehouse has one.
+  struct SaldoPosicion {
+    QString posicion, lote;
+    double disponible = 0;
+  };
+  struct Saldos {
+    std::vector<SaldoPosicion> posiciones;
+    bool hayDeposito = false;
+    double deposito = 0;
+  };
+
   void InicializaGrid();
+  // Loads the rows: the balances (LeeSaldos, which reads the database) laid
+  // into the grid (LlenaGrilla), then the previous entries put back
+  // (ColocaAnteriores) or the quantity spread.
   void VerificaAnteriores();
+  Saldos LeeSaldos() const;
+  void LlenaGrilla(const Saldos& s);
+  void ColocaAnteriores();
   void DistribuyeCantidad();
-  // The list of column col of the rows that take a quantity; with
-  // quantities each entry is the column's text, "*" and the quantity.
+  // The list of column col of the rows FilasDeLista gives; with quantities
+  // each entry is the column's text, "*" and the quantity.
   QString ListaDeColumna(int col, bool conCantidades) const;
-  // Whether row r gives an entry to the lists: its quantity is not 0 (an
-  // empty cell counts 0).
-  bool FilaCuenta(int r) const;
+  // The key a row and a previous entry are matched by: its position and,
+  // in the combined mode, its lot; the warehouse row's is kClaveDeposito.
+  QString Clave(const QString& posicion, const QString& lote) const;
+  QString ClaveDeFila(int r) const;
+  static const QString kClaveDeposito;
 
   int filaDeposito_ = 0;
 };

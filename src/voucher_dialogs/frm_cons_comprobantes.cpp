@@ -131,17 +131,24 @@ void FrmConsComprobantes::Form_Load() {
   recepciones_.clear();
   proveedores_.clear();
   if (hayFilas && vb::Igual(vb::Trim(TC), QStringLiteral("OC")) && !paso.step([&] { LeeRecepciones(); })) return;
-  if (hayFilas) {
+  // The lines are read first, then shown: a line that cannot be read (the
+  // step answered "go on") is left out, and after a step answered otherwise
+  // the lines read so far are shown.
+  std::vector<Linea> lineas;
+  columnas_ = static_cast<int>(Disposicion().size());
+  const bool leidas = [&] {
+    if (!hayFilas) return true;
     for (;;) {
       bool fin = true;
-      if (!paso.step([&] { fin = rs_.Eof(); })) return;
-      if (fin) break;
-      if (!paso.step([&] { AgregaFila(); })) return;
-      if (!paso.step([&] { rs_.MoveNext(); })) return;
+      if (!paso.step([&] { fin = rs_.Eof(); })) return false;
+      if (fin) return true;
+      if (!paso.step([&] { lineas.push_back(LeeLinea()); })) return false;
+      if (!paso.step([&] { rs_.MoveNext(); })) return false;
     }
-  }
-  paso.step([&] { gDatos.CierraRecordset(rs_); });
-  item_ = nullptr;
+  }();
+  if (leidas) paso.step([&] { gDatos.CierraRecordset(rs_); });
+  for (const Linea& l : lineas)
+    if (!paso.step([&] { AgregaLinea(l); })) return;
 }
 
 void FrmConsComprobantes::MapeaPseudoTipo() {
@@ -275,134 +282,134 @@ int FrmConsComprobantes::ObtieneIndiceImagen(const QString& tc) {
   return ObtieneIndiceImagen(QStringLiteral("Generico"));
 }
 
-void FrmConsComprobantes::AgregaFila() {
+FrmConsComprobantes::Linea FrmConsComprobantes::LeeLinea() {
   const QString tc = vb::Trim(TC);
   auto campo = [&](const char* n) { return Texto(rs_, QLatin1String(n)); };
   auto estado = [&](const char* n) { return Estado(rs_, QLatin1String(n)); };
-  auto agrega = [&](int icono) { item_ = ListView1->ListItems().Add(QString(), QString(), icono, icono); };
+  Linea l;
+  for (int i = 0; i < columnas_; ++i) l.columnas << QString();
+  QStringList& c = l.columnas;
 
   if (vb::Igual(tc, QStringLiteral("T3"))) {
-    item_ = ListView1->ListItems().Add(QString(), QString(), 0, 0);
-    item_->SetText(campo("ID"));
-    item_->SetSubItems(1, campo("Fecha"));
-    item_->SetSubItems(2, campo("IdComprobante"));
-    item_->SetSubItems(3, campo("IdComplemento"));
-    item_->SetSubItems(4, campo("FECHAENVIADO"));
-    item_->SetSubItems(5, campo("FECHARECIBIDO"));
-    return;
+    namespace col = ColConsTerceros;
+    c[col::kId] = campo("ID");
+    c[col::kFecha] = campo("Fecha");
+    c[col::kComprobante] = campo("IdComprobante");
+    c[col::kComplemento] = campo("IdComplemento");
+    c[col::kEnvio] = campo("FECHAENVIADO");
+    c[col::kRecepcion] = campo("FECHARECIBIDO");
+    return l;
   }
   // The amount first: a voucher whose amount does not convert (one beyond
   // the currency's range) is reported and not listed, never shown wrapped.
   const QString importe = Importe(rs_);
-  if (EsAsientoProveedor(tc)) {
-    agrega(ObtieneIndiceImagen(tc));
-    item_->SetText(campo("Fecha"));
-    item_->SetSubItems(1, campo("Sucursal") + campo("Numero") + campo("Letra"));
-    const QString cuenta = campo("Cuenta");
-    item_->SetSubItems(2, cuenta);
-    auto proveedor = proveedores_.constFind(cuenta);
-    if (proveedor == proveedores_.cend())
-      proveedor = proveedores_.insert(
-          cuenta, gUtil.ConvierteTexto(gDatos.ObtieneValor(QStringLiteral("VT_PROVEEDORES"), cuenta,
-                                                           QStringLiteral("RAZON_SOCIAL"), QStringLiteral("Codigo"), 8,
-                                                           QString())));
-    item_->SetSubItems(3, *proveedor);
-    // The entry's description stands under "CONCEPTO", the amount under "IMPORTE".
-    item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
-    item_->SetSubItems(5, importe);
-    return;
-  }
   if (EsCompra(tc)) {
-    agrega(estado("Anulada") ? ObtieneIndiceImagen(QStringLiteral("Anulado")) : ObtieneIndiceImagen(tc));
-    item_->SetText(campo("Fecha"));
-    item_->SetSubItems(1, campo("IdComprobante"));
-    item_->SetSubItems(2, campo("Cuenta"));
-    item_->SetSubItems(3, campo("Nombre"));
-    item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"}));
-    item_->SetSubItems(5, importe);
-    return;
+    namespace col = ColConsCompras;
+    const bool asiento = EsAsientoProveedor(tc);
+    l.icono = !asiento && estado("Anulada") ? ObtieneIndiceImagen(QStringLiteral("Anulado")) : ObtieneIndiceImagen(tc);
+    c[col::kFecha] = campo("Fecha");
+    c[col::kComprobante] = asiento ? campo("Sucursal") + campo("Numero") + campo("Letra") : campo("IdComprobante");
+    const QString cuenta = campo("Cuenta");
+    c[col::kProveedor] = cuenta;
+    if (asiento) {
+      auto proveedor = proveedores_.constFind(cuenta);
+      if (proveedor == proveedores_.cend())
+        proveedor = proveedores_.insert(
+            cuenta, gUtil.ConvierteTexto(gDatos.ObtieneValor(QStringLiteral("VT_PROVEEDORES"), cuenta,
+                                                             QStringLiteral("RAZON_SOCIAL"), QStringLiteral("Codigo"),
+                                                             8, QString())));
+      c[col::kNombre] = *proveedor;
+    } else {
+      c[col::kNombre] = campo("Nombre");
+    }
+    // The description stands under "CONCEPTO", the amount under "IMPORTE".
+    c[col::kConcepto] = PrimerCampo(rs_, {"COMENTARIOS", "DESCRIPCION"});
+    c[col::kImporte] = importe;
+    return l;
   }
   if (vb::Igual(tc, QStringLiteral("PR"))) {
-    agrega(estado("Anulada") ? ObtieneIndiceImagen(QStringLiteral("Anulado")) : ObtieneIndiceImagen(tc));
-    item_->SetText(campo("Fecha"));
-    item_->SetSubItems(1, campo("IdComprobante"));
-    item_->SetSubItems(2, campo("Nombre"));
-    item_->SetSubItems(3, QString());
-    int sub = 4;
-    if (referencia_) item_->SetSubItems(sub++, campo("COMENTARIOS"));
-    item_->SetSubItems(sub, importe);
-    return;
+    namespace col = ColConsPresupuestos;
+    l.icono = estado("Anulada") ? ObtieneIndiceImagen(QStringLiteral("Anulado")) : ObtieneIndiceImagen(tc);
+    c[col::kFecha] = campo("Fecha");
+    c[col::kComprobante] = campo("IdComprobante");
+    c[col::kNombre] = campo("Nombre");
+    if (referencia_) c[col::kReferencia] = campo("COMENTARIOS");
+    c.back() = importe;
+    return l;
   }
   if (vb::Igual(tc, QStringLiteral("OC"))) {
-    int icono = ObtieneIndiceImagen(tc);
-    if (estado("Garantia")) icono = ObtieneIndiceImagen(QStringLiteral("OCG"));
-    if (estado("Anulada")) icono = ObtieneIndiceImagen(QStringLiteral("Anulado"));
-    agrega(icono);
+    namespace col = ColConsOrdenes;
+    l.icono = ObtieneIndiceImagen(tc);
+    if (estado("Garantia")) l.icono = ObtieneIndiceImagen(QStringLiteral("OCG"));
+    if (estado("Anulada")) l.icono = ObtieneIndiceImagen(QStringLiteral("Anulado"));
     const QString id = campo("IdComprobante");
-    item_->SetText(campo("Fecha"));
-    item_->SetSubItems(1, campo("Cuenta") + QStringLiteral(" ") + campo("Nombre"));
-    item_->SetSubItems(2, id);
-    item_->SetSubItems(3, importe);
-    item_->SetSubItems(4, campo("COMENTARIOS"));
-    // The reception report made from this purchase order.
-    item_->SetSubItems(5, recepciones_.value(ClaveDeCodigo(id)));
-    return;
+    c[col::kFecha] = campo("Fecha");
+    c[col::kProveedor] = campo("Cuenta") + QStringLiteral(" ") + campo("Nombre");
+    c[col::kComprobante] = id;
+    c[col::kImporte] = importe;
+    c[col::kComentarios] = campo("COMENTARIOS");
+    c[col::kRecepcion] = recepciones_.value(ClaveDeCodigo(id));
+    return l;
   }
   // Sales types and any other type.
-  int icono = ObtieneIndiceImagen(tc);
+  namespace col = ColConsVentas;
+  l.icono = ObtieneIndiceImagen(tc);
   if (estado("Anulada"))
-    icono = ObtieneIndiceImagen(QStringLiteral("Anulado"));
+    l.icono = ObtieneIndiceImagen(QStringLiteral("Anulado"));
   else if (estado("APROBADO"))
-    icono = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
-  agrega(icono);
-  item_->SetText(campo("Fecha"));
-  item_->SetSubItems(1, campo("IdComprobante"));
-  item_->SetSubItems(2, vb::Igual(tc, QStringLiteral("OT")) || vb::Igual(tc, QStringLiteral("FC"))
-                            ? campo("IdComplemento")
-                            : QString());
-  item_->SetSubItems(3, campo("Nombre"));
-  const int columnas = ListView1->ColumnHeaders().Count();
-  if (columnas > 5) {
-    // The sales layout with "Referencia", or the other types' "CONCEPTO":
-    // the comments where the source has them; the amount stays under "IMPORTE".
-    item_->SetSubItems(4, PrimerCampo(rs_, {"COMENTARIOS"}));
-    item_->SetSubItems(5, importe);
-  } else {
-    item_->SetSubItems(4, importe);
-  }
+    l.icono = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
+  c[col::kFecha] = campo("Fecha");
+  c[col::kComprobante] = campo("IdComprobante");
+  if (vb::Igual(tc, QStringLiteral("OT")) || vb::Igual(tc, QStringLiteral("FC"))) c[col::kComplemento] = campo("IdComplemento");
+  c[col::kNombre] = campo("Nombre");
+  // The sales layout with "Referencia", or the other types' "CONCEPTO": the
+  // comments where the source has them; the amount stays under "IMPORTE".
+  if (c.size() > col::kReferencia + 1) c[col::kReferencia] = PrimerCampo(rs_, {"COMENTARIOS"});
+  c.back() = importe;
+  return l;
+}
+
+void FrmConsComprobantes::AgregaLinea(const Linea& linea) {
+  ListItem* item = ListView1->ListItems().Add(QString(), QString(), linea.icono, linea.icono);
+  item->SetText(linea.columnas.value(0));
+  for (int i = 1; i < linea.columnas.size(); ++i) item->SetSubItems(i, linea.columnas[i]);
+}
+
+std::vector<FrmConsComprobantes::Columna> FrmConsComprobantes::Disposicion() const {
+  struct Opcional {
+    Columna columna;
+    bool soloConReferencia;
+  };
+  const QString tc = vb::Trim(TC);
+  std::vector<Opcional> columnas;
+  if (EsVenta(tc))
+    columnas = {{{"FECHA", 13}, false},  {{"COMPROBANTE", 15}, false}, {{"ID", 5}, false},
+                {{"NOMBRE", 21}, false}, {{"Referencia", 21}, true},   {{"IMPORTE", 10}, false}};
+  else if (EsCompra(tc))
+    columnas = {{{"FECHA", 13}, false},  {{"COMPROBANTE", 15}, false}, {{"PROVEEDOR", 15}, false},
+                {{"NOMBRE", 21}, false}, {{"CONCEPTO", 21}, false},    {{"IMPORTE", 10}, false}};
+  else if (vb::Igual(tc, QStringLiteral("PR")))
+    columnas = {{{"FECHA", 13}, false}, {{"COMPROBANTE", 15}, false}, {{"NOMBRE", 21}, false},
+                {{"ID", 5}, false},     {{"Referencia", 21}, true},   {{"IMPORTE", 10}, false}};
+  else if (vb::Igual(tc, QStringLiteral("T3")))
+    columnas = {{{"Nº Int.", 7}, false}, {{"FECHA", 13}, false},    {{"COMPROBANTE", 15}, false},
+                {{"ID", 4}, false},      {{"FH Envio", 10}, false}, {{"FH Recep", 10}, false}};
+  else if (vb::Igual(tc, QStringLiteral("OC")))
+    columnas = {{{"FECHA", 13}, false},  {{"PROVEEDOR", 13}, false},   {{"COMPROBANTE", 17}, false},
+                {{"IMPORTE", 9}, false}, {{"COMENTARIOS", 15}, false}, {{"Inf. Recepción", 15}, false}};
+  else
+    columnas = {{{"FECHA", 13}, false},  {{"COMPROBANTE", 15}, false}, {{"CUENTA", 15}, false},
+                {{"NOMBRE", 21}, false}, {{"CONCEPTO", 21}, false},    {{"IMPORTE", 10}, false}};
+  std::vector<Columna> r;
+  for (const Opcional& c : columnas)
+    if (!c.soloConReferencia || referencia_) r.push_back(c.columna);
+  return r;
 }
 
 void FrmConsComprobantes::Encolumnar() {
   vb::ErrorSteps paso(QStringLiteral("Encolumnar"));
-  struct Columna {
-    const char* titulo;
-    int equis;
-    bool soloConReferencia;
-  };
-  const QString tc = vb::Trim(TC);
-  std::vector<Columna> columnas;
-  if (EsVenta(tc))
-    columnas = {{"FECHA", 13, false},  {"COMPROBANTE", 15, false}, {"ID", 5, false},
-                {"NOMBRE", 21, false}, {"Referencia", 21, true},   {"IMPORTE", 10, false}};
-  else if (EsCompra(tc))
-    columnas = {{"FECHA", 13, false},  {"COMPROBANTE", 15, false}, {"PROVEEDOR", 15, false},
-                {"NOMBRE", 21, false}, {"CONCEPTO", 21, false},    {"IMPORTE", 10, false}};
-  else if (vb::Igual(tc, QStringLiteral("PR")))
-    columnas = {{"FECHA", 13, false}, {"COMPROBANTE", 15, false}, {"NOMBRE", 21, false},
-                {"ID", 5, false},     {"Referencia", 21, true},   {"IMPORTE", 10, false}};
-  else if (vb::Igual(tc, QStringLiteral("T3")))
-    columnas = {{"Nº Int.", 7, false}, {"FECHA", 13, false},    {"COMPROBANTE", 15, false},
-                {"ID", 4, false},      {"FH Envio", 10, false}, {"FH Recep", 10, false}};
-  else if (vb::Igual(tc, QStringLiteral("OC")))
-    columnas = {{"FECHA", 13, false},   {"PROVEEDOR", 13, false},   {"COMPROBANTE", 17, false},
-                {"IMPORTE", 9, false},  {"COMENTARIOS", 15, false}, {"Inf. Recepción", 15, false}};
-  else
-    columnas = {{"FECHA", 13, false},  {"COMPROBANTE", 15, false}, {"CUENTA", 15, false},
-                {"NOMBRE", 21, false}, {"CONCEPTO", 21, false},    {"IMPORTE", 10, false}};
-
   if (!paso.step([&] { ListView1->ColumnHeaders().Clear(); })) return;
-  for (const Columna& c : columnas) {
-    if (c.soloConReferencia && !referencia_) continue;
+  for (const Columna& c : Disposicion()) {
     if (!paso.step([&] {
           const QString titulo = QString::fromUtf8(c.titulo);
           ColumnHeader* h = ListView1->ColumnHeaders().Add(titulo, TextWidth(QString(c.equis, u'X')));
@@ -425,15 +432,16 @@ void FrmConsComprobantes::CmdAceptar_Click() {
   if (!sel) {
     NroComprobante.clear();
   } else if (EsVenta(tc)) {
-    NroComprobante = sel->SubItems(1);
-    IdComplemento = sel->SubItems(2);
+    NroComprobante = sel->SubItems(ColConsVentas::kComprobante);
+    IdComplemento = sel->SubItems(ColConsVentas::kComplemento);
   } else if (EsCompra(tc)) {
-    NroComprobante = sel->SubItems(1);
-    Proveedor = sel->SubItems(2);
+    NroComprobante = sel->SubItems(ColConsCompras::kComprobante);
+    Proveedor = sel->SubItems(ColConsCompras::kProveedor);
   } else if (vb::Igual(tc, QStringLiteral("PR"))) {
-    NroComprobante = sel->SubItems(1);
+    NroComprobante = sel->SubItems(ColConsPresupuestos::kComprobante);
     IdComplemento = QStringLiteral("0");
   } else if (vb::Igual(tc, QStringLiteral("T3"))) {
+    static_assert(ColConsTerceros::kId == 0, "the line's text");
     NroComprobante = sel->Text();
     IdComplemento = QStringLiteral("0");
   } else if (vb::Igual(tc, QStringLiteral("OC"))) {
@@ -444,11 +452,11 @@ void FrmConsComprobantes::CmdAceptar_Click() {
       ListItem* it = ListView1->ListItems()(i);
       if (!it->Checked()) continue;
       if (!NroComprobante.isEmpty()) NroComprobante += u',';
-      NroComprobante += it->SubItems(2);
+      NroComprobante += it->SubItems(ColConsOrdenes::kComprobante);
     }
-    if (NroComprobante.isEmpty()) NroComprobante = sel->SubItems(2);
+    if (NroComprobante.isEmpty()) NroComprobante = sel->SubItems(ColConsOrdenes::kComprobante);
   } else {
-    NroComprobante = sel->SubItems(1);
+    NroComprobante = sel->SubItems(ColConsVentas::kComprobante);
   }
   Unload();
 }

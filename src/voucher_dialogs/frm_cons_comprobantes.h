@@ -9,9 +9,53 @@
 // caller set them.
 #include <QHash>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "platform/ado.h"
 #include "platform/form.h"
+
+// The list's columns by the layout of the type (Encolumnar): the line's text
+// is column 0, its sub-items 1 on. Where a layout has an optional column,
+// the amount ("IMPORTE") stands last.
+namespace ColConsVentas {  // sales types, and any type without a layout of its own
+constexpr int kFecha = 0;
+constexpr int kComprobante = 1;  // the voucher key: NroComprobante
+constexpr int kComplemento = 2;  // "ID" (work orders and invoices): IdComplemento; "CUENTA" of other types
+constexpr int kNombre = 3;
+constexpr int kReferencia = 4;  // "Referencia" (with the reference flag), or "CONCEPTO": the comments
+}  // namespace ColConsVentas
+namespace ColConsCompras {  // purchase types and supplier entries
+constexpr int kFecha = 0;
+constexpr int kComprobante = 1;  // the key (branch, number and letter of an entry): NroComprobante
+constexpr int kProveedor = 2;    // the supplier's account: Proveedor
+constexpr int kNombre = 3;
+constexpr int kConcepto = 4;
+constexpr int kImporte = 5;
+}  // namespace ColConsCompras
+namespace ColConsPresupuestos {  // quotes
+constexpr int kFecha = 0;
+constexpr int kComprobante = 1;
+constexpr int kNombre = 2;
+constexpr int kId = 3;
+constexpr int kReferencia = 4;  // with the reference flag
+}  // namespace ColConsPresupuestos
+namespace ColConsTerceros {  // third-party vouchers ("T3")
+constexpr int kId = 0;  // "Nº Int.": NroComprobante
+constexpr int kFecha = 1;
+constexpr int kComprobante = 2;
+constexpr int kComplemento = 3;
+constexpr int kEnvio = 4;
+constexpr int kRecepcion = 5;
+}  // namespace ColConsTerceros
+namespace ColConsOrdenes {  // purchase orders ("OC")
+constexpr int kFecha = 0;
+constexpr int kProveedor = 1;    // account and name
+constexpr int kComprobante = 2;  // the order's key: NroComprobante
+constexpr int kImporte = 3;
+constexpr int kComentarios = 4;
+constexpr int kRecepcion = 5;  // the reception report made from the order
+}  // namespace ColConsOrdenes
 
 class CommandButton;
 class ImageList;
@@ -64,8 +108,23 @@ class FrmConsComprobantes : public Form, public InstanciaGlobal<FrmConsComproban
   void Form_Resize() override;
 
  private:
+  // One line of the list as read: its picture and the texts of its
+  // columns (the line's text first).
+  struct Linea {
+    int icono = 0;
+    QStringList columnas;
+  };
+  struct Columna {
+    const char* titulo;
+    int equis;  // width in letters "X"
+  };
+  // The columns of the type's layout, left to right.
+  std::vector<Columna> Disposicion() const;
   void MapeaPseudoTipo();
-  void AgregaFila();
+  // The current row of rs_ as a line of the list (it reads the database
+  // only for the name of a supplier not read before).
+  Linea LeeLinea();
+  void AgregaLinea(const Linea& linea);
   // The reception report made from each purchase order of rs_ (the first
   // the database gives for it), by the order's key as ClaveDeCodigo gives
   // it: one read per few hundred orders, not one per line.
@@ -74,7 +133,7 @@ class FrmConsComprobantes : public Form, public InstanciaGlobal<FrmConsComproban
   bool referencia_ = false;
   bool pendientes_ = false;
   Recordset rs_;
-  ListItem* item_ = nullptr;
+  int columnas_ = 0;  // of the layout of the load
   // What the lines of one load look up, each key read once: the reception
   // reports of the purchase orders, the names of the suppliers by account.
   QHash<QString, QString> recepciones_;

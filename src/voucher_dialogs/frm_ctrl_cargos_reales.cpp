@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include "platform/celdas.h"
 #include "platform/cls_datos.h"
 #include "platform/cls_util.h"
 #include "platform/controles/commandbutton.h"
@@ -19,7 +20,9 @@
 namespace {
 
 // The amount to apply as the list shows it: configured decimals, width 15.
-QString ImporteVisible(const QString& importe) { return gUtil.FormateaImporte(FmtMoneda(importe, kDecimalesConfig), 15); }
+QString ImporteVisible(const vb::Moneda& importe) {
+  return gUtil.FormateaImporte(TextoMoneda(importe, DecimalesMoneda(kDecimalesConfig)), 15);
+}
 
 }  // namespace
 
@@ -58,7 +61,11 @@ void FrmCtrlCargosReales::Form_Load() {
 
 void FrmCtrlCargosReales::InicializaGrid() {
   vb::ErrorSteps paso(QStringLiteral("InicializaGrid"));
-  if (!paso.step([&] { ListView1->ListItems().Clear(); })) return;
+  if (!paso.step([&] {
+        ListView1->ListItems().Clear();
+        aAplicar_.clear();
+      }))
+    return;
   const struct {
     const char* titulo;
     int equis;
@@ -97,13 +104,14 @@ void FrmCtrlCargosReales::CargarDatos() {
           // beyond the currency's range) is reported and not listed, so it
           // can never be ticked and applied without its amount.
           const bool sinSaldo = rs.Fields(QStringLiteral("Saldo")).IsNull();
-          const QString importe =
-              ImporteVisible(gUtil.ConvierteMoneda(sinSaldo ? texto("Importe") : texto("Saldo")).Texto());
+          const vb::Moneda importe = gUtil.ConvierteMoneda(sinSaldo ? texto("Importe") : texto("Saldo"));
+          const QString visible = ImporteVisible(importe);
           ListItem* it = ListView1->ListItems().Add(texto("Fecha"), QStringLiteral("D") + vb::Trim(texto("ID")));
-          it->SetSubItems(1, vb::Trim(texto("Matricula")));
-          it->SetSubItems(2, vb::Trim(texto("Concepto")));
-          it->SetSubItems(3, importe);
-          it->SetSubItems(4, vb::Trim(texto("Observaciones")));
+          it->SetSubItems(ColCargos::kMatricula, vb::Trim(texto("Matricula")));
+          it->SetSubItems(ColCargos::kConcepto, vb::Trim(texto("Concepto")));
+          it->SetSubItems(ColCargos::kImporte, visible);
+          it->SetSubItems(ColCargos::kObservaciones, vb::Trim(texto("Observaciones")));
+          aAplicar_.insert(it, importe);
         }))
       return;
     if (!paso.step([&] { rs.MoveNext(); })) return;
@@ -127,16 +135,24 @@ void FrmCtrlCargosReales::ListView1_MouseDown(int Button, int, int, int) {
 void FrmCtrlCargosReales::CambiaImporte() {
   ListItem* sel = ListView1->SelectedItem();
   if (!sel) return;
-  const QString actual = sel->SubItems(3);
+  const QString actual = sel->SubItems(ColCargos::kImporte);
+  const vb::Moneda guardado = aAplicar_.value(sel);
   QString nuevo;
   Interaccion::Actual().InputBox(QStringLiteral("Ingrese el Nuevo Importe debe ser Menor o Igual a ") + actual,
                                  QStringLiteral("Control de Cargos Reales"), actual, nuevo);
-  if (gUtil.ConvierteMoneda(nuevo) > gUtil.ConvierteMoneda(actual)) {
+  // The amount typed as the list shows it, so the amount applied is the one
+  // shown; the amount shown typed again leaves the one kept.
+  const int decimales = DecimalesMoneda(kDecimalesConfig);
+  const vb::Moneda importe = DecimalCelda(nuevo).RedondeaPar(decimales);
+  if (importe == guardado.RedondeaPar(decimales)) return;
+  if (importe > guardado) {
     Interaccion::Actual().MsgBox(QStringLiteral("El Importe debe ser menor o igual al Importe original"),
                                  vbmsg::Critical, QStringLiteral("Cambio de Importe"));
-    nuevo = actual;
+    return;
   }
-  if (gUtil.ConvierteMoneda(nuevo) > vb::Moneda()) sel->SetSubItems(3, ImporteVisible(gUtil.ConvierteMoneda(nuevo).Texto()));
+  if (importe <= vb::Moneda()) return;
+  aAplicar_.insert(sel, importe);
+  sel->SetSubItems(ColCargos::kImporte, ImporteVisible(importe));
 }
 
 void FrmCtrlCargosReales::CmdAceptar_Click() {
@@ -151,7 +167,7 @@ void FrmCtrlCargosReales::CmdAceptar_Click() {
           if (!it->Checked()) return;
           CargoAplicado& c = gCargosAplicados.back();
           c.IdCargo = static_cast<long>(vb::Val(vb::Mid(it->Key(), 2)));
-          c.ImporteAplicar = gUtil.ConvierteMoneda(it->SubItems(3));
+          c.ImporteAplicar = aAplicar_.value(it);
           gCargosAplicados.push_back(CargoAplicado{});
         }))
       return;

@@ -3,14 +3,27 @@
 // user ticks the charges to apply and may lower the amount to apply of a
 // ticked charge (right click, "Aplicar"); Aceptar (or Esc) leaves the ticked
 // charges in gCargosAplicados and closes the dialog.
+#include <QHash>
 #include <QString>
 
 #include "platform/form.h"
+#include "platform/moneda.h"
 
 class CommandButton;
 class Label;
+class ListItem;
 class ListView;
 class MSFlexGrid;
+
+// The columns of the charges list: the item's text (0) and its sub-items.
+namespace ColCargos {
+constexpr int kFecha = 0;          // "Fecha"
+constexpr int kMatricula = 1;      // "Matricula"
+constexpr int kConcepto = 2;       // "Concepto"
+constexpr int kImporte = 3;        // "Importe Pendiente": the amount to apply, as shown
+constexpr int kObservaciones = 4;  // "Observaciones"
+constexpr int kCantidad = 5;
+}  // namespace ColCargos
 
 class FrmCtrlCargosReales : public Form, public InstanciaGlobal<FrmCtrlCargosReales> {
   Q_OBJECT
@@ -44,4 +57,9 @@ class FrmCtrlCargosReales : public Form, public InstanciaGlobal<FrmCtrlCargosRea
   void Form_Unload(int& Cancel) override;
   void Form_KeyDown(int& KeyCode, int Shift) override;
   void Form_Resize() override;
+
+ private:
+  // The amount to apply of each listed charge as it is kept: the balance
+  // read, or the lower amount typed; the list shows it rounded.
+  QHash<const ListItem*, vb::Moneda> aAplicar_;
 };

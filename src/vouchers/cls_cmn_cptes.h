@@ -265,9 +265,10 @@ class ClsCmnCptes {
   // warehouse Deposito (an empty one, or none given, is the configured
   // "DepositoDefault"; an empty variable passed receives it). SeriesLoteAnt
   // and CantidadANT are the line's previous lists (lot, kUnionLoteSerie,
-  // serial; the quantity of each). The other lines of the same article in
-  // Grilla count as taken (the line being edited, FilaEditada, or the
-  // grid's current row when it is -1, is left out). SeriesLoteNvo and
+  // serial; the quantity of each). Every other line of the same article in
+  // Grilla counts as taken: the line asked for is the row FilaEditada (0: a
+  // line not in the grid), or, when it is -1, the first row of the article
+  // holding the previous lists (none: not in the grid). SeriesLoteNvo and
   // CantidadesNvo receive the new lists, Cantidad the quantity the user
   // agreed to. The dialog breaks down the size of a negative quantity (the
   // lists hold sizes) and Cantidad keeps its sign. With MostrarForm off the

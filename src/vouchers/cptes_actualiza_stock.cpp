@@ -30,7 +30,21 @@ namespace col = ColArticulos;
 
 Valor Valor::Num(double d) { return {Numero, ClsDatos::Numero(d)}; }
 
-Valor Valor::Num(Diezmilesimos d, int signo) { return Num(ADoble(d * signo)); }
+Valor Valor::Num(Diezmilesimos d, int signo) {
+  // The decimal's own digits, without the zeros at the end of its fraction.
+  QString t = vb::Moneda::DesdeDiezmilesimos(d * signo).Texto(4);
+  while (t.endsWith(u'0')) t.chop(1);
+  if (t.endsWith(u'.')) t.chop(1);
+  return {Numero, t};
+}
+
+Valor Valor::NumDe(const QString& celda) {
+  try {
+    return {Numero, NumeroCeldaTexto(celda)};
+  } catch (const vb::Error& e) {
+    throw NumeroIlegible{celda, e.Number};
+  }
+}
 
 QString Valor::Literal() const {
   switch (tipo) {
@@ -44,14 +58,13 @@ QVariant Valor::Ligado() const {
   switch (tipo) {
     case Texto: return texto;
     case Numero: {
-      // The value the database makes of the literal: a whole number when it
-      // is written as one.
+      // A whole number as one; any other as its own text, which the
+      // database reads as the decimal written, where a double would carry
+      // only the nearest binary fraction.
       bool ok = false;
-      if (!texto.contains(u'.')) {
-        const qlonglong n = texto.toLongLong(&ok);
-        if (ok) return n;
-      }
-      return texto.toDouble();
+      const qlonglong n = texto.toLongLong(&ok);
+      if (ok) return n;
+      return texto;
     }
     default: return QVariant();
   }
@@ -60,6 +73,16 @@ QVariant Valor::Ligado() const {
 // ---------------------------------------------------------------- posting
 
 namespace {
+
+// a * b / c rounded half away from zero, exactly (c is not 0): a share of a
+// line's quantity in another unit.
+Diezmilesimos Proporcion(Diezmilesimos a, Diezmilesimos b, Diezmilesimos c) {
+  const __int128 p = static_cast<__int128>(a) * b;
+  __int128 q = p / c;
+  const __int128 r = p % c;
+  if (2 * (r < 0 ? -r : r) >= (c < 0 ? -static_cast<__int128>(c) : c)) q += (p < 0) != (c < 0) ? -1 : 1;
+  return static_cast<Diezmilesimos>(q);
+}
 
 // Runs a statement of the posting: the database's refusal of it is told with
 // the description of its first error.
@@ -82,6 +105,20 @@ void Posteo::Verifica() const {
 }
 
 QString Posteo::Celda(int fila, int c) const { return grilla_->TextMatrix(fila, c); }
+
+void Posteo::DeLinea(int fila, const std::function<void()>& lee) {
+  try {
+    lee();
+  } catch (const NumeroIlegible& n) {
+    const QString articulo = vb::Trim(Celda(fila, col::kArticulo)), texto = vb::Trim(n.texto);
+    const QString motivo = n.error == vb::ErrOverflow
+                               ? QStringLiteral("un número fuera del rango que se puede registrar (Desbordamiento)")
+                               : QStringLiteral("que no es un número");
+    throw Rechazo{QStringLiteral("El artículo %1 tiene \"%2\", %3: no se registró ningún movimiento de stock del "
+                                 "comprobante.")
+                      .arg(articulo, texto, motivo)};
+  }
+}
 
 const Articulo& Posteo::DatosArticulo(const QString& codigo) {
   const QString clave = gUtil.FormateaCodigo(codigo, 25);
@@ -223,7 +260,7 @@ void Posteo::Pases() {
     if (produccion) s = pase == 1 ? 1 : -1;  // the product comes in, its inputs go out
     else if (transferencia) s = pase == 1 ? -1 : 1;  // out of the origin, into the destination
     ultimo = s;
-    for (int fila = 1; fila < grilla_->Rows(); ++fila) Linea(fila, pase, s);
+    for (int fila = 1; fila < grilla_->Rows(); ++fila) DeLinea(fila, [&] { Linea(fila, pase, s); });
   }
   if (!descargaInsumos) return;
   DescargaInsumos(ultimo, pases == 2, false);
@@ -299,9 +336,9 @@ void Posteo::Linea(int fila, int pase, short s) {
   const bool exento = vb::CInt(ADoble(Cantidad(Celda(fila, col::kEsExento)))) == -1;
   const Valor ivaRi = tasa == 0 && !exento ? Valor::Num(cptes_.TasaIVA) : Valor::Num(tasa, 1);
   const Valor ivaRni = Valor::Num(Cantidad(Celda(fila, col::kIvaRni)), 1);
-  const Valor equivUdBase = Valor::Num(NumeroCelda(Celda(fila, col::kCoeficiente)));
-  const Valor idInsert = Valor::Num(NumeroCelda(Celda(fila, col::kIdInsert)));
-  const Valor idCompulsa = Valor::Num(NumeroCelda(Celda(fila, col::kIdCompulsa)));
+  const Valor equivUdBase = Valor::NumDe(Celda(fila, col::kCoeficiente));
+  const Valor idInsert = Valor::NumDe(Celda(fila, col::kIdInsert));
+  const Valor idCompulsa = Valor::NumDe(Celda(fila, col::kIdCompulsa));
 
   Diezmilesimos acumulado = 0, udAnterior = 0;
   std::vector<Campo> campos;
@@ -329,8 +366,7 @@ void Posteo::Linea(int fila, int pase, short s) {
     campos.push_back({"Cantidad", Valor::Num(item.cantidad, s)});
     if (ud) {
       acumulado += item.cantidad;
-      const Diezmilesimos hasta =
-          static_cast<Diezmilesimos>(std::llround(static_cast<long double>(ud->cantidad) * acumulado / total));
+      const Diezmilesimos hasta = Proporcion(ud->cantidad, acumulado, total);
       campos.push_back({"CantidadUD", Valor::Num(hasta - udAnterior, s)});
       campos.push_back({"IdUnidadBase", ud->unidad});
       udAnterior = hasta;
@@ -496,7 +532,7 @@ bool ClsCmnCptes::ActualizaStock(MSFlexGrid* MSFlexGrid2, const QString& TC, con
                                          "stock.")};
         }
       }
-      p.complemento = Valor::Num(NumeroCelda(IdComplemento));
+      p.complemento = {Valor::Numero, NumeroCeldaTexto(IdComplemento)};
       p.fecha = Valor::TextoONulo(vb::Trim(Fecha));
       p.deposito = Codigo4(IdDeposito);
       if (p.deposito.isEmpty()) p.deposito = Codigo4(Cfg(QStringLiteral("DepositoDefault")));

@@ -1,5 +1,6 @@
 // The movements of one article line of a voucher: one per lot, serial
 // number or size of the line's lists, with the quantity each one carries.
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include "platform/celdas.h"
 #include "platform/moneda.h"
 #include "platform/vb.h"
+#include "platform/vb_error.h"
 #include "session/listas.h"
 #include "session/stuff.h"
 #include "vouchers/cls_cmn_cptes.h"
@@ -15,7 +17,13 @@
 
 namespace posteo {
 
-Diezmilesimos Cantidad(const QString& celda) { return vb::Moneda::DesdeDoble(NumeroCelda(celda)).Diezmilesimos(); }
+Diezmilesimos Cantidad(const QString& celda) {
+  try {
+    return DecimalCelda(celda).Diezmilesimos();
+  } catch (const vb::Error& e) {
+    throw NumeroIlegible{celda, e.Number};
+  }
+}
 
 double ADoble(Diezmilesimos d) { return vb::Moneda::DesdeDiezmilesimos(d).ADoble(); }
 
@@ -134,7 +142,11 @@ std::vector<Item> ExpandeLinea(const ClsCmnCptes& cptes, const CeldasLinea& line
     if (p.serie.isEmpty()) p.serie = serieDelLote;
     pares.push_back(p);
   }
-  if (cptes.Cuenta_Series_Lotes(linea.series, lotes) <= 1) {
+  // The distinct pairs of lot and serial, ignoring letter case; a unit
+  // without either (the dialog's "-" for an empty cell) is one of them.
+  QSet<QString> distintos;
+  for (const Par& p : pares) distintos.insert((p.lote + u'|' + p.serie).toCaseFolded());
+  if (distintos.size() <= 1) {
     // One lot (maybe repeated) or none: one movement with the whole line.
     Par p;
     for (const Par& x : pares)

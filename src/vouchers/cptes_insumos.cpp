@@ -150,11 +150,14 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
 
   for (int fila = 1; fila < grilla_->Rows(); ++fila) {
     const QString articulo = vb::Trim(Celda(fila, col::kArticulo));
-    const Diezmilesimos q = Cantidad(Celda(fila, col::kCantidad));
-    if (articulo.isEmpty() || q == 0) continue;
+    if (articulo.isEmpty()) continue;
+    Diezmilesimos q = 0, base = 0;
     const bool porPorcentaje = Bandera(Celda(fila, col::kInsumosPorPorcentaje));
-    Diezmilesimos base = q;
-    if (porPorcentaje && Cantidad(Celda(fila, col::kCantidadUd)) > 0) base = Cantidad(Celda(fila, col::kCantidadUd));
+    DeLinea(fila, [&] {
+      q = base = Cantidad(Celda(fila, col::kCantidad));
+      if (porPorcentaje && Cantidad(Celda(fila, col::kCantidadUd)) > 0) base = Cantidad(Celda(fila, col::kCantidadUd));
+    });
+    if (q == 0) continue;
     const Componentes& componentes = ComponentesDe(articulo);
     if (!componentes.tiene) continue;
     if (claveDescarga.isEmpty()) claveDescarga = ClaveDescarga();

@@ -1,5 +1,6 @@
 // The lot, serial and position requests: what a voucher line hands to the
 // lot dialogs and what it gets back.
+#include <QStringList>
 #include <cmath>
 
 #include "platform/celdas.h"
@@ -25,6 +26,37 @@ const char* const kPosiciones = "la carga de posiciones";
 // could be typed; the line carries the sign, which the quantity the user
 // agreed to takes back.
 double ConSigno(double tamano, double linea) { return linea < 0 ? 0.0 - tamano : tamano; }
+
+// Whether two pairs of parallel lists hold the same entries (trimmed,
+// ignoring letter case), the quantities read as far as the lots go.
+bool MismasListas(const ClsCmnCptes& c, const QString& lotes1, const QString& cantidades1, const QString& lotes2,
+                  const QString& cantidades2) {
+  QStringList l1, q1, l2, q2;
+  c.DescomponeSerieLote(lotes1, l1);
+  c.DescomponeSerieLote(lotes2, l2);
+  if (l1.size() != l2.size()) return false;
+  c.DescomponeSerieLote(cantidades1, q1);
+  c.DescomponeSerieLote(cantidades2, q2);
+  auto en = [](const QStringList& l, qsizetype k) { return k < l.size() ? l[k] : QString(); };
+  for (qsizetype k = 0; k + 1 < l1.size(); ++k)
+    if (!vb::Igual(l1[k], l2[k]) || !vb::Igual(en(q1, k), en(q2, k))) return false;
+  return true;
+}
+
+// The row of Grilla that holds the line an outgoing request is for, when
+// the caller does not say: the first row of the article holding the line's
+// previous lists (rows holding the same lists take the same stock, so any
+// of them stands for the line); 0 when none does, a line not in the grid
+// yet.
+long FilaDeLaLinea(const ClsCmnCptes& c, MSFlexGrid& Grilla, const QString& Articulo, const QString& lotes,
+                   const QString& cantidades) {
+  for (int r = 1; r < Grilla.Rows(); ++r)
+    if (vb::Igual(Grilla.TextMatrix(r, ColArticulos::kArticulo), Articulo) &&
+        MismasListas(c, Grilla.TextMatrix(r, ColArticulos::kNroLote), Grilla.TextMatrix(r, ColArticulos::kNroSerie),
+                     lotes, cantidades))
+      return r;
+  return 0;
+}
 
 }  // namespace
 
@@ -91,11 +123,12 @@ bool ClsCmnCptes::PideSerieLote_Salidas(MSFlexGrid& Grilla, const QString& Artic
   p.Series = CantidadANT;
   p.Etiqueta = Articulo + QStringLiteral(" - ") + Descripcion;
   p.Mostrar = MostrarForm;
-  // The line being edited holds the previous lists; only the other lines
-  // count as taken.
+  // The line asked for holds the previous lists; every other line of the
+  // article counts as taken.
   if (!paso.step([&] {
-        CuentaLotesEnGrilla(Grilla, Articulo, p.LotesExistentes, p.SeriesExistentes,
-                            FilaEditada < 0 ? Grilla.Row() : FilaEditada);
+        const long fila =
+            FilaEditada >= 0 ? FilaEditada : FilaDeLaLinea(*this, Grilla, Articulo, SeriesLoteAnt, CantidadANT);
+        CuentaLotesEnGrilla(Grilla, Articulo, p.LotesExistentes, p.SeriesExistentes, fila);
       }))
     return devuelveAnteriores();
   if (!paso.step([&] { Abridor(Dialogos().SeriesLotes, kLotesYSeries)(p); }) || !p.Aceptado) return devuelveAnteriores();

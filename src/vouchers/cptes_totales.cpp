@@ -119,8 +119,7 @@ long ClsCmnCptes::CuentaItems(MSFlexGrid* MSFlexGrid1, MSFlexGrid* MSFlexGrid2, 
       if (!paso.step([&] {
             if (!Usada(*MSFlexGrid2, r)) return;
             ++articulos;
-            unidades =
-                unidades + vb::Moneda::DesdeDoble(NumeroCelda(MSFlexGrid2->TextMatrix(r, ColArticulos::kCantidad)));
+            unidades = unidades + DecimalCelda(MSFlexGrid2->TextMatrix(r, ColArticulos::kCantidad));
           }))
         return devuelve();
     }

@@ -28,8 +28,10 @@ namespace posteo {
 using Diezmilesimos = qint64;
 constexpr Diezmilesimos kUnidad = 10000;
 
-// A number read from a cell (decimal comma or point, empty or junk = 0),
-// rounded half away from zero to four decimals.
+// A number read from a cell or list entry (decimal comma or point, empty or
+// junk = 0) from its digits as written, rounded once, half away from zero,
+// at the fourth decimal. Raises NumeroIlegible for a text that is no finite
+// number or one beyond the currency's range.
 Diezmilesimos Cantidad(const QString& celda);
 double ADoble(Diezmilesimos d);
 // A flag cell: empty (or blanks) is off; otherwise any text but FALSE,
@@ -91,6 +93,9 @@ struct Valor {
   static Valor TextoONulo(const QString& t) { return t.isEmpty() ? Null() : De(t); }
   static Valor Num(double d);
   static Valor Num(Diezmilesimos d, int signo);  // ten-thousandths times a sign
+  // The number of a cell as it is written (a coefficient or an id, not
+  // rounded); raises NumeroIlegible as Cantidad does.
+  static Valor NumDe(const QString& celda);
   QString Literal() const;
   QVariant Ligado() const;
 };
@@ -108,6 +113,12 @@ struct FallaSentencia {  // the database refused a statement of the posting
   QString descripcion;
 };
 struct Abandono {};  // a procedure called by the posting reported a failure
+// A number of a line that the posting cannot write (no finite number, or
+// beyond the range): the line refuses the voucher, naming its article.
+struct NumeroIlegible {
+  QString texto;
+  long error;  // vb::ErrOverflow or vb::ErrTypeMismatch
+};
 
 // What an article of the master says, read once per posting.
 struct Articulo {
@@ -167,6 +178,9 @@ class Posteo {
 
  private:
   QString Celda(int fila, int col) const;
+  // Runs what reads a line (its cells and lists): a number it cannot read
+  // becomes the refusal of the voucher.
+  void DeLinea(int fila, const std::function<void()>& lee);
   const Articulo& DatosArticulo(const QString& codigo);
   // The warehouse a movement of the article is posted into: refused when
   // there is none (no warehouse of its own and no default) or it is not in

@@ -249,7 +249,7 @@ void CalculaCantidadEquivalenteFila(MSFlexGrid& Grilla) {
     const QString articulo = Grilla.TextMatrix(r, ColArticulos::kArticulo);
     QString unidad = vb::Trim(Grilla.TextMatrix(r, ColArticulos::kUnidad));
     // The quantity at the precision of an amount (four decimals).
-    const double cantidad = vb::Moneda::DesdeDoble(NumeroCelda(Grilla.TextMatrix(r, ColArticulos::kCantidad))).ADoble();
+    const double cantidad = DecimalCelda(Grilla.TextMatrix(r, ColArticulos::kCantidad)).ADoble();
     Grilla.SetTextMatrix(r, m.columna, TextoCelda(ConvierteAEquivalencia(articulo, unidad, cantidad, m.unidad)));
   }
 }

@@ -69,7 +69,8 @@ void ControlStock(const QString& IdDeposito, const QString& IdArticulo, const QS
 
 // Fills the measure columns of the current row of a voucher articles grid
 // (laid out by ClsCmnCptes::InicializaGrids, columns of ColArticulos): the
-// quantity (kCantidad, read at four decimals) in the row's unit (kUnidad) of
+// quantity (kCantidad, read by DecimalCelda, which refuses a text that is no
+// finite number) in the row's unit (kUnidad) of
 // its article (kArticulo) expressed in gUnidadMedidaBL (kCantidadBL),
 // gUnidadMedidaM3 (kCantidadM3) and gUnidadMedidaKG (kCantidadKG), each
 // written as a cell number.

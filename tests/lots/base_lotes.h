@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "lots/columnas_lotes.h"
 #include "lots/frm_carga_lotes_y_series.h"
 #include "lots/frm_lote_y_posicion.h"
 #include "platform/controles/commandbutton.h"

@@ -27,10 +27,10 @@ TEST_F(Ingresos, SerialsTypedRowByRowWithThePreviousOnesInPlace) {
     caption = f.Caption();
     etiqueta = f.lblArticulo->Caption();
     fila0 = Fila(f.MSFlexGrid1, 0);
-    item = Columna(f.MSFlexGrid1, 1);
-    serie = Columna(f.MSFlexGrid1, 2);
-    EXPECT_EQ(f.MSFlexGrid1->ColWidth(3), 0);
-    EXPECT_EQ(f.MSFlexGrid1->ColWidth(2), f.TextWidth(QString(35, 'X')));
+    item = Columna(f.MSFlexGrid1, ColIngresos::kItem);
+    serie = Columna(f.MSFlexGrid1, ColIngresos::kNumero);
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(ColIngresos::kSerie), 0);
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(ColIngresos::kNumero), f.TextWidth(QString(35, 'X')));
     // Enter opens the editor with the cell's text and the caret at the end.
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_Return);
     EXPECT_TRUE(f.EditorAbierto());
@@ -45,7 +45,7 @@ TEST_F(Ingresos, SerialsTypedRowByRowWithThePreviousOnesInPlace) {
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_Down);
     Teclea(f, "C-3");
     EXPECT_EQ(f.MSFlexGrid1->Row(), 3);  // stays in the last row
-    EXPECT_EQ(f.MSFlexGrid1->Col(), 2);
+    EXPECT_EQ(f.MSFlexGrid1->Col(), ColIngresos::kNumero);
     f.CmdAceptar->click();
   });
   EXPECT_TRUE(Pide(3, true, false, false, "|A|B|"));
@@ -65,7 +65,7 @@ TEST_F(Ingresos, SerialsAreNeverCopiedAndRepeatedOnesAreRefusedAtAcceptance) {
     // The copy button makes repeated serials: refused.
     f.MSFlexGrid1->SetRow(1);
     f.Toolbar1->Buttons()(1)->Accion()->trigger();
-    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"S1", "S1", "S1"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, ColIngresos::kNumero), (QStringList{"S1", "S1", "S1"}));
     f.CmdAceptar->click();
     EXPECT_TRUE(f.isVisible());
     // Emptied below, the other units stay without serial.
@@ -85,7 +85,7 @@ TEST_F(Ingresos, TheRepeatedSerialToldIsTheOneWhoseFirstRowComesFirst) {
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
     auto enFila = [&](int fila, const QString& serie) {
       f.MSFlexGrid1->SetRow(fila);
-      f.MSFlexGrid1->SetCol(2);
+      f.MSFlexGrid1->SetCol(ColIngresos::kNumero);
       QTest::keyClick(f.MSFlexGrid1, Qt::Key_Return);
       f.TxtEdit->clear();
       QTest::keyClicks(f.TxtEdit, serie);
@@ -104,6 +104,23 @@ TEST_F(Ingresos, TheRepeatedSerialToldIsTheOneWhoseFirstRowComesFirst) {
   EXPECT_EQ(Mensajes(), (QStringList{"El Número de Serie S2 está repetido en los ítems 1 y 4",
                                      "El Número de Serie S1 está repetido en los ítems 2 y 3"}));
   EXPECT_EQ(series, "|S2|S1|S3|S4|");
+
+  // Serials that look like the message's own placeholders are told as typed.
+  for (const QString serie : {"S%1", "%2", "S%1%2%3"}) {
+    SCOPED_TRACE(serie.toStdString());
+    e.ui().llamadas.clear();
+    AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+      f.CmdAceptar->click();
+      Teclea(f, serie);
+      QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+      Teclea(f, "Z");
+      f.CmdAceptar->click();
+    });
+    EXPECT_TRUE(Pide(2, true, false, false, "|" + serie + "|" + serie + "|"));
+    EXPECT_EQ(Mensajes(), (QStringList{"El Número de Serie " + serie + " está repetido en los ítems 1 y 2",
+                                       "El Número de Serie " + serie + " ya está informado en el ítem 2"}));
+    EXPECT_EQ(series, "|Z|" + serie + "|");
+  }
 }
 
 TEST_F(Ingresos, ALotTypedInTheFirstRowFillsTheEmptyOnes) {
@@ -112,13 +129,13 @@ TEST_F(Ingresos, ALotTypedInTheFirstRowFillsTheEmptyOnes) {
     Teclea(f, "L-OTRO");
     f.MSFlexGrid1->SetRow(1);
     Teclea(f, "l 2026");
-    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"l 2026", "l 2026", "L-OTRO", "l 2026"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, ColIngresos::kNumero), (QStringList{"l 2026", "l 2026", "L-OTRO", "l 2026"}));
     // Column 1 (ITEM) takes no fill and opens no editor.
-    f.MSFlexGrid1->SetCol(1);
+    f.MSFlexGrid1->SetCol(ColIngresos::kItem);
     f.Toolbar1->Buttons()(2)->Accion()->trigger();
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_X);
     EXPECT_FALSE(f.EditorAbierto());
-    EXPECT_EQ(Columna(f.MSFlexGrid1, 1), (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, ColIngresos::kItem), (QStringList{"1", "2", "3", "4"}));
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
   });
   EXPECT_TRUE(Pide(4, false, true));
@@ -130,14 +147,14 @@ TEST_F(Ingresos, LotAndSerialAreTypedInTurn) {
   QStringList fila0;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
     fila0 = Fila(f.MSFlexGrid1, 0);
-    EXPECT_EQ(f.MSFlexGrid1->ColWidth(3), f.TextWidth(QString(25, 'X')));
-    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"L0", ""}));
-    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"S0", ""}));
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(ColIngresos::kSerie), f.TextWidth(QString(25, 'X')));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, ColIngresos::kNumero), (QStringList{"L0", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, ColIngresos::kSerie), (QStringList{"S0", ""}));
     Teclea(f, "L1");
-    EXPECT_EQ(f.MSFlexGrid1->Col(), 3);
+    EXPECT_EQ(f.MSFlexGrid1->Col(), ColIngresos::kSerie);
     Teclea(f, "S1");
     EXPECT_EQ(f.MSFlexGrid1->Row(), 2);
-    EXPECT_EQ(f.MSFlexGrid1->Col(), 2);
+    EXPECT_EQ(f.MSFlexGrid1->Col(), ColIngresos::kNumero);
     Teclea(f, "L2");
     Teclea(f, "S2");
     f.CmdAceptar->click();
@@ -145,6 +162,26 @@ TEST_F(Ingresos, LotAndSerialAreTypedInTurn) {
   EXPECT_TRUE(Pide(2, true, true, false, "|S0|", "|L0|"));
   EXPECT_EQ(fila0, (QStringList{"", "ITEM", "Número de Lote", "Número de Serie"}));
   EXPECT_EQ(lotes, "|L1|L2|");
+  EXPECT_EQ(series, "|S1|S2|");
+
+  // The lot of the first row fills the others; a serial, never, and the
+  // same serial twice is refused.
+  QStringList copiados;
+  e.ui().llamadas.clear();
+  AlMostrarLotes([&](FrmCargaLotesySeries& f) {
+    Teclea(f, "L1");
+    copiados = Columna(f.MSFlexGrid1, ColIngresos::kNumero);
+    Teclea(f, "S1");
+    f.MSFlexGrid1->SetCol(ColIngresos::kSerie);
+    Teclea(f, "s1");
+    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    Teclea(f, "S2");
+    f.CmdAceptar->click();
+  });
+  EXPECT_TRUE(Pide(2, true, true));
+  EXPECT_EQ(copiados, (QStringList{"L1", "L1"}));
+  EXPECT_EQ(Mensajes(), QStringList{"El Número de Serie s1 ya está informado en el ítem 1"});
+  EXPECT_EQ(lotes, "|L1|L1|");
   EXPECT_EQ(series, "|S1|S2|");
 }
 
@@ -208,7 +245,7 @@ TEST_F(Ingresos, TheListSeparatorsAreRefusedTypedPastedOrGiven) {
     // Typed: dropped, each with the message.
     Teclea(f, "A|B");
     Teclea(f, "C" + U + "D");
-    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"AB", "CD", "X" + U + "Y"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, ColIngresos::kNumero), (QStringList{"AB", "CD", "X" + U + "Y"}));
     // As the first key on the grid it opens no editor.
     f.MSFlexGrid1->SetRow(2);
     QTest::keyClicks(f.MSFlexGrid1, "|");
@@ -238,7 +275,7 @@ TEST_F(Ingresos, TheListSeparatorsAreRefusedTypedPastedOrGiven) {
   EXPECT_TRUE(abiertoTrasPegar);
   EXPECT_TRUE(abiertoTrasF2);
   EXPECT_EQ(fila, 3);
-  EXPECT_EQ(col, 2);
+  EXPECT_EQ(col, ColIngresos::kNumero);
   EXPECT_TRUE(foco);
   EXPECT_EQ(Mensajes(), (QStringList{"Los " + aviso, "Los " + aviso, "Los " + aviso, "Los " + aviso, "Los " + aviso,
                                      "X" + U + "Y: los " + aviso}));
@@ -259,7 +296,7 @@ TEST_F(Ingresos, CancelHandsBackThePreviousLists) {
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
     QTest::keyClicks(f.MSFlexGrid1, "N");
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
-    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, 2), "L1");
+    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, ColIngresos::kNumero), "L1");
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_Escape);
   });
   EXPECT_FALSE(Pide(2, false, true, false, "", "|L1|L1|"));
@@ -272,10 +309,10 @@ TEST_F(Ingresos, TheOpenEditorIsStoredByAcceptanceAndByAClickOnTheGrid) {
     QTest::keyClicks(f.MSFlexGrid1, "B");
     // A click on another cell stores the text in the cell it was typed in.
     QTest::mouseClick(f.MSFlexGrid1->viewport(), Qt::LeftButton, {},
-                      f.MSFlexGrid1->visualRect(f.MSFlexGrid1->model()->index(1, 2)).center());
+                      f.MSFlexGrid1->visualRect(f.MSFlexGrid1->model()->index(1, ColIngresos::kNumero)).center());
     EXPECT_FALSE(f.EditorAbierto());
     EXPECT_EQ(f.MSFlexGrid1->Row(), 1);
-    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, 2), "B");
+    EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, ColIngresos::kNumero), "B");
     f.MSFlexGrid1->SetRow(3);
     QTest::keyClicks(f.MSFlexGrid1, "C");
     f.CmdAceptar->click();

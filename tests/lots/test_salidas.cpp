@@ -32,10 +32,10 @@ class Salidas : public ConLotes {
   // A request for the grease (or another article) in warehouse 1, taken
   // from the lots.
   bool Pide(double& cantidad, const QString& lotesAnt = "", const QString& cantAnt = "", bool mostrar = true,
-            const QString& articulo = "GRA-EP2") {
+            const QString& articulo = "GRA-EP2", long fila = -1) {
     QString deposito = "1";
     return c->PideSerieLote_Salidas(grilla, articulo, "Grasa", cantidad, lotesAnt, cantAnt, lotes, cantidades, true,
-                                    false, false, &deposito, mostrar);
+                                    false, false, &deposito, mostrar, fila);
   }
 
   QString lotes = "sin tocar", cantidades = "sin tocar";
@@ -49,12 +49,12 @@ TEST_F(Salidas, LaysOutTheStockRowsAndSpreadsTheQuantity) {
     caption = f.Caption();
     etiqueta = f.lblArticulo->Caption();
     fila0 = Fila(f.MSFlexGrid1, 0);
-    lote = Columna(f.MSFlexGrid1, 0);
-    stock = Columna(f.MSFlexGrid1, 2);
-    cantidad = Columna(f.MSFlexGrid1, 3);
-    serieOculta = f.MSFlexGrid1->ColWidth(1) == 0;
-    EXPECT_EQ(f.MSFlexGrid1->ColWidth(0), f.TextWidth(QString(18, 'X')));
-    EXPECT_EQ(f.MSFlexGrid1->Col(), 3);  // typing starts in the quantity column
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
+    serieOculta = f.MSFlexGrid1->ColWidth(ColSalidas::kSerie) == 0;
+    EXPECT_EQ(f.MSFlexGrid1->ColWidth(ColSalidas::kLote), f.TextWidth(QString(18, 'X')));
+    EXPECT_EQ(f.MSFlexGrid1->Col(), ColSalidas::kCantidad);  // typing starts in the quantity column
     f.CmdAceptar->click();
   });
   double q = 10;
@@ -82,10 +82,11 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
     EXPECT_FALSE(f.EditorAbierto());
     // More than the lot holds: refused, the editor stays open with its text.
     Teclea(f, "6");
-    abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text() : QString("cerrado")) << g->TextMatrix(1, 3);
+    abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text() : QString("cerrado"))
+                       << g->TextMatrix(1, ColSalidas::kCantidad);
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);  // discards without checking
     EXPECT_FALSE(f.EditorAbierto());
-    EXPECT_EQ(g->TextMatrix(1, 3), "5");
+    EXPECT_EQ(g->TextMatrix(1, ColSalidas::kCantidad), "5");
     Teclea(f, "-1");
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
     Teclea(f, "2,5");
@@ -95,28 +96,33 @@ TEST_F(Salidas, QuantitiesTypedIntoTheEditorAreCheckedAndStored) {
     EXPECT_EQ(g->Row(), 2);
     Teclea(f, "7");
     EXPECT_EQ(g->Row(), 3);
-    // Pasted text that is not a number is refused.
-    QTest::keyClick(g, Qt::Key_1);
-    f.TxtEdit->setText("1x");
-    QTest::keyClick(f.TxtEdit, Qt::Key_Return);
-    QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    // Pasted text that is not a number is refused, and so is a number beyond
+    // the range of a quantity (never stored as 0).
+    for (const QString& pegado : {QString("1x"), QString("1,2,3"), QString(309, u'9')}) {
+      QTest::keyClick(g, Qt::Key_1);
+      f.TxtEdit->setText(pegado);
+      QTest::keyClick(f.TxtEdit, Qt::Key_Return);
+      abiertoTrasRechazo << (f.EditorAbierto() ? f.TxtEdit->Text().left(3) : QString("cerrado"));
+      QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
+    }
     // The blank row takes any quantity, beyond 16 bits too; Up goes back.
     Teclea(f, "40000", Qt::Key_Up);
-    EXPECT_EQ(g->TextMatrix(3, 3), "40000");
+    EXPECT_EQ(g->TextMatrix(3, ColSalidas::kCantidad), "40000");
     EXPECT_EQ(g->Row(), 2);
     g->SetRow(3);
     Teclea(f, "0", Qt::Key_Up);
     EXPECT_EQ(g->Row(), 2);
-    cantidad = Columna(g, 3);
+    cantidad = Columna(g, ColSalidas::kCantidad);
     QTest::keyClick(g, Qt::Key_F2);
   });
   double q = 10;
   EXPECT_TRUE(Pide(q));
-  EXPECT_EQ(abiertoTrasRechazo, (QStringList{"6", "5"}));
+  EXPECT_EQ(abiertoTrasRechazo, (QStringList{"6", "5", "1x", "1,2", "999"}));
   EXPECT_EQ(Mensajes(), (QStringList{"La Cantidad supera a la cantidad disponible en Stock",
                                      "La Cantidad no puede ser Menor a Cero",
                                      "No Puede Informase Cantidades que no Sean Enteras",
-                                     "La Cantidad debe ser un número"}));
+                                     "La Cantidad debe ser un número", "La Cantidad debe ser un número",
+                                     "La Cantidad excede el máximo admitido (Desbordamiento)"}));
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   EXPECT_EQ(cantidad, (QStringList{"3", "7", "0"}));
   EXPECT_EQ(cantidades, "|3|7|0|");
@@ -132,17 +138,19 @@ TEST_F(Salidas, ARefusedEditorStopsEveryWayOfStoringIt) {
     f.CmdAceptar->click();
     QTest::keyClick(f.TxtEdit, Qt::Key_F2);
     f.Toolbar1->Buttons()(2)->Accion()->trigger();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                      g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
     refusals = static_cast<int>(Mensajes().size());
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(f.EditorAbierto());
     EXPECT_EQ(f.TxtEdit->Text(), "9");
     EXPECT_EQ(g->Row(), 1);
-    EXPECT_EQ(Columna(g, 3), (QStringList{"5", "5", "0"}));
+    EXPECT_EQ(Columna(g, ColSalidas::kCantidad), (QStringList{"5", "5", "0"}));
     // Corrected, the click stores it and moves.
     f.TxtEdit->selectAll();
     QTest::keyClicks(f.TxtEdit, "4");
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(2, 3)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                      g->visualRect(g->model()->index(2, ColSalidas::kCantidad)).center());
     EXPECT_FALSE(f.EditorAbierto());
     EXPECT_EQ(g->Row(), 2);
     Teclea(f, "6");
@@ -211,9 +219,9 @@ TEST_F(Salidas, ReopeningALineBringsBackItsQuantities) {
   bool abierto = false;
   int fila = 0, col = 0;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    lote = Columna(f.MSFlexGrid1, 0);
-    stock = Columna(f.MSFlexGrid1, 2);
-    cantidad = Columna(f.MSFlexGrid1, 3);
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
     // A row with no stock accepts only 0, typed or at acceptance.
     f.MSFlexGrid1->SetRow(3);
     Teclea(f, "1");
@@ -236,7 +244,7 @@ TEST_F(Salidas, ReopeningALineBringsBackItsQuantities) {
   EXPECT_EQ(cantidad, (QStringList{"3", "", "2", ""}));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 3);
-  EXPECT_EQ(col, 3);
+  EXPECT_EQ(col, ColSalidas::kCantidad);
   EXPECT_EQ(Mensajes(), QStringList(2, "La Cantidad supera a la cantidad disponible en Stock"));
   EXPECT_EQ(lotes, "|L1" + U + "|L2" + U + "|L9" + U + "|" + U + "|");
   EXPECT_EQ(cantidades, "|3|2|0|-|");
@@ -265,7 +273,7 @@ TEST_F(Salidas, AcceptanceChecksEveryRowAgainstItsStock) {
     QApplication::processEvents();
     Teclea(f, "10", Qt::Key_Up);
     f.Toolbar1->Buttons()(1)->Accion()->trigger();
-    copiado = Columna(f.MSFlexGrid1, 3);
+    copiado = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     abierto = f.isVisible();
     fila = f.MSFlexGrid1->Row();
@@ -283,7 +291,7 @@ TEST_F(Salidas, AcceptanceChecksEveryRowAgainstItsStock) {
   EXPECT_EQ(copiado, (QStringList{"10", "10", "10", "10"}));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 2);
-  EXPECT_EQ(col, 3);
+  EXPECT_EQ(col, ColSalidas::kCantidad);
   EXPECT_TRUE(foco);
   // Refused before the sum is settled: no question about it.
   EXPECT_EQ(Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
@@ -296,7 +304,7 @@ TEST_F(Salidas, ANegativeLineIsBrokenDownByItsSizeAndKeepsItsSign) {
   // The line carries the sign; the dialog proposes what a person could type.
   for (const bool mostrar : {true, false}) {
     QStringList propuesto;
-    if (mostrar) AlMostrarLotesAnotaYAcepta(3, propuesto);
+    if (mostrar) AlMostrarLotesAnotaYAcepta(ColSalidas::kCantidad, propuesto);
     double q = -3;
     EXPECT_TRUE(Pide(q, "", "", mostrar)) << mostrar;
     if (mostrar) {
@@ -328,8 +336,8 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
   grilla.SetRow(2);
   QStringList stock, cantidad;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    stock = Columna(f.MSFlexGrid1, 2);
-    cantidad = Columna(f.MSFlexGrid1, 3);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
     Teclea(f, "1");  // its own quantity again: accepted
     f.CmdAceptar->click();
   });
@@ -344,13 +352,74 @@ TEST_F(Salidas, TwoLinesOfTheSameArticleShareTheStock) {
   FilaDeGrilla(4, "GRA-EP2", "", "");
   grilla.SetRow(4);
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    stock = Columna(f.MSFlexGrid1, 2);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
     f.CmdAceptar->click();
   });
   q = 3;
   EXPECT_TRUE(Pide(q));
   EXPECT_EQ(stock, (QStringList{"0", "8", ""}));  // 5 - 4 - 1
   EXPECT_EQ(cantidades, "|0|3|0|");
+
+  // A request for a line that is not the grid's current row: every other
+  // line of the article counts, whichever row is current, the line's row
+  // given or not, shown or not, and whether the line stands in the grid yet
+  // (found by its own lists, not by lists that only look alike).
+  struct Linea {
+    const char* articulo;
+    QString lotes, cantidades;
+  };
+  struct Caso {
+    const char* nombre;
+    std::vector<Linea> lineas;  // the grid's rows from row 1
+    int actual;                 // the grid's current row
+    long fila;                  // the row the request is given (-1: none)
+    QString lotesAnt, cantAnt;  // the lists of the line asked for
+    bool mostrar;
+    double cantidad;
+    QStringList stock;  // the stock shown (when shown)
+    bool aceptado;
+    QString cantidades;  // handed back (the lots: L1, L2 and the blank row, when accepted)
+  };
+  const QString L1 = "|L1" + U + "|", L2 = "|L2" + U + "|";
+  const QString cabe = "La Cantidad supera a la cantidad disponible en Stock";
+  const Caso casos[] = {
+      {"hidden, no row given", {{"GRA-EP2", L1, "|5|"}, {"GRA-EP2", "", ""}}, 1, -1, "", "", false, 5, {}, true,
+       "|0|5|0|"},
+      {"shown, no row given", {{"GRA-EP2", L1, "|5|"}, {"GRA-EP2", "", ""}}, 1, -1, "", "", true, 5,
+       {"0", "8", ""}, true, "|0|5|0|"},
+      {"hidden, the row given", {{"GRA-EP2", L1, "|5|"}, {"GRA-EP2", "", ""}}, 1, 2, "", "", false, 5, {}, true,
+       "|0|5|0|"},
+      {"the line asked for above the current row", {{"GRA-EP2", "", ""}, {"GRA-EP2", L1, "|5|"}}, 2, -1, "", "",
+       false, 5, {}, true, "|0|5|0|"},
+      {"a line not yet in the grid", {{"GRA-EP2", L1, "|5|"}}, 1, -1, "", "", false, 5, {}, true, "|0|5|0|"},
+      {"a line not yet in the grid, said so, with another line's lists", {{"GRA-EP2", L1, "|5|"}}, 1, 0, L1, "|5|",
+       false, 5, {}, false, "|5|"},
+      {"a reopened line below a line of another lot", {{"GRA-EP2", L2, "|5|"}, {"GRA-EP2", L1, "|5|"}}, 1, -1, L1,
+       "|5|", false, 5, {}, true, "|5|-|-|"},
+      {"a reopened line below a line of another quantity", {{"GRA-EP2", L1, "|4|"}, {"GRA-EP2", L1, "|1|"}}, 1, -1,
+       L1, "|1|", true, 1, {"1", "8", ""}, true, "|1|-|-|"},
+      {"the same lists on a line of another article", {{"OTRO", L1, "|5|"}, {"GRA-EP2", L1, "|5|"}}, 1, -1, L1,
+       "|5|", false, 5, {}, true, "|5|-|-|"},
+      {"a reopened line below a line without lists", {{"GRA-EP2", "", ""}, {"GRA-EP2", L1, "|5|"}}, 1, -1, L1,
+       "|5|", false, 5, {}, true, "|5|-|-|"},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nombre);
+    grilla.SetRows(1);
+    for (size_t i = 0; i < caso.lineas.size(); ++i)
+      FilaDeGrilla(static_cast<int>(i) + 1, caso.lineas[i].articulo, caso.lineas[i].lotes,
+                   caso.lineas[i].cantidades);
+    grilla.SetRow(caso.actual);
+    e.ui().llamadas.clear();
+    stock.clear();
+    if (caso.mostrar) AlMostrarLotesAnotaYAcepta(ColSalidas::kStock, stock);
+    q = caso.cantidad;
+    EXPECT_EQ(Pide(q, caso.lotesAnt, caso.cantAnt, caso.mostrar, "GRA-EP2", caso.fila), caso.aceptado);
+    EXPECT_EQ(stock, caso.stock);
+    EXPECT_EQ(lotes, caso.aceptado ? "|L1" + U + "|L2" + U + "|" + U + "|" : caso.lotesAnt);
+    EXPECT_EQ(cantidades, caso.cantidades);
+    EXPECT_EQ(Mensajes(), caso.aceptado ? QStringList() : QStringList{cabe});
+  }
 }
 
 TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
@@ -405,8 +474,8 @@ TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
     // Reopened, shown and accepted with F2.
     QStringList stock, cantidad;
     AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-      stock = Columna(f.MSFlexGrid1, 2);
-      cantidad = Columna(f.MSFlexGrid1, 3);
+      stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+      cantidad = Columna(f.MSFlexGrid1, ColSalidas::kCantidad);
       QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     });
     q = caso.cantidad;
@@ -428,25 +497,35 @@ TEST_F(Salidas, ALineReopenedWithItsOwnListsGivesThemBackUnchanged) {
 }
 
 TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
-  // Lots written by another program: the rows are shown, take nothing, and
-  // are left out of the lists, which stay parallel.
+  // Lots written by another program: the rows are shown, take nothing (the
+  // proposal passes them over for a clean lot further down), and are left
+  // out of the lists, which stay parallel.
   Articulo("ART-SEP");
   Stock("ART-SEP", "1", "L1", "", "5");
   Stock("ART-SEP", "1", "A|B", "", "2");
   Stock("ART-SEP", "1", "C" + U + "D", "", "2");
+  Stock("ART-SEP", "1", "ZZZ", "", "4");
   FilaDeGrilla(1, "ART-SEP", "", "");
-  const QString lista = "|L1" + U + "|" + U + "|";
-  for (const bool mostrar : {true, false}) {
-    QStringList lote;
-    if (mostrar) AlMostrarLotesAnotaYAcepta(0, lote);
-    double q = 3;
-    EXPECT_TRUE(Pide(q, "", "", mostrar, "ART-SEP"));
-    if (mostrar) {
-      EXPECT_EQ(lote, (QStringList{"L1", "A|B", "C" + U + "D", ""}));
+  const QString lista = "|L1" + U + "|ZZZ" + U + "|" + U + "|";
+  const struct {
+    double cantidad;
+    QString cantidades;
+  } casos[] = {{3, "|3|0|0|"}, {7, "|5|2|0|"}};
+  for (const auto& caso : casos) {
+    for (const bool mostrar : {true, false}) {
+      SCOPED_TRACE(QString("%1 %2").arg(caso.cantidad).arg(mostrar).toStdString());
+      e.ui().llamadas.clear();
+      QStringList lote;
+      if (mostrar) AlMostrarLotesAnotaYAcepta(ColSalidas::kLote, lote);
+      double q = caso.cantidad;
+      EXPECT_TRUE(Pide(q, "", "", mostrar, "ART-SEP"));
+      if (mostrar) {
+        EXPECT_EQ(lote, (QStringList{"L1", "A|B", "C" + U + "D", "ZZZ", ""}));
+      }
+      EXPECT_EQ(lotes, lista);
+      EXPECT_EQ(cantidades, caso.cantidades);
+      EXPECT_EQ(Mensajes(), QStringList());
     }
-    EXPECT_EQ(lotes, lista);
-    EXPECT_EQ(cantidades, QString("|3|0|"));
-    EXPECT_EQ(Mensajes(), QStringList());
   }
   // Reopened, the lists come back; a quantity on such a row is refused.
   bool abierto = false;
@@ -457,18 +536,18 @@ TEST_F(Salidas, AStockLotHoldingASeparatorIsRefusedOnlyWhenItGivesAQuantity) {
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
     abierto = f.isVisible();
     fila = f.MSFlexGrid1->Row();
-    f.MSFlexGrid1->SetCol(3);
+    f.MSFlexGrid1->SetCol(ColSalidas::kCantidad);
     Teclea(f, "0");
     QTest::keyClick(f.MSFlexGrid1, Qt::Key_F2);
   });
   double q = 3;
-  EXPECT_TRUE(Pide(q, lista, "|3|0|", true, "ART-SEP"));
+  EXPECT_TRUE(Pide(q, lista, "|3|0|0|", true, "ART-SEP"));
   EXPECT_TRUE(abierto);
   EXPECT_EQ(fila, 2);
   EXPECT_EQ(Mensajes(), QStringList{"A|B: los caracteres | y " + U +
                                     " no pueden formar parte de un lote, una serie, un talle ni una posición"});
   EXPECT_EQ(lotes, lista);
-  EXPECT_EQ(cantidades, QString("|3|0|"));
+  EXPECT_EQ(cantidades, QString("|3|0|0|"));
 }
 
 TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {
@@ -478,9 +557,9 @@ TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {
   QStringList serie, stock;
   bool lotesOcultos = false;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    serie = Columna(f.MSFlexGrid1, 1);
-    stock = Columna(f.MSFlexGrid1, 2);
-    lotesOcultos = f.MSFlexGrid1->ColWidth(0) == 0;
+    serie = Columna(f.MSFlexGrid1, ColSalidas::kSerie);
+    stock = Columna(f.MSFlexGrid1, ColSalidas::kStock);
+    lotesOcultos = f.MSFlexGrid1->ColWidth(ColSalidas::kLote) == 0;
     // One serial is one unit: more is refused.
     f.MSFlexGrid1->SetRow(1);
     Teclea(f, "2");
@@ -501,7 +580,7 @@ TEST_F(Salidas, ASerialTakenOnAnotherLineIsNotOfferedAgain) {
   // Reopening the line adds no phantom rows for its serials.
   QStringList filas;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    filas = Columna(f.MSFlexGrid1, 1);
+    filas = Columna(f.MSFlexGrid1, ColSalidas::kSerie);
     f.CmdAceptar->click();
   });
   EXPECT_TRUE(c->PideSerieLote_Salidas(grilla, "SEN-IND", "Sensor", q, nuevos, cant, nuevos, cant, false, true, false,
@@ -548,7 +627,7 @@ TEST_F(Salidas, QuotesBlanksAndLowerCaseInCodes) {
   QStringList lote;
   QString caption;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    lote = Columna(f.MSFlexGrid1, 0);
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
     f.CmdAceptar->click();
   });
   QString deposito = "1", nuevos, cant;
@@ -573,7 +652,7 @@ TEST_F(Salidas, AQuantityOfZeroOpensNothingAndAnEmptyWarehouseIsTheDefault) {
   // Without a warehouse argument the default warehouse's stock is shown.
   QStringList lote;
   AlMostrarLotes([&](FrmCargaLotesySeries& f) {
-    lote = Columna(f.MSFlexGrid1, 0);
+    lote = Columna(f.MSFlexGrid1, ColSalidas::kLote);
     f.CmdCancelar->click();
   });
   q = 1;

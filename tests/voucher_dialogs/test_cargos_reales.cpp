@@ -62,11 +62,11 @@ TEST_F(CargosReales, ListsTheOpenChargesOfTheAccount) {
     cabecera = f.Label1->Caption();
     titulos = Titulos(f.ListView1);
     cantidad = f.ListView1->ListItems().Count();
-    for (int i = 0; i < 3 && i < cantidad; ++i) lineas[i] = Linea(f.ListView1->ListItems()(i + 1), 5);
+    for (int i = 0; i < 3 && i < cantidad; ++i) lineas[i] = Linea(f.ListView1->ListItems()(i + 1), ColCargos::kCantidad);
     clave = f.ListView1->ListItems()(2)->Key();
     EXPECT_TRUE(f.ListView1->Checkboxes());
     EXPECT_EQ(f.Caption(), "Control de cargos Reales");
-    EXPECT_EQ(f.ListView1->ColumnHeaders()(3)->Width(), f.TextWidth(QString(25, 'X')));
+    EXPECT_EQ(f.ListView1->ColumnHeaders()(ColCargos::kConcepto + 1)->Width(), f.TextWidth(QString(25, 'X')));
     f.CmdAceptar->click();
   });
   EXPECT_EQ(cliente, "C001");
@@ -77,7 +77,7 @@ TEST_F(CargosReales, ListsTheOpenChargesOfTheAccount) {
   EXPECT_EQ(lineas[0], (QStringList{"01/03/2026", "AB123", "Lavado", "         150.50", "urgente"}));
   // Without a balance the charge shows its amount.
   EXPECT_EQ(lineas[1], (QStringList{"02/03/2026", "AB123", "Cambio de aceite", "          80.00", ""}));
-  EXPECT_EQ(lineas[2][3], "        1234.50");
+  EXPECT_EQ(lineas[2][ColCargos::kImporte], "        1234.50");
   EXPECT_EQ(clave, "D15");
   EXPECT_EQ(FrmCtrlCargosReales::Existente(), nullptr);  // released when it unloads
 
@@ -92,7 +92,7 @@ TEST_F(CargosReales, ListsTheOpenChargesOfTheAccount) {
   QStringList listadas;
   Abre("C003", [&](FrmCtrlCargosReales& f) {
     for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i) {
-      listadas << Linea(f.ListView1->ListItems()(i), 5).join('|');
+      listadas << Linea(f.ListView1->ListItems()(i), ColCargos::kCantidad).join('|');
       f.ListView1->ListItems()(i)->SetChecked(true);
     }
     f.CmdAceptar->click();
@@ -109,6 +109,19 @@ TEST_F(CargosReales, ListsTheOpenChargesOfTheAccount) {
 }
 
 TEST_F(CargosReales, AcceptLeavesTheTickedChargesInListOrder) {
+  // The balance stored is applied, not the amount the list shows.
+  e.Sql("INSERT INTO V_MV_CARGOSAPLICADOS (ID, CUENTA, FECHA, MATRICULA, CONCEPTO, IMPORTE, SALDO) VALUES "
+        "(40, 'C004', '2026-03-01', 'EF1', 'Parcial', 20, 10.3456)");
+  QString mostrado;
+  Abre("C004", [&](FrmCtrlCargosReales& f) {
+    mostrado = f.ListView1->ListItems()(1)->SubItems(ColCargos::kImporte);
+    f.ListView1->ListItems()(1)->SetChecked(true);
+    f.CmdAceptar->click();
+  });
+  EXPECT_EQ(mostrado, "          10.35");
+  ASSERT_EQ(gCargosAplicados.size(), 2u);
+  EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(4), "10.3456");
+
   Abre("C001", [&](FrmCtrlCargosReales& f) {
     f.ListView1->ListItems()(2)->SetChecked(true);
     f.ListView1->ListItems()(3)->SetChecked(true);
@@ -174,7 +187,7 @@ TEST_F(CargosReales, TheAmountOfATickedChargeCanBeLowered) {
   Abre("C001", [&](FrmCtrlCargosReales& f) {
     f.ListView1->ListItems()(1)->SetChecked(true);
     ClicDerecho(f, 1);
-    mostrado = f.ListView1->ListItems()(1)->SubItems(3);
+    mostrado = f.ListView1->ListItems()(1)->SubItems(ColCargos::kImporte);
     f.CmdAceptar->click();
   });
   ASSERT_EQ(e.ui().Cuenta("PopupMenu"), 1);
@@ -188,18 +201,22 @@ TEST_F(CargosReales, TheAmountOfATickedChargeCanBeLowered) {
 }
 
 TEST_F(CargosReales, ALargerAmountIsRefusedAndZeroChangesNothing) {
-  // Amounts beyond the currency's range are the overflow error, reported
-  // under the mouse handler: they never wrap into a small amount (4.84) or
-  // a negative one.
-  const QString typed[] = {"500", "0", "", "1844674407370960", "1e20", "-1000000000000000"};
+  // Amounts beyond the currency's range are the overflow error, and texts
+  // that are no number the type mismatch, reported under the mouse handler:
+  // they never wrap into a small amount (4.84) or a negative one, nor run
+  // their digits together. An amount that shows as 0 is 0.
+  const std::pair<QString, long> typed[] = {{"500", 0},       {"0", 0},           {"", 0},
+                                            {"0,005", 0},     {"1844674407370960", 6}, {"1e20", 6},
+                                            {"-1000000000000000", 6}, {"1,2,3", 13}, {"inf", 13}};
   e.ui().eleccionesMenu = std::deque<QString>(std::size(typed), "Aplicar");
-  for (const QString& t : typed) e.ui().respuestasInput.push_back(t.isEmpty() ? std::nullopt : std::optional(t));
+  for (const auto& [t, error] : typed)
+    e.ui().respuestasInput.push_back(t.isEmpty() ? std::nullopt : std::optional(t));
   QStringList mostrados;
   Abre("C001", [&](FrmCtrlCargosReales& f) {
     f.ListView1->ListItems()(1)->SetChecked(true);
     for (size_t i = 0; i < std::size(typed); ++i) {
       ClicDerecho(f, 1);
-      mostrados << f.ListView1->ListItems()(1)->SubItems(3);
+      mostrados << f.ListView1->ListItems()(1)->SubItems(ColCargos::kImporte);
     }
     f.CmdAceptar->click();
   });
@@ -207,11 +224,14 @@ TEST_F(CargosReales, ALargerAmountIsRefusedAndZeroChangesNothing) {
   EXPECT_EQ(e.ui().De("MsgBox")[0].texto, "El Importe debe ser menor o igual al Importe original");
   EXPECT_EQ(e.ui().De("MsgBox")[0].titulo, "Cambio de Importe");
   EXPECT_EQ(e.ui().De("MsgBox")[0].valor, 16);
-  ASSERT_EQ(e.ui().Cuenta("Error"), 3);
+  std::vector<long> errores, reportados;
+  for (const auto& [t, error] : typed)
+    if (error) errores.push_back(error);
   for (const auto& error : e.ui().De("Error")) {
     EXPECT_EQ(error.titulo, "Listview1_MouseDown");
-    EXPECT_EQ(error.valor, 6);
+    reportados.push_back(error.valor);
   }
+  EXPECT_EQ(reportados, errores);
   EXPECT_EQ(mostrados, (QStringList(std::size(typed), "         150.50")));
   ASSERT_EQ(gCargosAplicados.size(), 2u);
   EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "150.50");
@@ -254,7 +274,7 @@ TEST_F(DemoCptes, TheOpenBalanceOfAnAccountIsWhatTheChargesDialogLists) {
     e.ui().accionesModales.push_back([&](Form& f) {
       auto& d = static_cast<FrmCtrlCargosReales&>(f);
       for (int i = 1; i <= d.ListView1->ListItems().Count(); ++i)
-        listado = listado + gUtil.ConvierteMoneda(d.ListView1->ListItems()(i)->SubItems(3));
+        listado = listado + gUtil.ConvierteMoneda(d.ListView1->ListItems()(i)->SubItems(ColCargos::kImporte));
       d.CmdAceptar->click();
     });
     cptes.ControlDeCargosReales(FrmCtrlCargosReales::Global(), cuenta);
@@ -293,7 +313,7 @@ TEST_F(CargosReales, TheAmountLeftAsItWasIsAcceptedWithoutAMessage) {
     f.ListView1->ListItems()(1)->SetChecked(true);
     for (int i = 0; i < 2; ++i) {
       ClicDerecho(f, 1);
-      mostrados << f.ListView1->ListItems()(1)->SubItems(3);
+      mostrados << f.ListView1->ListItems()(1)->SubItems(ColCargos::kImporte);
     }
     f.CmdAceptar->click();
   });
@@ -301,4 +321,23 @@ TEST_F(CargosReales, TheAmountLeftAsItWasIsAcceptedWithoutAMessage) {
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   EXPECT_EQ(mostrados, (QStringList(2, "         150.50")));
   EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(2), "150.50");
+
+  // A balance with more decimals than the list shows: the amount shown, as
+  // proposed or typed, leaves the balance to apply; a lower one typed is
+  // applied as shown.
+  e.Sql("INSERT INTO V_MV_CARGOSAPLICADOS (ID, CUENTA, FECHA, MATRICULA, CONCEPTO, IMPORTE, SALDO) VALUES "
+        "(40, 'C004', '2026-03-01', 'EF1', 'Parcial', 20, 10.3456)");
+  const std::pair<const char*, const char*> respuestas[] = {
+      {"          10.35", "10.3456"}, {"10,35", "10.3456"}, {"10,346", "10.3456"}, {"10,3449", "10.3400"}};
+  for (const auto& [respuesta, aplicado] : respuestas) {
+    e.ui().eleccionesMenu = {"Aplicar"};
+    e.ui().respuestasInput = {QString(respuesta)};
+    Abre("C004", [&](FrmCtrlCargosReales& f) {
+      f.ListView1->ListItems()(1)->SetChecked(true);
+      ClicDerecho(f, 1);
+      f.CmdAceptar->click();
+    });
+    EXPECT_EQ(gCargosAplicados[0].ImporteAplicar.Texto(4), aplicado) << respuesta;
+  }
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
 }

@@ -51,6 +51,9 @@ class ListaCptes : public ConComprobantes {
     return &LineaExistente(f.ListView1, sub, clave);
   }
 
+  // The column of the amount: the last one.
+  static int ImporteDe(FrmConsComprobantes& f) { return f.ListView1->ColumnHeaders().Count() - 1; }
+
   // Selects the line and accepts, as a person would with the mouse.
   static void EligeYAcepta(FrmConsComprobantes& f, ListItem* it) {
     ASSERT_NE(it, nullptr);
@@ -81,8 +84,8 @@ TEST_F(ListaCptes, WorkOrdersShowKeyComplementAndStateIcons) {
   // Descending voucher key.
   EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 5),
             (QStringList{"06/03/2026", "000100000031A", "0", "Panadería O'Brien", "99.25"}));
-  EXPECT_EQ(f->ListView1->ListItems()(2)->SubItems(2), "2");
-  EXPECT_EQ(f->ListView1->ListItems()(3)->SubItems(1), "000100000025A");
+  EXPECT_EQ(f->ListView1->ListItems()(2)->SubItems(ColConsVentas::kComplemento), "2");
+  EXPECT_EQ(f->ListView1->ListItems()(3)->SubItems(ColConsVentas::kComprobante), "000100000025A");
   const int ot = 7, anulado = 2, aprobado = 3;
   EXPECT_EQ(f->ListView1->ListItems()(1)->SmallIcon(), ot);
   EXPECT_EQ(f->ListView1->ListItems()(1)->Icon(), ot);
@@ -110,7 +113,7 @@ TEST_F(ListaCptes, WorkOrdersShowKeyComplementAndStateIcons) {
   ASSERT_EQ(e.ui().Cuenta("Error"), 2);
   for (const auto& error : e.ui().De("Error")) EXPECT_EQ(error.valor, 6);
   for (int i = 1; i <= g->ListView1->ListItems().Count(); ++i)
-    EXPECT_FALSE(g->ListView1->ListItems()(i)->SubItems(4).startsWith('-')) << i;
+    EXPECT_FALSE(g->ListView1->ListItems()(i)->SubItems(ImporteDe(*g)).startsWith('-')) << i;
   // A line picked through the widgets hands back its own key.
   EligeYAcepta(*g, Busca(*g, "000100000062A"));
   EXPECT_EQ(g->NroComprobante, "000100000062A");
@@ -119,11 +122,11 @@ TEST_F(ListaCptes, WorkOrdersShowKeyComplementAndStateIcons) {
 TEST_F(ListaCptes, OnlyWorkOrdersAndInvoicesCarryTheirComplement) {
   auto fc = AbreLista("FC");
   ASSERT_EQ(fc->ListView1->ListItems().Count(), 1);
-  EXPECT_EQ(fc->ListView1->ListItems()(1)->SubItems(2), "3");
+  EXPECT_EQ(fc->ListView1->ListItems()(1)->SubItems(ColConsVentas::kComplemento), "3");
   EXPECT_EQ(fc->ListView1->ListItems()(1)->SmallIcon(), 3);
   auto rm = AbreLista("RM");
   ASSERT_EQ(rm->ListView1->ListItems().Count(), 1);
-  EXPECT_EQ(rm->ListView1->ListItems()(1)->SubItems(2), "");
+  EXPECT_EQ(rm->ListView1->ListItems()(1)->SubItems(ColConsVentas::kComplemento), "");
   EXPECT_EQ(rm->ListView1->ListItems()(1)->SmallIcon(), 8);  // generic picture
 }
 
@@ -147,12 +150,12 @@ TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
   ASSERT_EQ(f->ListView1->ListItems().Count(), 3);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(3), 6),
             (QStringList{"02/03/2026", "P001 Frío Sur S.A.", "000100000001X", "5000.00", "Urgente", ""}));
-  ListItem* garantia = Busca(*f, "000100000002X", 2);
+  ListItem* garantia = Busca(*f, "000100000002X", ColConsOrdenes::kComprobante);
   ASSERT_NE(garantia, nullptr);
-  EXPECT_EQ(garantia->SubItems(5), "000100000077X");  // its reception report
+  EXPECT_EQ(garantia->SubItems(ColConsOrdenes::kRecepcion), "000100000077X");  // its reception report
   EXPECT_EQ(garantia->SmallIcon(), 11);
-  EXPECT_EQ(Busca(*f, "000100000003X", 2)->SmallIcon(), 2);  // voided with guarantee: voided
-  EXPECT_EQ(Busca(*f, "000100000001X", 2)->SmallIcon(), 10);
+  EXPECT_EQ(Busca(*f, "000100000003X", ColConsOrdenes::kComprobante)->SmallIcon(), 2);  // voided with guarantee: voided
+  EXPECT_EQ(Busca(*f, "000100000001X", ColConsOrdenes::kComprobante)->SmallIcon(), 10);
 }
 
 // What the lines look up is read once per key, not once per line: a list of
@@ -185,14 +188,15 @@ TEST_F(SentenciasLista, WhatTheLinesLookUpIsReadOncePerKey) {
   EXPECT_EQ(Carga("OC", &f), ordenes);
   ASSERT_EQ(f->ListView1->ListItems().Count(), 43);
   for (int i = 0; i < 40; ++i)
-    EXPECT_EQ(Busca(*f, clave(i), 2)->SubItems(5), i % 3 ? QString() : QString("0009%1X").arg(i, 8, 10, QChar('0')))
+    EXPECT_EQ(Busca(*f, clave(i), ColConsOrdenes::kComprobante)->SubItems(ColConsOrdenes::kRecepcion), i % 3 ? QString() : QString("0009%1X").arg(i, 8, 10, QChar('0')))
         << i;
-  EXPECT_EQ(Busca(*f, "000100000002X", 2)->SubItems(5), "000100000077X");
+  EXPECT_EQ(Busca(*f, "000100000002X", ColConsOrdenes::kComprobante)->SubItems(ColConsOrdenes::kRecepcion),
+            "000100000077X");
   EXPECT_EQ(Carga("NCPE", &g), asientos + 1);
   ASSERT_EQ(g->ListView1->ListItems().Count(), 41);
   for (int i = 1; i <= 41; ++i) {
-    const QString cuenta = g->ListView1->ListItems()(i)->SubItems(2);
-    EXPECT_EQ(g->ListView1->ListItems()(i)->SubItems(3), cuenta == "P001" ? "Frío Sur S.A." : "Bombas del Plata") << i;
+    const QString cuenta = g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kProveedor);
+    EXPECT_EQ(g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kNombre), cuenta == "P001" ? "Frío Sur S.A." : "Bombas del Plata") << i;
   }
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
@@ -263,7 +267,7 @@ TEST_F(ListaCptes, QuotesInTheTypeOrTheFilterNeverBreakTheStatement) {
   // A condition with a quoted text finds its voucher.
   auto g = AbreLista("OT", "NOMBRE = 'Panadería O''Brien'");
   ASSERT_EQ(g->ListView1->ListItems().Count(), 1);
-  EXPECT_EQ(g->ListView1->ListItems()(1)->SubItems(1), "000100000031A");
+  EXPECT_EQ(g->ListView1->ListItems()(1)->SubItems(ColConsVentas::kComprobante), "000100000031A");
   // A NUL in the type is part of it; a purchase order whose stored key holds
   // a quote and a NUL finds its reception report as stored.
   const QString nul(QChar(0));
@@ -276,7 +280,7 @@ TEST_F(ListaCptes, QuotesInTheTypeOrTheFilterNeverBreakTheStatement) {
   e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
         "('  IR', '000100000078X', '  OC', " + ClsDatos::Literal(clave) + ")");
   auto h = AbreLista("OC");
-  EXPECT_EQ(Busca(*h, clave, 2)->SubItems(5), "000100000078X");
+  EXPECT_EQ(Busca(*h, clave, ColConsOrdenes::kComprobante)->SubItems(ColConsOrdenes::kRecepcion), "000100000078X");
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
@@ -376,22 +380,23 @@ TEST_F(ListaCptes, EachHeaderClickReversesTheSortOrder) {
   };
   auto nombres = [&] {
     QStringList r;
-    for (int i = 1; i <= f->ListView1->ListItems().Count(); ++i) r << f->ListView1->ListItems()(i)->SubItems(3);
+    for (int i = 1; i <= f->ListView1->ListItems().Count(); ++i)
+      r << f->ListView1->ListItems()(i)->SubItems(ColConsVentas::kNombre);
     return r;
   };
-  clic(3);  // NOMBRE
+  clic(ColConsVentas::kNombre);
   EXPECT_TRUE(f->ListView1->Sorted());
-  EXPECT_EQ(f->ListView1->SortKey(), 3);
+  EXPECT_EQ(f->ListView1->SortKey(), ColConsVentas::kNombre);
   EXPECT_EQ(nombres(), (QStringList{"Frigorífico Sur", "Panadería O'Brien", "Talleres Andinos"}));
-  clic(3);
+  clic(ColConsVentas::kNombre);
   EXPECT_EQ(nombres(), (QStringList{"Talleres Andinos", "Panadería O'Brien", "Frigorífico Sur"}));
   // Moving to another column still reverses the order.
-  clic(1);  // COMPROBANTE
-  EXPECT_EQ(f->ListView1->SortKey(), 1);
+  clic(ColConsVentas::kComprobante);
+  EXPECT_EQ(f->ListView1->SortKey(), ColConsVentas::kComprobante);
   EXPECT_EQ(f->ListView1->SortOrder(), lvw::Ascending);
-  EXPECT_EQ(f->ListView1->ListItems()(1)->SubItems(1), "000100000025A");
-  clic(0);  // the date, in the line's text
-  EXPECT_EQ(f->ListView1->SortKey(), 0);
+  EXPECT_EQ(f->ListView1->ListItems()(1)->SubItems(ColConsVentas::kComprobante), "000100000025A");
+  clic(ColConsVentas::kFecha);  // in the line's text
+  EXPECT_EQ(f->ListView1->SortKey(), ColConsVentas::kFecha);
   EXPECT_EQ(f->ListView1->SortOrder(), lvw::Descending);
   EXPECT_EQ(f->ListView1->ListItems()(1)->Text(), "06/03/2026");
   f->hide();
@@ -426,17 +431,19 @@ TEST_F(ListaCptes, DatesSortAsDatesAndAmountsAsAmountsShownInTheLocalesForm) {
       r << (c == 0 ? f->ListView1->ListItems()(i)->Text() : f->ListView1->ListItems()(i)->SubItems(c));
     return r;
   };
-  clic(0);
-  EXPECT_EQ(columna(0), (QStringList{"20/12/2025", "10/02/2026", "01/03/2026", "05/03/2026", "06/03/2026"}));
-  clic(0);
-  EXPECT_EQ(columna(0), (QStringList{"06/03/2026", "05/03/2026", "01/03/2026", "10/02/2026", "20/12/2025"}));
-  clic(4);
-  EXPECT_EQ(columna(4), (QStringList{"99,25", "250,00", "820,00", "1500,50", "10000,50"}));
-  clic(4);
-  EXPECT_EQ(columna(4), (QStringList{"10000,50", "1500,50", "820,00", "250,00", "99,25"}));
+  namespace col = ColConsVentas;
+  const int importe = ImporteDe(*f);
+  clic(col::kFecha);
+  EXPECT_EQ(columna(col::kFecha), (QStringList{"20/12/2025", "10/02/2026", "01/03/2026", "05/03/2026", "06/03/2026"}));
+  clic(col::kFecha);
+  EXPECT_EQ(columna(col::kFecha), (QStringList{"06/03/2026", "05/03/2026", "01/03/2026", "10/02/2026", "20/12/2025"}));
+  clic(importe);
+  EXPECT_EQ(columna(importe), (QStringList{"99,25", "250,00", "820,00", "1500,50", "10000,50"}));
+  clic(importe);
+  EXPECT_EQ(columna(importe), (QStringList{"10000,50", "1500,50", "820,00", "250,00", "99,25"}));
   // Amounts stand to the right of their column.
-  EXPECT_EQ(f->ListView1->ColumnHeaders()(5)->Alignment(), lvw::ColumnRight);
-  const QVariant alineacion = f->ListView1->ListItems()(1)->data(4, Qt::TextAlignmentRole);
+  EXPECT_EQ(f->ListView1->ColumnHeaders()(importe + 1)->Alignment(), lvw::ColumnRight);
+  const QVariant alineacion = f->ListView1->ListItems()(1)->data(importe, Qt::TextAlignmentRole);
   EXPECT_TRUE(alineacion.toInt() & Qt::AlignRight);
   f->hide();
 }

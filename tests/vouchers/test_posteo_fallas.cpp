@@ -13,6 +13,7 @@
 #include "platform/vb_error.h"
 #include "support/errores.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/stock.h"
 
 namespace {
@@ -75,6 +76,61 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("no tiene depósito"));
   NadaEscrito();
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 3);
+}
+
+// A quantity or amount that is no finite number, a malformed one or one
+// beyond the currency's range refuses the whole voucher, at once and as a
+// batch: never posted as 0, as nothing or as its digits run together.
+TEST_F(FallasPosteo, ANumberThatCannotBeWrittenRefusesTheWholeVoucher) {
+  namespace col = ColArticulos;
+  const QString desborda = "Desbordamiento", noEsNumero = "que no es un número";
+  const struct {
+    int columna;
+    QString texto;
+    QString motivo;
+    QString muestra = QString();  // the text the message shows, when not the cell's
+  } casos[] = {
+      {col::kCantidad, "1e309", desborda},
+      {col::kCantidad, "inf", noEsNumero},
+      {col::kCantidad, "nan", noEsNumero},
+      {col::kCantidad, "1,2,3", noEsNumero},
+      {col::kCantidad, "922337203685477.5808", desborda},
+      {col::kImporte, "1e309", desborda},
+      {col::kImporte, "-inf", noEsNumero},
+      {col::kCosto, "1e15", desborda},
+      {col::kImpuestos, "NaN", noEsNumero},
+      {col::kIvaRni, QString(309, u'9'), desborda},
+      {col::kCoeficiente, "1e999", desborda},
+      {col::kIdInsert, "2,5.", noEsNumero},
+      {col::kNroSerie, Lista({"1", "inf"}), noEsNumero, "inf"},  // the quantities of an outgoing line's lots
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.texto.left(20).toStdString());
+    auto carga = [&] {
+      Grilla("FC");
+      Linea("TORNILLO", "2");
+      Linea("ACEITE", c.columna == col::kCantidad ? c.texto : "2", {{col::kNroLote, Lista({"L1", "L2"})}});
+      if (c.columna != col::kCantidad) g->SetTextMatrix(2, c.columna, c.texto);
+    };
+    carga();
+    const int mensajes = e.ui().Cuenta("MsgBox");
+    EXPECT_FALSE(Posta("FC", "000100000001A"));
+    EXPECT_TRUE(hayError);
+    ASSERT_EQ(e.ui().Cuenta("MsgBox"), mensajes + 1);
+    const QString mensaje = e.ui().De("MsgBox").back().texto;
+    const QString muestra = c.muestra.isEmpty() ? c.texto : c.muestra;
+    EXPECT_TRUE(mensaje.startsWith("El artículo ACEITE tiene \"" + muestra + "\"")) << mensaje.toStdString();
+    EXPECT_TRUE(mensaje.contains(c.motivo)) << mensaje.toStdString();
+    NadaEscrito();
+    carga();
+    QString lote = "SELECT 1";
+    EXPECT_FALSE(cptes->ActualizaStock(g, "FC", "000100000001A", "0", "2026-11-20", "1", QString(), QString(),
+                                       QString(), QString(), false, "NULL", true, &lote, &hayError));
+    EXPECT_EQ(lote, "SELECT 1");
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), mensajes + 2);
+  }
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  NadaEscrito();
 }
 
 // A caller that holds the stock transaction itself (its own header saved in

@@ -8,13 +8,40 @@
 #include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"
 #include "session/mod_global.h"
+#include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
 
 const QString S = "-1";  // a flag cell that is on
 
-class LineasPosteo : public ConPosteo {};
+// The statements the program sends are kept from before it connects.
+class LineasPosteo : public ConPosteo {
+ protected:
+  TrazaSentencias traza;
+};
+
+// The value that each INSERT of a movement among the statements gives a
+// column, in order, without its quotes.
+QStringList ValoresDe(const QStringList& sentencias, const QString& columna) {
+  QStringList r;
+  for (const QString& s : sentencias) {
+    if (!s.startsWith("INSERT INTO V_MV_STOCK(")) continue;
+    const qsizetype abre = s.indexOf('('), valores = s.indexOf(") VALUES (");
+    const QStringList columnas = s.mid(abre + 1, valores - abre - 1).split(',');
+    QStringList v{QString()};
+    bool entreComillas = false;
+    for (const QChar c : s.mid(valores + 10).chopped(1)) {
+      if (c == '\'') entreComillas = !entreComillas;
+      else if (c == ',' && !entreComillas) v << QString();
+      else v.back() += c;
+    }
+    const qsizetype i = columnas.indexOf(columna);
+    r << (i >= 0 && i < v.size() ? v[i].trimmed() : QString("(sin %1)").arg(columna));
+  }
+  return r;
+}
 
 }  // namespace
 
@@ -37,6 +64,8 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   Linea("TALADRO", "2", {{14, ""}, {17, Lista({"S9", "S9"})}});
   Linea("TORNILLO", "1", {{42, ""}, {16, "V9"}});
   Linea("ACEITE", "2", {{16, Lista({"LX", "lx"})}});                                // one lot in two cases
+  Linea("ACEITE", "3", {{16, Lista({"A1", "A2", "A3"})}, {17, Lista({"-", "-", "-"})}});  // serial cells left empty
+  Linea("TALADRO", "2", {{16, Lista({"T1", "T1"})}, {17, Lista({"S1", "S2"})}});            // one lot, two serials
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   EXPECT_FALSE(hayError);
 
@@ -48,9 +77,11 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "V2611"), 6);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "LX"), 2);
   EXPECT_EQ(Filas("NROLOTE LIKE '%LX'"), 1);
-  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6 + 2);
-  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2);
-  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 4);
+  for (const char* l : {"A1", "A2", "A3"}) EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", l), 1) << l;
+  EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1"), 3 + 4 + 5 + 2.5 + 6 + 2 + 3);
+  EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND CANTIDAD = 1 AND IDARTICULO LIKE '%TALADRO'"), 2 + 2);
+  EXPECT_DOUBLE_EQ(Saldo("TALADRO", "1"), 6);
+  EXPECT_EQ(Filas("IDARTICULO LIKE '%TALADRO' AND NROLOTE LIKE '%T1' AND CANTIDAD = 1"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "40-AZUL-M"), 2);
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "42-AZUL-M"), 3);
   EXPECT_EQ(Filas("NROSERIE IS NOT NULL AND IDARTICULO LIKE '%GUANTE'"), 0);
@@ -58,9 +89,9 @@ TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   EXPECT_DOUBLE_EQ(Saldo("GUANTE", "1", "39-GRIS-M"), 1);
   EXPECT_EQ(Filas("NROSERIE LIKE '%S9' AND CANTIDAD = 2"), 1);
   EXPECT_EQ(Filas("NROLOTE LIKE '%V9'"), 0);
-  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 + 1 movements, numbered without gaps.
-  EXPECT_EQ(Filas(), 22);
-  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 22").toInt(), 22);
+  // 1 + 3 + 1 + 2 + 2 + 3 + 3 + 1 + 1 + 2 + 1 + 1 + 1 + 3 + 2 movements, numbered without gaps.
+  EXPECT_EQ(Filas(), 27);
+  EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT SECUENCIA) FROM V_MV_STOCK WHERE SECUENCIA BETWEEN 1 AND 27").toInt(), 27);
   EXPECT_EQ(Filas("CANTIDAD = 0 OR NROLOTE LIKE '%' || char(0) || '%'"), 0);
   EXPECT_EQ(e.ui().Cuenta("MsgBox") + e.ui().Cuenta("Error"), 0);
 }
@@ -185,6 +216,51 @@ TEST_F(LineasPosteo, MovementsTakeTheirColumnsFromTheLineAndTheCall) {
             (QStringList{"   1", "ADU-7", "0", "-3", "-2.7", "  KG", "200002", "NULL"}));
   EXPECT_EQ(fila(4, "IVARI, CUENTAPROVEEDOR, CANTIDADUD, IDUNIDADBASE"), (QStringList{"10.5", "200001", "0", "NULL"}));
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+
+  // Quantities and amounts reach the statement as the decimal typed, rounded
+  // once at the fourth decimal, half away from zero, never through a double:
+  // bound at once, as their literal in a batch. One line per case.
+  namespace col = ColArticulos;
+  const struct {
+    int columna;
+    const char* texto;
+    const char* campo;
+    const char* valor;
+  } decimales[] = {
+      {col::kCantidad, "922337203685477,5807", "Cantidad", "922337203685477.5807"},  // the currency's maximum
+      {col::kCantidad, "0,00015", "Cantidad", "0.0002"},
+      {col::kImporte, "9999999999999,9999", "PrecioVenta", "9999999999999.9999"},
+      {col::kCosto, "1234567890123.4568", "Costo", "1234567890123.4568"},
+      {col::kImpuestos, "0,00015", "Impuestos", "0.0002"},
+      {col::kPorcDto, "-0,00005", "DtoItem", "-0.0001"},
+      {col::kTasaIva, "10,12345", "IVARI", "10.1235"},
+      {col::kIvaRni, "1.234,5", "IVARNI", "1234.5"},
+      {col::kIdCpteOrigen, "-922337203685477.5807", "Id_Origen", "-922337203685477.5807"},
+      {col::kCantidadEquiv, "0,00015", "CantidadUD", "0.0002"},
+      {col::kCoeficiente, "1234567890123,4567891", "EQUIV_UDBASE", "1234567890123.4567891"},  // as typed
+  };
+  auto carga = [&] {
+    Grilla("AJP");
+    for (const auto& d : decimales)
+      Linea("TORNILLO", d.columna == col::kCantidad ? d.texto : "1", {{d.columna, d.texto}});
+  };
+  QString lote;
+  carga();
+  ASSERT_TRUE(cptes->ActualizaStock(g, "AJP", "000100000100X", "0", "2026-11-20", "1", QString(), QString(), QString(),
+                                    QString(), false, "NULL", true, &lote, &hayError));
+  const QStringList enLote = lote.split('\r');
+  carga();
+  TrazaSentencias::Guarda(true);
+  ASSERT_TRUE(Posta("AJP", "000100000101X"));
+  TrazaSentencias::Guarda(false);
+  const QStringList deUnaVez = TrazaSentencias::Textos();
+  for (size_t i = 0; i < std::size(decimales); ++i) {
+    const auto& d = decimales[i];
+    SCOPED_TRACE(std::string(d.campo) + " " + d.texto);
+    EXPECT_EQ(ValoresDe(enLote, d.campo).value(i), d.valor);
+    EXPECT_EQ(ValoresDe(deUnaVez, d.campo).value(i), d.valor);
+  }
+  EXPECT_EQ(e.ui().Cuenta("MsgBox") + e.ui().Cuenta("Error"), 0);
 }
 
 TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
@@ -199,6 +275,22 @@ TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
   EXPECT_NEAR(ud("ACEITE"), 2, 1e-9);  // not 2 per movement
   EXPECT_NEAR(ud("GUANTE"), 1.5, 1e-9);
   EXPECT_EQ(e.Valor("SELECT CANTIDADUD FROM V_MV_STOCK WHERE NROLOTE LIKE '%42-AZUL-M'").toDouble(), 1);
+  // Each movement's share is rounded at the fourth decimal, half away from
+  // zero, and what earlier movements took is kept: never truncated.
+  auto porLote = [&](const QString& articulo) {
+    QStringList r;
+    Recordset rs;
+    gDatos.AbreRecordset("SELECT CANTIDADUD FROM V_MV_STOCK WHERE IDARTICULO LIKE '%" + articulo +
+                             "' ORDER BY SECUENCIA", rs);
+    for (; !rs.Eof(); rs.MoveNext()) r << QString::number(rs.Fields(0).Value().toDouble(), 'f', 4);
+    return r;
+  };
+  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.6667", "0.6666", "0.6667"}));
+  e.Sql("DELETE FROM V_MV_STOCK");
+  Grilla("AJP");
+  Linea("ACEITE", "2", {{6, "KG"}, {7, "0,0001"}, {16, Lista({"L1", "L2"})}});
+  ASSERT_TRUE(Posta("AJP", "000100000003X"));
+  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.0001", "0.0000"}));  // half of 0.0001, rounded up, then the rest
 
   // Which other unit a sale's line carries, and the blend it turns back into
   // its components with it: a weighed article its weight in its base unit

@@ -415,6 +415,9 @@ TEST_F(MedidasFila, ZeroEmptyAndUnusableGiveZeroNeverAnInfiniteCell) {
   Calcula(1);
   QLocale::setDefault(QLocale::c());
   EXPECT_EQ(Medidas(1), (QStringList{"0,00125", "0,0625", "0,625"}));
+  Linea(1, "ROD-6205", "UN", "0,00015");  // 0.0002: from the digits as typed
+  Calcula(1);
+  EXPECT_EQ(Medidas(1), (QStringList{"0.0000001", "0.000005", "0.00005"}));
   Linea(1, "NO-EXISTE", "UN", "0");
   Calcula(1);
   EXPECT_EQ(Medidas(1), (QStringList{"0", "0", "0"}));

@@ -143,6 +143,18 @@ TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
   cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
   EXPECT_EQ(unidades, 2);  // 2.5: one rounding, not one per row
   EXPECT_EQ(tareas, 0);
+  // Each quantity is read from its digits at four decimals, half away from
+  // zero: 0.4999 + 0.0002 rounds up; and the currency's maximum is counted.
+  const std::pair<std::vector<QString>, long> sumas[] = {{{"0,49985", "0.00015"}, 1},
+                                                         {{"922337203685477,5807"}, 922337203685478}};
+  for (const auto& [cantidades, esperadas] : sumas) {
+    std::vector<std::vector<std::pair<int, QString>>> filas;
+    for (const QString& c : cantidades) filas.push_back({{0, "A"}, {kCant, c}});
+    Llena(p->MSFlexGrid2, filas);
+    cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
+    EXPECT_EQ(unidades, esperadas) << cantidades.front().toStdString();
+  }
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   // Units beyond the currency's range: the overflow is reported and the
   // units hold what was counted before it, never a wrapped negative sum.
   Llena(p->MSFlexGrid2, {{{0, "A"}, {kCant, "900000000000000"}}, {{0, "B"}, {kCant, "900000000000000"}}});
