@@ -74,11 +74,8 @@ TEST_F(Ventana, RichTextBoxKeepsLineBreaksAsTheDatabaseStoresThem) {
 // megabyte took a minute) breaks anywhere, as it is set or pasted. Either
 // way the whole text is kept as it came, no-break spaces included.
 TEST_F(Ventana, RichTextBoxBreaksALongUnbrokenStretchAnywhere) {
-  const auto repite = [](const QString& base, int largo) {
-    QString v;
-    while (v.size() < largo) v += base;
-    return v.left(largo);
-  };
+  // The text repeated up to that many characters.
+  const auto repite = [](const QString& base, int largo) { return base.repeated(largo / base.size() + 1).left(largo); };
   const int largo = RichTextBox::kTramoPorPalabras;
   const struct {
     const char* caso;

@@ -456,11 +456,8 @@ TEST_F(Grilla, AlignmentsFollowTheGridNumbers) {
 // compared with a text short enough to be drawn whole that already fills the
 // cell from the side it is aligned to.
 TEST_F(Grilla, OfALongTextOnlyThePartThatShowsIsLaidOut) {
-  const auto repite = [](const QString& base, int largo) {
-    QString v;
-    while (v.size() < largo) v += base;
-    return v.left(largo);
-  };
+  // The text repeated up to that many characters.
+  const auto repite = [](const QString& base, int largo) { return base.repeated(largo / base.size() + 1).left(largo); };
   const QString palabras = repite("Rodamiento rígido de bolas 6204 2RS - ", 1000000);
   const QString acentos = repite("cafe\u0301 ", 1000000);
   const QString emoji = repite("caja 😀 ", 1000001);
