@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPalette>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -15,6 +14,7 @@
 
 #include "platform/controles/color.h"
 #include "platform/controles/errores.h"
+#include "platform/controles/texto_visible.h"
 #include "platform/form.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
@@ -29,62 +29,6 @@ Qt::Alignment AlineacionQt(int a, bool numero) {
   Qt::Alignment h = a < 3 ? Qt::AlignLeft : (a < 6 ? Qt::AlignHCenter : Qt::AlignRight);
   Qt::Alignment v = a % 3 == 0 ? Qt::AlignTop : (a % 3 == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
   return h | v;
-}
-
-// Whether the text holds a character written right to left (or an
-// explicit change of direction): its characters are then not shown in the
-// order they are stored.
-bool DeDerechaAIzquierda(const QString& t) {
-  for (qsizetype i = 0; i < t.size(); ++i) {
-    char32_t c = t[i].unicode();
-    if (QChar::isHighSurrogate(c) && i + 1 < t.size() && t[i + 1].isLowSurrogate()) {
-      c = QChar::surrogateToUcs4(t[i].unicode(), t[i + 1].unicode());
-      ++i;
-    }
-    switch (QChar::direction(c)) {
-      case QChar::DirR:
-      case QChar::DirAL:
-      case QChar::DirAN:
-      case QChar::DirRLE:
-      case QChar::DirRLO:
-      case QChar::DirRLI:
-      case QChar::DirFSI: return true;
-      default: break;
-    }
-  }
-  return false;
-}
-
-// A text of up to this many characters is handed whole to the painter.
-constexpr qsizetype kLargoEntero = 512;
-
-// Draws a cell's text on one line in r, clipped to r, as drawText draws it
-// whole, handing the painter only the characters that can show: a text as
-// long as a stored remark (a megabyte) would otherwise be laid out on every
-// paint. The part drawn starts from the side the text is aligned to, the
-// fewest characters (doubled from 64) wider than the cell, then as many
-// again, so the characters at the cut lie well beyond the edge; a centred
-// text shows its middle characters. A text written right to left is drawn
-// whole: what shows of it is not a part from one side.
-void DibujaLinea(QPainter* p, const QRect& r, Qt::Alignment a, const QString& texto) {
-  const int flags = static_cast<int>(a) | Qt::TextSingleLine;
-  if (texto.size() <= kLargoEntero || DeDerechaAIzquierda(texto)) {
-    p->drawText(r, flags, texto);
-    return;
-  }
-  const qsizetype n = texto.size();
-  const auto parte = [&](qsizetype largo) {
-    // A centred part leaves as many characters on either side.
-    if ((a & Qt::AlignHCenter) && (n - largo) % 2 != 0) ++largo;
-    // The cut lies far beyond the edge: a character split there (one
-    // outside the basic plane) does not show.
-    const qsizetype desde = a & Qt::AlignRight ? n - largo : a & Qt::AlignHCenter ? (n - largo) / 2 : 0;
-    return QStringView(texto).mid(desde, largo);
-  };
-  const QFontMetrics m = p->fontMetrics();
-  qsizetype largo = 64;
-  while (largo < n && m.horizontalAdvance(parte(largo).toString()) <= r.width()) largo *= 2;
-  p->drawText(r, flags, 2 * largo < n ? parte(2 * largo).toString() : texto);
 }
 
 }  // namespace
@@ -118,7 +62,11 @@ class DelegadoGrilla : public QStyledItemDelegate {
       const int a = c < static_cast<int>(g_->alineaciones_.size()) ? g_->alineaciones_[c] : flex::AlignGeneral;
       const bool numero = a == flex::AlignGeneral && g_->EsNumero(texto);
       p->setClipRect(rect);
-      DibujaLinea(p, rect.adjusted(MSFlexGrid::kMargenTexto, 1, -MSFlexGrid::kMargenTexto, -1), AlineacionQt(a, numero), texto);
+      // Only the part of a long text that can show is laid out.
+      const QRect dentro = rect.adjusted(MSFlexGrid::kMargenTexto, 1, -MSFlexGrid::kMargenTexto, -1);
+      const Qt::Alignment alineacion = AlineacionQt(a, numero);
+      p->drawText(dentro, alineacion | Qt::TextSingleLine,
+                  ParteVisible(p->fontMetrics(), texto, dentro.width(), alineacion));
     }
     if (r == g_->fila_ && c == g_->col_ && g_->hasFocus()) {
       QPen punteado(g_->palette().color(QPalette::Text));
