@@ -388,7 +388,7 @@ QString Instancia(const QString& patron, QChar escape, const QStringList& alfabe
 // The Kelvin sign and the long s fold to "k" and "s".
 const QStringList kAlfabetoValores = {"a", "A", "b", "z", "k", "s", "\u212A", "\u017F", "ñ", "Ñ", "я", "Я", "ж",
                                       "ω", "Ω", "😀", " ", "-", "!", "]", "[", "%", "_", "0", "9"};
-const QStringList kAlfabetoPatrones = kAlfabetoValores + QStringList{"%", "%", "_", "[", "]", "^", "-", "!", "[a-z]", "[^я]", "[0-9а-я]", "[j-l]", "[s]"};
+const QStringList kAlfabetoPatrones = kAlfabetoValores + QStringList{"%", "%", "_", "[", "]", "^", "-", "!", "[a-z]", "[^я]", "[0-9а-я]", "[j-l]", "[s]", "[a-]", "[-a]"};
 
 // The program's matcher with its pattern read once against several values,
 // each value against the model.
