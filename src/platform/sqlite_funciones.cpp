@@ -304,6 +304,14 @@ void PatronLike::Paradas(size_t estado) {
 }
 
 bool PatronLike::Palabras::Paso(const uint64_t* m) {
+  uint64_t& primera = p.activos_[0];
+  if (p.alto_ == 0 && (primera >> 63) == 0) {
+    // Every state reached in the first word, none that carries into the
+    // next: one word steps, as for a short pattern.
+    primera = ((primera & m[0]) << 1) | (primera & p.comodin_[0]);
+    if (const uint64_t quedan = primera & p.comodin_[0]) primera &= ~(std::bit_floor(quedan) - 1);
+    return primera != 0;
+  }
   const size_t hasta = std::min(p.alto_ + 1, p.palabras_ - 1);
   uint64_t acarreo = 0;
   size_t alto = 0;
