@@ -31,13 +31,13 @@ class ListaCptes : public ConComprobantes {
     Venta("PR", "000100000050X", 0, "2026-02-01", "C003", "Panadería O'Brien", 300, 0, 1, 0, "Ref. horno 2");
     Venta("PR", "000100000051X", 0, "2026-02-03", "C001", "Talleres Andinos", 450, 1);
     Venta("ZZ", "000100000001X", 0, "2026-01-15", "C001", "Talleres Andinos", 12, 0, 0, 0, "Un concepto");
-    Compra("OC", "000100000001X", "2026-03-02", "P001", "Frío Sur S.A.", 5000, 0, 1, 0, 0, "Urgente");
-    Compra("OC", "000100000002X", "2026-03-03", "P002", "Bombas del Plata", 700, 0, 1, 0, 1);
-    Compra("OC", "000100000003X", "2026-03-04", "P001", "Frío Sur S.A.", 800, 1, 1, 0, 1);
-    Compra("OC", "000100000004X", "2026-03-05", "P001", "Frío Sur S.A.", 900, 0, 0, 0, 0);  // not approved
-    Compra("FCC", "000300000777A", "2026-03-07", "P002", "Bombas del Plata", 1210, 1, 1, 0, 0, "Repuestos");
-    e.Sql("INSERT INTO MA_PROVEEDORES (CODIGO, RAZON_SOCIAL) VALUES ('P001', 'Frío Sur S.A.'), "
-          "('P002', 'Bombas del Plata')");
+    Compra("OC", "000100000001X", "2026-03-02", "P001", "Frescurdi S.A.", 5000, 0, 1, 0, 0, "Urgente");
+    Compra("OC", "000100000002X", "2026-03-03", "P002", "Bombas Quelvar", 700, 0, 1, 0, 1);
+    Compra("OC", "000100000003X", "2026-03-04", "P001", "Frescurdi S.A.", 800, 1, 1, 0, 1);
+    Compra("OC", "000100000004X", "2026-03-05", "P001", "Frescurdi S.A.", 900, 0, 0, 0, 0);  // not approved
+    Compra("FCC", "000300000777A", "2026-03-07", "P002", "Bombas Quelvar", 1210, 1, 1, 0, 0, "Repuestos");
+    e.Sql("INSERT INTO MA_PROVEEDORES (CODIGO, RAZON_SOCIAL) VALUES ('P001', 'Frescurdi S.A.'), "
+          "('P002', 'Bombas Quelvar')");
     e.Sql("INSERT INTO MV_ASIENTOS (FECHA, TC, SUCURSAL, NUMERO, LETRA, CUENTA, DESCRIPCION, IMPORTE) VALUES "
           "('2026-03-08', 'NCPE', '0003', '00001234', 'A', 'P001', 'Bonificación', 150)");
     e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
@@ -149,7 +149,7 @@ TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
   EXPECT_TRUE(f->ListView1->Checkboxes());
   ASSERT_EQ(f->ListView1->ListItems().Count(), 3);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(3), 6),
-            (QStringList{"02/03/2026", "P001 Frío Sur S.A.", "000100000001X", "5000.00", "Urgente", ""}));
+            (QStringList{"02/03/2026", "P001 Frescurdi S.A.", "000100000001X", "5000.00", "Urgente", ""}));
   ListItem* garantia = Busca(*f, "000100000002X", ColConsOrdenes::kComprobante);
   ASSERT_NE(garantia, nullptr);
   EXPECT_EQ(garantia->SubItems(ColConsOrdenes::kRecepcion), "000100000077X");  // its reception report
@@ -167,7 +167,7 @@ TEST_F(SentenciasLista, WhatTheLinesLookUpIsReadOncePerKey) {
   const long ordenes = Carga("OC"), asientos = Carga("NCPE");
   auto clave = [](int i) { return QString("0002%1X").arg(i, 8, 10, QChar('0')); };
   for (int i = 0; i < 40; ++i) {
-    Compra("OC", clave(i), "2026-04-01", "P001", "Frío Sur S.A.", 10 + i);
+    Compra("OC", clave(i), "2026-04-01", "P001", "Frescurdi S.A.", 10 + i);
     // Every third order was received (the report of the first holds its
     // key in small letters).
     if (i % 3 == 0)
@@ -196,7 +196,7 @@ TEST_F(SentenciasLista, WhatTheLinesLookUpIsReadOncePerKey) {
   ASSERT_EQ(g->ListView1->ListItems().Count(), 41);
   for (int i = 1; i <= 41; ++i) {
     const QString cuenta = g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kProveedor);
-    EXPECT_EQ(g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kNombre), cuenta == "P001" ? "Frío Sur S.A." : "Bombas del Plata") << i;
+    EXPECT_EQ(g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kNombre), cuenta == "P001" ? "Frescurdi S.A." : "Bombas Quelvar") << i;
   }
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
@@ -205,11 +205,11 @@ TEST_F(ListaCptes, SupplierEntriesJoinBranchNumberAndLetterAndNameTheSupplier) {
   auto f = AbreLista("NCPE");
   ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
-            (QStringList{"08/03/2026", "000300001234A", "P001", "Frío Sur S.A.", "Bonificación", "150.00"}));
+            (QStringList{"08/03/2026", "000300001234A", "P001", "Frescurdi S.A.", "Bonificación", "150.00"}));
   auto c = AbreLista("FCC");
   ASSERT_EQ(c->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(c->ListView1->ListItems()(1), 6),
-            (QStringList{"07/03/2026", "000300000777A", "P002", "Bombas del Plata", "Repuestos", "1210.00"}));
+            (QStringList{"07/03/2026", "000300000777A", "P002", "Bombas Quelvar", "Repuestos", "1210.00"}));
   EXPECT_EQ(c->ListView1->ListItems()(1)->SmallIcon(), 2);
 }
 
@@ -276,7 +276,7 @@ TEST_F(ListaCptes, QuotesInTheTypeOrTheFilterNeverBreakTheStatement) {
             "SELECT * FROM V_MV_CPTE WHERE TC = ' O'+CHAR(0)+'T' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC");
   EXPECT_EQ(t->ListView1->ListItems().Count(), 0);
   const QString clave = "0001'0000005" + nul + "X";
-  Compra("OC", clave, "2026-03-06", "P002", "Bombas del Plata", 10, 0, 1, 0, 0);
+  Compra("OC", clave, "2026-03-06", "P002", "Bombas Quelvar", 10, 0, 1, 0, 0);
   e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
         "('  IR', '000100000078X', '  OC', " + ClsDatos::Literal(clave) + ")");
   auto h = AbreLista("OC");
