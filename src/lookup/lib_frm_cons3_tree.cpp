@@ -88,7 +88,6 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico() {
   if (!paso.step([&] {
         TreeV->Nodes().Clear();
         TreeV->SetLineStyle(tvw::RootLines);
-        TreeV->SetStyle(7);
       }))
     return;
   if (!paso.step([&] {

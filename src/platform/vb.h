@@ -9,11 +9,10 @@
 
 namespace vb {
 
-// The text without the blanks (spaces only) at both ends, at its start or at
-// its end: tabs, carriage returns and line feeds stay.
+// The text without the blanks (spaces only) at both ends, or at its start:
+// tabs, carriage returns and line feeds stay.
 QString Trim(const QString& s);
 QString LTrim(const QString& s);
-QString RTrim(const QString& s);
 // The part of a text without the blanks around it, as a view of the text.
 QStringView TrimVista(QStringView s);
 
@@ -29,9 +28,8 @@ int InStr(const QString& texto, const QString& parte, int start = 1);
 // long, or to the end when length < 0; empty past the end. A start below 1
 // is an invalid call.
 QString Mid(const QString& s, int start, int length = -1);
-// The first, or the last, n characters of s (all of s when it is shorter).
+// The first n characters of s (all of s when it is shorter).
 QString Left(const QString& s, int n);
-QString Right(const QString& s, int n);
 // The text with every occurrence of the given characters removed.
 QString QuitaCaracteres(const QString& s, const QString& caracteres);
 

@@ -392,13 +392,6 @@ void MSFlexGrid::SetCellForeColor(long color) {
     Celda(fila_, col_)->setForeground(ColorVb(color));
 }
 
-long MSFlexGrid::BackColorFixed() const { return ColorAVb(fondoFijo_); }
-
-void MSFlexGrid::SetBackColorFixed(long color) {
-  fondoFijo_ = ColorVb(color);
-  ActualizaTodo();
-}
-
 // ---- geometry and scrolling ---------------------------------------------------------------
 
 int MSFlexGrid::AltoFijo() const {
@@ -512,24 +505,8 @@ void MSFlexGrid::SetTopRow(int r) {
   verticalScrollBar()->setValue(verticalHeader()->sectionPosition(r) - AltoFijo());
 }
 
-int MSFlexGrid::LeftCol() const {
-  const int ancho = AnchoFijo();
-  int c = columnAt(ancho);
-  if (c < colsFijas_) return colsFijas_;
-  if (columnViewportPosition(c) < ancho && c + 1 < columnCount()) ++c;
-  return c;
-}
-
-void MSFlexGrid::SetLeftCol(int c) {
-  if (columnCount() <= colsFijas_) return;
-  c = std::clamp(c, colsFijas_, columnCount() - 1);
-  QTableWidget::updateGeometries();
-  horizontalScrollBar()->setValue(horizontalHeader()->sectionPosition(c) - AnchoFijo());
-}
-
 int MSFlexGrid::Left() const { return ATwips(x()); }
 int MSFlexGrid::Top() const { return ATwips(y()); }
-int MSFlexGrid::Width() const { return ATwips(width()); }
 int MSFlexGrid::Height() const { return ATwips(height()); }
 
 void MSFlexGrid::ColocaFijas() {

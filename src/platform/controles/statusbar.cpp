@@ -7,8 +7,6 @@ namespace {
 const QString kFuente = QStringLiteral("StatusBar");
 }
 
-int Panel::Width() const { return ATwips(etiqueta_->width()); }
-
 void Panel::SetWidth(int twips) {
   if (twips < 0) {
     etiqueta_->setMinimumWidth(0);
