@@ -146,6 +146,11 @@ QString ClsDatos::ComparaCodigo(const QString& campo) const {
   return QStringLiteral("LTRIM(RTRIM(%1)) = LTRIM(RTRIM(?))").arg(campo);
 }
 
+QString ClsDatos::CodigoEnLista(const QString& campo, const QString& lista) const {
+  if (EsSqlite()) return QStringLiteral("LTRIM(%1) COLLATE CI IN ").arg(campo) + lista;
+  return QStringLiteral("LTRIM(RTRIM(%1)) IN ").arg(campo) + lista;
+}
+
 bool ClsDatos::BuscaRegistros(const QString& tabla, const QString& valor, const QString& campo, Recordset& rs,
                               int, const QString& condicion) {
   QString sql = QStringLiteral("SELECT * FROM ") + tabla;
@@ -189,7 +194,7 @@ QString ClsDatos::MuestraConsulta(const QString&, long& n, QString& codigo, cons
 QString ClsDatos::Literal(const QString& texto) { return u'\'' + EntreComillas(texto) + u'\''; }
 
 QString ClsDatos::EntreComillas(const QString& texto) {
-  QString t = texto;
+  QString t = vb::SinMitadesSueltas(texto);
   t.replace(u'\'', QStringLiteral("''"));
   t.replace(QChar(0), QStringLiteral("'+CHAR(0)+'"));
   return t;

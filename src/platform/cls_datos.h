@@ -88,7 +88,10 @@ class ClsDatos {
   // A quoted text literal with its quotes doubled. A NUL character, which
   // no literal of the embedded database can hold, is written as CHAR(0)
   // joined to the quoted parts ('a'+CHAR(0)+'b'), so the literal stands for
-  // exactly the text, as a bound value does.
+  // exactly the text, as a bound value does. A half of a character standing
+  // alone is left out (vb::SinMitadesSueltas): it is no character, and the
+  // adaptation of a statement for the embedded database cannot read a text
+  // holding one.
   static QString Literal(const QString& texto);
   // The same literal without its outer quotes, for a statement that writes
   // them itself around the text ("= '" + EntreComillas(t) + "'"; a LIKE
@@ -112,6 +115,12 @@ class ClsDatos {
   //    does not already end a line (the numbering's form).
   enum class Union { Retorno, Linea };
   static void AgregaSentencia(QString& lote, const QString& sentencia, Union forma);
+
+  // The condition that a code column holds one of a list of codes (lista:
+  // "(?, ?, ...)", each code bound without blanks around it), compared as
+  // ObtieneValor compares one: blanks around the stored code and letter
+  // case do not count.
+  QString CodigoEnLista(const QString& campo, const QString& lista) const;
 
  private:
   QString ComparaCodigo(const QString& campo) const;

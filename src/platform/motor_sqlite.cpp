@@ -369,7 +369,7 @@ QVariant ValorDeColumna(sqlite3_stmt* st, int i, bool esFecha) {
     case SQLITE_BLOB:
       return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i));
     default: {
-      QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+      QString t = sqlite_sql::TextoUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
       QDateTime d;
       if (esFecha && vb::ParseDateTime(t, d)) return d;
       return t;
@@ -597,11 +597,14 @@ Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& va
   auto it = porTexto_.find(clave);
   if (it == porTexto_.end()) {
     Preparada p;
+    // What is left after the first statement points into these bytes: they
+    // live until it has been looked at.
+    QByteArray utf8;
     const char* resto = nullptr;
     if (lectura) {
       PreparaLectura(sql, p);
     } else {
-      const QByteArray utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
+      utf8 = sqlite_sql::AdaptaSentencia(sql).toUtf8();
       Prepara(sql, p, &resto, &utf8);
     }
     if (!p.stmt) vb::Raise(vb::ErrInvalidCall, QStringLiteral("Sentencia vacía"), QStringLiteral("SQLite"));
@@ -633,7 +636,9 @@ Resultado MotorSqlite::CorrePreparada(const QString& sql, const QVariantList& va
     } else if (v.typeId() == QMetaType::Double) {
       rc = sqlite3_bind_double(p.stmt, i + 1, v.toDouble());
     } else {
-      QByteArray t = v.toString().toUtf8();
+      // As a literal writes it: a half of a character standing alone is no
+      // character.
+      QByteArray t = vb::SinMitadesSueltas(v.toString()).toUtf8();
       rc = sqlite3_bind_text(p.stmt, i + 1, t.constData(), t.size(), SQLITE_TRANSIENT);
     }
     if (rc != SQLITE_OK) Falla(sql);

@@ -45,8 +45,7 @@ QByteArray Pregunta(const QString& instancia) {
   if (nombre.isEmpty() || nombre.size() > kLargoNombre || nombre.contains('\0'))
     vb::Raise(vb::ErrProvider,
               QStringLiteral("El nombre de la instancia \"%1\" no es válido: debe tener entre 1 y %2 caracteres.")
-                  .arg(instancia)
-                  .arg(kLargoNombre),
+                  .arg(instancia, QString::number(kLargoNombre)),
               kOrigen);
   QByteArray p;
   p.reserve(nombre.size() + 2);

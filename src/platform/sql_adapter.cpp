@@ -163,10 +163,18 @@ bool EsPragmaQueActua(QStringView nombre) {
 }  // namespace
 
 QString MotivoNoLectura(const QString& sql) {
-  bool primera = true;  // the statement's first word is still to come
+  bool primera = true;  // the statement's first token is still to come
   const int n = sql.size();
   bool finDeSentencia = false;  // a ";" was seen
   int casos = 0;                // CASE expressions open
+  // The two words before the current one, when nothing but blanks and
+  // comments stands between them (NEXT VALUE FOR).
+  QString antes[2];
+  // A read is a SELECT, or a WITH that leads to one: the server runs a
+  // procedure named first in a batch without EXEC, bracketed or quoted too.
+  const auto comienzo = [](const QString& token) {
+    return QStringLiteral("Una consulta debe comenzar con SELECT y el texto comienza con %1").arg(token);
+  };
   int i = 0;
   while (i < n) {
     const QChar c = sql[i];
@@ -175,6 +183,9 @@ QString MotivoNoLectura(const QString& sql) {
     if (c == u'\'' || c == u'"' || c == u'[') {
       if (finDeSentencia) return QStringLiteral("El texto tiene más de una sentencia");
       const int fin = FinDeCitado(sql, i);
+      if (primera) return comienzo(sql.mid(i, fin - i));
+      antes[0].clear();
+      antes[1].clear();
       // An engine may take a quoted text where a table goes for its name.
       const bool cerrado = fin - i >= 2 && sql[fin - 1] == (c == u'[' ? QChar(u']') : c);
       if (EsPragmaQueActua(QStringView(sql).mid(i + 1, fin - i - (cerrado ? 2 : 1))))
@@ -204,7 +215,9 @@ QString MotivoNoLectura(const QString& sql) {
       continue;
     }
     if (finDeSentencia) return QStringLiteral("El texto tiene más de una sentencia");
-    if (c.isLetter() || c == u'_' || c == u'@' || c == u'#') {
+    const bool esPalabra = c.isLetter() || c == u'_' || c == u'@' || c == u'#';
+    if (primera && !esPalabra) return comienzo(c);
+    if (esPalabra) {
       int j = i;
       while (j < n && (sql[j].isLetterOrNumber() || sql[j] == u'_' || sql[j] == u'@' || sql[j] == u'#' ||
                        sql[j] == u'$'))
@@ -219,13 +232,18 @@ QString MotivoNoLectura(const QString& sql) {
         if (rehusada != PalabrasRehusadas().constEnd()) return MotivoDePalabra(*rehusada, palabra);
         if (EsPragmaQueActua(palabra)) return MotivoDePalabra(Rehusa::Escribe, palabra);
       }
-      // A read is a SELECT, or a WITH that leads to one.
-      if (primera && palabra != QLatin1String("SELECT") && palabra != QLatin1String("WITH"))
-        return QStringLiteral("Una consulta debe comenzar con SELECT y el texto comienza con %1").arg(palabra);
+      if (primera && palabra != QLatin1String("SELECT") && palabra != QLatin1String("WITH")) return comienzo(palabra);
+      // A sequence's next value moves the sequence on.
+      if (palabra == QLatin1String("FOR") && antes[0] == QLatin1String("NEXT") && antes[1] == QLatin1String("VALUE"))
+        return MotivoDePalabra(Rehusa::Escribe, QStringLiteral("NEXT VALUE FOR"));
+      antes[0] = antes[1];
+      antes[1] = palabra;
       primera = false;
       i = j;
       continue;
     }
+    antes[0].clear();
+    antes[1].clear();
     ++i;
   }
   return QString();

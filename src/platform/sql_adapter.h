@@ -24,8 +24,10 @@ QStringList Divide(const QString& sql);
 // character stands for itself. The end of the text when it is never closed.
 int FinDeCitado(const QString& s, int i);
 
-// Why a text cannot run as a read on a server that takes batches: it does
-// not begin with SELECT (or WITH), it holds a second statement after a ";",
+// Why a text cannot run as a read on a server that takes batches: its first
+// token is not the bare word SELECT (or WITH) (the server runs a procedure
+// named first in a batch, bracketed or quoted too, without EXEC), it asks a
+// sequence for its NEXT VALUE FOR, it holds a second statement after a ";",
 // or, outside its literals, bracketed or quoted names and comments, a word
 // that begins another statement (the server needs no ";" between two): one
 // that writes or changes the database or the connection (INSERT, UPDATE,

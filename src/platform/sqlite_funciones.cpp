@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -38,7 +39,7 @@ int CollationCI(void*, int na, const void* a, int nb, const void* b) {
 QString Texto(sqlite3_value* v) {
   const unsigned char* t = sqlite3_value_text(v);
   if (!t) return QString();
-  return QString::fromUtf8(reinterpret_cast<const char*>(t), sqlite3_value_bytes(v));
+  return TextoUtf8(reinterpret_cast<const char*>(t), sqlite3_value_bytes(v));
 }
 
 // A LIKE pattern read once and matched against any number of values, in
@@ -300,6 +301,12 @@ void FuncionGetDate(sqlite3_context* ctx, int, sqlite3_value**) {
 
 }  // namespace
 
+QString TextoUtf8(const char* s, qsizetype n) {
+  if (n < 3 || s[0] != '\xEF' || s[1] != '\xBB' || s[2] != '\xBF') return QString::fromUtf8(s, n);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+  return utf8(QByteArrayView(s, n));
+}
+
 int ComparaCI(const char* a, int na, const char* b, int nb) {
   na = SinBlancosFinales(a, na);
   nb = SinBlancosFinales(b, nb);
@@ -313,8 +320,8 @@ int ComparaCI(const char* a, int na, const char* b, int nb) {
     }
     return na - nb;
   }
-  QString x = QString::fromUtf8(a, na).toCaseFolded();
-  QString y = QString::fromUtf8(b, nb).toCaseFolded();
+  QString x = TextoUtf8(a, na).toCaseFolded();
+  QString y = TextoUtf8(b, nb).toCaseFolded();
   return x.compare(y);
 }
 

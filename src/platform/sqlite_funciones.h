@@ -12,6 +12,10 @@ namespace sqlite_sql {
 
 void RegistraFunciones(sqlite3* db);
 
+// A stored text (UTF-8) as it is stored: a leading byte-order mark is part of
+// it (QString::fromUtf8 would drop it).
+QString TextoUtf8(const char* s, qsizetype n);
+
 // The collation's comparison, exposed for tests: <0, 0 or >0.
 int ComparaCI(const char* a, int na, const char* b, int nb);
 // The LIKE matcher: % any run, _ one character, [abc] / [a-z] / [^a] sets,

@@ -56,6 +56,21 @@ QString QuitaCaracteres(const QString& s, const QString& caracteres) {
   return r;
 }
 
+QString SinMitadesSueltas(const QString& s) {
+  if (s.isValidUtf16()) return s;
+  QString r;
+  r.reserve(s.size());
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    const QChar c = s[i];
+    if (c.isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+      r.append(c).append(s[++i]);
+    } else if (!c.isSurrogate()) {
+      r.append(c);
+    }
+  }
+  return r;
+}
+
 QString TextoDeVal(const QString& s) {
   QString t;
   t.reserve(s.size());

@@ -32,6 +32,10 @@ QString Mid(const QString& s, int start, int length = -1);
 QString Left(const QString& s, int n);
 // The text with every occurrence of the given characters removed.
 QString QuitaCaracteres(const QString& s, const QString& caracteres);
+// The text without the halves of a character that stand alone (one of the
+// two units of a character outside the basic plane, without the other): they
+// are no character, and a database cannot store one.
+QString SinMitadesSueltas(const QString& s);
 
 // The number at the start of a text: blanks skipped, "." as decimal point,
 // 0 when the text does not begin with a number.

@@ -31,7 +31,26 @@ QString Sentencia(const Busqueda& b) {
          QString::fromLatin1(b.columna) + QStringLiteral(" = ? ORDER BY IDARTICULO");
 }
 
+// The look-ups in the order they are asked. The article code and the main
+// bar code are each asked once: asking the same column again finds nothing
+// new.
+std::vector<Busqueda> Orden(bool CodigoBarraPrimero) {
+  std::vector<Busqueda> orden;
+  orden.push_back(CodigoBarraPrimero ? kPorCodigoBarra : kPorArticulo);
+  orden.push_back(CodigoBarraPrimero ? kPorArticulo : kPorCodigoBarra);
+  for (const Busqueda& b : kPorUnidades) orden.push_back(b);
+  // With the bar code first, the article code is asked last.
+  if (CodigoBarraPrimero) std::rotate(orden.begin() + 1, orden.begin() + 2, orden.end());
+  return orden;
+}
+
 }  // namespace
+
+QStringList ColumnasDeBusqueda(bool CodigoBarraPrimero) {
+  QStringList columnas;
+  for (const Busqueda& b : Orden(CodigoBarraPrimero)) columnas << QString::fromLatin1(b.columna);
+  return columnas;
+}
 
 bool BuscaArticuloPorCodigo(QString& Codigo, Recordset& Rs, bool, bool CodigoBarraPrimero) {
   const QString codigo = gUtil.FormateaCodigo(Codigo, 25);
@@ -39,16 +58,7 @@ bool BuscaArticuloPorCodigo(QString& Codigo, Recordset& Rs, bool, bool CodigoBar
     gDatos.AbreRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE 1 = 0"), Rs);
     return false;
   }
-  // The article code and the main bar code are each asked once: asking the
-  // same column again finds nothing new.
-  std::vector<Busqueda> orden;
-  orden.push_back(CodigoBarraPrimero ? kPorCodigoBarra : kPorArticulo);
-  orden.push_back(CodigoBarraPrimero ? kPorArticulo : kPorCodigoBarra);
-  for (const Busqueda& b : kPorUnidades) orden.push_back(b);
-  // With the bar code first, the article code is asked last.
-  if (CodigoBarraPrimero) std::rotate(orden.begin() + 1, orden.begin() + 2, orden.end());
-
-  for (const Busqueda& b : orden) {
+  for (const Busqueda& b : Orden(CodigoBarraPrimero)) {
     gDatos.AbreRecordsetPreparado(Sentencia(b), {codigo}, Rs);
     if (Rs.Bof()) continue;
     Codigo = vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(Rs.Fields(QStringLiteral("IDARTICULO")))));

@@ -3,6 +3,7 @@
 // article's own code, its main bar code, the bar code of its transport unit
 // or one of the four bar codes tied to a unit of measure.
 #include <QString>
+#include <QStringList>
 
 class Recordset;
 
@@ -23,3 +24,9 @@ class Recordset;
 // SoloLectura is accepted for the callers: recordsets are read whole either
 // way. Failures reach the caller.
 bool BuscaArticuloPorCodigo(QString& Codigo, Recordset& Rs, bool SoloLectura = true, bool CodigoBarraPrimero = false);
+
+// The columns BuscaArticuloPorCodigo tries a code in, in its order (with
+// CodigoBarraPrimero as it takes it): IDARTICULO, CODIGOBARRA,
+// CODIGOBARRADUN, CODIGOBARRA1..4. A caller that searches many codes at
+// once finds, for each code, what the first column holding it finds.
+QStringList ColumnasDeBusqueda(bool CodigoBarraPrimero = false);

@@ -349,7 +349,8 @@ bool ValidaNumeracionComprobante(const QString& TC, const QString& Sucursal, con
 }
 
 bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QString& Sucursal, const QString& Numero,
-                            const QString& Letra, bool EnLote, QString& TextoLote, bool ForzarReserva) {
+                            const QString& Letra, bool EnLote, QString& TextoLote, bool ForzarReserva,
+                            bool SoloAvanza) {
   vb::ErrorSteps paso(QStringLiteral("ConsultaComprobante"));
   const QString codigo = CodigoTC(TC);
   const QString L = LetraDeClave(Letra);
@@ -417,13 +418,16 @@ bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QSt
     }
     const QString actualiza = QStringLiteral(" UPDATE ") + tabla + QStringLiteral(" SET ") + L +
                               QStringLiteral("_ULTIMO_NRO = ") + Entero(numero);
+    const QString donde =
+        SoloAvanza ? dondeLibro + QStringLiteral(" AND ") + L + QStringLiteral("_ULTIMO_NRO < ") + Entero(numero)
+                   : dondeLibro;
     if (!EnLote) {
       gDatos.Ejecuta(actualiza + QStringLiteral(", fechahora_modificacion = ") +
-                     ValorFechaHora(rs.Fields(QStringLiteral("fechahora_modificacion")).Value()) + dondeLibro);
+                     ValorFechaHora(rs.Fields(QStringLiteral("fechahora_modificacion")).Value()) + donde);
       grabado = true;
       return;
     }
-    QString lote = actualiza + dondeLibro;
+    QString lote = actualiza + donde;
     if (vb::Igual(vb::Trim(Texto(rs, QStringLiteral("Sistema"))), QStringLiteral("Contable")) || ForzarReserva ||
         vb::Igual(vb::Trim(TC), QStringLiteral("OC")))
       lote += QStringLiteral("\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES (") + codigo + u',' +

@@ -96,11 +96,15 @@ bool Obtener_Nro_Comprobante(const QString& TC, QString& Sucursal, QString& Nume
 //   number into V_MV_CTROL_CPTE, each closed by CR LF. Nothing runs.
 // - otherwise the book's row is updated at once (next number and the time of
 //   the change) and no reservation is written.
+// With SoloAvanza the book's next number is only moved forward: recorded
+// after a later number (a batch run after another voucher's number was
+// recorded under the same lock), it leaves the book as it is.
 // A book numbered outside the program (Externo) records nothing and answers
 // True. False, with a message saying why, when no book of the branch and
 // letter holds the number, or the type has no book at all.
 bool GrabaNumeroComprobante(const QString& TC, const QString& Sistema, const QString& Sucursal, const QString& Numero,
-                            const QString& Letra, bool EnLote, QString& TextoLote, bool ForzarReserva = false);
+                            const QString& Letra, bool EnLote, QString& TextoLote, bool ForzarReserva = false,
+                            bool SoloAvanza = false);
 
 // Checks a letter and number against the books of the type that number the
 // branch for that letter, and sets gTalonario to the book the number belongs

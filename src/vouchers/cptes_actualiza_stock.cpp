@@ -249,9 +249,11 @@ void Posteo::Pases() {
     gDatos.AbreRecordsetPreparado(
         QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ? AND IDCOMPROBANTE = ?"),
         {tc, clave}, rs);
-    const long maximo =
+    long maximo =
         rs.Bof() ? 0 : vb::CLng(std::round(gUtil.ConvierteDoble(vb::Texto(gUtil.ValorCampo(rs.Fields(0))))));
     gDatos.CierraRecordset(rs);
+    // Rows of a batch handed out under the lock held and not yet run count.
+    maximo = std::max(maximo, EntregasStock::UltimaSecuencia(tc, clave));
     secuencia_ = maximo == 0 ? 0 : maximo + 1;
   }
   short ultimo = signo;
@@ -262,6 +264,7 @@ void Posteo::Pases() {
     ultimo = s;
     for (int fila = 1; fila < grilla_->Rows(); ++fila) DeLinea(fila, [&] { Linea(fila, pase, s); });
   }
+  EntregasStock::Secuencia(tc, clave, secuencia_);
   if (!descargaInsumos) return;
   DescargaInsumos(ultimo, pases == 2, false);
   // A transfer's components go into the destination and out again: from the
@@ -568,10 +571,13 @@ bool ClsCmnCptes::ActualizaStock(MSFlexGrid* MSFlexGrid2, const QString& TC, con
 
       if (GeneraSentenciaSQL) {
         // Nothing runs: the statements go back to the caller, who runs them
-        // under the lock it holds around this call.
+        // under the lock it holds around this call; what they use counts
+        // from now on for the postings under that lock.
+        EntregasStock entregas;
         p.Corre();
         p.Verifica();
         *SQLTemp = loteRecibido + p.Lote();
+        entregas.Confirma();
       } else {
         // One transaction, taken with the write lock before any number or
         // sequence is read: every statement of the posting, or none.

@@ -7,10 +7,11 @@
 // then written into the grids, so a voucher that is not there, or a read
 // that fails, leaves the grids as they were.
 //
-// On a server every statement is a round trip, so a load reads each thing
-// once: the master rows and the equivalences of all the voucher's articles
-// in a statement per few hundred articles, each article type's description
-// once; nothing of it is kept beyond the load.
+// On a server every statement is a round trip, so a load reads each kind of
+// thing in a few statements, whatever the number of lines: the master rows
+// (by article code, then by bar code), the descriptions of their types and
+// the equivalences of all the voucher's articles, a statement per few
+// hundred codes; nothing of it is kept beyond the load.
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -143,6 +144,14 @@ struct LineaArticulo {
   double impuestos = 0;
 };
 
+// What an article's master row gives its lines: their cells, the first
+// being the description of the article's type, and that type as the row
+// holds it (trimmed), by which the description is read.
+struct MaestroLeido {
+  Celdas celdas;
+  QString tipo;
+};
+
 // Which quantity an article line shows: the stored one, what its delivery
 // run still has pending, or what was not yet applied from it.
 enum class Regla { Ninguna, Pendiente, Aplicada };
@@ -181,7 +190,8 @@ class Carga {
   bool LeeAplicadas(Regla regla, QHash<QString, double>& porArticulo);
   void LineaDeArticulo(Recordset& rs, LineaArticulo& l);
   bool Maestros(const QStringList& articulos, std::vector<LineaArticulo>& lineas, EquivalenciasLeidas& equivalencias);
-  Celdas Maestro(const Recordset& m);
+  static MaestroLeido Maestro(const Recordset& m);
+  bool Tipos(const std::vector<LineaArticulo>& lineas, QHash<QString, MaestroLeido>& porClave);
   void Cantidades(Regla regla, const QHash<QString, double>& porArticulo, std::vector<LineaArticulo>& lineas) const;
 
   vb::ErrorSteps& paso_;
@@ -198,9 +208,8 @@ class Carga {
   bool repartoPendiente_ = false;
   QString condicionIva_;
   // What every article line shares: the letter of the voucher (read when a
-  // line needs it) and the descriptions of the article types.
+  // line needs it).
   std::optional<bool> letraB_;
-  QHash<QString, QString> tipos_;
   FormatoImporte importe_;
 };
 
@@ -323,44 +332,47 @@ bool Carga::LeeAplicadas(Regla regla, QHash<QString, double>& porArticulo) {
   return true;
 }
 
-// The cells an article's master row gives a line (the row m is on).
-Celdas Carga::Maestro(const Recordset& m) {
+// The cells an article's master row gives a line (the row m is on); the
+// description of its type is read with the others.
+MaestroLeido Carga::Maestro(const Recordset& m) {
   using namespace ColArticulos;
   auto a = [&](const char* campo) { return m.Fields(QLatin1String(campo)); };
   const QString tipo = Valor(a("IdTipo"));
-  auto t = tipos_.find(tipo.toUpper());
-  if (t == tipos_.end())
-    t = tipos_.insert(tipo.toUpper(), vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(
-                                          QStringLiteral("V_TA_TipoArticulo"), tipo, QStringLiteral("Descripcion"),
-                                          QStringLiteral("IdTipo"), 8, QString()))));
   const Field talle = a("UsaTalle");
-  return {{kDescripcionTipo, *t},
-          {kPresentacion, Valor(a("Presentacion"))},
-          {kEsExento, Marca(a("Exento"))},
-          {kPideSerie, MarcaConValor(a("UsaSerie"))},
-          {kPideLote, MarcaConValor(a("UsaLote"))},
-          {kPerecedero, MarcaConValor(a("Perecedero"))},
-          {kCoeficiente, QStringLiteral("1")},
-          {kTipoCoeficiente, QStringLiteral("*")},
-          {kPideTalle, talle.IsNull() ? QStringLiteral("0") : Marca(talle)},
-          {kPesable, Marca(a("pesable"))},
-          {kCodigoBarra, Valor(a("CodigoBarra"))},
-          // Type and rubro, for the summary's breakdown.
-          {kTipoArticulo, tipo},
-          {kRubroArticulo, Valor(a("IdRubro"))}};
+  return {{{kDescripcionTipo, QString()},
+           {kPresentacion, Valor(a("Presentacion"))},
+           {kEsExento, Marca(a("Exento"))},
+           {kPideSerie, MarcaConValor(a("UsaSerie"))},
+           {kPideLote, MarcaConValor(a("UsaLote"))},
+           {kPerecedero, MarcaConValor(a("Perecedero"))},
+           {kCoeficiente, QStringLiteral("1")},
+           {kTipoCoeficiente, QStringLiteral("*")},
+           {kPideTalle, talle.IsNull() ? QStringLiteral("0") : Marca(talle)},
+           {kPesable, Marca(a("pesable"))},
+           {kCodigoBarra, Valor(a("CodigoBarra"))},
+           // Type and rubro, for the summary's breakdown.
+           {kTipoArticulo, tipo},
+           {kRubroArticulo, Valor(a("IdRubro"))}},
+          tipo};
 }
 
 // The master's cells of every line whose article the master knows, each
-// article (articulos: the lines' codes, each once) read once: those found by
-// their article code in a statement per few hundred codes, the others
-// searched one by one as BuscaArticuloPorCodigo searches a code (its bar
-// codes too).
+// article (articulos: the lines' codes, each once) read once, in a statement
+// per few hundred codes for each kind of look-up, as BuscaArticuloPorCodigo
+// would find each code alone: by the article code first; the codes that
+// finds nothing for by every bar code at once, each code taking the row of
+// the first column in the search's order that holds it, of the lowest
+// article code. A blank code finds nothing.
 bool Carga::Maestros(const QStringList& articulos, std::vector<LineaArticulo>& lineas,
                      EquivalenciasLeidas& equivalencias) {
-  QHash<QString, std::optional<Celdas>> porClave;  // nullopt: the master does not know it
+  QHash<QString, MaestroLeido> porClave;  // the codes the master knows
+  QStringList buscados;
+  for (const QString& codigo : articulos)
+    if (!vb::Trim(codigo).isEmpty()) buscados << codigo;
+  const QStringList columnas = ColumnasDeBusqueda();
   // A row found by its article code also gives the article's own unit, as
   // the unit conversions read it.
-  auto filas = [&](Recordset& m, const QStringList&) {
+  auto porArticulo = [&](Recordset& m, const QStringList&) {
     for (; !m.Eof(); m.MoveNext()) {
       const QString codigo = gUtil.ConvierteTexto(m.Fields(QStringLiteral("IDARTICULO")).Value());
       const QString clave = ClaveDeCodigo(codigo);
@@ -370,27 +382,82 @@ bool Carga::Maestros(const QStringList& articulos, std::vector<LineaArticulo>& l
     }
   };
   if (!paso_.step([&] {
-        LeePorCodigos(QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE IDARTICULO"),
-                      QStringLiteral(" ORDER BY IDARTICULO"), articulos, filas);
+        LeePorCodigos(QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE ") + columnas.front(),
+                      QStringLiteral(" ORDER BY IDARTICULO"), buscados, porArticulo);
       }))
     return false;
-  for (const QString& codigo : articulos) {
-    const QString clave = ClaveDeCodigo(codigo);
-    if (porClave.contains(clave)) continue;
-    std::optional<Celdas> celdas;
-    if (!paso_.step([&] {
-          QString buscado = codigo;
-          Recordset m;
-          if (BuscaArticuloPorCodigo(buscado, m, true, false)) celdas = Maestro(m);
-          gDatos.CierraRecordset(m);
-        }))
-      return false;
-    porClave.insert(clave, celdas);
-  }
+
+  QStringList faltan;
+  for (const QString& codigo : buscados)
+    if (!porClave.contains(ClaveDeCodigo(codigo))) faltan << codigo;
+  const QStringList barras = columnas.mid(1);
+  // The rows come in article-code order: a code keeps the first row of the
+  // earliest column that holds it.
+  auto porBarras = [&](Recordset& m, const QStringList& parte) {
+    QHash<QString, qsizetype> columnaDe;  // the codes of this part, by the column that found them
+    for (const QString& codigo : parte) columnaDe.insert(ClaveDeCodigo(codigo), barras.size());
+    for (; !m.Eof(); m.MoveNext())
+      for (qsizetype k = 0; k < barras.size(); ++k) {
+        const auto c = columnaDe.find(ClaveDeCodigo(gUtil.ConvierteTexto(m.Fields(barras[k]).Value())));
+        if (c == columnaDe.end() || *c <= k) continue;
+        *c = k;
+        porClave.insert(c.key(), Maestro(m));
+      }
+  };
+  if (!faltan.isEmpty() && !paso_.step([&] {
+        LeePorCodigos(
+            static_cast<int>(barras.size()),
+            [&](const QString& lista) {
+              return QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE ") +
+                     barras.join(QStringLiteral(" IN ") + lista + QStringLiteral(" OR ")) + QStringLiteral(" IN ") +
+                     lista + QStringLiteral(" ORDER BY IDARTICULO");
+            },
+            faltan, porBarras);
+      }))
+    return false;
+  if (!Tipos(lineas, porClave)) return false;
   for (LineaArticulo& l : lineas) {
-    const std::optional<Celdas>& m = porClave.value(ClaveDeCodigo(l.codigo));
-    if (m) l.celdas.insert(l.celdas.begin() + static_cast<std::ptrdiff_t>(l.maestro), m->cbegin(), m->cend());
+    const auto m = porClave.constFind(ClaveDeCodigo(l.codigo));
+    if (m != porClave.cend())
+      l.celdas.insert(l.celdas.begin() + static_cast<std::ptrdiff_t>(l.maestro), m->celdas.cbegin(), m->celdas.cend());
   }
+  return true;
+}
+
+// The description of each article type the lines' masters name, read as a
+// look-up of that type alone reads it (the first row whose type, without
+// blanks around it and in any letter case, is the one named; none: empty),
+// each type once, in a statement per few hundred types.
+bool Carga::Tipos(const std::vector<LineaArticulo>& lineas, QHash<QString, MaestroLeido>& porClave) {
+  QStringList tipos;
+  QHash<QString, QString> descripciones;  // by the type's key
+  for (const LineaArticulo& l : lineas) {
+    const auto m = porClave.constFind(ClaveDeCodigo(l.codigo));
+    if (m == porClave.cend()) continue;
+    const QString clave = ClaveDeCodigo(m->tipo);
+    if (descripciones.contains(clave)) continue;
+    descripciones.insert(clave, QString());
+    tipos << m->tipo;
+  }
+  QSet<QString> leidos;
+  if (!tipos.isEmpty() && !paso_.step([&] {
+        LeePorCodigos(
+            1,
+            [&](const QString& lista) {
+              return QStringLiteral("SELECT IdTipo, Descripcion FROM V_TA_TipoArticulo WHERE ") +
+                     gDatos.CodigoEnLista(QStringLiteral("IdTipo"), lista);
+            },
+            tipos, [&](Recordset& t, const QStringList&) {
+              for (; !t.Eof(); t.MoveNext()) {
+                const QString clave = ClaveDeCodigo(vb::LTrim(gUtil.ConvierteTexto(t.Fields(0).Value())));
+                if (leidos.contains(clave) || !descripciones.contains(clave)) continue;
+                leidos.insert(clave);
+                descripciones[clave] = vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(t.Fields(1))));
+              }
+            });
+      }))
+    return false;
+  for (MaestroLeido& m : porClave) m.celdas.front().second = descripciones.value(ClaveDeCodigo(m.tipo));
   return true;
 }
 

@@ -31,14 +31,6 @@ Diezmilesimos DeDoble(double d) { return vb::Moneda::DesdeDoble(d).Diezmilesimos
 
 double NumeroDe(const QString& clave) { return vb::Val(ClaveComprobante::Numero(clave)); }
 
-// The key after another one of the same branch and letter; empty past the
-// last number there is.
-QString Siguiente(const QString& clave) {
-  const double numero = NumeroDe(clave) + 1;
-  if (numero > ClaveComprobante::kUltimoNumero) return QString();
-  return ClaveComprobante::Sucursal(clave) + ClaveComprobante::FormateaNumero(numero) + ClaveComprobante::Letra(clave);
-}
-
 }  // namespace
 
 const Componentes& Posteo::ComponentesDe(const QString& articulo) {
@@ -53,32 +45,15 @@ const Componentes& Posteo::ComponentesDe(const QString& articulo) {
 }
 
 // The key of the "PE" voucher of one discharge: a key no movement uses and
-// no earlier discharge of this posting took (the batch road writes nothing
-// before the caller runs it, so the book would propose the same number
-// twice).
+// no posting under the lock held (this one included) was handed (the batch
+// road writes nothing before the caller runs it, so the book would propose
+// the same number twice).
 QString Posteo::ClaveDescarga() {
   QString lote;
-  QString clave = AsignarNumeroComprobante(kTipoDescarga, QStringLiteral("0001"), QStringLiteral("X"),
-                                           enLote_ ? &lote : nullptr);
+  const QString clave = AsignarNumeroComprobante(kTipoDescarga, QStringLiteral("0001"), QStringLiteral("X"),
+                                                 enLote_ ? &lote : nullptr);
   Verifica();
   if (clave.size() != ClaveComprobante::kLargo) throw Abandono{};  // no number was given; the user has been told why
-  while (clavesDescarga_.count(clave)) {
-    for (;;) {
-      const QString siguiente = Siguiente(clave);
-      if (siguiente.isEmpty()) {
-        AvisaTalonarioCompleto(kTipoDescarga, ClaveComprobante::Sucursal(clave), ClaveComprobante::Letra(clave));
-        throw Abandono{};
-      }
-      clave = siguiente;
-      Recordset rs;
-      gDatos.AbreRecordsetPreparado(QStringLiteral("SELECT TC FROM V_MV_STOCK WHERE TC = ? AND IDCOMPROBANTE = ?"),
-                                    {gUtil.FormateaCodigo(kTipoDescarga, 4), clave}, rs);
-      const bool usada = !rs.Bof();
-      gDatos.CierraRecordset(rs);
-      if (!usada) break;
-    }
-  }
-  clavesDescarga_.insert(clave);
   if (!lote.isEmpty()) ClsDatos::AgregaSentencia(lote_, lote, ClsDatos::Union::Retorno);
   return clave;
 }
@@ -230,9 +205,11 @@ void Posteo::DescargaInsumos(short s, bool paseTres, bool mismosLotes) {
   if (movimientos == 0 || claveDescarga.isEmpty()) return;
   QString lote;
   const QString siguiente = u' ' + QString::number(static_cast<qlonglong>(NumeroDe(claveDescarga)) + 1);
+  // A batch run after a later number was recorded under the same lock
+  // leaves the book where that one put it.
   const bool grabado =
       GrabaNumeroComprobante(kTipoDescarga, QStringLiteral("STOCK"), ClaveComprobante::Sucursal(claveDescarga),
-                             siguiente, ClaveComprobante::Letra(claveDescarga), true, lote, false);
+                             siguiente, ClaveComprobante::Letra(claveDescarga), true, lote, false, true);
   Verifica();
   if (!grabado) throw Abandono{};  // the user has been told why
   if (!vb::Trim(lote).isEmpty()) EjecutaTexto(lote);

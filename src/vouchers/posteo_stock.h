@@ -221,7 +221,6 @@ class Posteo {
   // The lots each component of each line (row, component) was drawn from by
   // the last discharge, for a discharge that gives back the same lots.
   std::map<std::pair<int, size_t>, std::vector<ItemCantidad>> lotesDeLinea_;
-  std::set<QString> clavesDescarga_;
   // The INSERT of the last row run at once, and its columns.
   std::vector<const char*> columnas_;
   QString sentencia_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 
 #include "platform/ado.h"
 #include "platform/celdas.h"
@@ -23,7 +25,72 @@ QString CodigoDeposito(const QString& deposito) { return gUtil.FormateaCodigo(Cl
 // Locks held by this program run on the shared connection.
 int gBloqueosAbiertos = 0;
 
+// What is handed out under the levels open, innermost last: keys by type
+// and key, the last sequence by type and key (types at width 4).
+struct Entregado {
+  std::set<QString> claves;
+  std::map<QString, long> secuencias;
+};
+std::vector<Entregado> gEntregas;
+
+QString Tipo(const QString& TC) { return gUtil.FormateaCodigo(vb::Trim(TC), 4); }
+QString ClaveDe(const QString& TC, const QString& clave) { return Tipo(TC) + u'|' + clave; }
+
 }  // namespace
+
+// ------------------------------------------------------------ handed out
+
+EntregasStock::EntregasStock() : nivel_(gEntregas.size()) { gEntregas.emplace_back(); }
+
+EntregasStock::~EntregasStock() {
+  if (gEntregas.size() != nivel_ + 1) return;  // levels end innermost first
+  if (confirmada_ && nivel_ > 0) {
+    Entregado& afuera = gEntregas[nivel_ - 1];
+    Entregado& propio = gEntregas.back();
+    afuera.claves.merge(propio.claves);
+    for (const auto& [clave, secuencia] : propio.secuencias)
+      afuera.secuencias[clave] = std::max(afuera.secuencias[clave], secuencia);
+  }
+  gEntregas.pop_back();
+}
+
+void EntregasStock::Clave(const QString& TC, const QString& clave) {
+  if (!gEntregas.empty()) gEntregas.back().claves.insert(ClaveDe(TC, clave));
+}
+
+bool EntregasStock::ClaveEntregada(const QString& TC, const QString& clave) {
+  const QString buscada = ClaveDe(TC, clave);
+  return std::any_of(gEntregas.cbegin(), gEntregas.cend(),
+                     [&](const Entregado& e) { return e.claves.count(buscada) > 0; });
+}
+
+QString EntregasStock::UltimaClave(const QString& TC, const QString& Sucursal, const QString& Letra) {
+  const QString desde = ClaveDe(TC, Sucursal);
+  QString ultima;
+  for (const Entregado& e : gEntregas)
+    for (auto it = e.claves.lower_bound(desde); it != e.claves.cend() && it->startsWith(desde); ++it) {
+      const QString clave = it->mid(desde.size() - Sucursal.size());
+      if (clave.size() == ClaveComprobante::kLargo && ClaveComprobante::Letra(clave) == Letra && clave > ultima)
+        ultima = clave;
+    }
+  return ultima;
+}
+
+void EntregasStock::Secuencia(const QString& TC, const QString& clave, long secuencia) {
+  if (gEntregas.empty()) return;
+  long& s = gEntregas.back().secuencias[ClaveDe(TC, clave)];
+  s = std::max(s, secuencia);
+}
+
+long EntregasStock::UltimaSecuencia(const QString& TC, const QString& clave) {
+  const QString buscada = ClaveDe(TC, clave);
+  long ultima = 0;
+  for (const Entregado& e : gEntregas) {
+    const auto it = e.secuencias.find(buscada);
+    if (it != e.secuencias.cend()) ultima = std::max(ultima, it->second);
+  }
+  return ultima;
+}
 
 QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra,
                                  QString* TextoLote) {
@@ -32,32 +99,49 @@ QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, con
   if (!Obtener_Nro_Comprobante(TC, sucursal, numero, letra, modifica, true, QString(), TextoLote ? &lote : nullptr))
     return QString();
   vb::ErrorSteps paso(QStringLiteral("AsignarNumeroComprobante"));
-  const QString tipo = ClsDatos::Literal(gUtil.FormateaCodigo(vb::Trim(TC), 4));
-  Recordset rs;
-  bool usado = false, lleno = false;
-  if (!paso.step([&] {
-        gDatos.AbreRecordset(QStringLiteral("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = ") + tipo +
-                                 QStringLiteral(" AND IDCOMPROBANTE = ") + ClsDatos::Literal(sucursal + numero + letra),
-                             rs, nullptr, 0, 1, -1);
-        usado = !rs.Bof();
-      }))
-    return QString();
-  // Taken by a movement: the number after the highest key of the type,
-  // branch and letter.
-  if (usado && !paso.step([&] {
-        gDatos.AbreRecordset(QStringLiteral("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = ") + tipo +
-                                 QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + ClsDatos::Literal(sucursal) +
-                                 QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + ClsDatos::Literal(letra),
-                             rs, nullptr, 0, 1, -1);
-        lleno = !NumeroSiguienteA(rs.Bof() ? QVariant() : rs.Fields(QStringLiteral("ULTIMO")).Value(),
-                                   ClaveComprobante::kDesdeNumero, numero);
-      }))
-    return QString();
-  gDatos.CierraRecordset(rs);
+  const QString tipo = ClsDatos::Literal(Tipo(TC));
+  // A number proposed again after it was handed out under the lock held:
+  // its reservation is its holder's to keep.
+  if (EntregasStock::ClaveEntregada(TC, sucursal + numero + letra)) lote.clear();
+  bool lleno = false;
+  // The number moves on until neither a movement uses it nor the lock held
+  // handed it out; each move goes past the highest number of what it
+  // looked at, so this ends.
+  for (;;) {
+    Recordset rs;
+    bool usado = false;
+    if (!paso.step([&] {
+          gDatos.AbreRecordset(QStringLiteral("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = ") + tipo +
+                                   QStringLiteral(" AND IDCOMPROBANTE = ") +
+                                   ClsDatos::Literal(sucursal + numero + letra),
+                               rs, nullptr, 0, 1, -1);
+          usado = !rs.Bof();
+        }))
+      return QString();
+    // Taken by a movement: the number after the highest key of the type,
+    // branch and letter.
+    if (usado && !paso.step([&] {
+          gDatos.AbreRecordset(QStringLiteral("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = ") +
+                                   tipo + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") +
+                                   ClsDatos::Literal(sucursal) +
+                                   QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + ClsDatos::Literal(letra),
+                               rs, nullptr, 0, 1, -1);
+          lleno = !NumeroSiguienteA(rs.Bof() ? QVariant() : rs.Fields(QStringLiteral("ULTIMO")).Value(),
+                                     ClaveComprobante::kDesdeNumero, numero);
+        }))
+      return QString();
+    gDatos.CierraRecordset(rs);
+    if (lleno || !EntregasStock::ClaveEntregada(TC, sucursal + numero + letra)) break;
+    // Handed out under the lock held, though not yet written: the number
+    // after the highest key handed out there, which a movement may use.
+    lleno = !NumeroSiguienteA(EntregasStock::UltimaClave(TC, sucursal, letra), ClaveComprobante::kDesdeNumero, numero);
+    if (lleno) break;
+  }
   if (lleno) {
     AvisaTalonarioCompleto(TC, sucursal, letra);
     return QString();
   }
+  EntregasStock::Clave(TC, sucursal + numero + letra);
   // What the numbering would have run, as it would have run it.
   if (TextoLote && !lote.isEmpty()) ClsDatos::AgregaSentencia(*TextoLote, lote, ClsDatos::Union::Linea);
   return sucursal + numero + letra;
@@ -195,4 +279,5 @@ void TransaccionStock::Confirma() {
   // that nothing was written.
   if (propia_) gDatos.Conexion().CommitTrans();
   else if (!punto_.liberacion.isEmpty()) gDatos.Conexion().Execute(punto_.liberacion);
+  entregas_.Confirma();
 }

@@ -36,14 +36,19 @@ extern std::vector<ItemCantidad> gInsumos;
 // that no stock movement uses: the number proposed by the type's books
 // (Obtener_Nro_Comprobante, checked), or, when a movement already uses it,
 // the one after the highest key of the type, branch and letter in
-// V_MV_STOCK. Branch and letter are the book's (a type without books gives
+// V_MV_STOCK, or, when it was handed out under the lock held, the one after
+// the highest key handed out there (each checked in turn). Branch and letter are the book's (a type without books gives
 // "0001" and "X"). The empty text when no number was given: the books are
 // used up or wrongly set up, the highest key is 99999999 (the user was told),
 // or a database error left the procedure. Call it under the write lock of the
-// posting that uses the key (TransaccionStock).
+// posting that uses the key (TransaccionStock): a key handed out under the
+// lock held counts as used (EntregasStock), written or not, and the key
+// given is kept as handed out.
 // With TextoLote nothing runs: what the numbering would run (the removal of
 // a reservation left of the number) is appended to TextoLote, for the
-// caller's batch, which it must run under the same lock.
+// caller's batch, which it must run under the same lock; nothing is appended
+// for a number handed out under that lock, whose reservation is its
+// holder's.
 QString AsignarNumeroComprobante(const QString& TC, const QString& Sucursal, const QString& Letra,
                                  QString* TextoLote = nullptr);
 
@@ -78,6 +83,39 @@ void SacaDeLotes(const std::vector<ItemCantidad>& EnStock, double CantidadRequer
 // order the database returns them. With SoloVerifica, Insumos is left empty.
 bool IdArticuloTieneInsumos(const QString& IdArticulo, std::vector<ItemCantidad>& Insumos, bool SoloVerifica = false);
 
+// What the postings under the write lock held have handed out and may not
+// have written yet: the keys of stock vouchers (AsignarNumeroComprobante)
+// and the last sequence given to the rows of a voucher. A posting run as a
+// batch writes nothing until its caller runs the batch, later, under the same
+// lock; a posting after it cannot see its key or rows in V_MV_STOCK nor its
+// number in the books, so it asks here. What is handed out is kept in levels:
+// each write lock (TransaccionStock) opens one, and so does a posting run as
+// a batch. A level ended with Confirma hands what it holds to the level
+// around it; one ended without it (the lock taken back, the posting failed)
+// forgets it, so a key handed out there is free again. Nothing outlives the
+// outermost level; without any level nothing is kept.
+class EntregasStock {
+ public:
+  EntregasStock();
+  ~EntregasStock();
+  EntregasStock(const EntregasStock&) = delete;
+  EntregasStock& operator=(const EntregasStock&) = delete;
+  void Confirma() { confirmada_ = true; }
+
+  // A key (SucNroLetra) of a voucher type handed out; whether it was.
+  static void Clave(const QString& TC, const QString& clave);
+  static bool ClaveEntregada(const QString& TC, const QString& clave);
+  // The highest key handed out of a type, branch and letter ("" none).
+  static QString UltimaClave(const QString& TC, const QString& Sucursal, const QString& Letra);
+  // The last sequence given to the rows of a voucher (0 none).
+  static void Secuencia(const QString& TC, const QString& clave, long secuencia);
+  static long UltimaSecuencia(const QString& TC, const QString& clave);
+
+ private:
+  size_t nivel_;
+  bool confirmada_ = false;
+};
+
 // The write lock of a stock posting: a transaction that takes the database's
 // write lock at once, waiting for another writer up to the connection's
 // command timeout (raises when it cannot be had). Ended without Confirma it
@@ -107,6 +145,7 @@ class TransaccionStock {
   static PuntoDeGuardado Sentencias(bool sqlite, int nivel);
 
  private:
+  EntregasStock entregas_;  // what is handed out under this lock
   bool propia_ = false;
   bool terminada_ = false;
   PuntoDeGuardado punto_;  // of a joined lock

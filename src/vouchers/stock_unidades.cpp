@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -31,7 +32,10 @@ namespace {
 // The rows in force: those of the innermost EquivalenciasLeidas alive.
 FilasDeEquivalencias* gLeidas = nullptr;
 
+// Codes a statement asks for at most, and values it binds at most when it
+// names them several times (a server takes about two thousand values).
 constexpr qsizetype kCodigosPorSentencia = 500;
+constexpr qsizetype kValoresPorSentencia = 1800;
 
 QString Codigo(const QString& codigo, int ancho) { return ClsDatos::Literal(gUtil.FormateaCodigo(codigo, ancho)); }
 
@@ -100,13 +104,21 @@ QString ClaveDeCodigo(const QString& codigo) {
 
 void LeePorCodigos(const QString& inicio, const QString& fin, const QStringList& codigos,
                    const std::function<void(Recordset&, const QStringList&)>& lee) {
-  for (qsizetype desde = 0; desde < codigos.size(); desde += kCodigosPorSentencia) {
-    const QStringList parte = codigos.mid(desde, kCodigosPorSentencia);
-    QString sql = inicio + QStringLiteral(" IN (?");
-    for (qsizetype i = 1; i < parte.size(); ++i) sql += QStringLiteral(", ?");
-    sql += u')' + fin;
+  LeePorCodigos(1, [&](const QString& lista) { return inicio + QStringLiteral(" IN ") + lista + fin; }, codigos, lee);
+}
+
+void LeePorCodigos(int veces, const std::function<QString(const QString& lista)>& sentencia,
+                   const QStringList& codigos, const std::function<void(Recordset&, const QStringList&)>& lee) {
+  const qsizetype porParte = std::max<qsizetype>(1, std::min(kCodigosPorSentencia, kValoresPorSentencia / veces));
+  for (qsizetype desde = 0; desde < codigos.size(); desde += porParte) {
+    const QStringList parte = codigos.mid(desde, porParte);
+    QString lista = QStringLiteral("(?");
+    for (qsizetype i = 1; i < parte.size(); ++i) lista += QStringLiteral(", ?");
+    lista += u')';
+    QVariantList valores;
+    for (int v = 0; v < veces; ++v) valores.append(QVariantList(parte.cbegin(), parte.cend()));
     Recordset rs;
-    gDatos.AbreRecordsetPreparado(sql, QVariantList(parte.cbegin(), parte.cend()), rs);
+    gDatos.AbreRecordsetPreparado(sentencia(lista), valores, rs);
     lee(rs, parte);
     gDatos.CierraRecordset(rs);
   }

@@ -87,6 +87,13 @@ QString ClaveDeCodigo(const QString& codigo);
 // Failures reach the caller.
 void LeePorCodigos(const QString& inicio, const QString& fin, const QStringList& codigos,
                    const std::function<void(Recordset&, const QStringList&)>& lee);
+// The same for any statement over a list of codes: sentencia makes it from
+// the list "(?, ?, ...)" of one part of the codes, which it names veces
+// times (the codes are bound in that order each time); the parts are made
+// smaller so a statement never binds many more values than one of the form
+// above.
+void LeePorCodigos(int veces, const std::function<QString(const QString& lista)>& sentencia,
+                   const QStringList& codigos, const std::function<void(Recordset&, const QStringList&)>& lee);
 
 // The unit look-ups of a piece of work that converts many quantities of a
 // few articles (a voucher's load fills the measure columns of every line).

@@ -256,13 +256,63 @@ TEST_F(VentanaPrincipal, TheApprovalTellsHowManyTickedReportsWereNotApprovedAndW
   }
 }
 
+// Whatever name is pasted into the box, the approval stores it as the box
+// holds it (cut at 50 whole characters: a character outside the basic plane
+// is two units of text and is never split), shows it, counts it as this
+// supervisor's own approval, and keeps it from the next approval.
 TEST_F(VentanaPrincipal, AnApproverWithLeadingBlanksStillCountsItsOwnApprovals) {
-  Busca();
-  Caja("Responsable").SetText("  Ana María ");
-  Linea("15")->SetChecked(true);
-  w->Plexatol1_Click("GRABAR");
-  EXPECT_EQ(Aprobador(15), "  Ana María ");
-  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // outside the basic plane
+  const QChar bom(0xFEFF), nul(0);
+  const struct {
+    QString pegado, guardado;
+  } casos[] = {
+      {"  Ana María ", "  Ana María "},
+      {"O'Neill", "O'Neill"},
+      {"''", "''"},
+      {"'; DELETE FROM V_MV_DIARIOS; --", "'; DELETE FROM V_MV_DIARIOS; --"},
+      {"'+CHAR(0)+'", "'+CHAR(0)+'"},
+      {"Ana" + QString(nul) + "Bel", "Ana" + QString(nul) + "Bel"},
+      {"50% [a-z]_\\", "50% [a-z]_\\"},
+      {"\tAna", "\tAna"},
+      {QString(50, u'x'), QString(50, u'x')},
+      {QString(51, u'y'), QString(50, u'y')},
+      {QString(48, u'z') + emoji, QString(48, u'z') + emoji},
+      {QString(49, u'z') + emoji, QString(49, u'z')},
+      {emoji.repeated(26), emoji.repeated(25)},
+      {"Ana " + emoji + " Pérez", "Ana " + emoji + " Pérez"},
+      {QString(bom) + "Juan", QString(bom) + "Juan"},
+      {QString(bom), QString(bom)},
+      {"Juan" + QString(bom), "Juan" + QString(bom)},
+      {QString::fromUtf8("Jose\xCC\x81"), QString::fromUtf8("Jose\xCC\x81")},  // a combining accent
+      {QString::fromUtf8("\xE2\x80\xAE" "abc"), QString::fromUtf8("\xE2\x80\xAE" "abc")},  // right to left
+      {QString::fromUtf8("\xC2\xA0" "Ana"), QString::fromUtf8("\xC2\xA0" "Ana")},
+      {QString::fromUtf8("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD \xE7\x8E\x8B"), QString::fromUtf8("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD \xE7\x8E\x8B")},
+      {"ANA", "ANA"},
+      {"a" + QString(QChar(0xD800)) + "b", "ab"},  // a lone half of a character
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.pegado.toStdString());
+    e.ui().llamadas.clear();
+    e.Sql("UPDATE V_MV_DIARIOS SET AUTORIZADOPOR = NULL WHERE IDDIARIO = 15");
+    Busca();
+    Caja("Responsable").clear();
+    Pega(&Caja("Responsable"), c.pegado);
+    EXPECT_EQ(Caja("Responsable").Text(), c.guardado);
+    Linea("15")->SetChecked(true);
+    ASSERT_TRUE(w->Plexatol1->grabarenabled());
+    w->Plexatol1_Click("GRABAR");
+    // The bytes stored, read apart from the program's own reading.
+    EXPECT_EQ(e.Valor("SELECT hex(AUTORIZADOPOR) FROM V_MV_DIARIOS WHERE IDDIARIO = 15").toString(),
+              QString::fromLatin1(c.guardado.toUtf8().toHex().toUpper()));
+    EXPECT_EQ(Aprobador(15), c.guardado);
+    EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0) << (e.ui().llamadas.empty() ? std::string() : e.ui().llamadas[0].texto.toStdString());
+    EXPECT_EQ(Linea("15")->SmallIcon(), FrmZamolid::kIconoAprobado);
+    EXPECT_TRUE(Linea("15")->Checked());
+    EXPECT_EQ(Linea("15")->SubItems(5), vb::Trim(c.guardado));
+    // The next approval leaves it as it is.
+    gDatos.Ejecuta(FrmZamolid::SentenciasAprobacion(QList<QStringList>{{"15"}}, "Otro").join("\r\n"));
+    EXPECT_EQ(Aprobador(15), c.guardado);
+  }
 }
 
 TEST_F(VentanaPrincipal, OnlyApprovedLinesTickedRunsNothing) {

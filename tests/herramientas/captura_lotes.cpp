@@ -13,6 +13,7 @@
 
 #include "aplicacion_captura.h"
 #include "demo_db.h"
+#include "lots/columnas_lotes.h"
 #include "lots/frm_grilla_lotes.h"
 #include "lots/registro_lotes.h"
 #include "platform/cls_datos.h"
@@ -128,7 +129,7 @@ int main(int argc, char** argv) {
     // goes through the scripted seam), the current cell on that row.
     Captura(guion, QStringLiteral("salida_lote_rechazada"), [](FrmGrillaLotes& d) {
       if (d.MSFlexGrid1->Rows() < 3) return;
-      d.MSFlexGrid1->SetTextMatrix(2, 3, QStringLiteral("9999"));
+      d.MSFlexGrid1->SetTextMatrix(2, ColSalidas::kCantidad, QStringLiteral("9999"));
       QTest::keyClick(d.MSFlexGrid1, Qt::Key_F2);
     });
     c.PideSerieLote_Salidas(grilla, art, descripcion(art), cantidad, QString(), QString(), lotes, cantidades, true,
@@ -174,7 +175,7 @@ int main(int argc, char** argv) {
     QString posiciones, lotes;
     Captura(guion, QStringLiteral("posicion_rechazada"), [](FrmGrillaLotes& d) {
       if (d.MSFlexGrid1->Rows() < 3) return;
-      d.MSFlexGrid1->SetTextMatrix(2, 4, QStringLiteral("9999"));
+      d.MSFlexGrid1->SetTextMatrix(2, ColPosiciones::kCantidad, QStringLiteral("9999"));
       d.CmdAceptar->click();
     });
     c.PidePosicionLote(porPosicion, unidad, cantidad, QStringLiteral("1"), QString(), QString(), posiciones, lotes);

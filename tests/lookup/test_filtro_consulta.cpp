@@ -70,6 +70,13 @@ TEST_F(FiltroF5, EachConditionGoesWhereTheStatementsShapeWantsIt) {
 TEST_F(FiltroF5, TheTypedTextKeepsItsWildcardsAndNothingElse) {
   EXPECT_EQ(filtro_consulta::TextoLike(" O'Hara [1]%_ "), " O''Hara [[]1]%_ ");
   EXPECT_EQ(filtro_consulta::TextoLike(QString("A") + QChar(0) + "["), "A'+CHAR(0)+'[[]");
+  // A half of a character standing alone is left out: a statement holding
+  // one could not be adapted for the embedded database (TOP n stayed).
+  EXPECT_EQ(filtro_consulta::TextoLike("pe" + QString(QChar(0xD800)) + QString::fromUtf8("ña") + QChar(0xDC00)),
+            QString::fromUtf8("peña"));
+  EXPECT_EQ(Filas(FiltroConsulta().Agrega("SELECT TOP 5 NOMBRE FROM MA_CLIENTES", "NOMBRE",
+                                          QString(QChar(0xDFFF)) + QString::fromUtf8("peñ") + QChar(0xD800))),
+            1);
   FiltroConsulta f;
   // Brackets, quotes and a semicolon stay inside the pattern.
   const QString r = f.Agrega("SELECT NOMBRE FROM MA_CLIENTES", "RAZON_SOCIAL", "o'h%a");

@@ -351,6 +351,13 @@ TEST_F(ListaConsulta, F5TakesQuotesLiterallyAndPercentAndUnderscoreAsWildcards) 
     QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
     EXPECT_EQ(Columna(l, 0), QStringList{"CASA" + nul + "BLANCA"});
     EXPECT_EQ(filtra(l, 0, "AB"), QStringList());
+    // A lone half of a character pasted into the box is no character.
+    for (const QChar mitad : {QChar(0xD83D), QChar(0xDE00)}) {
+      l.CmdNueva->click();
+      Pega(&l.CmbSearch(0), "pe" + QString(mitad) + QString::fromUtf8("ña"));
+      QTest::keyClick(&l.CmbSearch(0), Qt::Key_F5);
+      EXPECT_EQ(Columna(l, 0), QStringList{"peña"});
+    }
     // An empty box keeps every row whose field is not null.
     EXPECT_EQ(filtra(l, 0, "").size(), 9);
     l.CmdCancelar->click();

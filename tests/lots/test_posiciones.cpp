@@ -300,11 +300,11 @@ TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstWhatIsAvailable) {
     QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
     // Beyond the range of a quantity, or no double at all: refused, never
     // stored as 0; the editor stays open.
-    const QString antes = f.MSFlexGrid1->TextMatrix(2, 4);
+    const QString antes = f.MSFlexGrid1->TextMatrix(2, ColPosiciones::kCantidad);
     for (const QString& grande : {QString(20, u'9'), QString(309, u'9')}) {
       Teclea(f, grande);
       EXPECT_TRUE(f.EditorAbierto());
-      EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, 4), antes);
+      EXPECT_EQ(f.MSFlexGrid1->TextMatrix(2, ColPosiciones::kCantidad), antes);
       QTest::keyClick(f.TxtEdit, Qt::Key_Escape);
     }
     Teclea(f, "3,99995");  // kept at four decimals: 4

@@ -46,6 +46,12 @@ TEST_F(BaseChica, CollationIgnoresCaseAndTrailingBlanks) {
   EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE = '7'"), 0);       // leading blanks count
   EXPECT_LT(sqlite_sql::ComparaCI("abc", 3, "ABD  ", 5), 0);
   EXPECT_EQ(sqlite_sql::ComparaCI("Ñandú ", 8, "ñANDÚ", 7), 0);
+  // A leading byte-order mark is a character of the text: a name that is
+  // only that mark is not the empty text.
+  EXPECT_NE(sqlite_sql::ComparaCI("\xEF\xBB\xBF", 3, "", 0), 0);
+  EXPECT_NE(sqlite_sql::ComparaCI("\xEF\xBB\xBF" "Ñandú", 9, "ñandú", 7), 0);
+  Corre("INSERT INTO T (ID, NOMBRE) VALUES (4, char(65279))");
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) FROM T WHERE NOMBRE = '' OR NOMBRE IS NULL"), 0);
 }
 
 TEST_F(BaseChica, ComparisonsOverExpressionsIgnoreCaseAndTrailingBlanksToo) {
@@ -124,6 +130,14 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"[^]", "q", {}, true},
       {"[a", "[a", {}, true},  // no closing bracket: taken as it stands
       {"[]a", "[]a", {}, true},
+      // A "-" that ends or begins a set is one of its characters.
+      {"[a-]", "a", {}, true},
+      {"[a-]", "-", {}, true},
+      {"[a-]", "b", {}, false},
+      {"%x[a-]y", "zx-y", {}, true},
+      {"[-a]", "-", {}, true},
+      {"[^a-]", "-", {}, false},
+      {"[^a-]", "b", {}, true},
       // The escape before "%", "_" and "[", and as the last character.
       {"%!%", "100%", u'!', true},
       {"%!%", "100", u'!', false},
@@ -206,7 +220,8 @@ TEST_F(BaseChica, ALiteralStandsForExactlyTheTextABoundValueIs) {
   const QChar nul(0);
   const QString textos[] = {"", "O'Brien", "a" + QString(nul) + "b", QString(nul), QString(nul) + "'" + nul + "'",
                             "x\r\ny\tz|" + QString(QChar(0xFF)), "Peña €", QString(2, nul) + "''",
-                            "'+CHAR(0)+'", " ' "};
+                            "'+CHAR(0)+'", " ' ", QString(QChar(0xFEFF)) + "Juan", QString(QChar(0xFEFF)),
+                            QString(2, QChar(0xFEFF)) + "x", "Juan" + QString(QChar(0xFEFF))};
   int id = 100;
   for (const QString& t : textos) {
     SCOPED_TRACE(id);
@@ -220,6 +235,20 @@ TEST_F(BaseChica, ALiteralStandsForExactlyTheTextABoundValueIs) {
     EXPECT_EQ(r.valores[0].toString(), t);
     EXPECT_EQ(r.valores[1].toString(), t);
     EXPECT_EQ(ClsDatos::DeshaceLiteral(ClsDatos::Literal(t)), t);
+    id += 2;
+  }
+  // A half of a character standing alone is no character: neither a literal
+  // nor a bound value stores it.
+  for (const QChar mitad : {QChar(0xD83D), QChar(0xDE00)}) {
+    const QString t = "a" + QString(mitad) + "b";
+    SCOPED_TRACE(int(mitad.unicode()));
+    Corre("INSERT INTO T (ID, NOMBRE) VALUES (" + QString::number(id) + ", " + ClsDatos::Literal(t) + ")");
+    motor->EjecutaPreparada("INSERT INTO T (ID, NOMBRE) VALUES (?, ?)", {id + 1, t});
+    const ado::Resultado r = Corre("SELECT hex(NOMBRE) FROM T WHERE ID IN (" + QString::number(id) + ", " +
+                                   QString::number(id + 1) + ") ORDER BY ID");
+    ASSERT_EQ(r.Filas(), 2);
+    EXPECT_EQ(r.valores[0].toString(), "6162");
+    EXPECT_EQ(r.valores[1].toString(), "6162");
     id += 2;
   }
   EXPECT_EQ(ClsDatos::Literal("a" + QString(nul) + "b"), "'a'+CHAR(0)+'b'");  // the server's own form

@@ -164,6 +164,14 @@ TEST_F(ConEntorno, PreparedStatementsRunExactlyOneStatement) {
   EXPECT_THROW(gDatos.AbreRecordsetPreparado("SELECT ID FROM T WHERE ID = ?; DELETE FROM T", {1}, rs), vb::Error);
   gDatos.AbreRecordsetPreparado("SELECT ID FROM T WHERE ID = ?", {1}, rs);
   EXPECT_EQ(rs.RecordCount(), 1);
+  // A text kept after it ran as a statement is still refused as a read.
+  for (const char* sql : {"DELETE FROM T WHERE ID = ?", "INSERT INTO T VALUES (?)"}) {
+    SCOPED_TRACE(sql);
+    gDatos.Conexion().ExecutePreparada(sql, {5});
+    const long long filas = LeeAjeno(archivo, "SELECT COUNT(*) FROM T");
+    EXPECT_THROW(gDatos.AbreRecordsetPreparado(sql, {1}, rs), vb::Error);
+    EXPECT_EQ(LeeAjeno(archivo, "SELECT COUNT(*) FROM T"), filas);
+  }
 }
 
 TEST(MotivoNoLectura, WordsThatWriteCountOnlyOutsideLiteralsNamesAndComments) {
@@ -189,6 +197,24 @@ TEST(MotivoNoLectura, WordsThatWriteCountOnlyOutsideLiteralsNamesAndComments) {
   EXPECT_NE(MotivoNoLectura("  /* c */ rollback"), "");
   EXPECT_NE(MotivoNoLectura("end"), "");
   EXPECT_NE(MotivoNoLectura("RELEASE uno"), "");
+  // The server runs a procedure named first in a batch without EXEC, and a
+  // sequence's next value is a write: a read begins with the bare word
+  // SELECT or WITH and never asks a sequence for its next value.
+  for (const char* sql : {
+           "[sp_configure] 'show advanced options', 1", "\"sp_who\"", "[master]..[xp_cmdshell] 'dir'",
+           "/* c */ [dbo].[P] 1", "  -- nota\r\n\"dbo\".\"P\"", "sp_who", "(SELECT A FROM T)", "1", "'x'",
+           "{call P}", "SELECT NEXT VALUE FOR dbo.Numerador", "select next /* x */ value\r\n  for [dbo].[Numerador]",
+           "SELECT A, NEXT VALUE FOR S OVER (ORDER BY A) FROM T", "WITH U AS (SELECT NEXT VALUE FOR S AS N) SELECT N FROM U",
+       })
+    EXPECT_NE(MotivoNoLectura(sql), "") << sql;
+  for (const char* sql : {
+           "SELECT A AS [NEXT VALUE FOR] FROM T", "SELECT 'NEXT VALUE FOR S' FROM T", "SELECT NEXT_VALUE FROM T",
+           "SELECT NEXT FROM T WHERE VALUE = 1 FOR XML AUTO", "SELECT [NEXT] VALUE FROM T",
+           "SELECT \"next\" FROM T -- NEXT VALUE FOR S", " /* [x] */ select 1", "\r\nWITH U AS (SELECT 1 AS A) SELECT A FROM U",
+           // A doubled "]" is part of the bracketed name.
+           "SELECT [A]]DELETE] FROM T", "SELECT [A]] DELETE FROM T] FROM T",
+       })
+    EXPECT_EQ(MotivoNoLectura(sql), "") << sql;
 }
 
 // Every word that begins a statement of the server (which takes one after

@@ -125,8 +125,11 @@ TEST_F(ConEntorno, ANamedInstancesPortIsAskedOfTheServerWithinTheLoginTime) {
   servidor.hilo = std::thread([&] {
     while (!servidor.fin)
       if (servidor.Espera()) {
-        ::close(::accept(servidor.fd, nullptr, nullptr));
+        const int conexion = ::accept(servidor.fd, nullptr, nullptr);
+        // Counted before it is dropped: the driver gives up at once then,
+        // and the test looks at the count as soon as the attempt ends.
         ++conexiones;
+        ::close(conexion);
       }
   });
   enum class Servicio { Calla, NoEsta, Contesta };
@@ -193,6 +196,16 @@ TEST(NavegadorSql, TheAnswerGivesTheInstancesTcpPort) {
   EXPECT_EQ(navegador_sql::Pregunta(QString(32, u'A')).size(), 34);
   EXPECT_THROW(navegador_sql::Pregunta(QString(33, u'A')), vb::Error);
   EXPECT_THROW(navegador_sql::Pregunta(QString()), vb::Error);
+  // The refused name is told as it was given, whatever it holds.
+  for (const QString& nombre : {QString("%1%2") + QString(31, u'B'), QString(40, u'%')}) {
+    try {
+      navegador_sql::Pregunta(nombre);
+      ADD_FAILURE() << nombre.toStdString();
+    } catch (const vb::Error& e) {
+      EXPECT_TRUE(e.Description.contains("\"" + nombre + "\" no es válido: debe tener entre 1 y 32 caracteres."))
+          << e.Description.toStdString();
+    }
+  }
 }
 
 // On the server road nothing adapts a text: TOP, ISNULL and the trimmed code

@@ -91,6 +91,28 @@ TEST_F(Numeracion, NoNumberIsGivenWhenNoBookCanHandOneOut) {
   EXPECT_TRUE(Aviso().contains("se encuentran utilizados"));
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 5);
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  // A book never used starts at its first number, and a book whose next
+  // number is its last one has none left: so a fresh book whose first number
+  // is its last is used up, and a type with it alone gives none.
+  const struct {
+    const char* tc;
+    int ultimo, desde, hasta;
+    const char* clave;  // "" none
+  } nuevos[] = {{"TB1", 0, 5, 5, ""},
+                {"TB2", 0, 5, 6, "000100000005X"},
+                {"TB3", 3, 5, 5, ""},
+                {"TB4", 0, 1, 1, ""},
+                {"TB5", 4, 5, 6, "000100000005X"},
+                {"TB6", 5, 5, 6, "000100000005X"}};
+  for (const auto& n : nuevos) {
+    SCOPED_TRACE(n.tc);
+    e.ui().llamadas.clear();
+    Libro(n.tc, 1, "X",
+          QString("X_ULTIMO_NRO = %1, X_NRO_DESDE = %2, X_NRO_HASTA = %3").arg(n.ultimo).arg(n.desde).arg(n.hasta));
+    const Propuesta p = Pide(n.tc, "X");
+    EXPECT_EQ(p.dado, *n.clave != 0);
+    EXPECT_EQ(p.dado ? p.clave : Aviso().contains("se encuentran utilizados") ? QString() : Aviso(), n.clave);
+  }
 }
 
 TEST_F(Numeracion, AnExpiredBookIsSkippedByDate) {
@@ -176,6 +198,21 @@ TEST_F(Numeracion, TheBatchRoadAppendsTheUpdateAndTheReservation) {
   EXPECT_EQ(venta, " UPDATE V_TA_CPTE SET A_ULTIMO_NRO = 7 WHERE CODIGO = '  FC' AND TALONARIO=1");
   EXPECT_TRUE(orden.contains("VALUES ('  OC','0001','00000006','X')\r\n"));
   EXPECT_TRUE(forzada.contains("INSERT INTO V_MV_CTROL_CPTE"));
+  // Only forward: a number recorded after a later one leaves the book, at
+  // once and as a batch.
+  const struct {
+    const char* numero;
+    bool enLote;
+    int libro;
+  } avances[] = {{"9", true, 9}, {"8", true, 9}, {"9", false, 9}, {"12", false, 12}, {"10", false, 12}};
+  e.Sql("UPDATE V_TA_CPTE SET A_ULTIMO_NRO = 7 WHERE CODIGO = '  FC'");
+  for (const auto& a : avances) {
+    SCOPED_TRACE(a.numero);
+    QString sentencias;
+    EXPECT_TRUE(GrabaNumeroComprobante("FC", "VENTAS", "0001", a.numero, "A", a.enLote, sentencias, false, true));
+    if (a.enLote) e.Sql(sentencias);
+    EXPECT_EQ(e.Valor("SELECT A_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  FC'").toInt(), a.libro);
+  }
 }
 
 TEST_F(Numeracion, AtOnceTheBookRowIsUpdatedWithTheTimeOfTheChange) {

@@ -46,8 +46,9 @@ class ListaCptes : public ConComprobantes {
           "VALUES (41, '  T3', '000100000009X', 0, '2026-01-20', '2026-01-21', NULL)");
   }
 
-  // The line whose sub-item holds the key.
-  static ListItem* Busca(FrmConsComprobantes& f, const QString& clave, int sub = 1) {
+  // The line whose sub-item holds the key (by default the column of the
+  // sales and quote layouts).
+  static ListItem* Busca(FrmConsComprobantes& f, const QString& clave, int sub = ColConsVentas::kComprobante) {
     return &LineaExistente(f.ListView1, sub, clave);
   }
 
@@ -145,6 +146,9 @@ TEST_F(ListaCptes, ImagesAreFoundByTheirTag) {
 }
 
 TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
+  // A second reception report of an order: the first one read stays.
+  e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
+        "('  IR', '000100000080X', '  OC', '000100000002X')");
   auto f = AbreLista("OC");
   EXPECT_TRUE(f->ListView1->Checkboxes());
   ASSERT_EQ(f->ListView1->ListItems().Count(), 3);

@@ -16,12 +16,22 @@ const QStringList kPresupuestos{"FECHA", "COMPROBANTE", "NOMBRE", "ID", "IMPORTE
 const QStringList kTerceros{"Nº Int.", "FECHA", "COMPROBANTE", "ID", "FH Envio", "FH Recep"};
 const QStringList kOrdenesCompra{"FECHA", "PROVEEDOR", "COMPROBANTE", "IMPORTE", "COMENTARIOS", "Inf. Recepción"};
 
+namespace ven = ColConsVentas;
+namespace com = ColConsCompras;
+namespace pre = ColConsPresupuestos;
+namespace ter = ColConsTerceros;
+namespace ord = ColConsOrdenes;
+
+// The amount of the sales and quote layouts stands in their last column,
+// after the optional one.
+constexpr int kImporteAlFinal = -2;
+
 struct Caso {
   const char* tc;          // as the caller names it
   const char* sentencia;   // the statement without a filter
   QStringList columnas;
   int columnaClave;        // 0 the line's text, else the sub-item holding the key
-  int columnaImporte;      // -1 none
+  int columnaImporte;      // -1 none, kImporteAlFinal the last column
   const char* cuenta;      // the same rows counted another way
 };
 
@@ -29,43 +39,50 @@ const Caso kCasos[] = {
     {"OT",
      " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM "
      "V_OT_Pendientes WHERE TC = '  OT'  ORDER BY IDCOMPROBANTE DESC",
-     kVentas, 1, 4, "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  OT' AND FINALIZADA = 0"},
+     kVentas, ven::kComprobante, kImporteAlFinal,
+     "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  OT' AND FINALIZADA = 0"},
     // Work orders are read from the pending ones either way.
     {"OT/PENDIENTES",
      " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM "
      "V_OT_Pendientes WHERE TC = '  OT'  ORDER BY IDCOMPROBANTE DESC",
-     kVentas, 1, 4, "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  OT' AND FINALIZADA = 0"},
+     kVentas, ven::kComprobante, kImporteAlFinal,
+     "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  OT' AND FINALIZADA = 0"},
     {"NP/PENDIENTES",
      " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = "
      "'  NP' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC",
-     kVentas, 1, 4, "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  NP' AND FINALIZADA = 0"},
+     kVentas, ven::kComprobante, kImporteAlFinal,
+     "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  NP' AND FINALIZADA = 0"},
     {"RM/PENDIENTES",
      " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = "
      "'  RM' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC",
-     kVentas, 1, 4, "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM' AND FINALIZADA = 0"},
+     kVentas, ven::kComprobante, kImporteAlFinal,
+     "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM' AND FINALIZADA = 0"},
     {"RM/PENDIENTES_COMPRAS",
      " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = "
      "' RMC' ORDER BY IDCOMPROBANTE DESC",
-     kCompras, 1, 5, "SELECT COUNT(*) FROM C_MV_CPTE WHERE TC = ' RMC' AND FINALIZADA = 0 AND ANULADA = 0"},
+     kCompras, com::kComprobante, com::kImporte,
+     "SELECT COUNT(*) FROM C_MV_CPTE WHERE TC = ' RMC' AND FINALIZADA = 0 AND ANULADA = 0"},
     {"PR/PENDIENTES",
      " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM "
      "V_PR_PENDIENTES WHERE TC = '  PR' AND APROBADO = 1 ORDER BY IDCOMPROBANTE DESC",
-     kPresupuestos, 1, 4,
+     kPresupuestos, pre::kComprobante, kImporteAlFinal,
      "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  PR' AND FINALIZADA = 0 AND ANULADA = 0 AND APROBADO = 1"},
     {"FC/ANTICIPOS", "SELECT * FROM V_MV_CPTE WHERE TC = '  FC' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC",
-     kVentas, 1, 4, "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  FC'"},
-    {"T3", "SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO", kTerceros, 0, -1,
+     kVentas, ven::kComprobante, kImporteAlFinal,
+     "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  FC'"},
+    {"T3", "SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO", kTerceros, ter::kId, -1,
      "SELECT COUNT(*) FROM V_MV_CPTETERCEROS"},
-    {"NCPE", "SELECT * FROM MV_ASIENTOS WHERE TC = 'NCPE' ORDER BY SUCURSAL, NUMERO, LETRA DESC", kCompras, 1, 5,
-     "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = 'NCPE'"},
-    {"NDPR", "SELECT * FROM MV_ASIENTOS WHERE TC = 'NDPR' ORDER BY SUCURSAL, NUMERO, LETRA DESC", kCompras, 1, 5,
-     "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = 'NDPR'"},
+    {"NCPE", "SELECT * FROM MV_ASIENTOS WHERE TC = 'NCPE' ORDER BY SUCURSAL, NUMERO, LETRA DESC", kCompras,
+     com::kComprobante, com::kImporte, "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = 'NCPE'"},
+    {"NDPR", "SELECT * FROM MV_ASIENTOS WHERE TC = 'NDPR' ORDER BY SUCURSAL, NUMERO, LETRA DESC", kCompras,
+     com::kComprobante, com::kImporte, "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = 'NDPR'"},
     {"OC",
      " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM "
      "C_MV_CPTE WHERE TC = '  OC' AND (APROBADO = 1) AND (FINALIZADO = 0) ORDER BY IDCOMPROBANTE DESC",
-     kOrdenesCompra, 2, 3, "SELECT COUNT(*) FROM C_MV_CPTE WHERE TC = '  OC' AND APROBADO = 1 AND FINALIZADA = 0"},
+     kOrdenesCompra, ord::kComprobante, ord::kImporte,
+     "SELECT COUNT(*) FROM C_MV_CPTE WHERE TC = '  OC' AND APROBADO = 1 AND FINALIZADA = 0"},
     {"PR", "SELECT * FROM V_MV_CPTE WHERE TC = '  PR' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC", kPresupuestos,
-     1, 4, "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  PR'"},
+     pre::kComprobante, kImporteAlFinal, "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  PR'"},
 };
 
 // Types read from V_MV_CPTE or C_MV_CPTE through the general statements.
@@ -74,6 +91,7 @@ const char* const kComprasGenerales[] = {"FCC", "NCC", "NCCP", "NDC", "RMC"};
 
 void CompruebaLineas(FrmConsComprobantes& f, int columnaClave, int columnaImporte, const QString& tc) {
   const int columnas = f.ListView1->ColumnHeaders().Count();
+  const int importe = columnaImporte == kImporteAlFinal ? columnas - 1 : columnaImporte;
   for (int i = 1; i <= f.ListView1->ListItems().Count(); ++i) {
     ListItem* it = f.ListView1->ListItems()(i);
     const QStringList l = Linea(it, columnas);
@@ -81,11 +99,11 @@ void CompruebaLineas(FrmConsComprobantes& f, int columnaClave, int columnaImport
     if (columnaClave > 0) {
       EXPECT_EQ(l[columnaClave].size(), 13) << tc.toStdString() << " " << l.join('|').toStdString();
     }
-    if (columnaImporte >= 0) {
-      EXPECT_TRUE(vb::IsNumeric(l[columnaImporte])) << tc.toStdString() << " " << l.join('|').toStdString();
+    if (importe >= 0) {
+      EXPECT_TRUE(vb::IsNumeric(l[importe])) << tc.toStdString() << " " << l.join('|').toStdString();
     }
     if (tc != "T3") {
-      EXPECT_TRUE(vb::IsDate(l[0])) << tc.toStdString() << " " << l.join('|').toStdString();
+      EXPECT_TRUE(vb::IsDate(l[ven::kFecha])) << tc.toStdString() << " " << l.join('|').toStdString();
     }
   }
 }
@@ -121,7 +139,7 @@ TEST_F(DemoCptes, EveryGeneralTypeListsItsOwnVouchers) {
         e.Valor("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '" + t + "'" + (ot ? " AND FINALIZADA = 0" : "")).toInt();
     EXPECT_GT(esperadas, 0);
     EXPECT_EQ(f->ListView1->ListItems().Count(), esperadas);
-    CompruebaLineas(*f, 1, 4, tc);
+    CompruebaLineas(*f, ven::kComprobante, kImporteAlFinal, tc);
   }
   for (const char* tc : kComprasGenerales) {
     SCOPED_TRACE(tc);
@@ -132,7 +150,7 @@ TEST_F(DemoCptes, EveryGeneralTypeListsItsOwnVouchers) {
     const int esperadas = e.Valor("SELECT COUNT(*) FROM C_MV_CPTE WHERE TC = '" + t + "'").toInt();
     EXPECT_GT(esperadas, 0);
     EXPECT_EQ(f->ListView1->ListItems().Count(), esperadas);
-    CompruebaLineas(*f, 1, 5, tc);
+    CompruebaLineas(*f, com::kComprobante, com::kImporte, tc);
   }
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
@@ -143,9 +161,9 @@ TEST_F(DemoCptes, ColumnWidthsAreRunsOfXInTheFormsFont) {
   for (int i = 0; i < 6; ++i)
     EXPECT_EQ(f->ListView1->ColumnHeaders()(i + 1)->Width(), f->TextWidth(QString(anchos[i], 'X'))) << i;
   auto t = AbreLista("T3");
-  EXPECT_EQ(t->ListView1->ColumnHeaders()(4)->Width(), t->TextWidth("XXXX"));
+  EXPECT_EQ(t->ListView1->ColumnHeaders()(ter::kComplemento + 1)->Width(), t->TextWidth("XXXX"));
   auto v = AbreLista("FC");
-  EXPECT_EQ(v->ListView1->ColumnHeaders()(3)->Width(), v->TextWidth("XXXXX"));
+  EXPECT_EQ(v->ListView1->ColumnHeaders()(ven::kComplemento + 1)->Width(), v->TextWidth("XXXXX"));
 }
 
 TEST_F(DemoCptes, PendingDeliveryNotesFollowTheCashSwitches) {

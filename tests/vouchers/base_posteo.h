@@ -22,7 +22,7 @@ class ConPosteo : public ConBase {
 
   // Lays the articles grid out anew for a voucher type (no lines).
   void Grilla(const QString& tc);
-  // Adds a line: article, quantity and other cells by column.
+  // Adds a line: article, quantity and other cells by column (ColArticulos).
   void Linea(const QString& articulo, const QString& cantidad,
              std::initializer_list<std::pair<int, QString>> otras = {});
   // Posts the grid at once with the usual parameters; HayError in hayError.

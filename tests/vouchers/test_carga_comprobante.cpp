@@ -11,6 +11,9 @@
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
 #include "platform/controles/msflexgrid.h"
+#include "platform/cls_util.h"
+#include "platform/vb.h"
+#include "session/busca_articulo.h"
 #include "session/mod_global.h"
 #include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
@@ -105,12 +108,12 @@ TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
   MSFlexGrid* t = p->MSFlexGrid1;
   ASSERT_EQ(t->Rows(), 4);
   QStringList tarea;
-  for (int c = 0; c < 14; ++c) tarea << C(t, 1, c);
+  for (int c = ColTareas::kCodigo; c <= ColTareas::kFechaRealFin; ++c) tarea << C(t, 1, c);
   EXPECT_EQ(tarea, (QStringList{"7", "Cambio de filtro", "01:30", "1500.50", "2250.75", "", "1240.08",
                                 "Equipo: Compresor", "02/03/2026", "", "3", "7", "03/03/2026", "04/03/2026"}));
   EXPECT_EQ(C(t, 2, ColTareas::kHoras), "00:00");  // no hours
   EXPECT_EQ(C(t, 2, ColTareas::kValorHora), "0.00");
-  EXPECT_EQ(C(t, 3, 0), "");
+  EXPECT_EQ(C(t, 3, ColTareas::kCodigo), "");
 
   MSFlexGrid* a = p->MSFlexGrid2;
   ASSERT_EQ(a->Rows(), 4);
@@ -140,12 +143,14 @@ TEST_F(CargaCpte, ASalesVoucherFillsEveryGrid) {
   EXPECT_EQ(fila(2, {kArticulo, kCantidad, kRestoPorAplicar, kUdEquiv, kCantidadEquiv, kPrecioConIva, kImporte}),
             (QStringList{"OTRO", "0", "0", "UN", "24", "", "0.00"}));
   EXPECT_EQ(a->Row(), 2);
-  EXPECT_EQ(C(a, 3, 0), "");
+  EXPECT_EQ(C(a, 3, kArticulo), "");
 
   MSFlexGrid* o = p->MSFlexGrid3;
   ASSERT_EQ(o->Rows(), 3);  // the remark of another kind is no concept
-  EXPECT_EQ((QStringList{C(o, 1, 0), C(o, 1, 1), C(o, 1, 2), C(o, 1, 3)}),
-            (QStringList{"Flete", "100.00", "121.00", ""}));
+  namespace oc = ColOtrosConceptos;
+  EXPECT_EQ(
+      (QStringList{C(o, 1, oc::kDetalle), C(o, 1, oc::kImporteSinIva), C(o, 1, oc::kImporte), C(o, 1, oc::kCuenta)}),
+      (QStringList{"Flete", "100.00", "121.00", ""}));
 }
 
 TEST_F(CargaCpte, APurchaseVoucherIsFoundByItsSupplier) {
@@ -291,18 +296,19 @@ TEST_F(CargaCpte, LinesGoBelowAUsedLastRowOfEveryGrid) {
   e.Sql("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, TIPO_OBS, OBSERVACION) VALUES ('  FC', '" + kClave +
         "', 'OC', 'Flete')");
   p->Inicializa(*cptes, "FC");
-  for (MSFlexGrid* g : {p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3}) g->SetTextMatrix(1, 0, "ya cargado");
+  for (MSFlexGrid* g : {p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3})
+    g->SetTextMatrix(1, ColGrillas::kCodigo, "ya cargado");
   ASSERT_TRUE(Carga("FC", kClave));
-  EXPECT_EQ(Columna(p->MSFlexGrid1, 0), (QStringList{"ya cargado", "1", "2", ""}));
-  EXPECT_EQ(Columna(p->MSFlexGrid2, 0), (QStringList{"ya cargado", "ART-1", ""}));
-  EXPECT_EQ(Columna(p->MSFlexGrid3, 0), (QStringList{"ya cargado", "Flete", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid1, ColTareas::kCodigo), (QStringList{"ya cargado", "1", "2", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid2, ColArticulos::kArticulo), (QStringList{"ya cargado", "ART-1", ""}));
+  EXPECT_EQ(Columna(p->MSFlexGrid3, ColOtrosConceptos::kDetalle), (QStringList{"ya cargado", "Flete", ""}));
 }
 
 TEST_F(CargaCpte, AVoucherThatIsNotThereOrABadComplementLeavesTheGridsAlone) {
   Cabecera("V_MV_CPTE", "FC", kClave);
   Linea("V_MV_CPTEINSUMOS", "FC", kClave, "ART-1", "1");
   p->Inicializa(*cptes, "FC");
-  p->MSFlexGrid2->SetTextMatrix(1, 0, "antes");
+  p->MSFlexGrid2->SetTextMatrix(1, ColArticulos::kArticulo, "antes");
   long reparto = 3;
   Recordset cab;
   // Another complement, a key with a quote, a complement that is no number.
@@ -318,7 +324,7 @@ TEST_F(CargaCpte, AVoucherThatIsNotThereOrABadComplementLeavesTheGridsAlone) {
   EXPECT_EQ(reparto, 3);
   EXPECT_FALSE(cab.Abierto());
   EXPECT_EQ(p->MSFlexGrid2->Rows(), 2);
-  EXPECT_EQ(C(p->MSFlexGrid2, 1, 0), "antes");
+  EXPECT_EQ(C(p->MSFlexGrid2, 1, ColArticulos::kArticulo), "antes");
   EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM V_MV_CPTE").toInt(), 1);
   // A voucher without lines: found, and every grid as it was.
   e.Sql("DELETE FROM V_MV_CPTEINSUMOS");
@@ -436,6 +442,47 @@ TEST_F(CargaCpte, ALoadReadsEachArticleAndEquivalenceOnce) {
     EXPECT_LE(porCarga[0], 50);
     EXPECT_EQ(porCarga, std::vector<long>(porCarga.size(), porCarga[0]));
   }
+
+  // Nor with the articles' types or the codes the master does not know (each
+  // looked up by every kind of bar code): a voucher of 300 articles of 300
+  // types and 190 unknown codes costs what one of one article and one
+  // unknown code costs. The articles of the sample lines: T-0 of type 1100,
+  // T-7 of type 1107.
+  e.Sql("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 299) "
+        "INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) SELECT 1100 + i, 'Tipo ' || i FROM n");
+  e.Sql("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 299) "
+        "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IDTIPO) "
+        "SELECT printf('%25s', 'T-' || i), 'Artículo', '  UN', 1100 + i FROM n");
+  const struct {
+    int tipos, desconocidos;
+  } mezclas[] = {{1, 1}, {8, 3}, {300, 190}};
+  std::vector<long> porMezcla;
+  int numero = 20;
+  for (const auto& m : mezclas) {
+    SCOPED_TRACE(std::to_string(m.tipos) + " tipos, " + std::to_string(m.desconocidos) + " desconocidos");
+    const QString clave = QString("0001%1A").arg(++numero, 8, 10, QChar('0'));
+    Cabecera("V_MV_CPTE", "FC", clave);
+    e.Sql(QString("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < %1) "
+                  "INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDARTICULO, IDUNIDAD, CANTIDAD) "
+                  "SELECT '  FC', '%2', 0, printf('%25s', CASE WHEN i < %3 THEN 'T-' || i ELSE 'NO-' || i END), "
+                  "'  UN', 1 FROM n")
+              .arg(m.tipos + m.desconocidos)
+              .arg(clave)
+              .arg(m.tipos));
+    p->Inicializa(*cptes, "FC");
+    const long antes = Sentencias();
+    ASSERT_TRUE(Carga("FC", clave));
+    porMezcla.push_back(Sentencias() - antes);
+    MSFlexGrid* a = p->MSFlexGrid2;
+    ASSERT_EQ(a->Rows(), m.tipos + m.desconocidos + 2);
+    using namespace ColArticulos;
+    EXPECT_EQ((QStringList{C(a, 1, kTipoArticulo), C(a, 1, kDescripcionTipo), C(a, m.tipos + 1, kDescripcionTipo)}),
+              (QStringList{"1100", "Tipo 0", ""}));
+    if (m.tipos > 7) {
+      EXPECT_EQ(C(a, 8, kDescripcionTipo), "Tipo 7");
+    }
+  }
+  EXPECT_EQ(porMezcla, std::vector<long>(porMezcla.size(), porMezcla[0]));
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
@@ -485,6 +532,65 @@ TEST_F(CargaCpte, WhatALoadReadsOnceIsWhatEachLineWouldRead) {
   MSFlexGrid* a = p->MSFlexGrid2;
   auto medidas = [&](int r) { return QStringList{C(a, r, kCantidadM3), C(a, r, kCantidadBL), C(a, r, kCantidadKG)}; };
   auto maestro = [&](int r) { return QStringList{C(a, r, kDescripcionTipo), C(a, r, kPresentacion)}; };
+
+  // Codes found by each kind of bar code, which the search asks in turn (the
+  // article code, the main bar code, the transport unit's, then bar codes 1
+  // to 4), each finding the lowest article code that holds it; types stored
+  // in any letter case and padding, none, or unknown. Each article's rubro
+  // tells which one a line found.
+  e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('  X1', 'Equis uno'), (' 7 ', 'Siete'), "
+        "('x1', 'Equis otro')");
+  const struct {
+    const char *articulo, *rubro, *tipo, *columna, *codigo;
+  } barras[] = {{"B-1", "11", "'x1'", "CODIGOBARRA1", "CB-A"},
+                {"B-2", "12", "' X1 '", "CODIGOBARRA", "CB-A"},
+                {"B-3", "13", "NULL", "CODIGOBARRA", "CB-S"},
+                {"B-4", "14", "'  99'", "CODIGOBARRA", "CB-S"},
+                {"B-5", "15", "'7'", "CODIGOBARRADUN", "CB-D"},
+                {"B-6", "16", "'   2'", "CODIGOBARRA4", "CB-4"},
+                {"B-7", "17", "''", "CODIGOBARRA2", "CB-4"},
+                {"B-8", "18", "'  x1'", "CODIGOBARRA", "B-9"},
+                {"B-9", "19", "'   2'", "CODIGOBARRA3", "B-1"},
+                {"", "20", "'   2'", "CODIGOBARRA", "CB-V"}};
+  for (const auto& b : barras) {
+    const bool vacio = QString(b.articulo).isEmpty();
+    e.Sql(QString("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IDRUBRO, IDTIPO, %1) VALUES (%2, "
+                  "'Barras', '  UN', '%3', %4, %5)")
+              .arg(b.columna, vacio ? QString("''") : pad(b.articulo), b.rubro, b.tipo, pad(b.codigo)));
+  }
+  // B-2 also holds B-1's first bar code, B-7 B-8's code as its third.
+  e.Sql("UPDATE V_MA_ARTICULOS SET CODIGOBARRA1 = " + pad("CB-A") + " WHERE IDARTICULO = " + pad("B-2"));
+  e.Sql("UPDATE V_MA_ARTICULOS SET CODIGOBARRA3 = " + pad("B-8") + ", UD_TTE = ' CAJ' WHERE IDARTICULO = " +
+        pad("B-7"));
+  for (const char* codigo : {"CB-A", "cb-s ", "cb-d", "CB-4", "B-8", "b-9", "B-1", "", "NADA", "CB-V", "7790003"})
+    e.Sql(QString("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, IDARTICULO, IDUNIDAD, CANTIDAD) "
+                  "VALUES ('  FC', '%1', 0, '%2', '  UN', 1)")
+              .arg(kClave, codigo));
+
+  p->Inicializa(*cptes, "FC");
+  ASSERT_TRUE(Carga("FC", kClave));
+  ASSERT_EQ(a->Rows(), 22);
+  // Every line shows what a search of its own code finds, and that
+  // article's type as a look-up of the type reads it.
+  for (int r = 1; r <= 20; ++r) {
+    SCOPED_TRACE(C(a, r, kArticulo).toStdString());
+    QString codigo = C(a, r, kArticulo);
+    Recordset m;
+    QStringList buscado{"", ""};
+    if (BuscaArticuloPorCodigo(codigo, m)) {
+      auto campo = [&](const char* c) { return vb::Trim(gUtil.ConvierteTexto(gUtil.ValorCampo(m.Fields(c)))); };
+      buscado = QStringList{campo("IdRubro"), vb::Trim(gUtil.ConvierteTexto(gDatos.ObtieneValor(
+                                                  "V_TA_TipoArticulo", campo("IdTipo"), "Descripcion", "IdTipo", 8,
+                                                  QString())))};
+    }
+    EXPECT_EQ((QStringList{C(a, r, kRubroArticulo), C(a, r, kDescripcionTipo)}), buscado);
+  }
+  EXPECT_EQ(Columna(a, kRubroArticulo).mid(9, 11),
+            (QStringList{"12", "13", "15", "17", "18", "19", "11", "", "", "20", ""}));
+  EXPECT_EQ(Columna(a, kDescripcionTipo).mid(9, 11),
+            (QStringList{"Equis uno", "", "Siete", "", "Equis uno", "Insumo", "Equis uno", "", "", "Insumo",
+                         "Insumo"}));
+  e.Sql("DELETE FROM V_MV_CPTEINSUMOS WHERE IDCOMPROBANTE = '" + kClave + "' AND CANTIDAD = 1");
 
   p->Inicializa(*cptes, "FC");
   ASSERT_TRUE(Carga("FC", kClave));

@@ -28,7 +28,9 @@ class ConsultaCpte : public ConBase {
   }
 
   // The line of the open list whose key is clave.
-  static ListItem* Linea(FrmConsComprobantes& f, const QString& clave) { return LineaDe(f.ListView1, 1, clave); }
+  static ListItem* Linea(FrmConsComprobantes& f, const QString& clave) {
+    return LineaDe(f.ListView1, ColConsVentas::kComprobante, clave);
+  }
   static QPoint Centro(FrmConsComprobantes& f, ListItem* it) {
     f.ListView1->Refresh();
     return f.ListView1->visualItemRect(it).center();

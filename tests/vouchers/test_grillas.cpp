@@ -10,8 +10,14 @@
 #include "platform/form.h"
 #include "platform/vb_error.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 
 namespace {
+
+namespace tar = ColTareas;
+namespace art = ColArticulos;
+namespace otr = ColOtrosConceptos;
+namespace res = ColResumen;
 
 class GrillasCpte : public ConBase {
  protected:
@@ -55,7 +61,7 @@ class GrillasCpte : public ConBase {
 
 TEST_F(GrillasCpte, AnInvoiceShowsEveryAmountColumn) {
   g2->SetRows(7);
-  g2->SetTextMatrix(3, 0, "ART-1");
+  g2->SetTextMatrix(3, art::kArticulo, "ART-1");
   t3->SetText("resto");
   t1->show();
   t2->show();
@@ -66,81 +72,85 @@ TEST_F(GrillasCpte, AnInvoiceShowsEveryAmountColumn) {
   EXPECT_EQ(Titulos(g1), (QStringList{"Código", "Descripción", "Horas", "Valor/Hora", "Total", "AuxEsExento",
                                       "ImporteSinIVA", "AuxObservAdic", "AuxFechaInicio", "AuxFechaFin", "AuxIdTecnico",
                                       "CodigoOriginal", "AuxFechaREALInicio", "AuxFechaREALFin", "AuxTasaIVA"}));
-  EXPECT_EQ(Anchos(g1, 14), (std::vector<int>{w(7), w(37), w(7), w(11), w(11), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(g1->ColAlignment(1), 1);
+  EXPECT_EQ(Anchos(g1, tar::kTasaIva),
+            (std::vector<int>{w(7), w(37), w(7), w(11), w(11), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(g1->ColAlignment(tar::kDescripcion), 1);
   EXPECT_TRUE(t1->isHidden());
   EXPECT_TRUE(t2->isHidden());
 
   EXPECT_EQ(g2->Rows(), 2);
   EXPECT_EQ(g2->Cols(), 79);
-  EXPECT_EQ(g2->TextMatrix(1, 0), "");  // cleared
+  EXPECT_EQ(g2->TextMatrix(1, art::kArticulo), "");  // cleared
   // Discount per line is on in the base configuration: its room comes from
   // the code and the description.
-  EXPECT_EQ(Anchos(g2, 13), (std::vector<int>{w(15) - w(1), w(29) - w(3), 0, w(4), w(4), w(6), 0, 0, w(5), w(11), 0,
-                                              0, 0, w(10)}));
+  EXPECT_EQ(Anchos(g2, art::kTotalConImpuestos),
+            (std::vector<int>{w(15) - w(1), w(29) - w(3), 0, w(4), w(4), w(6), 0, 0, w(5), w(11), 0, 0, 0, w(10)}));
   const QStringList t = Titulos(g2);
-  EXPECT_EQ(t.mid(0, 19), (QStringList{"Articulo", "Descripción", "Lista", "UD", "Dep.", "Cant.", "", "", "% Dto.",
-                                       "Importe", "Total", "AuxEsExento", "AuxPrecioSinIVA", "TOTAL", "AuxPideSerie",
-                                       "AuxPidelote", "AuxNroLote", "AuxNroSerie", "AuxRestoPorAplicar"}));
-  EXPECT_EQ(t.mid(19, 15), (QStringList{"AuxTipoArticulo", "AuxRubroArticulo", "AuxListaConIVA", "AuxPrecioConIVA",
-                                        "AuxCantidadInsumo", "AuxImporteDescuentoArticulo", "AuxTipoCoeficiente",
-                                        "AuxCoeficiente", "AuxStockDisponible", "AuxStockMinimo", "AuxTasaIVA",
-                                        "AuxCpteOrigen", "AuxIdCpteOrigen", "Lote_Origen", "Lote_Aduana"}));
-  EXPECT_EQ(t[36], "Impuestos");
-  EXPECT_EQ(g2->ColWidth(36), w(10));
-  EXPECT_EQ(t[78], "AuxCodigoPercepcion");
-  for (int c = 34; c <= 77; ++c) {
-    if (c == 36) continue;
-    EXPECT_EQ(t[c], "") << c;  // 42, 57 and 64 included
+  const QStringList titulados = t.mid(art::kArticulo, art::kDesdeSinTitulo);
+  EXPECT_EQ(titulados.mid(art::kArticulo, art::kTipoArticulo),
+            (QStringList{"Articulo", "Descripción", "Lista", "UD", "Dep.", "Cant.", "", "", "% Dto.", "Importe",
+                         "Total", "AuxEsExento", "AuxPrecioSinIVA", "TOTAL", "AuxPideSerie", "AuxPidelote",
+                         "AuxNroLote", "AuxNroSerie", "AuxRestoPorAplicar"}));
+  EXPECT_EQ(titulados.mid(art::kTipoArticulo),
+            (QStringList{"AuxTipoArticulo", "AuxRubroArticulo", "AuxListaConIVA", "AuxPrecioConIVA",
+                         "AuxCantidadInsumo", "AuxImporteDescuentoArticulo", "AuxTipoCoeficiente", "AuxCoeficiente",
+                         "AuxStockDisponible", "AuxStockMinimo", "AuxTasaIVA", "AuxCpteOrigen", "AuxIdCpteOrigen",
+                         "Lote_Origen", "Lote_Aduana"}));
+  EXPECT_EQ(t[art::kImpuestos], "Impuestos");
+  EXPECT_EQ(g2->ColWidth(art::kImpuestos), w(10));
+  EXPECT_EQ(t[art::kCodigoPercepcion], "AuxCodigoPercepcion");
+  for (int c = art::kDesdeSinTitulo; c <= art::kHastaSinTitulo; ++c) {
+    if (c == art::kImpuestos) continue;
+    EXPECT_EQ(t[c], "") << c;  // kPerecedero, kPideTalle and kInsumosPorPorcentaje included
     EXPECT_EQ(g2->ColWidth(c), 0) << c;
   }
-  for (int c = 14; c <= 33; ++c) EXPECT_EQ(g2->ColWidth(c), 0) << c;
-  EXPECT_EQ(g2->ColAlignment(0), 1);
-  EXPECT_EQ(g2->ColAlignment(1), 1);
+  for (int c = art::kPideSerie; c <= art::kLoteAduana; ++c) EXPECT_EQ(g2->ColWidth(c), 0) << c;
+  EXPECT_EQ(g2->ColAlignment(art::kArticulo), 1);
+  EXPECT_EQ(g2->ColAlignment(art::kDescripcion), 1);
 
   EXPECT_EQ(g3->Cols(), 6);
   EXPECT_EQ(Titulos(g3), (QStringList{"Detalle", "Importe S/Iva", "Importe", "Cuenta", "", ""}));
-  EXPECT_EQ(Anchos(g3, 5), (std::vector<int>{w(49), w(11), w(11), 0, 0, 0}));
+  EXPECT_EQ(Anchos(g3, otr::kCantidadColumnas - 1), (std::vector<int>{w(49), w(11), w(11), 0, 0, 0}));
   EXPECT_EQ(t3->Text(), "");
 
   EXPECT_EQ(g4->Rows(), 5);
   EXPECT_EQ(Titulos(g4), (QStringList{"Descripcion", "Cantidad ITEM'S", "Cantidad"}));
-  EXPECT_EQ(Anchos(g4, 2), (std::vector<int>{w(50), w(15), w(10)}));
-  EXPECT_EQ(g4->ColAlignment(0), 1);
+  EXPECT_EQ(Anchos(g4, res::kCantidad), (std::vector<int>{w(50), w(15), w(10)}));
+  EXPECT_EQ(g4->ColAlignment(res::kDescripcion), 1);
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
 TEST_F(GrillasCpte, AWorkOrderWithoutAmountsGivesTheirRoomToTheDescriptions) {
   Config("NoMostrarImportesEnOT", "Si");
   Inicializa("OT");
-  EXPECT_EQ(Anchos(g1, 4), (std::vector<int>{w(7), w(37) + w(7) + w(11) + w(11), 0, 0, 0}));
+  EXPECT_EQ(Anchos(g1, tar::kTotal), (std::vector<int>{w(7), w(37) + w(7) + w(11) + w(11), 0, 0, 0}));
   // Articles lose "Importe" and "TOTAL"; work orders never ask the warehouse.
-  EXPECT_EQ(Anchos(g2, 13), (std::vector<int>{w(15) - w(1), w(29) - w(3) + w(11) + w(10), 0, w(4), 0, w(6), 0, 0, w(5),
-                                              0, 0, 0, 0, 0}));
-  EXPECT_EQ(Anchos(g3, 2), (std::vector<int>{w(49) + w(11) + w(11), 0, 0}));
+  EXPECT_EQ(Anchos(g2, art::kTotalConImpuestos), (std::vector<int>{w(15) - w(1), w(29) - w(3) + w(11) + w(10), 0, w(4),
+                                                                   0, w(6), 0, 0, w(5), 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Anchos(g3, otr::kImporte), (std::vector<int>{w(49) + w(11) + w(11), 0, 0}));
   // With the switch off the amounts show, still without the warehouse.
   Config("NoMostrarImportesEnOT", "NO");
   Inicializa("OT");
-  EXPECT_EQ(Anchos(g1, 4), (std::vector<int>{w(7), w(37), w(7), w(11), w(11)}));
-  EXPECT_EQ(g2->ColWidth(4), 0);
-  EXPECT_EQ(g2->ColWidth(9), w(11));
+  EXPECT_EQ(Anchos(g1, tar::kTotal), (std::vector<int>{w(7), w(37), w(7), w(11), w(11)}));
+  EXPECT_EQ(g2->ColWidth(art::kDeposito), 0);
+  EXPECT_EQ(g2->ColWidth(art::kImporte), w(11));
 }
 
 TEST_F(GrillasCpte, PurchaseAndProductionOrdersHideAmountsButKeepTheHours) {
   for (const char* tc : {"OC", "op"}) {
     SCOPED_TRACE(tc);
     Inicializa(tc);
-    EXPECT_EQ(Anchos(g1, 4), (std::vector<int>{w(7), w(37) + w(11) + w(11), w(7), 0, 0}));
-    EXPECT_EQ(Anchos(g3, 2), (std::vector<int>{w(49) + w(11) + w(11), 0, 0}));
-    EXPECT_EQ(g2->ColWidth(4), w(4));
+    EXPECT_EQ(Anchos(g1, tar::kTotal), (std::vector<int>{w(7), w(37) + w(11) + w(11), w(7), 0, 0}));
+    EXPECT_EQ(Anchos(g3, otr::kImporte), (std::vector<int>{w(49) + w(11) + w(11), 0, 0}));
+    EXPECT_EQ(g2->ColWidth(art::kDeposito), w(4));
   }
   // A purchase order is no stock voucher: its description takes the amounts.
   Inicializa("OC");
-  EXPECT_EQ(g2->ColWidth(1), w(29) - w(3) + w(11) + w(10));
+  EXPECT_EQ(g2->ColWidth(art::kDescripcion), w(29) - w(3) + w(11) + w(10));
   // A quote never asks the warehouse but shows its amounts.
   Inicializa("PR");
-  EXPECT_EQ(g2->ColWidth(4), 0);
-  EXPECT_EQ(g2->ColWidth(9), w(11));
+  EXPECT_EQ(g2->ColWidth(art::kDeposito), 0);
+  EXPECT_EQ(g2->ColWidth(art::kImporte), w(11));
 }
 
 TEST_F(GrillasCpte, StockVouchersWidenDescriptionUnitAndQuantity) {
@@ -149,12 +159,13 @@ TEST_F(GrillasCpte, StockVouchersWidenDescriptionUnitAndQuantity) {
   for (const char* tc : {"AJP", "OP"}) {
     SCOPED_TRACE(tc);
     Inicializa(tc);
-    EXPECT_EQ(g2->ColWidth(1), w(39) + w(11) - 480);
-    EXPECT_EQ(g2->ColWidth(3), w(4) + w(4));
-    EXPECT_EQ(g2->ColWidth(5), w(6) + w(7));
-    for (int c : {8, 9, 10, 13, 36}) EXPECT_EQ(g2->ColWidth(c), 0) << c;
-    for (int c : {8, 13, 36}) EXPECT_EQ(g2->TextMatrix(0, c), "") << c;
-    EXPECT_EQ(g2->ColWidth(0), w(15));  // no discount outside sales and services
+    EXPECT_EQ(g2->ColWidth(art::kDescripcion), w(39) + w(11) - 480);
+    EXPECT_EQ(g2->ColWidth(art::kUnidad), w(4) + w(4));
+    EXPECT_EQ(g2->ColWidth(art::kCantidad), w(6) + w(7));
+    for (int c : {art::kPorcDto, art::kImporte, art::kTotal, art::kTotalConImpuestos, art::kImpuestos})
+      EXPECT_EQ(g2->ColWidth(c), 0) << c;
+    for (int c : {art::kPorcDto, art::kTotalConImpuestos, art::kImpuestos}) EXPECT_EQ(g2->TextMatrix(0, c), "") << c;
+    EXPECT_EQ(g2->ColWidth(art::kArticulo), w(15));  // no discount outside sales and services
   }
 }
 
@@ -162,43 +173,43 @@ TEST_F(GrillasCpte, PriceListAndEquivalentUnitColumnsFollowTheirSwitches) {
   Config("V_ListaPreciosPorItemArticulos", "SI");
   Config("ConfirmaUDEquiv", "si");
   Inicializa("FC");
-  EXPECT_EQ(Anchos(g2, 8), (std::vector<int>{w(15) - w(1) - w(1), w(29) - w(3) - w(3), w(4), w(4), w(4), w(6), w(7),
-                                             w(9), w(5)}));
-  EXPECT_EQ(g2->TextMatrix(0, 6), "UDEquiv");
-  EXPECT_EQ(g2->TextMatrix(0, 7), "Cant. Equiv");
+  EXPECT_EQ(Anchos(g2, art::kPorcDto), (std::vector<int>{w(15) - w(1) - w(1), w(29) - w(3) - w(3), w(4), w(4), w(4),
+                                                         w(6), w(7), w(9), w(5)}));
+  EXPECT_EQ(g2->TextMatrix(0, art::kUdEquiv), "UDEquiv");
+  EXPECT_EQ(g2->TextMatrix(0, art::kCantidadEquiv), "Cant. Equiv");
   // The price list belongs to sales only.
   Inicializa("OC");
-  EXPECT_EQ(g2->ColWidth(2), 0);
-  EXPECT_EQ(g2->ColWidth(0), w(15) - w(1));
+  EXPECT_EQ(g2->ColWidth(art::kLista), 0);
+  EXPECT_EQ(g2->ColWidth(art::kArticulo), w(15) - w(1));
   Config("V_DescuentoPorArticulos", "NO");
   Config("PideDepositoEnCptes", "NO");
   Inicializa("OC");
-  EXPECT_EQ(g2->ColWidth(0), w(15));
-  EXPECT_EQ(g2->ColWidth(8), 0);
-  EXPECT_EQ(g2->ColWidth(4), 0);
+  EXPECT_EQ(g2->ColWidth(art::kArticulo), w(15));
+  EXPECT_EQ(g2->ColWidth(art::kPorcDto), 0);
+  EXPECT_EQ(g2->ColWidth(art::kDeposito), 0);
 }
 
 TEST_F(GrillasCpte, ReturnsShowTheLotAndSerialLists) {
   Inicializa("dvpe");
-  EXPECT_EQ(g2->TextMatrix(0, 16), "Nro. Lote");
-  EXPECT_EQ(g2->TextMatrix(0, 17), "Nro. Serie");
-  EXPECT_EQ(g2->ColWidth(16), obj->TextWidth("Nro. de Lote"));
-  EXPECT_EQ(g2->ColWidth(17), obj->TextWidth("Nro. de Serie"));
+  EXPECT_EQ(g2->TextMatrix(0, art::kNroLote), "Nro. Lote");
+  EXPECT_EQ(g2->TextMatrix(0, art::kNroSerie), "Nro. Serie");
+  EXPECT_EQ(g2->ColWidth(art::kNroLote), obj->TextWidth("Nro. de Lote"));
+  EXPECT_EQ(g2->ColWidth(art::kNroSerie), obj->TextWidth("Nro. de Serie"));
   Inicializa(" DVPE");
-  EXPECT_EQ(g2->TextMatrix(0, 16), "AuxNroLote");
-  EXPECT_EQ(g2->ColWidth(16), 0);
+  EXPECT_EQ(g2->TextMatrix(0, art::kNroLote), "AuxNroLote");
+  EXPECT_EQ(g2->ColWidth(art::kNroLote), 0);
 }
 
 TEST_F(GrillasCpte, TheArticleHeaderIsTheConfiguredNameInProperCase) {
   Config("NombreArticulos", "PRODUCTO  terminado");
   Inicializa("FC");
-  EXPECT_EQ(g2->TextMatrix(0, 0), "Producto  Terminado");
+  EXPECT_EQ(g2->TextMatrix(0, art::kArticulo), "Producto  Terminado");
   Config("NombreArticulos", "   ");
   Inicializa("FC");
-  EXPECT_EQ(g2->TextMatrix(0, 0), "Código");
+  EXPECT_EQ(g2->TextMatrix(0, art::kArticulo), "Código");
   e.Sql("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'NombreArticulos'");
   Inicializa("FC");
-  EXPECT_EQ(g2->TextMatrix(0, 0), "Código");
+  EXPECT_EQ(g2->TextMatrix(0, art::kArticulo), "Código");
 }
 
 TEST_F(GrillasCpte, ATypeMissingFromTheTypeTableIsLaidOutInFull) {
@@ -210,9 +221,9 @@ TEST_F(GrillasCpte, ATypeMissingFromTheTypeTableIsLaidOutInFull) {
   EXPECT_EQ(g3->Cols(), 6);
   EXPECT_EQ(g4->Cols(), 3);
   // No system: amounts, discount and taxes as for a sales type, no price list.
-  EXPECT_EQ(Anchos(g2, 2), (std::vector<int>{w(15) - w(1), w(29) - w(3), 0}));
-  EXPECT_EQ(g2->ColWidth(36), w(10));
-  EXPECT_EQ(g2->TextMatrix(0, 78), "AuxCodigoPercepcion");
+  EXPECT_EQ(Anchos(g2, art::kLista), (std::vector<int>{w(15) - w(1), w(29) - w(3), 0}));
+  EXPECT_EQ(g2->ColWidth(art::kImpuestos), w(10));
+  EXPECT_EQ(g2->TextMatrix(0, art::kCodigoPercepcion), "AuxCodigoPercepcion");
   // And no type at all, or one with a quote.
   cptes->InicializaGrids(g1, g2, g3, t1, t2, t3, obj.get());
   cptes->InicializaGrids(g1, g2, g3, t1, t2, t3, obj.get(), "O'X");
@@ -223,13 +234,13 @@ TEST_F(GrillasCpte, ATypeMissingFromTheTypeTableIsLaidOutInFull) {
 TEST_F(GrillasCpte, GridsPassedAsNothingAreLeftAlone) {
   g4->SetRows(3);
   g4->SetCols(4);
-  g4->SetTextMatrix(1, 1, "queda");
+  g4->SetTextMatrix(1, res::kItems, "queda");
   cptes->InicializaGrids(g1, nullptr, nullptr, t1, nullptr, nullptr, obj.get(), "FC");
   EXPECT_EQ(g1->Cols(), 15);
   EXPECT_EQ(g2->Cols(), 2);
   EXPECT_EQ(g3->Cols(), 2);
   EXPECT_EQ(g4->Cols(), 4);
-  EXPECT_EQ(g4->TextMatrix(1, 1), "queda");
+  EXPECT_EQ(g4->TextMatrix(1, res::kItems), "queda");
 }
 
 TEST_F(GrillasCpte, AMissingTasksEditorFailsAfterTheTasksGrid) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <memory>
+#include <vector>
 
 #include "base_posteo.h"
 #include "platform/ado.h"
@@ -11,11 +13,13 @@
 #include "session/mod_global.h"
 #include "support/traza_sentencias.h"
 #include "vouchers/cls_cmn_cptes.h"
+#include "vouchers/columnas_cptes.h"
 #include "vouchers/stock.h"
 
 namespace {
 
 const QString S = "-1";
+namespace col = ColArticulos;
 
 class ComprobantesPosteo : public ConPosteo {
  protected:
@@ -33,9 +37,13 @@ class SentenciasPosteo : public ComprobantesPosteo {
 
 TEST_F(ComprobantesPosteo, ATransferTakesLotsOutOfTheOriginAndPutsTheSameIntoTheDestination) {
   Grilla("TRP");
-  Linea("ACEITE", "5", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"3", "2"})}});
-  Linea("TALADRO", "2", {{14, S}, {16, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})}, {17, Lista({"1", "1"})}});
-  Linea("TORNILLO", "4", {{4, "3"}});  // out of its own warehouse
+  Linea("ACEITE", "5",
+        {{col::kNroLote, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {col::kNroSerie, Lista({"3", "2"})}});
+  Linea("TALADRO", "2",
+        {{col::kPideSerie, S},
+         {col::kNroLote, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})},
+         {col::kNroSerie, Lista({"1", "1"})}});
+  Linea("TORNILLO", "4", {{col::kDeposito, "3"}});  // out of its own warehouse
   ASSERT_TRUE(Posta("TRP", "000100000004X", "1", "2", true));
   for (const char* lote : {"L1", "L2"}) {
     EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", lote), -Saldo("ACEITE", "1", lote)) << lote;
@@ -68,8 +76,8 @@ TEST_F(ComprobantesPosteo, AProductionOrderBringsTheProductInAndTakesItsInputsOu
   e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, IDARTICULO, CANTIDAD) VALUES ('  OP', "
         "'000100000003X', 5, 'X', 0)");
   Grilla("OP");
-  Linea("TORNILLO", "10", {{23, "-1"}});
-  Linea("ACEITE", "2", {{16, Lista({LoteSerie("L1")})}, {17, Lista({"2"})}});
+  Linea("TORNILLO", "10", {{col::kCantidadInsumo, "-1"}});
+  Linea("ACEITE", "2", {{col::kNroLote, Lista({LoteSerie("L1")})}, {col::kNroSerie, Lista({"2"})}});
   ASSERT_TRUE(Posta("OP", "000100000003X", "2"));
   EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "2"), 10);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "L1"), -2);
@@ -86,7 +94,7 @@ TEST_F(ComprobantesPosteo, ComponentsAreDischargedFromTheLotsOfTheWarehouseTheyL
   Linea("KIT", "4");
   Linea("KIT", "2");  // the lots the first line drew are no longer there
   Linea("TORNILLO", "1");
-  Linea("KIT", "1", {{4, "2"}});  // out of another warehouse, drawn from its lots
+  Linea("KIT", "1", {{col::kDeposito, "2"}});  // out of another warehouse, drawn from its lots
   ASSERT_TRUE(Posta("FC", "000100000011A"));
   EXPECT_DOUBLE_EQ(Saldo("KIT", "1", "*", "FC"), -6);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "2", "Z9", "PE"), -0.5);
@@ -148,9 +156,11 @@ TEST_F(SentenciasPosteo, AComponentsLotsAreReadOncePerPosting) {
 
 TEST_F(ComprobantesPosteo, ABlendIsTurnedIntoItsComponentsByPercentage) {
   Grilla("FC");
-  Linea("R407C", "2", {{64, S}, {70, "10"}, {1, "Gas R-407C (lata 1/2'')"}, {3, "KG"}});
+  Linea("R407C", "2",
+        {{col::kInsumosPorPorcentaje, S}, {col::kCantidadUd, "10"}, {col::kDescripcion, "Gas R-407C (lata 1/2'')"},
+         {col::kUnidad, "KG"}});
   Linea("KIT", "1");
-  Linea("R407C", "0,1", {{64, ""}});  // not by percentage: 48 and 52 per unit
+  Linea("R407C", "0,1", {{col::kInsumosPorPorcentaje, ""}});  // not by percentage: 48 and 52 per unit
   ASSERT_TRUE(cptes->ActualizaStock(g, "FC", "000100000013A", "0", "2026-11-20", "1", QString(), QString(), QString(),
                                     QString(), false, "PorDefault", false, nullptr, &hayError));
   EXPECT_DOUBLE_EQ(Saldo("R407C", "1", "*", "FC"), -2.1);
@@ -223,6 +233,90 @@ TEST_F(ComprobantesPosteo, ATransferOfAKitDischargesTwiceUnderTwoKeys) {
     EXPECT_EQ(Filas("TC = '  PE' AND IDCOMPROBANTE = '000199999999X'"), 2);
     EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   }
+}
+
+// Postings under one lock never share a key or a sequence, whether each
+// runs at once or hands its batch back to be run later, inside locks joined
+// to it or not: a key or sequence handed out counts before it is written,
+// and one handed out under a joined lock that is taken back is free again.
+// Each book then ends past the last key used, and each number used keeps
+// its reservation. Steps: L a sale of a kit as a batch, I the same at once,
+// O a batch of one production order (always the same one), ( a joined lock,
+// ) its batches run and the lock confirmed, ] the lock confirmed and its
+// batches handed to the lock around it, ! the joined lock taken back with
+// its batches unrun.
+TEST_F(ComprobantesPosteo, PostingsUnderOneLockShareNoKeyOrSequence) {
+  struct Caso {
+    const char* pasos;
+    int descargas;  // "PE" vouchers that stay
+  };
+  const Caso casos[] = {{"LL", 2},     {"LI", 2},       {"IL", 2},      {"LIL", 3},     {"L(L)L", 3},
+                        {"L(IL)I", 4}, {"L(L!L", 2},    {"L(I!L", 2},   {"(L)(L)", 2},  {"OO", 2},
+                        {"OIO", 3},    {"LOL(O)", 4},   {"L(L]L", 3},   {"(L(I]L]I", 4}};
+  // The book reserves every number used.
+  e.Sql("UPDATE V_TA_CPTE SET SISTEMA = 'Contable' WHERE CODIGO = '  PE'");
+  int numero = 100;
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.pasos);
+    e.Sql("DELETE FROM V_MV_STOCK");
+    e.Sql("DELETE FROM V_MV_CTROL_CPTE");
+    e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 0 WHERE CODIGO = '  PE'");
+    auto posta = [&](char tipo, QString* lote) {
+      const bool orden = tipo == 'O';
+      Grilla(orden ? "OP" : "FC");
+      if (orden) Linea("KIT", "1", {{col::kCantidadInsumo, "-1"}});
+      Linea(orden ? "ACEITE" : "KIT", "1");
+      const QString clave = orden ? QString("000100000009X") : QString("0001000%1A").arg(++numero, 5, 10, QChar('0'));
+      return cptes->ActualizaStock(g, orden ? "OP" : "FC", clave, "0", "2026-11-20", "1", QString(), QString(),
+                                   QString(), QString(), false, "NULL", lote != nullptr, lote, &hayError);
+    };
+    struct Nivel {
+      std::unique_ptr<TransaccionStock> bloqueo = std::make_unique<TransaccionStock>();
+      QStringList lotes;
+      void Corre() {
+        for (const QString& l : lotes) gDatos.Ejecuta(l);
+        bloqueo->Confirma();
+      }
+    };
+    std::vector<Nivel> niveles(1);
+    for (const char* p = c.pasos; *p; ++p) {
+      QString lote;
+      switch (*p) {
+        case 'L':
+        case 'O':
+          ASSERT_TRUE(posta(*p, &lote));
+          niveles.back().lotes << lote;
+          break;
+        case 'I': ASSERT_TRUE(posta(*p, nullptr)); break;
+        case '(': niveles.emplace_back(); break;
+        case ')': niveles.back().Corre(); niveles.pop_back(); break;
+        case ']': {
+          niveles.back().bloqueo->Confirma();
+          const QStringList lotes = niveles.back().lotes;
+          niveles.pop_back();
+          niveles.back().lotes << lotes;
+          break;
+        }
+        case '!': niveles.pop_back(); break;
+      }
+    }
+    niveles.back().Corre();
+    niveles.clear();
+    EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM (SELECT 1 FROM V_MV_STOCK GROUP BY TC, IDCOMPROBANTE, SECUENCIA HAVING "
+                      "COUNT(*) > 1)").toInt(), 0);
+    // One "PE" voucher a posting, numbered from the book's first number on.
+    EXPECT_EQ(e.Valor("SELECT COUNT(DISTINCT IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'").toInt(), c.descargas);
+    EXPECT_EQ(Texto("SELECT MAX(IDCOMPROBANTE) FROM V_MV_STOCK WHERE TC = '  PE'"),
+              QString("0001%1X").arg(c.descargas, 8, 10, QChar('0')));
+    EXPECT_EQ(UltimoPE(), c.descargas + 1);
+    EXPECT_EQ(Texto("SELECT GROUP_CONCAT(NUMERO, ' ') FROM (SELECT NUMERO FROM V_MV_CTROL_CPTE WHERE TC = '  PE' "
+                    "ORDER BY NUMERO)"),
+              QStringList({"00000001", "00000002", "00000003", "00000004"}).mid(0, c.descargas).join(' '));
+    EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "*", "PE"), -2.0 * c.descargas);
+    EXPECT_FALSE(gDatos.Conexion().EnTransaccion());
+  }
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
 
 TEST_F(ComprobantesPosteo, ATransferOfAKitLeavesEveryComponentLotAsItWas) {
@@ -333,13 +427,14 @@ TEST_F(ComprobantesPosteo, ABatchRunsNothingAndRunsLaterToTheSameRows) {
   auto carga = [&] {
     Grilla("RMC");
     Linea("KIT", "3");
-    Linea("ACEITE", "2,5", {{16, Lista({"L'1", "L2"})}, {6, "KG"}, {7, "2"}});
-    Linea("R407C", "1", {{64, S}});
+    Linea("ACEITE", "2,5", {{col::kNroLote, Lista({"L'1", "L2"})}, {col::kUdEquiv, "KG"}, {col::kCantidadEquiv, "2"}});
+    Linea("R407C", "1", {{col::kInsumosPorPorcentaje, S}});
     Linea("TORNILLO", "1");
     // A NUL character in every text cell a movement takes as it is.
     const QString nul(QChar(0));
-    Linea("LLAVE", "2", {{1, "Llave" + nul + "1/2"}, {3, "U" + nul}, {32, nul + "OR"}, {33, "AD" + nul + "U"},
-                         {16, Lista({"N" + nul + "1", nul + nul})}});
+    Linea("LLAVE", "2",
+          {{col::kDescripcion, "Llave" + nul + "1/2"}, {col::kUnidad, "U" + nul}, {col::kLoteOrigen, nul + "OR"},
+           {col::kLoteAduana, "AD" + nul + "U"}, {col::kNroLote, Lista({"N" + nul + "1", nul + nul})}});
   };
   auto posta = [&](bool enLote, QString* sql) {
     return cptes->ActualizaStock(g, "RMC", "000200000001R", "0", "2026-11-20", "1", QString(), QString(), "OC",

@@ -18,6 +18,8 @@
 
 namespace {
 
+namespace col = ColArticulos;
+
 class FallasPosteo : public ConPosteo {
  protected:
   // Nothing of the voucher, of its "PE" voucher or of the books was written.
@@ -62,7 +64,7 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("NOEXISTE"));
   Grilla("AJP");
   Linea("KIT", "2");
-  Linea("TORNILLO", "1", {{4, "9"}});
+  Linea("TORNILLO", "1", {{col::kDeposito, "9"}});
   EXPECT_FALSE(Posta("AJP", "000100000001X"));
   ASSERT_FALSE(e.ui().De("MsgBox").empty());
   EXPECT_TRUE(e.ui().De("MsgBox").back().texto.contains("depósito 9"));
@@ -82,7 +84,6 @@ TEST_F(FallasPosteo, AnUnknownArticleOrWarehouseRefusesTheWholeVoucher) {
 // beyond the currency's range refuses the whole voucher, at once and as a
 // batch: never posted as 0, as nothing or as its digits run together.
 TEST_F(FallasPosteo, ANumberThatCannotBeWrittenRefusesTheWholeVoucher) {
-  namespace col = ColArticulos;
   const QString desborda = "Desbordamiento", noEsNumero = "que no es un número";
   const struct {
     int columna;
@@ -139,7 +140,7 @@ TEST_F(FallasPosteo, ANumberThatCannotBeWrittenRefusesTheWholeVoucher) {
 TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostingsOwnRows) {
   // Stock there before: a posting of its own, committed.
   Grilla("AJP");
-  Linea("TORNILLO", "5", {{16, Lista({"L1"})}});
+  Linea("TORNILLO", "5", {{col::kNroLote, Lista({"L1"})}});
   Linea("ACEITE", "3");
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, SECUENCIA, IDDEPOSITO, IDARTICULO, CANTIDAD) VALUES "
@@ -168,7 +169,7 @@ TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostings
   };
   const Caso casos[] = {
       {"an unknown article on a later line", "", {}, "NOEXISTE", "NOEXISTE"},
-      {"an unknown warehouse on a later line", "", {{4, "9"}}, "TORNILLO", "depósito 9"},
+      {"an unknown warehouse on a later line", "", {{col::kDeposito, "9"}}, "TORNILLO", "depósito 9"},
       // The components are discharged after every line was posted.
       {"a stock-voucher number that cannot be given", "X_ULTIMO_NRO = X_NRO_HASTA", {}, "KIT",
        "se encuentran utilizados"},
@@ -186,7 +187,7 @@ TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostings
     const int libro = e.Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'").toInt();
     e.ui().llamadas.clear();
     Grilla("AJP");
-    Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+    Linea("TORNILLO", "2", {{col::kNroLote, Lista({"L1"})}});
     Linea("ACEITE", "1");
     Linea(c.articulo, "1", c.tercera);
     {
@@ -213,7 +214,7 @@ TEST_F(FallasPosteo, ARefusalInsideTheCallersTransactionTakesBackOnlyThePostings
   e.Sql("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 0, X_NRO_HASTA = 99999999 WHERE CODIGO = '  PE'");
   e.Sql("DELETE FROM V_MV_STOCK WHERE TC = '  PE'");
   Grilla("AJP");
-  Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+  Linea("TORNILLO", "2", {{col::kNroLote, Lista({"L1"})}});
   Linea("KIT", "1");
   {
     TransaccionStock bloqueo;
@@ -234,7 +235,7 @@ TEST_F(FallasPosteo, ADatabaseErrorOnThe300thOf500RowsLeavesNothingBehind) {
   Grilla("FCC");
   Linea("KIT", "1");
   for (int i = 1; i < 500; ++i) {
-    if (i % 3 == 0) Linea("ACEITE", "1", {{16, Lista({QString("L%1").arg(i)})}});
+    if (i % 3 == 0) Linea("ACEITE", "1", {{col::kNroLote, Lista({QString("L%1").arg(i)})}});
     else Linea("TORNILLO", QString::number(i % 7 + 1));
   }
   EXPECT_FALSE(cptes->ActualizaStock(g, "FCC", "000300000001A", "0", "2026-11-20", "1", QString(), QString(), "OC",
@@ -267,7 +268,7 @@ TEST_F(FallasPosteo, ADatabaseErrorInsideTheCallersTransactionLeavesNothingOfEit
         "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
   Grilla("AJP");
   Linea("KIT", "1");
-  Linea("TORNILLO", "2", {{16, Lista({"L1"})}});
+  Linea("TORNILLO", "2", {{col::kNroLote, Lista({"L1"})}});
   Linea("ACEITE", "1");
   Linea("TORNILLO", "1");
   long alConfirmar = 0;

@@ -15,6 +15,7 @@
 namespace {
 
 const QString S = "-1";  // a flag cell that is on
+namespace col = ColArticulos;
 
 // The statements the program sends are kept from before it connects.
 class LineasPosteo : public ConPosteo {
@@ -48,24 +49,29 @@ QStringList ValoresDe(const QStringList& sentencias, const QString& columna) {
 TEST_F(LineasPosteo, IncomingLinesPostOneMovementPerLotSerialAndSize) {
   Grilla("AJP");
   Linea("TORNILLO", "3");
-  Linea("ACEITE", "3", {{16, Lista({"L1", "L2", "L3"})}});
-  Linea("ACEITE", "4", {{16, Lista({"L4", "L4"})}});                                // one lot repeated
-  Linea("TALADRO", "2", {{14, S}, {17, Lista({"S1", "S2"})}});
-  Linea("GUANTE", "5", {{57, S}, {16, Lista({"40-AZUL-M", "42-AZUL-M"})}, {17, Lista({"2", "3"})}});
-  Linea("ACEITE", "5", {{16, Lista({"L5", "L6"})}});                                // shorter than the quantity
-  Linea("ACEITE", "2,5", {{16, Lista({"L7", "L8", "L9"})}});                        // fractional, decimal comma
-  Linea("   ", "7");                                                                // blanks only: skipped
+  Linea("ACEITE", "3", {{col::kNroLote, Lista({"L1", "L2", "L3"})}});
+  Linea("ACEITE", "4", {{col::kNroLote, Lista({"L4", "L4"})}});          // one lot repeated
+  Linea("TALADRO", "2", {{col::kPideSerie, S}, {col::kNroSerie, Lista({"S1", "S2"})}});
+  Linea("GUANTE", "5",
+        {{col::kPideTalle, S},
+         {col::kNroLote, Lista({"40-AZUL-M", "42-AZUL-M"})},
+         {col::kNroSerie, Lista({"2", "3"})}});
+  Linea("ACEITE", "5", {{col::kNroLote, Lista({"L5", "L6"})}});          // shorter than the quantity
+  Linea("ACEITE", "2,5", {{col::kNroLote, Lista({"L7", "L8", "L9"})}});  // fractional, decimal comma
+  Linea("   ", "7");                                                      // blanks only: skipped
   Linea("TORNILLO", "0");
   Linea("TORNILLO", "");
-  Linea("ACEITE", "6", {{42, S}, {16, "V2611"}});                                   // perishable, lot as typed
+  Linea("ACEITE", "6", {{col::kPerecedero, S}, {col::kNroLote, "V2611"}});  // perishable, lot as typed
   Linea("TORNILLO", "-2");
   // Empty flag cells are off: no sizes, no serial walk, no perishable lot.
-  Linea("GUANTE", "2", {{57, ""}, {16, Lista({"38-GRIS-M", "39-GRIS-M"})}});
-  Linea("TALADRO", "2", {{14, ""}, {17, Lista({"S9", "S9"})}});
-  Linea("TORNILLO", "1", {{42, ""}, {16, "V9"}});
-  Linea("ACEITE", "2", {{16, Lista({"LX", "lx"})}});                                // one lot in two cases
-  Linea("ACEITE", "3", {{16, Lista({"A1", "A2", "A3"})}, {17, Lista({"-", "-", "-"})}});  // serial cells left empty
-  Linea("TALADRO", "2", {{16, Lista({"T1", "T1"})}, {17, Lista({"S1", "S2"})}});            // one lot, two serials
+  Linea("GUANTE", "2", {{col::kPideTalle, ""}, {col::kNroLote, Lista({"38-GRIS-M", "39-GRIS-M"})}});
+  Linea("TALADRO", "2", {{col::kPideSerie, ""}, {col::kNroSerie, Lista({"S9", "S9"})}});
+  Linea("TORNILLO", "1", {{col::kPerecedero, ""}, {col::kNroLote, "V9"}});
+  Linea("ACEITE", "2", {{col::kNroLote, Lista({"LX", "lx"})}});  // one lot in two cases
+  Linea("ACEITE", "3",  // serial cells left empty
+        {{col::kNroLote, Lista({"A1", "A2", "A3"})}, {col::kNroSerie, Lista({"-", "-", "-"})}});
+  Linea("TALADRO", "2",  // one lot, two serials
+        {{col::kNroLote, Lista({"T1", "T1"})}, {col::kNroSerie, Lista({"S1", "S2"})}});
   ASSERT_TRUE(Posta("AJP", "000100000001X"));
   EXPECT_FALSE(hayError);
 
@@ -103,12 +109,13 @@ TEST_F(LineasPosteo, AFixedLotStandsForTheMissingLotOfPlainIncomingLinesOnly) {
   };
   Grilla("AJP");
   Linea("TORNILLO", "3");
-  Linea("ACEITE", "3", {{16, Lista({"L1", "L2"})}});                                   // one unit without lot
-  Linea("TALADRO", "2", {{14, S}, {17, Lista({"S1", "S2"})}});                          // serials without lot
-  Linea("GUANTE", "3", {{57, S}, {16, Lista({"40-AZUL-M"})}, {17, Lista({"1"})}});    // a size is no lot
-  Linea("ACEITE", "2", {{42, S}});                                                      // perishable, no lot
-  Linea("ACEITE", "4", {{42, S}, {16, "V1"}});                                          // perishable, its own
-  Linea("ACEITE", "3", {{42, S}, {16, Lista({"P1", "P2"})}});                          // and one unit without
+  Linea("ACEITE", "3", {{col::kNroLote, Lista({"L1", "L2"})}});                          // one unit without lot
+  Linea("TALADRO", "2", {{col::kPideSerie, S}, {col::kNroSerie, Lista({"S1", "S2"})}});  // serials without lot
+  Linea("GUANTE", "3",  // a size is no lot
+        {{col::kPideTalle, S}, {col::kNroLote, Lista({"40-AZUL-M"})}, {col::kNroSerie, Lista({"1"})}});
+  Linea("ACEITE", "2", {{col::kPerecedero, S}});                                        // perishable, no lot
+  Linea("ACEITE", "4", {{col::kPerecedero, S}, {col::kNroLote, "V1"}});                 // perishable, its own
+  Linea("ACEITE", "3", {{col::kPerecedero, S}, {col::kNroLote, Lista({"P1", "P2"})}});  // and one unit without
   ASSERT_TRUE(posta("AJP", "000100000001X"));
   EXPECT_DOUBLE_EQ(Saldo("TORNILLO", "1", "LF"), 3);
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "LF"), 1);
@@ -133,36 +140,44 @@ TEST_F(LineasPosteo, APostedLineIsLeftAsItsCallerReadsItBack) {
   for (bool enLote : {false, true}) {
     SCOPED_TRACE(enLote);
     Grilla("AJP");
-    Linea("TORNILLO", "1", {{6, " caj "}});
-    Linea("ACEITE", "1", {{72, S}});
-    Linea("GUANTE", "1", {{72, "  "}});
-    Linea("TALADRO", "0", {{6, "x"}});  // not posted
+    Linea("TORNILLO", "1", {{col::kUdEquiv, " caj "}});
+    Linea("ACEITE", "1", {{col::kPesable, S}});
+    Linea("GUANTE", "1", {{col::kPesable, "  "}});
+    Linea("TALADRO", "0", {{col::kUdEquiv, "x"}});  // not posted
     QString lote;
     ASSERT_TRUE(cptes->ActualizaStock(g, "AJP", enLote ? "000100000002X" : "000100000001X", "0", "2026-11-20", "1",
                                       QString(), QString(), QString(), QString(), false, "NULL", enLote, &lote,
                                       &hayError));
-    EXPECT_EQ(g->TextMatrix(1, 6), " caj");
-    EXPECT_EQ(g->TextMatrix(1, 72), "0");
-    EXPECT_EQ(g->TextMatrix(2, 6), "    ");
-    EXPECT_EQ(g->TextMatrix(2, 72), S);
-    EXPECT_EQ(g->TextMatrix(3, 72), "0");
-    EXPECT_EQ(g->TextMatrix(4, 6), "x");
-    EXPECT_EQ(g->TextMatrix(4, 72), "");
+    EXPECT_EQ(g->TextMatrix(1, col::kUdEquiv), " caj");
+    EXPECT_EQ(g->TextMatrix(1, col::kPesable), "0");
+    EXPECT_EQ(g->TextMatrix(2, col::kUdEquiv), "    ");
+    EXPECT_EQ(g->TextMatrix(2, col::kPesable), S);
+    EXPECT_EQ(g->TextMatrix(3, col::kPesable), "0");
+    EXPECT_EQ(g->TextMatrix(4, col::kUdEquiv), "x");
+    EXPECT_EQ(g->TextMatrix(4, col::kPesable), "");
   }
 }
 
 TEST_F(LineasPosteo, OutgoingLinesTakeTheLotsAndQuantitiesTheyWereGiven) {
   Grilla("FC");
-  Linea("ACEITE", "4", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"4", "0"})}});
-  Linea("TALADRO", "2", {{14, S}, {16, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})}, {17, Lista({"1", "1"})}});
+  Linea("ACEITE", "4",
+        {{col::kNroLote, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {col::kNroSerie, Lista({"4", "0"})}});
+  Linea("TALADRO", "2",
+        {{col::kPideSerie, S},
+         {col::kNroLote, Lista({LoteSerie("", "S1"), LoteSerie("", "S2")})},
+         {col::kNroSerie, Lista({"1", "1"})}});
   Linea("ACEITE", "3");  // after a line with lots: no lot
   // A size is the lot of its movement and carries no serial, not even one
   // its entry holds.
   Linea("GUANTE", "4",
-        {{57, S}, {16, Lista({LoteSerie("40-AZUL-M"), "44-GRIS-F", LoteSerie("46-NEGRO-L", "S7")})},
-         {17, Lista({"1", "2", "1"})}});
-  Linea("ACEITE", "6", {{16, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {17, Lista({"1,5", "2"})}});
-  Linea("ACEITE", "1", {{16, Lista({LoteSerie("L3"), LoteSerie("L3"), LoteSerie("L1")})}, {17, Lista({"0,25", "0,25", "0,5"})}});
+        {{col::kPideTalle, S},
+         {col::kNroLote, Lista({LoteSerie("40-AZUL-M"), "44-GRIS-F", LoteSerie("46-NEGRO-L", "S7")})},
+         {col::kNroSerie, Lista({"1", "2", "1"})}});
+  Linea("ACEITE", "6",
+        {{col::kNroLote, Lista({LoteSerie("L1"), LoteSerie("L2")})}, {col::kNroSerie, Lista({"1,5", "2"})}});
+  Linea("ACEITE", "1",
+        {{col::kNroLote, Lista({LoteSerie("L3"), LoteSerie("L3"), LoteSerie("L1")})},
+         {col::kNroSerie, Lista({"0,25", "0,25", "0,5"})}});
   ASSERT_TRUE(Posta("FC", "000100000007A"));
 
   EXPECT_DOUBLE_EQ(Saldo("ACEITE", "1", "L1"), -4 - 1.5 - 0.5);
@@ -187,11 +202,16 @@ TEST_F(LineasPosteo, MovementsTakeTheirColumnsFromTheLineAndTheCall) {
   gCaja = "0001";
   Grilla("FC");
   Linea("LLAVE", "2",
-        {{1, "Llave 1/2'' stillson"}, {3, "UN"}, {4, "2"}, {6, "CAJ"}, {7, "0,5"}, {8, "5"}, {9, "1.234,50"},
-         {16, Lista({LoteSerie("O'Brien"), LoteSerie("B2")})}, {17, Lista({"1", "1"})},
-         {30, "FC  000100000099A"}, {31, "7"}, {34, "800"}, {36, ""}, {41, "2,5"}, {26, "1"}, {76, "3"}});
-  Linea("ACEITE", "3", {{3, "LT"}, {11, "-1"}, {29, ""}, {33, "ADU-7"}, {72, S}, {37, "KG"}, {70, "2,7"}});
-  Linea("TORNILLO", "1", {{29, "10,5"}, {37, "UN"}, {70, "9"}, {72, ""}});  // not weighed
+        {{col::kDescripcion, "Llave 1/2'' stillson"}, {col::kUnidad, "UN"}, {col::kDeposito, "2"},
+         {col::kUdEquiv, "CAJ"}, {col::kCantidadEquiv, "0,5"}, {col::kPorcDto, "5"}, {col::kImporte, "1.234,50"},
+         {col::kNroLote, Lista({LoteSerie("O'Brien"), LoteSerie("B2")})}, {col::kNroSerie, Lista({"1", "1"})},
+         {col::kCpteOrigen, "FC  000100000099A"}, {col::kIdCpteOrigen, "7"}, {col::kCosto, "800"},
+         {col::kImpuestos, ""}, {col::kIvaRni, "2,5"}, {col::kCoeficiente, "1"}, {col::kIdInsert, "3"}});
+  Linea("ACEITE", "3",
+        {{col::kUnidad, "LT"}, {col::kEsExento, "-1"}, {col::kTasaIva, ""}, {col::kLoteAduana, "ADU-7"},
+         {col::kPesable, S}, {col::kUnidadBase, "KG"}, {col::kCantidadUd, "2,7"}});
+  Linea("TORNILLO", "1",  // not weighed
+        {{col::kTasaIva, "10,5"}, {col::kUnidadBase, "UN"}, {col::kCantidadUd, "9"}, {col::kPesable, ""}});
   ASSERT_TRUE(cptes->ActualizaStock(g, "FC", "000100000099A", "3", "2026-11-20", "1", QString(), "  ", "ELDELGRID",
                                     "eldelgrid", false, "PorDefault", false, nullptr, &hayError, "null", QString(),
                                     "ADU-1", "2"));
@@ -220,7 +240,6 @@ TEST_F(LineasPosteo, MovementsTakeTheirColumnsFromTheLineAndTheCall) {
   // Quantities and amounts reach the statement as the decimal typed, rounded
   // once at the fourth decimal, half away from zero, never through a double:
   // bound at once, as their literal in a batch. One line per case.
-  namespace col = ColArticulos;
   const struct {
     int columna;
     const char* texto;
@@ -266,8 +285,10 @@ TEST_F(LineasPosteo, MovementsTakeTheirColumnsFromTheLineAndTheCall) {
 TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
   Config("ConfirmaUDEquiv", "SI");
   Grilla("AJP");
-  Linea("ACEITE", "3", {{6, "KG"}, {7, "2"}, {16, Lista({"L1", "L2", "L3"})}});
-  Linea("GUANTE", "3", {{57, S}, {6, "PAR"}, {7, "1,5"}, {16, Lista({"40-AZUL-M", "42-AZUL-M"})}, {17, Lista({"1", "2"})}});
+  Linea("ACEITE", "3", {{col::kUdEquiv, "KG"}, {col::kCantidadEquiv, "2"}, {col::kNroLote, Lista({"L1", "L2", "L3"})}});
+  Linea("GUANTE", "3",
+        {{col::kPideTalle, S}, {col::kUdEquiv, "PAR"}, {col::kCantidadEquiv, "1,5"},
+         {col::kNroLote, Lista({"40-AZUL-M", "42-AZUL-M"})}, {col::kNroSerie, Lista({"1", "2"})}});
   ASSERT_TRUE(Posta("AJP", "000100000002X"));
   auto ud = [&](const QString& articulo) {
     return e.Valor("SELECT SUM(CANTIDADUD) FROM V_MV_STOCK WHERE IDARTICULO LIKE '%" + articulo + "'").toDouble();
@@ -275,22 +296,31 @@ TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
   EXPECT_NEAR(ud("ACEITE"), 2, 1e-9);  // not 2 per movement
   EXPECT_NEAR(ud("GUANTE"), 1.5, 1e-9);
   EXPECT_EQ(e.Valor("SELECT CANTIDADUD FROM V_MV_STOCK WHERE NROLOTE LIKE '%42-AZUL-M'").toDouble(), 1);
-  // Each movement's share is rounded at the fourth decimal, half away from
-  // zero, and what earlier movements took is kept: never truncated.
-  auto porLote = [&](const QString& articulo) {
-    QStringList r;
-    Recordset rs;
-    gDatos.AbreRecordset("SELECT CANTIDADUD FROM V_MV_STOCK WHERE IDARTICULO LIKE '%" + articulo +
-                             "' ORDER BY SECUENCIA", rs);
-    for (; !rs.Eof(); rs.MoveNext()) r << QString::number(rs.Fields(0).Value().toDouble(), 'f', 4);
-    return r;
-  };
-  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.6667", "0.6666", "0.6667"}));
-  e.Sql("DELETE FROM V_MV_STOCK");
-  Grilla("AJP");
-  Linea("ACEITE", "2", {{6, "KG"}, {7, "0,0001"}, {16, Lista({"L1", "L2"})}});
-  ASSERT_TRUE(Posta("AJP", "000100000003X"));
-  EXPECT_EQ(porLote("ACEITE"), (QStringList{"0.0001", "0.0000"}));  // half of 0.0001, rounded up, then the rest
+  // Each movement's share is rounded to the ten-thousandth, half away from
+  // zero (never cut), and the shares add up to the line's quantity: 2 KG
+  // over three lots of one unit each; half of 0.0001 rounded up, then the
+  // rest.
+  const struct {
+    const char* otra;
+    QStringList lotes, partes;
+  } repartos[] = {{"2", {"L1", "L2", "L3"}, {"0.6667", "0.6666", "0.6667"}},
+                  {"1", {"L1", "L2", "L3"}, {"0.3333", "0.3334", "0.3333"}},
+                  {"0,0002", {"L1", "L2", "L3"}, {"0.0001", "0", "0.0001"}},
+                  {"0,0001", {"L1", "L2"}, {"0.0001", "0"}}};
+  int clave = 0;
+  for (const auto& r : repartos) {
+    SCOPED_TRACE(r.otra);
+    e.Sql("DELETE FROM V_MV_STOCK");
+    Grilla("AJP");
+    Linea("ACEITE", QString::number(r.lotes.size()),
+          {{col::kUdEquiv, "KG"}, {col::kCantidadEquiv, r.otra}, {col::kNroLote, Lista(r.lotes)}});
+    ASSERT_TRUE(Posta("AJP", QString("0001000001%1X").arg(++clave, 2, 10, QChar('0'))));
+    QStringList partes;
+    for (int secuencia = 1; secuencia <= r.lotes.size(); ++secuencia)
+      partes << QString::number(
+          e.Valor(QString("SELECT CANTIDADUD FROM V_MV_STOCK WHERE SECUENCIA = %1").arg(secuencia)).toDouble());
+    EXPECT_EQ(partes, r.partes);
+  }
 
   // Which other unit a sale's line carries, and the blend it turns back into
   // its components with it: a weighed article its weight in its base unit
@@ -313,7 +343,9 @@ TEST_F(LineasPosteo, ALineQuantityInAnotherUnitIsSharedByItsMovements) {
     e.Sql("DELETE FROM V_MV_STOCK");
     Config("ConfirmaUDEquiv", c.confirma);
     Grilla("FC");
-    Linea("R407C", "4", {{64, S}, {6, "CAJ"}, {7, "2"}, {72, c.pesable}, {37, c.base}, {70, "3"}});
+    Linea("R407C", "4",
+          {{col::kInsumosPorPorcentaje, S}, {col::kUdEquiv, "CAJ"}, {col::kCantidadEquiv, "2"},
+           {col::kPesable, c.pesable}, {col::kUnidadBase, c.base}, {col::kCantidadUd, "3"}});
     ASSERT_TRUE(Posta("FC", QString("0001000000%1A").arg(++numero)));
     auto otra = [&](const char* tc) {
       const QString donde = QString(" FROM V_MV_STOCK WHERE TC = '%1' AND IDARTICULO LIKE '%R407C'").arg(tc);

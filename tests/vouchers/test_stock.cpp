@@ -257,6 +257,29 @@ TEST_F(Unidades, CodesAreReadInStatementsOfAFewHundred) {
   LeePorCodigos("SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE IDARTICULO", QString(), {},
                 [&](Recordset&, const QStringList&) { porSentencia.push_back(0); });
   EXPECT_EQ(porSentencia.size(), 3u);
+  // A statement that names the list several times asks fewer codes, so it
+  // never binds more than 1,800 values; each part is bound once per naming.
+  const struct {
+    int veces;
+    std::vector<qsizetype> partes;
+  } nombrados[] = {{2, {500, 500, 1}}, {6, {300, 300, 300, 101}}, {4, {450, 450, 101}}};
+  for (const auto& n : nombrados) {
+    SCOPED_TRACE(n.veces);
+    porSentencia.clear();
+    leidos.clear();
+    LeePorCodigos(
+        n.veces,
+        [&](const QString& lista) {
+          QStringList o(n.veces, "IDARTICULO IN " + lista);
+          return "SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE " + o.join(" AND ") + " ORDER BY IDARTICULO";
+        },
+        codigos, [&](Recordset& rs, const QStringList& parte) {
+          porSentencia.push_back(parte.size());
+          for (; !rs.Eof(); rs.MoveNext()) leidos << rs.Fields(0).Value().toString();
+        });
+    EXPECT_EQ(porSentencia, n.partes);
+    EXPECT_EQ(leidos, codigos);
+  }
   EXPECT_EQ(Errores(), 0);
 }
 

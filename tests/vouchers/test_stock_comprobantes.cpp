@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include <optional>
 
 #include "base_cptes.h"
 #include "platform/cls_datos.h"
@@ -50,6 +51,27 @@ TEST_F(Stock, AStockVoucherGetsTheNextKeyNoMovementUses) {
   ClavePE("000100000001X");
   ClavePE("000100000002X");
   EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000100000003X");  // free: the book's number
+  // Under a lock a key handed out counts, written or not: the next is past
+  // the highest handed out (and past a movement that uses that one). A
+  // joined lock taken back, or the end of the lock, frees its keys.
+  {
+    TransaccionStock bloqueo;
+    const struct {
+      const char* movimiento;  // written before the call
+      bool unido;              // asked under a joined lock taken back
+      const char* clave;
+    } pedidos[] = {{nullptr, false, "000100000003X"}, {nullptr, false, "000100000004X"},
+                   {"000100000005X", false, "000100000006X"}, {nullptr, true, "000100000007X"},
+                   {nullptr, false, "000100000007X"}, {nullptr, true, "000100000008X"}};
+    for (const auto& p : pedidos) {
+      SCOPED_TRACE(p.clave);
+      if (p.movimiento) ClavePE(p.movimiento);
+      std::optional<TransaccionStock> unido;
+      if (p.unido) unido.emplace();
+      EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), p.clave);
+    }
+  }
+  EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000100000003X");
   // Taken: one above the highest key of the type, branch and letter.
   ClavePE("000100000003X");
   ClavePE("000100000007X");
@@ -89,6 +111,11 @@ TEST_F(Stock, LotsAreDrawnFirstLotFirstUntilTheNeedIsCovered) {
   EXPECT_EQ(Saca("TORNILLO", 6, true, "1"), (QStringList{"L1=5", "L2=1"}));  // the code itself
   EXPECT_EQ(Saca("TORNILLO", 6, false, "9"), QStringList{"=6"});
   EXPECT_EQ(Saca("TORNILLO", 6, false, "'1'' OR ''x''=''x'"), QStringList{"=6"});
+  EXPECT_EQ(Saca("ARANDELA", 2.5, false), QStringList{"=2.5"});
+  // A lot with nothing in stock is no lot in stock: without others the
+  // article has none.
+  Lote("ARANDELA", "1", "V0", 0);
+  Lote("ARANDELA", "1", "V1", -2);
   EXPECT_EQ(Saca("ARANDELA", 2.5, false), QStringList{"=2.5"});
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }

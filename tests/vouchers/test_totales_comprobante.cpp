@@ -21,6 +21,7 @@ namespace {
 constexpr int kDesc = ColArticulos::kDescripcion, kCant = ColArticulos::kCantidad, kTipo = ColArticulos::kTipoArticulo,
               kRubro = ColArticulos::kRubroArticulo, kStock = ColArticulos::kStockDisponible;
 constexpr int kDescTarea = ColTareas::kDescripcion, kHoras = ColTareas::kHoras;
+constexpr int kCodigo = ColGrillas::kCodigo;
 
 class TotalesCpte : public ConBase {
  protected:
@@ -40,10 +41,12 @@ class TotalesCpte : public ConBase {
   }
   static QStringList Resumen(MSFlexGrid* g) {
     QStringList r;
-    for (int f = 1; f < g->Rows(); ++f) r << g->TextMatrix(f, 0) + " | " + g->TextMatrix(f, 1) + " | " + g->TextMatrix(f, 2);
+    for (int f = 1; f < g->Rows(); ++f)
+      r << g->TextMatrix(f, ColResumen::kDescripcion) + " | " + g->TextMatrix(f, ColResumen::kItems) + " | " +
+               g->TextMatrix(f, ColResumen::kCantidad);
     return r;
   }
-  static std::vector<long> Colores(MSFlexGrid* g, int col = 0) {
+  static std::vector<long> Colores(MSFlexGrid* g, int col) {
     std::vector<long> r;
     for (int f = 1; f < g->Rows(); ++f) {
       g->SetRow(f);
@@ -73,8 +76,8 @@ class TotalesCpte : public ConBase {
 }  // namespace
 
 TEST_F(TotalesCpte, TheLineLimitComesFromThePrintConfigurationOfTheTypeAndLetter) {
-  Llena(p->MSFlexGrid1, {{{0, "1"}}, {{0, "  "}}});  // a blank code is no line
-  Llena(p->MSFlexGrid2, {{{0, "ART-1"}}});
+  Llena(p->MSFlexGrid1, {{{kCodigo, "1"}}, {{kCodigo, "  "}}});  // a blank code is no line
+  Llena(p->MSFlexGrid2, {{{kCodigo, "ART-1"}}});
   int lineas = 0, usadas = 0, anteriores = 0;
   // Without the file there is no limit.
   EXPECT_TRUE(cptes->ValidaCantidadLineasCpte("FC", "A", p->MSFlexGrid1, p->MSFlexGrid2, nullptr, &lineas, &usadas,
@@ -120,7 +123,7 @@ TEST_F(TotalesCpte, TheLineLimitComesFromThePrintConfigurationOfTheTypeAndLetter
   // LineasAnteriores -1: the caller's limit, whatever the file says.
   lineas = 10;
   anteriores = -1;
-  Llena(p->MSFlexGrid3, std::vector<std::vector<std::pair<int, QString>>>(8, {{0, "Flete"}}));
+  Llena(p->MSFlexGrid3, std::vector<std::vector<std::pair<int, QString>>>(8, {{kCodigo, "Flete"}}));
   EXPECT_TRUE(cptes->ValidaCantidadLineasCpte("FC", "A", p->MSFlexGrid1, p->MSFlexGrid2, p->MSFlexGrid3, &lineas,
                                               &usadas, 0, &anteriores));
   EXPECT_EQ(usadas, 10);
@@ -130,16 +133,20 @@ TEST_F(TotalesCpte, TheLineLimitComesFromThePrintConfigurationOfTheTypeAndLetter
 }
 
 TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
-  Llena(p->MSFlexGrid1, {{{0, "1"}}, {{0, "2"}}, {{0, " "}}});
+  Llena(p->MSFlexGrid1, {{{kCodigo, "1"}}, {{kCodigo, "2"}}, {{kCodigo, " "}}});
   Llena(p->MSFlexGrid2,
-        {{{0, "A"}, {kCant, "0.5"}}, {{0, "B"}, {kCant, "0,5"}}, {{0, ""}, {kCant, "100"}}, {{0, "C"}, {kCant, "2.5"}}});
+        {{{kCodigo, "A"}, {kCant, "0.5"}},
+         {{kCodigo, "B"}, {kCant, "0,5"}},
+         {{kCodigo, ""}, {kCant, "100"}},
+         {{kCodigo, "C"}, {kCant, "2.5"}}});
   long tareas = -1, articulos = -1, otros = -1, unidades = -1;
   EXPECT_EQ(cptes->CuentaItems(p->MSFlexGrid1, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades), 5);
   EXPECT_EQ(tareas, 2);
   EXPECT_EQ(articulos, 3);
   EXPECT_EQ(otros, 0);
   EXPECT_EQ(unidades, 4);  // 3.5 rounds to the even 4
-  Llena(p->MSFlexGrid2, {{{0, "A"}, {kCant, "0.5"}}, {{0, "B"}, {kCant, "0.5"}}, {{0, "C"}, {kCant, "1.5"}}});
+  Llena(p->MSFlexGrid2,
+        {{{kCodigo, "A"}, {kCant, "0.5"}}, {{kCodigo, "B"}, {kCant, "0.5"}}, {{kCodigo, "C"}, {kCant, "1.5"}}});
   cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
   EXPECT_EQ(unidades, 2);  // 2.5: one rounding, not one per row
   EXPECT_EQ(tareas, 0);
@@ -149,7 +156,7 @@ TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
                                                          {{"922337203685477,5807"}, 922337203685478}};
   for (const auto& [cantidades, esperadas] : sumas) {
     std::vector<std::vector<std::pair<int, QString>>> filas;
-    for (const QString& c : cantidades) filas.push_back({{0, "A"}, {kCant, c}});
+    for (const QString& c : cantidades) filas.push_back({{kCodigo, "A"}, {kCant, c}});
     Llena(p->MSFlexGrid2, filas);
     cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
     EXPECT_EQ(unidades, esperadas) << cantidades.front().toStdString();
@@ -157,7 +164,7 @@ TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   // Units beyond the currency's range: the overflow is reported and the
   // units hold what was counted before it, never a wrapped negative sum.
-  Llena(p->MSFlexGrid2, {{{0, "A"}, {kCant, "900000000000000"}}, {{0, "B"}, {kCant, "900000000000000"}}});
+  Llena(p->MSFlexGrid2, {{{kCodigo, "A"}, {kCant, "900000000000000"}}, {{kCodigo, "B"}, {kCant, "900000000000000"}}});
   cptes->CuentaItems(nullptr, p->MSFlexGrid2, nullptr, &tareas, &articulos, &otros, &unidades);
   ASSERT_EQ(e.ui().Cuenta("Error"), 1);
   EXPECT_EQ(e.ui().De("Error")[0].titulo, "CuentaItems&");
@@ -166,9 +173,9 @@ TEST_F(TotalesCpte, ItemCountsAddTheUnitsAndRoundThemOnce) {
 }
 
 TEST_F(TotalesCpte, TheCurrentRowGoesToTheStatusBar) {
-  Llena(p->MSFlexGrid1, {{{0, " 7 "}, {kDescTarea, " Cambio de filtro "}}});
-  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {kDesc, "Filtro"}, {kStock, "12,5"}}});
-  Llena(p->MSFlexGrid3, {{{0, " Flete "}}});
+  Llena(p->MSFlexGrid1, {{{kCodigo, " 7 "}, {kDescTarea, " Cambio de filtro "}}});
+  Llena(p->MSFlexGrid2, {{{kCodigo, "ART-1"}, {kDesc, "Filtro"}, {kStock, "12,5"}}});
+  Llena(p->MSFlexGrid3, {{{kCodigo, " Flete "}}});
   p->MSFlexGrid1->SetRow(1);
   cptes->MuestraDetalleTareas(*p->MSFlexGrid1, *p->StatusBar1);
   EXPECT_EQ(p->StatusBar1->Panels()(4)->Text(), "7 - Cambio de filtro");
@@ -195,26 +202,26 @@ TEST_F(TotalesCpte, TheSummaryHasOneBlockPerVisibleTab) {
   e.Sql("INSERT INTO TA_TIPOARTICULO (IDTIPO, DESCRIPCION) VALUES ('   1', 'Repuesto')");
   // 1:30 + 2 hours + 0:45 + 0:50: minutes carried into the hours, and
   // written with two digits (5:05, never 5:5).
-  Llena(p->MSFlexGrid1, {{{0, "1"}, {kHoras, "1:30"}},
-                         {{0, "2"}, {kHoras, "2"}},
-                         {{0, "3"}, {kHoras, "0:45"}},
-                         {{0, ""}, {kHoras, "9:00"}},
-                         {{0, "4"}, {kHoras, "00:50"}}});
-  Llena(p->MSFlexGrid2, {{{0, "ART-1"}, {kDesc, "Filtro"}, {kCant, "2"}, {kTipo, "1"}, {kRubro, "2"}},
-                         {{0, "ART-2"}, {kDesc, "Aceite"}, {kCant, "1"}, {kTipo, "1"}, {kRubro, "5"}},
-                         {{0, "art-1"}, {kDesc, "Filtro"}, {kCant, "3.5"}, {kTipo, "1"}, {kRubro, " 2 "}},
-                         {{0, "SUELTO"}, {kDesc, "Suelto"}, {kCant, "4"}}});
-  Llena(p->MSFlexGrid3, {{{0, "Flete"}}, {{0, "Seguro"}}});
+  Llena(p->MSFlexGrid1, {{{kCodigo, "1"}, {kHoras, "1:30"}},
+                         {{kCodigo, "2"}, {kHoras, "2"}},
+                         {{kCodigo, "3"}, {kHoras, "0:45"}},
+                         {{kCodigo, ""}, {kHoras, "9:00"}},
+                         {{kCodigo, "4"}, {kHoras, "00:50"}}});
+  Llena(p->MSFlexGrid2, {{{kCodigo, "ART-1"}, {kDesc, "Filtro"}, {kCant, "2"}, {kTipo, "1"}, {kRubro, "2"}},
+                         {{kCodigo, "ART-2"}, {kDesc, "Aceite"}, {kCant, "1"}, {kTipo, "1"}, {kRubro, "5"}},
+                         {{kCodigo, "art-1"}, {kDesc, "Filtro"}, {kCant, "3.5"}, {kTipo, "1"}, {kRubro, " 2 "}},
+                         {{kCodigo, "SUELTO"}, {kDesc, "Suelto"}, {kCant, "4"}}});
+  Llena(p->MSFlexGrid3, {{{kCodigo, "Flete"}}, {{kCodigo, "Seguro"}}});
   p->MSFlexGrid4->SetRows(9);
-  p->MSFlexGrid4->SetTextMatrix(3, 0, "de antes");
+  p->MSFlexGrid4->SetTextMatrix(3, ColResumen::kDescripcion, "de antes");
 
   cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1, true, true);
   EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{"Tareas | 4 | 5:05", "Artículos | 4 | 10.5", "- |  | 4",
                                                   "2-Mecánica |  | 5.5", "5-Lubricantes |  | 1", "Otros Conceptos | 2 | ",
                                                   " |  | "}))
       << "rubro wins over type; entry 0 first, the groups in order of appearance";
-  EXPECT_EQ(Colores(p->MSFlexGrid4, 2), (std::vector<long>{0xC0FFFF, 0xC0FFFF, 0xC0E0FF, 0xC0E0FF, 0xC0E0FF, 0xC0FFFF,
-                                                           0xFF0000}));
+  EXPECT_EQ(Colores(p->MSFlexGrid4, ColResumen::kCantidad),
+            (std::vector<long>{0xC0FFFF, 0xC0FFFF, 0xC0E0FF, 0xC0E0FF, 0xC0E0FF, 0xC0FFFF, 0xFF0000}));
   ASSERT_EQ(gListaItems.size(), 3u);
   EXPECT_EQ(gListaItems[0].ValorItem, "4");
   EXPECT_EQ(gListaItems[1].NombreItem, "2");
@@ -242,8 +249,8 @@ TEST_F(TotalesCpte, TheSummaryHasOneBlockPerVisibleTab) {
   p->SSTab1->SetTabVisible(1, false);
   cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1);
   EXPECT_EQ(Resumen(p->MSFlexGrid4), (QStringList{" |  | "}));
-  EXPECT_EQ(Colores(p->MSFlexGrid4, 1), (std::vector<long>{0xFF0000}));
-  EXPECT_EQ(p->MSFlexGrid4->TextMatrix(0, 1), "Cantidad ITEM'S");
+  EXPECT_EQ(Colores(p->MSFlexGrid4, ColResumen::kItems), (std::vector<long>{0xFF0000}));
+  EXPECT_EQ(p->MSFlexGrid4->TextMatrix(0, ColResumen::kItems), "Cantidad ITEM'S");
 
   // A total beyond what a number holds, of hours, of articles or of one
   // article's group, is the overflow error, never a total shown as 0.
@@ -264,7 +271,7 @@ TEST_F(TotalesCpte, TheSummaryHasOneBlockPerVisibleTab) {
     e.ui().llamadas.clear();
     for (int t = 0; t < 3; ++t) p->SSTab1->SetTabVisible(t, t == d.tab);
     std::vector<std::vector<std::pair<int, QString>>> filas;
-    for (const auto& [codigo, valor] : d.filas) filas.push_back({{0, codigo}, {d.columna, valor}});
+    for (const auto& [codigo, valor] : d.filas) filas.push_back({{kCodigo, codigo}, {d.columna, valor}});
     Llena(d.grilla, filas);
     cptes->TotalizadorControl(*p->MSFlexGrid1, *p->MSFlexGrid2, *p->MSFlexGrid3, *p->MSFlexGrid4, *p->SSTab1);
     ASSERT_EQ(e.ui().Cuenta("Error"), 1);
@@ -333,7 +340,7 @@ TEST_F(TotalesCpte, RowsAndColumnsArePaintedAndTheCurrentCellKept) {
 }
 
 TEST_F(TotalesCpte, DuplicateCodesAndFractions) {
-  Llena(p->MSFlexGrid2, {{{0, "ART-1"}}, {{0, " ab "}}, {{0, "AB"}}});
+  Llena(p->MSFlexGrid2, {{{kCodigo, "ART-1"}}, {{kCodigo, " ab "}}, {{kCodigo, "AB"}}});
   long encontrada = -1;
   EXPECT_TRUE(cptes->ArticuloRepetido(*p->MSFlexGrid2, "Ab", -1, &encontrada));
   EXPECT_EQ(encontrada, 2);
@@ -344,9 +351,9 @@ TEST_F(TotalesCpte, DuplicateCodesAndFractions) {
   EXPECT_EQ(encontrada, -1);
   // An empty code is never a duplicate, empty rows notwithstanding.
   EXPECT_FALSE(cptes->ArticuloRepetido(*p->MSFlexGrid2, "  ", -1, &encontrada));
-  Llena(p->MSFlexGrid1, {{{0, "7"}}});
+  Llena(p->MSFlexGrid1, {{{kCodigo, "7"}}});
   EXPECT_TRUE(cptes->TareaRepetida(*p->MSFlexGrid1, " 7"));
-  Llena(p->MSFlexGrid3, {{{0, "Flete"}}});
+  Llena(p->MSFlexGrid3, {{{kCodigo, "Flete"}}});
   EXPECT_TRUE(cptes->OtrosConceptosRepetidos(*p->MSFlexGrid3, "FLETE", -1, &encontrada));
   EXPECT_EQ(encontrada, 1);
 

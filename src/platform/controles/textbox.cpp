@@ -5,10 +5,20 @@
 
 #include "platform/controles/color.h"
 #include "platform/teclas.h"
+#include "platform/vb.h"
 
 TextBox::TextBox(QWidget* parent, const QString& nombre, int indice) : QLineEdit(parent), Index(indice) {
   if (!nombre.isEmpty()) setObjectName(nombre);
-  connect(this, &QLineEdit::textChanged, this, [this] {
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& texto) {
+    // The length limit counts units of text, two for a character outside
+    // the basic plane: one that does not fit is cut in half. The box keeps
+    // whole characters only (and Change sees the text it keeps).
+    if (!texto.isValidUtf16()) {
+      const int cursor = static_cast<int>(vb::SinMitadesSueltas(texto.left(cursorPosition())).size());
+      setText(vb::SinMitadesSueltas(texto));
+      setCursorPosition(cursor);
+      return;
+    }
     if (Change) Change();
   });
 }
