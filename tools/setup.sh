@@ -6,7 +6,7 @@ PACKAGES=(
   g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc unixodbc unixodbc-dev tdsodbc libsqliteodbc
   libinih-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n xvfb xauth
-  librapidcheck-dev openbox xdotool
+  librapidcheck-dev openbox xdotool x11-xkb-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -103,7 +103,7 @@ void FrmDatosAdicTareas::TxtFields_KeyDown(int Index, int& KeyCode, int) {
   campoActual_ = &TxtFields(Index);
   if (!gCampos.EsTeclaDeAvance(KeyCode)) return;
   CampoValida(&TxtFields(Index));
-  if (!lHayError) gCampos.AvanzaCampo(KeyCode);
+  if (!lHayError) gCampos.AvanzaCampo(KeyCode, &TxtFields(Index));
 }
 
 void FrmDatosAdicTareas::CmdConsultar_GotFocus() { campoActual_ = &TxtFields(indiceActual_); }

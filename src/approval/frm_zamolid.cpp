@@ -349,9 +349,13 @@ void FrmZamolid::AgregaLinea(const QVariant* fila, QString& convertidos, QString
 }
 
 void FrmZamolid::Form_Resize() {
-  // A window too small for the list leaves its size as it was.
-  const int ancho = WidthTwips() - 120;
-  const int alto = HeightTwips() - ATwips(ListView1->y()) - 650;
+  // The list keeps the margins the window's layout gives it (a client area
+  // of 8460 x 5595 twips, the list at 0, 2520, 8415 x 3015): it fills the
+  // window to 45 twips from its right edge and 60 from its bottom. A window
+  // too small for the list leaves its size as it was.
+  constexpr int kMargenDerecho = 8460 - 8415, kMargenInferior = 5595 - (2520 + 3015);
+  const int ancho = WidthTwips() - kMargenDerecho;
+  const int alto = HeightTwips() - ATwips(ListView1->y()) - kMargenInferior;
   if (ancho > 0) ListView1->resize(Tw(ancho), ListView1->height());
   if (alto > 0) ListView1->resize(ListView1->width(), Tw(alto));
 }
@@ -553,7 +557,7 @@ void FrmZamolid::TxtFields_Change(int) {
 
 void FrmZamolid::TxtFields_KeyDown(int Index, int& KeyCode, int) {
   Plexatol1->setConsultaenabled(!vb::Trim(txtFields(Index).Tag).isEmpty());
-  if (gCampos.EsTeclaDeAvance(KeyCode)) gCampos.AvanzaCampo(KeyCode);
+  if (gCampos.EsTeclaDeAvance(KeyCode)) gCampos.AvanzaCampo(KeyCode, &txtFields(Index));
 }
 
 void FrmZamolid::TxtFields_KeyPress(int Index, int& KeyAscii) { gCampos.FiltraTecla(&txtFields(Index), KeyAscii); }

@@ -1,6 +1,6 @@
 #include "platform/cls_campos.h"
 
-#include <QApplication>
+#include <QWidget>
 
 #include "platform/form.h"
 #include "platform/teclas.h"
@@ -33,12 +33,15 @@ void ClsCampos::FiltraTecla(TextBox* caja, int& keyAscii) const {
 
 bool ClsCampos::EsTeclaDeAvance(int keyCode) const { return keyCode == vbkey::Return; }
 
-void ClsCampos::AvanzaCampo(int) const {
-  QWidget* w = QApplication::focusWidget();
-  if (!w) return;
-  QWidget* siguiente = w->nextInFocusChain();
-  while (siguiente && siguiente != w &&
+void ClsCampos::AvanzaCampo(int, QWidget* campo) const {
+  // From the field itself: the application's focus widget is none while a
+  // dialog that just closed hands the focus back through the window
+  // manager. A window not active yet takes the focus given to one of its
+  // widgets when it becomes active.
+  if (!campo) return;
+  QWidget* siguiente = campo->nextInFocusChain();
+  while (siguiente && siguiente != campo &&
          (!(siguiente->focusPolicy() & Qt::TabFocus) || !siguiente->isEnabled() || !siguiente->isVisible()))
     siguiente = siguiente->nextInFocusChain();
-  if (siguiente && siguiente != w) siguiente->setFocus(Qt::TabFocusReason);
+  if (siguiente && siguiente != campo) siguiente->setFocus(Qt::TabFocusReason);
 }

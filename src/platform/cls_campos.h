@@ -8,6 +8,7 @@
 #include "platform/controles/textbox.h"
 
 class Form;
+class QWidget;
 
 class ClsCampos {
  public:
@@ -21,8 +22,9 @@ class ClsCampos {
   void FiltraTecla(TextBox* caja, int& keyAscii) const;
   // Whether the key leaves the field: Enter.
   bool EsTeclaDeAvance(int keyCode) const;
-  // Moves the focus on to the next control of the window's tab order.
-  void AvanzaCampo(int keyCode) const;
+  // Moves the focus on from the field to the next control of its window's
+  // tab order that takes the focus.
+  void AvanzaCampo(int keyCode, QWidget* campo) const;
 };
 
 extern ClsCampos gCampos;

@@ -52,11 +52,7 @@ bool ClsUtil::PideFecha(QString& fecha) const {
 
 void ClsUtil::PreparaFormulario(Form* form, bool) const {
   if (!form) return;
-  // The suite's windows are laid out for a narrow 8-point sans serif.
-  QFont f(QStringLiteral("Liberation Sans"));
-  f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-  f.setPointSizeF(8.0);
-  form->setFont(f);
+  form->setFont(FuenteFormularios());
   if (QScreen* s = QGuiApplication::primaryScreen()) {
     QRect r = s->availableGeometry();
     QRect g = form->frameGeometry();

@@ -9,6 +9,13 @@ void PosicionTwips(QWidget* w, int left, int top, int width, int height) {
   w->setGeometry(Tw(left), Tw(top), Tw(width), Tw(height));
 }
 
+QFont FuenteFormularios() {
+  QFont f(QStringLiteral("Liberation Sans"));
+  f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+  f.setPointSizeF(8.0);
+  return f;
+}
+
 Form::Form(QString nombreClase, QWidget* parent)
     : QWidget(parent, Qt::Window), nombreClase_(std::move(nombreClase)) {
   setObjectName(nombreClase_);

@@ -4,6 +4,7 @@
 // first shown or loaded), shown modeless or modally, hidden, and unloaded
 // (Form_Unload, which may cancel). With KeyPreview on, Form_KeyDown sees
 // every key before the control that has the focus.
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
@@ -13,6 +14,9 @@ constexpr int Tw(int twips) { return twips / 15; }
 constexpr int ATwips(int pixeles) { return pixeles * 15; }
 // Places a widget at a position and size given in twips.
 void PosicionTwips(QWidget* w, int left, int top, int width, int height);
+// The font the suite's windows are laid out for (a narrow 8-point sans
+// serif): the forms' (gUtil.PreparaFormulario) and the dialogs'.
+QFont FuenteFormularios();
 
 class Form : public QWidget {
   Q_OBJECT

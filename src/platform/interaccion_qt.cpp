@@ -73,6 +73,7 @@ QString TituloAplicacion() {
 
 int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titulo) {
   QMessageBox box(QApplication::activeWindow());
+  box.setFont(FuenteFormularios());
   box.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
   box.setText(texto);
   switch (botones & 0x70) {
@@ -112,15 +113,19 @@ int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titu
 
 bool InteraccionQt::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto,
                              QString& respuesta) {
-  bool ok = false;
-  QString r = QInputDialog::getText(QApplication::activeWindow(), titulo.isEmpty() ? TituloAplicacion() : titulo,
-                                    texto, QLineEdit::Normal, porDefecto, &ok);
-  respuesta = ok ? r : QString();
+  QInputDialog d(QApplication::activeWindow());
+  d.setFont(FuenteFormularios());
+  d.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
+  d.setLabelText(texto);
+  d.setTextValue(porDefecto);
+  const bool ok = d.exec() == QDialog::Accepted;
+  respuesta = ok ? d.textValue() : QString();
   return ok;
 }
 
 void InteraccionQt::PopupMenu(QWidget* dueno, Menu& menu) {
   QMenu qm(dueno);
+  qm.setFont(FuenteFormularios());
   std::map<QAction*, MenuItem*> mapa;
   AgregaItems(&qm, menu, mapa);
   QAction* a = qm.exec(QCursor::pos());
@@ -144,6 +149,7 @@ void InteraccionQt::MuestraModal(Form& form) {
 
 bool InteraccionQt::PideFecha(QString& fecha) {
   QDialog d(QApplication::activeWindow());
+  d.setFont(FuenteFormularios());
   d.setWindowTitle(QStringLiteral("Seleccione la fecha"));
   auto* lay = new QVBoxLayout(&d);
   auto* cal = new QCalendarWidget(&d);
@@ -167,6 +173,7 @@ bool InteraccionQt::PideFecha(QString& fecha) {
 int InteraccionQt::ReportaError(const vb::Error& e, const QString& etiqueta) {
   std::fprintf(stderr, "Error %ld en %s: %s\n", e.Number, qPrintable(etiqueta), qPrintable(e.Description));
   QMessageBox box(QApplication::activeWindow());
+  box.setFont(FuenteFormularios());
   box.setIcon(QMessageBox::Critical);
   box.setWindowTitle(QStringLiteral("Error en %1").arg(etiqueta));
   box.setText(QStringLiteral("Se produjo el error %1 en %2.").arg(e.Number).arg(etiqueta));

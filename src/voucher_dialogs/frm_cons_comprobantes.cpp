@@ -491,5 +491,10 @@ void FrmConsComprobantes::ListView1_DblClick() { CmdAceptar_Click(); }
 void FrmConsComprobantes::ListView1_KeyDown(int& KeyCode, int) {
   if (KeyCode != vbkey::Return) return;
   KeyCode = 0;  // the key is spent on the choice
+  // Enter takes the line the cursor is on. The list opens with its first
+  // line current but not selected, and Aceptar takes only a selected line.
+  const QModelIndex actual = ListView1->currentIndex();
+  if (!ListView1->SelectedItem() && actual.isValid())
+    ListView1->SetSelectedItem(ListView1->ListItems()(actual.row() + 1));
   CmdAceptar_Click();
 }

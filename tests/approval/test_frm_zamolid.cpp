@@ -97,6 +97,17 @@ TEST_F(VentanaPrincipal, EachRangeShapeComposesItsWhereText) {
   EXPECT_EQ(where, " Where  (FECHA >= '2026-03-01') AND (FECHA <= '2026-03-10 23:59:59')  AND  (LTRIM(RTRIM(IDTECNICO)) <= '1') ");
   Busca();
   EXPECT_EQ(Ids(), (QStringList{"7"}));
+
+  // Technician codes compare as text, as they are stored: 1 to 5 takes in
+  // technician 12 (report 11), 2 to 9 leaves it out.
+  for (auto& [i, c] : w->txtFields.Elementos()) c->clear();
+  for (const auto& [desde, hasta, ids] : {std::tuple{"1", "5", QStringList{"7", "9", "11", "13", "15"}},
+                                          std::tuple{"2", "9", QStringList{"9", "13", "15"}}}) {
+    Caja("Tecnico_Desde").SetText(desde);
+    Caja("Tecnico_Hasta").SetText(hasta);
+    Busca();
+    EXPECT_EQ(Ids(), ids) << desde << " to " << hasta;
+  }
 }
 
 TEST_F(VentanaPrincipal, RangeEndsOfBlanksCountAsEmpty) {
@@ -489,10 +500,15 @@ TEST_F(VentanaPrincipal, AnApprovalFailingHalfWayWritesNoneOfItsParts) {
   EXPECT_EQ(Linea("100")->SmallIcon(), FrmZamolid::kIconoPendiente);
 }
 
+// The list fills the window as the window is laid out: to 45 twips from its
+// right edge and 60 from its bottom (3 and 4 pixels), at any size.
 TEST_F(VentanaPrincipal, ResizingFollowsTheWindow) {
-  w->resize(Tw(12000), Tw(9000));
-  EXPECT_NEAR(ATwips(w->ListView1->width()), 12000 - 120, 15);
-  EXPECT_NEAR(ATwips(w->ListView1->height()), 9000 - 2520 - 650, 15);
+  for (const auto& [ancho, alto] : {std::pair{8460, 5595}, std::pair{12000, 9000}, std::pair{6000, 4200}}) {
+    w->resize(Tw(ancho), Tw(alto));
+    EXPECT_EQ(w->ListView1->geometry().right() + 1, Tw(ancho) - 3) << ancho;
+    EXPECT_EQ(w->ListView1->geometry().bottom() + 1, Tw(alto) - 4) << alto;
+    EXPECT_EQ(w->ListView1->y(), Tw(2520));
+  }
 }
 
 TEST_F(VentanaPrincipal, ApprovalStatementJoinsTheTickedReports) {

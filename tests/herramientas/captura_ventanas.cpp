@@ -2,10 +2,13 @@
 // them without a display:
 //   captura_ventanas CARPETA_SALIDA [CARPETA_CON_demo.db]
 // writes detalle.png (a report's tasks), tecnicos.png (the technician pick
-// list of the main window), comprobantes.png (the work-order pick list) and
-// cargos.png (a customer's open charges).
+// list of the main window), comprobantes.png (the work-order pick list),
+// cargos.png (a customer's open charges) and aviso.png (a message box as the
+// approval shows it, the real dialog).
 #include <QDir>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -13,6 +16,7 @@
 #include "approval/frm_detalle_tareas.h"
 #include "platform/cls_datos.h"
 #include "platform/interaccion_guionada.h"
+#include "platform/interaccion_qt.h"
 #include "platform/vb.h"
 #include "session/consulta_tabla.h"
 #include "session/mod_global.h"
@@ -38,6 +42,27 @@ void Captura(InteraccionGuionada& ui, const QString& archivo) {
     }
     f.Hide();
   });
+}
+
+// The message box the real interaction shows is saved as the picture and
+// closed.
+void CapturaAviso(const QString& archivo, const QString& texto) {
+  QTimer buscador;
+  QObject::connect(&buscador, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    buscador.stop();
+    const QString ruta = QDir(salida).filePath(archivo);
+    if (box->grab().save(ruta)) {
+      std::printf("%s\n", qPrintable(ruta));
+    } else {
+      std::fprintf(stderr, "no se pudo grabar %s\n", qPrintable(ruta));
+      bien = false;
+    }
+    box->close();
+  });
+  buscador.start(10);
+  InteraccionQt().MsgBox(texto, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
 }
 
 }  // namespace
@@ -76,5 +101,7 @@ int main(int argc, char** argv) {
   cptes.ControlDeCargosReales(FrmCtrlCargosReales::Global(),
                               PrimerValor("SELECT CUENTA FROM V_MV_CARGOSAPLICADOS GROUP BY CUENTA ORDER BY COUNT(*) DESC"),
                               QString());
+  CapturaAviso("aviso.png", QStringLiteral("De los 3 partes marcados, 1 no se aprobó:\n"
+                                           "- 1 ya había sido aprobado por otro supervisor: 182 (Ana Ferreyra)"));
   return bien && ui.Cuenta("Modal") == 4 ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "platform/cls_campos.h"
 #include "platform/controles/combobox.h"
 #include "platform/controles/commandbutton.h"
 #include "platform/controles/frame.h"
@@ -20,6 +21,7 @@
 #include "platform/controles/statusbar.h"
 #include "platform/controles/textbox.h"
 #include "platform/controles/toolbar.h"
+#include "platform/teclas.h"
 #include "platform/vb_error.h"
 #include "support/errores.h"
 
@@ -106,6 +108,53 @@ TEST_F(Ventana, TheCancelButtonTakesEscapeNoControlTook) {
   cancelar->setEnabled(false);
   QTest::keyClick(&ventana, Qt::Key_Escape);
   EXPECT_EQ(cancelados, 1);
+}
+
+// Enter moves on from the field it was pressed in to the next control of
+// the window's tab order that takes the focus, also while the window is not
+// the active one (a dialog just closed, the window manager not yet done
+// giving the focus back): the window's focus goes there, and is there when
+// the window is active again.
+TEST_F(Ventana, EnterMovesOnFromTheFieldItself) {
+  auto* primera = new TextBox(&ventana, "txtFields", 0);
+  auto* apagada = new TextBox(&ventana, "txtFields", 1);
+  auto* oculta = new TextBox(&ventana, "txtFields", 2);
+  auto* etiqueta = new Label(&ventana, "Etiqueta");
+  auto* ultima = new TextBox(&ventana, "txtFields", 3);
+  for (QWidget* w : std::initializer_list<QWidget*>{primera, apagada, etiqueta, ultima}) w->show();
+  apagada->setEnabled(false);
+  QWidget otra;
+  auto* suya = new QLineEdit(&otra);
+  otra.show();
+  enum Activa { Esta, Ninguna, Otra };
+  const struct {
+    const char* caso;
+    Activa activa;
+    QWidget* desde;
+    QWidget* hacia;
+  } casos[] = {
+      {"over a disabled box, a hidden one and a label", Esta, primera, ultima},
+      {"from the last control round to the first", Esta, ultima, primera},
+      {"while no window is active", Ninguna, primera, ultima},
+      {"while another window is active", Otra, primera, ultima},
+  };
+  for (const auto& c : casos) {
+    QApplication::setActiveWindow(&ventana);
+    c.desde->setFocus();
+    if (c.activa == Ninguna) QApplication::setActiveWindow(nullptr);
+    if (c.activa == Otra) {
+      QApplication::setActiveWindow(&otra);
+      suya->setFocus();
+    }
+    gCampos.AvanzaCampo(vbkey::Return, c.desde);
+    EXPECT_EQ(ventana.focusWidget(), c.hacia) << c.caso;
+    if (c.activa == Otra) {
+      EXPECT_EQ(otra.focusWidget(), suya) << c.caso;  // the other window's own stays
+    }
+    QApplication::setActiveWindow(&ventana);
+    EXPECT_EQ(QApplication::focusWidget(), c.hacia) << c.caso;
+  }
+  EXPECT_FALSE(oculta->hasFocus());
 }
 
 TEST_F(Ventana, SearchComboRaisesChangeClickAndKeys) {

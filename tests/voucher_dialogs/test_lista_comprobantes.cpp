@@ -2,7 +2,9 @@
 // group, the result per type, sorting, and bad input.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
+#include <functional>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
@@ -373,6 +375,51 @@ TEST_F(ListaCptes, CancelLeavesTheResultsAsTheCallerSetThem) {
   EXPECT_EQ(f->NroComprobante, "");
   EXPECT_EQ(f->IdComplemento, "x");
   EXPECT_FALSE(f->Cargado());
+}
+
+// Enter in the list takes the line the cursor is on: the one selected, or,
+// as the list opens with its first line current and none selected yet, that
+// first line; an empty list gives nothing.
+TEST_F(ListaCptes, EnterTakesTheLineTheCursorIsOn) {
+  const struct {
+    const char* caso;
+    const char* filtro;
+    std::function<void(FrmConsComprobantes&)> antes;
+    QString clave, complemento;
+  } casos[] = {
+      {"as the list opens", "", [](FrmConsComprobantes&) {}, "000100000031A", "0"},
+      {"after Down", "", [](FrmConsComprobantes& f) { QTest::keyClick(f.ListView1, Qt::Key_Down); }, "000100000030A", "2"},
+      {"after the last line clicked and Ctrl+clicked, which leaves the cursor on it and selects nothing", "",
+       [](FrmConsComprobantes& f) {
+         ListView* l = f.ListView1;
+         const QPoint ultima = l->visualItemRect(l->ListItems()(3)).center();
+         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, ultima);
+         QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::ControlModifier, ultima);
+         EXPECT_EQ(l->SelectedItem(), nullptr);
+       },
+       "000100000025A", "0"},
+      {"after a click on the last line", "",
+       [](FrmConsComprobantes& f) {
+         ListView* l = f.ListView1;
+         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->ListItems()(3)).center());
+       },
+       "000100000025A", "0"},
+      {"on an empty list", "1 = 0", [](FrmConsComprobantes&) {}, "", ""},
+  };
+  for (const auto& c : casos) {
+    auto f = AbreLista("OT", c.filtro);
+    f->show();
+    QApplication::processEvents();  // the lines reach the list as it shows
+    QApplication::setActiveWindow(f.get());
+    // The focus the window's activation gives the list, its first control.
+    f->ListView1->setFocus(Qt::ActiveWindowFocusReason);
+    ASSERT_TRUE(f->ListView1->hasFocus()) << c.caso;
+    c.antes(*f);
+    QTest::keyClick(f->ListView1, Qt::Key_Return);
+    EXPECT_EQ(f->NroComprobante, c.clave) << c.caso;
+    EXPECT_EQ(f->IdComplemento, c.complemento) << c.caso;
+    EXPECT_FALSE(f->Cargado()) << c.caso;  // Enter accepted and closed the list
+  }
 }
 
 TEST_F(ListaCptes, EachHeaderClickReversesTheSortOrder) {
