@@ -326,7 +326,7 @@ int MSFlexGrid::ColWidth(int col) const {
 
 void MSFlexGrid::SetColWidth(int col, int twips) {
   CompruebaColumna(col);
-  const int px = twips < 0 ? anchoCol_ : Tw(twips);
+  const int px = twips < 0 ? anchoCol_ : APixeles(twips);
   for (QTableView* v : {static_cast<QTableView*>(this), arriba_, izquierda_, esquina_}) {
     v->setColumnHidden(col, px == 0);
     if (px > 0) v->setColumnWidth(col, px);
@@ -341,7 +341,7 @@ int MSFlexGrid::RowHeight(int row) const {
 
 void MSFlexGrid::SetRowHeight(int row, int twips) {
   if (row < 0 || row >= rowCount()) vbctl::Raise(vbctl::ErrSubindice, kFuente);
-  const int px = twips < 0 ? altoFila_ : Tw(twips);
+  const int px = twips < 0 ? altoFila_ : APixeles(twips);
   for (QTableView* v : {static_cast<QTableView*>(this), arriba_, izquierda_, esquina_}) {
     v->setRowHidden(row, px == 0);
     if (px > 0) v->setRowHeight(row, px);

@@ -25,7 +25,7 @@ class PictureBox : public QFrame {
   int Left() const { return ATwips(x()); }
   int Width() const { return ATwips(width()); }
   int Height() const { return ATwips(height()); }
-  void SetLeft(int twips) { move(Tw(twips), y()); }
-  void SetWidth(int twips) { resize(Tw(twips), height()); }
-  void SetHeight(int twips) { resize(width(), Tw(twips)); }
+  void SetLeft(int twips) { move(APixeles(twips), y()); }
+  void SetWidth(int twips) { resize(APixeles(twips), height()); }
+  void SetHeight(int twips) { resize(width(), APixeles(twips)); }
 };

@@ -12,7 +12,7 @@ void Panel::SetWidth(int twips) {
     etiqueta_->setMinimumWidth(0);
     etiqueta_->setMaximumWidth(QWIDGETSIZE_MAX);
   } else {
-    etiqueta_->setFixedWidth(Tw(twips));
+    etiqueta_->setFixedWidth(APixeles(twips));
   }
 }
 
