@@ -24,15 +24,15 @@ class ListaCptes : public ConComprobantes {
  protected:
   void SetUp() override {
     ConComprobantes::SetUp();
-    Venta("OT", "000100000025A", 0, "2026-03-01", "C001", "Talleres Andinos", 1500.5, 0, 1);
-    Venta("OT", "000100000030A", 2, "2026-03-05", "C002", "Frigorífico Sur", 820, 1, 1);
+    Venta("OT", "000100000025A", 0, "2026-03-01", "C001", "Talleres Ulmendra", 1500.5, 0, 1);
+    Venta("OT", "000100000030A", 2, "2026-03-05", "C002", "Frigorífico Dorlanda", 820, 1, 1);
     Venta("OT", "000100000031A", 0, "2026-03-06", "C003", "Panadería O'Brien", 99.25);
-    Venta("OT", "000100000040A", 0, "2026-03-09", "C001", "Talleres Andinos", 10, 0, 1, 1);  // finished
-    Venta("FC", "000100000101A", 3, "2026-03-10", "C001", "Talleres Andinos", 2000, 0, 1, 0, "Anticipo");
-    Venta("RM", "000100000201R", 4, "2026-03-11", "C002", "Frigorífico Sur", 0);
+    Venta("OT", "000100000040A", 0, "2026-03-09", "C001", "Talleres Ulmendra", 10, 0, 1, 1);  // finished
+    Venta("FC", "000100000101A", 3, "2026-03-10", "C001", "Talleres Ulmendra", 2000, 0, 1, 0, "Anticipo");
+    Venta("RM", "000100000201R", 4, "2026-03-11", "C002", "Frigorífico Dorlanda", 0);
     Venta("PR", "000100000050X", 0, "2026-02-01", "C003", "Panadería O'Brien", 300, 0, 1, 0, "Ref. horno 2");
-    Venta("PR", "000100000051X", 0, "2026-02-03", "C001", "Talleres Andinos", 450, 1);
-    Venta("ZZ", "000100000001X", 0, "2026-01-15", "C001", "Talleres Andinos", 12, 0, 0, 0, "Un concepto");
+    Venta("PR", "000100000051X", 0, "2026-02-03", "C001", "Talleres Ulmendra", 450, 1);
+    Venta("ZZ", "000100000001X", 0, "2026-01-15", "C001", "Talleres Ulmendra", 12, 0, 0, 0, "Un concepto");
     Compra("OC", "000100000001X", "2026-03-02", "P001", "Frescurdi S.A.", 5000, 0, 1, 0, 0, "Urgente");
     Compra("OC", "000100000002X", "2026-03-03", "P002", "Bombas Quelvar", 700, 0, 1, 0, 1);
     Compra("OC", "000100000003X", "2026-03-04", "P001", "Frescurdi S.A.", 800, 1, 1, 0, 1);
@@ -104,11 +104,12 @@ TEST_F(ListaCptes, WorkOrdersShowKeyComplementAndStateIcons) {
   } estados[] = {{"000100000061A", -1, 0, anulado}, {"000100000062A", -1, -1, anulado},
                  {"000100000063A", 0, -1, aprobado}, {"000100000064A", 1, 0, anulado},
                  {"000100000065A", 0, 0, ot}};
-  for (const auto& s : estados) Venta("OT", s.clave, 0, "2026-03-12", "C001", "Talleres Andinos", 5, s.anulada, s.aprobado);
+  for (const auto& s : estados)
+    Venta("OT", s.clave, 0, "2026-03-12", "C001", "Talleres Ulmendra", 5, s.anulada, s.aprobado);
   // An amount beyond the currency's range is reported (answered "go on")
   // and its work order left out, never listed with a wrapped amount.
-  Venta("OT", "000100000066A", 0, "2026-03-12", "C001", "Talleres Andinos", 1e15);
-  Venta("OT", "000100000067A", 0, "2026-03-12", "C001", "Talleres Andinos", -1e15);
+  Venta("OT", "000100000066A", 0, "2026-03-12", "C001", "Talleres Ulmendra", 1e15);
+  Venta("OT", "000100000067A", 0, "2026-03-12", "C001", "Talleres Ulmendra", -1e15);
   e.ui().respuestasError = {5, 5};
   auto g = AbreLista("OT");
   ASSERT_EQ(g->ListView1->ListItems().Count(), 3 + static_cast<int>(std::size(estados)));
@@ -238,7 +239,7 @@ TEST_F(ListaCptes, QuotesShowTheirReferenceOnlyWhenConfigured) {
   auto fc = AbreLista("FC");
   EXPECT_EQ(Titulos(fc->ListView1), (QStringList{"FECHA", "COMPROBANTE", "ID", "NOMBRE", "Referencia", "IMPORTE"}));
   EXPECT_EQ(Linea(fc->ListView1->ListItems()(1), 6),
-            (QStringList{"10/03/2026", "000100000101A", "3", "Talleres Andinos", "Anticipo", "2000.00"}));
+            (QStringList{"10/03/2026", "000100000101A", "3", "Talleres Ulmendra", "Anticipo", "2000.00"}));
 }
 
 TEST_F(ListaCptes, ThirdPartyVouchersListEverythingByInternalNumber) {
@@ -255,7 +256,7 @@ TEST_F(ListaCptes, AnUnknownTypeUsesTheGeneralSourceAndLayout) {
   EXPECT_EQ(Titulos(f->ListView1), (QStringList{"FECHA", "COMPROBANTE", "CUENTA", "NOMBRE", "CONCEPTO", "IMPORTE"}));
   ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
-            (QStringList{"15/01/2026", "000100000001X", "", "Talleres Andinos", "Un concepto", "12.00"}));
+            (QStringList{"15/01/2026", "000100000001X", "", "Talleres Ulmendra", "Un concepto", "12.00"}));
   EXPECT_EQ(f->ListView1->ListItems()(1)->SmallIcon(), 8);
   // A type nobody has lists nothing, and says nothing.
   auto g = AbreLista("QQQ");
@@ -438,9 +439,9 @@ TEST_F(ListaCptes, EachHeaderClickReversesTheSortOrder) {
   clic(ColConsVentas::kNombre);
   EXPECT_TRUE(f->ListView1->Sorted());
   EXPECT_EQ(f->ListView1->SortKey(), ColConsVentas::kNombre);
-  EXPECT_EQ(nombres(), (QStringList{"Frigorífico Sur", "Panadería O'Brien", "Talleres Andinos"}));
+  EXPECT_EQ(nombres(), (QStringList{"Frigorífico Dorlanda", "Panadería O'Brien", "Talleres Ulmendra"}));
   clic(ColConsVentas::kNombre);
-  EXPECT_EQ(nombres(), (QStringList{"Talleres Andinos", "Panadería O'Brien", "Frigorífico Sur"}));
+  EXPECT_EQ(nombres(), (QStringList{"Talleres Ulmendra", "Panadería O'Brien", "Frigorífico Dorlanda"}));
   // Moving to another column still reverses the order.
   clic(ColConsVentas::kComprobante);
   EXPECT_EQ(f->ListView1->SortKey(), ColConsVentas::kComprobante);
@@ -468,7 +469,7 @@ TEST_F(ListaCptes, DatesSortAsDatesAndAmountsAsAmountsShownInTheLocalesForm) {
     Local() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
     ~Local() { QLocale::setDefault(QLocale::c()); }
   } local;
-  Venta("OT", "000100000010A", 0, "2025-12-20", "C002", "Frigorífico Sur", 250);
+  Venta("OT", "000100000010A", 0, "2025-12-20", "C002", "Frigorífico Dorlanda", 250);
   Venta("OT", "000100000011A", 0, "2026-02-10", "C003", "Panadería O'Brien", 10000.5);
   auto f = AbreLista("OT");
   f->show();
