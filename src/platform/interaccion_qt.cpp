@@ -62,14 +62,10 @@ std::unique_ptr<Interaccion> Interaccion::Instala(std::unique_ptr<Interaccion> n
   return anterior;
 }
 
-namespace {
-
 // The application's title, shown on message boxes without their own.
-QString TituloAplicacion() {
+static QString TituloAplicacion() {
   return QApplication::applicationName().isEmpty() ? QStringLiteral("Zamolid") : QApplication::applicationName();
 }
-
-}  // namespace
 
 int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titulo) {
   QMessageBox box(QApplication::activeWindow());
