@@ -49,3 +49,5 @@ class Interaccion {
   static std::unique_ptr<Interaccion> Instala(std::unique_ptr<Interaccion> nueva);
 };
 
+// The application's title, shown on message boxes without their own.
+QString TituloAplicacion();

@@ -62,8 +62,7 @@ std::unique_ptr<Interaccion> Interaccion::Instala(std::unique_ptr<Interaccion> n
   return anterior;
 }
 
-// The application's title, shown on message boxes without their own.
-static QString TituloAplicacion() {
+QString TituloAplicacion() {
   return QApplication::applicationName().isEmpty() ? QStringLiteral("Zamolid") : QApplication::applicationName();
 }
 
