@@ -370,7 +370,7 @@ TEST_F(VentanaPrincipal, TheTaskHeadersShowWholeInTheWindowsFont) {
     const QFontMetrics m(g->font());
     for (int c = 0; c < g->Cols(); ++c) {
       const QString titulo = g->TextMatrix(0, c);
-      if (m.horizontalAdvance(titulo) + 2 * MSFlexGrid::kMargenTexto > Tw(g->ColWidth(c))) cortados << titulo;
+      if (m.horizontalAdvance(titulo) + 2 * MSFlexGrid::kMargenTexto > APixeles(g->ColWidth(c))) cortados << titulo;
     }
     d.CmdAceptar->click();
   });

@@ -32,7 +32,7 @@ class Grilla : public ::testing::Test {
   QPoint PuntoDe(int r, int c) {
     grid->SetRow(r);
     grid->SetCol(c);
-    const QPoint enGrilla(Tw(grid->CellLeft()) + 4, Tw(grid->CellTop()) + 4);
+    const QPoint enGrilla(APixeles(grid->CellLeft()) + 4, APixeles(grid->CellTop()) + 4);
     return grid->viewport()->mapFrom(grid, enGrilla);
   }
 
@@ -40,7 +40,8 @@ class Grilla : public ::testing::Test {
     grid->SetRow(r);
     grid->SetCol(c);
     const QImage img = grid->grab().toImage();
-    return img.pixelColor(Tw(grid->CellLeft()) + Tw(grid->CellWidth()) - 3, Tw(grid->CellTop()) + Tw(grid->CellHeight()) - 3);
+    return img.pixelColor(APixeles(grid->CellLeft()) + APixeles(grid->CellWidth()) - 3,
+                          APixeles(grid->CellTop()) + APixeles(grid->CellHeight()) - 3);
   }
 
   QWidget ventana;
@@ -436,10 +437,10 @@ TEST_F(Grilla, AlignmentsFollowTheGridNumbers) {
   grid->SetTextMatrix(1, 1, "WWWW");
   grid->SetRow(1);
   grid->SetCol(1);
-  const int x0 = Tw(grid->CellLeft());
-  const int w = Tw(grid->CellWidth());
-  const int y0 = Tw(grid->CellTop());
-  const int h = Tw(grid->CellHeight());
+  const int x0 = APixeles(grid->CellLeft());
+  const int w = APixeles(grid->CellWidth());
+  const int y0 = APixeles(grid->CellTop());
+  const int h = APixeles(grid->CellHeight());
   const QImage img = grid->grab().toImage();
   int izquierda = 0, derecha = 0;
   for (int x = x0; x < x0 + w; ++x)

@@ -436,8 +436,9 @@ TEST_F(Lista, ColoursAndBoldOfALineAndOfItsSubItems) {
 
 TEST_F(Lista, TheToolTipShowsOverTheLines) {
   LlenaReportes();
-  lista->SetToolTipText("Haga Click con el botón derecho del Mouse para poder ver el detalle de las tareas cargadas");
-  EXPECT_EQ(lista->ListItems()(2)->toolTip(3), lista->ToolTipText());
+  const QString texto = "Haga Click con el botón derecho del Mouse para poder ver el detalle de las tareas cargadas";
+  lista->SetToolTipText(texto);
+  EXPECT_EQ(lista->ListItems()(2)->toolTip(3), texto);
 }
 
 namespace {

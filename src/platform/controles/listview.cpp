@@ -198,7 +198,7 @@ int ColumnHeader::Width() const {
 
 void ColumnHeader::SetWidth(int twips) {
   const int extra = indice_ == 1 ? vista_->AnchoDecoracion() : 0;
-  vista_->header()->resizeSection(indice_ - 1, Tw(std::max(0, twips)) + extra);
+  vista_->header()->resizeSection(indice_ - 1, APixeles(std::max(0, twips)) + extra);
 }
 
 int ColumnHeader::Left() const { return ATwips(vista_->header()->sectionPosition(indice_ - 1)); }

@@ -96,12 +96,6 @@ QString RichTextBox::SelText() const {
   return t;
 }
 
-void RichTextBox::SetSelText(const QString& t) {
-  QString plano = t;
-  plano.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  textCursor().insertText(plano);
-}
-
 void RichTextBox::SetMaxLength(int n) {
   maximo_ = std::max(0, n);
   RecortaAlMaximo();

@@ -32,12 +32,8 @@ class RichTextBox : public QTextEdit {
   int SelLength() const;
   void SetSelLength(int n);
   QString SelText() const;
-  void SetSelText(const QString& t);
-  bool Locked() const { return isReadOnly(); }
   void SetLocked(bool v) { setReadOnly(v); }
-  int MaxLength() const { return maximo_; }
   void SetMaxLength(int n);
-  void SetFocus() { setFocus(Qt::OtherFocusReason); }
 
   std::function<void()> Change;
   std::function<void(int& KeyCode, int Shift)> KeyDown;
