@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -67,6 +68,53 @@ TEST_F(Ventana, RichTextBoxKeepsLineBreaksAsTheDatabaseStoresThem) {
   };
   QTest::keyClicks(rtf, "xyz");
   EXPECT_EQ(rtf->Text(), "Primeraxy");
+}
+
+// Lines break between words; a stored text holding a stretch with nowhere
+// to break it longer than the box breaks by words in good time (a word of a
+// megabyte took a minute) breaks anywhere, as it is set or pasted. Either
+// way the whole text is kept as it came, no-break spaces included.
+TEST_F(Ventana, RichTextBoxBreaksALongUnbrokenStretchAnywhere) {
+  // The text repeated up to that many characters.
+  const auto repite = [](const QString& base, int largo) { return base.repeated(largo / base.size() + 1).left(largo); };
+  const int largo = RichTextBox::kTramoPorPalabras;
+  const struct {
+    const char* caso;
+    QString texto;
+    bool pegado;
+    QTextOption::WrapMode corte;
+  } casos[] = {
+      {"words", repite("Usar filtros originales. ", 100000), false, QTextOption::WrapAtWordBoundaryOrAnywhere},
+      {"one word of 200,000 letters", QString(200000, u'x'), false, QTextOption::WrapAnywhere},
+      {"words joined by no-break spaces", repite("filtro\u00A0", largo + 1), false, QTextOption::WrapAnywhere},
+      // A stretch counts the blank or line break that ends it.
+      {"a word just short enough", "Llamar antes\r\n" + QString(largo - 1, u'x') + " fin", false,
+       QTextOption::WrapAtWordBoundaryOrAnywhere},
+      {"a word one letter longer", "Llamar antes\r\n" + QString(largo, u'x') + " fin", false,
+       QTextOption::WrapAnywhere},
+      {"lines of a short word each", repite(QString(largo - 2, u'x') + "\r\n", 100000), false,
+       QTextOption::WrapAtWordBoundaryOrAnywhere},
+      {"words again", "Usar filtros originales", false, QTextOption::WrapAtWordBoundaryOrAnywhere},
+      {"a long word pasted", "Usar " + QString(200000, u'y'), true, QTextOption::WrapAnywhere},
+  };
+  auto* rtf = new RichTextBox(&ventana, "txtRtf");
+  rtf->resize(440, 160);
+  rtf->show();
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    if (c.pegado) {
+      rtf->SetText("Usar ");
+      rtf->SetSelStart(5);
+      rtf->SetSelLength(0);
+      QApplication::clipboard()->setText(c.texto.mid(5));
+      rtf->paste();
+    } else {
+      rtf->SetText(c.texto);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(rtf->wordWrapMode(), c.corte);
+    EXPECT_EQ(rtf->Text(), c.texto);
+  }
 }
 
 TEST_F(Ventana, CommandButtonsAnswerClicksAndEnter) {

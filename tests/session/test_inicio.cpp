@@ -282,8 +282,6 @@ TEST_F(ConEntorno, AnotherUsersCommitDuringTheStartUpIsWaitedFor) {
   EXPECT_TRUE(gDatos.Conectado());
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   EXPECT_FALSE(gRutaDocTareas.isEmpty());
-  // The connection's own settings were made once the file could be read.
-  EXPECT_EQ(e.Valor("PRAGMA cache_size").toLongLong(), -32768);
 }
 
 TEST_F(ConEntorno, ALockThatOutlastsTheWaitIsToldAfterOneWaitAsALockNotAsADamagedFile) {

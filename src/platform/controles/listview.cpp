@@ -15,6 +15,7 @@
 #include "platform/controles/color.h"
 #include "platform/controles/errores.h"
 #include "platform/controles/imagelist.h"
+#include "platform/controles/texto_visible.h"
 #include "platform/form.h"
 #include "platform/teclas.h"
 
@@ -158,6 +159,14 @@ class DelegadoLista : public QStyledItemDelegate {
       p->drawLine(o.rect.topRight(), o.rect.bottomRight());
       p->restore();
     }
+  }
+
+  // A text elided at its end shows its start: only the part of a long one
+  // that can show is laid out.
+  void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& indice) const override {
+    QStyledItemDelegate::initStyleOption(o, indice);
+    if (o->features & QStyleOptionViewItem::HasDisplay)
+      o->text = ParteVisible(o->fontMetrics, o->text, o->rect.width(), Qt::AlignLeft);
   }
 
   void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override {

@@ -14,6 +14,7 @@
 
 #include "platform/controles/color.h"
 #include "platform/controles/errores.h"
+#include "platform/controles/texto_visible.h"
 #include "platform/form.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
@@ -61,7 +62,11 @@ class DelegadoGrilla : public QStyledItemDelegate {
       const int a = c < static_cast<int>(g_->alineaciones_.size()) ? g_->alineaciones_[c] : flex::AlignGeneral;
       const bool numero = a == flex::AlignGeneral && g_->EsNumero(texto);
       p->setClipRect(rect);
-      p->drawText(rect.adjusted(MSFlexGrid::kMargenTexto, 1, -MSFlexGrid::kMargenTexto, -1), AlineacionQt(a, numero) | Qt::TextSingleLine, texto);
+      // Only the part of a long text that can show is laid out.
+      const QRect dentro = rect.adjusted(MSFlexGrid::kMargenTexto, 1, -MSFlexGrid::kMargenTexto, -1);
+      const Qt::Alignment alineacion = AlineacionQt(a, numero);
+      p->drawText(dentro, alineacion | Qt::TextSingleLine,
+                  ParteVisible(p->fontMetrics(), texto, dentro.width(), alineacion));
     }
     if (r == g_->fila_ && c == g_->col_ && g_->hasFocus()) {
       QPen punteado(g_->palette().color(QPalette::Text));
