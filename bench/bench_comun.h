@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "demo_db.h"
@@ -63,11 +64,13 @@ inline double Mediana(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-// The program's connection settings that change how fast SQLite reads, as
-// the connected database reports them: a bare connection takes the same.
+// The connection settings that change how fast SQLite reads: the page
+// cache's size and the memory mapping. Unset, a connection keeps SQLite's
+// own defaults. DelPrograma: as the program's connected database reports
+// them, for a bare connection to take the same.
 struct AjustesSqlite {
-  long long mmap = 0;
-  long long cache = 0;
+  std::optional<long long> mmap;
+  std::optional<long long> cache;
   static AjustesSqlite DelPrograma() {
     AjustesSqlite a;
     Recordset rs;
@@ -77,13 +80,17 @@ struct AjustesSqlite {
     if (!rs.Bof()) a.cache = rs.Fields(0).Value().toLongLong();
     return a;
   }
+  QString Descripcion() const {
+    const auto uno = [](const std::optional<long long>& v) { return v ? QString::number(*v) : QStringLiteral("-"); };
+    return QStringLiteral("mmap %1 cache %2").arg(uno(mmap), uno(cache));
+  }
 };
 
 // A bare connection: SQLite's own C interface on the same file, opened as
 // the program opens it (read-write, one thread, no mutexes), with the
-// program's collation and functions registered and its page-cache and
-// memory-mapping settings, nothing else. With funcionesDeSqlite only the
-// collation is registered, so LIKE, UPPER and the rest are SQLite's own.
+// program's collation and functions registered and the page-cache and
+// memory-mapping settings given, nothing else. With funcionesDeSqlite only
+// the collation is registered, so LIKE, UPPER and the rest are SQLite's own.
 class BaseDesnuda {
  public:
   BaseDesnuda(const QString& archivo, const AjustesSqlite& a, bool funcionesDeSqlite = false) {
@@ -97,9 +104,10 @@ class BaseDesnuda {
     else
       sqlite_sql::RegistraFunciones(db_);
     sqlite3_extended_result_codes(db_, 0);
-    const QByteArray ajustes =
-        QStringLiteral("PRAGMA mmap_size = %1; PRAGMA cache_size = %2").arg(a.mmap).arg(a.cache).toUtf8();
-    sqlite3_exec(db_, ajustes.constData(), nullptr, nullptr, nullptr);
+    QString ajustes;
+    if (a.mmap) ajustes += QStringLiteral("PRAGMA mmap_size = %1;").arg(*a.mmap);
+    if (a.cache) ajustes += QStringLiteral("PRAGMA cache_size = %1;").arg(*a.cache);
+    if (!ajustes.isEmpty()) sqlite3_exec(db_, ajustes.toUtf8().constData(), nullptr, nullptr, nullptr);
   }
   ~BaseDesnuda() { sqlite3_close(db_); }
   BaseDesnuda(const BaseDesnuda&) = delete;
@@ -275,6 +283,7 @@ class Parejas {
     if (desnudo > 0) cocientes_.push_back(medido / desnudo);
   }
   double Proporcion() const { return Mediana(cocientes_); }
+  size_t Cuantas() const { return cocientes_.size(); }
 
  private:
   std::vector<double> cocientes_;
@@ -295,9 +304,11 @@ void Mide(benchmark::State& state, std::vector<double>& tiempos, Cuerpo&& cuerpo
 // Bytes of heap in use.
 inline double MemoriaEnUso() { return static_cast<double>(mallinfo2().uordblks); }
 
-// The pairs' ratio as a plain number (no time unit attached).
+// The pairs' ratio as a plain number (no time unit attached), and how many
+// pairs it rests on.
 inline void Proporcion(benchmark::State& state, const char* nombre, const Parejas& parejas) {
   state.counters[nombre] = benchmark::Counter(parejas.Proporcion());
+  state.counters["parejas"] = static_cast<double>(parejas.Cuantas());
 }
 
 // Runs the registered benchmarks on the offscreen platform, with scripted

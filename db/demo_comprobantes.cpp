@@ -328,8 +328,8 @@ void Generador::Terceros() {
   Insercion t(db_,
               "INSERT INTO V_MV_CPTETERCEROS (TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, CUENTA, DESCRIPCION, FECHAENVIADO, "
               "FECHARECIBIDO) VALUES ('  T3', ?, 0, ?, ?, ?, ?, ?)");
-  const char* const talleres[] = {"Rebobinados Gómez", "Laboratorio de Calibración Rosario", "Tornería Industrial Funes",
-                                  "Servicio Oficial Neumasur"};
+  const char* const talleres[] = {"Rebobinados Derquino", "Laboratorio de Calibración Velmari", "Tornería Industrial Pelvardo",
+                                  "Servicio Oficial Neumandri"};
   const char* const envios[] = {"Motor trifásico 10 HP a rebobinar", "Instrumentos a calibrar",
                                 "Eje de bomba a rectificar", "Compresor a reparar en servicio oficial",
                                 "Reductor a reparar"};

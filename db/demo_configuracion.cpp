@@ -23,7 +23,7 @@ void Generador::Catalogos() {
     Insercion d(db_, "INSERT INTO TA_DEPOSITO (IDDEPOSITO, DESCRIPCION, DOMICILIO) VALUES (?, ?, ?)");
     d(Cod4(1), "Depósito Central", "Av. Circunvalación 4520, Rosario");
     d(Cod4(2), "Depósito Taller", "Bv. Rondeau 1870, Rosario");
-    d(Cod4(3), "Móvil de Servicio", "Utilitario Rutera Faena AB 512 KD");
+    d(Cod4(3), "Móvil de Servicio", "Utilitario Carrendel Fardolvi AB 512 KD");
   }
   {
     Insercion r(db_, "INSERT INTO TA_RUBROS (IDRUBRO, DESCRIPCION) VALUES (?, ?)");
@@ -70,8 +70,8 @@ void Generador::Catalogos() {
   };
   lista("INSERT INTO V_TA_CAJAS (IDCAJAS, DESCRIPCION) VALUES (?, ?)", {{1, "Caja Administración"}, {2, "Caja Taller"}});
   lista("INSERT INTO V_TA_BANCOS (IDBANCO, DESCRIPCION) VALUES (?, ?)",
-        {{1, "Banco Provincial del Litoral"}, {2, "Banco Cooperativo Rosarino"}, {3, "Banco Regional Pampeano"},
-         {4, "Banco del Paraná Medio"}});
+        {{1, "Banco Arvendal"}, {2, "Banco Cooperativo Quelmira"}, {3, "Banco Regional Tolvandes"},
+         {4, "Banco Orvelio"}});
   lista("INSERT INTO V_TA_MOTIVOVTA (IDMOTIVOVTA, DESCRIPCION) VALUES (?, ?)",
         {{1, "Venta de mostrador"}, {2, "Servicio técnico"}, {3, "Contrato de mantenimiento"}});
   lista("INSERT INTO V_TA_MOTIVOCPRA (IDMOTIVOCPRA, DESCRIPCION) VALUES (?, ?)",
@@ -106,7 +106,7 @@ void Generador::Catalogos() {
       int imputable;
     } plan[] = {{"1", "ACTIVO", 0},
                 {"1.1.01.01", "Caja", 1},
-                {"1.1.02.01", "Banco Provincial cuenta corriente", 1},
+                {"1.1.02.01", "Banco Arvendal cuenta corriente", 1},
                 {"1.1.03.01", "Deudores por ventas", 1},
                 {"1.1.05.01", "Mercaderías", 1},
                 {"2", "PASIVO", 0},
@@ -131,8 +131,8 @@ void Generador::Catalogos() {
   }
   {
     Insercion m(db_, "INSERT INTO MA_MODELOS (NOMBRE, MARCA) VALUES (?, ?)");
-    const char* const modelos[][2] = {{"Chasqui XL", "Cóndor"}, {"Baqueana SR", "Andes Motor"}, {"Faena Furgón", "Rutera"},
-                                      {"Trajín", "Rutera"},      {"Carguera 415", "Cóndor"},     {"Serrana", "Andes Motor"}};
+    const char* const modelos[][2] = {{"Tarvelo XL", "Motrenza"}, {"Ondrela SR", "Ruvendal"}, {"Fardolvi Furgón", "Carrendel"},
+                                      {"Tramelvo", "Carrendel"}, {"Orvanta 415", "Motrenza"}, {"Sendrana", "Ruvendal"}};
     for (auto& x : modelos) m(x[0], x[1]);
     Insercion c(db_, "INSERT INTO MA_CHOFERES (CODIGO, APELLIDO, NOMBRES, DNI) VALUES (?, ?, ?, ?)");
     for (int i = 1; i <= 4; ++i) {
@@ -141,11 +141,11 @@ void Generador::Catalogos() {
       c(Cod4(i), apellido, nombre, std::to_string(azar_.Entre(20000000, 40000000)));
     }
     Insercion v(db_, "INSERT INTO MA_VEHICULOS (PATENTE, MODELO, ANIO, CODIGOCHOFER) VALUES (?, ?, ?, ?)");
-    v("AB512KD", "Faena Furgón", 2018, Cod4(1));
-    v("AC274PF", "Chasqui XL", 2019, Cod4(2));
-    v("AE031TR", "Baqueana SR", 2021, Cod4(3));
-    v("AF658MN", "Carguera 415", 2023, Cod4(4));
-    v("OKJ418", "Trajín", 2015, Cod4(1));
+    v("AB512KD", "Fardolvi Furgón", 2018, Cod4(1));
+    v("AC274PF", "Tarvelo XL", 2019, Cod4(2));
+    v("AE031TR", "Ondrela SR", 2021, Cod4(3));
+    v("AF658MN", "Orvanta 415", 2023, Cod4(4));
+    v("OKJ418", "Tramelvo", 2015, Cod4(1));
     Insercion d(db_, "INSERT INTO MA_DESTINATARIOS (CODIGO, NOMBRE, DOMICILIO, LOCALIDAD) VALUES (?, ?, ?, ?)");
     for (int i = 1; i <= 5; ++i) {
       const string nombre = string("Planta ") + azar_.De(kNombresEmpresas);

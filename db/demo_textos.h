@@ -1,7 +1,8 @@
 #pragma once
 // Spanish texts the demo generator draws from: names, companies, places,
-// tasks, remarks and the article catalogue templates. The brands of articles
-// and equipment are invented; places are real towns and streets.
+// tasks, remarks and the article catalogue templates. Companies, brands and
+// makers are invented words, so that none stands for a real firm; places are
+// real towns and streets.
 #include <cstddef>
 
 namespace demo::textos {
@@ -43,21 +44,21 @@ inline const char* const kRubrosClientes[] = {
     "Constructora",  "Fundición",    "Envases",       "Química",     "Maderera",       "Autopartes",
 };
 inline const char* const kNombresEmpresas[] = {
-    "Rivadavia", "Los Álamos", "del Sur",      "San Martín", "Pampa",      "del Litoral", "Río Paraná",
-    "Santa Rosa", "La Esperanza", "El Trébol", "Oroño",      "Belgrano",   "Del Centro",  "La Unión",
-    "San Lorenzo", "Los Pinos", "Fisherton",   "Alberdi",    "Cañada",     "El Ceibo",    "Nuevo Horizonte",
-    "Don Bosco",  "La Victoria", "Tres Arroyos", "Las Heras", "Santa Fe",  "Arroyito",    "El Molino",
+    "Varquel",  "Aldevira", "Tresmonda", "Olvanis",  "Pardovel", "Quintrela", "Sarvelle",
+    "Dorlanda", "Belquira", "Turvando",  "Ombravi",  "Calvestra", "Fendrosa",  "Mirquendo",
+    "Norvasti", "Ulmendra", "Gervanda",  "Trelosa",  "Valdrina",  "Corvenal",  "Isparvo",
+    "Lendovar", "Marvendo", "Orquila",   "Palvero",  "Selvandi",  "Tirquedo",  "Zorvana",
 };
 inline const char* const kFormasSocietarias[] = {"S.A.", "S.R.L.", "S.A.", "Hnos.", "S.R.L.", "S.A.S.",
                                                  "Coop. Ltda."};
 
 inline const char* const kProveedores[] = {
-    "Distribuidora Eléctrica Rosario S.A.", "Rodamientos Centro S.R.L.",     "Lubricantes del Litoral S.A.",
-    "Ferretería Industrial Oroño",          "Frío Sur Refrigeración S.R.L.", "Seguridad Total S.A.",
-    "Hidráulica Santa Fe S.R.L.",           "Herramientas Pampeanas S.A.",   "Automatismos Rosario S.R.L.",
-    "Bulonera Central S.A.",                "Mangueras y Conexiones del Paraná", "Electro Litoral S.A.",
-    "Transmisiones Industriales S.R.L.",    "Química Funes S.A.",            "Indumentaria Laboral Baigorria",
-    "Insumos Técnicos del Norte S.R.L.",    "Compresores Rosario S.A.",      "Iluminación Industrial S.R.L.",
+    "Distribuidora Eléctrica Varvendi S.A.", "Rodamientos Quelvar S.R.L.",      "Lubricantes Ordavi S.A.",
+    "Ferretería Industrial Tremaldi",        "Frescurdi Refrigeración S.R.L.",  "Seguridad Amparelo S.A.",
+    "Hidráulica Caudreno S.R.L.",            "Herramientas Velquera S.A.",      "Automatismos Lograndel S.R.L.",
+    "Bulonera Quirvaldi S.A.",               "Mangueras y Conexiones Urdavel", "Electro Sarvende S.A.",
+    "Transmisiones Poltrindo S.R.L.",        "Química Orlavende S.A.",          "Indumentaria Laboral Cubrenta",
+    "Insumos Técnicos Delvaro S.R.L.",       "Compresores Neumandri S.A.",      "Iluminación Destelvo S.R.L.",
 };
 
 inline const char* const kLocalidades[] = {
@@ -128,8 +129,8 @@ inline const char* const kObservaciones[] = {
 
 // Fragments of the additional data of a work-order task.
 inline const char* const kEquipos[] = {
-    "Compresor a tornillo Neumasur TS 30",  "Cámara frigorífica de 40 m³",  "Autoelevador Estibar 2,5 t",
-    "Grupo electrógeno Potensur 150 kVA",       "Bomba centrífuga Hidrocaudal 15 HP",   "Cinta transportadora de envasado",
+    "Compresor a tornillo Neumandri TS 30",  "Cámara frigorífica de 40 m³",  "Autoelevador Cargolvi 2,5 t",
+    "Grupo electrógeno Potendra 150 kVA",       "Bomba centrífuga Hidrovelsa 15 HP",   "Cinta transportadora de envasado",
     "Tablero general de baja tensión",          "Caldera humotubular 2000 kg/h", "Portón seccional automático",
     "Equipo de aire acondicionado 18000 frigorías", "Prensa hidráulica de 60 t",  "Línea de llenado de envases",
     "Puente grúa de 5 t",                       "Torre de enfriamiento",        "Motor trifásico 25 HP",
@@ -198,65 +199,65 @@ struct PlantillaArticulo {
 #define DEMO_LISTA(nombre, ...) inline const char* const nombre[] = {__VA_ARGS__};
 DEMO_LISTA(kSecciones, "1 mm²", "1,5 mm²", "2,5 mm²", "4 mm²", "6 mm²", "10 mm²")
 DEMO_LISTA(kColoresCable, "rojo", "negro", "celeste", "verde/amarillo", "marrón", "blanco")
-DEMO_LISTA(kMarcasCable, "Cobrafil", "Vetacord", "Hilumar", "Conductal")
+DEMO_LISTA(kMarcasCable, "Trevandil", "Orcuveta", "Filzandra", "Queltrivo")
 DEMO_LISTA(kPolos, "1P", "2P", "3P", "4P")
 DEMO_LISTA(kAmperes, "10 A", "16 A", "20 A", "25 A", "32 A", "40 A", "63 A")
-DEMO_LISTA(kMarcasElectricas, "Protecsa", "Tensiar", "Voltamar", "Ardelec", "Fasorel")
+DEMO_LISTA(kMarcasElectricas, "Voldrensa", "Ampriveta", "Sarkelio", "Drumelsa", "Tovandri")
 DEMO_LISTA(kContactores, "9 A", "12 A", "18 A", "25 A", "32 A", "40 A", "65 A")
 DEMO_LISTA(kBobinas, "bobina 24 V", "bobina 220 V", "bobina 380 V")
 DEMO_LISTA(kPotenciasLed, "18 W", "36 W", "50 W", "100 W", "150 W", "200 W")
 DEMO_LISTA(kLuzLed, "luz fría", "luz cálida", "luz neutra")
-DEMO_LISTA(kMarcasLed, "Clarivia", "Lucerna", "Alumbra", "Faroluz")
+DEMO_LISTA(kMarcasLed, "Ilvarena", "Destelvo", "Ocrelia", "Fulgentra")
 DEMO_LISTA(kRodamientos, "6201", "6202", "6203", "6204", "6205", "6206", "6305", "6306", "6308", "6310", "22210",
            "NU 206")
 DEMO_LISTA(kSellos, "ZZ", "2RS", "abierto", "C3")
-DEMO_LISTA(kMarcasRodamiento, "Rulemar", "Girotec", "Bolamet", "Ejesur", "Rotandes")
+DEMO_LISTA(kMarcasRodamiento, "Girvandel", "Boltrema", "Roquelmo", "Esferdana", "Ulnavet")
 DEMO_LISTA(kPerfiles, "perfil A", "perfil B", "perfil C", "perfil SPZ")
 DEMO_LISTA(kLargosCorrea, "30", "38", "42", "48", "55", "62", "75", "90", "120")
-DEMO_LISTA(kMarcasCorrea, "Tracsur", "Poleamar", "Correflex", "Tensacor")
+DEMO_LISTA(kMarcasCorrea, "Trelvasco", "Poltrindo", "Vurnasca", "Tensovar")
 DEMO_LISTA(kMetricas, "M6", "M8", "M10", "M12", "M16", "M20")
 DEMO_LISTA(kLargosTornillo, "x 20 mm", "x 30 mm", "x 40 mm", "x 50 mm", "x 75 mm", "x 100 mm")
 DEMO_LISTA(kTerminaciones, "galvanizado", "zincado", "inoxidable", "grado 8.8")
-DEMO_LISTA(kMarcasBulon, "Bulonera Central", "Fijamet", "Tuercas del Paraná")
+DEMO_LISTA(kMarcasBulon, "Bulonera Quirvaldi", "Fijandrel", "Tuercas Oldevar")
 DEMO_LISTA(kDiametrosManguera, "1/4\"", "3/8\"", "1/2\"", "3/4\"", "1\"")
 DEMO_LISTA(kNormasManguera, "R1", "R2", "4SP")
-DEMO_LISTA(kMarcasHidraulica, "Presiomar", "Tracsur", "Mangoflex", "Fluidar")
+DEMO_LISTA(kMarcasHidraulica, "Presvandel", "Trelvasco", "Mangurdia", "Caudreno")
 DEMO_LISTA(kValvulas, "esférica", "solenoide", "de retención", "mariposa", "reguladora de presión")
 DEMO_LISTA(kMedidasValvula, "1/2\"", "3/4\"", "1\"", "1 1/2\"", "2\"")
 DEMO_LISTA(kAceites, "hidráulico ISO 32", "hidráulico ISO 46", "hidráulico ISO 68", "para compresor ISO 100",
            "de engranajes ISO 220", "multigrado 15W40")
 DEMO_LISTA(kEnvasesAceite, "bidón 4 L", "bidón 20 L", "tambor 205 L")
-DEMO_LISTA(kMarcasAceite, "Lubripampa", "Oleosur", "Viscomar", "Petrandes", "Lubrinor")
+DEMO_LISTA(kMarcasAceite, "Lubrevanti", "Viscardela", "Oltremo", "Grasvendi", "Untavira")
 DEMO_LISTA(kGrasas, "de litio EP2", "de litio EP0", "para altas temperaturas", "grado alimenticio")
 DEMO_LISTA(kEnvasesGrasa, "cartucho 400 g", "pote 1 kg", "balde 5 kg", "balde 15 kg")
 DEMO_LISTA(kAdhesivos, "sellador de roscas", "adhesivo epoxi", "fijador de rodamientos", "silicona alta temperatura",
            "desengrasante dieléctrico")
 DEMO_LISTA(kEnvasesAdhesivo, "50 ml", "250 ml", "tubo 300 g", "aerosol 440 ml")
-DEMO_LISTA(kMarcasAdhesivo, "Sellafix", "Epoxar", "Lubrisec", "Adhesur")
+DEMO_LISTA(kMarcasAdhesivo, "Pegantrel", "Selvarino", "Epoquelda", "Adrenzo")
 DEMO_LISTA(kGases, "R-22", "R-410A", "R-134a", "R-404A", "R-407C")
 DEMO_LISTA(kGarrafas, "garrafa 13,6 kg", "garrafa 11,3 kg", "lata 1 kg")
-DEMO_LISTA(kMarcasGas, "Gelisur", "Polargas", "Frío Sur")
+DEMO_LISTA(kMarcasGas, "Gelvandra", "Polquira", "Frescurdi")
 DEMO_LISTA(kRepuestosFrio, "filtro secador", "visor de líquido", "válvula de expansión", "presostato", "capacitor de marcha")
 DEMO_LISTA(kMedidasFrio, "1/4\"", "3/8\"", "1/2\"", "35 µF", "45 µF")
-DEMO_LISTA(kMarcasFrio, "Termoval", "Criotec", "Glaciar", "Compresur")
+DEMO_LISTA(kMarcasFrio, "Termolda", "Criovenza", "Escarchel", "Compresandi")
 DEMO_LISTA(kEpp, "guante de nitrilo", "guante de vaqueta", "botín de seguridad", "ropa de trabajo")
 DEMO_LISTA(kDetalleEpp, "con puntera de acero", "reforzado", "ignífugo", "antiestático")
-DEMO_LISTA(kMarcasEpp, "Baqueano", "Resguardo", "Quebracho", "Escudo Sur")
+DEMO_LISTA(kMarcasEpp, "Amparelo", "Resgalvo", "Cubrenta", "Talvesco")
 DEMO_LISTA(kProteccion, "matafuego ABC 5 kg", "matafuego ABC 10 kg", "matafuego CO2 3,5 kg", "arnés de seguridad",
            "detector de gases portátil")
-DEMO_LISTA(kDetalleProteccion, "certificado IRAM", "uso industrial", "modelo 2026", "con soporte de pared")
-DEMO_LISTA(kLlaves, "llave combinada", "llave tubo", "llave Allen", "pinza de fuerza", "destornillador plano",
-           "destornillador Phillips")
+DEMO_LISTA(kDetalleProteccion, "certificado", "uso industrial", "modelo 2026", "con soporte de pared")
+DEMO_LISTA(kLlaves, "llave combinada", "llave tubo", "llave hexagonal", "pinza de fuerza", "destornillador plano",
+           "destornillador en cruz")
 DEMO_LISTA(kMedidasLlave, "8 mm", "10 mm", "13 mm", "17 mm", "19 mm", "24 mm", "32 mm")
-DEMO_LISTA(kMarcasMano, "Forjasur", "Templex", "Acerandes", "Herramar", "Cromovan")
+DEMO_LISTA(kMarcasMano, "Forjavela", "Templadri", "Acerquino", "Herravonda", "Cromelvi")
 DEMO_LISTA(kHerramientasElectricas, "taladro percutor", "amoladora angular", "atornillador inalámbrico", "sierra circular",
            "rotomartillo")
 DEMO_LISTA(kPotenciasHerramienta, "650 W", "750 W", "900 W", "1200 W", "18 V", "20 V")
-DEMO_LISTA(kMarcasHerramienta, "Torquel", "Brío", "Maquisur", "Fuerzamar", "Impulsa")
+DEMO_LISTA(kMarcasHerramienta, "Torvandel", "Brenzola", "Maquelvo", "Fuerdana", "Impelvar")
 DEMO_LISTA(kSensores, "sensor inductivo M18", "sensor inductivo M12", "sensor fotoeléctrico", "termocupla tipo K",
            "presostato digital")
 DEMO_LISTA(kSalidasSensor, "PNP NA", "NPN NA", "PNP NC", "4-20 mA")
-DEMO_LISTA(kMarcasAutomatizacion, "Sensomar", "Autolit", "Logicsur", "Tensiar", "Protecsa")
+DEMO_LISTA(kMarcasAutomatizacion, "Sensilvo", "Autranda", "Lograndel", "Ampriveta", "Voldrensa")
 DEMO_LISTA(kVariadores, "variador de frecuencia 0,75 kW", "variador de frecuencia 1,5 kW", "variador de frecuencia 4 kW",
            "PLC compacto 14 E/S", "fuente de alimentación 24 V 5 A", "pantalla HMI 7\"")
 DEMO_LISTA(kAlimentacion, "monofásico 220 V", "trifásico 380 V", "24 Vcc")

@@ -146,9 +146,9 @@ void FrmZamolid::AjustaEtiquetas() {
   for (const Etiqueta& e : etiquetas_) {
     Label& l = Labels(e.indice);
     const int ancho = l.fontMetrics().horizontalAdvance(l.Caption());
-    const int fin = Tw(e.caja) - kSeparacion;
-    const int izquierda = std::max(0, std::min(Tw(e.left), fin - ancho));
-    l.setGeometry(izquierda, Tw(e.top), fin - izquierda, Tw(255));
+    const int fin = APixeles(e.caja) - kSeparacion;
+    const int izquierda = std::max(0, std::min(APixeles(e.left), fin - ancho));
+    l.setGeometry(izquierda, APixeles(e.top), fin - izquierda, APixeles(255));
   }
 }
 
@@ -356,8 +356,8 @@ void FrmZamolid::Form_Resize() {
   constexpr int kMargenDerecho = 8460 - 8415, kMargenInferior = 5595 - (2520 + 3015);
   const int ancho = WidthTwips() - kMargenDerecho;
   const int alto = HeightTwips() - ATwips(ListView1->y()) - kMargenInferior;
-  if (ancho > 0) ListView1->resize(Tw(ancho), ListView1->height());
-  if (alto > 0) ListView1->resize(ListView1->width(), Tw(alto));
+  if (ancho > 0) ListView1->resize(APixeles(ancho), ListView1->height());
+  if (alto > 0) ListView1->resize(ListView1->width(), APixeles(alto));
 }
 
 void FrmZamolid::Form_Unload(int&) {

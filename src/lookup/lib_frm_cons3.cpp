@@ -152,7 +152,7 @@ Lib_FrmCons3::Lib_FrmCons3() : Form(QStringLiteral("Lib_FrmCons3")) {
   PosicionTwips(CmdNueva, 2940, 150, 1335, 375);
   CmdNueva->Click = [this] { CmdNueva_Click(); };
   // Never narrower than its buttons, however few columns the list has.
-  setMinimumWidth(Tw(AnchoMinimo()));
+  setMinimumWidth(APixeles(AnchoMinimo()));
 }
 
 int Lib_FrmCons3::AnchoMinimo() const { return ATwips(Frame1->width()) + 2 * kMargenBotones; }
@@ -171,7 +171,7 @@ int Lib_FrmCons3::AnchoLegible(const QString& titulo) const {
   QStyleOptionComboBox oc;
   oc.initFrom(&caja);
   oc.editable = caja.isEditable();
-  oc.rect = QRect(0, 0, 1000, Tw(kAltoCaja));
+  oc.rect = QRect(0, 0, 1000, APixeles(kAltoCaja));
   const int margenCaja =
       oc.rect.width() - caja.style()->subControlRect(QStyle::CC_ComboBox, &oc, QStyle::SC_ComboBoxEditField, &caja).width();
   const int anchoCaja = QFontMetrics(caja.font()).horizontalAdvance(QString(kLetrasCaja, u'X')) + margenCaja;
@@ -404,9 +404,9 @@ void Lib_FrmCons3::CalcularAncho() {
     total += h->Width();
   }
   const int anchoLista = static_cast<int>(std::lround(total)) + 360;
-  ListView1->resize(Tw(anchoLista), ListView1->height());
+  ListView1->resize(APixeles(anchoLista), ListView1->height());
   picFields->SetWidth(static_cast<int>(std::lround(total)) + 360);
-  HScroll1->resize(Tw(static_cast<int>(std::lround(total))), HScroll1->height());
+  HScroll1->resize(APixeles(static_cast<int>(std::lround(total))), HScroll1->height());
   if (picFields->Width() > 32700)
     HScroll1->SetMax(32700);
   else
@@ -414,7 +414,7 @@ void Lib_FrmCons3::CalcularAncho() {
   int anchoPantalla = 0;
   if (QScreen* s = QGuiApplication::primaryScreen()) anchoPantalla = ATwips(s->geometry().width());
   const int ancho = anchoLista + 360 >= anchoPantalla ? anchoPantalla - 480 : anchoLista + 280;
-  resize(Tw(std::max(ancho, AnchoMinimo())), height());
+  resize(APixeles(std::max(ancho, AnchoMinimo())), height());
 }
 
 void Lib_FrmCons3::Form_Resize() {
@@ -422,14 +422,14 @@ void Lib_FrmCons3::Form_Resize() {
   const int ancho = WidthTwips();
   PasaPorAlto([&] { picFields->SetHeight(alto - ATwips(Frame1->height()) - 480); });
   PasaPorAlto([&] {
-    ListView1->resize(ListView1->width(), Tw(std::max(0, picFields->Height() - ATwips(Frame1->height()) - 600)));
+    ListView1->resize(ListView1->width(), APixeles(std::max(0, picFields->Height() - ATwips(Frame1->height()) - 600)));
   });
   PasaPorAlto([&] { picFields->SetWidth(ancho - 120); });
-  PasaPorAlto([&] { ListView1->resize(Tw(std::max(0, picFields->Width() - 20)), ListView1->height()); });
-  PasaPorAlto([&] { Frame1->move(Frame1->x(), Tw(alto - ATwips(Frame1->height()) - 420)); });
-  PasaPorAlto([&] { HScroll1->move(HScroll1->x(), Tw(picFields->Height() - ATwips(HScroll1->height()) - 120)); });
-  PasaPorAlto([&] { HScroll1->resize(Tw(std::max(0, ancho - 120)), HScroll1->height()); });
-  PasaPorAlto([&] { Frame1->move(Tw(ancho / 2 - ATwips(Frame1->width()) / 2), Frame1->y()); });
+  PasaPorAlto([&] { ListView1->resize(APixeles(std::max(0, picFields->Width() - 20)), ListView1->height()); });
+  PasaPorAlto([&] { Frame1->move(Frame1->x(), APixeles(alto - ATwips(Frame1->height()) - 420)); });
+  PasaPorAlto([&] { HScroll1->move(HScroll1->x(), APixeles(picFields->Height() - ATwips(HScroll1->height()) - 120)); });
+  PasaPorAlto([&] { HScroll1->resize(APixeles(std::max(0, ancho - 120)), HScroll1->height()); });
+  PasaPorAlto([&] { Frame1->move(APixeles(ancho / 2 - ATwips(Frame1->width()) / 2), Frame1->y()); });
 }
 
 // ------------------------------------------------------------ column widths

@@ -61,7 +61,7 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree() : Form(QStringLiteral("Lib_FrmCons3Tree")) 
   PosicionTwips(CmdNueva, 4020, 180, 1695, 375);
   CmdNueva->Click = [this] { CmdNueva_Click(); };
   // Never narrower than its buttons and their margin.
-  setMinimumWidth(Frame1->x() + Frame1->width() + Tw(120));
+  setMinimumWidth(Frame1->x() + Frame1->width() + APixeles(120));
 }
 
 Lib_FrmCons3Tree::~Lib_FrmCons3Tree() {
@@ -88,7 +88,6 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico() {
   if (!paso.step([&] {
         TreeV->Nodes().Clear();
         TreeV->SetLineStyle(tvw::RootLines);
-        TreeV->SetStyle(7);
       }))
     return;
   if (!paso.step([&] {

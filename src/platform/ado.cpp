@@ -202,7 +202,7 @@ void Connection::ExigeTransaccionViva() const {
 }
 
 template <typename F>
-Recordset Connection::Corre(F&& llamada, bool escritura) {
+Recordset Connection::Corre(F&& llamada, bool fallaNadaGrabado) {
   ExigeAbierta();
   errores_.clear();
   ExigeTransaccionViva();
@@ -214,7 +214,7 @@ Recordset Connection::Corre(F&& llamada, bool escritura) {
     vb::PasaPorAlto([&] { motor_->DeshaceTransaccion(); });
     const bool perdida = transaccion_ == Estado::Abierta;
     if (perdida) transaccion_ = Estado::Fallida;
-    Falla(e, escritura || perdida);
+    Falla(e, fallaNadaGrabado || perdida);
   }
 }
 

@@ -173,7 +173,8 @@ class Connection {
   bool Abierta() const { return motor_ != nullptr; }
 
   // Runs a statement or a batch; rows come back in the recordset. A failure
-  // says in its description that nothing was written.
+  // says in its description that nothing was written. opciones is ignored
+  // (see ClsDatos::AbreRecordset).
   Recordset Execute(const QString& sql, long* registrosAfectados = nullptr, int opciones = -1);
   // Runs a read: exactly one statement that only reads and leaves the
   // connection as it was (anything else is refused before it runs).
@@ -213,10 +214,11 @@ class Connection {
   enum class Estado { Ninguna, Abierta, Fallida };
   void ExigeAbierta() const;
   void ExigeTransaccionViva() const;
-  // Runs one call on the engine, recording its failure; escritura: a
-  // failure is reported as work of which nothing was written.
+  // Runs one call on the engine, recording its failure; fallaNadaGrabado: a
+  // failure is told as one that wrote nothing (a transaction open when it
+  // fails is told so too).
   template <typename F>
-  Recordset Corre(F&& llamada, bool escritura);
+  Recordset Corre(F&& llamada, bool fallaNadaGrabado);
   // Records the failure and raises it, adding that nothing was written.
   [[noreturn]] void Falla(vb::Error e, bool nadaGrabado);
   std::unique_ptr<ado::Motor> motor_;

@@ -55,6 +55,11 @@ class ClsDatos {
   // would write, or one that would open or end a transaction, attach or
   // detach a file or change a setting of the connection, is refused before
   // anything runs.
+  // The cursor, lock and options given here, the options of
+  // Connection::Execute and the mode given to Conectar are kept so that the
+  // callers keep their form, and are ignored: every recordset is read whole
+  // when it is opened and can go back to its first row, and neither engine
+  // takes a hint from them.
   void AbreRecordset(const QString& sql, Recordset& rs, Connection* con = nullptr, int cursor = 0, int lock = 1,
                      int opciones = -1);
   // The same for a statement with "?" placeholders, prepared once per text,

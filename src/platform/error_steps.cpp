@@ -10,7 +10,6 @@ ErrorSteps::ErrorSteps(QString label, std::function<int(const Error&)> policy)
     : label_(std::move(label)), policy_(std::move(policy)) {}
 
 int ErrorSteps::answer(const Error& e) {
-  lastErrorNumber_ = e.Number;
   if (policy_) return policy_(e);
   return gUtil.ReportaError(e, label_);
 }

@@ -25,17 +25,15 @@ class ErrorSteps {
   // Runs one step. True: go on with the next step. False: leave the procedure.
   bool step(const std::function<void()>& statement);
 
-  // After a False from step(): the error that made the procedure leave.
-  const QString& label() const { return label_; }
+  // Whether a step failed with an answer that leaves the procedure: every
+  // later step then returns False without running.
   bool left() const { return left_; }
-  long lastErrorNumber() const { return lastErrorNumber_; }
 
  private:
   int answer(const Error& e);
   QString label_;
   std::function<int(const Error&)> policy_;
   bool left_ = false;
-  long lastErrorNumber_ = 0;
 };
 
 // Runs one statement of a procedure that passes its failures over: a

@@ -6,7 +6,7 @@
 #include "platform/interaccion.h"
 
 void PosicionTwips(QWidget* w, int left, int top, int width, int height) {
-  w->setGeometry(Tw(left), Tw(top), Tw(width), Tw(height));
+  w->setGeometry(APixeles(left), APixeles(top), APixeles(width), APixeles(height));
 }
 
 QFont FuenteFormularios() {
@@ -58,7 +58,7 @@ int Form::TextWidth(const QString& texto) const {
   return ATwips(QFontMetrics(font()).horizontalAdvance(texto));
 }
 
-void Form::SetClientTwips(int ancho, int alto) { resize(Tw(ancho), Tw(alto)); }
+void Form::SetClientTwips(int ancho, int alto) { resize(APixeles(ancho), APixeles(alto)); }
 
 bool Form::PreviewKeyDown(int& keyCode, int shift) {
   if (!keyPreview_) return false;

@@ -10,7 +10,9 @@
 
 class QApplication;
 
-constexpr int Tw(int twips) { return twips / 15; }
+// Twips (1/1440 inch, the unit the forms are laid out in) to pixels and
+// back, at 15 twips a pixel.
+constexpr int APixeles(int twips) { return twips / 15; }
 constexpr int ATwips(int pixeles) { return pixeles * 15; }
 // Places a widget at a position and size given in twips.
 void PosicionTwips(QWidget* w, int left, int top, int width, int height);

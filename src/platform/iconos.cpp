@@ -44,11 +44,6 @@ QIcon Baldosa(QColor claro, QColor oscuro, const QString& letra, bool tilde) {
 
 }  // namespace
 
-QStringList NombresIconosRecurso() {
-  return {QStringLiteral("ROVIROVAROZIV"), QStringLiteral("BRELVIX"), QStringLiteral("STOCK"),
-          QStringLiteral("VENTAS"), QStringLiteral("COMPRAS"), QStringLiteral("TALLER")};
-}
-
 QIcon IconoRecurso(const QString& nombre) {
   const QString n = nombre.trimmed().toUpper();
   if (n == QLatin1String("ROVIROVAROZIV")) return Baldosa(QColor(0x4A, 0x90, 0xD9), QColor(0x1F, 0x4E, 0x8C), QStringLiteral("Z"), true);

@@ -3,9 +3,7 @@
 // IconoDelSistema names the window icon), drawn at run time.
 #include <QIcon>
 #include <QString>
-#include <QStringList>
 
 // The icon resource of that name (ignoring case); a null icon when the
 // program carries none of that name.
 QIcon IconoRecurso(const QString& nombre);
-QStringList NombresIconosRecurso();

@@ -8,8 +8,6 @@ MenuItem& MenuItem::Agrega(QString nombre, QString caption, std::function<void(M
   return *items_.back();
 }
 
-MenuItem& MenuItem::AgregaSeparador(QString nombre) { return Agrega(std::move(nombre), QStringLiteral("-")); }
-
 MenuItem* MenuItem::Busca(const QString& nombre) {
   for (auto& i : items_) {
     if (i->Name.compare(nombre, Qt::CaseInsensitive) == 0) return i.get();

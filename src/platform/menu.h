@@ -22,8 +22,6 @@ class MenuItem {
 
   bool EsSeparador() const { return Caption == QLatin1String("-"); }
   MenuItem& Agrega(QString nombre, QString caption, std::function<void(MenuItem&)> click = {});
-  MenuItem& AgregaSeparador(QString nombre = QString());
-  const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
   std::vector<std::unique_ptr<MenuItem>>& Items() { return items_; }
   // The item of this menu or its sub-menus with that name (ignoring case).
   MenuItem* Busca(const QString& nombre);

@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -42,6 +45,21 @@ QString Texto(sqlite3_value* v) {
   return TextoUtf8(reinterpret_cast<const char*>(t), sqlite3_value_bytes(v));
 }
 
+// The ASCII characters some character beyond ASCII folds to (the Kelvin
+// sign to "k", the long s to "s"): a piece that takes one of them takes a
+// character beyond ASCII too.
+const std::array<bool, 128>& AsciiConPlegadasAjenas() {
+  static const std::array<bool, 128> tabla = [] {
+    std::array<bool, 128> t{};
+    for (char32_t u = 0x80; u <= 0xFFFF; ++u) {
+      const char16_t f = QChar(static_cast<char16_t>(u)).toCaseFolded().unicode();
+      if (f < 0x80) t[f] = true;
+    }
+    return t;
+  }();
+  return tabla;
+}
+
 // A LIKE pattern read once and matched against any number of values, in
 // time bounded by the value's length times the pattern's: the pattern's
 // pieces (a letter, "_" any one character, "[set]") are the steps of an
@@ -51,12 +69,25 @@ QString Texto(sqlite3_value* v) {
 // twice. Letter case is ignored as the collation ignores it (each UTF-16
 // unit folded); the value's trailing blanks may be left unmatched, as the
 // server ignores them, the pattern's own blanks count.
+//
+// Which pieces a character matches (its mask) is worked out for a whole
+// block of 256 characters the first time a value holds one of them, and
+// kept while the pattern lives (a statement's rows), up to 2 MB; past that
+// a character's mask is worked out as it comes. While every state reached
+// stays on any character (each after a "%"), the characters that would
+// change nothing are passed over through a table of the bytes that stop,
+// as a search for the next one that may.
 class PatronLike {
  public:
   PatronLike(const QString& patron, QChar escape);
   QChar Escape() const { return escape_; }
-  // Whether the value (UTF-8) matches the pattern.
+  // Whether the value (UTF-8 followed by a NUL, as SQLite and QByteArray
+  // hand it) matches the pattern.
   bool Coincide(const char* valor, int bytes);
+  // The tests of a character against a piece made so far, and the UTF-16
+  // units of the values read one by one (not passed over by a search).
+  long Comparaciones() const { return comparaciones_; }
+  long Pasos() const { return pasos_; }
 
  private:
   struct Pieza {
@@ -67,35 +98,85 @@ class PatronLike {
   };
   static char16_t Pliega(char16_t u) { return QChar(u).toCaseFolded().unicode(); }
   bool Acepta(const Pieza& p, char16_t plegada) const;
+  bool AceptaNoAscii(const Pieza& p) const;
   // The pieces the character matches, one bit per piece.
-  void Mascara(char16_t u, uint64_t* m) const;
-  const uint64_t* MascaraDe(char16_t u);
+  void Mascara(char16_t u, uint64_t* m);
+  const uint64_t* MascaraDe(char16_t u) {
+    if (const uint64_t* pagina = paginas_[u >> 8].get()) return pagina + (u & 0xFF) * palabras_;
+    return MascaraNueva(u);
+  }
+  const uint64_t* MascaraNueva(char16_t u);
+  // For the one state reached, after a "%": the bytes at which a value
+  // must be read again (the characters its piece takes, any byte beyond
+  // ASCII when one such character may be, and the NUL that ends the
+  // value), into parada_.
+  void Paradas(size_t estado);
+  bool Para(unsigned char c) const { return c >= 0x80 ? paradaNoAscii_ : (parada_[c >> 6] >> (c & 63)) & 1; }
+  // The first byte from b on at which a skip stops.
+  const unsigned char* Salta(const unsigned char* b) const {
+    if (paradaTexto_[0] != 0 || paradaSoloNul_)
+      return b + std::strcspn(reinterpret_cast<const char*>(b), paradaTexto_.data());
+    while (!Para(*b)) ++b;
+    return b;
+  }
   // The states a value has reached: one word for up to 63 pieces, else
   // as many as it takes. Paso reads one character (its mask): every state
-  // moves on or stays; false when no state is left. Final: all pieces
-  // matched.
+  // moves on or stays; false when no state is left. A state after a "%"
+  // does whatever the states before it may still do (it stays until they
+  // would reach it, and goes on from there as they would), so once one is
+  // reached those before it are dropped. Final: all pieces matched.
+  // Saltable: the one state reached, when it stays on any character.
   struct UnaPalabra {
     uint64_t activos, comodin, fin;
     bool Paso(const uint64_t* m) {
       activos = ((activos & *m) << 1) | (activos & comodin);
+      if (const uint64_t quedan = activos & comodin) activos &= ~(std::bit_floor(quedan) - 1);
       return activos != 0;
     }
     bool Final() const { return (activos & fin) != 0; }
+    bool Saltable(size_t& estado) const {
+      estado = static_cast<size_t>(std::countr_zero(activos));
+      return (activos & ~comodin) == 0;
+    }
   };
+  // Only the words up to the one after the highest state reached are
+  // stepped.
   struct Palabras {
     PatronLike& p;
     bool Paso(const uint64_t* m);
     bool Final() const;
+    bool Saltable(size_t& estado) const {
+      const uint64_t alto = p.activos_[p.alto_];
+      estado = p.alto_ * 64 + static_cast<size_t>(std::countr_zero(alto));
+      return (alto & ~p.comodin_[p.alto_]) == 0;
+    }
   };
   template <typename Estados>
   bool Recorre(Estados& e, const unsigned char* b, int bytes);
 
+  static constexpr size_t kPalabrasEnMascaras = size_t{1} << 18;  // 2 MB
+
   QChar escape_;
   std::vector<Pieza> piezas_;
-  size_t palabras_ = 1;           // 64-bit words of a set of states (pieces + 1)
+  std::vector<uint64_t> noAscii_;  // one bit per piece: it may take a character beyond ASCII
+  std::vector<uint64_t> ascii_;    // per piece, two words: the ASCII characters it takes
+  size_t palabras_ = 1;            // 64-bit words of a set of states (pieces + 1)
+  bool finalComodin_ = false;      // the last piece is followed by a "%"
   std::vector<uint64_t> comodin_;  // states a "%" lets stay
-  std::vector<uint64_t> latin1_;   // the mask of each character up to U+00FF, when the pattern is not too long
+  std::array<std::unique_ptr<uint64_t[]>, 256> paginas_;  // the masks of each block of 256 characters
+  size_t palabrasEnPaginas_ = 0;
   std::vector<uint64_t> activos_, mascara_;
+  size_t alto_ = 0;       // the highest word of activos_ that is not 0
+  int mascaraDe_ = -1;    // the character whose mask mascara_ holds
+  size_t paradaDe_ = SIZE_MAX;  // the state parada_ is for
+  uint64_t parada_[2] = {};
+  bool paradaNoAscii_ = false;
+  // The same stops, when they are a few ASCII characters and the NUL, as a
+  // text for the C library's search.
+  std::array<char, 9> paradaTexto_{};
+  bool paradaSoloNul_ = false;
+  long comparaciones_ = 0;
+  long pasos_ = 0;
 };
 
 PatronLike::PatronLike(const QString& p, QChar esc) : escape_(esc) {
@@ -138,15 +219,12 @@ PatronLike::PatronLike(const QString& p, QChar esc) : escape_(esc) {
   palabras_ = piezas_.size() / 64 + 1;
   comodin_.assign(palabras_, 0);
   for (size_t k : comodines) comodin_[k / 64] |= uint64_t{1} << (k % 64);
+  finalComodin_ = (comodin_[piezas_.size() / 64] >> (piezas_.size() % 64)) & 1;
   activos_.assign(palabras_, 0);
   mascara_.assign(palabras_, 0);
-  // Up to 2,047 pieces the masks of the characters up to U+00FF (ASCII,
-  // and the accented letters of Spanish) are kept, at most 64 KB; a longer
-  // pattern works each one out as it comes.
-  if (palabras_ <= 32) {
-    latin1_.assign(256 * palabras_, 0);
-    for (char16_t u = 0; u < 256; ++u) Mascara(u, &latin1_[u * palabras_]);
-  }
+  noAscii_.assign(palabras_, 0);
+  for (size_t k = 0; k < piezas_.size(); ++k)
+    if (AceptaNoAscii(piezas_[k])) noAscii_[k / 64] |= uint64_t{1} << (k % 64);
 }
 
 bool PatronLike::Acepta(const Pieza& p, char16_t x) const {
@@ -161,33 +239,109 @@ bool PatronLike::Acepta(const Pieza& p, char16_t x) const {
   return dentro != p.negado;
 }
 
-void PatronLike::Mascara(char16_t u, uint64_t* m) const {
+bool PatronLike::AceptaNoAscii(const Pieza& p) const {
+  const std::array<bool, 128>& ajenas = AsciiConPlegadasAjenas();
+  switch (p.tipo) {
+    case Pieza::Cualquiera: return true;
+    case Pieza::Letra: return p.letra >= 0x80 || ajenas[p.letra];
+    case Pieza::Conjunto: break;
+  }
+  if (p.negado) return true;
+  for (const auto& [desde, hasta] : p.rangos) {
+    if (hasta >= 0x80) return true;
+    for (char16_t x = desde; x <= hasta && x < 0x80; ++x)
+      if (ajenas[x]) return true;
+  }
+  return false;
+}
+
+void PatronLike::Mascara(char16_t u, uint64_t* m) {
   const char16_t x = Pliega(u);
   std::fill(m, m + palabras_, 0);
+  comparaciones_ += static_cast<long>(piezas_.size());
   for (size_t k = 0; k < piezas_.size(); ++k)
     if (Acepta(piezas_[k], x)) m[k / 64] |= uint64_t{1} << (k % 64);
 }
 
+const uint64_t* PatronLike::MascaraNueva(char16_t u) {
+  const size_t tam = 256 * palabras_;
+  if (palabrasEnPaginas_ + tam <= kPalabrasEnMascaras) {
+    auto pagina = std::make_unique<uint64_t[]>(tam);
+    const char16_t base = u & 0xFF00;
+    for (size_t c = 0; c < 256; ++c) Mascara(static_cast<char16_t>(base + c), &pagina[c * palabras_]);
+    palabrasEnPaginas_ += tam;
+    paginas_[u >> 8] = std::move(pagina);
+    return paginas_[u >> 8].get() + (u & 0xFF) * palabras_;
+  }
+  if (mascaraDe_ != u) {
+    Mascara(u, mascara_.data());
+    mascaraDe_ = u;
+  }
+  return mascara_.data();
+}
+
+void PatronLike::Paradas(size_t estado) {
+  // The ASCII characters each piece takes, read once from their masks.
+  if (ascii_.empty()) {
+    ascii_.assign(2 * piezas_.size(), 0);
+    for (unsigned c = 0; c < 0x80; ++c) {
+      const uint64_t* m = MascaraDe(static_cast<char16_t>(c));
+      for (size_t k = 0; k < piezas_.size(); ++k)
+        if ((m[k / 64] >> (k % 64)) & 1) ascii_[2 * k + c / 64] |= uint64_t{1} << (c % 64);
+    }
+  }
+  parada_[0] = ascii_[2 * estado] | 1;  // and the NUL after the value
+  parada_[1] = ascii_[2 * estado + 1];
+  paradaNoAscii_ = (noAscii_[estado / 64] >> (estado % 64)) & 1;
+  paradaTexto_.fill(0);
+  paradaSoloNul_ = false;
+  if (paradaNoAscii_ || std::popcount(parada_[0]) + std::popcount(parada_[1]) > static_cast<int>(paradaTexto_.size()))
+    return;
+  size_t n = 0;
+  for (int w = 0; w < 2; ++w)
+    for (uint64_t bits = parada_[w] & ~uint64_t{w == 0}; bits != 0; bits &= bits - 1)
+      paradaTexto_[n++] = static_cast<char>(w * 64 + std::countr_zero(bits));
+  paradaSoloNul_ = n == 0;
+}
+
 bool PatronLike::Palabras::Paso(const uint64_t* m) {
-  uint64_t acarreo = 0, vivos = 0;
-  for (size_t w = 0; w < p.palabras_; ++w) {
+  uint64_t& primera = p.activos_[0];
+  if (p.alto_ == 0 && (primera >> 63) == 0) {
+    // Every state reached in the first word, none that carries into the
+    // next: one word steps, as for a short pattern.
+    primera = ((primera & m[0]) << 1) | (primera & p.comodin_[0]);
+    if (const uint64_t quedan = primera & p.comodin_[0]) primera &= ~(std::bit_floor(quedan) - 1);
+    return primera != 0;
+  }
+  const size_t hasta = std::min(p.alto_ + 1, p.palabras_ - 1);
+  uint64_t acarreo = 0;
+  size_t alto = 0;
+  bool vivos = false;
+  for (size_t w = 0; w <= hasta; ++w) {
     const uint64_t d = p.activos_[w];
     const uint64_t avanza = d & m[w];
-    p.activos_[w] = (avanza << 1) | acarreo | (d & p.comodin_[w]);
+    const uint64_t nuevo = (avanza << 1) | acarreo | (d & p.comodin_[w]);
+    p.activos_[w] = nuevo;
     acarreo = avanza >> 63;
-    vivos |= p.activos_[w];
+    if (nuevo != 0) {
+      alto = w;
+      vivos = true;
+    }
   }
-  return vivos != 0;
+  p.alto_ = alto;
+  // The states before the last one reached after a "%" are dropped.
+  for (size_t w = alto + 1; w-- > 0;) {
+    if (const uint64_t quedan = p.activos_[w] & p.comodin_[w]) {
+      p.activos_[w] &= ~(std::bit_floor(quedan) - 1);
+      std::fill(p.activos_.begin(), p.activos_.begin() + static_cast<std::ptrdiff_t>(w), 0);
+      break;
+    }
+  }
+  return vivos;
 }
 
 bool PatronLike::Palabras::Final() const {
   return (p.activos_[p.piezas_.size() / 64] >> (p.piezas_.size() % 64)) & 1;
-}
-
-const uint64_t* PatronLike::MascaraDe(char16_t u) {
-  if (u < 256 && !latin1_.empty()) return &latin1_[u * palabras_];
-  Mascara(u, mascara_.data());
-  return mascara_.data();
 }
 
 bool PatronLike::Coincide(const char* v, int bytes) {
@@ -202,6 +356,7 @@ bool PatronLike::Coincide(const char* v, int bytes) {
   }
   std::fill(activos_.begin(), activos_.end(), 0);
   activos_[0] = 1;
+  alto_ = 0;
   Palabras e{*this};
   return Recorre(e, b, bytes);
 }
@@ -210,9 +365,22 @@ template <typename Estados>
 bool PatronLike::Recorre(Estados& e, const unsigned char* b, int bytes) {
   const int sinBlancos = SinBlancosFinales(reinterpret_cast<const char*>(b), bytes);
   int i = 0;
-  while (i < bytes) {
-    // From the trailing blanks on, the value may end here.
-    if (i >= sinBlancos && e.Final()) return true;
+  for (;;) {
+    // From the trailing blanks on, the value may end here; after a last
+    // "%" nothing that follows can undo the match.
+    if (e.Final() && (i >= sinBlancos || finalComodin_)) return true;
+    if (i >= bytes) return false;
+    // Not final here, so no state reached is: what is passed over changes
+    // nothing, and the NUL after the value stops the search.
+    if (size_t estado; e.Saltable(estado)) {
+      if (estado != paradaDe_) {
+        Paradas(estado);
+        paradaDe_ = estado;
+      }
+      i = static_cast<int>(Salta(b + i) - b);
+      if (i >= bytes) return false;
+    }
+    ++pasos_;
     if (b[i] < 0x80) {
       if (!e.Paso(MascaraDe(b[i]))) return false;
       ++i;
@@ -233,12 +401,12 @@ bool PatronLike::Recorre(Estados& e, const unsigned char* b, int bytes) {
     }
     i += largo;
     if (cp >= 0x10000) {
+      ++pasos_;
       if (!e.Paso(MascaraDe(QChar::highSurrogate(cp))) || !e.Paso(MascaraDe(QChar::lowSurrogate(cp)))) return false;
     } else if (!e.Paso(MascaraDe(static_cast<char16_t>(cp)))) {
       return false;
     }
   }
-  return e.Final();
 }
 
 void FuncionLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -328,6 +496,18 @@ int ComparaCI(const char* a, int na, const char* b, int nb) {
 bool Like(const QString& patron, const QString& valor, QChar escape) {
   const QByteArray v = valor.toUtf8();
   return PatronLike(patron, escape).Coincide(v.constData(), static_cast<int>(v.size()));
+}
+
+LikeRepetido LikeVarios(const QString& patron, const QStringList& valores, QChar escape) {
+  PatronLike p(patron, escape);
+  LikeRepetido r;
+  for (const QString& valor : valores) {
+    const QByteArray v = valor.toUtf8();
+    r.coinciden.push_back(p.Coincide(v.constData(), static_cast<int>(v.size())));
+  }
+  r.comparaciones = p.Comparaciones();
+  r.pasos = p.Pasos();
+  return r;
 }
 
 void RegistraFunciones(sqlite3* db) {

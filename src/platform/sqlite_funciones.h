@@ -5,6 +5,8 @@
 // ignores case for every letter, UPPER / LOWER for every letter, and the
 // server functions the program's texts call (LEN, GETDATE).
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 struct sqlite3;
 
@@ -23,5 +25,16 @@ int ComparaCI(const char* a, int na, const char* b, int nb);
 // trailing blanks too (the pattern's own count). Its time grows with the
 // value's length times the pattern's, whatever the pattern.
 bool Like(const QString& patron, const QString& valor, QChar escape = QChar());
+// The matcher with the pattern read once for all the values, as a statement
+// reads it once for all its rows: whether each value matches, and the
+// matcher's work: the tests of a character against a piece of the pattern
+// it made, and the characters (UTF-16 units) it read one by one, those it
+// passed over by a search apart.
+struct LikeRepetido {
+  std::vector<bool> coinciden;
+  long comparaciones = 0;
+  long pasos = 0;
+};
+LikeRepetido LikeVarios(const QString& patron, const QStringList& valores, QChar escape = QChar());
 
 }  // namespace sqlite_sql

@@ -72,30 +72,6 @@ int Ascii(const QKeyEvent* e) {
   return t[0].unicode();
 }
 
-Qt::Key QtKey(int codigo) {
-  if (codigo >= 'A' && codigo <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (codigo - 'A'));
-  if (codigo >= '0' && codigo <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (codigo - '0'));
-  if (codigo >= F1 && codigo <= F12) return static_cast<Qt::Key>(Qt::Key_F1 + (codigo - F1));
-  switch (codigo) {
-    case Back: return Qt::Key_Backspace;
-    case Tab: return Qt::Key_Tab;
-    case Return: return Qt::Key_Return;
-    case Escape: return Qt::Key_Escape;
-    case Space: return Qt::Key_Space;
-    case PageUp: return Qt::Key_PageUp;
-    case PageDown: return Qt::Key_PageDown;
-    case End: return Qt::Key_End;
-    case Home: return Qt::Key_Home;
-    case Left: return Qt::Key_Left;
-    case Up: return Qt::Key_Up;
-    case Right: return Qt::Key_Right;
-    case Down: return Qt::Key_Down;
-    case Insert: return Qt::Key_Insert;
-    case Delete: return Qt::Key_Delete;
-    default: return Qt::Key_unknown;
-  }
-}
-
 Despacho Despacha(QObject* control, QKeyEvent* e, const std::function<void(int&, int)>& keyDown,
                   const std::function<void(int&)>& keyPress) {
   QPointer<QObject> vivo(control);

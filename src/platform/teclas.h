@@ -25,8 +25,6 @@ int ShiftEstado(Qt::KeyboardModifiers m);
 int BotonRaton(Qt::MouseButton b);
 // The character code of a key event for KeyPress (0 when it has none).
 int Ascii(const QKeyEvent* e);
-// The Qt key for a key code (used to replay a code as a key press).
-Qt::Key QtKey(int codigo);
 
 // Hands a key event to a control's KeyDown (key code and shift state) and
 // then, unless KeyDown dropped it, to its KeyPress (the character).

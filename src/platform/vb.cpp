@@ -16,12 +16,6 @@ QString LTrim(const QString& s) {
   return s.mid(i);
 }
 
-QString RTrim(const QString& s) {
-  int n = s.size();
-  while (n > 0 && s[n - 1] == u' ') --n;
-  return s.left(n);
-}
-
 QStringView TrimVista(QStringView s) {
   qsizetype i = 0, n = s.size();
   while (i < n && s[i] == u' ') ++i;
@@ -53,7 +47,6 @@ QString Mid(const QString& s, int start, int length) {
 }
 
 QString Left(const QString& s, int n) { return s.left(std::max(0, n)); }
-QString Right(const QString& s, int n) { return s.right(std::max(0, n)); }
 
 QString QuitaCaracteres(const QString& s, const QString& caracteres) {
   QString r;

@@ -281,12 +281,6 @@ QString FrmMenus::Muestra(QWidget* dueno, Menu& menu) {
   return PRespuesta;
 }
 
-Menu* FrmMenus::MenuPorNombre(const QString& nombre) {
-  for (auto& m : menus_)
-    if (vb::Igual(m->Name, nombre)) return m.get();
-  return nullptr;
-}
-
 MenuItem& FrmMenus::CargaElemento(const QString& arreglo, int indice) {
   // Finds the array's parent and its last element.
   std::function<MenuItem*(MenuItem&)> padreDe = [&](MenuItem& m) -> MenuItem* {

@@ -24,8 +24,6 @@ class FrmMenus : public Form, public InstanciaGlobal<FrmMenus> {
   // answer (the empty text when the menu was closed without a choice).
   QString Muestra(QWidget* dueno, Menu& menu);
 
-  // The top-level menu of that name (ignoring case); nullptr when none.
-  Menu* MenuPorNombre(const QString& nombre);
   const std::vector<std::unique_ptr<Menu>>& Menus() const { return menus_; }
 
   // Loads a further element of a menu array (its caption and tag set by the

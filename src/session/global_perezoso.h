@@ -1,6 +1,6 @@
 #pragma once
-// A global object created on first use and kept for the life of the program
-// (tests may drop it so the next use starts afresh).
+// A global object created on first use and kept until Libera drops it (the
+// next use then starts afresh).
 #include <memory>
 
 template <typename T>
@@ -12,7 +12,6 @@ class GlobalPerezoso {
     if (!p_) p_ = std::make_unique<T>();
     return *p_;
   }
-  bool Creado() const { return p_ != nullptr; }
   void Libera() { p_.reset(); }
 
  private:

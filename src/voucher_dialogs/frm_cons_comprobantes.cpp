@@ -75,7 +75,6 @@ FrmConsComprobantes::FrmConsComprobantes() : Form(QStringLiteral("FrmConsComprob
   ListView1 = new ListView(this, QStringLiteral("ListView1"));
   PosicionTwips(ListView1, 120, 120, 9360, 4560);
   ListView1->SetSmallIcons(ImageList1);
-  ListView1->SetIcons(ImageList1);
   ListView1->SetFullRowSelect(true);
   ListView1->SetHideSelection(false);
   ListView1->SetGridLines(true);
@@ -171,18 +170,18 @@ void FrmConsComprobantes::MapeaPseudoTipo() {
 
 QString FrmConsComprobantes::ArmaSentencia() {
   const QString tc = vb::Trim(TC);
-  const QString T = ClsDatos::EntreComillas(gUtil.FormateaCodigo(tc, 4));
-  const QString& F = Filtro;
-  const bool conFiltro = !vb::Trim(F).isEmpty();
-  // The caller's condition goes in brackets, so an OR in it cannot reach
-  // past the type condition.
-  const QString Y = QStringLiteral("' AND (") + F + QStringLiteral(")");
+  // The type's code as it stands between the quotes of "TC = '...'".
+  const QString tipoCitado = ClsDatos::EntreComillas(gUtil.FormateaCodigo(tc, 4));
+  const bool conFiltro = !vb::Trim(Filtro).isEmpty();
+  // The type's closing quote and the caller's condition, in brackets so that
+  // an OR in it cannot reach past the type condition.
+  const QString cierreYFiltro = QStringLiteral("' AND (") + Filtro + QStringLiteral(")");
   auto igual = [&](const char* t) { return vb::Igual(tc, QLatin1String(t)); };
 
   if (igual("RMC") && pendientes_) {
     const QString s = QStringLiteral(
         " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = '");
-    return s + T + (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
+    return s + tipoCitado + (conFiltro ? cierreYFiltro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
                               : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC"));
   }
   if (igual("RM") && pendientes_) {
@@ -193,22 +192,22 @@ QString FrmConsComprobantes::ArmaSentencia() {
         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = '");
     const bool contado = vb::Igual(Cfg(QStringLiteral("UsaRemitoContado")), QStringLiteral("SI"));
     if (conFiltro) {
-      if (contado) return pendientes + T + Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
-      return todos + T + Y + QStringLiteral("  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
+      if (contado) return pendientes + tipoCitado + cierreYFiltro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+      return todos + tipoCitado + cierreYFiltro + QStringLiteral("  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
     }
     if (contado && !vb::Igual(Cfg(QStringLiteral("EntregaParcialRemito")), QStringLiteral("SI")))
-      return pendientes + T + QStringLiteral("' ORDER BY IDCOMPROBANTE DESC");
-    return todos + T + QStringLiteral("' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
+      return pendientes + tipoCitado + QStringLiteral("' ORDER BY IDCOMPROBANTE DESC");
+    return todos + tipoCitado + QStringLiteral("' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
   }
   if (igual("T3")) return QStringLiteral("SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO");
   if (EsAsientoProveedor(tc)) {
-    return QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE TC = '") + T +
-           (conFiltro ? Y + QStringLiteral(" ORDER BY SUCURSAL, NUMERO, LETRA DESC ")
+    return QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE TC = '") + tipoCitado +
+           (conFiltro ? cierreYFiltro + QStringLiteral(" ORDER BY SUCURSAL, NUMERO, LETRA DESC ")
                       : QStringLiteral("' ORDER BY SUCURSAL, NUMERO, LETRA DESC"));
   }
   if (EsCompra(tc)) {  // the supplier entries were answered above
-    return QStringLiteral("SELECT * FROM C_MV_CPTE WHERE TC = '") + T +
-           (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC ")
+    return QStringLiteral("SELECT * FROM C_MV_CPTE WHERE TC = '") + tipoCitado +
+           (conFiltro ? cierreYFiltro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC ")
                       : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC"));
   }
   // Work orders come from the pending ones, asked for as pending or not.
@@ -216,16 +215,16 @@ QString FrmConsComprobantes::ArmaSentencia() {
     return QStringLiteral(
                " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM "
                "V_OT_Pendientes WHERE TC = '") +
-           T +
-           (conFiltro ? Y + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
+           tipoCitado +
+           (conFiltro ? cierreYFiltro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
                       : QStringLiteral("' ") + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC"));
   }
   if (igual("NP") && pendientes_) {
     return QStringLiteral(
                " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE "
                "TC = '") +
-           T +
-           (conFiltro ? Y + QStringLiteral(" AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC")
+           tipoCitado +
+           (conFiltro ? cierreYFiltro + QStringLiteral(" AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC")
                       : QStringLiteral("' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"));
   }
   if (igual("PR") && pendientes_) {
@@ -233,12 +232,12 @@ QString FrmConsComprobantes::ArmaSentencia() {
       return QStringLiteral(
                  " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM "
                  "V_MV_CPTE WHERE TC = '") +
-             T + QStringLiteral("' AND APROBADO = 1 AND (") + F +
+             tipoCitado + QStringLiteral("' AND APROBADO = 1 AND (") + Filtro +
              QStringLiteral(") AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
     return QStringLiteral(
                " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM "
                "V_PR_PENDIENTES WHERE TC = '") +
-           T + QStringLiteral("' AND APROBADO = 1") + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+           tipoCitado + QStringLiteral("' AND APROBADO = 1") + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
   }
   if (igual("OC")) {
     const QString s = QStringLiteral(
@@ -246,12 +245,12 @@ QString FrmConsComprobantes::ArmaSentencia() {
         "C_MV_CPTE WHERE TC = '");
     const QString fijas = QStringLiteral("' AND (APROBADO = 1) AND (FINALIZADO = 0)");
     if (conFiltro)
-      return s + T + fijas + QStringLiteral(" AND (") + F + QStringLiteral(")") +
+      return s + tipoCitado + fijas + QStringLiteral(" AND (") + Filtro + QStringLiteral(")") +
              QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
-    return s + T + fijas + F + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+    return s + tipoCitado + fijas + Filtro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
   }
-  return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TC = '") + T +
-         (conFiltro ? Y + QStringLiteral(" ORDER BY  IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC  ")
+  return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TC = '") + tipoCitado +
+         (conFiltro ? cierreYFiltro + QStringLiteral(" ORDER BY  IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC  ")
                     : QStringLiteral("' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC"));
 }
 

@@ -15,6 +15,7 @@
 #include "platform/controles/msflexgrid.h"
 #include "platform/controles/richtextbox.h"
 #include "session/mod_global.h"
+#include "support/pintura_contada.h"
 #include "ventana_principal.h"
 
 namespace {
@@ -154,6 +155,40 @@ TEST_F(VentanaPrincipal, TheTaskLookUpFindsTheTaskAsItIsStored) {
     EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);  // not "No tiene tareas adicionales"
     EXPECT_EQ(e.ui().Cuenta("Error"), 0);
   }
+}
+
+// A stored remark and additional text of one unbroken word (200,000 letters;
+// a megabyte took a minute to open): the detail shows the remark whole in
+// its cell and lays out only the part of it that shows; the dialog holds the
+// additional text whole and breaks its lines anywhere.
+TEST_F(VentanaPrincipal, AnUnbrokenStoredTextOfAnyLengthOpensWhole) {
+  const QString palabra = QString(200000, u'x') + "FIN";
+  e.Sql("UPDATE V_MV_DIARIOS SET OBSERVACIONES = '" + palabra + "' WHERE IDDIARIO = 7 AND IDTAREA = '   5'");
+  e.Sql("UPDATE V_MV_CPTETAREAS SET DESCRIPCIONADICIONAL = '" + palabra + "' WHERE IDTAREA = '   5'");
+  QString observaciones, adicionales;
+  long caracteres = -1;
+  QTextOption::WrapMode corte = QTextOption::NoWrap;
+  e.ui().accionesModales.push_back([&](Form& f) {
+    auto& d = static_cast<FrmDetalleTareas&>(f);
+    observaciones = d.MSFlexGrid1->TextMatrix(1, 3);
+    PinturaContada pintura(d.size());
+    d.render(&pintura);
+    caracteres = pintura.Caracteres();
+    e.ui().accionesModales.push_back([&](Form& g) {
+      auto& a = static_cast<FrmDatosAdicTareas&>(g);
+      adicionales = a.txtRtf->Text();
+      corte = a.txtRtf->wordWrapMode();
+      a.Unload();
+    });
+    d.MSFlexGrid1_MouseDown(2, 0, 0, 0);
+    d.Unload();
+  });
+  w->MostrarDetalleDiario("7");
+  EXPECT_EQ(observaciones, palabra);
+  EXPECT_GT(caracteres, 0);
+  EXPECT_LT(caracteres, 20000);
+  EXPECT_EQ(adicionales, palabra);
+  EXPECT_EQ(corte, QTextOption::WrapAnywhere);
 }
 
 TEST_F(VentanaPrincipal, NullValuesDoNotAbortTheDetail) {
@@ -335,7 +370,7 @@ TEST_F(VentanaPrincipal, TheTaskHeadersShowWholeInTheWindowsFont) {
     const QFontMetrics m(g->font());
     for (int c = 0; c < g->Cols(); ++c) {
       const QString titulo = g->TextMatrix(0, c);
-      if (m.horizontalAdvance(titulo) + 2 * MSFlexGrid::kMargenTexto > Tw(g->ColWidth(c))) cortados << titulo;
+      if (m.horizontalAdvance(titulo) + 2 * MSFlexGrid::kMargenTexto > APixeles(g->ColWidth(c))) cortados << titulo;
     }
     d.CmdAceptar->click();
   });

@@ -504,10 +504,10 @@ TEST_F(VentanaPrincipal, AnApprovalFailingHalfWayWritesNoneOfItsParts) {
 // right edge and 60 from its bottom (3 and 4 pixels), at any size.
 TEST_F(VentanaPrincipal, ResizingFollowsTheWindow) {
   for (const auto& [ancho, alto] : {std::pair{8460, 5595}, std::pair{12000, 9000}, std::pair{6000, 4200}}) {
-    w->resize(Tw(ancho), Tw(alto));
-    EXPECT_EQ(w->ListView1->geometry().right() + 1, Tw(ancho) - 3) << ancho;
-    EXPECT_EQ(w->ListView1->geometry().bottom() + 1, Tw(alto) - 4) << alto;
-    EXPECT_EQ(w->ListView1->y(), Tw(2520));
+    w->resize(APixeles(ancho), APixeles(alto));
+    EXPECT_EQ(w->ListView1->geometry().right() + 1, APixeles(ancho) - 3) << ancho;
+    EXPECT_EQ(w->ListView1->geometry().bottom() + 1, APixeles(alto) - 4) << alto;
+    EXPECT_EQ(w->ListView1->y(), APixeles(2520));
   }
 }
 
@@ -803,12 +803,12 @@ TEST_F(VentanaPrincipal, LabelsSitAtTheirPlacesAndEndBeforeTheirBoxes) {
     ASSERT_EQ(l.Caption(), QString(d.texto));
     ASSERT_EQ(l.parentWidget(), caja.parentWidget());
     EXPECT_EQ(l.font(), w->font());
-    EXPECT_EQ(l.y(), Tw(d.top));
-    EXPECT_LE(l.x(), Tw(d.left));
-    EXPECT_GE(l.x(), Tw(d.left) - 4);  // moved left only as far as the text needs
+    EXPECT_EQ(l.y(), APixeles(d.top));
+    EXPECT_LE(l.x(), APixeles(d.left));
+    EXPECT_GE(l.x(), APixeles(d.left) - 4);  // moved left only as far as the text needs
     const int texto = l.fontMetrics().horizontalAdvance(l.Caption());
     EXPECT_GE(l.width(), texto);                        // not cut
     EXPECT_LE(l.x() + texto, caja.x() - 4);             // not touching its box
-    EXPECT_EQ(caja.pos(), QPoint(Tw(d.cajaLeft), Tw(d.cajaTop)));
+    EXPECT_EQ(caja.pos(), QPoint(APixeles(d.cajaLeft), APixeles(d.cajaTop)));
   }
 }

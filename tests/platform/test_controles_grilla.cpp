@@ -14,6 +14,7 @@
 #include "platform/form.h"
 #include "platform/vb_error.h"
 #include "support/errores.h"
+#include "support/pintura_contada.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ class Grilla : public ::testing::Test {
   QPoint PuntoDe(int r, int c) {
     grid->SetRow(r);
     grid->SetCol(c);
-    const QPoint enGrilla(Tw(grid->CellLeft()) + 4, Tw(grid->CellTop()) + 4);
+    const QPoint enGrilla(APixeles(grid->CellLeft()) + 4, APixeles(grid->CellTop()) + 4);
     return grid->viewport()->mapFrom(grid, enGrilla);
   }
 
@@ -39,7 +40,8 @@ class Grilla : public ::testing::Test {
     grid->SetRow(r);
     grid->SetCol(c);
     const QImage img = grid->grab().toImage();
-    return img.pixelColor(Tw(grid->CellLeft()) + Tw(grid->CellWidth()) - 3, Tw(grid->CellTop()) + Tw(grid->CellHeight()) - 3);
+    return img.pixelColor(APixeles(grid->CellLeft()) + APixeles(grid->CellWidth()) - 3,
+                          APixeles(grid->CellTop()) + APixeles(grid->CellHeight()) - 3);
   }
 
   QWidget ventana;
@@ -435,10 +437,10 @@ TEST_F(Grilla, AlignmentsFollowTheGridNumbers) {
   grid->SetTextMatrix(1, 1, "WWWW");
   grid->SetRow(1);
   grid->SetCol(1);
-  const int x0 = Tw(grid->CellLeft());
-  const int w = Tw(grid->CellWidth());
-  const int y0 = Tw(grid->CellTop());
-  const int h = Tw(grid->CellHeight());
+  const int x0 = APixeles(grid->CellLeft());
+  const int w = APixeles(grid->CellWidth());
+  const int y0 = APixeles(grid->CellTop());
+  const int h = APixeles(grid->CellHeight());
   const QImage img = grid->grab().toImage();
   int izquierda = 0, derecha = 0;
   for (int x = x0; x < x0 + w; ++x)
@@ -447,6 +449,61 @@ TEST_F(Grilla, AlignmentsFollowTheGridNumbers) {
   EXPECT_GT(izquierda, 0);
   EXPECT_GT(derecha, 0);
   EXPECT_LT(std::abs(izquierda - derecha), (izquierda + derecha) / 3);
+}
+
+// A cell's text is drawn on one line, clipped to the cell: of a text as long
+// as a stored remark (a megabyte) only the part that can show is laid out,
+// and the cell shows what the whole text drawn shows. Each long text is
+// compared with a text short enough to be drawn whole that already fills the
+// cell from the side it is aligned to.
+TEST_F(Grilla, OfALongTextOnlyThePartThatShowsIsLaidOut) {
+  // The text repeated up to that many characters.
+  const auto repite = [](const QString& base, int largo) { return base.repeated(largo / base.size() + 1).left(largo); };
+  const QString palabras = repite("Rodamiento rígido de bolas 6204 2RS - ", 1000000);
+  const QString acentos = repite("cafe\u0301 ", 1000000);
+  const QString emoji = repite("caja 😀 ", 1000001);
+  // Written right to left: the cell's left shows the text's last letters.
+  const QString hebreo = QString(600, QChar(0x05D0)) + QString(600, QChar(0x05D1));
+  const struct {
+    const char* caso;
+    int alineacion;
+    QString texto;
+    QString corto;
+    long caracteres;  // at most laid out for the long text (0: not counted)
+  } casos[] = {
+      {"words, to the left", flex::AlignGeneral, palabras, palabras.left(400), 10000},
+      {"combining accents", flex::AlignLeftCenter, acentos, acentos.left(400), 10000},
+      {"outside the basic plane", flex::AlignLeftTop, emoji, emoji.left(400), 10000},
+      // A run of characters of no width after a few letters: the part drawn
+      // still reaches the cell's edge.
+      {"characters of no width", flex::AlignLeftCenter, "xxxxxxxx" + QString(120, QChar(0x200B)) + palabras,
+       "xxxxxxxx" + QString(120, QChar(0x200B)) + palabras.left(272), 10000},
+      {"words, to the right", flex::AlignRightCenter, palabras, palabras.right(400), 10000},
+      {"outside the basic plane, to the right", flex::AlignRightBottom, emoji, emoji.right(400), 10000},
+      // Digits of one width: the middle shows ones to the left, twos to the right.
+      {"centred", flex::AlignCenterCenter, QString(500000, u'1') + QString(500000, u'2'),
+       QString(200, u'1') + QString(200, u'2'), 10000},
+      {"centred, an odd length", flex::AlignCenterCenter, QString(500000, u'1') + "3" + QString(500000, u'2'),
+       QString(200, u'1') + "3" + QString(200, u'2'), 10000},
+      {"right to left", flex::AlignLeftCenter, hebreo, QString(400, QChar(0x05D1)), 0},
+  };
+  grid->SetCols(2);
+  grid->SetColWidth(1, 1500);
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    grid->SetColAlignment(1, c.alineacion);
+    grid->SetTextMatrix(1, 1, c.texto);
+    PinturaContada contada(grid->size());
+    grid->render(&contada);
+    const QImage largo = grid->grab().toImage();
+    EXPECT_EQ(grid->TextMatrix(1, 1), c.texto);  // kept whole
+    if (c.caracteres > 0) {
+      EXPECT_LE(contada.Caracteres(), c.caracteres);
+    }
+    EXPECT_GT(contada.Caracteres(), 0);
+    grid->SetTextMatrix(1, 1, c.corto);
+    EXPECT_TRUE(grid->grab().toImage() == largo);
+  }
 }
 
 TEST_F(Grilla, AFloatingEditorLaidOverTheCurrentCellCoversItExactly) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -435,8 +436,70 @@ TEST_F(Lista, ColoursAndBoldOfALineAndOfItsSubItems) {
 
 TEST_F(Lista, TheToolTipShowsOverTheLines) {
   LlenaReportes();
-  lista->SetToolTipText("Haga Click con el botón derecho del Mouse para poder ver el detalle de las tareas cargadas");
-  EXPECT_EQ(lista->ListItems()(2)->toolTip(3), lista->ToolTipText());
+  const QString texto = "Haga Click con el botón derecho del Mouse para poder ver el detalle de las tareas cargadas";
+  lista->SetToolTipText(texto);
+  EXPECT_EQ(lista->ListItems()(2)->toolTip(3), texto);
+}
+
+namespace {
+
+// The application's style, noting the longest text a line's cell hands it
+// to lay out and elide.
+class EstiloQueMide : public QProxyStyle {
+ public:
+  void drawControl(ControlElement e, const QStyleOption* o, QPainter* p, const QWidget* w) const override {
+    if (const auto* celda = qstyleoption_cast<const QStyleOptionViewItem*>(o); celda && e == CE_ItemViewItem)
+      mayor = std::max(mayor, celda->text.size());
+    QProxyStyle::drawControl(e, o, p, w);
+  }
+  mutable qsizetype mayor = 0;
+};
+
+}  // namespace
+
+// A text wider than its column is elided at its end; of a text as long as a
+// stored description (a megabyte) only the part that can show is handed to
+// be laid out, and the line shows what the whole text gives: each long text
+// is compared with one short enough to be handed whole that already
+// overflows its column, in a column to the left and one to the right.
+TEST_F(Lista, OfALongTextOnlyThePartThatShowsIsLaidOut) {
+  const QString palabras = QString("Rodamiento rígido de bolas 6204 2RS - ").repeated(27000).left(1000000);
+  const QString hebreo = QString(600, QChar(0x05D0)) + QString(600, QChar(0x05D1));
+  lista->ColumnHeaders().Add("Código", 1200);
+  lista->ColumnHeaders().Add("Descripción", 3000);
+  lista->ColumnHeaders().Add("Importe", 1500, lvw::ColumnRight);
+  auto* estilo = new EstiloQueMide;
+  lista->setStyle(estilo);
+  const struct {
+    const char* caso;
+    QString texto;
+    QString corto;
+    qsizetype caracteres;  // at most handed for the long text
+  } casos[] = {
+      {"words", palabras, palabras.left(400), 10000},
+      {"one word", QString(1000000, u'x'), QString(400, u'x'), 10000},
+      // Elided as stored: the first letters show, written right to left.
+      {"right to left", hebreo, QString(400, QChar(0x05D0)), hebreo.size()},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    lista->ListItems().Clear();
+    lista->ListItems().AddLinea(QStringList{"1", c.texto, c.texto});
+    lista->Refresh();
+    QApplication::processEvents();
+    estilo->mayor = 0;
+    const QImage largo = lista->grab().toImage();
+    EXPECT_EQ(lista->ListItems()(1)->SubItems(1), c.texto);  // kept whole
+    EXPECT_GT(estilo->mayor, 0);
+    EXPECT_LE(estilo->mayor, c.caracteres);
+    lista->ListItems()(1)->SetSubItems(1, c.corto);
+    lista->ListItems()(1)->SetSubItems(2, c.corto);
+    lista->Refresh();
+    QApplication::processEvents();
+    EXPECT_TRUE(lista->grab().toImage() == largo);
+  }
+  lista->setStyle(nullptr);
+  delete estilo;
 }
 
 TEST_F(Lista, AHundredThousandLinesReachTheViewInOneBatch) {

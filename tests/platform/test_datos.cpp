@@ -2,9 +2,11 @@
 // embedded database, batches, prepared statements, recordsets, literals and
 // the look-ups of the data object.
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <QFile>
 #include <QProcess>
+#include <functional>
 
 #include "demo_sqlite.h"
 #include "platform/ado.h"
@@ -94,7 +96,7 @@ TEST_F(BaseChica, LikeIgnoresCaseOfEveryLetter) {
 // matcher follows every way a pattern can match at once, so many "%" cost
 // no more than one.
 TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
-  const QString nombre = "Rodamiento rígido de bolas 6204 2RS SKF - Ref. 45821 xy";  // 55 characters
+  const QString nombre = "Rodamiento rígido de bolas 6204 2RS Ulnavet - Ref. 4582";  // 55 characters
   ASSERT_EQ(nombre.size(), 55);
   const QString muchos = "%_%_%_%_%_%_%_%_%_%_%_%_%!";  // twelve "_", each beside "%"
   const QChar nul(0);
@@ -165,8 +167,8 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"___", "ññ", {}, false},
       {"__", "😀", {}, true},
       {"_", "😀", {}, false},
-      {"%" + QString(3000, u'x') + "%", "Rodamiento " + QString(2990, u'x') + " SKF", {}, false},
-      {"%" + QString(3000, u'x') + "%", "Rodamiento " + QString(3000, u'X') + " SKF", {}, true},
+      {"%" + QString(3000, u'x') + "%", "Rodamiento " + QString(2990, u'x') + " Ulnavet", {}, false},
+      {"%" + QString(3000, u'x') + "%", "Rodamiento " + QString(3000, u'X') + " Ulnavet", {}, true},
       {"%[ā-ē]", "xĒ", {}, true},
       // Empty value, empty pattern, a pattern longer than the value.
       {"", "", {}, true},
@@ -176,6 +178,10 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"_", "", {}, false},
       {"abcd", "abc", {}, false},
       {"abc%", "ab", {}, false},
+      // All pieces matched before the value ends, the last not after a "%".
+      {"%ab", "xabz", {}, false},
+      {"a%b", "abc", {}, false},
+      {"a%b", "abc b", {}, true},
       // A NUL is a character like any other.
       {"%A" + QString(nul) + "B%", "xA" + QString(nul) + "By", {}, true},
       {"%A" + QString(nul) + "B%", "xAB", {}, false},
@@ -185,11 +191,255 @@ TEST(Like, AwkwardPatternsMatchAsTheServerMatchesThem) {
       {"%" + QString(100, u'a') + "%", QString(99, u'a'), {}, false},
       {QString(5000, u'_'), QString(4999, u'x') + "ñ", {}, true},
       {QString(5000, u'_') + "%", QString(4999, u'x'), {}, false},
+      // Characters beyond ASCII that fold to an ASCII letter, and sets that
+      // reach beyond ASCII, after a "%".
+      {"%k%", "abc\u212A", {}, true},
+      {"%s_", "xx\u017Fy", {}, true},
+      {"%[j-l]", "xx\u212A", {}, true},
+      {"%[0-9а-я]x", "abcжx", {}, true},
+      {"%[t-я]x", "abcжx", {}, true},
+      {"%[^a]x", "aaaжx", {}, true},
   };
   for (const auto& c : casos) {
     EXPECT_EQ(sqlite_sql::Like(c.patron, c.valor, c.escape), c.coincide)
         << c.patron.left(40).toStdString() << " / " << c.valor.left(40).toStdString();
   }
+}
+
+// The matcher's work: each character a statement's values hold is tested
+// against the pattern's pieces once for the statement, not once per row.
+// Rows alike (the same characters) cost the first row's work and no more,
+// and that work is at most one test of each character of a row against each
+// piece.
+TEST(Like, ACharacterIsTestedAgainstThePatternOncePerStatement) {
+  // The text repeated up to that many characters.
+  const auto repite = [](const QString& base, int largo) { return base.repeated(largo / base.size() + 1).left(largo); };
+  const QString cirilico = repite("подшипник кабель шайба насос фильтр клапан ", 1000);
+  const QString griego = repite("ρουλεμάν καλώδιο βίδα ", 1000);
+  const QString latino = repite("rodamiento rígido de bolas 6204 ", 1000);
+  const QString emoji = repite("caja 😀 ", 1000);
+  const struct {
+    const char* caso;
+    QString patron;
+    QString valor;
+    bool coincide;
+  } casos[] = {
+      {"501 Cyrillic letters pasted", "%" + cirilico.mid(250, 501) + "%", cirilico, true},
+      {"501 Cyrillic letters, one changed", "%" + cirilico.mid(250, 500) + "ж%", cirilico, false},
+      {"Greek sets and ranges", "%[α-ω]_[^ά]%βίδα%", griego, true},
+      {"Latin beyond U+00FF", "%ĀĒ%", latino + "āē", true},
+      {"outside the basic plane", "%_😀%caja_%", emoji, true},
+      {"more pieces than the ASCII masks kept", QString(3000, u'_') + "%", latino.repeated(3), true},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    const sqlite_sql::LikeRepetido uno = sqlite_sql::LikeVarios(c.patron, {c.valor});
+    const sqlite_sql::LikeRepetido muchos = sqlite_sql::LikeVarios(c.patron, QStringList(200, c.valor));
+    EXPECT_EQ(uno.coinciden, std::vector<bool>{c.coincide});
+    EXPECT_EQ(muchos.coinciden, std::vector<bool>(200, c.coincide));
+    EXPECT_EQ(muchos.comparaciones, uno.comparaciones);
+    const long piezas = static_cast<long>(c.patron.size() - c.patron.count(u'%'));
+    EXPECT_LE(uno.comparaciones, piezas * c.valor.size());
+  }
+}
+
+// A value of characters from more blocks of 256 than the masks kept for a
+// long pattern hold (then each character's mask is worked out as it
+// comes): the pattern is the value, its letters in the other case.
+TEST(Like, CharactersFromManyBlocksMatchALongPattern) {
+  QString valor;
+  for (char16_t u = 0x100; u < 0x4000; u += 0x100) valor += QChar(u + 0x41);
+  valor += QString(2100, u'x');
+  const QString patron = valor.toUpper();
+  EXPECT_TRUE(sqlite_sql::Like(patron, valor));
+  EXPECT_TRUE(sqlite_sql::Like(patron + "%", valor + valor));
+  QString otro = valor;
+  otro[20] = QChar(otro[20].unicode() + 1);
+  EXPECT_FALSE(sqlite_sql::Like(patron, otro));
+}
+
+// While the one state reached stays on any character (after a "%"), the
+// characters that cannot move it are passed over by a search, not read one
+// by one; the states before a "%" reached are dropped, so many "%" do not
+// keep every character read.
+TEST(Like, CharactersThatCannotMoveTheMatchAreNotRead) {
+  const QString equis(1000, u'x');
+  const QString cirilico = QString(1000, QChar(0x0436));  // ж
+  const struct {
+    const char* caso;
+    QString patron;
+    QString valor;
+    bool coincide;
+    long pasos;  // at most
+  } casos[] = {
+      {"a word found at the end", "%cable%", equis + "CABLE", true, 5},
+      {"a word found nowhere", "%cable%", equis, false, 0},
+      {"twelve \"_\" beside \"%\"", "%_%_%_%_%_%_%_%_%_%_%_%_%!", equis, false, 12},
+      {"several \"%\"", "%x%y%z%", equis + "yz", true, 3},
+      {"a pasted text of 100 letters", "%" + QString(100, u'a') + "%", equis + QString(100, u'a'), true, 100},
+      {"beyond ASCII, a letter of ASCII", "%x%", cirilico + "x", true, 1},
+      {"beyond ASCII, a letter beyond it", "%ж%x%", equis + "жx", true, 2},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    const sqlite_sql::LikeRepetido r = sqlite_sql::LikeVarios(c.patron, {c.valor});
+    EXPECT_EQ(r.coinciden, std::vector<bool>{c.coincide});
+    EXPECT_LE(r.pasos, c.pasos);
+  }
+}
+
+namespace {
+
+// An independent reading of LIKE, as the server matches: the pattern's
+// pieces, then which of the pattern's first pieces match which of the
+// value's first characters (UTF-16 units), letter case folded per unit; the
+// value's trailing blanks may be left over.
+struct PiezaModelo {
+  enum { Letra, Una, Conjunto, Comodin } tipo = Letra;
+  char16_t letra = 0;
+  bool negado = false;
+  std::vector<std::pair<char16_t, char16_t>> rangos;
+};
+
+char16_t Plegada(QChar c) { return c.toCaseFolded().unicode(); }
+
+std::vector<PiezaModelo> PiezasModelo(const QString& p, QChar escape) {
+  std::vector<PiezaModelo> piezas;
+  for (int i = 0; i < p.size(); ++i) {
+    PiezaModelo m;
+    const int cierre = static_cast<int>(p.indexOf(u']', i + 1));
+    if (!escape.isNull() && p[i] == escape && i + 1 < p.size()) {
+      m.letra = Plegada(p[++i]);
+    } else if (p[i] == u'%') {
+      m.tipo = PiezaModelo::Comodin;
+    } else if (p[i] == u'_') {
+      m.tipo = PiezaModelo::Una;
+    } else if (p[i] == u'[' && cierre > i + 1) {
+      m.tipo = PiezaModelo::Conjunto;
+      QString dentro = p.mid(i + 1, cierre - i - 1);
+      if (dentro.startsWith(u'^')) {
+        m.negado = true;
+        dentro.remove(0, 1);
+      }
+      for (int k = 0; k < dentro.size(); ++k) {
+        const bool rango = k + 2 < dentro.size() && dentro[k + 1] == u'-';
+        m.rangos.emplace_back(Plegada(dentro[k]), Plegada(dentro[rango ? k + 2 : k]));
+        if (rango) k += 2;
+      }
+      i = cierre;
+    } else {
+      m.letra = Plegada(p[i]);
+    }
+    piezas.push_back(m);
+  }
+  return piezas;
+}
+
+bool AceptaModelo(const PiezaModelo& m, QChar c) {
+  const char16_t x = Plegada(c);
+  if (m.tipo == PiezaModelo::Una) return true;
+  if (m.tipo == PiezaModelo::Letra) return m.letra == x;
+  bool dentro = false;
+  for (const auto& [desde, hasta] : m.rangos) dentro = dentro || (desde <= x && x <= hasta);
+  return dentro != m.negado;
+}
+
+bool LikeModelo(const QString& patron, const QString& valor, QChar escape) {
+  const std::vector<PiezaModelo> piezas = PiezasModelo(patron, escape);
+  const int n = static_cast<int>(valor.size());
+  // llega[j]: the pieces read so far match the value's first j characters.
+  std::vector<bool> llega(n + 1, false);
+  llega[0] = true;
+  for (const PiezaModelo& m : piezas) {
+    std::vector<bool> sigue(n + 1, false);
+    for (int j = 0; j <= n; ++j) {
+      if (m.tipo == PiezaModelo::Comodin) sigue[j] = llega[j] || (j > 0 && sigue[j - 1]);
+      else sigue[j] = j > 0 && llega[j - 1] && AceptaModelo(m, valor[j - 1]);
+    }
+    llega = sigue;
+  }
+  int sinBlancos = n;
+  while (sinBlancos > 0 && valor[sinBlancos - 1] == u' ') --sinBlancos;
+  for (int j = sinBlancos; j <= n; ++j)
+    if (llega[j]) return true;
+  return false;
+}
+
+// Texts of characters drawn from the alphabet given.
+QString Texto(const std::vector<int>& indices, const QStringList& alfabeto) {
+  QString t;
+  for (int i : indices) t += alfabeto[i % alfabeto.size()];
+  return t;
+}
+
+// A value the pattern's pieces would match, with one character changed, one
+// added or blanks added at random.
+QString Instancia(const QString& patron, QChar escape, const QStringList& alfabeto) {
+  const auto uno = [&] { return alfabeto[*rc::gen::inRange(0, static_cast<int>(alfabeto.size()))]; };
+  QStringList v;
+  for (const PiezaModelo& m : PiezasModelo(patron, escape)) {
+    switch (m.tipo) {
+      case PiezaModelo::Comodin:
+        for (int k = *rc::gen::inRange(0, 4); k > 0; --k) v << uno();
+        break;
+      case PiezaModelo::Una: v << uno(); break;
+      case PiezaModelo::Conjunto: {
+        QStringList dentro;
+        for (const QString& c : alfabeto)
+          if (c.size() == 1 && AceptaModelo(m, c[0])) dentro << c;
+        v << (dentro.isEmpty() ? uno() : dentro[*rc::gen::inRange(0, static_cast<int>(dentro.size()))]);
+        break;
+      }
+      case PiezaModelo::Letra: v << *rc::gen::element(QString(QChar(m.letra)), QString(QChar(m.letra)).toUpper()); break;
+    }
+  }
+  if (*rc::gen::arbitrary<bool>() && !v.isEmpty()) v[*rc::gen::inRange(0, static_cast<int>(v.size()))] = uno();
+  if (*rc::gen::arbitrary<bool>()) v << uno();
+  if (*rc::gen::arbitrary<bool>()) v << QString(*rc::gen::inRange(0, 3), u' ');
+  return v.join(QString());
+}
+
+// The Kelvin sign and the long s fold to "k" and "s".
+const QStringList kAlfabetoValores = {"a", "A", "b", "z", "k", "s", "\u212A", "\u017F", "ñ", "Ñ", "я", "Я", "ж",
+                                      "ω", "Ω", "😀", " ", "-", "!", "]", "[", "%", "_", "0", "9"};
+const QStringList kAlfabetoPatrones = kAlfabetoValores + QStringList{"%", "%", "_", "[", "]", "^", "-", "!", "[a-z]", "[^я]", "[0-9а-я]", "[j-l]", "[s]", "[a-]", "[-a]"};
+
+// The program's matcher with its pattern read once against several values,
+// each value against the model.
+void ComoElModelo(const QString& patron, const QStringList& valores, QChar escape) {
+  const sqlite_sql::LikeRepetido r = sqlite_sql::LikeVarios(patron, valores, escape);
+  for (int i = 0; i < valores.size(); ++i) {
+    RC_LOG() << patron.toStdString() << " / " << valores[i].toStdString() << "\n";
+    RC_ASSERT(r.coinciden.at(i) == LikeModelo(patron, valores[i], escape));
+  }
+}
+
+}  // namespace
+
+// Short patterns of every kind of piece against values of letters in and
+// beyond Latin-1, blanks and characters outside the basic plane; the same
+// pattern against several values in turn, as a statement's rows.
+RC_GTEST_PROP(LikeModelo, ShortPatternsMatchAsTheModel, ()) {
+  const QChar escape = *rc::gen::element(QChar(), QChar(u'!'));
+  const QString patron = Texto(*rc::gen::container<std::vector<int>>(*rc::gen::inRange(0, 10), rc::gen::inRange(0, 1000)), kAlfabetoPatrones);
+  QStringList valores;
+  for (int i = 0; i < 4; ++i)
+    valores << (*rc::gen::arbitrary<bool>() ? Instancia(patron, escape, kAlfabetoValores)
+                                           : Texto(*rc::gen::container<std::vector<int>>(*rc::gen::inRange(0, 12), rc::gen::inRange(0, 1000)), kAlfabetoValores));
+  ComoElModelo(patron, valores, escape);
+}
+
+// Patterns of more pieces than one word of states holds (64 and more),
+// against values made to match them or nearly.
+RC_GTEST_PROP(LikeModelo, LongPatternsMatchAsTheModel, ()) {
+  const QChar escape = *rc::gen::element(QChar(), QChar(u'!'));
+  QString patron;
+  const QString trozo = Texto(*rc::gen::container<std::vector<int>>(*rc::gen::inRange(1, 12), rc::gen::inRange(0, 1000)), kAlfabetoPatrones);
+  while (patron.size() < 70) patron += trozo + Texto({*rc::gen::inRange(0, 1000)}, kAlfabetoPatrones);
+  if (*rc::gen::arbitrary<bool>()) patron.prepend(u'%');
+  QStringList valores;
+  for (int i = 0; i < 3; ++i) valores << Instancia(patron, escape, kAlfabetoValores);
+  ComoElModelo(patron, valores, escape);
 }
 
 TEST_F(BaseChica, ServerFunctionsAndDates) {

@@ -315,8 +315,8 @@ TEST_F(Esquema, DerivedViewsFollowTheirTables) {
            art + ", ' CAJ', '   1', 1)");
   EXPECT_DOUBLE_EQ(db->Real("SELECT Stock FROM VT_MA_ARTICULOS WHERE IDARTICULO = " + art), 7.0);
   // Customers' accounts are accounts.
-  db->Debe("INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL) VALUES ('100001', 'Metalúrgica Oroño S.A.')");
-  EXPECT_EQ(db->Texto("SELECT Descripcion FROM ma_cuentas WHERE Codigo = '100001'"), "Metalúrgica Oroño S.A.");
+  db->Debe("INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL) VALUES ('100001', 'Metalúrgica Varquel S.A.')");
+  EXPECT_EQ(db->Texto("SELECT Descripcion FROM ma_cuentas WHERE Codigo = '100001'"), "Metalúrgica Varquel S.A.");
   // Article types answer by either name of their code.
   db->Debe("INSERT INTO TA_TIPOARTICULO VALUES ('   2', 'Insumo')");
   EXPECT_EQ(db->Texto("SELECT Descripcion FROM V_ta_TipoArticulo WHERE Tipo = '   2'"), "Insumo");

@@ -287,8 +287,6 @@ TEST_F(ConEntorno, AnotherUsersCommitDuringTheStartUpIsWaitedForAndTheWaitIsSaid
   EXPECT_TRUE(gDatos.Conectado());
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   EXPECT_FALSE(gRutaDocTareas.isEmpty());
-  // The connection's own settings were made once the file could be read.
-  EXPECT_EQ(e.Valor("PRAGMA cache_size").toLongLong(), -32768);
   // Once started, a wait shows the wait cursor over the windows, no words.
   BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
   otro.SueltaAlVerEspera();

@@ -38,8 +38,6 @@ BloqueoAjeno::BloqueoAjeno(const QString& archivo, Tipo tipo) {
 
 BloqueoAjeno::~BloqueoAjeno() { Suelta(); }
 
-void BloqueoAjeno::SueltaEn(int milisegundos) { soltarEnMs_ = AhoraMs() + milisegundos; }
-
 void BloqueoAjeno::SueltaAlVerEspera(int limiteMilisegundos) {
   alVerEspera_ = true;
   soltarEnMs_ = AhoraMs() + limiteMilisegundos;

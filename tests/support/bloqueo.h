@@ -34,8 +34,6 @@ class BloqueoAjeno {
   BloqueoAjeno(const BloqueoAjeno&) = delete;
   BloqueoAjeno& operator=(const BloqueoAjeno&) = delete;
 
-  // The lock goes after that many milliseconds, on the holder's thread.
-  void SueltaEn(int milisegundos);
   // The lock goes as soon as the program shows the wait cursor (or after
   // the limit, when it never does).
   void SueltaAlVerEspera(int limiteMilisegundos = 20000);
@@ -64,8 +62,8 @@ class BloqueoAjeno {
 // test starts a statement whose text begins with inicio (its first run, on a
 // connection the program opens while this object lives): that statement,
 // and the program's statements after it, meet the lock, while everything
-// before it ran free. The lock is held until Suelta or the end of this
-// object. One such object at a time.
+// before it ran free. The lock is held until the end of this object. One
+// such object at a time.
 //
 //   BloqueoAlEmpezar otro(archivo, BloqueoAjeno::Tipo::Exclusivo, "SELECT X");
 //   gDatos.Conectar(...);   // a connection opened from here on is watched
@@ -79,7 +77,6 @@ class BloqueoAlEmpezar {
 
   // Whether the statement was started and the lock taken.
   bool Tomado() const { return otro_ != nullptr; }
-  void Suelta() { otro_.reset(); }
 
  private:
   static int AlEmpezar(unsigned tipo, void*, void* sentencia, void*);

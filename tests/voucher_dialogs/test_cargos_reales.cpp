@@ -23,7 +23,7 @@ class CargosReales : public ConComprobantes {
  protected:
   void SetUp() override {
     ConComprobantes::SetUp();
-    e.Sql("INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL) VALUES ('C001', 'Talleres Andinos'), "
+    e.Sql("INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL) VALUES ('C001', 'Talleres Ulmendra'), "
           "('O''X', 'Panadería O''Brien')");
     e.Sql("INSERT INTO V_MV_CARGOSAPLICADOS (ID, CUENTA, FECHA, MATRICULA, CONCEPTO, IMPORTE, SALDO, OBSERVACIONES) "
           "VALUES (7, 'C001', '2026-03-01', ' AB123 ', ' Lavado ', 200, 150.5, ' urgente '), "
@@ -71,7 +71,7 @@ TEST_F(CargosReales, ListsTheOpenChargesOfTheAccount) {
   });
   EXPECT_EQ(cliente, "C001");
   EXPECT_EQ(matricula, "AB123");
-  EXPECT_EQ(cabecera, "C001 Talleres Andinos");
+  EXPECT_EQ(cabecera, "C001 Talleres Ulmendra");
   EXPECT_EQ(titulos, (QStringList{"Fecha", "Matricula", "Concepto", "Importe Pendiente", "Observaciones"}));
   ASSERT_EQ(cantidad, 3);  // the charge with balance 0 and other accounts' are not listed
   EXPECT_EQ(lineas[0], (QStringList{"01/03/2026", "AB123", "Lavado", "         150.50", "urgente"}));

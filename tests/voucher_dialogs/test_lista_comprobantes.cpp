@@ -24,22 +24,22 @@ class ListaCptes : public ConComprobantes {
  protected:
   void SetUp() override {
     ConComprobantes::SetUp();
-    Venta("OT", "000100000025A", 0, "2026-03-01", "C001", "Talleres Andinos", 1500.5, 0, 1);
-    Venta("OT", "000100000030A", 2, "2026-03-05", "C002", "Frigorífico Sur", 820, 1, 1);
+    Venta("OT", "000100000025A", 0, "2026-03-01", "C001", "Talleres Ulmendra", 1500.5, 0, 1);
+    Venta("OT", "000100000030A", 2, "2026-03-05", "C002", "Frigorífico Dorlanda", 820, 1, 1);
     Venta("OT", "000100000031A", 0, "2026-03-06", "C003", "Panadería O'Brien", 99.25);
-    Venta("OT", "000100000040A", 0, "2026-03-09", "C001", "Talleres Andinos", 10, 0, 1, 1);  // finished
-    Venta("FC", "000100000101A", 3, "2026-03-10", "C001", "Talleres Andinos", 2000, 0, 1, 0, "Anticipo");
-    Venta("RM", "000100000201R", 4, "2026-03-11", "C002", "Frigorífico Sur", 0);
+    Venta("OT", "000100000040A", 0, "2026-03-09", "C001", "Talleres Ulmendra", 10, 0, 1, 1);  // finished
+    Venta("FC", "000100000101A", 3, "2026-03-10", "C001", "Talleres Ulmendra", 2000, 0, 1, 0, "Anticipo");
+    Venta("RM", "000100000201R", 4, "2026-03-11", "C002", "Frigorífico Dorlanda", 0);
     Venta("PR", "000100000050X", 0, "2026-02-01", "C003", "Panadería O'Brien", 300, 0, 1, 0, "Ref. horno 2");
-    Venta("PR", "000100000051X", 0, "2026-02-03", "C001", "Talleres Andinos", 450, 1);
-    Venta("ZZ", "000100000001X", 0, "2026-01-15", "C001", "Talleres Andinos", 12, 0, 0, 0, "Un concepto");
-    Compra("OC", "000100000001X", "2026-03-02", "P001", "Frío Sur S.A.", 5000, 0, 1, 0, 0, "Urgente");
-    Compra("OC", "000100000002X", "2026-03-03", "P002", "Bombas del Plata", 700, 0, 1, 0, 1);
-    Compra("OC", "000100000003X", "2026-03-04", "P001", "Frío Sur S.A.", 800, 1, 1, 0, 1);
-    Compra("OC", "000100000004X", "2026-03-05", "P001", "Frío Sur S.A.", 900, 0, 0, 0, 0);  // not approved
-    Compra("FCC", "000300000777A", "2026-03-07", "P002", "Bombas del Plata", 1210, 1, 1, 0, 0, "Repuestos");
-    e.Sql("INSERT INTO MA_PROVEEDORES (CODIGO, RAZON_SOCIAL) VALUES ('P001', 'Frío Sur S.A.'), "
-          "('P002', 'Bombas del Plata')");
+    Venta("PR", "000100000051X", 0, "2026-02-03", "C001", "Talleres Ulmendra", 450, 1);
+    Venta("ZZ", "000100000001X", 0, "2026-01-15", "C001", "Talleres Ulmendra", 12, 0, 0, 0, "Un concepto");
+    Compra("OC", "000100000001X", "2026-03-02", "P001", "Frescurdi S.A.", 5000, 0, 1, 0, 0, "Urgente");
+    Compra("OC", "000100000002X", "2026-03-03", "P002", "Bombas Quelvar", 700, 0, 1, 0, 1);
+    Compra("OC", "000100000003X", "2026-03-04", "P001", "Frescurdi S.A.", 800, 1, 1, 0, 1);
+    Compra("OC", "000100000004X", "2026-03-05", "P001", "Frescurdi S.A.", 900, 0, 0, 0, 0);  // not approved
+    Compra("FCC", "000300000777A", "2026-03-07", "P002", "Bombas Quelvar", 1210, 1, 1, 0, 0, "Repuestos");
+    e.Sql("INSERT INTO MA_PROVEEDORES (CODIGO, RAZON_SOCIAL) VALUES ('P001', 'Frescurdi S.A.'), "
+          "('P002', 'Bombas Quelvar')");
     e.Sql("INSERT INTO MV_ASIENTOS (FECHA, TC, SUCURSAL, NUMERO, LETRA, CUENTA, DESCRIPCION, IMPORTE) VALUES "
           "('2026-03-08', 'NCPE', '0003', '00001234', 'A', 'P001', 'Bonificación', 150)");
     e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
@@ -104,11 +104,12 @@ TEST_F(ListaCptes, WorkOrdersShowKeyComplementAndStateIcons) {
   } estados[] = {{"000100000061A", -1, 0, anulado}, {"000100000062A", -1, -1, anulado},
                  {"000100000063A", 0, -1, aprobado}, {"000100000064A", 1, 0, anulado},
                  {"000100000065A", 0, 0, ot}};
-  for (const auto& s : estados) Venta("OT", s.clave, 0, "2026-03-12", "C001", "Talleres Andinos", 5, s.anulada, s.aprobado);
+  for (const auto& s : estados)
+    Venta("OT", s.clave, 0, "2026-03-12", "C001", "Talleres Ulmendra", 5, s.anulada, s.aprobado);
   // An amount beyond the currency's range is reported (answered "go on")
   // and its work order left out, never listed with a wrapped amount.
-  Venta("OT", "000100000066A", 0, "2026-03-12", "C001", "Talleres Andinos", 1e15);
-  Venta("OT", "000100000067A", 0, "2026-03-12", "C001", "Talleres Andinos", -1e15);
+  Venta("OT", "000100000066A", 0, "2026-03-12", "C001", "Talleres Ulmendra", 1e15);
+  Venta("OT", "000100000067A", 0, "2026-03-12", "C001", "Talleres Ulmendra", -1e15);
   e.ui().respuestasError = {5, 5};
   auto g = AbreLista("OT");
   ASSERT_EQ(g->ListView1->ListItems().Count(), 3 + static_cast<int>(std::size(estados)));
@@ -155,7 +156,7 @@ TEST_F(ListaCptes, PurchaseOrdersShowSupplierReceptionAndGuaranteeIcons) {
   EXPECT_TRUE(f->ListView1->Checkboxes());
   ASSERT_EQ(f->ListView1->ListItems().Count(), 3);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(3), 6),
-            (QStringList{"02/03/2026", "P001 Frío Sur S.A.", "000100000001X", "5000.00", "Urgente", ""}));
+            (QStringList{"02/03/2026", "P001 Frescurdi S.A.", "000100000001X", "5000.00", "Urgente", ""}));
   ListItem* garantia = Busca(*f, "000100000002X", ColConsOrdenes::kComprobante);
   ASSERT_NE(garantia, nullptr);
   EXPECT_EQ(garantia->SubItems(ColConsOrdenes::kRecepcion), "000100000077X");  // its reception report
@@ -173,7 +174,7 @@ TEST_F(SentenciasLista, WhatTheLinesLookUpIsReadOncePerKey) {
   const long ordenes = Carga("OC"), asientos = Carga("NCPE");
   auto clave = [](int i) { return QString("0002%1X").arg(i, 8, 10, QChar('0')); };
   for (int i = 0; i < 40; ++i) {
-    Compra("OC", clave(i), "2026-04-01", "P001", "Frío Sur S.A.", 10 + i);
+    Compra("OC", clave(i), "2026-04-01", "P001", "Frescurdi S.A.", 10 + i);
     // Every third order was received (the report of the first holds its
     // key in small letters).
     if (i % 3 == 0)
@@ -202,7 +203,7 @@ TEST_F(SentenciasLista, WhatTheLinesLookUpIsReadOncePerKey) {
   ASSERT_EQ(g->ListView1->ListItems().Count(), 41);
   for (int i = 1; i <= 41; ++i) {
     const QString cuenta = g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kProveedor);
-    EXPECT_EQ(g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kNombre), cuenta == "P001" ? "Frío Sur S.A." : "Bombas del Plata") << i;
+    EXPECT_EQ(g->ListView1->ListItems()(i)->SubItems(ColConsCompras::kNombre), cuenta == "P001" ? "Frescurdi S.A." : "Bombas Quelvar") << i;
   }
   EXPECT_EQ(e.ui().Cuenta("Error"), 0);
 }
@@ -211,11 +212,11 @@ TEST_F(ListaCptes, SupplierEntriesJoinBranchNumberAndLetterAndNameTheSupplier) {
   auto f = AbreLista("NCPE");
   ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
-            (QStringList{"08/03/2026", "000300001234A", "P001", "Frío Sur S.A.", "Bonificación", "150.00"}));
+            (QStringList{"08/03/2026", "000300001234A", "P001", "Frescurdi S.A.", "Bonificación", "150.00"}));
   auto c = AbreLista("FCC");
   ASSERT_EQ(c->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(c->ListView1->ListItems()(1), 6),
-            (QStringList{"07/03/2026", "000300000777A", "P002", "Bombas del Plata", "Repuestos", "1210.00"}));
+            (QStringList{"07/03/2026", "000300000777A", "P002", "Bombas Quelvar", "Repuestos", "1210.00"}));
   EXPECT_EQ(c->ListView1->ListItems()(1)->SmallIcon(), 2);
 }
 
@@ -238,7 +239,7 @@ TEST_F(ListaCptes, QuotesShowTheirReferenceOnlyWhenConfigured) {
   auto fc = AbreLista("FC");
   EXPECT_EQ(Titulos(fc->ListView1), (QStringList{"FECHA", "COMPROBANTE", "ID", "NOMBRE", "Referencia", "IMPORTE"}));
   EXPECT_EQ(Linea(fc->ListView1->ListItems()(1), 6),
-            (QStringList{"10/03/2026", "000100000101A", "3", "Talleres Andinos", "Anticipo", "2000.00"}));
+            (QStringList{"10/03/2026", "000100000101A", "3", "Talleres Ulmendra", "Anticipo", "2000.00"}));
 }
 
 TEST_F(ListaCptes, ThirdPartyVouchersListEverythingByInternalNumber) {
@@ -255,7 +256,7 @@ TEST_F(ListaCptes, AnUnknownTypeUsesTheGeneralSourceAndLayout) {
   EXPECT_EQ(Titulos(f->ListView1), (QStringList{"FECHA", "COMPROBANTE", "CUENTA", "NOMBRE", "CONCEPTO", "IMPORTE"}));
   ASSERT_EQ(f->ListView1->ListItems().Count(), 1);
   EXPECT_EQ(Linea(f->ListView1->ListItems()(1), 6),
-            (QStringList{"15/01/2026", "000100000001X", "", "Talleres Andinos", "Un concepto", "12.00"}));
+            (QStringList{"15/01/2026", "000100000001X", "", "Talleres Ulmendra", "Un concepto", "12.00"}));
   EXPECT_EQ(f->ListView1->ListItems()(1)->SmallIcon(), 8);
   // A type nobody has lists nothing, and says nothing.
   auto g = AbreLista("QQQ");
@@ -282,7 +283,7 @@ TEST_F(ListaCptes, QuotesInTheTypeOrTheFilterNeverBreakTheStatement) {
             "SELECT * FROM V_MV_CPTE WHERE TC = ' O'+CHAR(0)+'T' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC");
   EXPECT_EQ(t->ListView1->ListItems().Count(), 0);
   const QString clave = "0001'0000005" + nul + "X";
-  Compra("OC", clave, "2026-03-06", "P002", "Bombas del Plata", 10, 0, 1, 0, 0);
+  Compra("OC", clave, "2026-03-06", "P002", "Bombas Quelvar", 10, 0, 1, 0, 0);
   e.Sql("INSERT INTO V_MV_STOCK (TC, IDCOMPROBANTE, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
         "('  IR', '000100000078X', '  OC', " + ClsDatos::Literal(clave) + ")");
   auto h = AbreLista("OC");
@@ -438,9 +439,9 @@ TEST_F(ListaCptes, EachHeaderClickReversesTheSortOrder) {
   clic(ColConsVentas::kNombre);
   EXPECT_TRUE(f->ListView1->Sorted());
   EXPECT_EQ(f->ListView1->SortKey(), ColConsVentas::kNombre);
-  EXPECT_EQ(nombres(), (QStringList{"Frigorífico Sur", "Panadería O'Brien", "Talleres Andinos"}));
+  EXPECT_EQ(nombres(), (QStringList{"Frigorífico Dorlanda", "Panadería O'Brien", "Talleres Ulmendra"}));
   clic(ColConsVentas::kNombre);
-  EXPECT_EQ(nombres(), (QStringList{"Talleres Andinos", "Panadería O'Brien", "Frigorífico Sur"}));
+  EXPECT_EQ(nombres(), (QStringList{"Talleres Ulmendra", "Panadería O'Brien", "Frigorífico Dorlanda"}));
   // Moving to another column still reverses the order.
   clic(ColConsVentas::kComprobante);
   EXPECT_EQ(f->ListView1->SortKey(), ColConsVentas::kComprobante);
@@ -468,7 +469,7 @@ TEST_F(ListaCptes, DatesSortAsDatesAndAmountsAsAmountsShownInTheLocalesForm) {
     Local() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
     ~Local() { QLocale::setDefault(QLocale::c()); }
   } local;
-  Venta("OT", "000100000010A", 0, "2025-12-20", "C002", "Frigorífico Sur", 250);
+  Venta("OT", "000100000010A", 0, "2025-12-20", "C002", "Frigorífico Dorlanda", 250);
   Venta("OT", "000100000011A", 0, "2026-02-10", "C003", "Panadería O'Brien", 10000.5);
   auto f = AbreLista("OT");
   f->show();

@@ -18,11 +18,11 @@ class ConsultaCpte : public ConBase {
  protected:
   void SetUp() override {
     ConBase::SetUp();
-    Venta("OT", "000100000025A", 0, "Talleres Andinos", "1500");
-    Venta("OT", "000100000030A", 2, "Frigorífico Sur", "820");
+    Venta("OT", "000100000025A", 0, "Talleres Ulmendra", "1500");
+    Venta("OT", "000100000030A", 2, "Frigorífico Dorlanda", "820");
     Venta("OT", "000200000001B", 5, "Panadería O'Brien", "99");
     e.Sql("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA, CUENTA, NOMBRE, IMPORTE) VALUES "
-          "(' FCC', '000300000777A', '2026-03-07', 'P002', 'Bombas del Plata', 1210)");
+          "(' FCC', '000300000777A', '2026-03-07', 'P002', 'Bombas Quelvar', 1210)");
     // The class reads its configuration when it is made: after the start-up.
     cptes_ = std::make_unique<ClsCmnCptes>();
   }

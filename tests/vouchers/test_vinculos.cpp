@@ -13,12 +13,12 @@ class VinculosCpte : public ConBase {
  protected:
   void SetUp() override {
     ConBase::SetUp();
-    Venta("OT", "000100000025A", 0, "Talleres Andinos", "1000");
-    Venta("FC", "000100000101A", 0, "Talleres Andinos", "100", 0, "OT", "000100000025A", "0");
-    Venta("RM", "000100000201R", 0, "Talleres Andinos", "50.25", 0, "OT", "000100000025A", "1");
-    Venta("NC", "000100000301A", 0, "Talleres Andinos", "999", 1, "OT", "000100000025A", "2");
-    Venta("FC", "000100000102A", 0, "Talleres Andinos", QString(), 0, "OT", "000100000025A", "3");
-    Venta("FC", "000100000103A", 0, "Talleres Andinos", "7", 0, "PR", "000100000025A", "0");
+    Venta("OT", "000100000025A", 0, "Talleres Ulmendra", "1000");
+    Venta("FC", "000100000101A", 0, "Talleres Ulmendra", "100", 0, "OT", "000100000025A", "0");
+    Venta("RM", "000100000201R", 0, "Talleres Ulmendra", "50.25", 0, "OT", "000100000025A", "1");
+    Venta("NC", "000100000301A", 0, "Talleres Ulmendra", "999", 1, "OT", "000100000025A", "2");
+    Venta("FC", "000100000102A", 0, "Talleres Ulmendra", QString(), 0, "OT", "000100000025A", "3");
+    Venta("FC", "000100000103A", 0, "Talleres Ulmendra", "7", 0, "PR", "000100000025A", "0");
     cptes = std::make_unique<ClsCmnCptes>();
   }
   std::unique_ptr<ClsCmnCptes> cptes;

@@ -10,7 +10,6 @@ template <typename T>
 class ArregloControles {
  public:
   explicit ArregloControles(QString nombre) : nombre_(std::move(nombre)) {}
-  const QString& Nombre() const { return nombre_; }
 
   void Agrega(int indice, T* control) { controles_[indice] = control; }
   bool Existe(int indice) const { return controles_.count(indice) != 0; }
@@ -22,8 +21,6 @@ class ArregloControles {
     return *it->second;
   }
   const std::map<int, T*>& Elementos() const { return controles_; }
-  int LBound() const { return controles_.empty() ? 0 : controles_.begin()->first; }
-  int UBound() const { return controles_.empty() ? -1 : controles_.rbegin()->first; }
   int Count() const { return static_cast<int>(controles_.size()); }
 
  private:

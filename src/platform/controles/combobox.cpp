@@ -31,16 +31,8 @@ void ComboBox::AddItem(const QString& item, int index) {
     insertItem(index, item);
 }
 
-void ComboBox::RemoveItem(int index) { removeItem(index); }
-
-int ComboBox::SelStart() const { return lineEdit() ? lineEdit()->cursorPosition() : 0; }
-
 void ComboBox::SetSelStart(int p) {
   if (lineEdit()) lineEdit()->setCursorPosition(std::clamp(p, 0, static_cast<int>(currentText().size())));
-}
-
-void ComboBox::SetSelLength(int n) {
-  if (lineEdit()) lineEdit()->setSelection(lineEdit()->cursorPosition(), n);
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* e) {

@@ -1,6 +1,6 @@
 #pragma once
 // A drop-down combo box with an edit area (the forms' search boxes): Text,
-// the list (AddItem, List, ListCount, ListIndex, Clear), Index in its control
+// the list (AddItem, ListCount, ListIndex), Index in its control
 // array, Tag, and the events Change (the text changed, by typing or from
 // code), Click (an entry picked from the list), GotFocus, LostFocus,
 // KeyDown (KeyCode 0 drops the key) and KeyPress (KeyAscii 0 drops it,
@@ -25,17 +25,11 @@ class ComboBox : public QComboBox {
   QString Text() const { return currentText(); }
   void SetText(const QString& t);
   void AddItem(const QString& item, int index = -1);
-  void RemoveItem(int index);
-  void Clear() { clear(); }
   int ListCount() const { return count(); }
-  QString List(int index) const { return itemText(index); }
   // The picked entry, -1 for none.
   int ListIndex() const { return currentIndex(); }
   void SetListIndex(int i) { setCurrentIndex(i); }
-  int SelStart() const;
   void SetSelStart(int p);
-  void SetSelLength(int n);
-  QString ToolTipText() const { return toolTip(); }
   void SetToolTipText(const QString& t) { setToolTip(t); }
   void SetFocus() { setFocus(Qt::OtherFocusReason); }
 

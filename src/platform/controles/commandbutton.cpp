@@ -11,12 +11,6 @@ CommandButton::CommandButton(QWidget* parent, const QString& caption, const QStr
   });
 }
 
-void CommandButton::SetDefault(bool v) {
-  porDefecto_ = v;
-  setDefault(v);
-  VigilaVentana();
-}
-
 void CommandButton::SetCancel(bool v) {
   cancela_ = v;
   VigilaVentana();
@@ -35,8 +29,7 @@ bool CommandButton::eventFilter(QObject* objeto, QEvent* evento) {
   if (objeto == ventana_ && evento->type() == QEvent::KeyPress && isVisible() && isEnabled()) {
     auto* k = static_cast<QKeyEvent*>(evento);
     const bool sinModificadores = !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier));
-    const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-    if (sinModificadores && ((porDefecto_ && enter) || (cancela_ && k->key() == Qt::Key_Escape))) {
+    if (sinModificadores && cancela_ && k->key() == Qt::Key_Escape) {
       click();
       return true;
     }

@@ -1,8 +1,8 @@
 #pragma once
 // A command button: Caption with "&" marking the access key (Alt + letter),
 // Click, GotFocus and LostFocus. Enter or Space on the focused button
-// presses it. With Default on, Enter pressed anywhere in its window that no
-// control takes presses it; with Cancel on, Esc does the same.
+// presses it. With Cancel on, Esc pressed anywhere in its window that no
+// control takes presses it.
 //
 //   CmdAceptar = new CommandButton(this, "&Aceptar", "CmdAceptar");
 //   CmdAceptar->Click = [this] { CmdAceptar_Click(); };
@@ -21,10 +21,6 @@ class CommandButton : public QPushButton {
   QString Tag;
 
   QString Caption() const { return text(); }
-  void SetCaption(const QString& c) { setText(c); }
-  bool Default() const { return porDefecto_; }
-  void SetDefault(bool v);
-  bool Cancel() const { return cancela_; }
   void SetCancel(bool v);
   void SetFocus() { setFocus(Qt::OtherFocusReason); }
 
@@ -41,6 +37,5 @@ class CommandButton : public QPushButton {
  private:
   void VigilaVentana();
   QPointer<QWidget> ventana_;
-  bool porDefecto_ = false;
   bool cancela_ = false;
 };

@@ -19,5 +19,4 @@ class Frame : public QGroupBox {
   QString Tag;
 
   QString Caption() const { return title(); }
-  void SetCaption(const QString& c) { setTitle(c); }
 };

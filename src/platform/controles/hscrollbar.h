@@ -1,6 +1,6 @@
 #pragma once
-// A horizontal scroll bar: Value between Min and Max, SmallChange and
-// LargeChange; Change is raised whenever Value changes (by the user or from
+// A horizontal scroll bar: Value between Min and Max, moved by SmallChange
+// per step; Change is raised whenever Value changes (by the user or from
 // code), Scroll while the thumb is dragged.
 #include <QScrollBar>
 #include <functional>
@@ -26,13 +26,9 @@ class HScrollBar : public QScrollBar {
   int Value() const { return value(); }
   void SetValue(int v) { setValue(v); }
   int Min() const { return minimum(); }
-  void SetMin(int v) { setMinimum(v); }
   int Max() const { return maximum(); }
   void SetMax(int v) { setMaximum(v); }
-  int SmallChange() const { return singleStep(); }
   void SetSmallChange(int v) { setSingleStep(v); }
-  int LargeChange() const { return pageStep(); }
-  void SetLargeChange(int v) { setPageStep(v); }
 
   std::function<void()> Change;
   std::function<void()> Scroll;

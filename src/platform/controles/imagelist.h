@@ -1,6 +1,6 @@
 #pragma once
 // An image list: pictures numbered from 1, each with an optional Key and a
-// Tag, shown at ImageWidth x ImageHeight (16 x 16 unless set). List views,
+// Tag, shown at ImageWidth x ImageHeight (16 x 16). List views,
 // tree views and tool bars take their pictures from one by index or key:
 //
 //   ImageList* il = CreaImagenesComprobantes(this);     // design-time list
@@ -56,8 +56,6 @@ class ImageList : public QObject {
 
   int ImageWidth() const { return ancho_; }
   int ImageHeight() const { return alto_; }
-  void SetImageWidth(int px) { ancho_ = px; }
-  void SetImageHeight(int px) { alto_ = px; }
 
   // The picture of image i (1-based); a null icon for 0 or an index outside
   // the list (a list item with no picture).
@@ -71,8 +69,8 @@ class ImageList : public QObject {
 
  private:
   Coleccion imagenes_{this};
-  int ancho_ = 16;
-  int alto_ = 16;
+  static constexpr int ancho_ = 16;
+  static constexpr int alto_ = 16;
 };
 
 // The approval window's design-time list (six images): 1 a red tick (approved

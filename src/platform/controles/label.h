@@ -1,12 +1,10 @@
 #pragma once
-// A label: a plain-text Caption (an "&" shows as written), alignment
-// 0 left / 1 right / 2 centre, colours &HBBGGRR, word wrap.
+// A label: a plain-text Caption (an "&" shows as written) and its alignment
+// 0 left / 1 right / 2 centre.
 //
 //   lblArticulo = new Label(this, "Artículo-Descripción", "lblArticulo");
 //   PosicionTwips(lblArticulo, 120, 240, 4000, 255);
 #include <QLabel>
-
-#include "platform/controles/color.h"
 
 class Label : public QLabel {
   Q_OBJECT
@@ -32,18 +30,5 @@ class Label : public QLabel {
   void SetAlignment(int a) {
     const Qt::Alignment h = a == 1 ? Qt::AlignRight : (a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
     setAlignment(h | Qt::AlignTop);
-  }
-  bool WordWrap() const { return wordWrap(); }
-  void SetWordWrap(bool v) { setWordWrap(v); }
-  void SetForeColor(long color) {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, ColorVb(color));
-    setPalette(p);
-  }
-  void SetBackColor(long color) {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ColorVb(color));
-    setPalette(p);
-    setAutoFillBackground(true);
   }
 };

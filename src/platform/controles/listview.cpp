@@ -15,6 +15,7 @@
 #include "platform/controles/color.h"
 #include "platform/controles/errores.h"
 #include "platform/controles/imagelist.h"
+#include "platform/controles/texto_visible.h"
 #include "platform/form.h"
 #include "platform/teclas.h"
 
@@ -160,6 +161,14 @@ class DelegadoLista : public QStyledItemDelegate {
     }
   }
 
+  // A text elided at its end shows its start: only the part of a long one
+  // that can show is laid out.
+  void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& indice) const override {
+    QStyledItemDelegate::initStyleOption(o, indice);
+    if (o->features & QStyleOptionViewItem::HasDisplay)
+      o->text = ParteVisible(o->fontMetrics, o->text, o->rect.width(), Qt::AlignLeft);
+  }
+
   void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override {
     auto* linea = qobject_cast<QLineEdit*>(editor);
     if (!linea) return;
@@ -189,7 +198,7 @@ int ColumnHeader::Width() const {
 
 void ColumnHeader::SetWidth(int twips) {
   const int extra = indice_ == 1 ? vista_->AnchoDecoracion() : 0;
-  vista_->header()->resizeSection(indice_ - 1, Tw(std::max(0, twips)) + extra);
+  vista_->header()->resizeSection(indice_ - 1, APixeles(std::max(0, twips)) + extra);
 }
 
 int ColumnHeader::Left() const { return ATwips(vista_->header()->sectionPosition(indice_ - 1)); }

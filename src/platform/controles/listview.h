@@ -110,13 +110,15 @@ class ListItem {
   QString SubItems(int i) const;
   void SetSubItems(int i, const QString& t);
 
-  // Image index (1-based) into the list's SmallIcons / Icons; 0 for none.
+  // Image index (1-based) into the list's small icons; 0 for none.
   int SmallIcon() const { return iconoChico_; }
   void SetSmallIcon(int index);
-  // By the key of an image of SmallIcons (raises 35601 when there is none).
+  // By the key of an image of the small icons (raises 35601 when there is
+  // none).
   void SetSmallIcon(const QString& key);
+  // The large icon's index given when the line was added (a report view
+  // shows only the small one).
   int Icon() const { return icono_; }
-  void SetIcon(int index) { icono_ = index; }
 
   bool Checked() const { return marcado_; }
   void SetChecked(bool v);
@@ -136,8 +138,6 @@ class ListItem {
   void SetSubItemBold(int i, bool v);
 
   QString Tag;
-
-  ListView* Vista() const { return vista_; }
 
   // What the view shows of the line in a column (Qt item roles), and a
   // change made there as the user makes it (a tick raises ItemCheck).
@@ -259,15 +259,10 @@ class ListView : public QTreeView {
 
   bool Checkboxes() const { return checkboxes_; }
   void SetCheckboxes(bool v);
-  bool FullRowSelect() const { return filaEntera_; }
   void SetFullRowSelect(bool v);
-  bool GridLines() const { return lineas_; }
   void SetGridLines(bool v);
-  int LabelEdit() const { return edicion_; }
   void SetLabelEdit(int v) { edicion_ = v; }
-  bool HideSelection() const { return ocultaSeleccion_; }
   void SetHideSelection(bool v);
-  bool MultiSelect() const { return multiple_; }
   void SetMultiSelect(bool v);
 
   bool Sorted() const { return ordenada_; }
@@ -277,12 +272,8 @@ class ListView : public QTreeView {
   int SortOrder() const { return sentido_; }
   void SetSortOrder(int orden);
 
-  ImageList* SmallIcons() const { return iconosChicos_; }
   void SetSmallIcons(ImageList* lista);
-  ImageList* Icons() const { return iconos_; }
-  void SetIcons(ImageList* lista) { iconos_ = lista; }
 
-  QString ToolTipText() const { return toolTip(); }
   void SetToolTipText(const QString& t) { setToolTip(t); }
 
   // Brings pending lines into view and repaints.
@@ -347,7 +338,6 @@ class ListView : public QTreeView {
   std::vector<ListItem*> pendientes_;
   QHash<QString, ListItem*> porClave_;
   QPointer<ImageList> iconosChicos_;
-  QPointer<ImageList> iconos_;
   bool vuelcoProgramado_ = false;
   bool ordenPendiente_ = false;
   bool checkboxes_ = false;

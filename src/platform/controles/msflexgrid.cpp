@@ -14,6 +14,7 @@
 
 #include "platform/controles/color.h"
 #include "platform/controles/errores.h"
+#include "platform/controles/texto_visible.h"
 #include "platform/form.h"
 #include "platform/teclas.h"
 #include "platform/vb.h"
@@ -61,7 +62,11 @@ class DelegadoGrilla : public QStyledItemDelegate {
       const int a = c < static_cast<int>(g_->alineaciones_.size()) ? g_->alineaciones_[c] : flex::AlignGeneral;
       const bool numero = a == flex::AlignGeneral && g_->EsNumero(texto);
       p->setClipRect(rect);
-      p->drawText(rect.adjusted(MSFlexGrid::kMargenTexto, 1, -MSFlexGrid::kMargenTexto, -1), AlineacionQt(a, numero) | Qt::TextSingleLine, texto);
+      // Only the part of a long text that can show is laid out.
+      const QRect dentro = rect.adjusted(MSFlexGrid::kMargenTexto, 1, -MSFlexGrid::kMargenTexto, -1);
+      const Qt::Alignment alineacion = AlineacionQt(a, numero);
+      p->drawText(dentro, alineacion | Qt::TextSingleLine,
+                  ParteVisible(p->fontMetrics(), texto, dentro.width(), alineacion));
     }
     if (r == g_->fila_ && c == g_->col_ && g_->hasFocus()) {
       QPen punteado(g_->palette().color(QPalette::Text));
@@ -326,7 +331,7 @@ int MSFlexGrid::ColWidth(int col) const {
 
 void MSFlexGrid::SetColWidth(int col, int twips) {
   CompruebaColumna(col);
-  const int px = twips < 0 ? anchoCol_ : Tw(twips);
+  const int px = twips < 0 ? anchoCol_ : APixeles(twips);
   for (QTableView* v : {static_cast<QTableView*>(this), arriba_, izquierda_, esquina_}) {
     v->setColumnHidden(col, px == 0);
     if (px > 0) v->setColumnWidth(col, px);
@@ -341,7 +346,7 @@ int MSFlexGrid::RowHeight(int row) const {
 
 void MSFlexGrid::SetRowHeight(int row, int twips) {
   if (row < 0 || row >= rowCount()) vbctl::Raise(vbctl::ErrSubindice, kFuente);
-  const int px = twips < 0 ? altoFila_ : Tw(twips);
+  const int px = twips < 0 ? altoFila_ : APixeles(twips);
   for (QTableView* v : {static_cast<QTableView*>(this), arriba_, izquierda_, esquina_}) {
     v->setRowHidden(row, px == 0);
     if (px > 0) v->setRowHeight(row, px);
@@ -390,13 +395,6 @@ void MSFlexGrid::SetCellForeColor(long color) {
     Celda(fila_, col_)->setData(Qt::ForegroundRole, QVariant());
   else
     Celda(fila_, col_)->setForeground(ColorVb(color));
-}
-
-long MSFlexGrid::BackColorFixed() const { return ColorAVb(fondoFijo_); }
-
-void MSFlexGrid::SetBackColorFixed(long color) {
-  fondoFijo_ = ColorVb(color);
-  ActualizaTodo();
 }
 
 // ---- geometry and scrolling ---------------------------------------------------------------
@@ -512,24 +510,8 @@ void MSFlexGrid::SetTopRow(int r) {
   verticalScrollBar()->setValue(verticalHeader()->sectionPosition(r) - AltoFijo());
 }
 
-int MSFlexGrid::LeftCol() const {
-  const int ancho = AnchoFijo();
-  int c = columnAt(ancho);
-  if (c < colsFijas_) return colsFijas_;
-  if (columnViewportPosition(c) < ancho && c + 1 < columnCount()) ++c;
-  return c;
-}
-
-void MSFlexGrid::SetLeftCol(int c) {
-  if (columnCount() <= colsFijas_) return;
-  c = std::clamp(c, colsFijas_, columnCount() - 1);
-  QTableWidget::updateGeometries();
-  horizontalScrollBar()->setValue(horizontalHeader()->sectionPosition(c) - AnchoFijo());
-}
-
 int MSFlexGrid::Left() const { return ATwips(x()); }
 int MSFlexGrid::Top() const { return ATwips(y()); }
-int MSFlexGrid::Width() const { return ATwips(width()); }
 int MSFlexGrid::Height() const { return ATwips(height()); }
 
 void MSFlexGrid::ColocaFijas() {

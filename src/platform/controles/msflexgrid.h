@@ -97,8 +97,6 @@ class MSFlexGrid : public QTableWidget {
   void SetCellBackColor(long color);
   long CellForeColor() const;
   void SetCellForeColor(long color);
-  long BackColorFixed() const;
-  void SetBackColorFixed(long color);
 
   // Geometry of the current cell in twips, relative to the grid.
   int CellLeft();
@@ -106,11 +104,9 @@ class MSFlexGrid : public QTableWidget {
   int CellWidth();
   int CellHeight();
 
-  // The first non-fixed row / column shown.
+  // The first non-fixed row shown.
   int TopRow() const;
   void SetTopRow(int r);
-  int LeftCol() const;
-  void SetLeftCol(int c);
   // The cell under the pointer at the last mouse event.
   int MouseRow() const { return mouseFila_; }
   int MouseCol() const { return mouseCol_; }
@@ -119,7 +115,6 @@ class MSFlexGrid : public QTableWidget {
   void Clear();
   // With Redraw off nothing is painted, and texts set are shown (all at
   // once, which makes filling a large grid cheap) when it comes back on.
-  bool Redraw() const { return redibuja_; }
   void SetRedraw(bool v);
   void Refresh();
   // Adds a row (at index, or at the end) whose cells take the tab-separated
@@ -130,7 +125,6 @@ class MSFlexGrid : public QTableWidget {
   // Position and size of the grid in its container, in twips.
   int Left() const;
   int Top() const;
-  int Width() const;
   int Height() const;
   void SetFocus() { setFocus(Qt::OtherFocusReason); }
 
@@ -192,7 +186,7 @@ class MSFlexGrid : public QTableWidget {
   int mouseCol_ = -1;
   int altoFila_ = 16;
   int anchoCol_ = 64;
-  QColor fondoFijo_{0xE3, 0xDF, 0xD2};
+  const QColor fondoFijo_{0xE3, 0xDF, 0xD2};
   bool redibuja_ = true;
   bool textosPendientes_ = false;  // texts set with Redraw off, not yet told to the views
   bool dobleClic_ = false;

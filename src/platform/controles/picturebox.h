@@ -17,18 +17,15 @@ class PictureBox : public QFrame {
 
   QString Tag;
 
-  int BorderStyle() const { return frameShape() == QFrame::NoFrame ? 0 : 1; }
   void SetBorderStyle(int estilo) {
     setFrameShape(estilo ? QFrame::Box : QFrame::NoFrame);
     setFrameShadow(QFrame::Plain);
   }
   // Position and size in twips within the container.
   int Left() const { return ATwips(x()); }
-  int Top() const { return ATwips(y()); }
   int Width() const { return ATwips(width()); }
   int Height() const { return ATwips(height()); }
-  void SetLeft(int twips) { move(Tw(twips), y()); }
-  void SetTop(int twips) { move(x(), Tw(twips)); }
-  void SetWidth(int twips) { resize(Tw(twips), height()); }
-  void SetHeight(int twips) { resize(width(), Tw(twips)); }
+  void SetLeft(int twips) { move(APixeles(twips), y()); }
+  void SetWidth(int twips) { resize(APixeles(twips), height()); }
+  void SetHeight(int twips) { resize(width(), APixeles(twips)); }
 };

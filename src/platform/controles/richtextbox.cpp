@@ -1,10 +1,28 @@
 #include "platform/controles/richtextbox.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPointer>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 
 #include "platform/teclas.h"
+
+namespace {
+
+// The characters of the longest stretch of the text a line may not be
+// broken within (a word, words joined by no-break spaces).
+qsizetype TramoMasLargo(const QString& t) {
+  QTextBoundaryFinder cortes(QTextBoundaryFinder::Line, t);
+  qsizetype anterior = 0, mayor = 0;
+  for (qsizetype p = cortes.toNextBoundary(); p >= 0; p = cortes.toNextBoundary()) {
+    mayor = std::max(mayor, p - anterior);
+    anterior = p;
+  }
+  return mayor;
+}
+
+}  // namespace
 
 RichTextBox::RichTextBox(QWidget* parent, const QString& nombre) : QTextEdit(parent) {
   if (!nombre.isEmpty()) setObjectName(nombre);
@@ -17,13 +35,32 @@ RichTextBox::RichTextBox(QWidget* parent, const QString& nombre) : QTextEdit(par
   });
 }
 
+QString RichTextBox::Plano() const {
+  // The document's own text, which keeps no-break spaces (its plain text
+  // turns them into blanks); its paragraphs end in U+2029.
+  QString t = document()->toRawText();
+  t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return t;
+}
+
 QString RichTextBox::Text() const {
-  QString t = toPlainText();
+  QString t = Plano();
   t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
   return t;
 }
 
+void RichTextBox::AjustaCortes(const QString& t) {
+  setWordWrapMode(TramoMasLargo(t) > kTramoPorPalabras ? QTextOption::WrapAnywhere
+                                                       : QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData* origen) {
+  if (origen->hasText() && TramoMasLargo(origen->text()) > kTramoPorPalabras) setWordWrapMode(QTextOption::WrapAnywhere);
+  QTextEdit::insertFromMimeData(origen);
+}
+
 void RichTextBox::SetText(const QString& t) {
+  AjustaCortes(t);
   QString plano = t;
   plano.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   plano.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -59,12 +96,6 @@ QString RichTextBox::SelText() const {
   return t;
 }
 
-void RichTextBox::SetSelText(const QString& t) {
-  QString plano = t;
-  plano.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  textCursor().insertText(plano);
-}
-
 void RichTextBox::SetMaxLength(int n) {
   maximo_ = std::max(0, n);
   RecortaAlMaximo();
@@ -72,7 +103,7 @@ void RichTextBox::SetMaxLength(int n) {
 
 void RichTextBox::RecortaAlMaximo() {
   if (maximo_ <= 0) return;
-  const QString t = toPlainText();
+  const QString t = Plano();
   if (t.size() <= maximo_) return;
   recortando_ = true;
   const int cursor = textCursor().position();

@@ -4,6 +4,12 @@
 // Locked (read only) and MaxLength (0: no limit), with the events Change,
 // KeyDown, KeyPress, GotFocus and LostFocus.
 //
+// Lines break between words; a text holding a stretch of more than
+// kTramoPorPalabras characters with nowhere to break it (one long word)
+// breaks its lines anywhere, as the box takes it (SetText, a paste):
+// breaking between words looks for the end of the word from every line of
+// it, and a word of a megabyte would take a minute to show.
+//
 //   txtRtf->SetText(DatosAdicionales);
 //   DatosAdicionales = txtRtf->Text();
 #include <QTextEdit>
@@ -15,6 +21,8 @@ class RichTextBox : public QTextEdit {
  public:
   explicit RichTextBox(QWidget* parent = nullptr, const QString& nombre = QString());
 
+  static constexpr qsizetype kTramoPorPalabras = 1000;
+
   QString Tag;
 
   QString Text() const;
@@ -24,12 +32,8 @@ class RichTextBox : public QTextEdit {
   int SelLength() const;
   void SetSelLength(int n);
   QString SelText() const;
-  void SetSelText(const QString& t);
-  bool Locked() const { return isReadOnly(); }
   void SetLocked(bool v) { setReadOnly(v); }
-  int MaxLength() const { return maximo_; }
   void SetMaxLength(int n);
-  void SetFocus() { setFocus(Qt::OtherFocusReason); }
 
   std::function<void()> Change;
   std::function<void(int& KeyCode, int Shift)> KeyDown;
@@ -39,10 +43,13 @@ class RichTextBox : public QTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void insertFromMimeData(const QMimeData* origen) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
 
  private:
+  QString Plano() const;
+  void AjustaCortes(const QString& t);
   void RecortaAlMaximo();
   int maximo_ = 0;
   bool recortando_ = false;

@@ -46,13 +46,3 @@ void SSTab::SetTabCaption(int i, const QString& caption) {
   Comprueba(i);
   setTabText(i, caption);
 }
-
-bool SSTab::TabEnabled(int i) const {
-  Comprueba(i);
-  return isTabEnabled(i);
-}
-
-void SSTab::SetTabEnabled(int i, bool v) {
-  Comprueba(i);
-  setTabEnabled(i, v);
-}

@@ -1,6 +1,6 @@
 #pragma once
-// A tab control: tabs numbered from 0, each with a caption, a visible and an
-// enabled state; Tab is the tab shown. A form adds its pages with
+// A tab control: tabs numbered from 0, each with a caption and a visible
+// state; SetTab shows a tab. A form adds its pages with
 // AgregaPestana and lays its controls on them. A tab number outside the
 // control raises 381.
 //
@@ -18,14 +18,11 @@ class SSTab : public QTabWidget {
   // Adds a tab with its (empty) page; returns the page.
   QWidget* AgregaPestana(const QString& caption);
   int Tabs() const { return count(); }
-  int Tab() const { return currentIndex(); }
   void SetTab(int i);
   bool TabVisible(int i) const;
   void SetTabVisible(int i, bool v);
   QString TabCaption(int i) const;
   void SetTabCaption(int i, const QString& caption);
-  bool TabEnabled(int i) const;
-  void SetTabEnabled(int i, bool v);
 
   // Raised when the tab shown changes, with the tab shown before.
   std::function<void(int PreviousTab)> Click;

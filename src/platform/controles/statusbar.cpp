@@ -7,14 +7,12 @@ namespace {
 const QString kFuente = QStringLiteral("StatusBar");
 }
 
-int Panel::Width() const { return ATwips(etiqueta_->width()); }
-
 void Panel::SetWidth(int twips) {
   if (twips < 0) {
     etiqueta_->setMinimumWidth(0);
     etiqueta_->setMaximumWidth(QWIDGETSIZE_MAX);
   } else {
-    etiqueta_->setFixedWidth(Tw(twips));
+    etiqueta_->setFixedWidth(APixeles(twips));
   }
 }
 

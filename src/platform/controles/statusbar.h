@@ -17,7 +17,6 @@ class Panel {
   QString Key;
   QString Text() const { return etiqueta_->text(); }
   void SetText(const QString& t) { etiqueta_->setText(t); }
-  int Width() const;
   void SetWidth(int twips);
 
  private:

@@ -9,10 +9,6 @@ namespace {
 const QString kFuente = QStringLiteral("Toolbar");
 }
 
-bool ToolbarButton::Enabled() const { return accion_->isEnabled(); }
-void ToolbarButton::SetEnabled(bool v) { accion_->setEnabled(v); }
-QString ToolbarButton::ToolTipText() const { return accion_->toolTip(); }
-
 ToolbarButton* Toolbar::Botones::Add(const QString& Key, const QString& Caption, int Image,
                                      const QString& ToolTipText) {
   Toolbar* t = barra_;

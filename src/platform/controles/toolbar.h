@@ -22,9 +22,6 @@ class ToolbarButton {
   int Index() const { return indice_; }
   QString Key;
   QString Tag;
-  bool Enabled() const;
-  void SetEnabled(bool v);
-  QString ToolTipText() const;
   QAction* Accion() const { return accion_; }
 
  private:
@@ -59,7 +56,6 @@ class Toolbar : public QToolBar {
   explicit Toolbar(QWidget* parent = nullptr, const QString& nombre = QString());
 
   Botones& Buttons() { return botones_; }
-  ImageList* Imagenes() const { return imagenes_; }
   void SetImageList(ImageList* lista);
 
   std::function<void(ToolbarButton* Button)> ButtonClick;

@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 
 #include "platform/controles/errores.h"
-#include "platform/controles/imagelist.h"
 #include "platform/form.h"
 #include "platform/teclas.h"
 
@@ -34,13 +33,6 @@ void Node::SetChecked(bool v) {
   emitDataChanged();
 }
 
-void Node::SetSelected(bool v) {
-  if (v && vista_)
-    vista_->SetSelectedItem(this);
-  else
-    setSelected(v);
-}
-
 void Node::EnsureVisible() {
   for (QTreeWidgetItem* p = parent(); p; p = p->parent()) p->setExpanded(true);
   if (vista_) vista_->scrollToItem(this);
@@ -61,16 +53,9 @@ Node* Node::Previous() const {
   return static_cast<Node*>(p ? p->child(i - 1) : treeWidget()->topLevelItem(i - 1));
 }
 
-void Node::SetImage(int index) {
-  imagen_ = index;
-  emitDataChanged();
-}
-
 QVariant Node::data(int column, int role) const {
   if (column == 0 && role == Qt::CheckStateRole)
     return vista_ && vista_->checkboxes_ ? QVariant(static_cast<int>(marcado_ ? Qt::Checked : Qt::Unchecked)) : QVariant();
-  if (column == 0 && role == Qt::DecorationRole)
-    return vista_ && vista_->imagenes_ && imagen_ > 0 ? QVariant(vista_->imagenes_->Icono(imagen_)) : QVariant();
   return QTreeWidgetItem::data(column, role);
 }
 
@@ -90,19 +75,17 @@ void Node::setData(int column, int role, const QVariant& value) {
 
 // ---- Nodes ------------------------------------------------------------------------------
 
-Node* TreeView::Nodos::Add(const QString& Relative, int Relationship, const QString& Key, const QString& Text,
-                           int Image) {
+Node* TreeView::Nodos::Add(const QString& Relative, int Relationship, const QString& Key, const QString& Text) {
   Node* relativo = nullptr;
   if (!Relative.isEmpty()) relativo = Item(Relative);
-  return Add(relativo, Relationship, Key, Text, Image);
+  return Add(relativo, Relationship, Key, Text);
 }
 
-Node* TreeView::Nodos::Add(Node* Relative, int Relationship, const QString& Key, const QString& Text, int Image) {
+Node* TreeView::Nodos::Add(Node* Relative, int Relationship, const QString& Key, const QString& Text) {
   TreeView* v = vista_;
   if (!Key.isEmpty() && v->porClave_.contains(Plegada(Key))) vbctl::Raise(vbctl::ErrClaveRepetida, kFuente);
   auto* n = new Node(v, Key);
   n->setText(0, Text);
-  n->imagen_ = Image;
   if (!Relative) {
     v->addTopLevelItem(n);
   } else if (Relationship == tvw::Child) {
@@ -218,14 +201,7 @@ void TreeView::SetCheckboxes(bool v) {
 }
 
 void TreeView::SetLineStyle(int v) {
-  estiloLineas_ = v;
   setRootIsDecorated(v == tvw::RootLines);
-}
-
-void TreeView::SetImageList(ImageList* lista) {
-  imagenes_ = lista;
-  if (lista) setIconSize(QSize(lista->ImageWidth(), lista->ImageHeight()));
-  viewport()->update();
 }
 
 void TreeView::keyPressEvent(QKeyEvent* e) {

@@ -12,13 +12,10 @@
 // relative or key 35601, an index outside the collection 35600. NodeClick
 // follows a left click on a node, NodeCheck a check box the user changed.
 #include <QHash>
-#include <QPointer>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <functional>
 #include <vector>
-
-#include "platform/controles/imagelist.h"
 
 class TreeView;
 
@@ -33,15 +30,12 @@ class Node : public QTreeWidgetItem {
 
   const QString& Key() const { return clave_; }
   QString Text() const { return text(0); }
-  void SetText(const QString& t) { setText(0, t); }
   QString Tag;
 
   bool Checked() const { return marcado_; }
   void SetChecked(bool v);
   bool Expanded() const { return isExpanded(); }
   void SetExpanded(bool v) { setExpanded(v); }
-  bool Selected() const { return isSelected(); }
-  void SetSelected(bool v);
   void EnsureVisible();
 
   // Order of addition, 1-based.
@@ -53,9 +47,6 @@ class Node : public QTreeWidgetItem {
   Node* Next() const;
   Node* Previous() const;
 
-  int Image() const { return imagen_; }
-  void SetImage(int index);
-
   QVariant data(int column, int role) const override;
   void setData(int column, int role, const QVariant& value) override;
 
@@ -65,7 +56,6 @@ class Node : public QTreeWidgetItem {
   TreeView* vista_;
   QString clave_;
   int indice_ = 0;
-  int imagen_ = 0;
   bool marcado_ = false;
 };
 
@@ -76,8 +66,8 @@ class TreeView : public QTreeWidget {
   class Nodos {
    public:
     // Relative: the key of a node, or empty to add at the top level.
-    Node* Add(const QString& Relative, int Relationship, const QString& Key, const QString& Text, int Image = 0);
-    Node* Add(Node* Relative, int Relationship, const QString& Key, const QString& Text, int Image = 0);
+    Node* Add(const QString& Relative, int Relationship, const QString& Key, const QString& Text);
+    Node* Add(Node* Relative, int Relationship, const QString& Key, const QString& Text);
     void Clear();
     int Count() const { return static_cast<int>(vista_->nodos_.size()); }
     Node* Item(int index) const;
@@ -102,16 +92,8 @@ class TreeView : public QTreeWidget {
   Node* SelectedItem() const;
   void SetSelectedItem(Node* nodo);
 
-  bool Checkboxes() const { return checkboxes_; }
   void SetCheckboxes(bool v);
-  int LineStyle() const { return estiloLineas_; }
   void SetLineStyle(int v);
-  int Style() const { return estilo_; }
-  void SetStyle(int v) { estilo_ = v; }
-  bool HideSelection() const { return ocultaSeleccion_; }
-  void SetHideSelection(bool v) { ocultaSeleccion_ = v; }
-  ImageList* Imagenes() const { return imagenes_; }
-  void SetImageList(ImageList* lista);
   void SetFocus() { setFocus(Qt::OtherFocusReason); }
 
   std::function<void(Node* Node)> NodeClick;
@@ -140,11 +122,7 @@ class TreeView : public QTreeWidget {
   Nodos nodos_c_{this};
   std::vector<Node*> nodos_;
   QHash<QString, Node*> porClave_;
-  QPointer<ImageList> imagenes_;
   bool checkboxes_ = false;
-  bool ocultaSeleccion_ = false;
   bool limpiando_ = false;
   bool dobleClic_ = false;
-  int estiloLineas_ = tvw::TreeLines;
-  int estilo_ = 7;
 };
