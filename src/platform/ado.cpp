@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/error_steps.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/vb.h"
 #include "platform/vb_error.h"
 
@@ -183,6 +184,12 @@ void Connection::Close() {
 void Connection::ExigeAbierta() const {
   if (!motor_)
     vb::Raise(vb::ErrObjectClosed, QStringLiteral("No se permite la operación cuando el objeto está cerrado."),
+              QStringLiteral("ADODB.Connection"));
+  // What the windows run while a statement waits for a lock (a queued call)
+  // does not enter the database from inside that wait.
+  if (espera_bloqueo::Atendiendo())
+    vb::Raise(vb::ErrProvider,
+              QStringLiteral("No se ejecutó la sentencia: el programa espera a que otro usuario libere la base de datos."),
               QStringLiteral("ADODB.Connection"));
 }
 

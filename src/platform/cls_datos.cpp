@@ -4,9 +4,9 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 #include "platform/cls_util.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/interaccion.h"
 #include "platform/programa.h"
 #include "platform/vb.h"
@@ -34,8 +34,7 @@ QString ValorDeCadena(const QString& cadena, const QString& clave) {
 // Tells the person why the connection is not as asked, on screen and on
 // standard error.
 void Avisa(const QString& mensaje, int icono) {
-  std::fprintf(stderr, "%s\n", qPrintable(mensaje));
-  Interaccion::Actual().MsgBox(mensaje, icono, QStringLiteral("Aviso al Operador"));
+  Interaccion::Actual().AvisoAlOperador(mensaje, icono, QStringLiteral("Aviso al Operador"));
 }
 
 }  // namespace
@@ -257,6 +256,8 @@ QString ClsDatos::LiteralLike(const QString& texto) const {
 }
 
 LecturaAgrupada::LecturaAgrupada() {
+  // Not from inside a statement's wait for a lock: the reads are refused then.
+  if (espera_bloqueo::Atendiendo()) return;
   if (ado::Motor* m = gDatos.Conexion().Motor()) abierta_ = m->IniciaLectura();
 }
 

@@ -7,6 +7,8 @@
 
 #include "platform/ado.h"
 #include "platform/cls_datos.h"
+#include "platform/error_steps.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/form.h"
 #include "platform/interaccion.h"
 #include "platform/vb.h"
@@ -62,7 +64,15 @@ void ClsUtil::PreparaFormulario(Form* form, bool) const {
 }
 
 int ClsUtil::ReportaError(const vb::Error& e, const QString& etiqueta) const {
-  return Interaccion::Actual().ReportaError(e, etiqueta);
+  // A lock is told once per action: the statements after it in the same
+  // action fail at once, and leave without telling it again. Retrying is
+  // the person's next action: it waits, and is told, again.
+  const bool bloqueo = e.Description.startsWith(ado::kMensajeBloqueo);
+  if (bloqueo && espera_bloqueo::Avisado()) return vb::kRespuestaAbortar;
+  const int respuesta = Interaccion::Actual().ReportaError(e, etiqueta);
+  if (bloqueo) espera_bloqueo::MarcaAvisado();
+  if (bloqueo && respuesta == vb::kRespuestaReintentar) espera_bloqueo::NuevaAccion();
+  return respuesta;
 }
 
 vb::Moneda ClsUtil::ConvierteMoneda(const QString& texto) const {

@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include "platform/espera_bloqueo.h"
+
 namespace {
 std::atomic<int> gMostrados{0};
 }  // namespace
@@ -12,6 +14,8 @@ CursorEspera::~CursorEspera() { Oculta(); }
 void CursorEspera::Muestra() {
   if (mostrado_) return;
   mostrado_ = true;
+  // Told in words first, where something asks for it (the start-up).
+  espera_bloqueo::MuestraAviso();
   ++gMostrados;
   // Only a program with windows has a cursor to change.
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -23,6 +27,7 @@ void CursorEspera::Oculta() {
   mostrado_ = false;
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) QGuiApplication::restoreOverrideCursor();
   --gMostrados;
+  espera_bloqueo::OcultaAviso();
 }
 
 bool CursorEspera::Visible() { return gMostrados.load() > 0; }

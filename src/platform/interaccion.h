@@ -43,6 +43,10 @@ class Interaccion {
   virtual bool PideFecha(QString& fecha) = 0;
   // Common error report: 3 cancel, 4 retry the statement, 5 go on.
   virtual int ReportaError(const vb::Error& e, const QString& etiqueta) = 0;
+  // A notice that also goes to standard error (why the program cannot
+  // start, or cannot work as asked): written there, then shown as a message
+  // box with its OK button.
+  virtual void AvisoAlOperador(const QString& texto, int icono, const QString& titulo);
 
   static Interaccion& Actual();
   // Installs a new implementation (tests); returns the previous one.

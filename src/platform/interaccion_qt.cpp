@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <map>
 
+#include "platform/espera_bloqueo.h"
 #include "platform/form.h"
 #include "platform/menu.h"
 #include "platform/vb.h"
@@ -66,18 +67,21 @@ QString TituloAplicacion() {
   return QApplication::applicationName().isEmpty() ? QStringLiteral("Zamolid") : QApplication::applicationName();
 }
 
+void Interaccion::AvisoAlOperador(const QString& texto, int icono, const QString& titulo) {
+  std::fprintf(stderr, "%s\n", qPrintable(texto));
+  std::fflush(stderr);
+  MsgBox(texto, icono, titulo);
+}
+
+// A dialog's own event loop belongs to the action that opens it.
+
+void InteraccionQt::AvisoAlOperador(const QString& texto, int icono, const QString& titulo) {
+  std::fprintf(stderr, "%s\n", qPrintable(texto));
+  std::fflush(stderr);
+  if (!sinPantalla_) MsgBox(texto, icono, titulo);
+}
+
 int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titulo) {
-  QMessageBox box(QApplication::activeWindow());
-  box.setFont(FuenteFormularios());
-  box.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
-  box.setText(texto);
-  switch (botones & 0x70) {
-    case vbmsg::Critical: box.setIcon(QMessageBox::Critical); break;
-    case vbmsg::Question: box.setIcon(QMessageBox::Question); break;
-    case vbmsg::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbmsg::Information: box.setIcon(QMessageBox::Information); break;
-    default: break;
-  }
   std::vector<std::pair<QMessageBox::StandardButton, int>> lista;
   switch (botones & 7) {
     case vbmsg::OKCancel: lista = {{QMessageBox::Ok, vbmsg::OK}, {QMessageBox::Cancel, vbmsg::Cancel}}; break;
@@ -91,12 +95,32 @@ int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titu
     case vbmsg::RetryCancel: lista = {{QMessageBox::Retry, vbmsg::Retry}, {QMessageBox::Cancel, vbmsg::Cancel}}; break;
     default: lista = {{QMessageBox::Ok, vbmsg::OK}}; break;
   }
+  size_t porDefecto = (botones & vbmsg::DefaultButton3) ? 2 : (botones & vbmsg::DefaultButton2) ? 1 : 0;
+  if (porDefecto >= lista.size()) porDefecto = 0;
+  if (sinPantalla_) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(titulo.isEmpty() ? TituloAplicacion() : titulo), qPrintable(texto));
+    std::fflush(stderr);
+    return lista[porDefecto].second;
+  }
+  QMessageBox box(QApplication::activeWindow());
+  box.setFont(FuenteFormularios());
+  box.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
+  box.setText(texto);
+  switch (botones & 0x70) {
+    case vbmsg::Critical: box.setIcon(QMessageBox::Critical); break;
+    case vbmsg::Question: box.setIcon(QMessageBox::Question); break;
+    case vbmsg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbmsg::Information: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
   QMessageBox::StandardButtons sb;
   for (auto& b : lista) sb |= b.first;
   box.setStandardButtons(sb);
-  size_t porDefecto = (botones & vbmsg::DefaultButton3) ? 2 : (botones & vbmsg::DefaultButton2) ? 1 : 0;
-  if (porDefecto < lista.size()) box.setDefaultButton(lista[porDefecto].first);
-  box.exec();
+  box.setDefaultButton(lista[porDefecto].first);
+  {
+    espera_bloqueo::MismaAccion misma;
+    box.exec();
+  }
   auto elegido = box.standardButton(box.clickedButton());
   for (auto& b : lista)
     if (b.first == elegido) return b.second;
@@ -108,6 +132,9 @@ int InteraccionQt::MsgBox(const QString& texto, int botones, const QString& titu
 
 bool InteraccionQt::InputBox(const QString& texto, const QString& titulo, const QString& porDefecto,
                              QString& respuesta) {
+  respuesta.clear();
+  if (sinPantalla_) return false;
+  espera_bloqueo::MismaAccion misma;
   QInputDialog d(QApplication::activeWindow());
   d.setFont(FuenteFormularios());
   d.setWindowTitle(titulo.isEmpty() ? TituloAplicacion() : titulo);
@@ -119,6 +146,8 @@ bool InteraccionQt::InputBox(const QString& texto, const QString& titulo, const 
 }
 
 void InteraccionQt::PopupMenu(QWidget* dueno, Menu& menu) {
+  if (sinPantalla_) return;
+  espera_bloqueo::MismaAccion misma;
   QMenu qm(dueno);
   qm.setFont(FuenteFormularios());
   std::map<QAction*, MenuItem*> mapa;
@@ -143,6 +172,8 @@ void InteraccionQt::MuestraModal(Form& form) {
 }
 
 bool InteraccionQt::PideFecha(QString& fecha) {
+  if (sinPantalla_) return false;
+  espera_bloqueo::MismaAccion misma;
   QDialog d(QApplication::activeWindow());
   d.setFont(FuenteFormularios());
   d.setWindowTitle(QStringLiteral("Seleccione la fecha"));
@@ -167,6 +198,8 @@ bool InteraccionQt::PideFecha(QString& fecha) {
 
 int InteraccionQt::ReportaError(const vb::Error& e, const QString& etiqueta) {
   std::fprintf(stderr, "Error %ld en %s: %s\n", e.Number, qPrintable(etiqueta), qPrintable(e.Description));
+  if (sinPantalla_) return 3;  // leave the procedure
+  espera_bloqueo::MismaAccion misma;
   QMessageBox box(QApplication::activeWindow());
   box.setFont(FuenteFormularios());
   box.setIcon(QMessageBox::Critical);

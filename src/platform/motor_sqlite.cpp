@@ -13,11 +13,11 @@
 #include <cstring>
 #include <functional>
 #include <list>
-#include <thread>
 #include <unordered_map>
 
 #include "platform/ado.h"
 #include "platform/cursor_espera.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/sql_adapter.h"
 #include "platform/sqlite_funciones.h"
 #include "platform/vb.h"
@@ -261,14 +261,18 @@ int MotorSqlite::Ocupada(void* yo, int veces) {
   const auto ahora = steady_clock::now();
   if (veces == 0) {
     m->inicioEspera_ = ahora;
+    // An action that has waited all it may is told at once.
+    if (espera_bloqueo::RestanteMs() <= 0) return 0;
+    espera_bloqueo::Empieza();
     m->cursor_.Muestra();
   }
+  // The statement's own limit, and what is left of the action's budget.
   const long long esperado = duration_cast<milliseconds>(ahora - m->inicioEspera_).count();
-  if (esperado >= m->esperaMs_) return 0;
+  const long long queda = std::min(m->esperaMs_ - esperado, espera_bloqueo::RestanteMs());
+  if (queda <= 0) return 0;
   static constexpr int kPausas[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
-  long long pausa = veces < static_cast<int>(std::size(kPausas)) ? kPausas[veces] : 100;
-  pausa = std::min(pausa, m->esperaMs_ - esperado);
-  std::this_thread::sleep_for(milliseconds(pausa));
+  const long long pausa = veces < static_cast<int>(std::size(kPausas)) ? kPausas[veces] : 100;
+  espera_bloqueo::Pausa(std::min(pausa, queda));
   return 1;
 }
 

@@ -8,6 +8,7 @@
 
 #include "lookup/cfg_consultas.h"
 #include "platform/error_steps.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/form.h"
 #include "platform/iconos.h"
 #include "platform/interaccion.h"
@@ -60,6 +61,12 @@ const QString kIni = QStringLiteral("CN000pr.INI");
 const bool kLectorCfgInstalado = (InstalaLectorCfg(&Cfg), true);
 constexpr long kBlanco = 0xFFFFFF;
 
+// A statement that failed for a lock another program held past the wait.
+bool EsBloqueo(const vb::Error& e) { return e.Description.startsWith(ado::kMensajeBloqueo); }
+
+// While the configuration load runs: a lock stops it, and it is told once.
+bool gCargandoConfiguracion = false;
+
 // The INI line of Algorithms 3: the connection keys of the workstation's
 // "...BaseDeDatos" section.
 QString LineaDesdeIni() {
@@ -97,15 +104,14 @@ void ExigeTablasDelSistema() {
       gDatos.AbreRecordset(QString::fromLatin1(t[1]), rs);
       continue;
     } catch (const vb::Error& e) {
-      if (e.Description.startsWith(ado::kMensajeBloqueo))
+      if (EsBloqueo(e))
         m = QStringLiteral("No se pudo leer la base de datos %1.\n\n%2").arg(base, ado::kMensajeBloqueo);
       else
         m = QStringLiteral("La base de datos %1 no tiene las tablas del sistema (no se puede leer %2): "
                            "no es una base de datos de este sistema o está vacía.\n\n%3")
                 .arg(base, QString::fromLatin1(t[0]), e.Description);
     }
-    std::fprintf(stderr, "%s\n", qPrintable(m));
-    Interaccion::Actual().MsgBox(m, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
+    Interaccion::Actual().AvisoAlOperador(m, vbmsg::Critical, QStringLiteral("Aviso al Operador"));
     gDatos.Desconecta();
     programa::Termina(1);
   }
@@ -194,6 +200,11 @@ void InicializaSistema(bool& UsarIni, QString& LineaComando, QString& CadenaCone
     return e.Number == vb::ErrInvalidCall ? vb::kRespuestaSeguir : vb::kRespuestaAbortar;
   });
   QString ruta, linea, servidor, base, usuario, clave;
+  // No window is shown yet: a wait for a lock says so in words.
+  const espera_bloqueo::Aviso aviso(
+      QStringLiteral("Otro usuario tiene ocupada la base de datos: el programa espera a que la libere para empezar "
+                     "(hasta %1 s).")
+          .arg((espera_bloqueo::TotalMs() + 999) / 1000));
 
   if (!paso.step([&] { ruta = gUtil.NormalizaRuta(programa::Carpeta()); })) return;
   if (!paso.step([&] {
@@ -275,19 +286,34 @@ void InicializaSistema(bool& UsarIni, QString& LineaComando, QString& CadenaCone
           const QString m = QStringLiteral("No se pudo crear el archivo de consultas %1.\n\n%2\n\n"
                                            "Las búsquedas usarán la configuración de consultas por defecto.")
                                 .arg(gConsulta->gRutaMascaraConsultas, e.Description);
-          std::fprintf(stderr, "%s\n", qPrintable(m));
-          Interaccion::Actual().MsgBox(m, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+          Interaccion::Actual().AvisoAlOperador(m, vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
         }
       }))
     return;
   if (!paso.step([&] {
-        if (!gDatos.BaseDeDatos.isEmpty()) CargaConfiguracion(ruta);
+        if (gDatos.BaseDeDatos.isEmpty()) return;
+        try {
+          CargaConfiguracion(ruta);
+        } catch (const vb::Error& e) {
+          if (!EsBloqueo(e)) throw;
+          // The load stopped at its first lock: told once, and the start-up
+          // ends there as it does for any failure of the load.
+          Interaccion::Actual().AvisoAlOperador(
+              QStringLiteral("No se pudo cargar la configuración del sistema.\n\n%1\n\n"
+                             "El programa sigue sin ella: ciérrelo y vuelva a abrirlo en unos momentos.")
+                  .arg(e.Description),
+              vbmsg::Exclamation, QStringLiteral("Aviso al Operador"));
+        }
       }))
     return;
 }
 
 QString Cfg(const QString& Clave) {
-  vb::ErrorSteps paso(QStringLiteral("Cfg"));
+  vb::ErrorSteps paso(QStringLiteral("Cfg"), [](const vb::Error& e) {
+    // A lock ends the configuration load, which tells it once.
+    if (gCargandoConfiguracion && EsBloqueo(e)) throw e;
+    return gUtil.ReportaError(e, QStringLiteral("Cfg"));
+  });
   QString resultado, sql;
   Recordset rs;
   if (!paso.step([&] {
@@ -318,6 +344,10 @@ QString Cfg(const QString& Clave) {
 }
 
 void CargaConfiguracion(QString& Ruta) {
+  struct Cargando {
+    Cargando() { gCargandoConfiguracion = true; }
+    ~Cargando() { gCargandoConfiguracion = false; }
+  } cargando;
   auto esSi = [](const QString& v) { return vb::Igual(v, QStringLiteral("SI")); };
   auto recortado = [](const QString& clave) { return vb::Trim(Cfg(clave)); };
 

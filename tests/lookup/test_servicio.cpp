@@ -6,7 +6,9 @@
 
 #include "consultas_prueba.h"
 #include "lookup/consultas_bvx.h"
+#include "platform/espera_bloqueo.h"
 #include "registro_prueba.h"
+#include "support/bloqueo.h"
 
 TEST_F(Consultas, ArticleRecordReadsTheViewOfActiveArticles) {
   QString sql, campo;
@@ -237,4 +239,23 @@ TEST_F(Consultas, PreTickedValuesAreWholeEntriesOfTheList) {
   gConsulta->ConsultaSearch("SELECT NOMBRE, IDTECNICO FROM V_TA_TECNICOS ORDER BY NOMBRE", nullptr, QString(), nullptr,
                             QString(), QString(), false, "siete");
   EXPECT_EQ(marcadas, QStringList{"Siete"});
+}
+
+TEST_F(Consultas, APickListOpenedWhileAnotherProgramHoldsTheDatabaseWaitsOnceAndTellsOnce) {
+  // The connection as the start-up leaves it: a CommandTimeout of minutes.
+  ASSERT_EQ(gDatos.Conexion().CommandTimeout(), 360);
+  espera_bloqueo::FijaTotalMs(300);
+  const long antes = espera_bloqueo::Esperas();
+  ConLista([&](Lib_FrmCons3& f) { f.CmdCancelar->click(); });
+  {
+    BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
+    gConsulta->ConsultaSearch("V_TA_TECNICOS");
+  }
+  // The look-up reads its row limit from the configuration, then the list:
+  // only the first read waited, and the person was told once.
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 1);
+  EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].texto, ado::kMensajeBloqueo);
+  EXPECT_EQ(gConsulta->ValorDevuelto.toString(), "");
 }

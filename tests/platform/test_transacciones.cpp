@@ -4,7 +4,11 @@
 // cursor and a lock is told in Spanish with the statement in the details.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
 #include <chrono>
 
 #include "demo_sqlite.h"
@@ -12,6 +16,7 @@
 #include "platform/cls_datos.h"
 #include "platform/cursor_espera.h"
 #include "platform/error_steps.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/vb_error.h"
 #include "support/bloqueo.h"
 #include "support/entorno.h"
@@ -43,6 +48,13 @@ class Transacciones : public ConEntorno {
       return err.Description;
     }
     return QString();
+  }
+  // The program goes back to its event loop and waits there for the person
+  // (a moment): what it does between two actions.
+  static void VuelveAlBucle() {
+    QEventLoop bucle;
+    QTimer::singleShot(10, &bucle, &QEventLoop::quit);
+    bucle.exec();
   }
 
   QString archivo;
@@ -226,6 +238,132 @@ TEST_F(Transacciones, AWaitForALockShowsTheWaitCursorUntilTheStatementEnds) {
   EXPECT_FALSE(CursorEspera::Visible());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_EQ(SumaAjena(), 2);
+}
+
+TEST_F(Transacciones, AnActionWaitsForLocksNoLongerThanItsBudgetInAllAndIsToldAtOnceAfterwards) {
+  // The connection's own limit is longer than the budget: the budget decides.
+  constexpr int kPresupuesto = 300;
+  espera_bloqueo::FijaTotalMs(kPresupuesto);
+  con().SetCommandTimeout(4);
+  const struct {
+    const char* que;
+    std::function<void()> corre;
+  } sentencias[] = {
+      {"read", [&] { con().Lee("SELECT SUM(VALOR) FROM T"); }},
+      {"write", [&] { con().Execute("UPDATE T SET VALOR = 5 WHERE ID = 1"); }},
+      {"prepared read", [&] { con().LeePreparada("SELECT VALOR FROM T WHERE ID = ?", {1}); }},
+      {"prepared write", [&] { con().ExecutePreparada("UPDATE T SET VALOR = ? WHERE ID = 2", {7}); }},
+      {"row by row", [&] { con().Recorre("SELECT VALOR FROM T", [](const QVariant*, int) {}); }},
+      {"transaction", [&] { con().BeginTrans(ado::Bloqueo::EscrituraPrimero); }},
+  };
+  BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Exclusivo);
+  const long antes = espera_bloqueo::Esperas();
+  QElapsedTimer reloj;
+  reloj.start();
+  for (const auto& s : sentencias) {
+    SCOPED_TRACE(s.que);
+    EXPECT_TRUE(ErrorDe(s.corre).startsWith(ado::kMensajeBloqueo));
+    EXPECT_FALSE(con().EnTransaccion());
+  }
+  const qint64 esperado = reloj.elapsed();
+  // The first statement waited the budget; the others, in the same action,
+  // did not wait at all.
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 1);
+  EXPECT_GE(esperado, kPresupuesto);
+  EXPECT_LT(esperado, 4000);
+  EXPECT_EQ(espera_bloqueo::RestanteMs(), 0);
+
+  // A message box telling it belongs to the same action: its own event loop
+  // gives no new budget.
+  {
+    espera_bloqueo::MismaAccion caja;
+    VuelveAlBucle();
+  }
+  EXPECT_TRUE(ErrorDe(sentencias[0].corre).startsWith(ado::kMensajeBloqueo));
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 1);
+
+  // Back in its event loop, the program's next action waits again, and
+  // goes on as soon as the other program lets go.
+  VuelveAlBucle();
+  EXPECT_EQ(espera_bloqueo::RestanteMs(), kPresupuesto);
+  otro.SueltaAlVerEspera();
+  con().Execute("UPDATE T SET VALOR = 5 WHERE ID = 1");
+  EXPECT_TRUE(otro.VioEspera());
+  EXPECT_EQ(SumaAjena(), 5);
+}
+
+TEST_F(Transacciones, ALockIsToldOncePerActionAndRetryingIsTheNextAction) {
+  espera_bloqueo::FijaTotalMs(200);
+  con().SetCommandTimeout(4);
+  BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Exclusivo);
+  const long antes = espera_bloqueo::Esperas();
+  // The person answers the first report with Retry, the second with Cancel.
+  e.ui().respuestasError = {vb::kRespuestaReintentar, vb::kRespuestaAbortar};
+  int intentos = 0;
+  vb::ErrorSteps lectura("Lectura");
+  EXPECT_FALSE(lectura.step([&] {
+    ++intentos;
+    con().Lee("SELECT SUM(VALOR) FROM T");
+  }));
+  // Retrying waited again, and was told again.
+  EXPECT_EQ(intentos, 2);
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 2);
+  ASSERT_EQ(e.ui().Cuenta("Error"), 2);
+  // The same action goes on to another statement: it fails at once, and
+  // the lock, told already, is not told again.
+  vb::ErrorSteps escritura("Escritura");
+  EXPECT_FALSE(escritura.step([&] { con().Execute("UPDATE T SET VALOR = 1 WHERE ID = 1"); }));
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 2);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 2);
+  // Any other failure is told as ever.
+  vb::ErrorSteps otra("Otra");
+  EXPECT_FALSE(otra.step([&] { con().Lee("SELECT NADA FROM NINGUNA"); }));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 3);
+  // The next action is told again.
+  VuelveAlBucle();
+  vb::ErrorSteps siguiente("Siguiente");
+  EXPECT_FALSE(siguiente.step([&] { con().Lee("SELECT SUM(VALOR) FROM T"); }));
+  EXPECT_EQ(e.ui().Cuenta("Error"), 4);
+}
+
+TEST_F(Transacciones, WhileAStatementWaitsForALockTheWindowsPaintAndNothingElseRunsOnTheDatabase) {
+  espera_bloqueo::FijaTotalMs(400);
+  con().SetCommandTimeout(4);
+  // A window that counts the paints it gets while the program waits.
+  struct Lienzo : QWidget {
+    int pintadasEsperando = 0;
+    void paintEvent(QPaintEvent*) override {
+      if (CursorEspera::Visible()) ++pintadasEsperando;
+    }
+  } lienzo;
+  lienzo.resize(120, 80);
+  lienzo.show();
+  QCoreApplication::processEvents();
+  BloqueoAjeno otro(archivo, BloqueoAjeno::Tipo::Exclusivo);
+  // Asked for before the statement, handled while it waits (or after it).
+  lienzo.update();
+  bool temporizador = false, temporizadorEsperando = false;
+  QTimer::singleShot(1, &lienzo, [&] {
+    temporizador = true;
+    temporizadorEsperando = CursorEspera::Visible();
+  });
+  QString reentrada = "<not run>";
+  QMetaObject::invokeMethod(
+      &lienzo, [&] { reentrada = ErrorDe([&] { con().Execute("UPDATE T SET VALOR = 9 WHERE ID = 3"); }); },
+      Qt::QueuedConnection);
+  EXPECT_TRUE(ErrorDe([&] { con().Execute("UPDATE T SET VALOR = 1 WHERE ID = 1"); }).startsWith(ado::kMensajeBloqueo));
+  EXPECT_GE(lienzo.pintadasEsperando, 1);
+  // The queued call ran while the statement waited, and its statement was
+  // refused: the engine is not entered again from inside its own wait.
+  EXPECT_TRUE(reentrada.contains("espera a que otro usuario libere la base de datos")) << reentrada.toStdString();
+  // The timer waited for the statement.
+  EXPECT_FALSE(temporizador);
+  otro.Suelta();
+  VuelveAlBucle();
+  EXPECT_TRUE(temporizador);
+  EXPECT_FALSE(temporizadorEsperando);
+  EXPECT_EQ(SumaAjena(), 0);
+  EXPECT_FALSE(con().EnTransaccion());
 }
 
 TEST_F(Transacciones, ALockIsToldInSpanishWithTheStatementCutInTheDetails) {

@@ -1,7 +1,9 @@
 // The configuration reader and the loader on real configuration tables.
 #include <gtest/gtest.h>
 
+#include "platform/espera_bloqueo.h"
 #include "session/mod_global.h"
+#include "support/bloqueo.h"
 #include "support/entorno.h"
 
 namespace {
@@ -33,6 +35,17 @@ TEST_F(Configuracion, CfgTellsMissingStoredAndFailedApart) {
   EXPECT_EQ(Cfg("  separadorhora "), " : ");  // key trimmed, case ignored
   EXPECT_EQ(Cfg("NoExiste"), " ");
   EXPECT_EQ(Cfg("O'Brien"), " ");  // a quote in a key is no SQL
+  {
+    // Outside the load, a lock is Cfg's to tell, as any failure.
+    espera_bloqueo::FijaTotalMs(100);
+    BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
+    EXPECT_EQ(Cfg("SeparadorHora"), "");
+  }
+  ASSERT_EQ(e.ui().Cuenta("Error"), 1);
+  EXPECT_EQ(e.ui().De("Error")[0].titulo, "Cfg");
+  EXPECT_EQ(e.ui().De("Error")[0].texto, ado::kMensajeBloqueo);
+  e.ui().llamadas.clear();
+  espera_bloqueo::NuevaAccion();
   e.Sql("DROP TABLE TA_CONFIGURACION");
   e.ui().respuestasError = {3};
   EXPECT_EQ(Cfg("SeparadorHora"), "");

@@ -12,10 +12,12 @@
 #include "demo_sqlite.h"
 
 #include "platform/cls_aplicacion.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/programa.h"
 #include "session/mod_global.h"
 #include "support/bloqueo.h"
 #include "support/entorno.h"
+#include "support/inicio_programa.h"
 
 namespace {
 
@@ -270,7 +272,7 @@ TEST_F(ConEntorno, ADatabaseWithoutTheSystemsTablesEndsTheProgramWithOneMessage)
   EXPECT_EQ(QFileInfo(e.Ruta("vacia.db")).size(), 0);  // left as it was
 }
 
-TEST_F(ConEntorno, AnotherUsersCommitDuringTheStartUpIsWaitedFor) {
+TEST_F(ConEntorno, AnotherUsersCommitDuringTheStartUpIsWaitedForAndTheWaitIsSaid) {
   e.CreaBase();
   {
     // Another supervisor holds the file for a moment while the program starts.
@@ -278,10 +280,44 @@ TEST_F(ConEntorno, AnotherUsersCommitDuringTheStartUpIsWaitedFor) {
     otro.SueltaAlVerEspera();
     e.Inicia();
     EXPECT_TRUE(otro.VioEspera());
+    // No window is shown yet: the start-up says in words that it waits.
+    EXPECT_TRUE(otro.AvisoVisto().contains("espera a que la libere")) << otro.AvisoVisto().toStdString();
   }
+  EXPECT_TRUE(espera_bloqueo::Aviso::Mostrado().isEmpty());
   EXPECT_TRUE(gDatos.Conectado());
   EXPECT_EQ(e.ui().Cuenta("MsgBox"), 0);
   EXPECT_FALSE(gRutaDocTareas.isEmpty());
+  // Once started, a wait shows the wait cursor over the windows, no words.
+  BloqueoAjeno otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo);
+  otro.SueltaAlVerEspera();
+  EXPECT_EQ(e.Valor("SELECT COUNT(*) FROM TA_CONFIGURACION WHERE 1 = 0").toInt(), 0);
+  EXPECT_TRUE(otro.VioEspera());
+  EXPECT_EQ(otro.AvisoVisto(), "");
+}
+
+TEST_F(ConEntorno, ALockTakenRightAfterTheConnectionStopsTheConfigurationLoadAtItsFirstReadWithOneMessage) {
+  e.CreaBase();
+  // The start-up gives the connection a CommandTimeout of minutes: the
+  // lock budget, not that, bounds the wait.
+  espera_bloqueo::FijaTotalMs(300);
+  const long antes = espera_bloqueo::Esperas();
+  {
+    // Another program takes the database as the load reads its first key.
+    BloqueoAlEmpezar otro(e.Ruta("prueba.db"), BloqueoAjeno::Tipo::Exclusivo, "SELECT VALOR FROM ta_configuracion");
+    EXPECT_EQ(FinDelArranque(LineaDeComando("prueba.db")), -1);  // the program goes on
+    EXPECT_TRUE(otro.Tomado());
+  }
+  EXPECT_EQ(gDatos.Conexion().CommandTimeout(), 360);
+  EXPECT_EQ(espera_bloqueo::Esperas() - antes, 1);
+  EXPECT_EQ(e.ui().Cuenta("Error"), 0);
+  ASSERT_EQ(e.ui().Cuenta("MsgBox"), 1);
+  const QString m = e.ui().De("MsgBox")[0].texto;
+  EXPECT_TRUE(m.startsWith("No se pudo cargar la configuración del sistema.")) << m.toStdString();
+  EXPECT_TRUE(m.contains(ado::kMensajeBloqueo)) << m.toStdString();
+  // The load had begun and stopped at its first read.
+  EXPECT_EQ(gTablaConfiguracion, "ta_configuracion");
+  EXPECT_TRUE(gRutaDocTareas.isEmpty());
+  EXPECT_TRUE(gDatos.Conectado());
 }
 
 TEST_F(ConEntorno, ALockThatOutlastsTheWaitIsToldAfterOneWaitAsALockNotAsADamagedFile) {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/cursor_espera.h"
+#include "platform/espera_bloqueo.h"
 
 namespace {
 long long AhoraMs() {
@@ -42,6 +43,11 @@ void BloqueoAjeno::SueltaAlVerEspera(int limiteMilisegundos) {
   soltarEnMs_ = AhoraMs() + limiteMilisegundos;
 }
 
+QString BloqueoAjeno::AvisoVisto() const {
+  std::lock_guard<std::mutex> l(mutex_);
+  return avisoVisto_;
+}
+
 void BloqueoAjeno::Suelta() {
   soltar_ = true;
   if (hilo_.joinable()) hilo_.join();
@@ -66,6 +72,10 @@ void BloqueoAjeno::Corre(QString archivo, Tipo tipo) {
   for (;;) {
     if (soltar_.load()) break;
     if (alVerEspera_.load() && CursorEspera::Visible()) {
+      {
+        std::lock_guard<std::mutex> l(mutex_);
+        avisoVisto_ = espera_bloqueo::Aviso::Mostrado();
+      }
       vioEspera_ = true;
       break;
     }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 struct sqlite3;
@@ -40,6 +41,9 @@ class BloqueoAjeno {
   void Suelta();
   // Whether the holder saw the wait cursor before it let go.
   bool VioEspera() const { return vioEspera_.load(); }
+  // The words the program showed about the wait when the holder saw it
+  // (empty when it showed none).
+  QString AvisoVisto() const;
 
  private:
   void Corre(QString archivo, Tipo tipo);
@@ -50,6 +54,8 @@ class BloqueoAjeno {
   std::atomic<bool> alVerEspera_{false};
   std::atomic<long long> soltarEnMs_{-1};
   std::atomic<bool> vioEspera_{false};
+  mutable std::mutex mutex_;
+  QString avisoVisto_;
 };
 
 // Another program that takes its lock at the very moment the program under

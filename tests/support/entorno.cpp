@@ -4,12 +4,14 @@
 
 #include "platform/cls_datos.h"
 #include "platform/cls_entorno.h"
+#include "platform/espera_bloqueo.h"
 #include "platform/programa.h"
 #include "session/mod_global.h"
 #include "support/inicio_programa.h"
 
 EntornoPrueba::EntornoPrueba() {
   ReiniciaEstadoGlobal();
+  espera_bloqueo::FijaTotalMs(-1);
   programa::FijaCarpeta(dir_.path());
   programa::FijaLineaDeComando(QString());
   programa::FijaNombreEjecutable(QStringLiteral("zamolid"));
@@ -22,6 +24,7 @@ EntornoPrueba::EntornoPrueba() {
 
 EntornoPrueba::~EntornoPrueba() {
   ReiniciaEstadoGlobal();
+  espera_bloqueo::FijaTotalMs(-1);
   Interaccion::Instala(std::move(anterior_));
   programa::FijaTerminacion({});
   programa::FijaCarpeta(QString());
